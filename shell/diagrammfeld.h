@@ -1,0 +1,60 @@
+// A chart panel: a grid of rows (samples) by columns (series) that pages fill one cell at a time,
+// as text, like the chart control they were written for; the end-of-run call redraws it once.
+#pragma once
+
+#include "elemente.h"
+
+#include <QChartView>
+#include <QList>
+#include <QPointF>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+class QLineSeries;
+class QValueAxis;
+
+namespace shell {
+
+class Diagrammfeld : public QChartView {
+    Q_OBJECT
+public:
+    explicit Diagrammfeld(const Diagramm& d, QWidget* parent = nullptr);
+
+    int rowCount() const { return m_zeilen; }
+    int columnCount() const { return int(m_reihen.size()); }
+    void setColumn(int spalte) { m_spalte = spalte; }
+    void setRow(int zeile) { m_zeile = zeile; }
+    void setData(const QString& text); // the cell at the current row and column
+    // Writes Column, Row and Data in one go.
+    void zelle(int spalte, int zeile, const QString& text) {
+        m_spalte = spalte;
+        m_zeile = zeile;
+        setData(text);
+    }
+    // End of a run: the curves are rebuilt from the cells and drawn once.
+    void lauf_abschliessen();
+
+    QString data(int spalte, int zeile) const;
+    QStringList reihenNamen() const;
+    QStringList zeilenNamen() const { return m_zeilen_namen; }
+    double wertBis() const; // current top of the value axis
+    // The points of column `spalte` as last drawn.
+    QList<QPointF> punkte(int spalte) const;
+
+signals:
+    void zelleGeschrieben(int spalte, int zeile);
+    void laufAbgeschlossen();
+
+private:
+    int m_zeilen = 0;
+    int m_spalte = 1;
+    int m_zeile = 1;
+    double m_bis = 100;
+    std::vector<QString> m_zellen; // row-major, m_zeilen x columns
+    std::vector<QLineSeries*> m_reihen;
+    QStringList m_zeilen_namen;
+    QValueAxis* m_wertachse = nullptr;
+};
+
+} // namespace shell

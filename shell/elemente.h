@@ -1,0 +1,169 @@
+// The vocabulary pages are described in: plain data, positions in twips (15 twips = 1 pixel at
+// 96 dpi), relative to the page's client area or, with `in`, to the named frame or picture box.
+// A page is a table of these elements; seitenbau.h turns a table into widgets.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace shell {
+
+struct Punkt {
+    int x = 0;
+    int y = 0;
+    bool operator==(const Punkt&) const = default;
+};
+
+struct Rect {
+    int x = 0;
+    int y = 0;
+    int w = 0; // 0: sized to the text (labels only)
+    int h = 0;
+    bool operator==(const Rect&) const = default;
+};
+
+struct Farbe {
+    unsigned char r = 0, g = 0, b = 0;
+    bool operator==(const Farbe&) const = default;
+};
+
+inline constexpr Farbe schwarz{0, 0, 0};
+inline constexpr Farbe weiss{255, 255, 255};
+inline constexpr Farbe grau{192, 192, 192};
+inline constexpr Farbe dunkelgrau{128, 128, 128};
+inline constexpr Farbe hellcyan{128, 255, 255};
+inline constexpr Farbe cyan{0, 255, 255};
+inline constexpr Farbe rot{255, 0, 0};
+inline constexpr Farbe blau{0, 0, 255};
+inline constexpr Farbe magenta{255, 0, 255};
+
+struct Schrift {
+    const char* familie = "MS Sans Serif";
+    double punkte = 8.25;
+    bool fett = true;
+    bool operator==(const Schrift&) const = default;
+};
+
+inline constexpr Schrift fett{};                              // the pages' default font
+inline constexpr Schrift normal{"MS Sans Serif", 8.25, false}; // paragraphs
+inline constexpr Schrift titelschrift{"MS Sans Serif", 12, true};
+inline constexpr Schrift firmenschrift{"MS Sans Serif", 13.5, true};
+
+enum class Art {
+    Schlicht,  // one line, left-aligned, no border
+    Absatz,    // fixed box, wraps at word boundaries
+    Kasten,    // filled box with a black border, centred, from the top, wrapping
+    Zentriert, // centred in its box, wrapping, no border
+};
+
+enum class Ausrichtung { Links, Rechts, Mitte };
+
+// A label.
+struct Text {
+    const char* name = "";
+    const char* text = "";
+    Rect r;
+    Art art = Art::Schlicht;
+    Schrift schrift = fett;
+    Ausrichtung ausrichtung = Ausrichtung::Links;
+    std::optional<Farbe> farbe;  // text colour; default: the system's text colour
+    std::optional<Farbe> grund;  // background; default: transparent (Kasten: grau)
+    bool rand = false;           // single black border line
+    const char* in = nullptr;
+};
+
+// A frame (with or without caption) or a picture box; both hold other elements.
+struct Rahmen {
+    const char* name = "";
+    const char* titel = ""; // caption on the top border; empty: none
+    Rect r;
+    bool rand = true;
+    std::optional<Farbe> grund; // default: the page background
+    Schrift schrift = fett;
+    const char* bild = nullptr; // resource path of a picture shown unscaled at the top left
+    const char* in = nullptr;
+};
+
+struct Linie {
+    Punkt a;
+    Punkt b;
+    Farbe farbe = schwarz;
+    int breite = 1; // pixels
+    const char* in = nullptr;
+};
+
+// A shaft through the points, with a head of two 120 x 120 twip strokes at the last point.
+struct Pfeil {
+    std::vector<Punkt> punkte;
+    Farbe farbe = schwarz;
+    int breite = 1;
+    const char* in = nullptr;
+};
+
+enum class FormArt { Rechteck, Quadrat, Kreis, RundesRechteck };
+
+// Squares and circles take the smaller side of their box, centred in it.
+struct Form {
+    FormArt art = FormArt::Rechteck;
+    Rect r;
+    std::optional<Farbe> rand = schwarz; // outline colour; nullopt: no outline
+    int randbreite = 1;                   // pixels
+    std::optional<Farbe> fuellung;        // solid fill; nullopt: transparent
+    bool schraffiert = false;             // black horizontal hatch lines
+    const char* in = nullptr;
+};
+
+struct Knopf {
+    const char* name = "";
+    const char* text = "";
+    Rect r;
+    const char* in = nullptr;
+};
+
+// A numeric entry field: digits only (and the decimal separator where `dezimal`), a maximum
+// typed length, and an optional upper limit enforced at each key press.
+struct Feld {
+    const char* name = "";
+    Rect r;
+    const char* text = "0";
+    int max_laenge = 4;
+    bool dezimal = false;
+    std::optional<double> grenze;
+    const char* grenztext = nullptr; // nullptr: the limit in the user's number format
+    const char* in = nullptr;
+};
+
+// A chart panel: rows (samples) by columns (series); value axis from 0 to `bis`.
+struct Diagramm {
+    const char* name = "";
+    Rect r;
+    int zeilen = 200;
+    std::vector<const char*> reihen; // series names, columns 1..n
+    const char* zeit_titel = "";
+    const char* wert_titel = "";
+    double bis = 100;
+    std::vector<const char*> zeilen_namen = {}; // row labels; empty: "Z1" .. "Zn"
+    const char* in = nullptr;
+};
+
+using Element = std::variant<Text, Rahmen, Linie, Pfeil, Form, Knopf, Feld, Diagramm>;
+
+// The two strokes of an arrowhead at the end of a shaft segment from `von` to `spitze`
+// (axis-parallel segments): each runs 120 twips back and 120 twips to one side.
+struct Pfeilspitze {
+    Linie links;
+    Linie rechts;
+};
+Pfeilspitze pfeilspitze(Punkt von, Punkt spitze, Farbe farbe = schwarz, int breite = 1);
+
+// Every straight line an element table draws: its lines plus the shafts and heads of its arrows.
+std::vector<Linie> alle_linien(const std::vector<Element>& tabelle);
+
+// The rectangle a square or circle is drawn in: the smaller side, centred in the box.
+Rect gezeichnete_flaeche(const Form& f);
+
+inline constexpr int twips_pro_pixel = 15;
+
+} // namespace shell

@@ -1,0 +1,89 @@
+// A page window and the navigation between the four pages.
+#pragma once
+
+#include "elemente.h"
+#include "seitenbau.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPushButton;
+
+namespace shell {
+
+class Navigator;
+
+// One page: a fixed-size top-level window whose client area is built from an element table.
+// The buttons "weiter", "zurück" and "beenden", where the table has them, are wired here.
+class Seitenfenster : public Flaeche {
+    Q_OBJECT
+public:
+    struct Vorgaben {
+        QString titel;                    // window caption
+        int breite = 0, hoehe = 0;        // client area, twips
+        std::vector<Element> elemente;
+        std::vector<const char*> tabfolge; // focus starts on the first
+        int weiter_zu = 0;                // page numbers; 0: no such button
+        int zurueck_zu = 0;
+        bool beenden_auf_taste = false;    // page 1: any key on "beenden" ends the program
+    };
+    Seitenfenster(Navigator& nav, Vorgaben v);
+
+    // Runs Form_Load once; called by the navigator when it creates the page.
+    void laden();
+    int ladungen() const { return m_ladungen; }
+
+    template <class T = QWidget> T* element(const char* name) const {
+        return findChild<T*>(QString::fromUtf8(name));
+    }
+    const std::vector<Element>& elemente() const { return m_vorgaben.elemente; }
+
+    void weiter_Click();
+    void zurück_Click();
+    void beenden_Click();
+
+protected:
+    virtual void Form_Load() {}
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+    Navigator& m_nav;
+
+private:
+    Vorgaben m_vorgaben;
+    int m_ladungen = 0;
+};
+
+// Holds the four page slots: each page is created on first demand and kept to the end.
+class Navigator {
+public:
+    using Fabrik = std::function<std::unique_ptr<Seitenfenster>(Navigator&)>;
+    static constexpr int seitenzahl = 4;
+
+    Navigator();
+    ~Navigator();
+    void anmelden(int nummer, Fabrik fabrik);
+
+    // Creates the page if its slot is empty (running its load action before it is shown), then
+    // shows it non-modally in front and activates it.
+    Seitenfenster* seite_zeigen(int nummer);
+    Seitenfenster* seite(int nummer) const;
+    int angelegt() const;
+
+    // Ends the program at once, with all its windows.
+    void beenden();
+    // A page was closed through its frame: it is only hidden; with none left visible, end.
+    void fenster_geschlossen();
+
+    // What "ending the program" does; tests replace it.
+    std::function<void()> programmende;
+
+private:
+    std::array<Fabrik, seitenzahl> m_fabriken;
+    std::array<std::unique_ptr<Seitenfenster>, seitenzahl> m_seiten;
+};
+
+} // namespace shell

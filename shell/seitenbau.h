@@ -1,0 +1,50 @@
+// Turns an element table into widgets on a page or frame.
+#pragma once
+
+#include "elemente.h"
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+class QPainter;
+
+namespace shell {
+
+// A frame, picture box or page surface: paints the lines, shapes and arrows of the table that
+// belong to it (beneath its child widgets), after an optional background drawing of the page's own.
+class Flaeche : public QWidget {
+    Q_OBJECT
+public:
+    explicit Flaeche(QWidget* parent = nullptr);
+
+    void setzeRahmen(const Rahmen& r);
+    void linie(const Linie& l) { m_linien.push_back(l); }
+    void form(const Form& f) { m_formen.push_back(f); }
+    // Painted first, in twips (the painter is scaled), e.g. a vector drawing under an overlay.
+    void setzeUntergrund(std::function<void(QPainter&)> zeichnen) { m_untergrund = std::move(zeichnen); }
+
+    const std::vector<Linie>& linien() const { return m_linien; }
+    const std::vector<Form>& formen() const { return m_formen; }
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    QString m_titel;
+    bool m_rand = false;
+    QPixmap m_bild;
+    std::vector<Linie> m_linien;
+    std::vector<Form> m_formen;
+    std::function<void(QPainter&)> m_untergrund;
+};
+
+QFont schrift(const Schrift& s);
+QRect pixel(const Rect& r); // twips -> pixels
+
+// Builds every element of the table. `seite` must be a Flaeche (the page surface). Elements with
+// `in` go into the frame of that name, which must come earlier in the table. Widgets get the
+// element's name as object name.
+void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle);
+
+} // namespace shell

@@ -1,0 +1,41 @@
+// A numeric entry field: a key filter that admits digits only (and, where allowed, the decimal
+// separator), a maximum typed length, and an optional upper limit checked at each key press.
+#pragma once
+
+#include <QLineEdit>
+#include <optional>
+
+namespace shell {
+
+class Zahlenfeld : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit Zahlenfeld(QWidget* parent = nullptr);
+
+    void setzeMaxLaenge(int n) { m_max_laenge = n; }
+    int maxLaenge() const { return m_max_laenge; }
+    void setzeDezimal(bool ja) { m_dezimal = ja; }
+    // Above `grenze` the whole text is replaced by `grenztext` (empty: the limit in the user's
+    // number format) with a beep; checked on the text before the key's character goes in.
+    void setzeGrenze(std::optional<double> grenze, QString grenztext = {});
+
+    // Sets code to 0 (with a beep) unless it is a digit, or the decimal separator where allowed.
+    void ziffern_filter(short& code) const;
+    void obergrenze_pruefen();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    void zeichen_einfuegen(QChar c);
+    void einfuegen_begrenzt(QString text); // paste, cut to the maximum typed length
+
+    int m_max_laenge = 4;
+    bool m_dezimal = false;
+    std::optional<double> m_grenze;
+    QString m_grenztext;
+};
+
+} // namespace shell

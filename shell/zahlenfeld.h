@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QLineEdit>
+#include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace shell {
 
@@ -23,6 +25,9 @@ public:
     void ziffern_filter(short& code) const;
     void obergrenze_pruefen();
 
+    // The text as a number in the user's format; nullopt unless it reads as a finite number.
+    std::optional<double> wert() const;
+
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
@@ -37,5 +42,9 @@ private:
     std::optional<double> m_grenze;
     QString m_grenztext;
 };
+
+// Reads each field into its target. At the first field that does not read as a finite number:
+// beep, focus that field with its text selected, and return false (nothing else is read).
+bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder);
 
 } // namespace shell

@@ -1,0 +1,214 @@
+#include "werkzeug.h"
+
+#include "kaskade.h"
+#include "pid.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
+
+namespace werkzeug {
+namespace {
+
+constexpr int n_hoechstens = 32767; // the largest row count a chart can hold
+
+constexpr std::string_view hilfe =
+    "Aufruf:\n"
+    "  regler-sim pid W XP TN TV [--n N]\n"
+    "  regler-sim kaskade W1 V1 TN TV1 XP TV2 MAXDIFF [--n N]\n"
+    "  regler-sim aufheizkurve [--n N]\n"
+    "  regler-sim --help\n"
+    "\n"
+    "Rechnet die Simulationen der Seiten 2 und 3 und schreibt sie als CSV auf stdout.\n"
+    "Die Argumente sind die Feldinhalte der Seite, mit \".\" als Dezimalpunkt:\n"
+    "  XP 0 ergibt 0.01 K (Ein/Aus-Regler), TN 0 ergibt 10000 s (kein I-Anteil),\n"
+    "  V1 über 99.9 ergibt 0 wie bei \"Start Grafik\".\n"
+    "  W und W1 erscheinen unverändert in der Spalte w bzw. w1.\n"
+    "--n N: Anzahl Abtastungen, 0 bis 32767; ohne Angabe 200 (aufheizkurve: 30).\n"
+    "Falsche Argumente: Meldung auf stderr, Status 2, keine Ausgabe.\n";
+
+struct eingabefehler : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
+std::string zitiert(std::string_view t) {
+    return "\"" + std::string(t) + "\"";
+}
+
+double zahl(std::string_view name, std::string_view text) {
+    double v = 0;
+    const char* ende = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), ende, v, std::chars_format::fixed);
+    if (ec != std::errc{} || p != ende || !std::isfinite(v))
+        throw eingabefehler(std::string(name) + " " + zitiert(text) +
+                            " ist keine endliche Dezimalzahl wie 50 oder 1.6");
+    return v;
+}
+
+int anzahl(std::string_view text) {
+    long long v = 0;
+    const char* ende = text.data() + text.size();
+    const auto [p, ec] = std::from_chars(text.data(), ende, v);
+    if (ec == std::errc::invalid_argument || p != ende)
+        throw eingabefehler("--n " + zitiert(text) + " ist keine ganze Zahl");
+    if (ec != std::errc{} || v < 0 || v > n_hoechstens)
+        throw eingabefehler("--n " + zitiert(text) + " liegt nicht zwischen 0 und 32767");
+    return static_cast<int>(v);
+}
+
+// "-5" and "-.5" are numbers, "-x" and "--n" are options.
+bool ist_option(std::string_view a) {
+    return a.size() >= 2 && a[0] == '-' && !(a[1] == '.' || (a[1] >= '0' && a[1] <= '9'));
+}
+
+// ---- CSV ---------------------------------------------------------------------------------
+
+class csv {
+public:
+    explicit csv(std::string_view kopf, int n) {
+        text_.reserve(kopf.size() + 1 + static_cast<std::size_t>(n) * 160);
+        text_.append(kopf);
+        text_ += '\n';
+    }
+    // The shortest text that reads back as the same double, always with ".".
+    template <class T> csv& operator<<(T v) {
+        char puffer[32];
+        const auto [p, ec] = std::to_chars(puffer, puffer + sizeof puffer, v);
+        (void)ec; // 32 characters hold any int or double
+        return feld(std::string_view(puffer, static_cast<std::size_t>(p - puffer)));
+    }
+    csv& operator<<(std::string_view t) { return feld(t); }
+    void zeilenende() {
+        text_ += '\n';
+        erstes_ = true;
+    }
+    std::string text() && { return std::move(text_); }
+
+private:
+    csv& feld(std::string_view t) {
+        if (!erstes_) text_ += ',';
+        text_.append(t);
+        erstes_ = false;
+        return *this;
+    }
+    std::string text_;
+    bool erstes_ = true;
+};
+
+struct pid_csv {
+    csv& c;
+    void zeile(const sim::pid_zeile& z) {
+        (c << z.i << z.w_text << z.heizplatte << z.pfanne << z.milch << z.y << z.summe)
+            .zeilenende();
+    }
+    void ende() {}
+};
+
+struct kaskaden_csv {
+    csv& c;
+    void zeile(const sim::kaskaden_zeile& z) {
+        (c << z.i << z.w1_text << z.x1 << z.w2 << z.x2 << z.y << z.summe << z.y_roh).zeilenende();
+    }
+    void ende() {}
+};
+
+struct aufheiz_csv {
+    csv& c;
+    void zeile(const sim::aufheiz_zeile& z) {
+        (c << z.i << z.heizung << z.stufe << z.istwert).zeilenende();
+    }
+    void ende() {}
+};
+
+// ---- commands ----------------------------------------------------------------------------
+
+struct befehl {
+    std::string_view name;
+    std::vector<std::string_view> felder; // names of the positional arguments, for messages
+    int n_vorgabe;
+};
+
+const std::array<befehl, 3> befehle{{
+    {"pid", {"W", "XP", "TN", "TV"}, 200},
+    {"kaskade", {"W1", "V1", "TN", "TV1", "XP", "TV2", "MAXDIFF"}, 200},
+    {"aufheizkurve", {}, 30},
+}};
+
+ergebnis rechnen(std::span<const std::string_view> argumente) {
+    if (argumente.empty()) throw eingabefehler("kein Befehl angegeben");
+    const befehl* b = nullptr;
+    for (const befehl& k : befehle)
+        if (k.name == argumente[0]) b = &k;
+    if (b == nullptr) throw eingabefehler("unbekannter Befehl " + zitiert(argumente[0]));
+
+    std::vector<std::string_view> texte;
+    std::optional<int> n;
+    for (std::size_t k = 1; k < argumente.size(); ++k) {
+        const std::string_view a = argumente[k];
+        if (!ist_option(a)) {
+            if (texte.size() == b->felder.size())
+                throw eingabefehler("überzähliges Argument " + zitiert(a));
+            texte.push_back(a);
+        } else if (a != "--n") {
+            throw eingabefehler("unbekannte Option " + zitiert(a));
+        } else if (n) {
+            throw eingabefehler("--n mehrfach angegeben");
+        } else if (++k == argumente.size()) {
+            throw eingabefehler("--n ohne Wert");
+        } else {
+            n = anzahl(argumente[k]);
+        }
+    }
+    if (texte.size() < b->felder.size())
+        throw eingabefehler(std::string(b->name) + ": Argument " +
+                            std::string(b->felder[texte.size()]) + " fehlt");
+    std::array<double, 7> v{};
+    for (std::size_t k = 0; k < texte.size(); ++k)
+        v[k] = zahl(b->felder[k], texte[k]);
+
+    ergebnis e;
+    const int zeilen = n.value_or(b->n_vorgabe);
+    if (b->name == "pid") {
+        csv c("i,w,heizplatte,pfanne,milch,y,summe", zeilen);
+        const auto p = sim::pid_parameter_bilden(std::string(texte[0]), v[0], v[1], v[2], v[3]);
+        sim::pid_lauf(p, zeilen, pid_csv{c});
+        e.aus = std::move(c).text();
+    } else if (b->name == "kaskade") {
+        if (v[1] > sim::v1_obergrenze) {
+            e.fehler = "regler-sim: V1 " + zitiert(texte[1]) +
+                       " liegt über 99.9, gerechnet "
+                       "wird mit 0 wie bei \"Start "
+                       "Grafik\"\n";
+            v[1] = 0;
+        }
+        csv c("i,w1,x1,w2,x2,y,summe,y_roh", zeilen);
+        const auto p = sim::kaskaden_parameter_bilden(std::string(texte[0]), v[0], v[1], v[2], v[3],
+                                                      v[4], v[5], v[6]);
+        sim::kaskaden_lauf(p, zeilen, kaskaden_csv{c});
+        e.aus = std::move(c).text();
+    } else {
+        csv c("i,heizung,stufe,istwert", zeilen);
+        sim::aufheiz_lauf(zeilen, aufheiz_csv{c});
+        e.aus = std::move(c).text();
+    }
+    return e;
+}
+
+} // namespace
+
+ergebnis ausfuehren(std::span<const std::string_view> argumente) {
+    for (const std::string_view a : argumente)
+        if (a == "--help" || a == "-h") return {0, std::string(hilfe), {}};
+    try {
+        return rechnen(argumente);
+    } catch (const eingabefehler& f) {
+        return {2, {}, "regler-sim: " + std::string(f.what()) + " (regler-sim --help)\n"};
+    }
+}
+
+} // namespace werkzeug

@@ -61,9 +61,9 @@ int anzahl(std::string_view text) {
     return static_cast<int>(v);
 }
 
-// "-5" and "-.5" are numbers, "-x" and "--n" are options.
+// Negative numbers such as "-5" or "-inf" are arguments (the latter a bad one), not options.
 bool ist_option(std::string_view a) {
-    return a.size() >= 2 && a[0] == '-' && !(a[1] == '.' || (a[1] >= '0' && a[1] <= '9'));
+    return a.starts_with("--") || a == "-h";
 }
 
 // ---- CSV ---------------------------------------------------------------------------------

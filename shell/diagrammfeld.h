@@ -46,11 +46,16 @@ signals:
     void zelleGeschrieben(int spalte, int zeile);
     void laufAbgeschlossen();
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
+    QWidget* m_legende = nullptr;
     int m_zeilen = 0;
     int m_spalte = 1;
     int m_zeile = 1;
     double m_bis = 100;
+    int m_wert_intervalle = 3;
     std::vector<QString> m_zellen; // row-major, m_zeilen x columns
     std::vector<QLineSeries*> m_reihen;
     QStringList m_zeilen_namen;

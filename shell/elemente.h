@@ -64,12 +64,12 @@ enum class Ausrichtung { Links, Rechts, Mitte };
 struct Text {
     const char* name = "";
     const char* text = "";
-    Rect r;
+    Rect r = {};
     Art art = Art::Schlicht;
     Schrift schrift = fett;
     Ausrichtung ausrichtung = Ausrichtung::Links;
-    std::optional<Farbe> farbe;  // text colour; default: the system's text colour
-    std::optional<Farbe> grund;  // background; default: transparent (Kasten: grau)
+    std::optional<Farbe> farbe = std::nullopt;  // text colour; default: the system's text colour
+    std::optional<Farbe> grund = std::nullopt;  // background; default: transparent (Kasten: grau)
     bool rand = false;           // single black border line
     const char* in = nullptr;
 };
@@ -78,17 +78,17 @@ struct Text {
 struct Rahmen {
     const char* name = "";
     const char* titel = ""; // caption on the top border; empty: none
-    Rect r;
+    Rect r = {};
     bool rand = true;
-    std::optional<Farbe> grund; // default: the page background
+    std::optional<Farbe> grund = std::nullopt; // default: the page background
     Schrift schrift = fett;
     const char* bild = nullptr; // resource path of a picture shown unscaled at the top left
     const char* in = nullptr;
 };
 
 struct Linie {
-    Punkt a;
-    Punkt b;
+    Punkt a = {};
+    Punkt b = {};
     Farbe farbe = schwarz;
     int breite = 1; // pixels
     const char* in = nullptr;
@@ -96,7 +96,7 @@ struct Linie {
 
 // A shaft through the points, with a head of two 120 x 120 twip strokes at the last point.
 struct Pfeil {
-    std::vector<Punkt> punkte;
+    std::vector<Punkt> punkte = {};
     Farbe farbe = schwarz;
     int breite = 1;
     const char* in = nullptr;
@@ -107,10 +107,10 @@ enum class FormArt { Rechteck, Quadrat, Kreis, RundesRechteck };
 // Squares and circles take the smaller side of their box, centred in it.
 struct Form {
     FormArt art = FormArt::Rechteck;
-    Rect r;
+    Rect r = {};
     std::optional<Farbe> rand = schwarz; // outline colour; nullopt: no outline
     int randbreite = 1;                   // pixels
-    std::optional<Farbe> fuellung;        // solid fill; nullopt: transparent
+    std::optional<Farbe> fuellung = std::nullopt;        // solid fill; nullopt: transparent
     bool schraffiert = false;             // black horizontal hatch lines
     const char* in = nullptr;
 };
@@ -118,7 +118,7 @@ struct Form {
 struct Knopf {
     const char* name = "";
     const char* text = "";
-    Rect r;
+    Rect r = {};
     const char* in = nullptr;
 };
 
@@ -126,11 +126,11 @@ struct Knopf {
 // typed length, and an optional upper limit enforced at each key press.
 struct Feld {
     const char* name = "";
-    Rect r;
+    Rect r = {};
     const char* text = "0";
     int max_laenge = 4;
     bool dezimal = false;
-    std::optional<double> grenze;
+    std::optional<double> grenze = std::nullopt;
     const char* grenztext = nullptr; // nullptr: the limit in the user's number format
     const char* in = nullptr;
 };
@@ -138,9 +138,9 @@ struct Feld {
 // A chart panel: rows (samples) by columns (series); value axis from 0 to `bis`.
 struct Diagramm {
     const char* name = "";
-    Rect r;
+    Rect r = {};
     int zeilen = 200;
-    std::vector<const char*> reihen; // series names, columns 1..n
+    std::vector<const char*> reihen = {}; // series names, columns 1..n
     const char* zeit_titel = "";
     const char* wert_titel = "";
     double bis = 100;

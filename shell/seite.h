@@ -39,7 +39,7 @@ public:
     template <class T = QWidget> T* element(const char* name) const {
         return findChild<T*>(QString::fromUtf8(name));
     }
-    const std::vector<Element>& elemente() const { return m_vorgaben.elemente; }
+    const Vorgaben& vorgaben() const { return m_vorgaben; }
 
     void weiter_Click();
     void zurück_Click();

@@ -1,5 +1,5 @@
-// Field text <-> number, in the user's number format (QLocale(), the system locale unless a test
-// sets another default). Digit grouping is never accepted: "1.6" must not read as 16.
+// Field text <-> number, in the user's number format (QLocale(): the system locale unless a test
+// sets another default). Digit grouping is neither written nor accepted: "1.6" never reads as 16.
 #pragma once
 
 #include <QLocale>
@@ -8,10 +8,13 @@
 
 namespace shell {
 
-// nullopt for an empty text, a non-number, NaN or infinity.
-std::optional<double> zahl_lesen(const QString& text, const QLocale& locale = QLocale());
+// The user's locale with grouping switched off both ways. Build it once per run, not per cell.
+QLocale zahlformat();
 
-// Up to 15 significant digits, with the user's decimal separator and no grouping.
-QString zahl_text(double wert, const QLocale& locale = QLocale());
+// nullopt for an empty text, a non-number, NaN or infinity.
+std::optional<double> zahl_lesen(const QString& text, const QLocale& format = zahlformat());
+
+// Up to 15 significant digits, with the user's decimal separator.
+QString zahl_text(double wert, const QLocale& format = zahlformat());
 
 } // namespace shell

@@ -1,0 +1,189 @@
+#include "diagrammfeld.h"
+
+#include "seitenbau.h"
+#include "zahlen.h"
+
+#include <QChart>
+#include <QGraphicsLayout>
+#include <QLegend>
+#include <QPainter>
+#include <QLineSeries>
+#include <QValueAxis>
+#include <algorithm>
+#include <cmath>
+
+namespace shell {
+
+namespace {
+const QColor reihenfarben[] = {QColor(0, 0, 192), QColor(200, 0, 0), QColor(0, 140, 0),
+                               QColor(220, 130, 0)};
+
+// The largest round tick step that still gives at least `mindestens` intervals.
+double schritt(double spanne, int mindestens) {
+    if (!(spanne > 0)) return 1;
+    const double basis = std::pow(10.0, std::floor(std::log10(spanne)));
+    for (double b : {basis, basis / 10})
+        for (double m : {10.0, 5.0, 2.0, 1.0})
+            if (spanne / (m * b) >= mindestens) return m * b;
+    return basis / 10;
+}
+
+void achse_einrichten(QValueAxis* a, double von, double bis, const QFont& f, int mindestens) {
+    a->setRange(von, bis);
+    a->setTickType(QValueAxis::TicksDynamic);
+    a->setTickAnchor(0);
+    a->setTickInterval(schritt(bis - von, mindestens));
+    a->setLabelFormat(QStringLiteral("%g"));
+    a->setLabelsFont(f);
+    a->setTitleFont(f);
+}
+class Legende : public QWidget {
+public:
+    Legende(QWidget* eltern, const QFont& f) : QWidget(eltern) {
+        setFont(f);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void eintrag(const QString& name, const QColor& farbe) {
+        m_eintraege.push_back({name, farbe});
+        const QFontMetrics fm(font());
+        int breite = 4;
+        for (const auto& e : m_eintraege) breite += 20 + fm.horizontalAdvance(e.first) + 6;
+        resize(breite, fm.height() + 4);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(255, 255, 255, 230));
+        p.setPen(QColor(170, 170, 170));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QFontMetrics fm(font());
+        int x = 4;
+        const int mitte = height() / 2;
+        for (const auto& [name, farbe] : m_eintraege) {
+            p.setPen(QPen(farbe, 2));
+            p.drawLine(x, mitte, x + 16, mitte);
+            p.setPen(palette().color(QPalette::WindowText));
+            p.drawText(QRect(x + 20, 0, fm.horizontalAdvance(name) + 2, height()),
+                       Qt::AlignVCenter | Qt::AlignLeft, name);
+            x += 20 + fm.horizontalAdvance(name) + 6;
+        }
+    }
+
+private:
+    std::vector<std::pair<QString, QColor>> m_eintraege;
+};
+
+} // namespace
+
+Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
+    : QChartView(parent), m_zeilen(d.zeilen), m_bis(d.bis) {
+    auto* chart = new QChart;
+    chart->setBackgroundRoundness(0);
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setAnimationOptions(QChart::NoAnimation);
+    const QFont f = schrift(normal);
+
+    auto* zeit = new QValueAxis;
+    achse_einrichten(zeit, 0, m_zeilen, f, 3);
+    zeit->setTitleText(QString::fromUtf8(d.zeit_titel));
+    m_wertachse = new QValueAxis;
+    m_wert_intervalle = d.r.h / twips_pro_pixel < 150 ? 2 : 3; // short charts: fewer labels
+    achse_einrichten(m_wertachse, 0, m_bis, f, m_wert_intervalle);
+    m_wertachse->setTitleText(QString::fromUtf8(d.wert_titel));
+    chart->addAxis(zeit, Qt::AlignBottom);
+    chart->addAxis(m_wertachse, Qt::AlignLeft);
+
+    for (size_t i = 0; i < d.reihen.size(); ++i) {
+        auto* s = new QLineSeries;
+        s->setName(QString::fromUtf8(d.reihen[i]));
+        s->setPen(QPen(reihenfarben[i % std::size(reihenfarben)], 1.5));
+        chart->addSeries(s);
+        s->attachAxis(zeit);
+        s->attachAxis(m_wertachse);
+        m_reihen.push_back(s);
+    }
+    // The charts are too small to give a legend a band of its own: it sits in the top right
+    // corner of the plot, inside what the window shows of the chart.
+    chart->legend()->hide();
+    auto* legende = new Legende(this, f);
+    for (const auto* r : m_reihen) legende->eintrag(r->name(), r->pen().color());
+    m_legende = legende;
+    setChart(chart);
+    setRenderHint(QPainter::Antialiasing);
+    setFocusPolicy(Qt::NoFocus);
+    setFrameShape(QFrame::NoFrame);
+    // Charts of a page may overlap a little; what lies beneath stays visible.
+    chart->setBackgroundVisible(false);
+    setBackgroundBrush(Qt::NoBrush);
+    setStyleSheet(QStringLiteral("background: transparent"));
+
+    m_zellen.resize(size_t(std::max(m_zeilen, 0)) * m_reihen.size());
+    for (int z = 1; z <= m_zeilen; ++z) {
+        if (size_t(z) <= d.zeilen_namen.size())
+            m_zeilen_namen << QString::fromUtf8(d.zeilen_namen[size_t(z) - 1]);
+        else
+            m_zeilen_namen << QStringLiteral("Z%1").arg(z);
+    }
+}
+
+void Diagrammfeld::setData(const QString& text) {
+    if (m_spalte < 1 || m_spalte > columnCount() || m_zeile < 1 || m_zeile > m_zeilen) return;
+    m_zellen[size_t(m_zeile - 1) * m_reihen.size() + size_t(m_spalte - 1)] = text;
+    emit zelleGeschrieben(m_spalte, m_zeile);
+}
+
+void Diagrammfeld::resizeEvent(QResizeEvent* e) {
+    QChartView::resizeEvent(e);
+    // A chart may reach past its window's edge: keep the legend where it can be seen.
+    int rechts = width();
+    if (const QWidget* eltern = parentWidget()) rechts = std::min(rechts, eltern->width() - x());
+    m_legende->move(rechts - m_legende->width() - 14, 4);
+}
+
+QString Diagrammfeld::data(int spalte, int zeile) const {
+    if (spalte < 1 || spalte > columnCount() || zeile < 1 || zeile > m_zeilen) return {};
+    return m_zellen[size_t(zeile - 1) * m_reihen.size() + size_t(spalte - 1)];
+}
+
+QStringList Diagrammfeld::reihenNamen() const {
+    QStringList namen;
+    for (const auto* s : m_reihen) namen << s->name();
+    return namen;
+}
+
+double Diagrammfeld::wertBis() const { return m_wertachse->max(); }
+
+QList<QPointF> Diagrammfeld::punkte(int spalte) const {
+    if (spalte < 1 || spalte > columnCount()) return {};
+    return m_reihen[size_t(spalte - 1)]->points();
+}
+
+void Diagrammfeld::lauf_abschliessen() {
+    const QLocale format = zahlformat();
+    double tief = 0;
+    double hoch = m_bis;
+    QList<QPointF> punkte;
+    for (size_t s = 0; s < m_reihen.size(); ++s) {
+        punkte.clear();
+        punkte.reserve(m_zeilen);
+        for (int z = 1; z <= m_zeilen; ++z) {
+            const auto v = zahl_lesen(m_zellen[size_t(z - 1) * m_reihen.size() + s], format);
+            if (!v) continue;
+            punkte.append(QPointF(z, *v));
+            tief = std::min(tief, *v);
+            hoch = std::max(hoch, *v);
+        }
+        m_reihen[s]->replace(punkte);
+    }
+    // A curve beyond the stored extent widens the axis to the next round number, never cut off.
+    const double st = schritt(hoch - tief, m_wert_intervalle);
+    const double von = tief < 0 ? std::floor(tief / st) * st : 0;
+    const double bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis;
+    if (von != m_wertachse->min() || bis != m_wertachse->max())
+        achse_einrichten(m_wertachse, von, bis, m_wertachse->labelsFont(), m_wert_intervalle);
+    emit laufAbgeschlossen();
+}
+
+} // namespace shell

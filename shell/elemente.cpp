@@ -1,0 +1,48 @@
+#include "elemente.h"
+
+#include <algorithm>
+
+namespace shell {
+
+namespace {
+int vorzeichen(int v) { return (v > 0) - (v < 0); }
+} // namespace
+
+Pfeilspitze pfeilspitze(Punkt von, Punkt spitze, Farbe farbe, int breite) {
+    constexpr int l = 120;
+    const int dx = vorzeichen(spitze.x - von.x);
+    const int dy = vorzeichen(spitze.y - von.y);
+    const Punkt fuss{spitze.x - l * dx, spitze.y - l * dy};
+    // Perpendicular to the shaft: (-dy, dx).
+    const Punkt links{fuss.x - l * dy, fuss.y + l * dx};
+    const Punkt rechts{fuss.x + l * dy, fuss.y - l * dx};
+    return {Linie{links, spitze, farbe, breite}, Linie{rechts, spitze, farbe, breite}};
+}
+
+std::vector<Linie> alle_linien(const std::vector<Element>& tabelle) {
+    std::vector<Linie> linien;
+    for (const Element& e : tabelle) {
+        if (const auto* l = std::get_if<Linie>(&e)) {
+            linien.push_back(*l);
+        } else if (const auto* p = std::get_if<Pfeil>(&e)) {
+            const auto& pt = p->punkte;
+            for (size_t i = 1; i < pt.size(); ++i)
+                linien.push_back(Linie{pt[i - 1], pt[i], p->farbe, p->breite, p->in});
+            if (pt.size() >= 2) {
+                auto kopf = pfeilspitze(pt[pt.size() - 2], pt.back(), p->farbe, p->breite);
+                kopf.links.in = kopf.rechts.in = p->in;
+                linien.push_back(kopf.links);
+                linien.push_back(kopf.rechts);
+            }
+        }
+    }
+    return linien;
+}
+
+Rect gezeichnete_flaeche(const Form& f) {
+    if (f.art != FormArt::Quadrat && f.art != FormArt::Kreis) return f.r;
+    const int s = std::min(f.r.w, f.r.h);
+    return Rect{f.r.x + (f.r.w - s) / 2, f.r.y + (f.r.h - s) / 2, s, s};
+}
+
+} // namespace shell

@@ -1,0 +1,144 @@
+#include "seite.h"
+
+#include "schriften.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace shell {
+
+Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgaben(std::move(v)) {
+    schriften_laden();
+    setWindowTitle(m_vorgaben.titel);
+    setFixedSize(m_vorgaben.breite / twips_pro_pixel, m_vorgaben.hoehe / twips_pro_pixel);
+    // Pages stand on the system's window background (white), not on the grey of dialogs.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    setFont(schrift(fett));
+
+    seite_bauen(this, m_vorgaben.elemente);
+
+    if (auto* k = element<QPushButton>("weiter"))
+        connect(k, &QPushButton::clicked, this, &Seitenfenster::weiter_Click);
+    if (auto* k = element<QPushButton>("zurück"))
+        connect(k, &QPushButton::clicked, this, &Seitenfenster::zurück_Click);
+    if (auto* k = element<QPushButton>("beenden")) {
+        connect(k, &QPushButton::clicked, this, &Seitenfenster::beenden_Click);
+        if (m_vorgaben.beenden_auf_taste) k->installEventFilter(this);
+    }
+
+    // Only what the tab order names takes the focus; charts and pictures stay out of the way.
+    QWidget* vorher = nullptr;
+    for (const char* name : m_vorgaben.tabfolge) {
+        QWidget* w = element(name);
+        if (!w || w->focusPolicy() == Qt::NoFocus) continue;
+        if (vorher)
+            setTabOrder(vorher, w);
+        else
+            w->setFocus(Qt::OtherFocusReason);
+        vorher = w;
+    }
+}
+
+void Seitenfenster::laden() {
+    ++m_ladungen;
+    Form_Load();
+}
+
+void Seitenfenster::weiter_Click() {
+    if (m_vorgaben.weiter_zu) m_nav.seite_zeigen(m_vorgaben.weiter_zu);
+}
+
+void Seitenfenster::zurück_Click() {
+    if (m_vorgaben.zurueck_zu) m_nav.seite_zeigen(m_vorgaben.zurueck_zu);
+}
+
+void Seitenfenster::beenden_Click() { m_nav.beenden(); }
+
+bool Seitenfenster::eventFilter(QObject* o, QEvent* e) {
+    // Page 1: any character typed while "beenden" has the focus ends the program.
+    if (e->type() == QEvent::KeyPress) {
+        const auto* k = static_cast<QKeyEvent*>(e);
+        const bool fokuswechsel = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
+        if (!fokuswechsel && !k->text().isEmpty()) {
+            m_nav.beenden();
+            return true;
+        }
+    }
+    return Flaeche::eventFilter(o, e);
+}
+
+void Seitenfenster::closeEvent(QCloseEvent* e) {
+    // Closed through the window frame: keep the instance, so it comes back as it was left.
+    e->ignore();
+    hide();
+    m_nav.fenster_geschlossen();
+}
+
+Navigator::Navigator() {
+    programmende = [this] {
+        for (auto& s : m_seiten)
+            if (s) s->hide();
+        QCoreApplication::exit(0);
+    };
+}
+
+Navigator::~Navigator() = default;
+
+void Navigator::anmelden(int nummer, Fabrik fabrik) {
+    Q_ASSERT(nummer >= 1 && nummer <= seitenzahl);
+    m_fabriken[nummer - 1] = std::move(fabrik);
+}
+
+Seitenfenster* Navigator::seite(int nummer) const {
+    if (nummer < 1 || nummer > seitenzahl) return nullptr;
+    return m_seiten[nummer - 1].get();
+}
+
+int Navigator::angelegt() const {
+    int n = 0;
+    for (const auto& s : m_seiten) n += s != nullptr;
+    return n;
+}
+
+Seitenfenster* Navigator::seite_zeigen(int nummer) {
+    if (nummer < 1 || nummer > seitenzahl || !m_fabriken[nummer - 1]) return nullptr;
+    auto& slot = m_seiten[nummer - 1];
+    if (!slot) {
+        // A new page covers the one that called it; the first one opens near the top of the
+        // screen, so that it is wholly visible wherever it fits.
+        QWidget* aktiv = QApplication::activeWindow();
+        slot = m_fabriken[nummer - 1](*this);
+        if (aktiv && aktiv->isVisible()) {
+            slot->move(aktiv->pos());
+        } else if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
+            const QRect frei = bildschirm->availableGeometry();
+            const int x = frei.x() + std::max(0, (frei.width() - slot->width()) / 2);
+            const int y = frei.y() + std::max(0, (frei.height() - slot->height()) / 3);
+            slot->move(x, y);
+        }
+        slot->laden();
+    }
+    slot->show();
+    slot->raise();
+    slot->activateWindow();
+    return slot.get();
+}
+
+void Navigator::beenden() {
+    if (programmende) programmende();
+}
+
+void Navigator::fenster_geschlossen() {
+    for (const auto& s : m_seiten)
+        if (s && s->isVisible()) return;
+    beenden();
+}
+
+} // namespace shell

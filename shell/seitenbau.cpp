@@ -1,0 +1,235 @@
+#include "seitenbau.h"
+
+#include "diagrammfeld.h"
+#include "zahlen.h"
+#include "zahlenfeld.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <string_view>
+#include <unordered_map>
+
+namespace shell {
+
+namespace {
+constexpr double t = twips_pro_pixel;
+
+QColor farbe(Farbe f) { return QColor(f.r, f.g, f.b); }
+
+// Odd pixel widths sit in the middle of a pixel, so that lines stay crisp.
+double mitte(int breite) { return breite % 2 ? t / 2 : 0; }
+
+QPen stift(Farbe f, int breite) {
+    QPen p(farbe(f), breite * t);
+    p.setCapStyle(Qt::SquareCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    return p;
+}
+
+void zeichne_form(QPainter& p, const Form& f) {
+    const Rect g = gezeichnete_flaeche(f);
+    const int rb = f.rand ? f.randbreite : 0;
+    // The outline lies inside the box.
+    const QRectF innen(g.x + rb * t / 2, g.y + rb * t / 2, g.w - rb * t, g.h - rb * t);
+    QPainterPath pfad;
+    switch (f.art) {
+    case FormArt::Rechteck:
+    case FormArt::Quadrat:
+        pfad.addRect(innen);
+        break;
+    case FormArt::Kreis:
+        pfad.addEllipse(innen);
+        break;
+    case FormArt::RundesRechteck: {
+        const double r = std::min(g.w, g.h) / 4.0;
+        pfad.addRoundedRect(innen, r, r);
+        break;
+    }
+    }
+    if (f.fuellung) p.fillPath(pfad, farbe(*f.fuellung));
+    if (f.schraffiert) {
+        p.save();
+        p.setClipPath(pfad, Qt::IntersectClip);
+        p.setPen(stift(schwarz, 1));
+        for (double y = g.y + 4 * t + mitte(1); y < g.y + g.h; y += 8 * t)
+            p.drawLine(QPointF(g.x, y), QPointF(g.x + g.w, y));
+        p.restore();
+    }
+    if (f.rand) p.strokePath(pfad, stift(*f.rand, f.randbreite));
+}
+} // namespace
+
+QFont schrift(const Schrift& s) {
+    QFont f(QString::fromLatin1(s.familie));
+    f.setPixelSize(qRound(s.punkte * 96 / 72)); // 8.25 pt -> 11 px at 96 dpi
+    f.setBold(s.fett);
+    return f;
+}
+
+QRect pixel(const Rect& r) {
+    return QRect(r.x / twips_pro_pixel, r.y / twips_pro_pixel, r.w / twips_pro_pixel,
+                 r.h / twips_pro_pixel);
+}
+
+Flaeche::Flaeche(QWidget* parent) : QWidget(parent) {}
+
+void Flaeche::setzeRahmen(const Rahmen& r) {
+    m_titel = QString::fromUtf8(r.titel);
+    m_rand = r.rand;
+    if (r.bild) m_bild = QPixmap(QString::fromUtf8(r.bild));
+    if (r.grund) {
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, farbe(*r.grund));
+        setPalette(pal);
+        setAutoFillBackground(true);
+    }
+    setFont(schrift(r.schrift));
+}
+
+void Flaeche::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (!m_bild.isNull()) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(0, 0, m_bild);
+    }
+    p.setRenderHint(QPainter::Antialiasing);
+    p.save();
+    p.scale(1 / t, 1 / t);
+    if (m_untergrund) m_untergrund(p);
+    for (const Form& f : m_formen) zeichne_form(p, f);
+    for (const Linie& l : m_linien) {
+        p.setPen(stift(l.farbe, l.breite));
+        const double m = mitte(l.breite);
+        p.drawLine(QPointF(l.a.x + m, l.a.y + m), QPointF(l.b.x + m, l.b.y + m));
+    }
+    p.restore();
+    if (!m_rand) return;
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(palette().color(QPalette::WindowText));
+    if (m_titel.isEmpty()) {
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        return;
+    }
+    // The caption interrupts the top border line.
+    const QFontMetrics fm(font());
+    const int oben = fm.height() / 2;
+    const QRect text(8, 0, fm.horizontalAdvance(m_titel) + 4, fm.height());
+    p.drawRect(rect().adjusted(0, oben, -1, -1));
+    p.fillRect(text, palette().brush(backgroundRole()));
+    p.drawText(text, Qt::AlignCenter, m_titel);
+}
+
+namespace {
+
+QLabel* baue_text(const Text& e, QWidget* eltern) {
+    auto* l = new QLabel(QString::fromUtf8(e.text), eltern);
+    l->setTextFormat(Qt::PlainText);
+    l->setFont(schrift(e.schrift));
+    Qt::Alignment a = Qt::AlignTop;
+    a |= e.ausrichtung == Ausrichtung::Rechts  ? Qt::AlignRight
+         : e.ausrichtung == Ausrichtung::Mitte ? Qt::AlignHCenter
+                                               : Qt::AlignLeft;
+    std::optional<Farbe> grund = e.grund;
+    bool rand = e.rand;
+    switch (e.art) {
+    case Art::Schlicht:
+        break;
+    case Art::Absatz:
+        l->setWordWrap(true);
+        break;
+    case Art::Kasten:
+        if (!grund) grund = grau;
+        rand = true;
+        l->setWordWrap(true);
+        a = Qt::AlignTop | Qt::AlignHCenter;
+        break;
+    case Art::Zentriert:
+        l->setWordWrap(true);
+        a = Qt::AlignTop | Qt::AlignHCenter;
+        break;
+    }
+    l->setAlignment(a);
+    QPalette pal = l->palette();
+    if (e.farbe) pal.setColor(QPalette::WindowText, farbe(*e.farbe));
+    if (grund) {
+        pal.setColor(QPalette::Window, farbe(*grund));
+        l->setAutoFillBackground(true);
+    }
+    l->setPalette(pal);
+    if (rand) {
+        l->setFrameStyle(QFrame::Box | QFrame::Plain);
+        l->setLineWidth(1);
+    }
+    QRect g = pixel(e.r);
+    if (e.art == Art::Schlicht) {
+        // A one-line label fits its text: where the stand-in font runs wider than the box,
+        // the box grows (to the left for right-aligned text) rather than clip.
+        const QSize passt = l->sizeHint();
+        if (passt.width() > g.width()) {
+            if (e.ausrichtung == Ausrichtung::Rechts) g.setLeft(g.right() + 1 - passt.width());
+            else g.setWidth(passt.width());
+        }
+        g.setHeight(std::max(g.height(), passt.height()));
+    }
+    l->setGeometry(g);
+    return l;
+}
+
+} // namespace
+
+void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
+    std::unordered_map<std::string_view, Flaeche*> behaelter;
+    auto in = [&](const char* name) -> Flaeche* {
+        if (!name) return seite;
+        const auto it = behaelter.find(name);
+        Q_ASSERT_X(it != behaelter.end(), "seite_bauen", name);
+        return it != behaelter.end() ? it->second : seite;
+    };
+    auto benennen = [](QWidget* w, const char* name) { w->setObjectName(QString::fromUtf8(name)); };
+
+    for (const Element& element : tabelle) {
+        std::visit(
+            [&](const auto& e) {
+                using T = std::decay_t<decltype(e)>;
+                QWidget* eltern = in(e.in);
+                if constexpr (std::is_same_v<T, Text>) {
+                    benennen(baue_text(e, eltern), e.name);
+                } else if constexpr (std::is_same_v<T, Rahmen>) {
+                    auto* f = new Flaeche(eltern);
+                    f->setzeRahmen(e);
+                    f->setGeometry(pixel(e.r));
+                    benennen(f, e.name);
+                    if (*e.name) behaelter[e.name] = f;
+                } else if constexpr (std::is_same_v<T, Linie>) {
+                    static_cast<Flaeche*>(eltern)->linie(e);
+                } else if constexpr (std::is_same_v<T, Pfeil>) {
+                    for (const Linie& l : alle_linien({e}))
+                        static_cast<Flaeche*>(eltern)->linie(l);
+                } else if constexpr (std::is_same_v<T, Form>) {
+                    static_cast<Flaeche*>(eltern)->form(e);
+                } else if constexpr (std::is_same_v<T, Knopf>) {
+                    auto* k = new QPushButton(QString::fromUtf8(e.text), eltern);
+                    k->setAutoDefault(false);
+                    k->setGeometry(pixel(e.r));
+                    benennen(k, e.name);
+                } else if constexpr (std::is_same_v<T, Feld>) {
+                    auto* f = new Zahlenfeld(eltern);
+                    f->setText(QString::fromUtf8(e.text));
+                    f->setzeMaxLaenge(e.max_laenge);
+                    f->setzeDezimal(e.dezimal);
+                    f->setzeGrenze(e.grenze, e.grenztext ? QString::fromUtf8(e.grenztext) : QString());
+                    f->setGeometry(pixel(e.r));
+                    benennen(f, e.name);
+                } else if constexpr (std::is_same_v<T, Diagramm>) {
+                    auto* d = new Diagrammfeld(e, eltern);
+                    d->setGeometry(pixel(e.r));
+                    benennen(d, e.name);
+                }
+            },
+            element);
+    }
+}
+
+} // namespace shell

@@ -1,0 +1,140 @@
+#include "zahlenfeld.h"
+
+#include "piep.h"
+#include "zahlen.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+namespace shell {
+
+namespace {
+// The decimal separator the gain field admits: the user's, so that what is typed reads back.
+short dezimalzeichen() {
+    const QString s = QLocale().decimalPoint();
+    return s.isEmpty() ? short('.') : static_cast<short>(s.at(0).unicode());
+}
+
+// The character code a key press delivers to the filter, as the keyboard would type it; nullopt
+// for keys that type nothing (cursor keys, Home, End, Delete), which keep their editing function.
+std::optional<short> zeichencode(const QKeyEvent* e) {
+    const int k = e->key();
+    if ((e->modifiers() & Qt::ControlModifier) && k >= Qt::Key_A && k <= Qt::Key_Z)
+        return static_cast<short>(k - Qt::Key_A + 1); // Ctrl+V arrives as 22
+    switch (k) {
+    case Qt::Key_Backspace:
+        return short(8);
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return short(13);
+    case Qt::Key_Escape:
+        return short(27);
+    case Qt::Key_Delete:
+        return std::nullopt;
+    default:
+        break;
+    }
+    if (e->text().isEmpty()) return std::nullopt;
+    return static_cast<short>(e->text().at(0).unicode());
+}
+} // namespace
+
+Zahlenfeld::Zahlenfeld(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    setAcceptDrops(false);
+}
+
+void Zahlenfeld::setzeGrenze(std::optional<double> grenze, QString grenztext) {
+    m_grenze = grenze;
+    m_grenztext = std::move(grenztext);
+}
+
+void Zahlenfeld::ziffern_filter(short& code) const {
+    if (m_dezimal && code == dezimalzeichen()) return;
+    if (code < '0' || code > '9') {
+        code = 0;
+        piep();
+    }
+}
+
+void Zahlenfeld::obergrenze_pruefen() {
+    if (!m_grenze) return;
+    const auto w = wert();
+    if (!w) return; // an emptied or pasted non-number has nothing to compare
+    if (*w > *m_grenze) {
+        setText(m_grenztext.isEmpty() ? zahl_text(*m_grenze) : m_grenztext);
+        piep();
+    }
+}
+
+std::optional<double> Zahlenfeld::wert() const { return zahl_lesen(text()); }
+
+void Zahlenfeld::keyPressEvent(QKeyEvent* e) {
+    const auto code = zeichencode(e);
+    if (!code) {
+        if (e->matches(QKeySequence::Paste)) // Shift+Insert
+            einfuegen_begrenzt(QGuiApplication::clipboard()->text());
+        else
+            QLineEdit::keyPressEvent(e);
+        return;
+    }
+    short c = *code;
+    ziffern_filter(c);
+    obergrenze_pruefen();
+    if (c != 0) zeichen_einfuegen(QChar(static_cast<char16_t>(c)));
+    e->accept();
+}
+
+void Zahlenfeld::zeichen_einfuegen(QChar c) {
+    if (text().size() - selectedText().size() + 1 > m_max_laenge) return;
+    insert(QString(c));
+}
+
+void Zahlenfeld::einfuegen_begrenzt(QString t) {
+    t.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+    const qsizetype platz = m_max_laenge - (text().size() - selectedText().size());
+    if (platz <= 0 || t.isEmpty()) return;
+    insert(t.left(platz));
+}
+
+void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
+    QMenu* menu = createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // Pasting is not filtered, but it is held to the maximum length like typing.
+    for (QAction* a : menu->actions()) {
+        if (a->objectName() == QLatin1String("edit-paste")) {
+            a->disconnect();
+            connect(a, &QAction::triggered, this,
+                    [this] { einfuegen_begrenzt(QGuiApplication::clipboard()->text()); });
+        }
+    }
+    menu->popup(e->globalPos());
+}
+
+void Zahlenfeld::mouseReleaseEvent(QMouseEvent* e) {
+    if (e->button() == Qt::MiddleButton && QGuiApplication::clipboard()->supportsSelection()) {
+        einfuegen_begrenzt(QGuiApplication::clipboard()->text(QClipboard::Selection));
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(e);
+}
+
+bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder) {
+    for (auto [feld, ziel] : felder) {
+        const auto w = feld->wert();
+        if (!w) {
+            piep();
+            feld->setFocus(Qt::OtherFocusReason);
+            feld->selectAll();
+            return false;
+        }
+        *ziel = *w;
+    }
+    return true;
+}
+
+} // namespace shell

@@ -105,8 +105,11 @@ void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
     QMenu* menu = createStandardContextMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
     // Pasting is not filtered, but it is held to the maximum length like typing.
+    const QString tastenkuerzel =
+        QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
+        // Qt names the action in some versions only; its shortcut text names it in all.
+        if (a->objectName() == QLatin1String("edit-paste") || a->text().endsWith(tastenkuerzel)) {
             a->disconnect();
             connect(a, &QAction::triggered, this,
                     [this] { einfuegen_begrenzt(QGuiApplication::clipboard()->text()); });

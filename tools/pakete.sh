@@ -1,0 +1,18 @@
+#!/bin/sh
+# Installs the Debian 12 packages the project needs, where they are missing. Run as root.
+set -eu
+pakete="cmake ninja-build g++ pkg-config
+qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
+fonts-liberation2 libbenchmark-dev
+xvfb xauth xdotool imagemagick"
+fehlt=""
+for p in $pakete; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt="$fehlt $p"
+done
+if [ -n "$fehlt" ]; then
+    echo "Installing:$fehlt"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    # shellcheck disable=SC2086
+    apt-get install -y -qq --no-install-recommends $fehlt
+fi

@@ -3,7 +3,15 @@
 #include "seitenbau.h"
 #include "zahlen.h"
 
+#include <QAccessible>
+#include <QApplication>
 #include <QChart>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGraphicsLineItem>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QGraphicsLayout>
 #include <QLegend>
 #include <QPainter>
@@ -119,6 +127,21 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
     setBackgroundBrush(Qt::NoBrush);
     setStyleSheet(QStringLiteral("background: transparent"));
 
+    m_einheit = QString::fromUtf8(d.wert_titel);
+    m_zeiger = new QGraphicsLineItem;
+    m_zeiger->setPen(QPen(QColor(90, 90, 90), 1));
+    m_zeiger->setZValue(100);
+    m_zeiger->hide();
+    chart->scene()->addItem(m_zeiger);
+    setMouseTracking(true);
+    viewport()->setMouseTracking(true);
+
+    setAccessibleName(QStringLiteral("Diagramm ") + reihenNamen().join(QStringLiteral(", ")));
+    setAccessibleDescription(
+        QStringLiteral("%1 über %2; Kontextmenü: Bild kopieren, Daten kopieren")
+            .arg(m_einheit.isEmpty() ? QStringLiteral("Werte") : m_einheit,
+                 d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s")));
+
     m_zellen.resize(size_t(std::max(m_zeilen, 0)) * m_reihen.size());
     for (int z = 1; z <= m_zeilen; ++z) {
         if (size_t(z) <= d.zeilen_namen.size())
@@ -160,6 +183,112 @@ QList<QPointF> Diagrammfeld::punkte(int spalte) const {
     return m_reihen[size_t(spalte - 1)]->points();
 }
 
+namespace {
+// Up to two decimals, without trailing zeros: "66,28", "50", "0".
+QString kurz(double v, const QLocale& l) {
+    QString t = l.toString(v, 'f', 2);
+    const QString komma = l.decimalPoint();
+    if (t.contains(komma)) {
+        while (t.endsWith(QLatin1Char('0'))) t.chop(1);
+        if (t.endsWith(komma)) t.chop(komma.size());
+    }
+    return t;
+}
+} // namespace
+
+QString Diagrammfeld::ablesen(int zeile) const {
+    const QLocale format = zahlformat();
+    QStringList teile;
+    for (int s = 1; s <= columnCount(); ++s) {
+        const auto v = zahl_lesen(data(s, zeile), format);
+        QString teil = m_reihen[size_t(s - 1)]->name() + QLatin1Char(' ') +
+                       (v ? kurz(*v, format) : QStringLiteral("–"));
+        if (v && !m_einheit.isEmpty()) teil += QLatin1Char(' ') + m_einheit;
+        teile << teil;
+    }
+    return teile.join(QStringLiteral(" · "));
+}
+
+QString Diagrammfeld::datenText() const {
+    QString t = QStringLiteral("t in s");
+    for (const auto* r : m_reihen) t += QLatin1Char('\t') + r->name();
+    t += QLatin1Char('\n');
+    for (int z = 1; z <= m_zeilen; ++z) {
+        t += QString::number(z);
+        for (int s = 1; s <= columnCount(); ++s) t += QLatin1Char('\t') + data(s, z);
+        t += QLatin1Char('\n');
+    }
+    return t;
+}
+
+int Diagrammfeld::zeileBei(QPoint p) const {
+    QChart* c = chart();
+    const QPointF imChart = c->mapFromScene(mapToScene(p));
+    if (!c->plotArea().contains(imChart) || m_reihen.empty()) return 0;
+    const double x = c->mapToValue(imChart, m_reihen.front()).x();
+    const int z = qRound(x);
+    return z < 1 ? 1 : z > m_zeilen ? m_zeilen : z;
+}
+
+void Diagrammfeld::zeigeZeiger(int zeile) {
+    m_zeiger_zeile = zeile >= 1 && zeile <= m_zeilen ? zeile : 0;
+    if (!m_zeiger_zeile || m_reihen.empty()) {
+        m_zeiger->hide();
+        return;
+    }
+    QChart* c = chart();
+    const QRectF flaeche = c->plotArea();
+    const double x = c->mapToPosition(QPointF(m_zeiger_zeile, 0), m_reihen.front()).x();
+    const QPointF oben = c->mapToScene(QPointF(x, flaeche.top()));
+    const QPointF unten = c->mapToScene(QPointF(x, flaeche.bottom()));
+    m_zeiger->setLine(QLineF(oben, unten));
+    m_zeiger->show();
+}
+
+void Diagrammfeld::mouseMoveEvent(QMouseEvent* e) {
+    QChartView::mouseMoveEvent(e);
+    const int z = zeileBei(e->position().toPoint());
+    if (z)
+        emit zeigerBewegt(z, e->globalPosition().toPoint());
+    else
+        emit zeigerVerlassen();
+}
+
+void Diagrammfeld::leaveEvent(QEvent* e) {
+    QChartView::leaveEvent(e);
+    emit zeigerVerlassen();
+}
+
+void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
+    auto* menu = new QMenu(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("Bild kopieren"), this, [this] {
+        m_zeiger->hide();
+        QGuiApplication::clipboard()->setPixmap(grab());
+        zeigeZeiger(m_zeiger_zeile);
+    });
+    menu->addAction(QStringLiteral("Daten kopieren"), this,
+                    [this] { QGuiApplication::clipboard()->setText(datenText()); });
+    menu->popup(e->globalPos());
+}
+
+void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
+    for (Diagrammfeld* d : diagramme) {
+        QObject::connect(d, &Diagrammfeld::zeigerBewegt, d, [diagramme, d](int zeile, QPoint wo) {
+            QStringList teile{QStringLiteral("t = %1 s").arg(zeile)};
+            for (Diagrammfeld* a : diagramme) {
+                a->zeigeZeiger(zeile);
+                teile << a->ablesen(zeile);
+            }
+            QToolTip::showText(wo + QPoint(12, 12), teile.join(QStringLiteral(" · ")), d);
+        });
+        QObject::connect(d, &Diagrammfeld::zeigerVerlassen, d, [diagramme] {
+            for (Diagrammfeld* a : diagramme) a->zeigeZeiger(0);
+            QToolTip::hideText();
+        });
+    }
+}
+
 void Diagrammfeld::lauf_abschliessen() {
     const QLocale format = zahlformat();
     double tief = 0;
@@ -183,6 +312,7 @@ void Diagrammfeld::lauf_abschliessen() {
     const double bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis;
     if (von != m_wertachse->min() || bis != m_wertachse->max())
         achse_einrichten(m_wertachse, von, bis, m_wertachse->labelsFont(), m_wert_intervalle);
+    if (m_zeiger_zeile) zeigeZeiger(m_zeiger_zeile);
     emit laufAbgeschlossen();
 }
 

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <vector>
 
+class QGraphicsLineItem;
 class QLineSeries;
 class QValueAxis;
 
@@ -42,15 +43,34 @@ public:
     // The points of column `spalte` as last drawn.
     QList<QPointF> punkte(int spalte) const;
 
+    // Read-out: every series at a row, "Soll 50 °C · Ist 66,28 °C", in the user's format.
+    QString ablesen(int zeile) const;
+    // The grid as tab-separated text: a header row with the series names, then one row per
+    // sample with the time in seconds and the cells as written (the user's number format).
+    QString datenText() const;
+    // The thin vertical read-out cursor at a row; 0 hides it.
+    void zeigeZeiger(int zeile);
+    int zeiger() const { return m_zeiger_zeile; }
+    // The row under a point of the widget, or 0 outside the plot.
+    int zeileBei(QPoint p) const;
+
 signals:
     void zelleGeschrieben(int spalte, int zeile);
     void laufAbgeschlossen();
+    void zeigerBewegt(int zeile, QPoint global);
+    void zeigerVerlassen();
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
     QWidget* m_legende = nullptr;
+    QGraphicsLineItem* m_zeiger = nullptr;
+    int m_zeiger_zeile = 0;
+    QString m_einheit;
     int m_zeilen = 0;
     int m_spalte = 1;
     int m_zeile = 1;
@@ -61,5 +81,9 @@ private:
     QStringList m_zeilen_namen;
     QValueAxis* m_wertachse = nullptr;
 };
+
+// Links the charts of a page: the cursor follows the mouse over any of them on all at once, and a
+// tooltip reads the time and every series' value there.
+void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme);
 
 } // namespace shell

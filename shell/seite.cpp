@@ -1,5 +1,6 @@
 #include "seite.h"
 
+#include "diagrammfeld.h"
 #include "schriften.h"
 
 #include <QApplication>
@@ -7,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <map>
 
 namespace shell {
 
@@ -24,14 +26,27 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
 
     seite_bauen(this, m_vorgaben.elemente);
 
-    if (auto* k = element<QPushButton>("weiter"))
+    if (auto* k = element<QPushButton>("weiter")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::weiter_Click);
-    if (auto* k = element<QPushButton>("zurück"))
+        k->setAccessibleDescription(QStringLiteral("Weiter zu Seite %1").arg(m_vorgaben.weiter_zu));
+    }
+    if (auto* k = element<QPushButton>("zurück")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::zurück_Click);
+        k->setAccessibleDescription(QStringLiteral("Zurück zu Seite %1").arg(m_vorgaben.zurueck_zu));
+    }
     if (auto* k = element<QPushButton>("beenden")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::beenden_Click);
+        k->setAccessibleDescription(QStringLiteral("Programm beenden"));
         if (m_vorgaben.beenden_auf_taste) k->installEventFilter(this);
     }
+    if (auto* k = element<QPushButton>("start"))
+        k->setAccessibleDescription(
+            QStringLiteral("Simulation mit den eingegebenen Werten neu rechnen und zeichnen"));
+
+    // Charts over the same time span read out together.
+    std::map<int, std::vector<Diagrammfeld*>> nach_zeilen;
+    for (auto* d : findChildren<Diagrammfeld*>()) nach_zeilen[d->rowCount()].push_back(d);
+    for (const auto& [zeilen, diagramme] : nach_zeilen) ablesung_verbinden(diagramme);
 
     // Only what the tab order names takes the focus; charts and pictures stay out of the way.
     QWidget* vorher = nullptr;

@@ -179,6 +179,30 @@ QLabel* baue_text(const Text& e, QWidget* eltern) {
 
 } // namespace
 
+namespace {
+// A field is named by the labels on its row: "Sollwert" on the left, "°C" on the right give
+// "Sollwert in °C".
+void feld_benennen(Zahlenfeld* f) {
+    QLabel* name = nullptr;
+    QLabel* einheit = nullptr;
+    const QRect g = f->geometry();
+    for (QLabel* l : f->parentWidget()->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
+        const QRect lg = l->geometry();
+        if (lg.bottom() < g.top() || lg.top() > g.bottom()) continue;
+        if (lg.right() < g.left() && (!name || lg.right() > name->geometry().right())) name = l;
+        if (lg.left() > g.right() && (!einheit || lg.left() < einheit->geometry().left()))
+            einheit = l;
+    }
+    QString n = name ? name->text() : f->objectName();
+    if (einheit) n += QStringLiteral(" in ") + einheit->text();
+    f->setAccessibleName(n);
+    QString b = QStringLiteral("Nur Ziffern, höchstens %1 Zeichen").arg(f->maxLaenge());
+    if (const auto grenze = f->grenze())
+        b += QStringLiteral(", obere Grenze %1").arg(zahl_text(*grenze));
+    f->setAccessibleDescription(b);
+}
+} // namespace
+
 void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
     std::unordered_map<std::string_view, Flaeche*> behaelter;
     auto in = [&](const char* name) -> Flaeche* {
@@ -230,6 +254,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
             },
             element);
     }
+    for (Zahlenfeld* f : seite->findChildren<Zahlenfeld*>()) feld_benennen(f);
 }
 
 } // namespace shell

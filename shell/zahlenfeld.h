@@ -20,6 +20,7 @@ public:
     // Above `grenze` the whole text is replaced by `grenztext` (empty: the limit in the user's
     // number format) with a beep; checked on the text before the key's character goes in.
     void setzeGrenze(std::optional<double> grenze, QString grenztext = {});
+    std::optional<double> grenze() const { return m_grenze; }
 
     // Sets code to 0 (with a beep) unless it is a digit, or the decimal separator where allowed.
     void ziffern_filter(short& code) const;

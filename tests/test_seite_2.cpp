@@ -7,6 +7,8 @@
 #include "zahlen.h"
 #include "zahlenfeld.h"
 
+#include <QAccessible>
+#include <QChart>
 #include <QPushButton>
 #include <QtTest>
 
@@ -49,9 +51,11 @@ private slots:
         Seite s;
         QStringList protokoll;
         auto mitschreiben = [&](Diagrammfeld* d, const QString& name) {
-            connect(d, &Diagrammfeld::zelleGeschrieben, this,
-                    [&, name](int sp, int z) { protokoll << QStringLiteral("%1 %2 %3").arg(name).arg(sp).arg(z); });
-            connect(d, &Diagrammfeld::laufAbgeschlossen, this, [&, name] { protokoll << name + " ende"; });
+            connect(d, &Diagrammfeld::zelleGeschrieben, this, [&, name](int sp, int z) {
+                protokoll << QStringLiteral("%1 %2 %3").arg(name).arg(sp).arg(z);
+            });
+            connect(d, &Diagrammfeld::laufAbgeschlossen, this,
+                    [&, name] { protokoll << name + " ende"; });
         };
         mitschreiben(s.graph, QStringLiteral("graph"));
         mitschreiben(s.leistung, QStringLiteral("Leistung"));
@@ -83,7 +87,8 @@ private slots:
         QTest::newRow("tuning 20") << tuning << 20 << 51.1790 << 7.9071;
         QTest::newRow("tuning 200") << tuning << 200 << 50.0000 << 26.2600;
         QTest::newRow("P-band 100") << QStringList{"50", "100", "0", "0"} << 1 << 20.0 << 30.0;
-        QTest::newRow("set-point 999") << QStringList{"999", "0", "0", "0"} << 200 << 134.2417 << 100.0;
+        QTest::newRow("set-point 999")
+            << QStringList{"999", "0", "0", "0"} << 200 << 134.2417 << 100.0;
     }
     void beispiele() {
         QFETCH(QStringList, felder);
@@ -95,8 +100,10 @@ private slots:
         s.setzen(felder[0], felder[1], felder[2], felder[3]);
         s.start();
         QCOMPARE(s.graph->data(1, zeile), felder[0]);
-        QVERIFY2(qAbs(s.zahl(s.graph, 2, zeile) - milch) < 5e-5, qPrintable(s.graph->data(2, zeile)));
-        QVERIFY2(qAbs(s.zahl(s.leistung, 1, zeile) - leistung) < 5e-5, qPrintable(s.leistung->data(1, zeile)));
+        QVERIFY2(qAbs(s.zahl(s.graph, 2, zeile) - milch) < 5e-5,
+                 qPrintable(s.graph->data(2, zeile)));
+        QVERIFY2(qAbs(s.zahl(s.leistung, 1, zeile) - leistung) < 5e-5,
+                 qPrintable(s.leistung->data(1, zeile)));
         // Nothing is cut off: the value axis reaches the highest value drawn.
         QVERIFY(s.graph->wertBis() >= milch);
     }
@@ -128,13 +135,20 @@ private slots:
     void ungueltiges_feld_data() {
         QTest::addColumn<QString>("feld");
         QTest::addColumn<QString>("text");
-        QTest::newRow("empty set-point") << "w1" << "";
-        QTest::newRow("empty P-band") << "xp1" << "";
-        QTest::newRow("pasted letters") << "tn1" << "abc";
-        QTest::newRow("nan") << "tv1" << "nan";
-        QTest::newRow("inf") << "xp1" << "inf";
-        QTest::newRow("1e999") << "w1" << "1e999";
-        QTest::newRow("two points") << "tn1" << "1.2.3";
+        QTest::newRow("empty set-point") << "w1"
+                                         << "";
+        QTest::newRow("empty P-band") << "xp1"
+                                      << "";
+        QTest::newRow("pasted letters") << "tn1"
+                                        << "abc";
+        QTest::newRow("nan") << "tv1"
+                             << "nan";
+        QTest::newRow("inf") << "xp1"
+                             << "inf";
+        QTest::newRow("1e999") << "w1"
+                               << "1e999";
+        QTest::newRow("two points") << "tn1"
+                                    << "1.2.3";
     }
     void ungueltiges_feld() {
         QFETCH(QString, feld);
@@ -167,15 +181,67 @@ private slots:
         QLocale::setDefault(QLocale::c());
     }
 
+    // Reading values off the curves: the cursor follows the mouse on both charts, the tooltip
+    // text is in the user's format, and the grid copies as tab-separated text.
+    void ablesen() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Seite s;
+        s.seite.laden();
+        s.seite.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&s.seite));
+        QCOMPARE(s.graph->ablesen(26), QStringLiteral("Soll 50 °C · Ist 66,28 °C"));
+        QCOMPARE(s.leistung->ablesen(26), QStringLiteral("Leistung 0 %"));
+        QCOMPARE(s.leistung->ablesen(1), QStringLiteral("Leistung 100 %"));
+
+        QChart* c = s.graph->chart();
+        const QPointF imChart = c->mapToPosition(QPointF(26, 50), c->series().first());
+        const QPoint wo = s.graph->mapFromScene(c->mapToScene(imChart));
+        QCOMPARE(s.graph->zeileBei(wo), 26);
+        QTest::mouseMove(s.graph->viewport(), wo);
+        QCOMPARE(s.graph->zeiger(), 26);
+        QCOMPARE(s.leistung->zeiger(), 26);
+        QEvent weg(QEvent::Leave);
+        QApplication::sendEvent(s.graph, &weg);
+        QCOMPARE(s.graph->zeiger(), 0);
+        QCOMPARE(s.leistung->zeiger(), 0);
+
+        const QStringList zeilen = s.graph->datenText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(zeilen.size(), 201);
+        QCOMPARE(zeilen.first(), QStringLiteral("t in s\tSoll\tIst"));
+        QVERIFY2(zeilen.at(26).startsWith(QStringLiteral("26\t50\t66,28")), qPrintable(zeilen.at(26)));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // A screen reader finds a name for every field, button and chart.
+    void barrierefrei() {
+        Seite s;
+        const auto name = [](QWidget* w) {
+            QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+            return i ? i->text(QAccessible::Name) : QString();
+        };
+        QCOMPARE(name(s.feld("w1")), QStringLiteral("Sollwert in °C"));
+        QCOMPARE(name(s.feld("xp1")), QStringLiteral("P-Band in K"));
+        QCOMPARE(name(s.feld("tn1")), QStringLiteral("Nachlaufzeit in s"));
+        QCOMPARE(name(s.feld("tv1")), QStringLiteral("Vorhaltzeit in s"));
+        for (QWidget* w : s.seite.findChildren<QWidget*>()) {
+            if (!qobject_cast<QPushButton*>(w) && !qobject_cast<Zahlenfeld*>(w) && !qobject_cast<Diagrammfeld*>(w))
+                continue;
+            QVERIFY2(!name(w).isEmpty(), qPrintable(w->objectName()));
+            QVERIFY2(!w->accessibleDescription().isEmpty(), qPrintable(w->objectName()));
+        }
+    }
+
     void tabfolge() {
         Seite s;
         QStringList folge;
         QWidget* w = s.seite.element("weiter");
         for (int i = 0; i < 8; ++i, w = w->nextInFocusChain()) {
-            while (w->focusPolicy() == Qt::NoFocus) w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus)
+                w = w->nextInFocusChain();
             folge << w->objectName();
         }
-        QCOMPARE(folge, QStringList({"weiter", "zurück", "beenden", "start", "w1", "xp1", "tn1", "tv1"}));
+        QCOMPARE(folge,
+                 QStringList({"weiter", "zurück", "beenden", "start", "w1", "xp1", "tn1", "tv1"}));
         QCOMPARE(s.seite.focusWidget(), s.seite.element("weiter"));
     }
 };

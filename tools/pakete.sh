@@ -4,7 +4,8 @@ set -eu
 pakete="cmake ninja-build g++ pkg-config
 qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
 fonts-liberation2 libbenchmark-dev
-xvfb xauth xdotool imagemagick"
+xvfb xauth xdotool imagemagick
+desktop-file-utils appstream"
 fehlt=""
 for p in $pakete; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt="$fehlt $p"

@@ -1,0 +1,504 @@
+#include "seite_3.h"
+
+#include "diagrammfeld.h"
+#include "kaskade.h"
+#include "piep.h"
+#include "zahlen.h"
+#include "zahlenfeld.h"
+
+#include <QAbstractAxis>
+#include <QChart>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPushButton>
+#include <cmath>
+
+namespace seiten {
+
+using namespace shell;
+
+namespace {
+
+constexpr const char* bild = "Picture1";
+
+// The overlay of the tangent drawing; the curve beneath is fitted to it.
+constexpr Linie tangente{{1140, 3540}, {5940, 480}, blau, 1, bild};      // Line1
+constexpr Linie strecke_k{{1200, 3000}, {1200, 3480}, blau, 4, bild};    // Line3
+constexpr Linie strecke_l{{1200, 3000}, {2040, 3000}, magenta, 4, bild}; // Line2
+const Form wendekreis{
+    FormArt::Kreis, {3600, 1860, 135, 195}, schwarz, 1, {}, false, bild}; // Shape1
+
+// What the example reads off the drawing (the table beside it computes with these), and the
+// level the curve starts from.
+constexpr double k_beispiel = 20; // K
+constexpr double l_beispiel = 12; // s
+constexpr double umgebung = 20;   // °C
+constexpr double zeit_bis = 80;   // s
+constexpr double grad_bis = 110;  // °C
+
+constexpr Schrift arial{"Arial", 8.25, false};
+constexpr Schrift arial_gross{"Arial", 15.75, true};
+
+std::vector<const char*> zeilen_namen_pid33() {
+    static const std::vector<std::string> namen = [] {
+        std::vector<std::string> n{"0", "10", "20"};
+        for (int i = 4; i <= 30; ++i)
+            n.push_back("Z" + std::to_string(i));
+        return n;
+    }();
+    std::vector<const char*> z;
+    for (const auto& n : namen)
+        z.push_back(n.c_str());
+    return z;
+}
+
+// Builders for the table below, one per kind of control.
+
+Text beschriftung(const char* name, int x, int y, const char* text, Schrift s = fett,
+                  const char* in = nullptr) {
+    Text e;
+    e.name = name;
+    e.text = text;
+    e.r = {x, y, 0, 0};
+    e.schrift = s;
+    e.in = in;
+    return e;
+}
+
+Text absatz(const char* name, Rect r, const char* text, Schrift s = normal,
+            Ausrichtung a = Ausrichtung::Links) {
+    Text e;
+    e.name = name;
+    e.text = text;
+    e.r = r;
+    e.art = Art::Absatz;
+    e.schrift = s;
+    e.ausrichtung = a;
+    return e;
+}
+
+Text farbig(Text e, Farbe farbe, std::optional<Farbe> grund = std::nullopt) {
+    e.farbe = farbe;
+    e.grund = grund;
+    return e;
+}
+
+// A value of the hint box: framed, centred, on the window background.
+Text wertkasten(const char* name, int x, int y, const char* text, const char* in) {
+    Text e = beschriftung(name, x, y, text, normal, in);
+    e.r.w = 375;
+    e.r.h = 255;
+    e.ausrichtung = Ausrichtung::Mitte;
+    e.grund = weiss;
+    e.rand = true;
+    return e;
+}
+
+Rahmen rahmen(const char* name, const char* titel, Rect r, Schrift s = fett,
+              std::optional<Farbe> grund = std::nullopt) {
+    Rahmen e;
+    e.name = name;
+    e.titel = titel;
+    e.r = r;
+    e.schrift = s;
+    e.grund = grund;
+    return e;
+}
+
+Rahmen bildfeld(const char* name, Rect r, const char* bild_datei = nullptr,
+                const char* in = nullptr) {
+    Rahmen e;
+    e.name = name;
+    e.r = r;
+    e.rand = false;
+    e.bild = bild_datei;
+    e.in = in;
+    return e;
+}
+
+Feld feld(const char* name, Rect r, const char* text, int max_laenge, const char* in,
+          std::optional<double> grenze = std::nullopt, const char* grenztext = nullptr) {
+    Feld e;
+    e.name = name;
+    e.r = r;
+    e.text = text;
+    e.max_laenge = max_laenge;
+    e.grenze = grenze;
+    e.grenztext = grenztext;
+    e.in = in;
+    return e;
+}
+
+Feld dezimal(Feld e) {
+    e.dezimal = true;
+    return e;
+}
+
+Diagramm diagramm(const char* name, Rect r, int zeilen, std::vector<const char*> reihen,
+                  const char* zeit_titel, const char* wert_titel, double bis) {
+    Diagramm e;
+    e.name = name;
+    e.r = r;
+    e.zeilen = zeilen;
+    e.reihen = std::move(reihen);
+    e.zeit_titel = zeit_titel;
+    e.wert_titel = wert_titel;
+    e.bis = bis;
+    return e;
+}
+
+Diagramm mit_zeilen_namen(Diagramm e, std::vector<const char*> namen) {
+    e.zeilen_namen = std::move(namen);
+    return e;
+}
+
+} // namespace
+
+std::vector<Element> seite_3_elemente() {
+    constexpr const char* r1 = "kaspar1";
+    constexpr const char* r2 = "par2";
+    constexpr const char* hinweis = "kaskopt";
+    constexpr const char* befehle = "zul_befehle";
+    // clang-format off
+    return {
+        // ---- 2.6.2: the heating curve
+        beschriftung("pid30", 60, 60, "2.6.2 Methode 2: Auswerten des Anfahrverhaltens der Regelstrecke"),
+        absatz("pid31", {0, 720, 3735, 915},
+               "Die Anlage muss dazu in Ruhe sein, also zum Beispiel abgekühlt oder drucklos. "
+               "Dann fährt man sie mit voll eingeschaltetem Stellglied hoch und zeichnet dabei "
+               "die Aufheizkurve auf."),
+        mit_zeilen_namen(diagramm("pid33", {3900, 690, 3855, 2325}, 30, {"Istwert"},
+                                  "Zeit in Sekunen", "°C", 150),
+                         zeilen_namen_pid33()),
+        absatz("pid32", {1050, 1830, 2535, 735},
+               "Beispiel: Aufheizkurve der zur Simulation verwendeten Strecke.", fett),
+        beschriftung("pid40", 0, 2880, "Auswerten der Aufheizkurve:"),
+        absatz("pid42", {0, 3240, 7335, 795},
+               "Die Aufheizkurve wird zuerst immer steiler und flacht danach wieder ab. Im "
+               "Wendepunkt legt man die Tangente an die Kurve: sie ist die steilste mögliche "
+               "Tangente und im Beispiel blau gezeichnet. Ihre Achsabschnitte K (senkrecht) "
+               "und L (waagrecht) bestimmen die Regelparameter:"),
+
+        bildfeld(bild, {0, 3930, 7635, 4275}),
+        tangente,
+        wendekreis,
+        beschriftung("Label1", 4140, 1860, "Wendepunkt", fett, bild),
+        farbig(beschriftung("Label4", 4440, 720, "Tangente", arial, bild), blau),
+        strecke_k,
+        farbig(beschriftung("Label2", 660, 3060, "K", arial_gross, bild), blau),
+        strecke_l,
+        farbig(beschriftung("Label3", 1980, 3060, "L", arial_gross, bild), magenta),
+
+        absatz("pid43", {1080, 8280, 1155, 675}, "P-Band: Nachlaufzeit: Vorhaltzeit:", fett),
+        // The rule and the example break where the rows of the table do, whatever the font.
+        absatz("pid44", {2520, 8280, 735, 675}, "0.85 x K\n2 x L\n0.5 x L", fett, Ausrichtung::Rechts),
+        beschriftung("pid45", 3660, 8280, "im Beispiel:", normal),
+        absatz("pid46", {4860, 8280, 1575, 675}, "0.85 x 20 = 17 K\n2 x 12 = 24 s\n0.5 x 12 =   6 s",
+               normal, Ausrichtung::Rechts),
+
+        beschriftung("pid58", 60, 9000, "2.3 Weitere Hinweise"),
+        absatz("pid59", {180, 9240, 7395, 915},
+               "Diese Methoden gelten für 'ideale' Regelstrecken. In der Praxis muss das P-Band "
+               "oft grösser eingestellt werden als der theoretische Wert, die Nachlaufzeit oft "
+               "gleich gross wie die Schwingungsdauer oder länger. Auf die Vorhaltzeit kann man "
+               "vor allem bei 'schwachen' Regelstrecken verzichten, also bei Strecken, die den "
+               "Sollwert überhaupt nur mit Mühe erreichen."),
+
+        // ---- 3: the cascade
+        beschriftung("titel3", 7620, 60, "3. Kaskadenregler mit Simulation"),
+        absatz("kas2", {7800, 300, 7455, 675},
+               "Ein Kaskadenregler besteht aus 2 ineinander verschachtelten Reglern. Am besten "
+               "optimiert man zuerst den Regler 2, einen PD-Regler, und erst danach den Regler 1. "
+               "Für beide gelten dieselben Regeln wie für den gewöhnlichen PID-Regler."),
+        beschriftung("kas3", 7800, 960,
+                     "Der Kaskadenregler berechnet den Sollwert für den 2. Regler grob wie folgt:",
+                     normal),
+        farbig(beschriftung("kas4", 8700, 1260,
+                            "Sollwert 2 = Sollwert 1 + Verstärkung x (Sollwert 1 - Istwert 1)",
+                            normal),
+               schwarz, grau),
+        absatz("kas5", {7800, 1560, 7455, 675},
+               "Mit dem Beispiel unten können Sie testen, wie sich eine Kaskadenregelung verhält "
+               "und wie sie optimiert wird: Parameter eingeben und 'Start Grafik' drücken zeigt "
+               "die Wirkung. Die Verstärkung sollte dabei zwischen 0 und 9.9 variiert werden."),
+
+        rahmen(r1, "Parameter Regler 1", {7920, 2340, 2295, 1695}),
+        beschriftung("sollwert",     120,  300, "Sollwert", fett, r1),
+        feld("w1",  {1440,  240, 495, 285}, "50", 4, r1, 99.9),
+        beschriftung("kas61",       1980,  300, "°C", fett, r1),
+        beschriftung("verstärk",     120,  660, "Verstärkung", fett, r1),
+        dezimal(feld("v1", {1440, 600, 495, 285}, "1", 3, r1, 9.9)),
+        beschriftung("Nachlaufzeit", 120, 1020, "Nachlaufzeit 1", fett, r1),
+        feld("tn1", {1440,  960, 495, 285}, "0", 4, r1),
+        beschriftung("kas63",       1980, 1020, "s", fett, r1),
+        beschriftung("tv_1",         120, 1380, "Vorhaltzeit 1", fett, r1),
+        feld("tv1", {1440, 1320, 495, 285}, "0", 2, r1),
+        beschriftung("kas64",       1980, 1380, "s", fett, r1),
+
+        rahmen(r2, "Parameter Regler 2", {10260, 2340, 2295, 1695}),
+        beschriftung("pb2",      60,  300, "P-Band 2", fett, r2),
+        feld("xp2",     {1560, 240, 435, 285}, "0", 3, r2),
+        beschriftung("kas65",  2040,  300, "K", fett, r2),
+        beschriftung("vhz2",     60,  660, "Vorhaltzeit 2", fett, r2),
+        feld("tv2",     {1560, 600, 435, 285}, "0", 2, r2),
+        beschriftung("kas66",  2040,  660, "s", fett, r2),
+        beschriftung("maxdif",   60, 1020, "Max.Diff. |x1-w2|", fett, r2),
+        feld("maxdiff", {1560, 960, 435, 285}, "0", 4, r2, 100, "100"),
+        beschriftung("kas67",  2040, 1020, "K", fett, r2),
+
+        rahmen(hinweis, "Hinweis: Optimale Werte", {12600, 2340, 2655, 1695}, normal, weiss),
+        beschriftung("kaso12",   60,  600, "Verstärkung", normal, hinweis),
+        wertkasten("kaso2",     960,  600, "1.6", hinweis),
+        beschriftung("kaso13",   60,  960, "Nachlauf. 1", normal, hinweis),
+        wertkasten("kaso3",     960,  960, "40", hinweis),
+        beschriftung("kaso14",   60, 1320, "Vorhalt. 1", normal, hinweis),
+        wertkasten("kaso4",     960, 1320, "10", hinweis),
+        beschriftung("kaso15", 1380,  240, "P-Band 2", normal, hinweis),
+        wertkasten("kaso5",    2160,  240, "30", hinweis),
+        beschriftung("kaso16", 1380,  600, "Vorhalt. 2", normal, hinweis),
+        wertkasten("kaso6",    2160,  600, "10", hinweis),
+
+        // The charts draw their own time scales. The power chart overlaps the foot of the
+        // cascade chart and would reach 135 twips past the window's edge; it ends at the edge,
+        // so that its "200" is not cut off.
+        diagramm("kask", {7320, 4470, 7875, 2775}, 200, {"Soll1", "Ist1", "Soll2", "Ist2"}, "",
+                 "°C", 100),
+        diagramm("leistung", {7350, 6960, 15420 - 7350, 2055}, 200, {"Leistung"},
+                 "Zeit in Sekunden", "%", 100),
+
+        // ---- command bar
+        rahmen(befehle, "", {7800, 9300, 7455, 1155}),
+        bildfeld("logo", {120, 180, 1605, 795}, ":/bilder/logo.xpm", befehle),
+        beschriftung("firma",   2280, 180, "NORVA  AG", firmenschrift, befehle),
+        beschriftung("strasse", 2520, 480, "Musterstrasse 1", fett, befehle),
+        beschriftung("ort",     2280, 720, "CH-0000 Musterhausen", fett, befehle),
+        Knopf{"start",   "Start Grafik", {5040, 120, 1215, 495}, befehle},
+        Knopf{"zurück",  "zurück",       {6240, 120, 1215, 495}, befehle},
+        Knopf{"weiter",  "weiter",       {5040, 600, 1215, 495}, befehle},
+        Knopf{"beenden", "beenden",      {6240, 600, 1215, 495}, befehle},
+    };
+    // clang-format on
+}
+
+// ---- the tangent drawing -------------------------------------------------------------------
+
+Tangentenbild tangentenbild() {
+    Tangentenbild b;
+    const QPointF a(tangente.a.x, tangente.a.y);
+    const QPointF e(tangente.b.x, tangente.b.y);
+    b.steigung = (e.y() - a.y()) / (e.x() - a.x());
+    auto tangente_bei = [&](double x) { return a.y() + b.steigung * (x - a.x()); };
+
+    // K and L both start where the curve leaves the ambient level.
+    b.anfang = QPointF(strecke_k.a.x, strecke_l.a.y);
+
+    // The inflection point is the point of the tangent nearest to the circle's centre.
+    const Rect kreis = gezeichnete_flaeche(wendekreis);
+    const QPointF mitte(kreis.x + kreis.w / 2.0, kreis.y + kreis.h / 2.0);
+    const QPointF richtung = e - a;
+    const double anteil =
+        QPointF::dotProduct(mitte - a, richtung) / QPointF::dotProduct(richtung, richtung);
+    b.wendepunkt = a + anteil * richtung;
+
+    // Axis scales such that the intercepts read as the example's K and L: the tangent meets the
+    // time axis origin K below the start level, and the start level L after the start.
+    const double k_twips = tangente_bei(b.anfang.x()) - b.anfang.y();
+    const double l_twips = a.x() + (b.anfang.y() - a.y()) / b.steigung - b.anfang.x();
+    b.twips_pro_grad = k_twips / k_beispiel;
+    b.twips_pro_sekunde = l_twips / l_beispiel;
+    b.ursprung = QPointF(b.anfang.x(), b.anfang.y() + umgebung * b.twips_pro_grad);
+    return b;
+}
+
+double Tangentenbild::kurve(double x) const {
+    const double h = wendepunkt.x() - anfang.x();
+    const double hub = wendepunkt.y() - anfang.y(); // rise up to the inflection point
+    if (x <= anfang.x()) return anfang.y();
+    if (x <= wendepunkt.x()) {
+        // Quartic from the start: flat there; at the inflection point it has the tangent's
+        // slope and no curvature.
+        const double mu = steigung * h / hub;
+        const double u = (x - anfang.x()) / h;
+        const double q =
+            (6 - 3 * mu) * u * u + (5 * mu - 8) * u * u * u + (3 - 2 * mu) * u * u * u * u;
+        return anfang.y() + hub * q;
+    }
+    // Beyond it the curve levels off as far above the inflection point as it started below.
+    const double s = hub / steigung;
+    return wendepunkt.y() + hub * std::tanh((x - wendepunkt.x()) / s);
+}
+
+std::vector<QPointF> Tangentenbild::kurvenzug() const {
+    std::vector<QPointF> zug;
+    const int schritte = 320;
+    for (int i = 0; i <= schritte; ++i) {
+        const double x = x_von_zeit(zeit_bis * i / schritte);
+        zug.emplace_back(x, kurve(x));
+    }
+    return zug;
+}
+
+namespace {
+
+// Text at a point given in twips, drawn unscaled in pixels.
+void text_bei(QPainter& p, QPointF twips, const QString& text, Qt::Alignment ausrichtung) {
+    const QPointF px = p.worldTransform().map(twips);
+    p.save();
+    p.resetTransform();
+    const QFontMetricsF fm(p.font());
+    const QSizeF g(fm.horizontalAdvance(text), fm.height());
+    QPointF ecke = px;
+    if (ausrichtung & Qt::AlignRight) ecke.rx() -= g.width();
+    if (ausrichtung & Qt::AlignHCenter) ecke.rx() -= g.width() / 2;
+    if (ausrichtung & Qt::AlignBottom) ecke.ry() -= g.height();
+    if (ausrichtung & Qt::AlignVCenter) ecke.ry() -= g.height() / 2;
+    p.drawText(QRectF(ecke, g), Qt::AlignLeft | Qt::AlignTop, text);
+    p.restore();
+}
+
+} // namespace
+
+void Tangentenbild::zeichnen(QPainter& p) const {
+    constexpr double px = twips_pro_pixel;
+    const double x0 = ursprung.x();
+    const double y0 = ursprung.y();
+    const double x_ende = x_von_zeit(zeit_bis);
+    const double y_oben = y_von_grad(grad_bis);
+
+    p.save();
+    p.setFont(schrift(Schrift{"Arial", 7.5, false}));
+
+    QPen achse(Qt::black, px);
+    achse.setCapStyle(Qt::FlatCap);
+    p.setPen(achse);
+    p.drawLine(QPointF(x0, y0), QPointF(x_ende, y0));
+    p.drawLine(QPointF(x0, y0), QPointF(x0, y_oben));
+
+    for (int s = 0; s <= zeit_bis; s += 10) {
+        const double x = x_von_zeit(s);
+        p.drawLine(QPointF(x, y0), QPointF(x, y0 + 4 * px));
+        text_bei(p, QPointF(x, y0 + 5 * px), QString::number(s), Qt::AlignHCenter | Qt::AlignTop);
+    }
+    text_bei(p, QPointF(x_ende + 8 * px, y0), QStringLiteral("s"),
+             Qt::AlignLeft | Qt::AlignVCenter);
+    for (int c = 0; c <= grad_bis; c += 10) {
+        const double y = y_von_grad(c);
+        p.drawLine(QPointF(x0 - 4 * px, y), QPointF(x0, y));
+        text_bei(p, QPointF(x0 - 6 * px, y), QString::number(c), Qt::AlignRight | Qt::AlignVCenter);
+    }
+    text_bei(p, QPointF(x0, y_oben - 6 * px), QString::fromUtf8("°C"),
+             Qt::AlignHCenter | Qt::AlignBottom);
+
+    QPainterPath pfad;
+    const auto zug = kurvenzug();
+    pfad.moveTo(zug.front());
+    for (size_t i = 1; i < zug.size(); ++i)
+        pfad.lineTo(zug[i]);
+    QPen rot_stift(Qt::red, 2 * px);
+    rot_stift.setJoinStyle(Qt::RoundJoin);
+    p.strokePath(pfad, rot_stift);
+    p.restore();
+}
+
+// ---- the page ------------------------------------------------------------------------------
+
+namespace {
+
+// Writes a heating-curve run into its chart.
+struct aufheiz_zellen {
+    Diagrammfeld& pid33;
+    QLocale format = zahlformat();
+
+    void zeile(const sim::aufheiz_zeile& z) { pid33.zelle(1, z.i, zahl_text(z.istwert, format)); }
+    void ende() { pid33.lauf_abschliessen(); }
+};
+
+// Writes a cascade run row by row: set-points and actual values, then the power.
+struct kaskaden_zellen {
+    Diagrammfeld& kask;
+    Diagrammfeld& leistung;
+    const QString& w1_text; // as typed, not as read
+    QLocale format = zahlformat();
+
+    void zeile(const sim::kaskaden_zeile& z) {
+        kask.zelle(1, z.i, w1_text);
+        kask.zelle(2, z.i, zahl_text(z.x1, format));
+        kask.zelle(3, z.i, zahl_text(z.w2, format));
+        kask.zelle(4, z.i, zahl_text(z.x2, format));
+        leistung.zelle(1, z.i, zahl_text(z.y, format));
+    }
+    void ende() {
+        kask.lauf_abschliessen();
+        leistung.lauf_abschliessen();
+    }
+};
+
+} // namespace
+
+seite_3::seite_3(Navigator& nav)
+    : Seitenfenster(nav, {.titel = QStringLiteral("Seite 3"),
+                          .breite = 15420,
+                          .hoehe = 11085,
+                          .elemente = seite_3_elemente(),
+                          .tabfolge = {"tn1", "v1", "w1", "tv1", "start", "beenden", "zurück",
+                                       "weiter", "logo", "xp2", "tv2", "maxdiff", "Picture1",
+                                       "pid33", "kask", "leistung"},
+                          .weiter_zu = 4,
+                          .zurueck_zu = 2}),
+      m_w1(element<Zahlenfeld>("w1")), m_v1(element<Zahlenfeld>("v1")),
+      m_tn1(element<Zahlenfeld>("tn1")), m_tv1(element<Zahlenfeld>("tv1")),
+      m_xp2(element<Zahlenfeld>("xp2")), m_tv2(element<Zahlenfeld>("tv2")),
+      m_maxdiff(element<Zahlenfeld>("maxdiff")), m_pid33(element<Diagrammfeld>("pid33")),
+      m_kask(element<Diagrammfeld>("kask")), m_leistung(element<Diagrammfeld>("leistung")) {
+    // White whatever the system's window colour.
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    // The cascade chart's time labels lie under the top of the power chart, whose own scale
+    // below is the same 0 to 200 s; they keep their room but are not drawn.
+    for (QAbstractAxis* achse : m_kask->chart()->axes(Qt::Horizontal))
+        achse->setLabelsColor(Qt::transparent);
+    element<Flaeche>(bild)->setzeUntergrund([b = tangentenbild()](QPainter& p) { b.zeichnen(p); });
+    connect(element<QPushButton>("start"), &QPushButton::clicked, this, &seite_3::start_Click);
+}
+
+void seite_3::Form_Load() {
+    sim::aufheiz_lauf(m_pid33->rowCount(), aufheiz_zellen{*m_pid33});
+
+    m_v1->setText(QStringLiteral("1"));
+    // At load the gain is 1 and the inner P-band and the reset time are off, whatever xp2 and
+    // tn1 hold.
+    double w1 = 0, tv1 = 0, tv2 = 0, maxdiff = 0;
+    if (!felder_lesen({{m_w1, &w1}, {m_tv1, &tv1}, {m_maxdiff, &maxdiff}, {m_tv2, &tv2}})) return;
+    kaskade(1, 10000, 0.01, w1, tv1, tv2, maxdiff);
+}
+
+void seite_3::start_Click() {
+    // Every field is read, in the order the run first needs it, before any cell is written: one
+    // that is not a number starts no run and leaves the last complete one on the charts.
+    double xp = 0, tn = 0, v1 = 0, w1 = 0, tv1 = 0, maxdiff = 0, tv2 = 0;
+    if (!felder_lesen({{m_xp2, &xp},
+                       {m_tn1, &tn},
+                       {m_v1, &v1},
+                       {m_w1, &w1},
+                       {m_tv1, &tv1},
+                       {m_maxdiff, &maxdiff},
+                       {m_tv2, &tv2}}))
+        return;
+    if (v1 > sim::v1_obergrenze) {
+        m_v1->setText(QStringLiteral("0"));
+        piep();
+        v1 = 0;
+    }
+    kaskade(v1, tn, xp, w1, tv1, tv2, maxdiff);
+}
+
+void seite_3::kaskade(double v1, double tn, double xp, double w1, double tv1, double tv2,
+                      double maxdiff) {
+    const QString w1_text = m_w1->text();
+    const auto p =
+        sim::kaskaden_parameter_bilden(w1_text.toStdString(), w1, v1, tn, tv1, xp, tv2, maxdiff);
+    sim::kaskaden_lauf(p, m_kask->rowCount(), kaskaden_zellen{*m_kask, *m_leistung, w1_text});
+}
+
+} // namespace seiten

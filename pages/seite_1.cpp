@@ -95,7 +95,12 @@ std::vector<Element> beispiel(const char* in) {
         Linie{{5280, 720}, {5040, 600}, pfanne, 3, in},
         Linie{{6720, 720}, {6960, 600}, pfanne, 3, in},
         Form{.r = {5160, 1200, 1695, 375}, .schraffiert = true, .in = in},
-        titel("heizplatte", "Heizplatte", {5520, 1320, 870, 195}, in),
+        // The name covers the hatching behind it, so that it stays legible.
+        Text{.name = "heizplatte",
+             .text = "Heizplatte",
+             .r = {5520, 1320, 870, 195},
+             .grund = weiss,
+             .in = in},
         Linie{{4080, 480}, {4080, 240}, schwarz, 1, in}, // sensor lead
         Linie{{4080, 240}, {5160, 240}, schwarz, 1, in},
         Linie{{5160, 240}, {5880, 960}, schwarz, 3, in}, // probe into the milk
@@ -255,11 +260,6 @@ seite_1::seite_1(shell::Navigator& nav)
                           .elemente = seite_1_elemente(),
                           .tabfolge = {"weiter", "beenden"},
                           .weiter_zu = 2,
-                          .beenden_auf_taste = true}) {
-    kastentexte_buendig(this);
-    // The name of the hot plate covers the hatching behind it, so that it stays legible.
-    for (QLabel* l : findChildren<QLabel*>(QStringLiteral("heizplatte")))
-        l->setAutoFillBackground(true);
-}
+                          .beenden_auf_taste = true}) {}
 
 } // namespace seiten

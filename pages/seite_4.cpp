@@ -252,8 +252,6 @@ seite_4::seite_4(shell::Navigator& nav)
                           .hoehe = 10650,
                           .elemente = seite_4_elemente(),
                           .tabfolge = {"zurück", "beenden"},
-                          .zurueck_zu = 3}) {
-    kastentexte_buendig(this);
-}
+                          .zurueck_zu = 3}) {}
 
 } // namespace seiten

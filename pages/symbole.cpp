@@ -76,9 +76,4 @@ Form flaeche(FormArt art, Rect r, Farbe fuellung, const char* in) {
     return Form{.art = art, .r = r, .rand = std::nullopt, .fuellung = fuellung, .in = in};
 }
 
-void kastentexte_buendig(QWidget* seite) {
-    for (QLabel* l : seite->findChildren<QLabel*>())
-        if (l->frameWidth() > 0) l->setIndent(0);
-}
-
 } // namespace seiten

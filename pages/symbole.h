@@ -43,8 +43,4 @@ shell::Pfeil pfeil(std::vector<shell::Punkt> schaft, const char* in);
 // A shape with a fill and no outline.
 shell::Form flaeche(shell::FormArt art, shell::Rect r, shell::Farbe fuellung, const char* in);
 
-// Framed labels of a built page start their text right inside the border (block labels: at the
-// top edge); QLabel would indent it by half an "x" and clip the last line of a tight box.
-void kastentexte_buendig(QWidget* seite);
-
 } // namespace seiten

@@ -98,7 +98,13 @@ void Flaeche::paintEvent(QPaintEvent*) {
     p.save();
     p.scale(1 / t, 1 / t);
     if (m_untergrund) m_untergrund(p);
-    for (const Form& f : m_formen) zeichne_form(p, f);
+    // Straight edges are drawn aliased, pixel for pixel as in the tables; round ones smooth.
+    for (const Form& f : m_formen) {
+        p.setRenderHint(QPainter::Antialiasing,
+                        f.art == FormArt::Kreis || f.art == FormArt::RundesRechteck);
+        zeichne_form(p, f);
+    }
+    p.setRenderHint(QPainter::Antialiasing, false);
     for (const Linie& l : m_linien) {
         p.setPen(stift(l.farbe, l.breite));
         const double m = mitte(l.breite);
@@ -161,6 +167,7 @@ QLabel* baue_text(const Text& e, QWidget* eltern) {
     if (rand) {
         l->setFrameStyle(QFrame::Box | QFrame::Plain);
         l->setLineWidth(1);
+        l->setIndent(0); // QLabel would indent by half an "x" and clip a tight box's last line
     }
     QRect g = pixel(e.r);
     if (e.art == Art::Schlicht) {

@@ -263,7 +263,7 @@ std::vector<Element> seite_3_elemente() {
         // so that its "200" is not cut off.
         diagramm("kask", {7320, 4470, 7875, 2775}, 200, {"Soll1", "Ist1", "Soll2", "Ist2"}, "",
                  "°C", 100),
-        diagramm("leistung", {7350, 6960, 15420 - 7350, 2055}, 200, {"Leistung"},
+        diagramm("leistung", {7350, 6960, 8205, 2055}, 200, {"Leistung"},
                  "Zeit in Sekunden", "%", 100),
 
         // ---- command bar

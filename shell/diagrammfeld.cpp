@@ -159,9 +159,11 @@ void Diagrammfeld::setData(const QString& text) {
 
 void Diagrammfeld::resizeEvent(QResizeEvent* e) {
     QChartView::resizeEvent(e);
-    // A chart may reach past its window's edge: keep the legend where it can be seen.
+    // A chart may reach past its window's edge: the plot and the legend keep to what is seen,
+    // so that the last tick label is not cut.
     int rechts = width();
     if (const QWidget* eltern = parentWidget()) rechts = std::min(rechts, eltern->width() - x());
+    chart()->setMargins(QMargins(2, 2, 2 + std::max(0, width() - rechts), 2));
     m_legende->move(rechts - m_legende->width() - 14, 4);
 }
 

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QChart>
 #include <QPushButton>
+#include <QToolTip>
 #include <QtTest>
 
 using shell::Diagrammfeld;
@@ -200,6 +201,8 @@ private slots:
         QTest::mouseMove(s.graph->viewport(), wo);
         QCOMPARE(s.graph->zeiger(), 26);
         QCOMPARE(s.leistung->zeiger(), 26);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %"));
         QEvent weg(QEvent::Leave);
         QApplication::sendEvent(s.graph, &weg);
         QCOMPARE(s.graph->zeiger(), 0);

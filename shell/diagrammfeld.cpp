@@ -121,6 +121,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
     setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
+    viewport()->setFocusPolicy(Qt::NoFocus);
     setFrameShape(QFrame::NoFrame);
     // Charts of a page may overlap a little; what lies beneath stays visible.
     chart->setBackgroundVisible(false);

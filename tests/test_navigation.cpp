@@ -4,6 +4,7 @@
 #include "tasten.h"
 #include "zahlenfeld.h"
 
+#include <QAccessible>
 #include <QPushButton>
 #include <QtTest>
 
@@ -88,6 +89,34 @@ private slots:
         QCOMPARE(m_enden, 0);
         QTest::keyClick(s->element("beenden"), Qt::Key_X);
         QCOMPARE(m_enden, enden);
+    }
+
+    // A screen reader walking a page in its tab order hears a name and a description at every
+    // stop, and the focus chain visits every field and button.
+    void barrierefrei_data() {
+        QTest::addColumn<int>("seite");
+        for (int n = 1; n <= 4; ++n) QTest::newRow(qPrintable(QStringLiteral("page %1").arg(n))) << n;
+    }
+    void barrierefrei() {
+        QFETCH(int, seite);
+        auto* s = m_nav->seite_zeigen(seite);
+        QWidget* start = s->focusWidget();
+        QVERIFY(start);
+        QSet<QWidget*> besucht;
+        QWidget* w = start;
+        do {
+            if (w->focusPolicy() & Qt::TabFocus && w->isVisibleTo(s) && w->window() == s) {
+                QAccessibleInterface* i = QAccessible::queryAccessibleInterface(w);
+                QVERIFY(i);
+                QVERIFY2(!i->text(QAccessible::Name).isEmpty(), qPrintable(w->objectName() + QLatin1Char(' ') + QString::fromLatin1(w->metaObject()->className())));
+                QVERIFY2(!i->text(QAccessible::Description).isEmpty(), qPrintable(w->objectName()));
+                besucht << w;
+            }
+            w = w->nextInFocusChain();
+        } while (w != start);
+        for (QWidget* k : s->findChildren<QWidget*>())
+            if (qobject_cast<QPushButton*>(k) || qobject_cast<shell::Zahlenfeld*>(k))
+                QVERIFY2(besucht.contains(k), qPrintable(k->objectName()));
     }
 
     // Closing through the frame hides the page; it comes back as it was; the last close ends.

@@ -9,6 +9,9 @@
 
 #include <QAccessible>
 #include <QChart>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPushButton>
 #include <QToolTip>
 #include <QtTest>
@@ -208,7 +211,18 @@ private slots:
         QCOMPARE(s.graph->zeiger(), 0);
         QCOMPARE(s.leistung->zeiger(), 0);
 
-        const QStringList zeilen = s.graph->datenText().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        // "Daten kopieren" from the chart's context menu puts the grid on the clipboard.
+        QContextMenuEvent kontext(QContextMenuEvent::Mouse, wo, s.graph->mapToGlobal(wo));
+        QApplication::sendEvent(s.graph->viewport(), &kontext);
+        QMenu* menu = s.graph->findChild<QMenu*>();
+        QVERIFY(menu);
+        QStringList punkte;
+        for (QAction* a : menu->actions()) punkte << a->text();
+        QCOMPARE(punkte, QStringList({"Bild kopieren", "Daten kopieren"}));
+        QGuiApplication::clipboard()->clear();
+        menu->actions().at(1)->trigger();
+        menu->close();
+        const QStringList zeilen = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(zeilen.size(), 201);
         QCOMPARE(zeilen.first(), QStringLiteral("t in s\tSoll\tIst"));
         QVERIFY2(zeilen.at(26).startsWith(QStringLiteral("26\t50\t66,28")), qPrintable(zeilen.at(26)));

@@ -3,19 +3,18 @@
 #include "seitenbau.h"
 #include "zahlen.h"
 
-#include <QAccessible>
-#include <QApplication>
 #include <QChart>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGraphicsLayout>
 #include <QGraphicsLineItem>
+#include <QGuiApplication>
+#include <QLegend>
+#include <QLineSeries>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QToolTip>
-#include <QGraphicsLayout>
-#include <QLegend>
 #include <QPainter>
-#include <QLineSeries>
+#include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
@@ -45,6 +44,8 @@ void achse_einrichten(QValueAxis* a, double von, double bis, const QFont& f, int
     a->setLabelsFont(f);
     a->setTitleFont(f);
 }
+
+// Series names with their line colours, in one row.
 class Legende : public QWidget {
 public:
     Legende(QWidget* eltern, const QFont& f) : QWidget(eltern) {
@@ -126,7 +127,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
     // Charts of a page may overlap a little; what lies beneath stays visible.
     chart->setBackgroundVisible(false);
     setBackgroundBrush(Qt::NoBrush);
-    setStyleSheet(QStringLiteral("background: transparent"));
+    viewport()->setAutoFillBackground(false);
 
     m_einheit = QString::fromUtf8(d.wert_titel);
     m_zeiger = new QGraphicsLineItem;

@@ -85,9 +85,10 @@ private:
 
 } // namespace
 
+// The view owns the chart it is built with; a chart set later would leave its first one behind.
 Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
-    : QChartView(parent), m_zeilen(d.zeilen), m_bis(d.bis) {
-    auto* chart = new QChart;
+    : QChartView(new QChart, parent), m_zeilen(d.zeilen), m_bis(d.bis) {
+    QChart* chart = this->chart();
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
@@ -119,7 +120,6 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
     auto* legende = new Legende(this, f);
     for (const auto* r : m_reihen) legende->eintrag(r->name(), r->pen().color());
     m_legende = legende;
-    setChart(chart);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);

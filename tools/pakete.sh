@@ -5,7 +5,8 @@ pakete="cmake ninja-build g++ pkg-config
 qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
 fonts-liberation2 libbenchmark-dev
 xvfb xauth xdotool imagemagick
-desktop-file-utils appstream"
+desktop-file-utils appstream
+clang-14 libclang-rt-14-dev"
 fehlt=""
 for p in $pakete; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt="$fehlt $p"

@@ -1,8 +1,48 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs the whole test suite.
+# Installs what is missing, builds, and runs the whole test suite twice: in the normal build and in
+# the build with AddressSanitizer and UndefinedBehaviorSanitizer (preset "asan"). Then the fuzzer
+# runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set (CI: 60).
+# One line per step; a failing step shows the end of its log.
 set -eu
 cd "$(dirname "$0")/.."
 sh tools/pakete.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
-ctest --preset default
+mkdir -p build build-asan build-fuzz
+
+schritt() { # name log command...
+    name=$1
+    log=$2
+    shift 2
+    start=$(date +%s)
+    if "$@" >"$log" 2>&1; then
+        zeile=$(grep -E 'tests passed|^Done [0-9]+ runs|^stat::number_of_executed_units' "$log" | tail -n 1 || true)
+        echo "ok    $name, $(($(date +%s) - start)) s${zeile:+: $zeile}"
+    else
+        echo "FAIL  $name, $(($(date +%s) - start)) s; log: $log"
+        tail -n 60 "$log"
+        exit 1
+    fi
+}
+
+bauen() { cmake --preset "$1" && cmake --build --preset "$1"; }
+
+fuzz_bauen() {
+    cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 &&
+        cmake --build build-fuzz -j 2
+}
+
+fuzz_laufen() {
+    build-fuzz/fuzz_felder fuzz/korpus/*
+    if [ "${FUZZ_SEKUNDEN:-0}" -gt 0 ]; then
+        # New finds go to build-fuzz/neu; the corpus in the repository stays as it is.
+        mkdir -p build-fuzz/neu
+        build-fuzz/fuzz_felder -max_total_time="$FUZZ_SEKUNDEN" -timeout=10 -print_final_stats=1 \
+            -artifact_prefix=build-fuzz/ build-fuzz/neu fuzz/korpus
+    fi
+}
+
+schritt "build" build/pruefen-bau.log bauen default
+schritt "tests" build/pruefen-tests.log ctest --preset default
+schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan
+schritt "tests with sanitizers" build-asan/pruefen-tests.log ctest --preset asan
+schritt "fuzzer build" build-fuzz/pruefen-bau.log fuzz_bauen
+schritt "fuzzer, ${FUZZ_SEKUNDEN:-0} s beyond its corpus" build-fuzz/pruefen-lauf.log fuzz_laufen

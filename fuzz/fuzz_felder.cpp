@@ -30,12 +30,14 @@ struct Sprache {
     QLocale::Language sprache;
     QLocale::Territory gebiet;
 };
-// Decimal point, decimal comma, Arabic and Persian digits and separators, Indian grouping.
+// Decimal point, decimal comma, Arabic and Persian digits and signs, Indian grouping, Swedish
+// exponents ("×10^"), Hebrew signs.
 const Sprache sprachen[] = {
     {QLocale::C, QLocale::AnyTerritory},       {QLocale::German, QLocale::Germany},
     {QLocale::German, QLocale::Switzerland},   {QLocale::French, QLocale::France},
     {QLocale::English, QLocale::UnitedStates}, {QLocale::Arabic, QLocale::Egypt},
     {QLocale::Persian, QLocale::Iran},         {QLocale::Hindi, QLocale::India},
+    {QLocale::Swedish, QLocale::Sweden},       {QLocale::Hebrew, QLocale::Israel},
 };
 
 QLocale gebietsschema(uint8_t b) {

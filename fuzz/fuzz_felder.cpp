@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -63,15 +64,37 @@ void leistung(const QString& text, const QLocale& format) {
     if (!(y >= 0 && y <= 100)) fehler("power outside 0..100", text);
 }
 
-// Conversion alone, on the whole uncut text: what reads as a number is finite and its text reads
-// back as nearly the same number.
+// Conversion alone, on the whole uncut text: it reads exactly as Qt reads it (digits take a
+// shorter way), what reads as a number is finite, and its text reads back as nearly the same.
 void umwandlung(const QString& text, const QLocale& format) {
     const auto v = shell::zahl_lesen(text, format);
+    QLocale qt = format;
+    qt.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    bool ok = false;
+    const double d = qt.toDouble(QStringView(text).trimmed(), &ok);
+    if (v.has_value() != (ok && std::isfinite(d)) ||
+        (v && (*v != d || std::signbit(*v) != std::signbit(d))))
+        fehler("read otherwise than Qt reads it", text);
     if (!v) return;
     if (!std::isfinite(*v)) fehler("read as a non-finite number", text);
     const QString zurueck = shell::zahl_text(*v, format);
     const auto w = shell::zahl_lesen(zurueck, format);
     if (!w || std::abs(*w - *v) > 1e-14 * std::abs(*v)) fehler("does not read back", zurueck);
+}
+
+// Number to text: Qt's text, where the locale's signs and exponent are single characters (else
+// they are written plainly, see zahl_text), and it reads back.
+void text_von(double wert, const QLocale& format) {
+    if (!std::isfinite(wert)) return;
+    const QString t = shell::zahl_text(wert, format);
+    QLocale qt = format;
+    qt.setNumberOptions(QLocale::OmitGroupSeparator | QLocale::RejectGroupSeparator);
+    const bool einfach = format.negativeSign().size() == 1 && format.positiveSign().size() == 1 &&
+                         format.exponential().size() == 1;
+    if (einfach && t != qt.toString(wert, 'g', std::abs(wert) > 1.797693134862315e308 ? 17 : 15))
+        fehler("written otherwise than Qt writes it", t);
+    const auto w = shell::zahl_lesen(t, format);
+    if (!w || std::abs(*w - wert) > 1e-14 * std::abs(wert)) fehler("does not read back", t);
 }
 
 struct pid_zellen {
@@ -115,6 +138,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     QLocale::setDefault(gebietsschema(daten[1]));
     const QLocale nutzer = shell::zahlformat();
     const uint8_t grenzbits = daten[2];
+    if (groesse >= 11) {
+        double roh = 0;
+        std::memcpy(&roh, daten + 3, sizeof roh);
+        text_von(roh, nutzer);
+    }
 
     // The fields in the order the run reads them.
     static const std::vector<Feld> seite_2 = {{3, "", 99.9}, {4}, {4}, {3}}; // w1 xp1 tn1 tv1

@@ -104,13 +104,19 @@ void Flaeche::paintEvent(QPaintEvent*) {
                         f.art == FormArt::Kreis || f.art == FormArt::RundesRechteck);
         zeichne_form(p, f);
     }
+    p.restore();
+    // Lines are drawn in pixels: under the twips scale Qt strokes each as a polygon, here a thin
+    // pen takes its fast path. The pixels are the same.
     p.setRenderHint(QPainter::Antialiasing, false);
     for (const Linie& l : m_linien) {
-        p.setPen(stift(l.farbe, l.breite));
+        QPen pen(farbe(l.farbe), l.breite);
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
         const double m = mitte(l.breite);
-        p.drawLine(QPointF(l.a.x + m, l.a.y + m), QPointF(l.b.x + m, l.b.y + m));
+        p.drawLine(QPointF((l.a.x + m) / t, (l.a.y + m) / t),
+                   QPointF((l.b.x + m) / t, (l.b.y + m) / t));
     }
-    p.restore();
     if (!m_rand) return;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(palette().color(QPalette::WindowText));

@@ -1,0 +1,382 @@
+// The program's own work at the screen beside Qt's floor for the same work, offscreen: medians of
+// repeated runs in one process, one line per figure ("name: ours X ms, floor Y ms, ratio R"); the
+// times are CPU time of the GUI thread.
+// The floor is bare Qt Charts: windows of the pages' sizes with chart views of the same sizes
+// and the same number of series and points, antialiased like ours.
+//   bench_gui [--runden N] [--nur start|oeffnen|grafik|speicher|skala]
+// Memory is the peak resident set of a child process (this program with --speicher).
+#include "diagrammfeld.h"
+#include "pid.h"
+#include "seite_2.h"
+#include "seite_3.h"
+#include "seiten.h"
+#include "zahlen.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QFile>
+#include <QLineSeries>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <functional>
+#include <malloc.h>
+#include <memory>
+#include <vector>
+
+using shell::Diagramm;
+using shell::Diagrammfeld;
+using shell::Navigator;
+using shell::Seitenfenster;
+
+namespace {
+
+int runden = 15;
+
+// Counts paints of chart viewports, to be sure both sides did draw their charts.
+class Malzaehler : public QObject {
+public:
+    int n = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint)
+            if (auto* v = qobject_cast<QChartView*>(o->parent()); v && v->viewport() == o) ++n;
+        return false;
+    }
+};
+Malzaehler* malzaehler = nullptr;
+
+// Everything pending delivered: expose, layout, the scene's deferred updates, the paints they
+// lead to. Both sides pay the same.
+void abarbeiten() {
+    for (int i = 0; i < 8; ++i)
+        QCoreApplication::processEvents();
+}
+
+// CPU time of this (the GUI) thread: other load on the machine does not count.
+double cpu_ms() {
+    timespec t{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e3 + double(t.tv_nsec) / 1e6;
+}
+
+double median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t m = v.size() / 2;
+    return v.size() % 2 ? v[m] : (v[m - 1] + v[m]) / 2;
+}
+
+// The timed work, by name, for a profiler: valgrind --tool=callgrind --toggle-collect='*gemessen*'
+[[gnu::noinline]] void gemessen(const std::function<void()>& arbeit) {
+    arbeit();
+}
+int aufgewaermt = 0;
+[[gnu::noinline]] void aufwaermen(const std::function<void()>& arbeit) {
+    ++aufgewaermt; // not the same code as gemessen, which the compiler would fold into one
+    arbeit();
+}
+
+// `vorher` builds the state (untimed), `arbeit` is timed, `nachher` tears down (untimed). One
+// unmeasured round first, for what is loaded only once per process.
+double messen(const std::function<void()>& vorher, const std::function<void()>& arbeit,
+              const std::function<void()>& nachher, int n = runden, bool diagramme = true) {
+    std::vector<double> zeiten;
+    for (int i = 0; i <= n; ++i) {
+        vorher();
+        const int gemalt = malzaehler->n;
+        const double t0 = cpu_ms();
+        i ? gemessen(arbeit) : aufwaermen(arbeit);
+        const double t = cpu_ms() - t0;
+        if (diagramme && malzaehler->n == gemalt)
+            std::fprintf(stderr, "warning: no chart painted\n");
+        nachher();
+        abarbeiten();
+        if (i) zeiten.push_back(t);
+    }
+    return median(zeiten);
+}
+
+void zeile(const char* name, double unser, double boden, const char* einheit = "ms") {
+    std::printf("%s: ours %.2f %s, floor %.2f %s, ratio %.2f\n", name, unser, einheit, boden,
+                einheit, unser / boden);
+    std::fflush(stdout);
+}
+
+// ---- the floor: bare chart views
+
+std::vector<const Diagramm*> diagramme(const std::vector<shell::Element>& tabelle) {
+    std::vector<const Diagramm*> d;
+    for (const auto& e : tabelle)
+        if (const auto* g = std::get_if<Diagramm>(&e)) d.push_back(g);
+    return d;
+}
+
+QList<QPointF> kurve(int n, double phase) {
+    QList<QPointF> p;
+    p.reserve(n);
+    for (int i = 1; i <= n; ++i)
+        p.append(QPointF(i, 50 + 40 * std::sin(i / 20.0 + phase)));
+    return p;
+}
+
+struct Boden {
+    QWidget fenster;
+    std::vector<QChartView*> ansichten;
+    std::vector<QLineSeries*> reihen;
+
+    // Windows of `groesse` with one chart view per chart of `d` (same size, series and rows).
+    Boden(QSize groesse, const std::vector<const Diagramm*>& d) {
+        fenster.resize(groesse);
+        for (const Diagramm* g : d) {
+            auto* chart = new QChart;
+            for (size_t s = 0; s < g->reihen.size(); ++s) {
+                auto* r = new QLineSeries;
+                r->replace(kurve(g->zeilen, double(s)));
+                chart->addSeries(r);
+                reihen.push_back(r);
+            }
+            chart->createDefaultAxes();
+            auto* v = new QChartView(chart, &fenster);
+            v->setRenderHint(QPainter::Antialiasing);
+            v->setGeometry(shell::pixel(g->r));
+            ansichten.push_back(v);
+        }
+    }
+    void zeigen() {
+        fenster.show();
+        abarbeiten();
+    }
+    // New points into every series, as a run would bring them.
+    void fuellen(double phase) {
+        for (size_t i = 0; i < reihen.size(); ++i)
+            reihen[i]->replace(kurve(int(reihen[i]->count()), phase + double(i)));
+        abarbeiten();
+    }
+};
+
+// ---- ours
+
+struct Programm {
+    Navigator nav;
+    Programm() {
+        nav.programmende = [] {};
+        seiten::alle_seiten_anmelden(nav);
+    }
+    Seitenfenster* seite(int n) { return nav.seite(n); }
+    void klick(int seite, const char* knopf) {
+        QTest::mouseClick(nav.seite(seite)->element<QPushButton>(knopf), Qt::LeftButton);
+        abarbeiten();
+    }
+};
+
+QSize seitengroesse(int n) {
+    Programm p;
+    return p.nav.seite_zeigen(n)->size();
+}
+
+// ---- memory (child process)
+
+long spitze_kb() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly)) return -1;
+    for (const QByteArray& z : f.readAll().split('\n'))
+        if (z.startsWith("VmHWM:")) return z.mid(6).trimmed().split(' ').front().toLong();
+    return -1;
+}
+
+int speicher_kind(const QString& was) {
+    if (was == QLatin1String("seiten")) {
+        auto* p = new Programm;
+        p->nav.seite_zeigen(1);
+        abarbeiten();
+        p->klick(1, "weiter");
+        p->klick(2, "weiter");
+        p->klick(3, "weiter");
+    } else {
+        Diagramm d;
+        d.r = {0, 0, 7365, 3555};
+        auto* b = new Boden(seitengroesse(1), {&d});
+        b->zeigen();
+    }
+    std::printf("%ld\n", spitze_kb());
+    return 0;
+}
+
+double speicher_mb(const QString& was) {
+    std::vector<double> mb;
+    for (int i = 0; i < 5; ++i) {
+        QProcess p;
+        p.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--speicher"), was});
+        p.waitForFinished(120000);
+        mb.push_back(p.readAllStandardOutput().trimmed().toDouble() / 1024);
+    }
+    return median(mb);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // Windows come and go hundreds of times here. Without this, glibc gives freed backing stores
+    // back to the system or not, depending on how much was freed at once (one window of the
+    // floor: kept; two pages: returned), and the next window faults its pages in anew or not.
+    mallopt(M_TRIM_THRESHOLD, 512 << 20);
+    mallopt(M_MMAP_THRESHOLD, 64 << 20);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    Malzaehler zaehler;
+    malzaehler = &zaehler;
+    app.installEventFilter(&zaehler);
+
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() == 3 && args[1] == QLatin1String("--speicher")) return speicher_kind(args[2]);
+    QString nur; // --nur start|oeffnen|grafik|speicher|skala: one group only
+    for (int i = 1; i + 1 < args.size(); i += 2) {
+        if (args[i] == QLatin1String("--runden")) runden = args[i + 1].toInt();
+        if (args[i] == QLatin1String("--nur")) nur = args[i + 1];
+    }
+    const auto gruppe = [&](const char* name) {
+        return nur.isEmpty() || nur == QLatin1String(name);
+    };
+
+    // ---- start: page 1 shown and painted; floor: one window with one 200-point chart
+    if (gruppe("start")) {
+        std::unique_ptr<Programm> p;
+        const double unser = messen([&] { p = std::make_unique<Programm>(); },
+                                    [&] {
+                                        p->nav.seite_zeigen(1);
+                                        abarbeiten();
+                                    },
+                                    [&] { p.reset(); }, runden, false); // no chart on page 1
+        Diagramm d;
+        d.r = {0, 0, 7365, 3555};
+        std::unique_ptr<Boden> b;
+        const QSize g = seitengroesse(1);
+        const double boden =
+            messen([] {},
+                   [&] {
+                       b = std::make_unique<Boden>(g, std::vector<const Diagramm*>{&d});
+                       b->zeigen();
+                   },
+                   [&] { b.reset(); });
+        zeile("start", unser, boden);
+    }
+
+    // ---- opening pages 2 and 3: "weiter" until the page is shown with its charts painted
+    for (int n : {2, 3}) {
+        if (!gruppe("oeffnen")) break;
+        std::unique_ptr<Programm> p;
+        const double unser = messen(
+            [&] {
+                p = std::make_unique<Programm>();
+                for (int s = 1; s < n; ++s)
+                    p->nav.seite_zeigen(s);
+                abarbeiten();
+            },
+            [&] { p->klick(n - 1, "weiter"); }, [&] { p.reset(); });
+        const auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
+        const QSize g = seitengroesse(n);
+        std::unique_ptr<Boden> b;
+        const double boden = messen([] {},
+                                    [&] {
+                                        b = std::make_unique<Boden>(g, diagramme(tabelle));
+                                        b->zeigen();
+                                    },
+                                    [&] { b.reset(); });
+        zeile(n == 2 ? "open page 2" : "open page 3", unser, boden);
+    }
+
+    // ---- "Start Grafik": run, cells, end-of-run calls, charts repainted; floor: replace() of
+    // as many points in bare charts of the same sizes, and the repaint
+    for (int n : {2, 3}) {
+        if (!gruppe("grafik")) break;
+        Programm p;
+        for (int s = 1; s <= n; ++s)
+            p.nav.seite_zeigen(s);
+        abarbeiten();
+        const double unser = messen([] {}, [&] { p.klick(n, "start"); }, [] {}, 3 * runden);
+        auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
+        auto d = diagramme(tabelle);
+        if (n == 3) // the heating curve is filled at load only
+            d.erase(std::remove_if(d.begin(), d.end(),
+                                   [](const Diagramm* g) { return g->zeilen != 200; }),
+                    d.end());
+        Boden b(p.seite(n)->size(), d);
+        b.zeigen();
+        double phase = 0;
+        const double boden = messen([] {}, [&] { b.fuellen(phase += 1); }, [] {}, 3 * runden);
+        zeile(n == 2 ? "Start Grafik page 2 (600 cells)" : "Start Grafik page 3 (1000 cells)",
+              unser, boden);
+    }
+
+    // ---- memory: peak resident set after walking all four pages
+    if (gruppe("speicher"))
+        zeile("memory", speicher_mb(QStringLiteral("seiten")), speicher_mb(QStringLiteral("boden")),
+              "MB");
+
+    // ---- scaling: the core run and one chart fill (set-point and milk, as on page 2)
+    for (int zeilen : {200, 2000, 32767}) {
+        if (!gruppe("skala")) break;
+        Diagramm d;
+        d.r = {0, 0, 7365, 3555};
+        d.zeilen = zeilen;
+        d.reihen = {"Soll", "Ist"};
+        QWidget fenster;
+        fenster.resize(shell::pixel(d.r).size());
+        auto* feld = new Diagrammfeld(d, &fenster);
+        feld->setGeometry(shell::pixel(d.r));
+        fenster.show();
+        abarbeiten();
+        const auto par = sim::pid_parameter_bilden("50", 50, 17, 20, 5);
+        const QString w = QStringLiteral("50");
+        struct Senke {
+            Diagrammfeld& d;
+            const QString& w;
+            QLocale format = shell::zahlformat();
+            void zeile(const sim::pid_zeile& z) {
+                d.zelle(1, z.i, w);
+                d.zelle(2, z.i, shell::zahl_text(z.milch, format));
+            }
+            void ende() { d.lauf_abschliessen(); }
+        };
+        const int n = zeilen > 2000 ? 5 : runden;
+        const double unser = messen([] {},
+                                    [&] {
+                                        sim::pid_lauf(par, zeilen, Senke{*feld, w});
+                                        abarbeiten();
+                                    },
+                                    [] {}, n);
+
+        Boden b(fenster.size(), {&d});
+        b.zeigen();
+        struct Punkte {
+            QList<QPointF>& soll;
+            QList<QPointF>& ist;
+            void zeile(const sim::pid_zeile& z) {
+                soll.append(QPointF(z.i, 50));
+                ist.append(QPointF(z.i, z.milch));
+            }
+            void ende() {}
+        };
+        const double boden = messen([] {},
+                                    [&] {
+                                        QList<QPointF> soll, ist;
+                                        soll.reserve(zeilen);
+                                        ist.reserve(zeilen);
+                                        sim::pid_lauf(par, zeilen, Punkte{soll, ist});
+                                        b.reihen[0]->replace(soll);
+                                        b.reihen[1]->replace(ist);
+                                        abarbeiten();
+                                    },
+                                    [] {}, n);
+        const QByteArray name = QStringLiteral("scaling %1 rows").arg(zeilen).toUtf8();
+        zeile(name.constData(), unser, boden);
+    }
+    return 0;
+}

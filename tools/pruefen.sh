@@ -46,3 +46,11 @@ schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan
 schritt "tests with sanitizers" build-asan/pruefen-tests.log ctest --preset asan
 schritt "fuzzer build" build-fuzz/pruefen-bau.log fuzz_bauen
 schritt "fuzzer, ${FUZZ_SEKUNDEN:-0} s beyond its corpus" build-fuzz/pruefen-lauf.log fuzz_laufen
+
+# One closing line over both test runs (a failure has ended the script above).
+gesamt=0
+for log in build/pruefen-tests.log build-asan/pruefen-tests.log; do
+    n=$(sed -n 's/.*tests failed out of \([0-9][0-9]*\).*/\1/p' "$log" | tail -n 1)
+    gesamt=$((gesamt + ${n:-0}))
+done
+echo "$gesamt passed, 0 failed"

@@ -114,6 +114,8 @@ private:
     QString m_format;
     std::unique_ptr<Navigator> m_nav;
     std::map<Diagrammfeld*, std::unique_ptr<Spur>> m_spuren;
+    std::map<int, const Seitenfenster*> m_instanzen; // as first created: kept to the end
+    QStringList m_verloren;
 };
 
 template <class S> Navigator::Fabrik fabrik(std::function<void(Seitenfenster&)> verfolgen) {
@@ -139,6 +141,7 @@ void Affe::neu_starten() {
 void Affe::beenden() {
     if (!m_nav) return;
     m_spuren.clear();
+    m_instanzen.clear();
     m_nav.reset();
     abarbeiten();
     ++neustarts;
@@ -183,6 +186,10 @@ void Affe::verfolgen(Seitenfenster& s, int n) {
             ++laeufe;
             sp->geaendert = true;
             if (sp->soll_feld) sp->soll = sp->soll_feld->text();
+        });
+        QObject::connect(d, &QObject::destroyed, [this, d, n] {
+            if (m_spuren.erase(d))
+                m_verloren << QStringLiteral("a chart of page %1 was destroyed").arg(n);
         });
         m_spuren[d] = std::move(spur);
     }
@@ -406,6 +413,7 @@ QString Affe::pruefen(bool alles) {
     if (enden != erwartete_enden)
         f << QStringLiteral("program ended %1 times, expected %2").arg(enden).arg(erwartete_enden);
 
+    f << m_verloren;
     std::map<QString, int> instanzen;
     int alle = 0;
     for (QWidget* w : QApplication::topLevelWidgets())
@@ -419,6 +427,8 @@ QString Affe::pruefen(bool alles) {
     for (int n = 1; n <= Navigator::seitenzahl; ++n) {
         const Seitenfenster* s = m_nav->seite(n);
         if (!s) continue;
+        if (const auto [erste, neu] = m_instanzen.emplace(n, s); !neu && erste->second != s)
+            f << QStringLiteral("page %1 was created anew").arg(n);
         if (s->ladungen() != 1)
             f << QStringLiteral("page %1 loaded %2 times").arg(n).arg(s->ladungen());
         if (s->windowTitle() != QStringLiteral("Seite %1").arg(n))

@@ -36,10 +36,18 @@ double schritt(double spanne, int mindestens) {
 }
 
 void achse_einrichten(QValueAxis* a, double von, double bis, const QFont& f, int mindestens) {
-    a->setRange(von, bis);
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(0);
-    a->setTickInterval(schritt(bis - von, mindestens));
+    // Qt lays out every tick at each change: a wide range must never meet a fine step, not even
+    // between the two calls (0 to 10^9 in steps of 20 froze the program). The coarser goes first.
+    const double st = schritt(bis - von, mindestens);
+    if (st >= a->tickInterval()) {
+        a->setTickInterval(st);
+        a->setRange(von, bis);
+    } else {
+        a->setRange(von, bis);
+        a->setTickInterval(st);
+    }
     a->setLabelFormat(QStringLiteral("%g"));
     a->setLabelsFont(f);
     a->setTitleFont(f);

@@ -1,6 +1,6 @@
 // Chart panels under extreme runs: the value axis widens to any range and narrows back, and on
 // the way never holds a wide range with a fine step (Qt lays out every tick at each change: a
-// cascade with set-point 999 and gain 9.9 once froze the program with millions of them).
+// cascade run with "1e9" pasted as set-point once froze the program with 50 million of them).
 #include "diagrammfeld.h"
 #include "seitenbau.h"
 #include "zahlen.h"

@@ -82,19 +82,17 @@ struct Spur {
 
 class Affe {
 public:
-    Affe(quint64 seed, QString format) : m_zufall(seed), m_seed(seed), m_format(std::move(format)) {
-        neu_starten();
-    }
+    explicit Affe(quint64 seed) : m_zufall(seed) { neu_starten(); }
     ~Affe() { beenden(); }
 
     // Runs one action; the text says what was done.
-    QString schritt(int nr);
+    QString schritt();
     // Empty when every invariant holds.
     QString pruefen(bool alles);
     bool programm_zu_ende() const { return sichtbare().empty(); }
     void neu_starten();
 
-    int laeufe = 0, neustarts = 0, enden = 0, erwartete_enden = 0;
+    int laeufe = 0, enden = 0, erwartete_enden = 0;
 
 private:
     int zahl(int n) { return int(m_zufall() % quint64(n)); }
@@ -110,8 +108,6 @@ private:
     QString kontextmenue(QWidget* w, QPoint wo, int einfuegen);
 
     std::mt19937_64 m_zufall;
-    quint64 m_seed;
-    QString m_format;
     std::unique_ptr<Navigator> m_nav;
     std::map<Diagrammfeld*, std::unique_ptr<Spur>> m_spuren;
     std::map<int, const Seitenfenster*> m_instanzen; // as first created: kept to the end
@@ -144,7 +140,6 @@ void Affe::beenden() {
     m_instanzen.clear();
     m_nav.reset();
     abarbeiten();
-    ++neustarts;
 }
 
 void Affe::abarbeiten() {
@@ -346,8 +341,7 @@ QString Affe::kontextmenue(QWidget* w, QPoint wo, int einfuegen) {
     return was;
 }
 
-QString Affe::schritt(int nr) {
-    Q_UNUSED(nr);
+QString Affe::schritt() {
     // Mostly the simulation pages, where there is most to do.
     std::vector<Seitenfenster*> seiten;
     for (Seitenfenster* v : sichtbare())
@@ -514,13 +508,13 @@ private slots:
                                  .arg(format.name());
         QElapsedTimer uhr;
         uhr.start();
-        Affe affe(seed, format.name());
+        Affe affe(seed);
         const bool protokoll = umgebung("AFFE_PROTOKOLL", 0) != 0;
         std::deque<QString> zuletzt;
         QString fehler = affe.pruefen(true);
         if (!fehler.isEmpty()) QFAIL(qPrintable(kopf + QStringLiteral(", at start: ") + fehler));
         for (int nr = 1; nr <= schritte; ++nr) {
-            const QString was = affe.schritt(nr);
+            const QString was = affe.schritt();
             zuletzt.push_back(QStringLiteral("%1 %2").arg(nr).arg(was));
             if (protokoll) qInfo("%s", qPrintable(zuletzt.back()));
             if (zuletzt.size() > 12) zuletzt.pop_front();

@@ -179,22 +179,15 @@ std::vector<Element> kaskade(const char* in) {
 }
 
 std::vector<Element> befehle(const char* in) {
-    return {
-        Rahmen{.name = "Picture1",
-               .r = {120, 120, 1605, 795},
-               .rand = false,
-               .bild = ":/bilder/logo.xpm",
-               .in = in},
-        Text{.name = "Label1",
-             .text = "NORVA  AG",
-             .r = {1920, 120, 1710, 360},
-             .schrift = firmenschrift,
-             .in = in},
-        titel("Label2", "Musterstrasse 1", {2160, 480, 1230, 195}, in),
-        titel("Label3", "CH-0000 Musterhausen", {1920, 720, 1635, 195}, in),
+    std::vector<Element> b = adressblock({"Picture1", {120, 120, 1605, 795},
+                                          "Label1", {1920, 120, 1710, 360},
+                                          "Label2", {2160, 480, 1230, 195},
+                                          "Label3", {1920, 720, 1635, 195}}, in);
+    anhaengen(b, {
         Knopf{.name = "weiter", .text = "weiter", .r = {4680, 240, 1215, 495}, .in = in},
         Knopf{.name = "beenden", .text = "beenden", .r = {5880, 240, 1215, 495}, .in = in},
-    };
+    });
+    return b;
 }
 
 } // namespace

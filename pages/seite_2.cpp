@@ -2,6 +2,7 @@
 
 #include "diagrammfeld.h"
 #include "pid.h"
+#include "symbole.h"
 #include "zahlen.h"
 #include "zahlenfeld.h"
 
@@ -71,7 +72,7 @@ Text absatz(const char* name, const char* text, Rect r) {
 // ---- Layout --------------------------------------------------------------------------------
 
 std::vector<Element> tabelle() {
-    return {
+    std::vector<Element> t = {
         // Left column: sections 2.1 to 2.4.
         titel("titel2", "2. PID-Regler mit Simulation", {120, 60, 2535, 255}),
         absatz("anpassung", A1, {240, 360, 7530, 975}),
@@ -192,24 +193,12 @@ std::vector<Element> tabelle() {
 
         // Command block.
         Rahmen{.name = "zul_befehle", .r = {7800, 9360, 7455, 1095}},
-        Rahmen{.name = "Picture1",
-               .r = {120, 120, 1605, 795},
-               .rand = false,
-               .bild = ":/bilder/logo.xpm",
-               .in = "zul_befehle"},
-        Text{.name = "Label1",
-             .text = "NORVA  AG",
-             .r = {2280, 120, 1710, 360},
-             .schrift = firmenschrift,
-             .in = "zul_befehle"},
-        Text{.name = "Label2",
-             .text = "Musterstrasse 1",
-             .r = {2520, 480, 1230, 195},
-             .in = "zul_befehle"},
-        Text{.name = "Label3",
-             .text = "CH-0000 Musterhausen",
-             .r = {2280, 720, 1635, 195},
-             .in = "zul_befehle"},
+    };
+    anhaengen(t, adressblock({"Picture1", {120, 120, 1605, 795},
+                              "Label1", {2280, 120, 1710, 360},
+                              "Label2", {2520, 480, 1230, 195},
+                              "Label3", {2280, 720, 1635, 195}}, "zul_befehle"));
+    anhaengen(t, {
         Knopf{.name = "start",
               .text = "Start Grafik",
               .r = {4980, 120, 1215, 495},
@@ -218,7 +207,8 @@ std::vector<Element> tabelle() {
         Knopf{.name = "zurück", .text = "zurück", .r = {6180, 120, 1215, 495}, .in = "zul_befehle"},
         Knopf{
             .name = "beenden", .text = "beenden", .r = {6180, 600, 1215, 495}, .in = "zul_befehle"},
-    };
+    });
+    return t;
 }
 
 // Writes each sample into the charts as the page's chart control expects it: set-point text,

@@ -2,6 +2,7 @@
 
 #include "diagrammfeld.h"
 #include "kaskade.h"
+#include "symbole.h"
 #include "piep.h"
 #include "zahlen.h"
 #include "zahlenfeld.h"
@@ -160,7 +161,7 @@ std::vector<Element> seite_3_elemente() {
     constexpr const char* hinweis = "kaskopt";
     constexpr const char* befehle = "zul_befehle";
     // clang-format off
-    return {
+    std::vector<Element> t = {
         // ---- 2.6.2: the heating curve
         beschriftung("pid30", 60, 60, "2.6.2 Methode 2: Auswerten des Anfahrverhaltens der Regelstrecke"),
         absatz("pid31", {0, 720, 3735, 915},
@@ -268,16 +269,17 @@ std::vector<Element> seite_3_elemente() {
 
         // ---- command bar
         rahmen(befehle, "", {7800, 9300, 7455, 1155}),
-        bildfeld("logo", {120, 180, 1605, 795}, ":/bilder/logo.xpm", befehle),
-        beschriftung("firma",   2280, 180, "NORVA  AG", firmenschrift, befehle),
-        beschriftung("strasse", 2520, 480, "Musterstrasse 1", fett, befehle),
-        beschriftung("ort",     2280, 720, "CH-0000 Musterhausen", fett, befehle),
+    };
+    anhaengen(t, adressblock({"logo", {120, 180, 1605, 795}, "firma", {2280, 180},
+                              "strasse", {2520, 480}, "ort", {2280, 720}}, befehle));
+    anhaengen(t, {
         Knopf{"start",   "Start Grafik", {5040, 120, 1215, 495}, befehle},
         Knopf{"zurück",  "zurück",       {6240, 120, 1215, 495}, befehle},
         Knopf{"weiter",  "weiter",       {5040, 600, 1215, 495}, befehle},
         Knopf{"beenden", "beenden",      {6240, 600, 1215, 495}, befehle},
-    };
+    });
     // clang-format on
+    return t;
 }
 
 // ---- the tangent drawing -------------------------------------------------------------------

@@ -68,6 +68,15 @@ Text zentriert(const char* name, const char* text, Rect r, const char* in, bool 
     return Text{.name = name, .text = text, .r = r, .art = Art::Zentriert, .rand = rand, .in = in};
 }
 
+std::vector<Element> adressblock(const Adresse& a, const char* in) {
+    return {
+        Rahmen{.name = a.logo, .r = a.logo_r, .rand = false, .bild = ":/bilder/logo.xpm", .in = in},
+        Text{.name = a.firma, .text = "NORVA  AG", .r = a.firma_r, .schrift = firmenschrift, .in = in},
+        Text{.name = a.strasse, .text = "Musterstrasse 1", .r = a.strasse_r, .in = in},
+        Text{.name = a.ort, .text = "CH-0000 Musterhausen", .r = a.ort_r, .in = in},
+    };
+}
+
 Pfeil pfeil(std::vector<Punkt> schaft, const char* in) {
     return Pfeil{.punkte = std::move(schaft), .in = in};
 }

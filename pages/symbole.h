@@ -19,6 +19,20 @@ std::vector<shell::Element> regler_symbol(int x, int y, const char* in);
 // The same elements, put into the frame `in` (their coordinates stay frame-relative).
 std::vector<shell::Element> umgehaengt(std::vector<shell::Element> elemente, const char* in);
 
+// The maker's logo and address in a command block: the same picture and texts on every page,
+// under names and at places of each page's own (labels with no width are sized to their text).
+struct Adresse {
+    const char* logo;
+    shell::Rect logo_r;
+    const char* firma;
+    shell::Rect firma_r;
+    const char* strasse;
+    shell::Rect strasse_r;
+    const char* ort;
+    shell::Rect ort_r;
+};
+std::vector<shell::Element> adressblock(const Adresse& a, const char* in);
+
 // Appends `dazu` to `tabelle`, so that a page table reads as a sequence of figures.
 void anhaengen(std::vector<shell::Element>& tabelle, const std::vector<shell::Element>& dazu);
 

@@ -160,6 +160,15 @@ struct Boden {
     }
 };
 
+// The floor of the start: one chart view holding one 200-point line series. (A chart without a
+// series has no axes either, and would paint next to nothing.)
+Diagramm ein_diagramm() {
+    Diagramm d;
+    d.r = {0, 0, 7365, 3555};
+    d.reihen = {"Ist"};
+    return d;
+}
+
 // ---- ours
 
 struct Programm {
@@ -199,8 +208,7 @@ int speicher_kind(const QString& was) {
         p->klick(2, "weiter");
         p->klick(3, "weiter");
     } else {
-        Diagramm d;
-        d.r = {0, 0, 7365, 3555};
+        const Diagramm d = ein_diagramm();
         auto* b = new Boden(seitengroesse(1), {&d});
         b->zeigen();
     }
@@ -254,8 +262,7 @@ int main(int argc, char* argv[]) {
                                         abarbeiten();
                                     },
                                     [&] { p.reset(); }, runden, false); // no chart on page 1
-        Diagramm d;
-        d.r = {0, 0, 7365, 3555};
+        const Diagramm d = ein_diagramm();
         std::unique_ptr<Boden> b;
         const QSize g = seitengroesse(1);
         const double boden =

@@ -397,7 +397,7 @@ void Tangentenbild::zeichnen(QPainter& p) const {
     for (size_t i = 1; i < zug.size(); ++i)
         pfad.lineTo(zug[i]);
     QPen rot_stift(Qt::red, 2 * px);
-    rot_stift.setJoinStyle(Qt::RoundJoin);
+    rot_stift.setJoinStyle(Qt::BevelJoin);
     p.strokePath(pfad, rot_stift);
     p.restore();
 }

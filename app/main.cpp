@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(symbol);
 
     shell::Navigator navigator;
+    navigator.an_bildschirm_anpassen = true;
     seiten::alle_seiten_anmelden(navigator);
     navigator.seite_zeigen(1);
     return QApplication::exec();

@@ -368,7 +368,7 @@ void Tangentenbild::zeichnen(QPainter& p) const {
     const double y_oben = y_von_grad(grad_bis);
 
     p.save();
-    p.setFont(schrift(Schrift{"Arial", 7.5, false}));
+    p.setFont(schrift(Schrift{"Arial", 7.5, false}, p.worldTransform().m11() * px));
 
     QPen achse(Qt::black, px);
     achse.setCapStyle(Qt::FlatCap);

@@ -94,14 +94,14 @@ private:
 } // namespace
 
 // The view owns the chart it is built with; a chart set later would leave its first one behind.
-Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent)
+Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     : QChartView(new QChart, parent), m_zeilen(d.zeilen), m_bis(d.bis) {
     QChart* chart = this->chart();
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setAnimationOptions(QChart::NoAnimation);
-    const QFont f = schrift(normal);
+    const QFont f = schrift(normal, massstab);
 
     auto* zeit = new QValueAxis;
     achse_einrichten(zeit, 0, m_zeilen, f, 3);

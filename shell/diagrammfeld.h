@@ -20,7 +20,7 @@ namespace shell {
 class Diagrammfeld : public QChartView {
     Q_OBJECT
 public:
-    explicit Diagrammfeld(const Diagramm& d, QWidget* parent = nullptr);
+    explicit Diagrammfeld(const Diagramm& d, QWidget* parent = nullptr, double massstab = 1);
 
     int rowCount() const { return m_zeilen; }
     int columnCount() const { return int(m_reihen.size()); }

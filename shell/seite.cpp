@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <algorithm>
 #include <map>
 
 namespace shell {
@@ -15,14 +16,16 @@ namespace shell {
 Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgaben(std::move(v)) {
     schriften_laden();
     setWindowTitle(m_vorgaben.titel);
-    setFixedSize(m_vorgaben.breite / twips_pro_pixel, m_vorgaben.hoehe / twips_pro_pixel);
+    const Rect flaeche{0, 0, m_vorgaben.breite, m_vorgaben.hoehe};
+    setzeMassstab(m_nav.massstab_fuer(pixel(flaeche).size()));
+    setFixedSize(pixel(flaeche, massstab()).size());
     // Pages stand on the system's window background (white), not on the grey of dialogs.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Base));
     pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
     setPalette(pal);
     setAutoFillBackground(true);
-    setFont(schrift(fett));
+    setFont(schrift(fett, massstab()));
 
     seite_bauen(this, m_vorgaben.elemente);
 
@@ -96,6 +99,19 @@ void Seitenfenster::closeEvent(QCloseEvent* e) {
     m_nav.fenster_geschlossen();
 }
 
+double passender_massstab(QSize seite, QSize frei) {
+    if (seite.isEmpty()) return 1;
+    const double breit = double(frei.width() - fensterrahmen.width()) / seite.width();
+    const double hoch = double(frei.height() - fensterrahmen.height()) / seite.height();
+    return std::clamp(std::min(breit, hoch), 0.5, 1.0);
+}
+
+double Navigator::massstab_fuer(QSize seite) const {
+    if (!an_bildschirm_anpassen) return 1;
+    const QScreen* bildschirm = QGuiApplication::primaryScreen();
+    return bildschirm ? passender_massstab(seite, bildschirm->availableGeometry().size()) : 1;
+}
+
 Navigator::Navigator() {
     programmende = [this] {
         for (auto& s : m_seiten)
@@ -130,14 +146,25 @@ Seitenfenster* Navigator::seite_zeigen(int nummer) {
         // screen, so that it is wholly visible wherever it fits.
         QWidget* aktiv = QApplication::activeWindow();
         slot = m_fabriken[nummer - 1](*this);
+        const QScreen* bildschirm = QGuiApplication::primaryScreen();
+        const QRect frei = bildschirm ? bildschirm->availableGeometry() : QRect();
+        QPoint wo;
         if (aktiv && aktiv->isVisible()) {
-            slot->move(aktiv->pos());
-        } else if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
-            const QRect frei = bildschirm->availableGeometry();
-            const int x = frei.x() + std::max(0, (frei.width() - slot->width()) / 2);
-            const int y = frei.y() + std::max(0, (frei.height() - slot->height()) / 3);
-            slot->move(x, y);
+            wo = aktiv->pos();
+        } else if (bildschirm) {
+            const QSize rest = frei.size() - slot->size() - fensterrahmen;
+            wo = frei.topLeft() +
+                 QPoint(std::max(0, rest.width() / 2), std::max(0, rest.height() / 3));
         }
+        // A wider page than its caller's must not run off the screen's edge.
+        if (bildschirm) {
+            const QPoint rechts_unten = frei.bottomRight() + QPoint(1, 1) -
+                                        QPoint(slot->width() + fensterrahmen.width(),
+                                               slot->height() + fensterrahmen.height());
+            wo = QPoint(std::max(frei.x(), std::min(wo.x(), rechts_unten.x())),
+                        std::max(frei.y(), std::min(wo.y(), rechts_unten.y())));
+        }
+        slot->move(wo);
         slot->laden();
     }
     slot->show();

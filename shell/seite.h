@@ -4,6 +4,7 @@
 #include "elemente.h"
 #include "seitenbau.h"
 
+#include <QSize>
 #include <QString>
 #include <array>
 #include <functional>
@@ -57,6 +58,13 @@ private:
     int m_ladungen = 0;
 };
 
+// What a window frame adds to a page's client area, at most, as window managers draw them.
+inline constexpr QSize fensterrahmen{16, 40};
+
+// The scale at which a page of `seite` pixels fits, with its window frame, into a screen's free
+// area `frei`: 1 where it fits as it is, never below one half.
+double passender_massstab(QSize seite, QSize frei);
+
 // Holds the four page slots: each page is created on first demand and kept to the end.
 class Navigator {
 public:
@@ -80,6 +88,11 @@ public:
 
     // What "ending the program" does; tests replace it.
     std::function<void()> programmende;
+
+    // Pages too big for the primary screen are built smaller, as a whole (the program sets this;
+    // in tests pages keep their sizes whatever the test screen is).
+    bool an_bildschirm_anpassen = false;
+    double massstab_fuer(QSize seite) const;
 
 private:
     std::array<Fabrik, seitenzahl> m_fabriken;

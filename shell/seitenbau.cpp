@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <cmath>
 #include <string_view>
 #include <unordered_map>
 
@@ -61,9 +62,12 @@ void zeichne_form(QPainter& p, const Form& f) {
 }
 } // namespace
 
-QFont schrift(const Schrift& s) {
+QFont schrift(const Schrift& s, double massstab) {
     QFont f(QString::fromLatin1(s.familie));
-    f.setPixelSize(qRound(s.punkte * 96 / 72)); // 8.25 pt -> 11 px at 96 dpi
+    // 8.25 pt: 11 px at 96 dpi. On a smaller page the text is rounded down, never up, so that
+    // it wraps in its smaller box no later than in the full-size one.
+    const double px = s.punkte * 96 / 72;
+    f.setPixelSize(massstab == 1 ? qRound(px) : std::max(1, int(std::floor(px * massstab))));
     f.setBold(s.fett);
     // Latin text needs no OpenType shaping, and lays out several times faster without it. (The
     // glyph advances then come hinted, whole pixels: wrapped paragraphs keep the shaped widths,
@@ -72,9 +76,14 @@ QFont schrift(const Schrift& s) {
     return f;
 }
 
-QRect pixel(const Rect& r) {
-    return QRect(r.x / twips_pro_pixel, r.y / twips_pro_pixel, r.w / twips_pro_pixel,
-                 r.h / twips_pro_pixel);
+QRect pixel(const Rect& r, double massstab) {
+    if (massstab == 1)
+        return QRect(r.x / twips_pro_pixel, r.y / twips_pro_pixel, r.w / twips_pro_pixel,
+                     r.h / twips_pro_pixel);
+    // Edges are rounded, not sizes, so that boxes that meet in the table still meet.
+    const auto px = [&](int twips) { return qRound(twips * massstab / twips_pro_pixel); };
+    const int x = px(r.x), y = px(r.y);
+    return QRect(x, y, px(r.x + r.w) - x, px(r.y + r.h) - y);
 }
 
 Flaeche::Flaeche(QWidget* parent) : QWidget(parent) {}
@@ -89,18 +98,19 @@ void Flaeche::setzeRahmen(const Rahmen& r) {
         setPalette(pal);
         setAutoFillBackground(true);
     }
-    setFont(schrift(r.schrift));
+    setFont(schrift(r.schrift, m_massstab));
 }
 
 void Flaeche::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (!m_bild.isNull()) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(0, 0, m_bild);
+        p.drawPixmap(QRectF(QPointF(0, 0), QSizeF(m_bild.size()) * m_massstab), m_bild,
+                     QRectF(m_bild.rect()));
     }
     p.setRenderHint(QPainter::Antialiasing);
     p.save();
-    p.scale(1 / t, 1 / t);
+    p.scale(m_massstab / t, m_massstab / t);
     if (m_untergrund) m_untergrund(p);
     // Straight edges are drawn aliased, pixel for pixel as in the tables; round ones smooth.
     for (const Form& f : m_formen) {
@@ -113,13 +123,14 @@ void Flaeche::paintEvent(QPaintEvent*) {
     // pen takes its fast path. The pixels are the same.
     p.setRenderHint(QPainter::Antialiasing, false);
     for (const Linie& l : m_linien) {
-        QPen pen(farbe(l.farbe), l.breite);
+        const int breite = std::max(1, qRound(l.breite * m_massstab));
+        QPen pen(farbe(l.farbe), breite);
         pen.setCapStyle(Qt::SquareCap);
         pen.setJoinStyle(Qt::MiterJoin);
         p.setPen(pen);
-        const double m = mitte(l.breite);
-        p.drawLine(QPointF((l.a.x + m) / t, (l.a.y + m) / t),
-                   QPointF((l.b.x + m) / t, (l.b.y + m) / t));
+        const double m = mitte(breite);
+        const auto px = [&](int twips) { return std::round(twips * m_massstab / t) + m / t; };
+        p.drawLine(QPointF(px(l.a.x), px(l.a.y)), QPointF(px(l.b.x), px(l.b.y)));
     }
     if (!m_rand) return;
     p.setRenderHint(QPainter::Antialiasing, false);
@@ -139,10 +150,10 @@ void Flaeche::paintEvent(QPaintEvent*) {
 
 namespace {
 
-QLabel* baue_text(const Text& e, QWidget* eltern) {
+QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
     auto* l = new QLabel(QString::fromUtf8(e.text), eltern);
     l->setTextFormat(Qt::PlainText);
-    QFont f = schrift(e.schrift);
+    QFont f = schrift(e.schrift, massstab);
     if (e.art != Art::Schlicht) f.setStyleStrategy(QFont::PreferDefault);
     l->setFont(f);
     Qt::Alignment a = Qt::AlignTop;
@@ -181,7 +192,7 @@ QLabel* baue_text(const Text& e, QWidget* eltern) {
         l->setLineWidth(1);
         l->setIndent(0); // QLabel would indent by half an "x" and clip a tight box's last line
     }
-    QRect g = pixel(e.r);
+    QRect g = pixel(e.r, massstab);
     if (e.art == Art::Schlicht) {
         // A one-line label fits its text: where the stand-in font runs wider than the box,
         // the box grows (to the left for right-aligned text) rather than clip.
@@ -223,6 +234,7 @@ void feld_benennen(Zahlenfeld* f) {
 } // namespace
 
 void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
+    const double m = seite->massstab();
     std::unordered_map<std::string_view, Flaeche*> behaelter;
     auto in = [&](const char* name) -> Flaeche* {
         if (!name) return seite;
@@ -238,11 +250,12 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                 using T = std::decay_t<decltype(e)>;
                 QWidget* eltern = in(e.in);
                 if constexpr (std::is_same_v<T, Text>) {
-                    benennen(baue_text(e, eltern), e.name);
+                    benennen(baue_text(e, eltern, m), e.name);
                 } else if constexpr (std::is_same_v<T, Rahmen>) {
                     auto* f = new Flaeche(eltern);
+                    f->setzeMassstab(m);
                     f->setzeRahmen(e);
-                    f->setGeometry(pixel(e.r));
+                    f->setGeometry(pixel(e.r, m));
                     benennen(f, e.name);
                     if (*e.name) behaelter[e.name] = f;
                 } else if constexpr (std::is_same_v<T, Linie>) {
@@ -255,7 +268,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                 } else if constexpr (std::is_same_v<T, Knopf>) {
                     auto* k = new QPushButton(QString::fromUtf8(e.text), eltern);
                     k->setAutoDefault(false);
-                    k->setGeometry(pixel(e.r));
+                    k->setGeometry(pixel(e.r, m));
                     benennen(k, e.name);
                 } else if constexpr (std::is_same_v<T, Feld>) {
                     auto* f = new Zahlenfeld(eltern);
@@ -263,11 +276,11 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     f->setzeMaxLaenge(e.max_laenge);
                     f->setzeDezimal(e.dezimal);
                     f->setzeGrenze(e.grenze, e.grenztext ? QString::fromUtf8(e.grenztext) : QString());
-                    f->setGeometry(pixel(e.r));
+                    f->setGeometry(pixel(e.r, m));
                     benennen(f, e.name);
                 } else if constexpr (std::is_same_v<T, Diagramm>) {
-                    auto* d = new Diagrammfeld(e, eltern);
-                    d->setGeometry(pixel(e.r));
+                    auto* d = new Diagrammfeld(e, eltern, m);
+                    d->setGeometry(pixel(e.r, m));
                     benennen(d, e.name);
                 }
             },

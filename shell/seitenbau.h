@@ -19,6 +19,9 @@ public:
     explicit Flaeche(QWidget* parent = nullptr);
 
     void setzeRahmen(const Rahmen& r);
+    // Pages drawn smaller than their tables (on a screen too low for them): 1 is pixel for pixel.
+    void setzeMassstab(double m) { m_massstab = m; }
+    double massstab() const { return m_massstab; }
     void linie(const Linie& l) { m_linien.push_back(l); }
     void form(const Form& f) { m_formen.push_back(f); }
     // Painted first, in twips (the painter is scaled), e.g. a vector drawing under an overlay.
@@ -33,18 +36,19 @@ protected:
 private:
     QString m_titel;
     bool m_rand = false;
+    double m_massstab = 1;
     QPixmap m_bild;
     std::vector<Linie> m_linien;
     std::vector<Form> m_formen;
     std::function<void(QPainter&)> m_untergrund;
 };
 
-QFont schrift(const Schrift& s);
-QRect pixel(const Rect& r); // twips -> pixels
+QFont schrift(const Schrift& s, double massstab = 1);
+QRect pixel(const Rect& r, double massstab = 1); // twips -> pixels
 
 // Builds every element of the table. `seite` must be a Flaeche (the page surface). Elements with
 // `in` go into the frame of that name, which must come earlier in the table. Widgets get the
-// element's name as object name.
+// element's name as object name. Positions, sizes and fonts are scaled by the page's scale.
 void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle);
 
 } // namespace shell

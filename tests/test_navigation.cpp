@@ -6,9 +6,11 @@
 
 #include <QAccessible>
 #include <QPushButton>
+#include <QScreen>
 #include <QtTest>
 
 using shell::Navigator;
+using shell::passender_massstab;
 
 class TestNavigation : public QObject {
     Q_OBJECT
@@ -117,6 +119,64 @@ private slots:
         for (QWidget* k : s->findChildren<QWidget*>())
             if (qobject_cast<QPushButton*>(k) || qobject_cast<shell::Zahlenfeld*>(k))
                 QVERIFY2(besucht.contains(k), qPrintable(k->objectName()));
+    }
+
+    // A page and its frame fit into the screen's free area: at full size where they can, else
+    // scaled as a whole, by the tighter of width and height, but never below one half.
+    void massstab_data() {
+        QTest::addColumn<QSize>("seite");
+        QTest::addColumn<QSize>("frei");
+        QTest::addColumn<double>("massstab");
+        const QSize s1(1016, 741);
+        QTest::newRow("Full HD") << s1 << QSize(1920, 1050) << 1.0;
+        QTest::newRow("genau passend") << s1 << QSize(1032, 781) << 1.0;
+        QTest::newRow("ein Pixel zu niedrig") << s1 << QSize(1032, 780) << 740.0 / 741;
+        QTest::newRow("1366 x 768 mit Leiste") << s1 << QSize(1366, 740) << 700.0 / 741;
+        QTest::newRow("zu schmal") << s1 << QSize(800, 1200) << 784.0 / 1016;
+        QTest::newRow("winzig") << s1 << QSize(320, 240) << 0.5;
+        QTest::newRow("leere Seite") << QSize() << QSize(320, 240) << 1.0;
+    }
+    void massstab() {
+        QFETCH(QSize, seite);
+        QFETCH(QSize, frei);
+        QFETCH(double, massstab);
+        QCOMPARE(passender_massstab(seite, frei), massstab);
+    }
+
+    // On a screen lower than the pages (the test screen), every page opens wholly on it, built
+    // smaller as a whole: its controls where the table puts them, times the scale.
+    void kleiner_bildschirm() {
+        const QRect frei = QGuiApplication::primaryScreen()->availableGeometry();
+        m_nav = std::make_unique<Navigator>();
+        m_nav->programmende = [] {};
+        m_nav->an_bildschirm_anpassen = true;
+        seiten::alle_seiten_anmelden(*m_nav);
+        for (int n = 1; n <= Navigator::seitenzahl; ++n) {
+            auto* seite = m_nav->seite_zeigen(n);
+            const double m = seite->massstab();
+            QVERIFY2(m < 1, "the test screen must be lower than the pages");
+            QVERIFY(frei.contains(QRect(seite->pos(), seite->size() + shell::fensterrahmen)));
+            const auto& v = seite->vorgaben();
+            const QRect voll = shell::pixel({0, 0, v.breite, v.hoehe});
+            QVERIFY(std::abs(seite->width() - voll.width() * m) <= 1);
+            // (Two charts reach past their page's edge by their tables, and a label by a pixel.)
+            for (QWidget* w : seite->findChildren<QWidget*>())
+                QVERIFY2(qobject_cast<shell::Diagrammfeld*>(w) ||
+                             w->parentWidget()->rect().adjusted(0, 0, 1, 1).contains(w->geometry()),
+                         qPrintable(w->objectName()));
+            const auto nah = [m](int ist, int ganz) { return std::abs(ist - ganz * m) <= 1; };
+            int knoepfe = 0;
+            for (const auto& e : v.elemente)
+                if (const auto* k = std::get_if<shell::Knopf>(&e)) {
+                    const QRect g = seite->element(k->name)->geometry();
+                    const QRect soll = shell::pixel(k->r);
+                    QVERIFY2(nah(g.x(), soll.x()) && nah(g.y(), soll.y()) &&
+                                 nah(g.width(), soll.width()) && nah(g.height(), soll.height()),
+                             k->name);
+                    ++knoepfe;
+                }
+            QVERIFY(knoepfe >= 2);
+        }
     }
 
     // Closing through the frame hides the page; it comes back as it was; the last close ends.

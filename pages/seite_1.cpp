@@ -22,7 +22,7 @@ const char* const P1 =
     "und sie dort zu halten. Dazu wird die Grösse gemessen und über ein Stellmittel beeinflusst.";
 const char* const P2 =
     "Milch wird in einer Pfanne auf der Heizplatte erwärmt. Der Regler erhält vom Fühler den "
-    "Temperatur-Istwert und steuert die Ener- giezufuhr über einen Schalter.";
+    "Tempe- ratur-Istwert und steuert die Ener- giezufuhr über einen Schalter.";
 const char* const P3 =
     "Stellglieder können sehr verschieden sein. Der Schalter im Beispiel kennt zwei Zustände, "
     "offen oder geschlossen; man spricht daher von einem 2-Punkt-Regler. Ein Gerät, das auch "

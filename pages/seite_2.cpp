@@ -191,8 +191,9 @@ std::vector<Element> tabelle() {
              .schrift = normal,
              .ausrichtung = Ausrichtung::Rechts},
 
-        // Command block.
-        Rahmen{.name = "zul_befehle", .r = {7800, 9360, 7455, 1095}},
+        // Command block; it ends at the window's right edge, 15240, not beyond it, where its
+        // right border would not be seen.
+        Rahmen{.name = "zul_befehle", .r = {7800, 9360, 7440, 1095}},
     };
     anhaengen(t, adressblock({"Picture1", {120, 120, 1605, 795},
                               "Label1", {2280, 120, 1710, 360},

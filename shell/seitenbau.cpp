@@ -69,9 +69,9 @@ QFont schrift(const Schrift& s, double massstab) {
     const double px = s.punkte * 96 / 72;
     f.setPixelSize(massstab == 1 ? qRound(px) : std::max(1, int(std::floor(px * massstab))));
     f.setBold(s.fett);
-    // Latin text needs no OpenType shaping, and lays out several times faster without it. (The
-    // glyph advances then come hinted, whole pixels: wrapped paragraphs keep the shaped widths,
-    // for their line breaks, see baue_text.)
+    // Latin text needs no OpenType shaping, and lays out several times faster without it. It is
+    // set without kerning then, as the pages' bitmap font was; the paragraphs' hand-placed
+    // hyphenations are chosen for these widths.
     f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
@@ -153,9 +153,7 @@ namespace {
 QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
     auto* l = new QLabel(QString::fromUtf8(e.text), eltern);
     l->setTextFormat(Qt::PlainText);
-    QFont f = schrift(e.schrift, massstab);
-    if (e.art != Art::Schlicht) f.setStyleStrategy(QFont::PreferDefault);
-    l->setFont(f);
+    l->setFont(schrift(e.schrift, massstab));
     Qt::Alignment a = Qt::AlignTop;
     a |= e.ausrichtung == Ausrichtung::Rechts  ? Qt::AlignRight
          : e.ausrichtung == Ausrichtung::Mitte ? Qt::AlignHCenter

@@ -332,7 +332,7 @@ double Tangentenbild::kurve(double x) const {
 
 std::vector<QPointF> Tangentenbild::kurvenzug() const {
     std::vector<QPointF> zug;
-    const int schritte = 320;
+    const int schritte = 80;
     for (int i = 0; i <= schritte; ++i) {
         const double x = x_von_zeit(zeit_bis * i / schritte);
         zug.emplace_back(x, kurve(x));

@@ -101,6 +101,10 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setAnimationOptions(QChart::NoAnimation);
+    // The charts are too small to give a legend a band of its own: it sits in the top right
+    // corner of the plot, inside what the window shows of the chart (below). Qt's goes while the
+    // chart is empty, for hiding it lays the chart out anew.
+    chart->legend()->hide();
     const QFont f = schrift(normal, massstab);
 
     auto* zeit = new QValueAxis;
@@ -122,9 +126,6 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
         s->attachAxis(m_wertachse);
         m_reihen.push_back(s);
     }
-    // The charts are too small to give a legend a band of its own: it sits in the top right
-    // corner of the plot, inside what the window shows of the chart.
-    chart->legend()->hide();
     auto* legende = new Legende(this, f);
     for (const auto* r : m_reihen) legende->eintrag(r->name(), r->pen().color());
     m_legende = legende;

@@ -82,24 +82,37 @@ int aufgewaermt = 0;
     arbeit();
 }
 
-// `vorher` builds the state (untimed), `arbeit` is timed, `nachher` tears down (untimed). One
-// unmeasured round first, for what is loaded only once per process.
-double messen(const std::function<void()>& vorher, const std::function<void()>& arbeit,
-              const std::function<void()>& nachher, int n = runden, bool diagramme = true) {
-    std::vector<double> zeiten;
-    for (int i = 0; i <= n; ++i) {
-        vorher();
-        const int gemalt = malzaehler->n;
-        const double t0 = cpu_ms();
-        i ? gemessen(arbeit) : aufwaermen(arbeit);
-        const double t = cpu_ms() - t0;
-        if (diagramme && malzaehler->n == gemalt)
-            std::fprintf(stderr, "warning: no chart painted\n");
-        nachher();
-        abarbeiten();
-        if (i) zeiten.push_back(t);
+// `vorher` builds the state (untimed), `arbeit` is timed, `nachher` tears down (untimed).
+struct Messung {
+    std::function<void()> vorher = [] {};
+    std::function<void()> arbeit;
+    std::function<void()> nachher = [] {};
+    bool diagramme = true; // the work paints a chart
+};
+
+double runde(const Messung& m, bool aufwaermrunde) {
+    m.vorher();
+    const int gemalt = malzaehler->n;
+    const double t0 = cpu_ms();
+    aufwaermrunde ? aufwaermen(m.arbeit) : gemessen(m.arbeit);
+    const double t = cpu_ms() - t0;
+    if (m.diagramme && malzaehler->n == gemalt) std::fprintf(stderr, "warning: no chart painted\n");
+    m.nachher();
+    abarbeiten();
+    return t;
+}
+
+// Ours and the floor, round by round in turn, so that a change of load on the machine meets
+// both alike; first one unmeasured round of each, for what is loaded once per process. Medians.
+std::pair<double, double> vergleichen(const Messung& unser, const Messung& boden, int n = runden) {
+    runde(unser, true);
+    runde(boden, true);
+    std::vector<double> u, b;
+    for (int i = 0; i < n; ++i) {
+        u.push_back(runde(unser, false));
+        b.push_back(runde(boden, false));
     }
-    return median(zeiten);
+    return {median(u), median(b)};
 }
 
 void zeile(const char* name, double unser, double boden, const char* einheit = "ms") {
@@ -256,22 +269,24 @@ int main(int argc, char* argv[]) {
     // ---- start: page 1 shown and painted; floor: one window with one 200-point chart
     if (gruppe("start")) {
         std::unique_ptr<Programm> p;
-        const double unser = messen([&] { p = std::make_unique<Programm>(); },
-                                    [&] {
-                                        p->nav.seite_zeigen(1);
-                                        abarbeiten();
-                                    },
-                                    [&] { p.reset(); }, runden, false); // no chart on page 1
         const Diagramm d = ein_diagramm();
         std::unique_ptr<Boden> b;
         const QSize g = seitengroesse(1);
-        const double boden =
-            messen([] {},
-                   [&] {
-                       b = std::make_unique<Boden>(g, std::vector<const Diagramm*>{&d});
-                       b->zeigen();
-                   },
-                   [&] { b.reset(); });
+        const auto [unser, boden] = vergleichen(
+            {.vorher = [&] { p = std::make_unique<Programm>(); },
+             .arbeit =
+                 [&] {
+                     p->nav.seite_zeigen(1);
+                     abarbeiten();
+                 },
+             .nachher = [&] { p.reset(); },
+             .diagramme = false}, // no chart on page 1
+            {.arbeit =
+                 [&] {
+                     b = std::make_unique<Boden>(g, std::vector<const Diagramm*>{&d});
+                     b->zeigen();
+                 },
+             .nachher = [&] { b.reset(); }});
         zeile("start", unser, boden);
     }
 
@@ -279,23 +294,25 @@ int main(int argc, char* argv[]) {
     for (int n : {2, 3}) {
         if (!gruppe("oeffnen")) break;
         std::unique_ptr<Programm> p;
-        const double unser = messen(
-            [&] {
-                p = std::make_unique<Programm>();
-                for (int s = 1; s < n; ++s)
-                    p->nav.seite_zeigen(s);
-                abarbeiten();
-            },
-            [&] { p->klick(n - 1, "weiter"); }, [&] { p.reset(); });
         const auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
         const QSize g = seitengroesse(n);
         std::unique_ptr<Boden> b;
-        const double boden = messen([] {},
-                                    [&] {
-                                        b = std::make_unique<Boden>(g, diagramme(tabelle));
-                                        b->zeigen();
-                                    },
-                                    [&] { b.reset(); });
+        const auto [unser, boden] = vergleichen(
+            {.vorher =
+                 [&] {
+                     p = std::make_unique<Programm>();
+                     for (int s = 1; s < n; ++s)
+                         p->nav.seite_zeigen(s);
+                     abarbeiten();
+                 },
+             .arbeit = [&] { p->klick(n - 1, "weiter"); },
+             .nachher = [&] { p.reset(); }},
+            {.arbeit =
+                 [&] {
+                     b = std::make_unique<Boden>(g, diagramme(tabelle));
+                     b->zeigen();
+                 },
+             .nachher = [&] { b.reset(); }});
         zeile(n == 2 ? "open page 2" : "open page 3", unser, boden);
     }
 
@@ -307,7 +324,6 @@ int main(int argc, char* argv[]) {
         for (int s = 1; s <= n; ++s)
             p.nav.seite_zeigen(s);
         abarbeiten();
-        const double unser = messen([] {}, [&] { p.klick(n, "start"); }, [] {}, 3 * runden);
         auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
         auto d = diagramme(tabelle);
         if (n == 3) // the heating curve is filled at load only
@@ -317,7 +333,9 @@ int main(int argc, char* argv[]) {
         Boden b(p.seite(n)->size(), d);
         b.zeigen();
         double phase = 0;
-        const double boden = messen([] {}, [&] { b.fuellen(phase += 1); }, [] {}, 3 * runden);
+        const auto [unser, boden] = vergleichen({.arbeit = [&] { p.klick(n, "start"); }},
+                                                {.arbeit = [&] { b.fuellen(phase += 1); }},
+                                                3 * runden);
         zeile(n == 2 ? "Start Grafik page 2 (600 cells)" : "Start Grafik page 3 (1000 cells)",
               unser, boden);
     }
@@ -352,14 +370,6 @@ int main(int argc, char* argv[]) {
             }
             void ende() { d.lauf_abschliessen(); }
         };
-        const int n = zeilen > 2000 ? 5 : runden;
-        const double unser = messen([] {},
-                                    [&] {
-                                        sim::pid_lauf(par, zeilen, Senke{*feld, w});
-                                        abarbeiten();
-                                    },
-                                    [] {}, n);
-
         Boden b(fenster.size(), {&d});
         b.zeigen();
         struct Punkte {
@@ -371,17 +381,23 @@ int main(int argc, char* argv[]) {
             }
             void ende() {}
         };
-        const double boden = messen([] {},
-                                    [&] {
-                                        QList<QPointF> soll, ist;
-                                        soll.reserve(zeilen);
-                                        ist.reserve(zeilen);
-                                        sim::pid_lauf(par, zeilen, Punkte{soll, ist});
-                                        b.reihen[0]->replace(soll);
-                                        b.reihen[1]->replace(ist);
-                                        abarbeiten();
-                                    },
-                                    [] {}, n);
+        const auto [unser, boden] = vergleichen(
+            {.arbeit =
+                 [&] {
+                     sim::pid_lauf(par, zeilen, Senke{*feld, w});
+                     abarbeiten();
+                 }},
+            {.arbeit =
+                 [&] {
+                     QList<QPointF> soll, ist;
+                     soll.reserve(zeilen);
+                     ist.reserve(zeilen);
+                     sim::pid_lauf(par, zeilen, Punkte{soll, ist});
+                     b.reihen[0]->replace(soll);
+                     b.reihen[1]->replace(ist);
+                     abarbeiten();
+                 }},
+            zeilen > 2000 ? 5 : runden);
         const QByteArray name = QStringLiteral("scaling %1 rows").arg(zeilen).toUtf8();
         zeile(name.constData(), unser, boden);
     }

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QStyle>
 #include <cmath>
 #include <string_view>
 #include <unordered_map>
@@ -150,10 +151,37 @@ void Flaeche::paintEvent(QPaintEvent*) {
 
 namespace {
 
+// A label. On a page built smaller it keeps its full-size font and draws its text scaled, laid
+// out at full size: its lines break where they do at full size, at the hand-placed hyphenations.
+class Beschriftung : public QLabel {
+public:
+    Beschriftung(const QString& text, QWidget* eltern, double massstab)
+        : QLabel(text, eltern), m_massstab(massstab) {}
+
+protected:
+    void paintEvent(QPaintEvent* e) override {
+        if (m_massstab == 1) {
+            QLabel::paintEvent(e);
+            return;
+        }
+        QPainter p(this);
+        drawFrame(&p);
+        const QRectF innen = contentsRect();
+        p.scale(m_massstab, m_massstab);
+        p.setPen(palette().color(foregroundRole()));
+        int art = int(QStyle::visualAlignment(layoutDirection(), alignment()));
+        if (wordWrap()) art |= Qt::TextWordWrap;
+        p.drawText(QRectF(innen.topLeft() / m_massstab, innen.size() / m_massstab), art, text());
+    }
+
+private:
+    double m_massstab = 1;
+};
+
 QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
-    auto* l = new QLabel(QString::fromUtf8(e.text), eltern);
+    auto* l = new Beschriftung(QString::fromUtf8(e.text), eltern, massstab);
     l->setTextFormat(Qt::PlainText);
-    l->setFont(schrift(e.schrift, massstab));
+    l->setFont(schrift(e.schrift));
     Qt::Alignment a = Qt::AlignTop;
     a |= e.ausrichtung == Ausrichtung::Rechts  ? Qt::AlignRight
          : e.ausrichtung == Ausrichtung::Mitte ? Qt::AlignHCenter
@@ -190,7 +218,7 @@ QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
         l->setLineWidth(1);
         l->setIndent(0); // QLabel would indent by half an "x" and clip a tight box's last line
     }
-    QRect g = pixel(e.r, massstab);
+    QRect g = pixel(e.r); // at full size
     if (e.art == Art::Schlicht) {
         // A one-line label fits its text: where the stand-in font runs wider than the box,
         // the box grows (to the left for right-aligned text) rather than clip.
@@ -200,6 +228,12 @@ QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
             else g.setWidth(passt.width());
         }
         g.setHeight(std::max(g.height(), passt.height()));
+    }
+    if (massstab != 1) {
+        // The box scaled outwards to whole pixels, so that the scaled text stays inside it.
+        const QRectF k(QPointF(g.topLeft()) * massstab, QSizeF(g.size()) * massstab);
+        g = QRect(QPoint(int(std::floor(k.left())), int(std::floor(k.top()))),
+                  QPoint(int(std::ceil(k.right())) - 1, int(std::ceil(k.bottom())) - 1));
     }
     l->setGeometry(g);
     return l;

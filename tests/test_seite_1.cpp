@@ -42,10 +42,16 @@ QStringList beschreibungen(const std::vector<Element>& t, std::string_view ohne)
     return l;
 }
 
-// Where a label's text lands: framed labels of these pages have no indent.
-QRect textflaeche(const QLabel* l) {
-    const int wrap = l->wordWrap() ? Qt::TextWordWrap : 0;
-    return l->fontMetrics().boundingRect(l->contentsRect(), int(l->alignment()) | wrap, l->text());
+// Where a label's text lands: framed labels of these pages have no indent. On a page built
+// smaller by `m`, the text is laid out at full size and drawn scaled (counted to the half pixel).
+QRect textflaeche(const QLabel* l, double m = 1) {
+    const int art = int(l->alignment()) | (l->wordWrap() ? Qt::TextWordWrap : 0);
+    if (m == 1) return l->fontMetrics().boundingRect(l->contentsRect(), art, l->text());
+    const QRectF innen = l->contentsRect();
+    const QRectF voll = QFontMetricsF(l->font()).boundingRect(
+        QRectF(innen.topLeft() / m, innen.size() / m), art, l->text());
+    const QRectF klein(voll.topLeft() * m, voll.size() * m);
+    return klein.adjusted(0.5, 0.5, -0.5, -0.5).toAlignedRect();
 }
 
 // A built page; its neighbours are empty stand-ins, so that navigation shows in angelegt().
@@ -207,7 +213,8 @@ private slots:
         QFETCH(int, seite);
         QFETCH(bool, verkleinert);
         Aufbau a(seite, verkleinert);
-        QCOMPARE(a.seite->massstab() < 1, verkleinert);
+        const double massstab = a.seite->massstab();
+        QCOMPARE(massstab < 1, verkleinert);
         const auto labels = a.seite->findChildren<QLabel*>();
         for (QWidget* w : a.seite->findChildren<QWidget*>()) {
             const QString wo = w->objectName();
@@ -218,7 +225,7 @@ private slots:
                 continue;
             const auto* l = qobject_cast<QLabel*>(w);
             QVERIFY2(w->parentWidget()->rect().contains(
-                         l ? textflaeche(l).translated(l->pos()) : w->geometry()),
+                         l ? textflaeche(l, massstab).translated(l->pos()) : w->geometry()),
                      qPrintable(wo));
             if (const auto* fl = qobject_cast<Flaeche*>(w)) {
                 // In twips; a smaller page's edges may round half a pixel inwards.
@@ -234,7 +241,7 @@ private slots:
                     QVERIFY2(innen.contains(QRect(f.r.x, f.r.y, f.r.w, f.r.h)), qPrintable(wo));
             }
             if (!l) continue;
-            QVERIFY2(l->contentsRect().contains(textflaeche(l)) &&
+            QVERIFY2(l->contentsRect().contains(textflaeche(l, massstab)) &&
                          (!l->frameWidth() || !l->indent()) && !l->text().contains(QChar(0xdf)),
                      qPrintable(wo));
             // (Page 3's company line box reaches into the street's by its table, not its letters.)
@@ -243,8 +250,8 @@ private slots:
             };
             for (const QLabel* m : labels)
                 if (l < m && l->parentWidget() == m->parentWidget() && !firma_3(l) && !firma_3(m))
-                    QVERIFY2(!textflaeche(l).translated(l->pos()).intersects(
-                                 textflaeche(m).translated(m->pos())),
+                    QVERIFY2(!textflaeche(l, massstab).translated(l->pos()).intersects(
+                                 textflaeche(m, massstab).translated(m->pos())),
                              qPrintable(wo + " / " + m->objectName()));
         }
     }

@@ -157,6 +157,8 @@ class Beschriftung : public QLabel {
 public:
     Beschriftung(const QString& text, QWidget* eltern, double massstab)
         : QLabel(text, eltern), m_massstab(massstab) {}
+    // The box at full size; the scaled box, rounded to whole pixels, may be a little wider.
+    void setzeVollgroesse(QSize s) { m_voll = s; }
 
 protected:
     void paintEvent(QPaintEvent* e) override {
@@ -167,18 +169,20 @@ protected:
         QPainter p(this);
         drawFrame(&p);
         const QRectF innen = contentsRect();
+        const QSizeF rand = QSizeF(size() - contentsRect().size());
         p.scale(m_massstab, m_massstab);
         p.setPen(palette().color(foregroundRole()));
         int art = int(QStyle::visualAlignment(layoutDirection(), alignment()));
         if (wordWrap()) art |= Qt::TextWordWrap;
-        p.drawText(QRectF(innen.topLeft() / m_massstab, innen.size() / m_massstab), art, text());
+        p.drawText(QRectF(innen.topLeft() / m_massstab, QSizeF(m_voll) - rand), art, text());
     }
 
 private:
     double m_massstab = 1;
+    QSize m_voll;
 };
 
-QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
+Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab) {
     auto* l = new Beschriftung(QString::fromUtf8(e.text), eltern, massstab);
     l->setTextFormat(Qt::PlainText);
     l->setFont(schrift(e.schrift));
@@ -229,6 +233,7 @@ QLabel* baue_text(const Text& e, QWidget* eltern, double massstab) {
         }
         g.setHeight(std::max(g.height(), passt.height()));
     }
+    l->setzeVollgroesse(g.size());
     if (massstab != 1) {
         // The box scaled outwards to whole pixels, so that the scaled text stays inside it.
         const QRectF k(QPointF(g.topLeft()) * massstab, QSizeF(g.size()) * massstab);

@@ -65,8 +65,8 @@ void zeichne_form(QPainter& p, const Form& f) {
 
 QFont schrift(const Schrift& s, double massstab) {
     QFont f(QString::fromLatin1(s.familie));
-    // 8.25 pt: 11 px at 96 dpi. On a smaller page the text is rounded down, never up, so that
-    // it wraps in its smaller box no later than in the full-size one.
+    // 8.25 pt: 11 px at 96 dpi. On a smaller page (buttons, fields, charts, captions; labels
+    // draw their full-size text scaled) the size is rounded down, never up, to stay in its box.
     const double px = s.punkte * 96 / 72;
     f.setPixelSize(massstab == 1 ? qRound(px) : std::max(1, int(std::floor(px * massstab))));
     f.setBold(s.fett);

@@ -82,7 +82,9 @@ struct Spur {
 
 class Affe {
 public:
-    explicit Affe(quint64 seed) : m_zufall(seed) { neu_starten(); }
+    // Sessions alternate between pages at full size and pages built smaller, as on a screen
+    // lower than they are (the test screen is).
+    Affe(quint64 seed, bool klein_zuerst) : m_zufall(seed), m_klein(klein_zuerst) { neu_starten(); }
     ~Affe() { beenden(); }
 
     // Runs one action; the text says what was done.
@@ -108,6 +110,7 @@ private:
     QString kontextmenue(QWidget* w, QPoint wo, int einfuegen);
 
     std::mt19937_64 m_zufall;
+    bool m_klein = false; // the next session's pages built smaller
     std::unique_ptr<Navigator> m_nav;
     std::map<Diagrammfeld*, std::unique_ptr<Spur>> m_spuren;
     std::map<int, const Seitenfenster*> m_instanzen; // as first created: kept to the end
@@ -126,6 +129,8 @@ void Affe::neu_starten() {
     beenden();
     m_nav = std::make_unique<Navigator>();
     m_nav->programmende = [this] { ++enden; };
+    m_nav->an_bildschirm_anpassen = m_klein;
+    m_klein = !m_klein;
     m_nav->anmelden(1, fabrik<seiten::seite_1>([this](Seitenfenster& s) { verfolgen(s, 1); }));
     m_nav->anmelden(2, fabrik<seiten::seite_2>([this](Seitenfenster& s) { verfolgen(s, 2); }));
     m_nav->anmelden(3, fabrik<seiten::seite_3>([this](Seitenfenster& s) { verfolgen(s, 3); }));
@@ -508,7 +513,7 @@ private slots:
                                  .arg(format.name());
         QElapsedTimer uhr;
         uhr.start();
-        Affe affe(seed);
+        Affe affe(seed, format != QLocale::c());
         const bool protokoll = umgebung("AFFE_PROTOKOLL", 0) != 0;
         std::deque<QString> zuletzt;
         QString fehler = affe.pruefen(true);

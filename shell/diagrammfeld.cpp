@@ -267,6 +267,13 @@ void Diagrammfeld::mouseMoveEvent(QMouseEvent* e) {
         emit zeigerVerlassen();
 }
 
+bool Diagrammfeld::viewportEvent(QEvent* e) {
+    // Once the mouse rests, Qt asks the scene for a tooltip; it has none and would hide the
+    // read-out's.
+    if (e->type() == QEvent::ToolTip) return true;
+    return QChartView::viewportEvent(e);
+}
+
 void Diagrammfeld::leaveEvent(QEvent* e) {
     QChartView::leaveEvent(e);
     emit zeigerVerlassen();

@@ -206,6 +206,11 @@ private slots:
         QCOMPARE(s.leistung->zeiger(), 26);
         QTRY_VERIFY(QToolTip::isVisible());
         QCOMPARE(QToolTip::text(), QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %"));
+        // The mouse rests: Qt's own tooltip event must not take the read-out away.
+        QHelpEvent ruht(QEvent::ToolTip, wo, s.graph->viewport()->mapToGlobal(wo));
+        QApplication::sendEvent(s.graph->viewport(), &ruht);
+        QTest::qWait(500);
+        QVERIFY(QToolTip::isVisible());
         QEvent weg(QEvent::Leave);
         QApplication::sendEvent(s.graph, &weg);
         QCOMPARE(s.graph->zeiger(), 0);

@@ -6,14 +6,17 @@
 #include <QChart>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QGraphicsLayout>
-#include <QGraphicsLineItem>
+#include <QGraphicsScene>
 #include <QGuiApplication>
 #include <QLegend>
 #include <QLineSeries>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -35,12 +38,25 @@ double schritt(double spanne, int mindestens) {
     return basis / 10;
 }
 
-void achse_einrichten(QValueAxis* a, double von, double bis, const QFont& f, int mindestens) {
+// The next coarser round step: 1, 2, 5, 10, 20, ...
+double groeber(double st) {
+    const double b = std::pow(10.0, std::floor(std::log10(st)));
+    const double m = st / b;
+    return m < 1.5 ? 2 * b : m < 3.5 ? 5 * b : 10 * b;
+}
+
+// Qt gives each value label the axis height divided by the number of labels, less 4 px above and
+// below, and elides a label that does not fit: so many labels fit at the most.
+int platz_fuer_marken(double achsenhoehe, const QFont& f) {
+    const double je_marke = QFontMetricsF(f).height() + 2 * 4 + 1;
+    return std::max(2, int(achsenhoehe / je_marke));
+}
+
+void achse_einrichten(QValueAxis* a, double von, double bis, double st, const QFont& f) {
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(0);
     // Qt lays out every tick at each change: a wide range must never meet a fine step, not even
     // between the two calls (0 to 10^9 in steps of 20 froze the program). The coarser goes first.
-    const double st = schritt(bis - von, mindestens);
     if (st >= a->tickInterval()) {
         a->setTickInterval(st);
         a->setRange(von, bis);
@@ -80,7 +96,7 @@ protected:
         for (const auto& [name, farbe] : m_eintraege) {
             p.setPen(QPen(farbe, 2));
             p.drawLine(x, mitte, x + 16, mitte);
-            p.setPen(palette().color(QPalette::WindowText));
+            p.setPen(Qt::black);
             p.drawText(QRect(x + 20, 0, fm.horizontalAdvance(name) + 2, height()),
                        Qt::AlignVCenter | Qt::AlignLeft, name);
             x += 20 + fm.horizontalAdvance(name) + 6;
@@ -90,6 +106,23 @@ protected:
 private:
     std::vector<std::pair<QString, QColor>> m_eintraege;
 };
+
+// What a screen reader says of a chart: its name, and as its value the read-out at the cursor.
+class DiagrammZugang : public QAccessibleWidget {
+public:
+    explicit DiagrammZugang(Diagrammfeld* d) : QAccessibleWidget(d, QAccessible::Chart) {}
+    QString text(QAccessible::Text t) const override {
+        const auto* d = static_cast<const Diagrammfeld*>(widget());
+        if (t == QAccessible::Value) return d->ablesung();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* zugang_fabrik(const QString& klasse, QObject* o) {
+    if (klasse == QLatin1String(Diagrammfeld::staticMetaObject.className()) && o)
+        return new DiagrammZugang(static_cast<Diagrammfeld*>(o));
+    return nullptr;
+}
 
 } // namespace
 
@@ -107,12 +140,15 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     chart->legend()->hide();
     const QFont f = schrift(normal, massstab);
 
+    static const bool zugang = (QAccessible::installFactory(zugang_fabrik), true);
+    Q_UNUSED(zugang);
+
     auto* zeit = new QValueAxis;
-    achse_einrichten(zeit, 0, m_zeilen, f, 3);
+    achse_einrichten(zeit, 0, m_zeilen, schritt(m_zeilen, 3), f);
     zeit->setTitleText(QString::fromUtf8(d.zeit_titel));
     m_wertachse = new QValueAxis;
     m_wert_intervalle = d.r.h / twips_pro_pixel < 150 ? 2 : 3; // short charts: fewer labels
-    achse_einrichten(m_wertachse, 0, m_bis, f, m_wert_intervalle);
+    m_wertachse->setLabelsFont(f);
     m_wertachse->setTitleText(QString::fromUtf8(d.wert_titel));
     chart->addAxis(zeit, Qt::AlignBottom);
     chart->addAxis(m_wertachse, Qt::AlignLeft);
@@ -129,6 +165,10 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     auto* legende = new Legende(this, f);
     for (const auto* r : m_reihen) legende->eintrag(r->name(), r->pen().color());
     m_legende = legende;
+    // The legend stands above the plot, right-aligned, never over a curve: the top margin makes
+    // room for it beside the half of the top value label that reaches above the plot.
+    const int halbe_marke = QFontMetrics(f).height() / 2;
+    m_raender = QMargins(2, std::max(2, legende->height() + 2 - halbe_marke), 2, 2);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
@@ -139,11 +179,6 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     viewport()->setAutoFillBackground(false);
 
     m_einheit = QString::fromUtf8(d.wert_titel);
-    m_zeiger = new QGraphicsLineItem;
-    m_zeiger->setPen(QPen(QColor(90, 90, 90), 1));
-    m_zeiger->setZValue(100);
-    m_zeiger->hide();
-    chart->scene()->addItem(m_zeiger);
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
 
@@ -160,6 +195,48 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
         else
             m_zeilen_namen << QStringLiteral("Z%1").arg(z);
     }
+    m_gruppe = {this};
+    resize(pixel(d.r, massstab).size());
+    // Whatever changes in the chart is drawn anew as a whole.
+    connect(chart->scene(), &QGraphicsScene::changed, this, [this] { neu_zeichnen(); });
+    wertachse_einrichten(0, m_bis);
+}
+
+void Diagrammfeld::neu_zeichnen() {
+    m_bild_veraltet = true;
+    viewport()->update();
+}
+
+void Diagrammfeld::paintEvent(QPaintEvent* e) {
+    const qreal dpr = viewport()->devicePixelRatioF();
+    const QSize groesse = viewport()->size() * dpr;
+    if (m_bild_veraltet || m_bild.size() != groesse) {
+        if (m_bild.size() != groesse) {
+            m_bild = QImage(groesse, QImage::Format_ARGB32_Premultiplied);
+            m_bild.setDevicePixelRatio(dpr);
+        }
+        m_bild.fill(Qt::transparent);
+        QPainter p(&m_bild);
+        p.setRenderHints(renderHints());
+        const QRectF alles(QPointF(0, 0), QSizeF(viewport()->size()));
+        scene()->render(&p, alles, mapToScene(viewport()->rect()).boundingRect());
+        m_bild_veraltet = false;
+    }
+    QPainter p(viewport());
+    p.setClipRegion(e->region());
+    p.drawImage(QPointF(0, 0), m_bild);
+    if (m_zeiger_zeile && !m_zeiger_verborgen) {
+        const QRectF flaeche = chart()->plotArea();
+        const double x = std::floor(spalteVon(m_zeiger_zeile)) + 0.5;
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.drawLine(QPointF(x, flaeche.top()), QPointF(x, flaeche.bottom()));
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect o;
+        o.initFrom(this);
+        o.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+    }
 }
 
 void Diagrammfeld::setData(const QString& text) {
@@ -174,8 +251,44 @@ void Diagrammfeld::resizeEvent(QResizeEvent* e) {
     // so that the last tick label is not cut.
     int rechts = width();
     if (const QWidget* eltern = parentWidget()) rechts = std::min(rechts, eltern->width() - x());
-    chart()->setMargins(QMargins(2, 2, 2 + std::max(0, width() - rechts), 2));
-    m_legende->move(rechts - m_legende->width() - 14, 4);
+    m_raender.setRight(2 + std::max(0, width() - rechts));
+    zeitachsen_angleichen();
+}
+
+QRectF Diagrammfeld::anordnen(int links, int rechts) {
+    const QMargins r = m_raender + QMargins(links, 0, rechts, 0);
+    if (r != m_gesetzt) {
+        chart()->setMargins(r);
+        m_gesetzt = r;
+    }
+    // Laid out now, not when the event loop comes to it, so that it can be measured.
+    if (chart()->size() != QSizeF(size())) chart()->resize(size());
+    chart()->layout()->invalidate();
+    chart()->layout()->activate();
+    return chart()->plotArea();
+}
+
+void Diagrammfeld::zeitachsen_angleichen() {
+    // Each plot as Qt lays it out alone, in the window's coordinates; then all take the
+    // innermost edges, by wider margins.
+    double links = -1e9, rechts = 1e9;
+    std::vector<std::pair<double, double>> raender;
+    for (Diagrammfeld* d : m_gruppe) {
+        const QRectF f = d->anordnen(0, 0);
+        const double l = d->mapTo(window(), QPointF(f.left(), 0)).x();
+        const double r = d->mapTo(window(), QPointF(f.right(), 0)).x();
+        raender.emplace_back(l, r);
+        links = std::max(links, l);
+        rechts = std::min(rechts, r);
+    }
+    for (size_t i = 0; i < m_gruppe.size(); ++i) {
+        Diagrammfeld* d = m_gruppe[i];
+        const QRectF f = d->anordnen(qRound(links - raender[i].first),
+                                     qRound(raender[i].second - rechts));
+        d->m_legende->move(int(f.right()) - d->m_legende->width(),
+                           std::max(0, int(f.top()) - d->m_legende->height() - 2));
+        d->neu_zeichnen();
+    }
 }
 
 QString Diagrammfeld::data(int spalte, int zeile) const {
@@ -190,6 +303,11 @@ QStringList Diagrammfeld::reihenNamen() const {
 }
 
 double Diagrammfeld::wertBis() const { return m_wertachse->max(); }
+
+double Diagrammfeld::spalteVon(double zeile) const {
+    if (m_reihen.empty()) return 0;
+    return chart()->mapToPosition(QPointF(zeile, 0), m_reihen.front()).x();
+}
 
 QList<QPointF> Diagrammfeld::punkte(int spalte) const {
     if (spalte < 1 || spalte > columnCount()) return {};
@@ -243,19 +361,23 @@ int Diagrammfeld::zeileBei(QPoint p) const {
     return z < 1 ? 1 : z > m_zeilen ? m_zeilen : z;
 }
 
+QRect Diagrammfeld::zeigerstreifen() const {
+    if (!m_zeiger_zeile) return {};
+    const int x = int(std::floor(spalteVon(m_zeiger_zeile)));
+    return QRect(x - 1, 0, 3, viewport()->height());
+}
+
 void Diagrammfeld::zeigeZeiger(int zeile) {
-    m_zeiger_zeile = zeile >= 1 && zeile <= m_zeilen ? zeile : 0;
-    if (!m_zeiger_zeile || m_reihen.empty()) {
-        m_zeiger->hide();
-        return;
+    const int neu = zeile >= 1 && zeile <= m_zeilen && !m_reihen.empty() ? zeile : 0;
+    if (neu == m_zeiger_zeile) return;
+    // The cursor is drawn over the chart's picture: only its old and new column are painted.
+    viewport()->update(zeigerstreifen());
+    m_zeiger_zeile = neu;
+    viewport()->update(zeigerstreifen());
+    if (hasFocus()) {
+        QAccessibleValueChangeEvent ereignis(this, ablesung());
+        QAccessible::updateAccessibility(&ereignis);
     }
-    QChart* c = chart();
-    const QRectF flaeche = c->plotArea();
-    const double x = c->mapToPosition(QPointF(m_zeiger_zeile, 0), m_reihen.front()).x();
-    const QPointF oben = c->mapToScene(QPointF(x, flaeche.top()));
-    const QPointF unten = c->mapToScene(QPointF(x, flaeche.bottom()));
-    m_zeiger->setLine(QLineF(oben, unten));
-    m_zeiger->show();
 }
 
 void Diagrammfeld::mouseMoveEvent(QMouseEvent* e) {
@@ -283,24 +405,71 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("Bild kopieren"), this, [this] {
-        m_zeiger->hide();
+        m_zeiger_verborgen = true;
         QGuiApplication::clipboard()->setPixmap(grab());
-        zeigeZeiger(m_zeiger_zeile);
+        m_zeiger_verborgen = false;
     });
     menu->addAction(QStringLiteral("Daten kopieren"), this,
                     [this] { QGuiApplication::clipboard()->setText(datenText()); });
     menu->popup(e->globalPos());
 }
 
+QString Diagrammfeld::ablesung() const {
+    if (!m_zeiger_zeile) return {};
+    QStringList teile{QStringLiteral("t = %1 s").arg(m_zeiger_zeile)};
+    for (const Diagrammfeld* a : m_gruppe) teile << a->ablesen(m_zeiger_zeile);
+    return teile.join(QStringLiteral(" · "));
+}
+
+void Diagrammfeld::keyPressEvent(QKeyEvent* e) {
+    const int schritt = e->modifiers() & Qt::ShiftModifier ? 10 : 1;
+    int zeile = m_zeiger_zeile;
+    switch (e->key()) {
+    case Qt::Key_Left:
+        zeile = zeile ? std::max(1, zeile - schritt) : 1;
+        break;
+    case Qt::Key_Right:
+        zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1;
+        break;
+    case Qt::Key_Home:
+        zeile = 1;
+        break;
+    case Qt::Key_End:
+        zeile = m_zeilen;
+        break;
+    case Qt::Key_F10:
+        if (e->modifiers() & Qt::ShiftModifier) {
+            const QPoint wo = m_zeiger_zeile ? QPoint(int(spalteVon(m_zeiger_zeile)), height() / 2)
+                                             : rect().center();
+            QContextMenuEvent menue(QContextMenuEvent::Keyboard, wo, mapToGlobal(wo));
+            contextMenuEvent(&menue);
+            return;
+        }
+        [[fallthrough]];
+    default:
+        QChartView::keyPressEvent(e);
+        return;
+    }
+    if (zeile >= 1)
+        emit zeigerBewegt(zeile, mapToGlobal(QPoint(int(spalteVon(zeile)), height() / 2)));
+}
+
+void Diagrammfeld::focusInEvent(QFocusEvent* e) {
+    QChartView::focusInEvent(e);
+    viewport()->update();
+}
+
+void Diagrammfeld::focusOutEvent(QFocusEvent* e) {
+    QChartView::focusOutEvent(e);
+    viewport()->update();
+}
+
 void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
     for (Diagrammfeld* d : diagramme) {
+        d->setzeGruppe(diagramme);
         QObject::connect(d, &Diagrammfeld::zeigerBewegt, d, [diagramme, d](int zeile, QPoint wo) {
-            QStringList teile{QStringLiteral("t = %1 s").arg(zeile)};
-            for (Diagrammfeld* a : diagramme) {
-                a->zeigeZeiger(zeile);
-                teile << a->ablesen(zeile);
-            }
-            QToolTip::showText(wo + QPoint(12, 12), teile.join(QStringLiteral(" · ")), d);
+            for (Diagrammfeld* a : diagramme) a->zeigeZeiger(zeile);
+            QToolTip::showText(wo + QPoint(12, 12), d->ablesung(), d);
         });
         QObject::connect(d, &Diagrammfeld::zeigerVerlassen, d, [diagramme] {
             for (Diagrammfeld* a : diagramme) a->zeigeZeiger(0);
@@ -326,14 +495,27 @@ void Diagrammfeld::lauf_abschliessen() {
         }
         m_reihen[s]->replace(punkte);
     }
-    // A curve beyond the stored extent widens the axis to the next round number, never cut off.
-    const double st = schritt(hoch - tief, m_wert_intervalle);
-    const double von = tief < 0 ? std::floor(tief / st) * st : 0;
-    const double bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis;
-    if (von != m_wertachse->min() || bis != m_wertachse->max())
-        achse_einrichten(m_wertachse, von, bis, m_wertachse->labelsFont(), m_wert_intervalle);
-    if (m_zeiger_zeile) zeigeZeiger(m_zeiger_zeile);
+    wertachse_einrichten(tief, hoch);
+    zeitachsen_angleichen();
     emit laufAbgeschlossen();
+}
+
+void Diagrammfeld::wertachse_einrichten(double tief, double hoch) {
+    // A curve beyond the stored extent widens the axis to the next round number, never cut off.
+    // The step is the largest round one with enough intervals, or coarser where the labels
+    // would not fit the plot's height.
+    if (chart()->size() != QSizeF(size())) anordnen(0, 0);
+    const int marken = platz_fuer_marken(chart()->plotArea().height(), m_wertachse->labelsFont());
+    double st = schritt(hoch - tief, m_wert_intervalle);
+    double von = 0, bis = 0;
+    for (;;) {
+        von = tief < 0 ? std::floor(tief / st) * st : 0;
+        bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis;
+        if ((bis - von) / st + 1 <= marken || !std::isfinite(st)) break;
+        st = groeber(st);
+    }
+    if (von != m_wertachse->min() || bis != m_wertachse->max() || st != m_wertachse->tickInterval())
+        achse_einrichten(m_wertachse, von, bis, st, m_wertachse->labelsFont());
 }
 
 } // namespace shell

@@ -1,17 +1,20 @@
 // A chart panel: a grid of rows (samples) by columns (series) that pages fill one cell at a time,
 // as text, like the chart control they were written for; the end-of-run call redraws it once.
+// The chart is drawn whole into a picture of its own whenever it changes, and the screen is
+// painted from that picture: a part of the window painted again always shows what a fresh paint
+// would.
 #pragma once
 
 #include "elemente.h"
 
 #include <QChartView>
+#include <QImage>
 #include <QList>
 #include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <vector>
 
-class QGraphicsLineItem;
 class QLineSeries;
 class QValueAxis;
 
@@ -45,6 +48,9 @@ public:
 
     // Read-out: every series at a row, "Soll 50 °C · Ist 66,28 °C", in the user's format.
     QString ablesen(int zeile) const;
+    // The read-out at the cursor over the charts of its group: "t = 26 s · Soll 50 °C · …";
+    // empty without a cursor. Tooltip and accessible value.
+    QString ablesung() const;
     // The grid as tab-separated text: a header row with the series names, then one row per
     // sample with the time in seconds and the cells as written (the user's number format).
     QString datenText() const;
@@ -53,6 +59,13 @@ public:
     int zeiger() const { return m_zeiger_zeile; }
     // The row under a point of the widget, or 0 outside the plot.
     int zeileBei(QPoint p) const;
+    // The pixel column of a row, in the widget.
+    double spalteVon(double zeile) const;
+
+    // Charts over the same time span: each second stands at the same column of the window in
+    // all of them (the plots' left and right edges are made to agree).
+    void setzeGruppe(std::vector<Diagrammfeld*> gruppe) { m_gruppe = std::move(gruppe); }
+    void zeitachsen_angleichen();
 
 signals:
     void zelleGeschrieben(int spalte, int zeile);
@@ -61,6 +74,10 @@ signals:
     void zeigerVerlassen();
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     bool viewportEvent(QEvent* e) override;
@@ -68,9 +85,20 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
+    // The plot as Qt lays it out with the base margins plus extra room left and right.
+    QRectF anordnen(int links, int rechts);
+    void wertachse_einrichten(double tief, double hoch);
+    void neu_zeichnen();
+    QRect zeigerstreifen() const;
+
     QWidget* m_legende = nullptr;
-    QGraphicsLineItem* m_zeiger = nullptr;
     int m_zeiger_zeile = 0;
+    bool m_zeiger_verborgen = false; // while the chart is copied as a picture
+    QImage m_bild;
+    bool m_bild_veraltet = true;
+    QMargins m_raender;              // base margins: legend above, window edge on the right
+    QMargins m_gesetzt;              // what the chart has now
+    std::vector<Diagrammfeld*> m_gruppe;
     QString m_einheit;
     int m_zeilen = 0;
     int m_spalte = 1;

@@ -9,6 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("regler"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setDesktopFileName(QStringLiteral("ch.norva.Regler"));
+    shell::qt_texte_deutsch();
     QIcon symbol;
     for (int n : {16, 32, 48, 64, 256})
         symbol.addFile(QStringLiteral(":/bilder/icon/%1x%1/ch.norva.Regler.png").arg(n));

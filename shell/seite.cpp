@@ -6,12 +6,56 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QStyleHints>
+#include <QTranslator>
 #include <algorithm>
 #include <map>
 
 namespace shell {
+
+namespace {
+// The last click on a navigation button, by the event's own clock, and the page it was on.
+struct Navigationsklick {
+    const QWidget* seite = nullptr;
+    quint64 zeit = 0;
+};
+Navigationsklick letzter_klick;
+} // namespace
+
+QPalette seitenpalette() {
+    // Every role set, so that no colour of the desktop's theme comes through: Fusion's light
+    // palette, with the page's white background and black text.
+    static const QPalette palette = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QPalette quelle = fusion->standardPalette();
+        QPalette p;
+        for (int g = 0; g < QPalette::NColorGroups; ++g)
+            for (int r = 0; r < QPalette::NColorRoles; ++r) {
+                const auto gruppe = QPalette::ColorGroup(g);
+                const auto rolle = QPalette::ColorRole(r);
+                p.setBrush(gruppe, rolle, quelle.brush(gruppe, rolle));
+            }
+        for (int g = 0; g < QPalette::NColorGroups; ++g) {
+            const auto gruppe = QPalette::ColorGroup(g);
+            p.setBrush(gruppe, QPalette::Window, quelle.brush(gruppe, QPalette::Base));
+            p.setBrush(gruppe, QPalette::WindowText, quelle.brush(gruppe, QPalette::Text));
+        }
+        return p;
+    }();
+    return palette;
+}
+
+void qt_texte_deutsch() {
+    static QTranslator qt;
+    if (qt.load(QLocale(QLocale::German, QLocale::Switzerland), QStringLiteral("qtbase"),
+                QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qt);
+}
 
 Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgaben(std::move(v)) {
     schriften_laden();
@@ -19,16 +63,15 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     const Rect flaeche{0, 0, m_vorgaben.breite, m_vorgaben.hoehe};
     setzeMassstab(m_nav.massstab_fuer(pixel(flaeche).size()));
     setFixedSize(pixel(flaeche, massstab()).size());
-    // Pages stand on the system's window background (white), not on the grey of dialogs.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, pal.color(QPalette::Base));
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
-    setPalette(pal);
+    // A page is a drawn document with fixed colours, as on paper, whatever the desktop's theme.
+    setPalette(seitenpalette());
     setAutoFillBackground(true);
     setFont(schrift(fett, massstab()));
 
     seite_bauen(this, m_vorgaben.elemente);
 
+    for (const char* name : {"weiter", "zurück", "beenden"})
+        if (auto* k = element<QPushButton>(name)) k->installEventFilter(this);
     if (auto* k = element<QPushButton>("weiter")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::weiter_Click);
         k->setAccessibleDescription(QStringLiteral("Weiter zu Seite %1").arg(m_vorgaben.weiter_zu));
@@ -40,7 +83,6 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     if (auto* k = element<QPushButton>("beenden")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::beenden_Click);
         k->setAccessibleDescription(QStringLiteral("Programm beenden"));
-        if (m_vorgaben.beenden_auf_taste) k->installEventFilter(this);
     }
     if (auto* k = element<QPushButton>("start"))
         k->setAccessibleDescription(
@@ -55,6 +97,8 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     QWidget* vorher = nullptr;
     for (const char* name : m_vorgaben.tabfolge) {
         QWidget* w = element(name);
+        // A chart takes the focus where the tab order names it, to be read out by keyboard.
+        if (auto* d = qobject_cast<Diagrammfeld*>(w)) d->setFocusPolicy(Qt::StrongFocus);
         if (!w || w->focusPolicy() == Qt::NoFocus) continue;
         if (vorher)
             setTabOrder(vorher, w);
@@ -80,8 +124,26 @@ void Seitenfenster::zurück_Click() {
 void Seitenfenster::beenden_Click() { m_nav.beenden(); }
 
 bool Seitenfenster::eventFilter(QObject* o, QEvent* e) {
+    // A double click on a navigation button must not reach the next page's button that then
+    // lies under the pointer: a press there within the double-click time is no click.
+    switch (e->type()) {
+    case QEvent::MouseButtonRelease:
+        letzter_klick = {this, static_cast<QMouseEvent*>(e)->timestamp()};
+        break;
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        const quint64 zeit = static_cast<QMouseEvent*>(e)->timestamp();
+        const auto intervall = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+        if (letzter_klick.seite && letzter_klick.seite != this && zeit >= letzter_klick.zeit &&
+            zeit - letzter_klick.zeit < intervall)
+            return true;
+        break;
+    }
+    default:
+        break;
+    }
     // Page 1: any character typed while "beenden" has the focus ends the program.
-    if (e->type() == QEvent::KeyPress) {
+    if (m_vorgaben.beenden_auf_taste && o == element("beenden") && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         const bool fokuswechsel = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
         if (!fokuswechsel && !k->text().isEmpty()) {
@@ -120,7 +182,10 @@ Navigator::Navigator() {
     };
 }
 
-Navigator::~Navigator() = default;
+Navigator::~Navigator() {
+    // A page that is gone cannot be the page of the last click.
+    letzter_klick = {};
+}
 
 void Navigator::anmelden(int nummer, Fabrik fabrik) {
     Q_ASSERT(nummer >= 1 && nummer <= seitenzahl);
@@ -167,6 +232,8 @@ Seitenfenster* Navigator::seite_zeigen(int nummer) {
         slot->move(wo);
         slot->laden();
     }
+    // A minimized page comes back as well: restored, in front and active.
+    if (slot->isMinimized()) slot->setWindowState(slot->windowState() & ~Qt::WindowMinimized);
     slot->show();
     slot->raise();
     slot->activateWindow();

@@ -58,6 +58,12 @@ private:
     int m_ladungen = 0;
 };
 
+// The pages' own light palette, every role set.
+QPalette seitenpalette();
+
+// Qt's own texts (context menus of the fields, standard dialogs) in German, like the program.
+void qt_texte_deutsch();
+
 // What a window frame adds to a page's client area, at most, as window managers draw them.
 inline constexpr QSize fensterrahmen{16, 40};
 

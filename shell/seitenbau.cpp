@@ -4,6 +4,7 @@
 #include "zahlen.h"
 #include "zahlenfeld.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QPainterPath>
@@ -247,6 +248,21 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab) {
 } // namespace
 
 namespace {
+// A command button: Return and Enter press it too, as Space does.
+class Befehlsknopf : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override {
+        if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) {
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(e);
+    }
+};
+
 // A field is named by the labels on its row: "Sollwert" on the left, "°C" on the right give
 // "Sollwert in °C".
 void feld_benennen(Zahlenfeld* f) {
@@ -263,7 +279,11 @@ void feld_benennen(Zahlenfeld* f) {
     QString n = name ? name->text() : f->objectName();
     if (einheit) n += QStringLiteral(" in ") + einheit->text();
     f->setAccessibleName(n);
-    QString b = QStringLiteral("Nur Ziffern, höchstens %1 Zeichen").arg(f->maxLaenge());
+    QString b = f->dezimal() ? QStringLiteral("Nur Ziffern und das Dezimaltrennzeichen „%1“, "
+                                              "höchstens %2 Zeichen")
+                                   .arg(zahlformat().decimalPoint())
+                                   .arg(f->maxLaenge())
+                             : QStringLiteral("Nur Ziffern, höchstens %1 Zeichen").arg(f->maxLaenge());
     if (const auto grenze = f->grenze())
         b += QStringLiteral(", obere Grenze %1").arg(zahl_text(*grenze));
     f->setAccessibleDescription(b);
@@ -294,6 +314,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     f->setzeRahmen(e);
                     f->setGeometry(pixel(e.r, m));
                     benennen(f, e.name);
+                    if (*e.titel) f->setAccessibleName(QString::fromUtf8(e.titel));
                     if (*e.name) behaelter[e.name] = f;
                 } else if constexpr (std::is_same_v<T, Linie>) {
                     static_cast<Flaeche*>(eltern)->linie(e);
@@ -303,7 +324,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                 } else if constexpr (std::is_same_v<T, Form>) {
                     static_cast<Flaeche*>(eltern)->form(e);
                 } else if constexpr (std::is_same_v<T, Knopf>) {
-                    auto* k = new QPushButton(QString::fromUtf8(e.text), eltern);
+                    auto* k = new Befehlsknopf(QString::fromUtf8(e.text), eltern);
                     k->setAutoDefault(false);
                     k->setGeometry(pixel(e.r, m));
                     benennen(k, e.name);

@@ -102,8 +102,13 @@ void Zahlenfeld::einfuegen_begrenzt(QString t) {
 }
 
 void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
-    QMenu* menu = createStandardContextMenu();
+    QMenu* menu = kontextmenue();
     menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(e->globalPos());
+}
+
+QMenu* Zahlenfeld::kontextmenue() {
+    QMenu* menu = createStandardContextMenu();
     // Pasting is not filtered, but it is held to the maximum length like typing.
     const QString tastenkuerzel =
         QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
@@ -114,8 +119,10 @@ void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
             connect(a, &QAction::triggered, this,
                     [this] { einfuegen_begrenzt(QGuiApplication::clipboard()->text()); });
         }
+        const qsizetype tab = a->text().indexOf(QLatin1Char('\t'));
+        if (tab >= 0) a->setText(a->text().left(tab));
     }
-    menu->popup(e->globalPos());
+    return menu;
 }
 
 void Zahlenfeld::mouseReleaseEvent(QMouseEvent* e) {
@@ -136,6 +143,13 @@ bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder)
             return false;
         }
         *ziel = *w;
+    }
+    for (auto [feld, ziel] : felder) {
+        const auto grenze = feld->grenze();
+        if (grenze && *ziel > *grenze) {
+            feld->obergrenze_pruefen();
+            *ziel = feld->wert().value_or(*grenze);
+        }
     }
     return true;
 }

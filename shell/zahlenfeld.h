@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QLineEdit>
+
+class QMenu;
 #include <initializer_list>
 #include <optional>
 #include <utility>
@@ -17,6 +19,7 @@ public:
     void setzeMaxLaenge(int n) { m_max_laenge = n; }
     int maxLaenge() const { return m_max_laenge; }
     void setzeDezimal(bool ja) { m_dezimal = ja; }
+    bool dezimal() const { return m_dezimal; }
     // Above `grenze` the whole text is replaced by `grenztext` (empty: the limit in the user's
     // number format) with a beep; checked on the text before the key's character goes in.
     void setzeGrenze(std::optional<double> grenze, QString grenztext = {});
@@ -28,6 +31,10 @@ public:
 
     // The text as a number in the user's format; nullopt unless it reads as a finite number.
     std::optional<double> wert() const;
+
+    // Qt's edit menu, pasting held to the maximum length; without shortcut texts, since the
+    // field takes those keys as characters and refuses them.
+    QMenu* kontextmenue();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
@@ -46,6 +53,8 @@ private:
 
 // Reads each field into its target. At the first field that does not read as a finite number:
 // beep, focus that field with its text selected, and return false (nothing else is read).
+// A field above its limit is then set to its limit text, with a beep, as its next key would do,
+// and its target gets the limit: no run uses a value above it.
 bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder);
 
 } // namespace shell

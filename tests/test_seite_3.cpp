@@ -140,7 +140,8 @@ private slots:
 
     // Pasted values, "Start Grafik", and over the whole run the largest |column 3 - column
     // `bezug`|: maxdiff bounds w2 around x1 and is reached; gain 0 makes w2 the set-point; a
-    // gain above 99.9 is reset to "0" with one beep.
+    // gain above its field's limit is held at "9.9" with one beep before the run, as its next key
+    // would do (the core's rule, above 99.9 runs as 0, is then never reached from the page).
     void ueber_den_lauf_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<int>("bezug");
@@ -151,9 +152,10 @@ private slots:
         QTest::newRow("maxdiff 10")   << "50 1.6 40 10 30 10 10"   << 2 << 10.0  << "1.6"  << 0;
         QTest::newRow("maxdiff 0")    << "50 1.6 40 10 30 10 0"    << 2 << 78.0  << "1.6"  << 0;
         QTest::newRow("v1 0")         << "75 0 40 10 0 10 0"       << 1 << 0.0   << "0"    << 0;
-        QTest::newRow("v1 100")       << "75 100 40 10 0 10 0"     << 1 << 0.0   << "0"    << 1;
-        QTest::newRow("v1 99.91")     << "75 99.91 40 10 0 10 0"   << 1 << 0.0   << "0"    << 1;
-        QTest::newRow("v1 99.9 kept") << "50 99.9 40 10 30 10 100" << 2 << 100.0 << "99.9" << 0;
+        QTest::newRow("v1 100")       << "75 100 40 10 0 10 0"     << 1 << 544.5 << "9.9"  << 1;
+        QTest::newRow("v1 9.91")      << "75 9.91 40 10 0 10 0"    << 1 << 544.5 << "9.9"  << 1;
+        QTest::newRow("v1 9.9 kept")  << "75 9.9 40 10 0 10 0"     << 1 << 544.5 << "9.9"  << 0;
+        QTest::newRow("maxdiff 150")  << "50 9.9 40 10 30 10 150"  << 2 << 100.0 << "9.9"  << 1;
         // clang-format on
     }
     void ueber_den_lauf() {
@@ -271,10 +273,11 @@ private slots:
         s.seite.show();
         QVERIFY(QTest::qWaitForWindowActive(&s.seite));
         QStringList folge;
-        for (int i = 0; i < 12; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
+        for (int i = 0; i < 15; ++i, QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab))
             folge << QApplication::focusWidget()->objectName();
         QCOMPARE(folge, QStringList({"tn1", "v1", "w1", "tv1", "start", "beenden", "zurück",
-                                     "weiter", "xp2", "tv2", "maxdiff", "tn1"}));
+                                     "weiter", "xp2", "tv2", "maxdiff", "pid33", "kask",
+                                     "leistung", "tn1"}));
     }
 
     // The curve under the overlay: flat where K and L start, touching the tangent in the circle

@@ -27,7 +27,8 @@ constexpr std::string_view hilfe =
     "Rechnet die Simulationen der Seiten 2 und 3 und schreibt sie als CSV auf stdout.\n"
     "Die Argumente sind die Feldinhalte der Seite, mit \".\" als Dezimalpunkt:\n"
     "  XP 0 ergibt 0.01 K (Ein/Aus-Regler), TN 0 ergibt 10000 s (kein I-Anteil),\n"
-    "  V1 über 99.9 ergibt 0 wie bei \"Start Grafik\".\n"
+    "  V1 über 99.9 ergibt 0, die Regel des Rechenkerns (das Feld der Seite hält\n"
+    "  seinen Wert zuvor bei 9.9).\n"
     "  W und W1 erscheinen unverändert in der Spalte w bzw. w1.\n"
     "--n N: Anzahl Abtastungen, 0 bis 32767; ohne Angabe 200 (aufheizkurve: 30).\n"
     "Falsche Argumente: Meldung auf stderr, Status 2, keine Ausgabe.\n";
@@ -181,9 +182,7 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
     } else if (b->name == "kaskade") {
         if (v[1] > sim::v1_obergrenze) {
             e.fehler = "regler-sim: V1 " + zitiert(texte[1]) +
-                       " liegt über 99.9, gerechnet "
-                       "wird mit 0 wie bei \"Start "
-                       "Grafik\"\n";
+                       " liegt über 99.9, gerechnet wird mit 0\n";
             v[1] = 0;
         }
         csv c("i,w1,x1,w2,x2,y,summe,y_roh", zeilen);

@@ -5,7 +5,6 @@
 #include "symbole.h"
 
 #include <QLabel>
-#include <set>
 #include <string>
 
 namespace seiten {
@@ -68,17 +67,13 @@ constexpr Farbe block = grau;          // blocks of the block diagrams
 constexpr Farbe hilfskreis = hellcyan; // blocks of the inner loop of the cascade
 constexpr Farbe fuehrung = blau;       // short lines from a signal name down to its arrow
 
-// A contents entry's leader: full stops, a blank and the page reference, in a right-aligned
-// label, so that the references line up whatever the length of the run. The texts live for the
-// whole run, since the tables only point at them.
-Text verweis(const char* name, bool blank_vorne, int punkte, const char* seite, Rect r) {
-    static std::set<std::string> texte;
-    const char* text =
-        texte.insert((blank_vorne ? " " : "") + std::string(punkte, '.') + " " + seite)
-            .first->c_str();
+// A contents entry's leader: full stops from its title to the page reference, which ends at the
+// label's right edge, so that the references line up whatever the length of the titles.
+Text verweis(const char* name, const char* seite, Rect r) {
     return Text{.name = name,
-                .text = text,
+                .text = seite,
                 .r = r,
+                .art = Art::Fuehrung,
                 .ausrichtung = Ausrichtung::Rechts,
                 .in = "inhaltsverz"};
 }
@@ -226,13 +221,13 @@ std::vector<Element> seite_1_elemente() {
 
         // The contents; the references end at x = 7455.
         titel("titel1(1)", "1. Begriffe", {120, 360, 0, 195}, "inhaltsverz"),
-        verweis("s1", true, 105, "Seite 1", {1200, 360, 6255, 195}),
+        verweis("s1", "Seite 1", {1200, 360, 6255, 195}),
         titel("titel2(1)", "2. PID-Regler mit Simulation", {120, 600, 0, 255}, "inhaltsverz"),
-        verweis("s2", false, 82, "Seite 2", {2640, 600, 4815, 195}),
+        verweis("s2", "Seite 2", {2640, 600, 4815, 195}),
         titel("titel3(1)", "3. Kaskadenregler mit Simulation", {120, 840, 0, 195}, "inhaltsverz"),
-        verweis("s3", false, 63, "Seite 3", {3000, 840, 4455, 195}),
+        verweis("s3", "Seite 3", {3000, 840, 4455, 195}),
         titel("titel4(1)", "4. Weitere Möglichkeiten", {120, 1080, 0, 195}, "inhaltsverz"),
-        verweis("s4", false, 74, "Seite 4", {2340, 1080, 5115, 195}),
+        verweis("s4", "Seite 4", {2340, 1080, 5115, 195}),
 
         absatz("Label7", P2, {120, 240, 2535, 1095}, "begriff4"),
     };

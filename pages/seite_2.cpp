@@ -60,7 +60,7 @@ const char* const B2 =
 const char* const grenzen_hinweis =
     "Für die Simulation können beliebige Werte innerhalb der Grenzen eingegeben werden, danach "
     "'Start Grafik' drücken.\n"
-    "0 für Nachlauf- und Vorhaltzeit schaltet die entsprech- ende Funktion aus.";
+    "0 für Nachlauf- und Vorhaltzeit schaltet die entsprech-\nende Funktion aus.";
 
 Text titel(const char* name, const char* text, Rect r) {
     return {.name = name, .text = text, .r = r};
@@ -136,7 +136,8 @@ std::vector<Element> tabelle() {
              .art = Art::Absatz,
              .schrift = normal,
              .ausrichtung = Ausrichtung::Rechts},
-        absatz("pid16", grenzen_hinweis, {3420, 9180, 3915, 1035}),
+        // Three pixels wider than the table, so that the hand-placed hyphen ends its line.
+        absatz("pid16", grenzen_hinweis, {3420, 9180, 3960, 1035}),
 
         // Right column: the two charts.
         Diagramm{.name = "graph",
@@ -192,8 +193,9 @@ std::vector<Element> tabelle() {
              .ausrichtung = Ausrichtung::Rechts},
 
         // Command block; it ends at the window's right edge, 15240, not beyond it, where its
-        // right border would not be seen.
-        Rahmen{.name = "zul_befehle", .r = {7800, 9360, 7440, 1095}},
+        // right border would not be seen, and one pixel below the buttons, which would end on
+        // its bottom border.
+        Rahmen{.name = "zul_befehle", .r = {7800, 9360, 7440, 1110}},
     };
     anhaengen(t, adressblock({"Picture1", {120, 120, 1605, 795},
                               "Label1", {2280, 120, 1710, 360},

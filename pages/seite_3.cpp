@@ -249,11 +249,12 @@ std::vector<Element> seite_3_elemente() {
 
         rahmen(hinweis, "Hinweis: Optimale Werte", {12600, 2340, 2655, 1695}, normal, weiss),
         beschriftung("kaso12",   60,  600, "Verstärkung", normal, hinweis),
-        wertkasten("kaso2",     960,  600, "1.6", hinweis),
+        // The values one pixel right of the table's, clear of "Verstärkung".
+        wertkasten("kaso2",     975,  600, "1.6", hinweis),
         beschriftung("kaso13",   60,  960, "Nachlauf. 1", normal, hinweis),
-        wertkasten("kaso3",     960,  960, "40", hinweis),
+        wertkasten("kaso3",     975,  960, "40", hinweis),
         beschriftung("kaso14",   60, 1320, "Vorhalt. 1", normal, hinweis),
-        wertkasten("kaso4",     960, 1320, "10", hinweis),
+        wertkasten("kaso4",     975, 1320, "10", hinweis),
         beschriftung("kaso15", 1380,  240, "P-Band 2", normal, hinweis),
         wertkasten("kaso5",    2160,  240, "30", hinweis),
         beschriftung("kaso16", 1380,  600, "Vorhalt. 2", normal, hinweis),
@@ -267,8 +268,8 @@ std::vector<Element> seite_3_elemente() {
         diagramm("leistung", {7350, 6960, 8205, 2055}, 200, {"Leistung"},
                  "Zeit in Sekunden", "%", 100),
 
-        // ---- command bar
-        rahmen(befehle, "", {7800, 9300, 7455, 1155}),
+        // ---- command bar, one pixel wider than the table: the buttons would end on its border
+        rahmen(befehle, "", {7800, 9300, 7470, 1155}),
     };
     anhaengen(t, adressblock({"logo", {120, 180, 1605, 795}, "firma", {2280, 180},
                               "strasse", {2520, 480}, "ort", {2280, 720}}, befehle));

@@ -56,6 +56,8 @@ enum class Art {
     Absatz,    // fixed box, wraps at word boundaries
     Kasten,    // filled box with a black border, centred, from the top, wrapping
     Zentriert, // centred in its box, wrapping, no border
+    Fuehrung,  // a contents leader: one line, right-aligned, its text (the page reference) led by
+               // full stops from the label before it in the table, whatever the font's widths
 };
 
 enum class Ausrichtung { Links, Rechts, Mitte };

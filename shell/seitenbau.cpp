@@ -159,7 +159,11 @@ public:
     Beschriftung(const QString& text, QWidget* eltern, double massstab)
         : QLabel(text, eltern), m_massstab(massstab) {}
     // The box at full size; the scaled box, rounded to whole pixels, may be a little wider.
-    void setzeVollgroesse(QSize s) { m_voll = s; }
+    void setzeVollgroesse(QRect g) {
+        m_voll = g.size();
+        m_rechts_voll = g.x() + g.width();
+    }
+    int rechterRandVoll() const { return m_rechts_voll; }
 
 protected:
     void paintEvent(QPaintEvent* e) override {
@@ -181,9 +185,11 @@ protected:
 private:
     double m_massstab = 1;
     QSize m_voll;
+    int m_rechts_voll = 0;
 };
 
-Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab) {
+// `links`: where a leader starts, the full-size right edge of the label before it.
+Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int links) {
     auto* l = new Beschriftung(QString::fromUtf8(e.text), eltern, massstab);
     l->setTextFormat(Qt::PlainText);
     l->setFont(schrift(e.schrift));
@@ -195,6 +201,7 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab) {
     bool rand = e.rand;
     switch (e.art) {
     case Art::Schlicht:
+    case Art::Fuehrung:
         break;
     case Art::Absatz:
         l->setWordWrap(true);
@@ -224,17 +231,31 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab) {
         l->setIndent(0); // QLabel would indent by half an "x" and clip a tight box's last line
     }
     QRect g = pixel(e.r); // at full size
-    if (e.art == Art::Schlicht) {
+    if (e.art == Art::Fuehrung) {
+        // A blank, as many full stops as fill the rest, a blank and the reference; a pixel clear
+        // of the title.
+        g.setLeft(links + 1);
+        const QFontMetrics fm(l->font());
+        const QString ende = QLatin1Char(' ') + l->text();
+        QString text;
+        for (int punkte = g.width() / fm.horizontalAdvance(QLatin1Char('.')); punkte >= 0; --punkte) {
+            text = QLatin1Char(' ') + QString(punkte, QLatin1Char('.')) + ende;
+            const QRect platz(0, 0, g.width(), g.height());
+            if (platz.contains(fm.boundingRect(platz, Qt::AlignRight | Qt::AlignTop, text))) break;
+        }
+        l->setText(text);
+    }
+    if (e.art == Art::Schlicht || e.art == Art::Fuehrung) {
         // A one-line label fits its text: where the stand-in font runs wider than the box,
         // the box grows (to the left for right-aligned text) rather than clip.
         const QSize passt = l->sizeHint();
-        if (passt.width() > g.width()) {
+        if (passt.width() > g.width() && e.art == Art::Schlicht) {
             if (e.ausrichtung == Ausrichtung::Rechts) g.setLeft(g.right() + 1 - passt.width());
             else g.setWidth(passt.width());
         }
         g.setHeight(std::max(g.height(), passt.height()));
     }
-    l->setzeVollgroesse(g.size());
+    l->setzeVollgroesse(g);
     if (massstab != 1) {
         // The box scaled outwards to whole pixels, so that the scaled text stays inside it.
         const QRectF k(QPointF(g.topLeft()) * massstab, QSizeF(g.size()) * massstab);
@@ -293,6 +314,7 @@ void feld_benennen(Zahlenfeld* f) {
 void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
     const double m = seite->massstab();
     std::unordered_map<std::string_view, Flaeche*> behaelter;
+    int rechts_voriger_text = 0; // full size, pixels
     auto in = [&](const char* name) -> Flaeche* {
         if (!name) return seite;
         const auto it = behaelter.find(name);
@@ -307,7 +329,9 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                 using T = std::decay_t<decltype(e)>;
                 QWidget* eltern = in(e.in);
                 if constexpr (std::is_same_v<T, Text>) {
-                    benennen(baue_text(e, eltern, m), e.name);
+                    auto* l = baue_text(e, eltern, m, rechts_voriger_text);
+                    benennen(l, e.name);
+                    rechts_voriger_text = l->rechterRandVoll();
                 } else if constexpr (std::is_same_v<T, Rahmen>) {
                     auto* f = new Flaeche(eltern);
                     f->setzeMassstab(m);

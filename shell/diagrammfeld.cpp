@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -73,6 +72,7 @@ void achse_einrichten(QValueAxis* a, double von, double bis, double st, const QF
 class Legende : public QWidget {
 public:
     Legende(QWidget* eltern, const QFont& f) : QWidget(eltern) {
+        setObjectName(QStringLiteral("legende"));
         setFont(f);
         setAttribute(Qt::WA_TransparentForMouseEvents);
     }
@@ -231,11 +231,10 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         p.setPen(QPen(QColor(90, 90, 90), 1));
         p.drawLine(QPointF(x, flaeche.top()), QPointF(x, flaeche.bottom()));
     }
-    if (hasFocus()) {
-        QStyleOptionFocusRect o;
-        o.initFrom(this);
-        o.rect = viewport()->rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &o, &p, this);
+    if (hasFocus()) { // a dotted frame, whether the focus came by key or by click
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
+        p.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
     }
 }
 

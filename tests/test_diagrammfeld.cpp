@@ -2,10 +2,14 @@
 // the way never holds a wide range with a fine step (Qt lays out every tick at each change: a
 // cascade run with "1e9" pasted as set-point once froze the program with 50 million of them).
 #include "diagrammfeld.h"
+#include "seiten.h"
 #include "seitenbau.h"
 #include "zahlen.h"
+#include "zahlenfeld.h"
 
 #include <QChart>
+#include <QGraphicsTextItem>
+#include <QPushButton>
 #include <QValueAxis>
 #include <QtTest>
 #include <algorithm>
@@ -55,6 +59,48 @@ private slots:
         }
         QCOMPARE(achse->min(), 0.0);
         QCOMPARE(achse->max(), 100.0);
+    }
+
+    // The stacked charts of pages 2 and 3 over set-points 30 to 100: every label is whole (Qt
+    // elides one for which the axis has too little height), each second stands at one pixel
+    // column in both charts, and no legend lies over the plot.
+    void gestapelt_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QString>("oben");
+        QTest::addColumn<QString>("unten");
+        QTest::newRow("page 2") << 2 << "graph" << "Leistung";
+        QTest::newRow("page 3") << 3 << "kask" << "leistung";
+    }
+    void gestapelt() {
+        QFETCH(int, seite);
+        QFETCH(QString, oben);
+        QFETCH(QString, unten);
+        shell::Navigator nav;
+        nav.programmende = [] {};
+        seiten::alle_seiten_anmelden(nav);
+        auto* s = nav.seite_zeigen(seite);
+        const std::array<Diagrammfeld*, 2> stapel{s->findChild<Diagrammfeld*>(oben),
+                                                  s->findChild<Diagrammfeld*>(unten)};
+        for (int w = 30; w <= 100; ++w) {
+            s->element<shell::Zahlenfeld>("w1")->setText(QString::number(w));
+            s->element<QPushButton>("start")->click();
+            const QString wo = QStringLiteral("set-point %1").arg(w);
+            for (Diagrammfeld* d : stapel) {
+                for (QGraphicsItem* i : d->scene()->items())
+                    if (auto* t = dynamic_cast<QGraphicsTextItem*>(i); t && t->isVisible())
+                        QVERIFY2(!t->toPlainText().contains(QLatin1String("...")) &&
+                                     !t->toPlainText().contains(QChar(0x2026)),
+                                 qPrintable(wo + QLatin1Char(' ') + t->toPlainText()));
+                const QWidget* legende = d->findChild<QWidget*>(QStringLiteral("legende"));
+                QVERIFY(legende && !legende->geometry().intersects(d->chart()->plotArea().toRect()));
+            }
+            for (int sekunde : {50, 100, 150}) {
+                const auto spalte = [&](Diagrammfeld* d) {
+                    return d->mapTo(s, QPointF(d->spalteVon(sekunde), 0)).x();
+                };
+                QVERIFY2(std::abs(spalte(stapel[0]) - spalte(stapel[1])) <= 1, qPrintable(wo));
+            }
+        }
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleHints>
 #include <QtTest>
 
 using shell::Navigator;
@@ -119,6 +120,14 @@ private slots:
         for (QWidget* k : s->findChildren<QWidget*>())
             if (qobject_cast<QPushButton*>(k) || qobject_cast<shell::Zahlenfeld*>(k))
                 QVERIFY2(besucht.contains(k), qPrintable(k->objectName()));
+        // Captioned frames are named by their captions; a field that takes the decimal
+        // separator says so.
+        for (const auto& e : s->vorgaben().elemente)
+            if (const auto* r = std::get_if<shell::Rahmen>(&e); r && *r->titel)
+                QCOMPARE(s->element(r->name)->accessibleName(), QString::fromUtf8(r->titel));
+        for (auto* f : s->findChildren<shell::Zahlenfeld*>())
+            QCOMPARE(f->accessibleDescription().contains(QStringLiteral("Dezimaltrennzeichen")),
+                     f->dezimal());
     }
 
     // A page and its frame fit into the screen's free area: at full size where they can, else
@@ -173,6 +182,71 @@ private slots:
                 }
             QVERIFY(knoepfe >= 2);
         }
+    }
+
+    // The mends of navigation: a minimized page comes back when asked for; the second click of a
+    // double click on "weiter" does not reach the next page's "weiter" under the pointer, a
+    // click after the double-click time does; Return presses a focused button.
+    void minimiert_kommt_zurueck() {
+        auto* s1 = m_nav->seite(1);
+        s1->showMinimized();
+        QVERIFY(s1->isMinimized());
+        QCOMPARE(m_nav->seite_zeigen(1), s1);
+        QVERIFY(!s1->isMinimized() && s1->isVisible());
+    }
+    void doppelklick_ueberspringt_nichts() {
+        const auto klick_um = [](QWidget* k, quint64 zeit) {
+            const QPointF p(5, 5);
+            QMouseEvent druck(QEvent::MouseButtonPress, p, k->mapToGlobal(p), Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            druck.setTimestamp(zeit);
+            QApplication::sendEvent(k, &druck);
+            QMouseEvent los(QEvent::MouseButtonRelease, p, k->mapToGlobal(p), Qt::LeftButton,
+                            Qt::NoButton, Qt::NoModifier);
+            los.setTimestamp(zeit + 10);
+            QApplication::sendEvent(k, &los);
+        };
+        const int doppelt = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+        klick_um(m_nav->seite(1)->element("weiter"), 100000);
+        QCOMPARE(m_nav->angelegt(), 2);
+        klick_um(m_nav->seite(2)->element("weiter"), 100000 + doppelt / 2);
+        QCOMPARE(m_nav->angelegt(), 2);
+        klick_um(m_nav->seite(2)->element("weiter"), 100000 + 10 + doppelt);
+        QCOMPARE(m_nav->angelegt(), 3);
+    }
+    void eingabetaste_drueckt() {
+        QTest::keyClick(m_nav->seite(1)->element("weiter"), Qt::Key_Return);
+        QCOMPARE(m_nav->angelegt(), 2);
+        QSignalSpy lauf(m_nav->seite(2)->element<shell::Diagrammfeld>("graph"),
+                        &shell::Diagrammfeld::laufAbgeschlossen);
+        QTest::keyClick(m_nav->seite(2)->element("start"), Qt::Key_Enter);
+        QCOMPARE(lauf.count(), 1);
+    }
+
+    // The pages are drawn documents with fixed colours: under a dark desktop palette each looks
+    // exactly as under the default one.
+    void dunkles_thema() {
+        const auto bilder = [] {
+            Navigator nav;
+            nav.programmende = [] {};
+            seiten::alle_seiten_anmelden(nav);
+            QList<QImage> b;
+            for (int n = 1; n <= Navigator::seitenzahl; ++n)
+                b << nav.seite_zeigen(n)->grab().toImage();
+            return b;
+        };
+        const QList<QImage> hell = bilder();
+        const QPalette vorher = QApplication::palette();
+        QPalette dunkel(QColor(220, 220, 220), QColor(40, 40, 40));
+        dunkel.setColor(QPalette::Base, QColor(30, 30, 30));
+        dunkel.setColor(QPalette::Text, QColor(230, 230, 230));
+        dunkel.setColor(QPalette::Button, QColor(60, 60, 60));
+        dunkel.setColor(QPalette::ButtonText, QColor(240, 240, 240));
+        QApplication::setPalette(dunkel);
+        const QList<QImage> dunkle = bilder();
+        QApplication::setPalette(vorher);
+        for (int n = 0; n < Navigator::seitenzahl; ++n)
+            QVERIFY2(hell[n] == dunkle[n], qPrintable(QStringLiteral("Seite %1").arg(n + 1)));
     }
 
     // Closing through the frame hides the page; it comes back as it was; the last close ends.

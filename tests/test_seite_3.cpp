@@ -8,6 +8,8 @@
 #include "zahlen.h"
 #include "zahlenfeld.h"
 
+#include <QAccessible>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 #include <cmath>
@@ -278,6 +280,47 @@ private slots:
         QCOMPARE(folge, QStringList({"tn1", "v1", "w1", "tv1", "start", "beenden", "zurück",
                                      "weiter", "xp2", "tv2", "maxdiff", "pid33", "kask",
                                      "leistung", "tn1"}));
+    }
+
+    // A chart in the tab order reads out by keyboard: Left/Right by a second (Shift: ten), Home,
+    // End; the cursor stands on the same second in both cascade charts, the accessible value
+    // says what the tooltip does; Shift+F10 opens the chart's menu.
+    void ablesen_mit_tasten_data() {
+        QTest::addColumn<QList<int>>("tasten"); // key codes, Shift added as a negative code
+        QTest::addColumn<int>("zeile");
+        QTest::newRow("right") << QList<int>{Qt::Key_Right} << 1;
+        QTest::newRow("right x3") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right} << 3;
+        QTest::newRow("shift+right") << QList<int>{Qt::Key_Right, -Qt::Key_Right} << 11;
+        QTest::newRow("end") << QList<int>{Qt::Key_End} << 200;
+        QTest::newRow("end, right") << QList<int>{Qt::Key_End, Qt::Key_Right} << 200;
+        QTest::newRow("end, shift+left") << QList<int>{Qt::Key_End, -Qt::Key_Left} << 190;
+        QTest::newRow("home, left") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 1;
+    }
+    void ablesen_mit_tasten() {
+        QFETCH(QList<int>, tasten);
+        QFETCH(int, zeile);
+        Seite s;
+        s.seite.laden();
+        s.seite.show();
+        QVERIFY(QTest::qWaitForWindowActive(&s.seite));
+        const QImage ohne_fokus = s.kask->grab().toImage();
+        s.kask->setFocus(Qt::TabFocusReason);
+        QVERIFY(s.kask->hasFocus());
+        QVERIFY(s.kask->grab().toImage() != ohne_fokus); // the focus frame
+        for (int t : tasten)
+            QTest::keyClick(s.kask, Qt::Key(std::abs(t)),
+                            t < 0 ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(s.kask->zeiger(), zeile);
+        QCOMPARE(s.leistung->zeiger(), zeile);
+        QCOMPARE(s.pid33->zeiger(), 0);
+        const QString wert = QAccessible::queryAccessibleInterface(s.kask)->text(QAccessible::Value);
+        QVERIFY2(wert.startsWith(QStringLiteral("t = %1 s · Soll1 50 °C").arg(zeile)) &&
+                     wert.contains(QStringLiteral("Leistung")),
+                 qPrintable(wert));
+        QTest::keyClick(s.kask, Qt::Key_F10, Qt::ShiftModifier);
+        auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menue && menue->actions().size() >= 2);
+        menue->close();
     }
 
     // The curve under the overlay: flat where K and L start, touching the tangent in the circle

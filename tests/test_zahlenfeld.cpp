@@ -2,6 +2,7 @@
 #include "piep.h"
 #include "tasten.h"
 #include "zahlen.h"
+#include "seite.h"
 #include "zahlenfeld.h"
 
 #include <QClipboard>
@@ -137,8 +138,10 @@ private slots:
         if (gueltig) QCOMPARE(*w, wert);
     }
 
-    // Pasting is not filtered, but held to the typed length; the limit is not applied to it.
+    // Pasting is not filtered, but held to the typed length; the limit is not applied to it. The
+    // menu is Qt's, in German, and names no shortcut: the field refuses those keys.
     void einfuegen_ueber_kontextmenue() {
+        shell::qt_texte_deutsch();
         Zahlenfeld f;
         einrichten(f, ohne_grenze, QString());
         f.show();
@@ -150,8 +153,10 @@ private slots:
             if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) menu = m;
         QVERIFY(menu);
         QAction* einfuegen = nullptr;
-        for (QAction* a : menu->actions())
-            if (a->text().remove(QLatin1Char('&')).startsWith(QLatin1String("Paste"))) einfuegen = a;
+        for (QAction* a : menu->actions()) {
+            QVERIFY2(!a->text().contains(QLatin1Char('\t')), qPrintable(a->text()));
+            if (a->text().remove(QLatin1Char('&')).startsWith(QStringLiteral("Einfügen"))) einfuegen = a;
+        }
         QVERIFY(einfuegen);
         QVERIFY(einfuegen->isEnabled());
         einfuegen->trigger();

@@ -168,7 +168,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     // The legend stands above the plot, right-aligned, never over a curve: the top margin makes
     // room for it beside the half of the top value label that reaches above the plot.
     const int halbe_marke = QFontMetrics(f).height() / 2;
-    m_raender = QMargins(2, std::max(2, legende->height() + 2 - halbe_marke), 2, 2);
+    m_oben = std::max(2, legende->height() + 2 - halbe_marke);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
@@ -196,10 +196,8 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
             m_zeilen_namen << QStringLiteral("Z%1").arg(z);
     }
     m_gruppe = {this};
-    resize(pixel(d.r, massstab).size());
-    // Whatever changes in the chart is drawn anew as a whole.
-    connect(chart->scene(), &QGraphicsScene::changed, this, [this] { neu_zeichnen(); });
-    wertachse_einrichten(0, m_bis);
+    // Until the first run, which chooses the step for the plot's height.
+    achse_einrichten(m_wertachse, 0, m_bis, schritt(m_bis, m_wert_intervalle), f);
 }
 
 void Diagrammfeld::neu_zeichnen() {
@@ -246,25 +244,50 @@ void Diagrammfeld::setData(const QString& text) {
 
 void Diagrammfeld::resizeEvent(QResizeEvent* e) {
     QChartView::resizeEvent(e);
+    zeitachsen_angleichen();
+}
+
+QMargins Diagrammfeld::grundraender() const {
     // A chart may reach past its window's edge: the plot and the legend keep to what is seen,
     // so that the last tick label is not cut.
     int rechts = width();
     if (const QWidget* eltern = parentWidget()) rechts = std::min(rechts, eltern->width() - x());
-    m_raender.setRight(2 + std::max(0, width() - rechts));
-    zeitachsen_angleichen();
+    return QMargins(2, m_oben, 2 + std::max(0, width() - rechts), 2);
 }
 
-QRectF Diagrammfeld::anordnen(int links, int rechts) {
-    const QMargins r = m_raender + QMargins(links, 0, rechts, 0);
+void Diagrammfeld::anordnen(QMargins extra, bool messen) {
+    const QMargins r = grundraender() + extra;
     if (r != m_gesetzt) {
         chart()->setMargins(r);
         m_gesetzt = r;
+        messen = true;
     }
+    if (chart()->size() != QSizeF(size())) {
+        chart()->resize(size());
+        messen = true;
+    }
+    if (!messen) return;
     // Laid out now, not when the event loop comes to it, so that it can be measured.
-    if (chart()->size() != QSizeF(size())) chart()->resize(size());
     chart()->layout()->invalidate();
     chart()->layout()->activate();
-    return chart()->plotArea();
+}
+
+Diagrammfeld::Anordnung Diagrammfeld::anordnung() const {
+    return {size(), grundraender(), m_wertachse->min(), m_wertachse->max(),
+            m_wertachse->tickInterval()};
+}
+
+std::pair<double, double> Diagrammfeld::natuerliche_raender() {
+    // Where Qt puts the plot's left and right edges with the base margins; it changes only with
+    // the size, the margins and the value axis's labels.
+    if (!(anordnung() == m_gemessen)) {
+        anordnen({}, true);
+        const QRectF f = chart()->plotArea();
+        m_natuerlich = {f.left(), f.right()};
+        m_plothoehe = f.height();
+        m_gemessen = anordnung();
+    }
+    return m_natuerlich;
 }
 
 void Diagrammfeld::zeitachsen_angleichen() {
@@ -273,20 +296,21 @@ void Diagrammfeld::zeitachsen_angleichen() {
     double links = -1e9, rechts = 1e9;
     std::vector<std::pair<double, double>> raender;
     for (Diagrammfeld* d : m_gruppe) {
-        const QRectF f = d->anordnen(0, 0);
-        const double l = d->mapTo(window(), QPointF(f.left(), 0)).x();
-        const double r = d->mapTo(window(), QPointF(f.right(), 0)).x();
-        raender.emplace_back(l, r);
-        links = std::max(links, l);
-        rechts = std::min(rechts, r);
+        const auto [l, r] = d->natuerliche_raender();
+        const double x = d->mapTo(window(), QPoint(0, 0)).x();
+        raender.emplace_back(x + l, x + r);
+        links = std::max(links, x + l);
+        rechts = std::min(rechts, x + r);
     }
     for (size_t i = 0; i < m_gruppe.size(); ++i) {
         Diagrammfeld* d = m_gruppe[i];
-        const QRectF f = d->anordnen(qRound(links - raender[i].first),
-                                     qRound(raender[i].second - rechts));
+        const QMargins vorher = d->m_gesetzt;
+        d->anordnen(QMargins(qRound(links - raender[i].first), 0,
+                             qRound(raender[i].second - rechts), 0));
+        const QRectF f = d->chart()->plotArea();
         d->m_legende->move(int(f.right()) - d->m_legende->width(),
                            std::max(0, int(f.top()) - d->m_legende->height() - 2));
-        d->neu_zeichnen();
+        if (d->m_gesetzt != vorher) d->neu_zeichnen();
     }
 }
 
@@ -496,6 +520,8 @@ void Diagrammfeld::lauf_abschliessen() {
     }
     wertachse_einrichten(tief, hoch);
     zeitachsen_angleichen();
+    // The curves, and with them perhaps the axis, are new: the chart is drawn anew as a whole.
+    neu_zeichnen();
     emit laufAbgeschlossen();
 }
 
@@ -503,8 +529,8 @@ void Diagrammfeld::wertachse_einrichten(double tief, double hoch) {
     // A curve beyond the stored extent widens the axis to the next round number, never cut off.
     // The step is the largest round one with enough intervals, or coarser where the labels
     // would not fit the plot's height.
-    if (chart()->size() != QSizeF(size())) anordnen(0, 0);
-    const int marken = platz_fuer_marken(chart()->plotArea().height(), m_wertachse->labelsFont());
+    natuerliche_raender(); // and the plot's height, which the margins left and right leave alone
+    const int marken = platz_fuer_marken(m_plothoehe, m_wertachse->labelsFont());
     double st = schritt(hoch - tief, m_wert_intervalle);
     double von = 0, bis = 0;
     for (;;) {

@@ -1,8 +1,9 @@
 // A chart panel: a grid of rows (samples) by columns (series) that pages fill one cell at a time,
 // as text, like the chart control they were written for; the end-of-run call redraws it once.
-// The chart is drawn whole into a picture of its own whenever it changes, and the screen is
-// painted from that picture: a part of the window painted again always shows what a fresh paint
-// would.
+// The chart is drawn whole into a picture of its own whenever it changes (a run, a new size, new
+// margins), and the screen is painted from that picture: a part of the window painted again
+// always shows what a fresh paint would, and a paint of the page around a chart costs no new
+// drawing of it.
 #pragma once
 
 #include "elemente.h"
@@ -85,8 +86,19 @@ protected:
     void contextMenuEvent(QContextMenuEvent* e) override;
 
 private:
-    // The plot as Qt lays it out with the base margins plus extra room left and right.
-    QRectF anordnen(int links, int rechts);
+    // The base margins plus extra room left and right; laid out at once where they changed (or
+    // `messen` asks for it).
+    void anordnen(QMargins extra, bool messen = false);
+    struct Anordnung {
+        QSize groesse;
+        QMargins raender;
+        double von = 0, bis = 0, schritt = 0;
+        bool operator==(const Anordnung&) const = default;
+    };
+    Anordnung anordnung() const;
+    // The plot's left and right edges with the base margins (measured, and its height with them,
+    // where anything they depend on changed).
+    std::pair<double, double> natuerliche_raender();
     void wertachse_einrichten(double tief, double hoch);
     void neu_zeichnen();
     QRect zeigerstreifen() const;
@@ -96,8 +108,12 @@ private:
     bool m_zeiger_verborgen = false; // while the chart is copied as a picture
     QImage m_bild;
     bool m_bild_veraltet = true;
-    QMargins m_raender;              // base margins: legend above, window edge on the right
+    QMargins grundraender() const;   // legend above, the window's edge on the right
+    int m_oben = 2;
     QMargins m_gesetzt;              // what the chart has now
+    Anordnung m_gemessen;            // what m_natuerlich was measured for
+    std::pair<double, double> m_natuerlich;
+    double m_plothoehe = 0;
     std::vector<Diagrammfeld*> m_gruppe;
     QString m_einheit;
     int m_zeilen = 0;

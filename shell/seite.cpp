@@ -9,8 +9,6 @@
 #include <QLibraryInfo>
 #include <QPushButton>
 #include <QScreen>
-#include <QStyle>
-#include <QStyleFactory>
 #include <QStyleHints>
 #include <QTranslator>
 #include <algorithm>
@@ -28,23 +26,36 @@ Navigationsklick letzter_klick;
 } // namespace
 
 QPalette seitenpalette() {
-    // Every role set, so that no colour of the desktop's theme comes through: Fusion's light
-    // palette, with the page's white background and black text.
+    // Fusion's light palette, written out: the style's own follows a dark desktop theme. The
+    // page's background is white and its text black. Every role is set, so that nothing of the
+    // desktop's theme comes through to the page's widgets.
     static const QPalette palette = [] {
-        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-        const QPalette quelle = fusion->standardPalette();
+        const QColor grund(239, 239, 239);
+        const QColor dunkel = grund.darker(150);
+        const QColor mitte = grund.darker(130);
+        const QColor schatten = dunkel.darker(135);
+        const QColor grau_text(190, 190, 190);
+        QPalette f(Qt::black, grund, grund.lighter(150), dunkel, mitte, Qt::black, Qt::white);
+        f.setBrush(QPalette::Midlight, mitte.lighter(110));
+        f.setBrush(QPalette::Shadow, schatten);
+        f.setBrush(QPalette::HighlightedText, Qt::white);
+        f.setBrush(QPalette::Highlight, QColor(48, 140, 198));
+        f.setBrush(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+        f.setBrush(QPalette::Window, Qt::white);
+        f.setBrush(QPalette::Disabled, QPalette::Text, grau_text);
+        f.setBrush(QPalette::Disabled, QPalette::WindowText, grau_text);
+        f.setBrush(QPalette::Disabled, QPalette::ButtonText, grau_text);
+        f.setBrush(QPalette::Disabled, QPalette::Base, grund);
+        f.setBrush(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+        f.setBrush(QPalette::Disabled, QPalette::Shadow, schatten.lighter(150));
+        f.setBrush(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
         QPalette p;
         for (int g = 0; g < QPalette::NColorGroups; ++g)
             for (int r = 0; r < QPalette::NColorRoles; ++r) {
                 const auto gruppe = QPalette::ColorGroup(g);
                 const auto rolle = QPalette::ColorRole(r);
-                p.setBrush(gruppe, rolle, quelle.brush(gruppe, rolle));
+                p.setBrush(gruppe, rolle, f.brush(gruppe, rolle));
             }
-        for (int g = 0; g < QPalette::NColorGroups; ++g) {
-            const auto gruppe = QPalette::ColorGroup(g);
-            p.setBrush(gruppe, QPalette::Window, quelle.brush(gruppe, QPalette::Base));
-            p.setBrush(gruppe, QPalette::WindowText, quelle.brush(gruppe, QPalette::Text));
-        }
         return p;
     }();
     return palette;

@@ -26,16 +26,24 @@ if command -v openbox >/dev/null 2>&1; then
     wm=$!
     sleep 1
 fi
-"$regler" &
-pid=$!
-
 fenster() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 # Clicks at a point given in twips of the page's client area; button 2 pastes the selection.
 klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
 
-s1=$(fenster "Seite 1") || fehler "no window Seite 1"
-klick "$s1" $((8040 + 4680 + 600)) $((9540 + 240 + 250)) # weiter
-s2=$(fenster "Seite 2") || fehler "no window Seite 2"
+# Starts the program and takes pictures of pages 1 and 2 as they open: NAME-1.png, NAME-2.png.
+starten() {
+    "$regler" &
+    pid=$!
+    s1=$(fenster "Seite 1") || fehler "no window Seite 1"
+    sleep 0.5
+    import -window "$s1" "$arbeit/$1-1.png"
+    klick "$s1" $((8040 + 4680 + 600)) $((9540 + 240 + 250)) # weiter
+    s2=$(fenster "Seite 2") || fehler "no window Seite 2"
+    sleep 0.5
+    import -window "$s2" "$arbeit/$1-2.png"
+}
+
+starten hell
 klick "$s2" $((7800 + 4980 + 600)) $((9360 + 600 + 250)) # weiter
 s3=$(fenster "Seite 3") || fehler "no window Seite 3"
 
@@ -95,4 +103,20 @@ while read -r seite feld wie text; do
 done <<FAELLE
 $faelle
 FAELLE
-echo "$(echo "$faelle" | wc -l) passed, 0 failed"
+n=$(echo "$faelle" | wc -l)
+
+# Under a dark desktop theme (GNOME's, through Qt's GTK 3 platform theme) the pages look exactly
+# as under a light one: they are drawn documents with colours of their own.
+if [ -n "$(find /usr/lib -path '*qt6/plugins/platformthemes/libqgtk3.so' 2>/dev/null | head -n 1)" ]; then
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark starten dunkel
+    for seite in 1 2; do
+        anders=$(compare -metric AE "$arbeit/hell-$seite.png" "$arbeit/dunkel-$seite.png" \
+            "$arbeit/diff.png" 2>&1 || true)
+        [ "$anders" = 0 ] || fehler "page $seite under a dark theme: $anders pixels differ"
+        echo "ok    page $seite under a dark desktop theme"
+        n=$((n + 1))
+    done
+fi
+echo "$n passed, 0 failed"

@@ -4,7 +4,7 @@ set -eu
 pakete="cmake ninja-build g++ pkg-config
 qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
 fonts-liberation2 libbenchmark-dev
-qt6-translations-l10n
+qt6-translations-l10n qt6-gtk-platformtheme
 xvfb xauth xdotool xclip openbox imagemagick
 desktop-file-utils appstream
 clang-14 libclang-rt-14-dev"

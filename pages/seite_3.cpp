@@ -268,8 +268,9 @@ std::vector<Element> seite_3_elemente() {
         diagramm("leistung", {7350, 6960, 8205, 2055}, 200, {"Leistung"},
                  "Zeit in Sekunden", "%", 100),
 
-        // ---- command bar, one pixel wider than the table: the buttons would end on its border
-        rahmen(befehle, "", {7800, 9300, 7470, 1155}),
+        // ---- command bar, two pixels wider than the table: the buttons would end on its
+        // border (and at a smaller scale, rounded, still could with one)
+        rahmen(befehle, "", {7800, 9300, 7485, 1155}),
     };
     anhaengen(t, adressblock({"logo", {120, 180, 1605, 795}, "firma", {2280, 180},
                               "strasse", {2520, 480}, "ort", {2280, 720}}, befehle));

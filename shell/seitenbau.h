@@ -22,6 +22,7 @@ public:
     // Pages drawn smaller than their tables (on a screen too low for them): 1 is pixel for pixel.
     void setzeMassstab(double m) { m_massstab = m; }
     double massstab() const { return m_massstab; }
+    bool umrandet() const { return m_rand; }
     void linie(const Linie& l) { m_linien.push_back(l); }
     void form(const Form& f) { m_formen.push_back(f); }
     // Painted first, in twips (the painter is scaled), e.g. a vector drawing under an overlay.

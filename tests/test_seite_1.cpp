@@ -233,6 +233,11 @@ private slots:
             QVERIFY2(w->parentWidget()->rect().contains(
                          l ? textflaeche(l, massstab).translated(l->pos()) : w->geometry()),
                      qPrintable(wo));
+            // A button is whole inside its frame's border line, not cut by it.
+            if (const auto* rahmen = qobject_cast<Flaeche*>(w->parentWidget());
+                rahmen && rahmen->umrandet() && qobject_cast<QPushButton*>(w))
+                QVERIFY2(rahmen->rect().adjusted(1, 1, -1, -1).contains(w->geometry()),
+                         qPrintable(wo));
             if (const auto* fl = qobject_cast<Flaeche*>(w)) {
                 // In twips; a smaller page's edges may round half a pixel inwards.
                 const double m = fl->massstab();

@@ -358,15 +358,13 @@ int main(int argc, char* argv[]) {
         feld->setGeometry(shell::pixel(d.r));
         fenster.show();
         abarbeiten();
-        const auto par = sim::pid_parameter_bilden("50", 50, 17, 20, 5);
-        const QString w = QStringLiteral("50");
+        const auto par =
+            sim::pid_parameter_bilden({.w_text = "50", .w = 50, .xp = 17, .tn = 20, .tv = 5});
         struct Senke {
             Diagrammfeld& d;
-            const QString& w;
-            QLocale format = shell::zahlformat();
             void zeile(const sim::pid_zeile& z) {
-                d.zelle(1, z.i, w);
-                d.zelle(2, z.i, shell::zahl_text(z.milch, format));
+                d.zelle(1, z.i, 50);
+                d.zelle(2, z.i, z.milch);
             }
             void ende() { d.lauf_abschliessen(); }
         };
@@ -384,7 +382,7 @@ int main(int argc, char* argv[]) {
         const auto [unser, boden] = vergleichen(
             {.arbeit =
                  [&] {
-                     sim::pid_lauf(par, zeilen, Senke{*feld, w});
+                     sim::pid_lauf(par, zeilen, Senke{*feld});
                      abarbeiten();
                  }},
             {.arbeit =

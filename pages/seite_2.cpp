@@ -214,18 +214,17 @@ std::vector<Element> tabelle() {
     return t;
 }
 
-// Writes each sample into the charts as the page's chart control expects it: set-point text,
-// milk temperature, power; then the end-of-run call on both.
+// Writes each sample into the charts: set-point, milk temperature, power; then the end-of-run
+// call on both.
 struct Diagrammsenke {
     Diagrammfeld& graph;
     Diagrammfeld& leistung;
-    const QString& w_text;
-    QLocale format = zahlformat();
+    double w = 0;
 
     void zeile(const sim::pid_zeile& z) {
-        graph.zelle(1, z.i, w_text);
-        graph.zelle(2, z.i, zahl_text(z.milch, format));
-        leistung.zelle(1, z.i, zahl_text(z.y, format));
+        graph.zelle(1, z.i, w);
+        graph.zelle(2, z.i, z.milch);
+        leistung.zelle(1, z.i, z.y);
     }
     void ende() {
         graph.lauf_abschliessen();
@@ -265,11 +264,11 @@ void seite_2::start_Click() {
 void seite_2::simulieren() {
     // Every field must read as a number before the first cell is written, so that a bad field
     // leaves the last complete run on the charts.
-    double w = 0, xp = 0, tn = 0, tv = 0;
-    if (!felder_lesen({{m_w1, &w}, {m_xp1, &xp}, {m_tn1, &tn}, {m_tv1, &tv}})) return;
-    const QString w_text = m_w1->text();
-    const auto p = sim::pid_parameter_bilden({}, w, xp, tn, tv);
-    sim::pid_lauf(p, m_graph->rowCount(), Diagrammsenke{*m_graph, *m_leistung, w_text});
+    sim::pid_felder f;
+    if (!felder_lesen({{m_w1, &f.w}, {m_xp1, &f.xp}, {m_tn1, &f.tn}, {m_tv1, &f.tv}})) return;
+    f.w_text = m_w1->text().toStdString();
+    const auto p = sim::pid_parameter_bilden(f);
+    sim::pid_lauf(p, m_graph->rowCount(), Diagrammsenke{*m_graph, *m_leistung, p.w});
 }
 
 } // namespace seiten

@@ -411,9 +411,8 @@ namespace {
 // Writes a heating-curve run into its chart.
 struct aufheiz_zellen {
     Diagrammfeld& pid33;
-    QLocale format = zahlformat();
 
-    void zeile(const sim::aufheiz_zeile& z) { pid33.zelle(1, z.i, zahl_text(z.istwert, format)); }
+    void zeile(const sim::aufheiz_zeile& z) { pid33.zelle(1, z.i, z.istwert); }
     void ende() { pid33.lauf_abschliessen(); }
 };
 
@@ -421,15 +420,14 @@ struct aufheiz_zellen {
 struct kaskaden_zellen {
     Diagrammfeld& kask;
     Diagrammfeld& leistung;
-    const QString& w1_text; // as typed, not as read
-    QLocale format = zahlformat();
+    double w1 = 0;
 
     void zeile(const sim::kaskaden_zeile& z) {
-        kask.zelle(1, z.i, w1_text);
-        kask.zelle(2, z.i, zahl_text(z.x1, format));
-        kask.zelle(3, z.i, zahl_text(z.w2, format));
-        kask.zelle(4, z.i, zahl_text(z.x2, format));
-        leistung.zelle(1, z.i, zahl_text(z.y, format));
+        kask.zelle(1, z.i, w1);
+        kask.zelle(2, z.i, z.x1);
+        kask.zelle(3, z.i, z.w2);
+        kask.zelle(4, z.i, z.x2);
+        leistung.zelle(1, z.i, z.y);
     }
     void ende() {
         kask.lauf_abschliessen();
@@ -470,39 +468,38 @@ void seite_3::Form_Load() {
     sim::aufheiz_lauf(m_pid33->rowCount(), aufheiz_zellen{*m_pid33});
 
     m_v1->setText(QStringLiteral("1"));
-    // At load the gain is 1 and the inner P-band and the reset time are off, whatever xp2 and
-    // tn1 hold.
-    double w1 = 0, tv1 = 0, tv2 = 0, maxdiff = 0;
-    if (!felder_lesen({{m_w1, &w1}, {m_tv1, &tv1}, {m_maxdiff, &maxdiff}, {m_tv2, &tv2}})) return;
-    kaskade(1, 10000, 0.01, w1, tv1, tv2, maxdiff);
+    // At load the gain is 1 and the inner P-band and the reset time are off (0), whatever xp2
+    // and tn1 hold.
+    sim::kaskaden_felder f{.v1 = 1, .tn1 = 0, .xp2 = 0};
+    if (!felder_lesen(
+            {{m_w1, &f.w1}, {m_tv1, &f.tv1}, {m_maxdiff, &f.maxdiff}, {m_tv2, &f.tv2}}))
+        return;
+    kaskade(std::move(f));
 }
 
 void seite_3::start_Click() {
     // Every field is read, in the order the run first needs it, before any cell is written: one
     // that is not a number starts no run and leaves the last complete one on the charts.
-    double xp = 0, tn = 0, v1 = 0, w1 = 0, tv1 = 0, maxdiff = 0, tv2 = 0;
-    if (!felder_lesen({{m_xp2, &xp},
-                       {m_tn1, &tn},
-                       {m_v1, &v1},
-                       {m_w1, &w1},
-                       {m_tv1, &tv1},
-                       {m_maxdiff, &maxdiff},
-                       {m_tv2, &tv2}}))
+    sim::kaskaden_felder f;
+    if (!felder_lesen({{m_xp2, &f.xp2},
+                       {m_tn1, &f.tn1},
+                       {m_v1, &f.v1},
+                       {m_w1, &f.w1},
+                       {m_tv1, &f.tv1},
+                       {m_maxdiff, &f.maxdiff},
+                       {m_tv2, &f.tv2}}))
         return;
-    if (v1 > sim::v1_obergrenze) {
-        m_v1->setText(QStringLiteral("0"));
-        piep();
-        v1 = 0;
-    }
-    kaskade(v1, tn, xp, w1, tv1, tv2, maxdiff);
+    kaskade(std::move(f));
 }
 
-void seite_3::kaskade(double v1, double tn, double xp, double w1, double tv1, double tv2,
-                      double maxdiff) {
-    const QString w1_text = m_w1->text();
-    const auto p =
-        sim::kaskaden_parameter_bilden(w1_text.toStdString(), w1, v1, tn, tv1, xp, tv2, maxdiff);
-    sim::kaskaden_lauf(p, m_kask->rowCount(), kaskaden_zellen{*m_kask, *m_leistung, w1_text});
+void seite_3::kaskade(sim::kaskaden_felder f) {
+    f.w1_text = m_w1->text().toStdString();
+    const auto p = sim::kaskaden_parameter_bilden(f);
+    if (p.v1_verworfen) {
+        m_v1->setText(QStringLiteral("0"));
+        piep();
+    }
+    sim::kaskaden_lauf(p, m_kask->rowCount(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});
 }
 
 } // namespace seiten

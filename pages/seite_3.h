@@ -1,5 +1,6 @@
 #pragma once
 
+#include "kaskade.h"
 #include "seite.h"
 
 #include <QPointF>
@@ -53,9 +54,8 @@ protected:
     void Form_Load() override;
 
 private:
-    // The cascade into kask and leistung; w1, tv1, tv2 and maxdiff come from their fields.
-    void kaskade(double v1, double tn, double xp, double w1, double tv1, double tv2,
-                 double maxdiff);
+    // The cascade from the fields as read into kask and leistung.
+    void kaskade(sim::kaskaden_felder f);
 
     shell::Zahlenfeld* m_w1 = nullptr;
     shell::Zahlenfeld* m_v1 = nullptr;

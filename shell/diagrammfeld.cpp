@@ -188,7 +188,11 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
             .arg(m_einheit.isEmpty() ? QStringLiteral("Werte") : m_einheit,
                  d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s")));
 
-    m_zellen.resize(size_t(std::max(m_zeilen, 0)) * m_reihen.size());
+    m_zellen.resize(m_reihen.size());
+    for (auto& reihe : m_zellen) {
+        reihe.reserve(std::max(m_zeilen, 0));
+        for (int z = 1; z <= m_zeilen; ++z) reihe.append(QPointF(z, qQNaN()));
+    }
     for (int z = 1; z <= m_zeilen; ++z) {
         if (size_t(z) <= d.zeilen_namen.size())
             m_zeilen_namen << QString::fromUtf8(d.zeilen_namen[size_t(z) - 1]);
@@ -234,12 +238,6 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         p.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
         p.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
     }
-}
-
-void Diagrammfeld::setData(const QString& text) {
-    if (m_spalte < 1 || m_spalte > columnCount() || m_zeile < 1 || m_zeile > m_zeilen) return;
-    m_zellen[size_t(m_zeile - 1) * m_reihen.size() + size_t(m_spalte - 1)] = text;
-    emit zelleGeschrieben(m_spalte, m_zeile);
 }
 
 void Diagrammfeld::resizeEvent(QResizeEvent* e) {
@@ -314,9 +312,10 @@ void Diagrammfeld::zeitachsen_angleichen() {
     }
 }
 
-QString Diagrammfeld::data(int spalte, int zeile) const {
+std::optional<double> Diagrammfeld::wert(int spalte, int zeile) const {
     if (spalte < 1 || spalte > columnCount() || zeile < 1 || zeile > m_zeilen) return {};
-    return m_zellen[size_t(zeile - 1) * m_reihen.size() + size_t(spalte - 1)];
+    const double v = m_zellen[size_t(spalte - 1)][zeile - 1].y();
+    return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
 QStringList Diagrammfeld::reihenNamen() const {
@@ -354,7 +353,7 @@ QString Diagrammfeld::ablesen(int zeile) const {
     const QLocale format = zahlformat();
     QStringList teile;
     for (int s = 1; s <= columnCount(); ++s) {
-        const auto v = zahl_lesen(data(s, zeile), format);
+        const auto v = wert(s, zeile);
         QString teil = m_reihen[size_t(s - 1)]->name() + QLatin1Char(' ') +
                        (v ? kurz(*v, format) : QStringLiteral("–"));
         if (v && !m_einheit.isEmpty()) teil += QLatin1Char(' ') + m_einheit;
@@ -367,9 +366,13 @@ QString Diagrammfeld::datenText() const {
     QString t = QStringLiteral("t in s");
     for (const auto* r : m_reihen) t += QLatin1Char('\t') + r->name();
     t += QLatin1Char('\n');
+    const QLocale format = zahlformat();
     for (int z = 1; z <= m_zeilen; ++z) {
         t += QString::number(z);
-        for (int s = 1; s <= columnCount(); ++s) t += QLatin1Char('\t') + data(s, z);
+        for (int s = 1; s <= columnCount(); ++s) {
+            t += QLatin1Char('\t');
+            if (const auto v = wert(s, z)) t += zahl_text(*v, format);
+        }
         t += QLatin1Char('\n');
     }
     return t;
@@ -502,21 +505,27 @@ void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
 }
 
 void Diagrammfeld::lauf_abschliessen() {
-    const QLocale format = zahlformat();
     double tief = 0;
     double hoch = m_bis;
-    QList<QPointF> punkte;
     for (size_t s = 0; s < m_reihen.size(); ++s) {
-        punkte.clear();
-        punkte.reserve(m_zeilen);
-        for (int z = 1; z <= m_zeilen; ++z) {
-            const auto v = zahl_lesen(m_zellen[size_t(z - 1) * m_reihen.size() + s], format);
-            if (!v) continue;
-            punkte.append(QPointF(z, *v));
-            tief = std::min(tief, *v);
-            hoch = std::max(hoch, *v);
+        const QList<QPointF>& zellen = m_zellen[s];
+        bool alle = true;
+        for (const QPointF& p : zellen) {
+            if (!std::isfinite(p.y())) {
+                alle = false;
+                continue;
+            }
+            tief = std::min(tief, p.y());
+            hoch = std::max(hoch, p.y());
         }
-        m_reihen[s]->replace(punkte);
+        if (alle) {
+            m_reihen[s]->replace(zellen);
+        } else { // a curve through the cells that hold a number
+            QList<QPointF> punkte;
+            for (const QPointF& p : zellen)
+                if (std::isfinite(p.y())) punkte.append(p);
+            m_reihen[s]->replace(punkte);
+        }
     }
     wertachse_einrichten(tief, hoch);
     zeitachsen_angleichen();

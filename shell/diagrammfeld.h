@@ -1,5 +1,6 @@
-// A chart panel: a grid of rows (samples) by columns (series) that pages fill one cell at a time,
-// as text, like the chart control they were written for; the end-of-run call redraws it once.
+// A chart panel: a grid of rows (samples) by columns (series) that pages fill one cell at a time
+// with the run's numbers; the end-of-run call draws the curves once. Text is made only where it
+// leaves the program: the read-out and "Daten kopieren".
 // The chart is drawn whole into a picture of its own whenever it changes (a run, a new size, new
 // margins), and the screen is painted from that picture: a part of the window painted again
 // always shows what a fresh paint would, and a paint of the page around a chart costs no new
@@ -14,6 +15,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
 class QLineSeries;
@@ -28,19 +30,16 @@ public:
 
     int rowCount() const { return m_zeilen; }
     int columnCount() const { return int(m_reihen.size()); }
-    void setColumn(int spalte) { m_spalte = spalte; }
-    void setRow(int zeile) { m_zeile = zeile; }
-    void setData(const QString& text); // the cell at the current row and column
-    // Writes Column, Row and Data in one go.
-    void zelle(int spalte, int zeile, const QString& text) {
-        m_spalte = spalte;
-        m_zeile = zeile;
-        setData(text);
+    // The cell at a row (1..rowCount) and column (1..columnCount); others are ignored.
+    void zelle(int spalte, int zeile, double wert) {
+        if (spalte >= 1 && spalte <= columnCount() && zeile >= 1 && zeile <= m_zeilen)
+            m_zellen[size_t(spalte - 1)][zeile - 1].setY(wert);
     }
-    // End of a run: the curves are rebuilt from the cells and drawn once.
+    // End of a run: the curves are drawn once from the cells.
     void lauf_abschliessen();
 
-    QString data(int spalte, int zeile) const;
+    // A cell as last written; nullopt before any run (or for a value that is not finite).
+    std::optional<double> wert(int spalte, int zeile) const;
     QStringList reihenNamen() const;
     QStringList zeilenNamen() const { return m_zeilen_namen; }
     double wertBis() const; // current top of the value axis
@@ -53,7 +52,7 @@ public:
     // empty without a cursor. Tooltip and accessible value.
     QString ablesung() const;
     // The grid as tab-separated text: a header row with the series names, then one row per
-    // sample with the time in seconds and the cells as written (the user's number format).
+    // sample with the time in seconds and the cells (15 digits, the user's number format).
     QString datenText() const;
     // The thin vertical read-out cursor at a row; 0 hides it.
     void zeigeZeiger(int zeile);
@@ -69,7 +68,6 @@ public:
     void zeitachsen_angleichen();
 
 signals:
-    void zelleGeschrieben(int spalte, int zeile);
     void laufAbgeschlossen();
     void zeigerBewegt(int zeile, QPoint global);
     void zeigerVerlassen();
@@ -117,11 +115,9 @@ private:
     std::vector<Diagrammfeld*> m_gruppe;
     QString m_einheit;
     int m_zeilen = 0;
-    int m_spalte = 1;
-    int m_zeile = 1;
     double m_bis = 100;
     int m_wert_intervalle = 3;
-    std::vector<QString> m_zellen; // row-major, m_zeilen x columns
+    std::vector<QList<QPointF>> m_zellen; // per series, the point (row, value) of every row
     std::vector<QLineSeries*> m_reihen;
     QStringList m_zeilen_namen;
     QValueAxis* m_wertachse = nullptr;

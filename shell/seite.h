@@ -80,6 +80,7 @@ public:
     Navigator();
     ~Navigator();
     void anmelden(int nummer, Fabrik fabrik);
+    Fabrik fabrik(int nummer) const { return m_fabriken.at(size_t(nummer - 1)); }
 
     // Creates the page if its slot is empty (running its load action before it is shown), then
     // shows it non-modally in front and activates it.

@@ -8,7 +8,7 @@
 
 namespace shell {
 
-// The user's locale with grouping switched off both ways. Build it once per run, not per cell.
+// The user's locale with grouping switched off both ways.
 QLocale zahlformat();
 
 // nullopt for an empty text, a non-number, NaN or infinity.

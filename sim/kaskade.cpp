@@ -1,21 +1,19 @@
 #include "kaskade.h"
 
-#include <utility>
 
 namespace sim {
 
-kaskaden_parameter kaskaden_parameter_bilden(std::string w1_text, double w1, double v1, double tn,
-                                             double tv1, double xp, double tv2, double maxdiff) {
-    kaskaden_parameter p;
-    p.w1_text = std::move(w1_text);
-    p.w1 = w1;
-    p.v1 = v1;
-    p.tn = tn == 0 ? 10000 : tn;
-    p.tv1 = tv1;
-    p.xp = xp == 0 ? 0.01 : xp;
-    p.tv2 = tv2;
-    p.maxdiff = maxdiff;
-    return p;
+kaskaden_parameter kaskaden_parameter_bilden(const kaskaden_felder& f) {
+    const bool verworfen = f.v1 > v1_obergrenze;
+    return {.w1_text = f.w1_text,
+            .w1 = f.w1,
+            .v1 = verworfen ? 0 : f.v1,
+            .tn = f.tn1 == 0 ? 10000 : f.tn1,
+            .tv1 = f.tv1,
+            .xp = f.xp2 == 0 ? 0.01 : f.xp2,
+            .tv2 = f.tv2,
+            .maxdiff = f.maxdiff,
+            .v1_verworfen = verworfen};
 }
 
 } // namespace sim

@@ -61,11 +61,26 @@ struct kaskaden_parameter {
     double xp = 0.01;    // P-band of controller 2, K
     double tv2 = 0;      // derivative time of controller 2, s
     double maxdiff = 0;  // largest |x1 - w2|, K; 0 switches the limit off
+    bool v1_verworfen = false; // the gain field read above 99.9; the run goes with 0
 };
 
 // A P-band of 0 becomes 0.01 K, a reset time of 0 becomes 10000 s.
-kaskaden_parameter kaskaden_parameter_bilden(std::string w1_text, double w1, double v1, double tn,
-                                             double tv1, double xp, double tv2, double maxdiff);
+// What the fields of page 3 read as (regler-sim: its arguments).
+struct kaskaden_felder {
+    std::string w1_text; // w1 as typed
+    double w1 = 0;
+    double v1 = 1;
+    double tn1 = 0;
+    double tv1 = 0;
+    double xp2 = 0;
+    double tv2 = 0;
+    double maxdiff = 0;
+};
+
+// The run's parameters from the fields, the one way for the page, regler-sim and the tests: a
+// reset time of 0 becomes 10000 s, a P-band of 0 becomes 0.01 K, and a gain above 99.9 runs as 0
+// (`v1_verworfen` says so, for the page to write "0" into its field).
+kaskaden_parameter kaskaden_parameter_bilden(const kaskaden_felder& f);
 
 struct kaskadenstrecke {
     double umgebung = 20;

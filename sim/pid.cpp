@@ -1,17 +1,14 @@
 #include "pid.h"
 
-#include <utility>
 
 namespace sim {
 
-pid_parameter pid_parameter_bilden(std::string w_text, double w, double xp, double tn, double tv) {
-    pid_parameter p;
-    p.w_text = std::move(w_text);
-    p.w = w;
-    p.xp = xp == 0 ? 0.01 : xp;
-    p.tn = tn == 0 ? 10000 : tn;
-    p.tv = tv;
-    return p;
+pid_parameter pid_parameter_bilden(const pid_felder& f) {
+    return {.w_text = f.w_text,
+            .w = f.w,
+            .xp = f.xp == 0 ? 0.01 : f.xp,
+            .tn = f.tn == 0 ? 10000 : f.tn,
+            .tv = f.tv};
 }
 
 } // namespace sim

@@ -15,8 +15,18 @@ struct pid_parameter {
     double tv = 0;      // derivative time, s
 };
 
-// A P-band of 0 becomes 0.01 K (on/off behaviour), a reset time of 0 becomes 10000 s (no I action).
-pid_parameter pid_parameter_bilden(std::string w_text, double w, double xp, double tn, double tv);
+// What the fields of page 2 read as (regler-sim: its arguments), in the page's units.
+struct pid_felder {
+    std::string w_text; // w1 as typed
+    double w = 0;       // w1
+    double xp = 0;      // xp1
+    double tn = 0;      // tn1
+    double tv = 0;      // tv1
+};
+
+// The run's parameters from the fields, the one way for the page, regler-sim and the tests: a
+// P-band of 0 becomes 0.01 K (on/off behaviour), a reset time of 0 becomes 10000 s (no I action).
+pid_parameter pid_parameter_bilden(const pid_felder& f);
 
 struct strecke {
     double umgebung = 20;

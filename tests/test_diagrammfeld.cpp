@@ -1,15 +1,16 @@
 // Chart panels under extreme runs: the value axis widens to any range and narrows back, and on
 // the way never holds a wide range with a fine step (Qt lays out every tick at each change: a
 // cascade run with "1e9" pasted as set-point once froze the program with 50 million of them).
-#include "diagrammfeld.h"
-#include "seiten.h"
 #include "seitenbau.h"
+#include "seitentest.h"
 #include "zahlen.h"
-#include "zahlenfeld.h"
 
+#include <QAccessible>
 #include <QChart>
+#include <QClipboard>
 #include <QGraphicsTextItem>
-#include <QPushButton>
+#include <QMenu>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QtTest>
 #include <algorithm>
@@ -46,8 +47,8 @@ private slots:
              {2e5, 50.0, -3e5, 80.0, 1.9e6, 100.0, 9e99, 60.0, -7e120, 1e-3}) {
             ticks = 0;
             for (int z = 1; z <= d.zeilen; ++z) {
-                feld->zelle(1, z, shell::zahl_text(grenze * z / d.zeilen));
-                feld->zelle(2, z, QStringLiteral("20"));
+                feld->zelle(1, z, grenze * z / d.zeilen);
+                feld->zelle(2, z, 20);
             }
             feld->lauf_abschliessen();
             QCoreApplication::processEvents();
@@ -59,6 +60,86 @@ private slots:
         }
         QCOMPARE(achse->min(), 0.0);
         QCOMPARE(achse->max(), 100.0);
+    }
+
+    // Reading values off page 2's curves: the cursor follows the mouse on both charts, the
+    // tooltip gives the time and every series in the user's format (and stays while the mouse
+    // rests), and "Daten kopieren" puts the grid on the clipboard as tab-separated text.
+    void ablesen() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Seite s(2);
+        Diagrammfeld* graph = s.diagramm("graph");
+        Diagrammfeld* leistung = s.diagramm("Leistung");
+        QVERIFY(QTest::qWaitForWindowExposed(s.seite));
+        QChart* c = graph->chart();
+        const QPointF imChart = c->mapToPosition(QPointF(26, 50), c->series().first());
+        const QPoint wo = graph->mapFromScene(c->mapToScene(imChart));
+        QTest::mouseMove(graph->viewport(), wo);
+        QCOMPARE(graph->zeiger(), 26);
+        QCOMPARE(leistung->zeiger(), 26);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(),
+                 QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %"));
+        QHelpEvent ruht(QEvent::ToolTip, wo, graph->viewport()->mapToGlobal(wo));
+        QApplication::sendEvent(graph->viewport(), &ruht);
+        QTest::qWait(300);
+        QVERIFY(QToolTip::isVisible());
+        QEvent weg(QEvent::Leave);
+        QApplication::sendEvent(graph, &weg);
+        QCOMPARE(leistung->zeiger(), 0);
+
+        QContextMenuEvent kontext(QContextMenuEvent::Mouse, wo, graph->mapToGlobal(wo));
+        QApplication::sendEvent(graph->viewport(), &kontext);
+        QMenu* menu = graph->findChild<QMenu*>();
+        QVERIFY(menu && menu->actions().size() == 2);
+        QGuiApplication::clipboard()->clear();
+        menu->actions().at(1)->trigger();
+        menu->close();
+        const QStringList zeilen =
+            QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(zeilen.size(), 201);
+        QCOMPARE(zeilen.first(), QStringLiteral("t in s\tSoll\tIst"));
+        QVERIFY2(zeilen.at(26).startsWith(QStringLiteral("26\t50\t66,28")), qPrintable(zeilen.at(26)));
+        QVERIFY2(zeilen.at(200).startsWith(QStringLiteral("200\t50\t")), qPrintable(zeilen.at(200)));
+        QLocale::setDefault(QLocale::c());
+    }
+
+    // A chart in the tab order (page 3's) reads out by keyboard: Left/Right by a second (Shift:
+    // ten), Home, End; the cursor stands on the same second in both cascade charts, and the
+    // accessible value says what the tooltip does; Shift+F10 opens the chart's menu; a focused
+    // chart shows a focus frame.
+    void ablesen_mit_tasten_data() {
+        QTest::addColumn<QList<int>>("tasten"); // key codes, Shift as a negative code
+        QTest::addColumn<int>("zeile");
+        QTest::newRow("right") << QList<int>{Qt::Key_Right} << 1;
+        QTest::newRow("right x3") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right} << 3;
+        QTest::newRow("shift+right") << QList<int>{Qt::Key_Right, -Qt::Key_Right} << 11;
+        QTest::newRow("end, right") << QList<int>{Qt::Key_End, Qt::Key_Right} << 200;
+        QTest::newRow("end, shift+left") << QList<int>{Qt::Key_End, -Qt::Key_Left} << 190;
+        QTest::newRow("home, left") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 1;
+    }
+    void ablesen_mit_tasten() {
+        QFETCH(QList<int>, tasten);
+        QFETCH(int, zeile);
+        Seite s(3);
+        Diagrammfeld* kask = s.diagramm("kask");
+        QVERIFY(QTest::qWaitForWindowActive(s.seite));
+        const QImage ohne_fokus = kask->grab().toImage();
+        kask->setFocus(Qt::TabFocusReason);
+        QVERIFY(kask->grab().toImage() != ohne_fokus);
+        for (int t : tasten)
+            QTest::keyClick(kask, Qt::Key(std::abs(t)), t < 0 ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(kask->zeiger(), zeile);
+        QCOMPARE(s.diagramm("leistung")->zeiger(), zeile);
+        QCOMPARE(s.diagramm("pid33")->zeiger(), 0);
+        const QString wert = QAccessible::queryAccessibleInterface(kask)->text(QAccessible::Value);
+        QVERIFY2(wert.startsWith(QStringLiteral("t = %1 s · Soll1 50 °C").arg(zeile)) &&
+                     wert.contains(QStringLiteral("Leistung")),
+                 qPrintable(wert));
+        QTest::keyClick(kask, Qt::Key_F10, Qt::ShiftModifier);
+        auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(menue && menue->actions().size() == 2);
+        menue->close();
     }
 
     // The stacked charts of pages 2 and 3 over set-points 30 to 100: every label is whole (Qt
@@ -75,15 +156,13 @@ private slots:
         QFETCH(int, seite);
         QFETCH(QString, oben);
         QFETCH(QString, unten);
-        shell::Navigator nav;
-        nav.programmende = [] {};
-        seiten::alle_seiten_anmelden(nav);
-        auto* s = nav.seite_zeigen(seite);
+        Seite aufbau(seite);
+        auto* s = aufbau.seite;
         const std::array<Diagrammfeld*, 2> stapel{s->findChild<Diagrammfeld*>(oben),
                                                   s->findChild<Diagrammfeld*>(unten)};
         for (int w = 30; w <= 100; ++w) {
-            s->element<shell::Zahlenfeld>("w1")->setText(QString::number(w));
-            s->element<QPushButton>("start")->click();
+            aufbau.feld("w1")->setText(QString::number(w));
+            aufbau.klick("start");
             const QString wo = QStringLiteral("set-point %1").arg(w);
             for (Diagrammfeld* d : stapel) {
                 for (QGraphicsItem* i : d->scene()->items())

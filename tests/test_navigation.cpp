@@ -1,7 +1,7 @@
 // Page slots and navigation: each page once, created on demand, kept as it was left.
 #include "diagrammfeld.h"
 #include "seiten.h"
-#include "tasten.h"
+#include "seitentest.h"
 #include "zahlenfeld.h"
 
 #include <QAccessible>
@@ -67,14 +67,14 @@ private slots:
         auto* w1 = seite2->element<shell::Zahlenfeld>("w1");
         tippen(w1, QStringLiteral("\x05\x7f\x01\x7f" "7"));
         const QString text = w1->text();
-        int zellen = 0;
-        connect(seite2->element<shell::Diagrammfeld>("graph"), &shell::Diagrammfeld::zelleGeschrieben,
-                this, [&] { ++zellen; });
+        int laeufe = 0;
+        connect(seite2->element<shell::Diagrammfeld>("graph"),
+                &shell::Diagrammfeld::laufAbgeschlossen, this, [&] { ++laeufe; });
         klick(2, "zurück");
         klick(1, "weiter");
         QCOMPARE(m_nav->seite(2), seite2);
         QCOMPARE(w1->text(), text);
-        QCOMPARE(zellen, 0);
+        QCOMPARE(laeufe, 0);
         QCOMPARE(seite2->ladungen(), 1);
     }
 

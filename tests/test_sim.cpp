@@ -1,10 +1,12 @@
-// The simulation core against the documented worked examples and against independent
-// reference data (tools/referenz.py), the latter bit for bit.
+// The simulation core against the documented worked examples, and regler-sim, which runs it as
+// a teacher would call it, against independent reference data (tools/referenz.py) bit for bit,
+// with the error paths of its command line.
 #include "kaskade.h"
 #include "pid.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -48,8 +50,7 @@ struct lauf {
     void ende() { ++enden; }
 };
 
-// fall: the regler-sim command line, e.g. "pid 50 0 0 0"; field texts are converted as the
-// caller of the core does, including the gain limit of "Start Grafik".
+// fall: the regler-sim command line, e.g. "pid 50 0 0 0".
 lauf laufen(const QString& fall, int n = -1) {
     const QStringList a = fall.split(QRegularExpression("[ _]"));
     std::vector<double> v;
@@ -58,13 +59,19 @@ lauf laufen(const QString& fall, int n = -1) {
     lauf l;
     if (a[0] == "pid") {
         l.spalten = QString("i,w,heizplatte,pfanne,milch,y,summe").split(',');
-        const auto p = sim::pid_parameter_bilden(a[1].toStdString(), v[0], v[1], v[2], v[3]);
+        const auto p = sim::pid_parameter_bilden(
+            {.w_text = a[1].toStdString(), .w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]});
         sim::pid_lauf(p, n < 0 ? 200 : n, l);
     } else if (a[0] == "kaskade") {
         l.spalten = QString("i,w1,x1,w2,x2,y,summe,y_roh").split(',');
-        const double v1 = v[1] > sim::v1_obergrenze ? 0 : v[1];
-        const auto p = sim::kaskaden_parameter_bilden(a[1].toStdString(), v[0], v1, v[2], v[3],
-                                                      v[4], v[5], v[6]);
+        const auto p = sim::kaskaden_parameter_bilden({.w1_text = a[1].toStdString(),
+                                                       .w1 = v[0],
+                                                       .v1 = v[1],
+                                                       .tn1 = v[2],
+                                                       .tv1 = v[3],
+                                                       .xp2 = v[4],
+                                                       .tv2 = v[5],
+                                                       .maxdiff = v[6]});
         sim::kaskaden_lauf(p, n < 0 ? 200 : n, l);
     } else {
         l.spalten = QString("i,heizung,stufe,istwert").split(',');
@@ -73,43 +80,32 @@ lauf laufen(const QString& fall, int n = -1) {
     return l;
 }
 
+struct aufruf {
+    int status = -1;
+    QString aus, fehler;
+};
+
+aufruf starten(const QStringList& argumente) {
+    QProcess p;
+    p.start(REGLER_SIM, argumente);
+    if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit) return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Both cells read in full as doubles with the same bit pattern.
+bool gleiche_bits(const QString& a, const QString& b) {
+    bool ok_a = false, ok_b = false;
+    const double x = a.toDouble(&ok_a), y = b.toDouble(&ok_b);
+    return ok_a && ok_b && std::bit_cast<std::uint64_t>(x) == std::bit_cast<std::uint64_t>(y);
+}
+
 } // namespace
 
 class test_sim : public QObject {
     Q_OBJECT
 
 private slots:
-    // The whole of every reference run, bit for bit; the set-point column is the text as typed.
-    void referenz_data() {
-        QTest::addColumn<QString>("datei");
-        const QFileInfoList dateien = QDir(REGLER_DATEN).entryInfoList({"*.csv"}, QDir::Files);
-        QVERIFY(dateien.size() >= 21);
-        for (const QFileInfo& d : dateien)
-            QTest::newRow(qPrintable(d.fileName())) << d.absoluteFilePath();
-    }
-    void referenz() {
-        QFETCH(QString, datei);
-        QFile f(datei);
-        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList zeilen = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
-        const lauf l = laufen(QFileInfo(datei).completeBaseName(), int(zeilen.size()) - 1);
-        QCOMPARE(zeilen.value(0), l.spalten.join(','));
-        QCOMPARE(qsizetype(l.zeilen.size()), zeilen.size() - 1);
-        for (int i = 1; i < zeilen.size(); ++i) {
-            const QStringList zellen = zeilen[i].split(',');
-            for (int s = 0; s < zellen.size(); ++s) {
-                const QString& sp = l.spalten[s];
-                const QString ort = QString("Zeile %1, %2: ").arg(i).arg(sp);
-                if (sp == "w" || sp == "w1")
-                    QVERIFY2(zellen[s] == l.w_texte[i - 1], qPrintable(ort + l.w_texte[i - 1]));
-                else
-                    QVERIFY2(bits(zahl(zellen[s])) == bits(l.wert(i, sp)),
-                             qPrintable(ort + QString::number(l.wert(i, sp), 'g', 17) + " statt " +
-                                        zellen[s]));
-            }
-        }
-    }
-
     // The documented values: one written with decimals holds to 4 decimals, one without exactly.
     void beispiele_data() {
         QTest::addColumn<QString>("fall");
@@ -152,21 +148,6 @@ private slots:
         }
     }
 
-    // The on/off controller's switching runs over the whole default run.
-    void schaltfolge() {
-        const lauf l = laufen("pid 50 0 0 0");
-        QStringList folgen;
-        int anfang = 1;
-        for (int i = 2; i <= 201; ++i)
-            if (i == 201 || l.wert(i, "y") != l.wert(i - 1, "y")) {
-                folgen << QString("%1-%2:%3").arg(anfang).arg(i - 1).arg(l.wert(i - 1, "y"));
-                anfang = i;
-            }
-        QCOMPARE(folgen.join(' '), "1-15:100 16-41:0 42-50:100 51-71:0 72-79:100 80-99:0 "
-                                   "100-107:100 108-127:0 128-135:100 136-155:0 156-163:100 "
-                                   "164-183:0 184-191:100 192-200:0");
-    }
-
     // |w2 - x1| never exceeds MAXDIFF, and the run reaches the limit on the sides named.
     void begrenzung_data() {
         QTest::addColumn<QString>("fall");
@@ -194,22 +175,29 @@ private slots:
     }
 
     // A P-band or reset time of 0 (also -0) is replaced; any other value, however small, stays.
+    // A gain above 99.9 runs as 0, and says so; 99.9 itself stays.
     void ersatzwerte_data() {
         QTest::addColumn<double>("ein");
         QTest::addColumn<double>("xp");
         QTest::addColumn<double>("tn");
-        QTest::newRow("0") << 0.0 << 0.01 << 10000.0;
-        QTest::newRow("-0") << -0.0 << 0.01 << 10000.0;
-        QTest::newRow("klein") << 1e-300 << 1e-300 << 1e-300;
+        QTest::addColumn<double>("v1");
+        QTest::addColumn<double>("v1_lauf");
+        QTest::newRow("0") << 0.0 << 0.01 << 10000.0 << 99.9 << 99.9;
+        QTest::newRow("-0") << -0.0 << 0.01 << 10000.0 << 99.91 << 0.0;
+        QTest::newRow("klein") << 1e-300 << 1e-300 << 1e-300 << 1e9 << 0.0;
     }
     void ersatzwerte() {
         QFETCH(double, ein);
         QFETCH(double, xp);
         QFETCH(double, tn);
-        const auto p = sim::pid_parameter_bilden("050", 50, ein, ein, 0);
-        const auto k = sim::kaskaden_parameter_bilden("050", 50, 1, ein, 0, ein, 0, 0);
+        QFETCH(double, v1);
+        QFETCH(double, v1_lauf);
+        const auto p = sim::pid_parameter_bilden({.w = 50, .xp = ein, .tn = ein});
+        const auto k = sim::kaskaden_parameter_bilden({.w1 = 50, .v1 = v1, .tn1 = ein, .xp2 = ein});
         QVERIFY(bits(p.xp) == bits(xp) && bits(k.xp) == bits(xp));
         QVERIFY(bits(p.tn) == bits(tn) && bits(k.tn) == bits(tn));
+        QCOMPARE(k.v1, v1_lauf);
+        QCOMPARE(k.v1_verworfen, v1 != v1_lauf);
     }
 
     // No rows at n = 0; at the largest chart size every row is numbered and finite.
@@ -230,6 +218,96 @@ private slots:
             QCOMPARE(l.wert(i, "i"), double(i));
             QVERIFY(std::isfinite(l.zeilen[i - 1].back()));
         }
+    }
+
+    // zeilen: -1 for the whole file; the set-point column carries the argument's text unchanged.
+    void referenz_data() {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<int>("zeilen");
+        const QDir daten(REGLER_DATEN);
+        const QStringList dateien = daten.entryList({"*.csv"}, QDir::Files);
+        QVERIFY(dateien.size() >= 21);
+        for (const QString& d : dateien)
+            QTest::newRow(qPrintable(d))
+                << QFileInfo(d).completeBaseName().split('_') << daten.filePath(d) << -1;
+        QTest::newRow("--n mitten")
+            << QStringList{"kaskade", "50", "1.6", "40", "--n", "12", "10", "30", "10", "10"}
+            << daten.filePath("kaskade_50_1.6_40_10_30_10_10.csv") << 12;
+        QTest::newRow("V1 99.91 wird 0")
+            << QStringList{"kaskade", "050", "99.91", "40", "10", "30", "10", "0"}
+            << daten.filePath("kaskade_050_150_40_10_30_10_0.csv") << -1;
+        QTest::newRow("--n 0") << QStringList{"aufheizkurve", "--n", "0"}
+                               << daten.filePath("aufheizkurve.csv") << 0;
+    }
+    void referenz() {
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, datei);
+        QFETCH(int, zeilen);
+        QFile f(datei);
+        QVERIFY(f.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList soll = QString::fromUtf8(f.readAll()).split('\n', Qt::SkipEmptyParts);
+        if (zeilen < 0) zeilen = int(soll.size()) - 1;
+        const aufruf a = starten(argumente);
+        QCOMPARE(a.status, 0);
+        // Only a gain above 99.9 is reported, and the run goes on with 0.
+        const bool hoch = argumente[0] == "kaskade" && argumente[2].toDouble() > 99.9;
+        QCOMPARE(a.fehler.contains("V1"), hoch);
+        QCOMPARE(a.fehler.isEmpty(), !hoch);
+        QVERIFY(a.aus.endsWith('\n'));
+        const QStringList ist = a.aus.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(ist.size(), zeilen + 1);
+        QCOMPARE(ist[0], soll[0]);
+        const QStringList spalten = soll[0].split(',');
+        for (int i = 1; i <= zeilen; ++i) {
+            const QStringList z_ist = ist[i].split(','), z_soll = soll[i].split(',');
+            QCOMPARE(z_ist.size(), z_soll.size());
+            for (int s = 0; s < z_ist.size(); ++s) {
+                const bool text = spalten[s] == "w" || spalten[s] == "w1";
+                QVERIFY2(text ? z_ist[s] == z_soll[s] : gleiche_bits(z_ist[s], z_soll[s]),
+                         qPrintable(QString("Zeile %1, %2: %3 statt %4")
+                                        .arg(i)
+                                        .arg(spalten[s], z_ist[s], z_soll[s])));
+            }
+        }
+    }
+
+    // Each bad command line: status 2, nothing on stdout, one line on stderr naming the culprit.
+    void fehler_data() {
+        QTest::addColumn<QStringList>("argumente");
+        QTest::addColumn<QString>("genannt");
+        const QStringList pid{"pid", "50", "17", "20", "5"},
+            kaskade{"kaskade", "50", "1.6", "40", "10", "30", "10"}; // without MAXDIFF
+        // clang-format off
+        QTest::newRow("ohne Befehl")       << QStringList{} << "Befehl";
+        QTest::newRow("falscher Befehl")   << QStringList{"pdi", "50", "0", "0", "0"} << "pdi";
+        QTest::newRow("MAXDIFF fehlt")     << kaskade << "MAXDIFF";
+        QTest::newRow("überzählig")        << pid + QStringList{"7"} << "\"7\"";
+        QTest::newRow("--n ohne Wert")     << pid + QStringList{"--n"} << "--n";
+        QTest::newRow("--n zu gross")      << pid + QStringList{"--n", "32768"} << "--n \"32768\"";
+        QTest::newRow("--n negativ")       << pid + QStringList{"--n", "-1"} << "--n \"-1\"";
+        QTest::newRow("--n doppelt")       << pid + QStringList{"--n", "5", "--n", "5"} << "--n";
+        QTest::newRow("-n statt --n")      << pid + QStringList{"-n", "5"} << "\"-n\"";
+        QTest::newRow("MAXDIFF Komma")     << kaskade + QStringList{"0,5"} << "MAXDIFF \"0,5\"";
+        QTest::newRow("MAXDIFF inf")       << kaskade + QStringList{"inf"} << "MAXDIFF \"inf\"";
+        QTest::newRow("MAXDIFF Exponent")  << kaskade + QStringList{"5e1"} << "MAXDIFF \"5e1\"";
+        QTest::newRow("MAXDIFF zu gross")  << kaskade + QStringList{QString(400, '9')} << "MAXDIFF";
+        // clang-format on
+    }
+    void fehler() {
+        QFETCH(QStringList, argumente);
+        QFETCH(QString, genannt);
+        const aufruf a = starten(argumente);
+        QCOMPARE(a.status, 2);
+        QCOMPARE(a.aus, QString());
+        QCOMPARE(a.fehler.count('\n'), 1);
+        QVERIFY(a.fehler.endsWith('\n'));
+        QVERIFY2(a.fehler.contains(genannt), qPrintable(a.fehler));
+    }
+
+    void hilfe() {
+        const aufruf a = starten({"pid", "--help"});
+        QVERIFY(a.status == 0 && a.fehler.isEmpty() && a.aus.contains("kaskade W1 V1 TN TV1"));
     }
 };
 

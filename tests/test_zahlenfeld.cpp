@@ -1,6 +1,6 @@
 // The entry fields: key filter, typed length and upper limit, with their beeps.
 #include "piep.h"
-#include "tasten.h"
+#include "seitentest.h"
 #include "zahlen.h"
 #include "seite.h"
 #include "zahlenfeld.h"

@@ -176,18 +176,23 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
     const int zeilen = n.value_or(b->n_vorgabe);
     if (b->name == "pid") {
         csv c("i,w,heizplatte,pfanne,milch,y,summe", zeilen);
-        const auto p = sim::pid_parameter_bilden(std::string(texte[0]), v[0], v[1], v[2], v[3]);
+        const auto p = sim::pid_parameter_bilden(
+            {.w_text = std::string(texte[0]), .w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]});
         sim::pid_lauf(p, zeilen, pid_csv{c});
         e.aus = std::move(c).text();
     } else if (b->name == "kaskade") {
-        if (v[1] > sim::v1_obergrenze) {
+        const auto p = sim::kaskaden_parameter_bilden({.w1_text = std::string(texte[0]),
+                                                       .w1 = v[0],
+                                                       .v1 = v[1],
+                                                       .tn1 = v[2],
+                                                       .tv1 = v[3],
+                                                       .xp2 = v[4],
+                                                       .tv2 = v[5],
+                                                       .maxdiff = v[6]});
+        if (p.v1_verworfen)
             e.fehler = "regler-sim: V1 " + zitiert(texte[1]) +
                        " liegt über 99.9, gerechnet wird mit 0\n";
-            v[1] = 0;
-        }
         csv c("i,w1,x1,w2,x2,y,summe,y_roh", zeilen);
-        const auto p = sim::kaskaden_parameter_bilden(std::string(texte[0]), v[0], v[1], v[2], v[3],
-                                                      v[4], v[5], v[6]);
         sim::kaskaden_lauf(p, zeilen, kaskaden_csv{c});
         e.aus = std::move(c).text();
     } else {

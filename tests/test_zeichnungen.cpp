@@ -1,11 +1,10 @@
-// Page 1's figures as data, and what holds for both static pages, 1 and 4 (page 4's own figure
-// is in test_seite_4.cpp): captions, frames, nothing but the buttons reacting; and for all four
-// pages, at full size and smaller: everything in its place, every text legible in its box.
+// The drawn pages, 1 and 4: the figures' arrowheads, leaders and joints, the contents list,
+// nothing but the buttons reacting; and for all four pages, at full size and smaller: everything
+// in its place, every text legible in its box, every button whole inside its frame.
 #include "seite_1.h"
-#include "seite_2.h"
 #include "seite_3.h"
 #include "seite_4.h"
-#include "diagrammfeld.h"
+#include "seitentest.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -54,28 +53,18 @@ QRect textflaeche(const QLabel* l, double m = 1) {
     return klein.adjusted(0.5, 0.5, -0.5, -0.5).toAlignedRect();
 }
 
-// A built page; its neighbours are empty stand-ins, so that navigation shows in angelegt().
-struct Aufbau {
-    Navigator nav;
-    int enden = 0;
-    Seitenfenster* seite = nullptr;
-    explicit Aufbau(int nummer, bool anpassen = false) {
-        nav.programmende = [this] { ++enden; };
-        nav.an_bildschirm_anpassen = anpassen;
-        for (int n : {2, 3})
-            nav.anmelden(n, [](Navigator& v) {
-                return std::make_unique<Seitenfenster>(
-                    v, Seitenfenster::Vorgaben{"", 150, 150, {}, {}, 0, 0, false});
-            });
-        if (nummer == 2)
-            nav.anmelden(2, [](Navigator& v) { return std::make_unique<seiten::seite_2>(v); });
-        if (nummer == 3)
-            nav.anmelden(3, [](Navigator& v) { return std::make_unique<seiten::seite_3>(v); });
-        nav.anmelden(1, [](Navigator& v) { return std::make_unique<seiten::seite_1>(v); });
-        nav.anmelden(4, [](Navigator& v) { return std::make_unique<seiten::seite_4>(v); });
-        seite = nav.seite_zeigen(nummer);
-    }
-};
+template <class T> std::vector<T> nur(const std::vector<Element>& t, std::string_view rahmen) {
+    std::vector<T> r;
+    for (const Element& e : t)
+        if (const auto* x = std::get_if<T>(&e); x && x->in && rahmen == x->in) r.push_back(*x);
+    return r;
+}
+
+bool gleich(const Form& a, const Form& b, int dx, int dy) {
+    return a.art == b.art && a.r == Rect{b.r.x + dx, b.r.y + dy, b.r.w, b.r.h} &&
+           a.rand == b.rand && a.randbreite == b.randbreite && a.fuellung == b.fuellung &&
+           a.schraffiert == b.schraffiert;
+}
 
 void seiten_data() {
     QTest::addColumn<int>("seite");
@@ -85,7 +74,7 @@ void seiten_data() {
 
 } // namespace
 
-class TestSeite1 : public QObject {
+class TestZeichnungen : public QObject {
     Q_OBJECT
     const std::vector<Element> m_t = seiten::seite_1_elemente();
 
@@ -131,10 +120,74 @@ private slots:
         QCOMPARE(leiter, 5);
     }
 
+    // Four copies of one controller, 1020 twips apart, each hanging from the bus by a drop that
+    // ends on the middle of its housing's top edge; page 1's example draws the same controller.
+    void vier_gleiche_regler_am_bus() {
+        const auto t = seiten::seite_4_elemente();
+        std::vector<Form> regler = nur<Form>(t, "busbild");
+        std::erase_if(regler, [](const Form& f) { return f.fuellung == cyan; }); // the converter
+        const int n = int(regler.size()) / 4;
+        QVERIFY(n > 0 && int(regler.size()) == 4 * n);
+        for (int k = 1; k < 4; ++k)
+            for (int i = 0; i < n; ++i)
+                QVERIFY2(gleich(regler[n * k + i], regler[i], 1020 * k, 0),
+                         qPrintable(QString::number(k)));
+        int abgriffe = 0;
+        for (const Linie& l : nur<Linie>(t, "busbild"))
+            if (l.a.x == l.b.x && l.b.y == 1440) {
+                const Rect g = gezeichnete_flaeche(regler.at(n * abgriffe++));
+                QVERIFY(g.y == 1440 && std::abs(g.x + g.w / 2 - l.a.x) <= 15);
+            }
+        QCOMPARE(abgriffe, 4);
+        const auto beispiel = nur<Form>(seiten::seite_1_elemente(), "begriff4");
+        for (int i = 0; i < n; ++i)
+            QVERIFY(gleich(beispiel.at(i), regler[i], 3600 - 2400, 480 - 1440));
+    }
+
+    // The curve under the overlay: flat where K and L start, touching the tangent in the circle
+    // with its slope and turning there, never steeper, and K, L read 20 K and 12 s on its axes.
+    void tangentenbild() {
+        shell::Linie t, k, l; // the overlay: the tangent, K and L, and the circle
+        shell::Form kreis;
+        for (const auto& e : seiten::seite_3_elemente()) {
+            if (const auto* li = std::get_if<shell::Linie>(&e))
+                (li->breite == 1 ? t : li->a.x == li->b.x ? k : l) = *li;
+            if (const auto* fo = std::get_if<shell::Form>(&e)) kreis = *fo;
+        }
+        const auto b = seiten::tangentenbild();
+        const double m = double(t.b.y - t.a.y) / (t.b.x - t.a.x);
+        const auto tangente = [&](double x) { return t.a.y + m * (x - t.a.x); };
+        const auto steigung = [&](double x) { return (b.kurve(x + 1) - b.kurve(x - 1)) / 2; };
+
+        QCOMPARE(b.anfang, QPointF(k.a.x, l.a.y));
+        QVERIFY(qAbs(b.kurve(b.anfang.x() + 15) - l.a.y) < 1); // flat to within a pixel
+        const shell::Rect r = shell::gezeichnete_flaeche(kreis);
+        const QPointF mitte(r.x + r.w / 2.0, r.y + r.h / 2.0);
+        QVERIFY(QLineF(mitte, b.wendepunkt).length() < r.w / 2.0);
+        QVERIFY(qAbs(tangente(b.wendepunkt.x()) - b.wendepunkt.y()) < 1e-6);
+        QVERIFY(qAbs(b.kurve(b.wendepunkt.x()) - b.wendepunkt.y()) < 1e-6);
+        QVERIFY(qAbs(steigung(b.wendepunkt.x()) - m) < 1e-4); // the steepest: it turns there
+
+        const double x_l = t.a.x + (b.anfang.y() - t.a.y) / m;
+        QVERIFY(qAbs(b.grad(b.anfang.y()) - b.grad(tangente(b.anfang.x())) - 20) < 1e-9);
+        QVERIFY(qAbs(b.zeit(x_l) - b.zeit(b.anfang.x()) - 12) < 1e-9);
+        QVERIFY(qAbs(tangente(k.b.x) - k.b.y) < 2 * 15); // the drawn K and L end near them
+        QVERIFY(qAbs(x_l - l.b.x) < 4 * 15);
+
+        double davor = b.anfang.y();
+        for (const QPointF& p : b.kurvenzug()) {
+            QVERIFY(p.y() <= davor + 1e-9 && steigung(p.x()) >= m - 1e-6); // rising, not steeper
+            QVERIFY((p.y() - tangente(p.x())) * (p.x() - b.wendepunkt.x()) >= -1e-6);
+            QVERIFY(p.x() >= 0 && p.x() <= 7635 && p.y() >= 0 && p.y() <= 4275);
+            davor = p.y();
+        }
+        QVERIFY(b.grad(davor) > 90 && b.grad(davor) <= 110); // nearly levelled off by 80 s
+    }
+
     // The contents as built: each leader runs from its title (one blank after it) to its page
     // reference, and the references end on one right edge.
     void inhalt() {
-        Aufbau a(1);
+        Seite a(1);
         for (int n = 1; n <= 4; ++n) {
             const auto* titel = a.seite->element<QLabel>(qPrintable(QStringLiteral("titel%1(1)").arg(n)));
             const auto* verweis = a.seite->element<QLabel>(qPrintable(QStringLiteral("s%1").arg(n)));
@@ -150,43 +203,10 @@ private slots:
         }
     }
 
-    // Headings and frame captions word for word.
-    void wortlaut_data() {
-        QTest::addColumn<int>("seite");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("wortlaut");
-        const auto zeile = [](int seite, const char* name, const char* wortlaut) {
-            QTest::addRow("%d %s", seite, name) << seite << QString(name) << QString(wortlaut);
-        };
-        // clang-format off
-        zeile(1, "Label4",      "NORVA-Regler und Regeltechnik");
-        zeile(1, "inhaltsverz", "Inhalt:");
-        zeile(1, "titel1",      "1.  Begriffe");
-        zeile(1, "titel2(1)",   "2. PID-Regler mit Simulation");
-        zeile(1, "begriff74",   "Eine Regelung ist immer ein geschlossener Kreis von Signalen");
-        zeile(4, "titel4",      "4. Weitere Möglichkeiten");
-        zeile(4, "mzreg3",      "Beispiel: 4-Zonen-Bandofen");
-        zeile(4, "soft1",       "4.4 Software für Fernbedienung und Protokollierung");
-        // clang-format on
-    }
-    void wortlaut() {
-        QFETCH(int, seite);
-        QFETCH(QString, name);
-        QFETCH(QString, wortlaut);
-        QStringList gefunden;
-        for (const Element& e :
-             seite == 1 ? seiten::seite_1_elemente() : seiten::seite_4_elemente())
-            if (const auto* x = std::get_if<Text>(&e); x && name == x->name)
-                gefunden << QString::fromUtf8(x->text);
-            else if (const auto* r = std::get_if<Rahmen>(&e); r && name == r->name)
-                gefunden << QString::fromUtf8(r->titel);
-        QCOMPARE(gefunden, QStringList{wortlaut});
-    }
-
     void nur_die_knoepfe_reagieren_data() { seiten_data(); }
     void nur_die_knoepfe_reagieren() {
         QFETCH(int, seite);
-        Aufbau a(seite);
+        Seite a(seite);
         const char* erster = seite == 1 ? "weiter" : "zurück";
         QCOMPARE(a.seite->focusWidget(), a.seite->element(erster));
         QCOMPARE(a.seite->element(erster)->nextInFocusChain(), a.seite->element("beenden"));
@@ -218,7 +238,7 @@ private slots:
     void alles_passt() {
         QFETCH(int, seite);
         QFETCH(bool, verkleinert);
-        Aufbau a(seite, verkleinert);
+        Seite a(seite, verkleinert);
         const double massstab = a.seite->massstab();
         QCOMPARE(massstab < 1, verkleinert);
         const auto labels = a.seite->findChildren<QLabel*>();
@@ -268,5 +288,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSeite1)
-#include "test_seite_1.moc"
+QTEST_MAIN(TestZeichnungen)
+#include "test_zeichnungen.moc"

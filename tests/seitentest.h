@@ -1,0 +1,68 @@
+// What the page tests share: a page as the program builds it, and typing into widgets as a user
+// would, one key event per character.
+#pragma once
+
+#include "diagrammfeld.h"
+#include "seiten.h"
+#include "zahlenfeld.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTest>
+
+// Control characters stand for keys: \b Backspace, \r Return, \x1b Escape, \x7f Delete,
+// \x16 Ctrl+V, \x01 Home, \x05 End.
+inline void tippen(QWidget* w, const QString& tasten) {
+    for (const QChar c : tasten) {
+        switch (c.unicode()) {
+        case 0x08: QTest::keyClick(w, Qt::Key_Backspace); break;
+        case 0x0d: QTest::keyClick(w, Qt::Key_Return); break;
+        case 0x1b: QTest::keyClick(w, Qt::Key_Escape); break;
+        case 0x7f: QTest::keyClick(w, Qt::Key_Delete); break;
+        case 0x16: QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); break;
+        case 0x01: QTest::keyClick(w, Qt::Key_Home); break;
+        case 0x05: QTest::keyClick(w, Qt::Key_End); break;
+        default: {
+            const int key = c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode()
+                                                                      : int(Qt::Key_unknown);
+            QKeyEvent druck(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &druck);
+            QKeyEvent los(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &los);
+        }
+        }
+    }
+}
+
+// Page `nummer` opened as the program opens it (its load run done), with all four pages
+// registered; "beenden" is counted instead of ending the test.
+struct Seite {
+    shell::Navigator nav;
+    int enden = 0;
+    shell::Seitenfenster* seite = nullptr;
+
+    explicit Seite(int nummer, bool anpassen = false) {
+        nav.programmende = [this] { ++enden; };
+        nav.an_bildschirm_anpassen = anpassen;
+        seiten::alle_seiten_anmelden(nav);
+        seite = nav.seite_zeigen(nummer);
+    }
+    shell::Zahlenfeld* feld(const QString& name) const {
+        return seite->findChild<shell::Zahlenfeld*>(name);
+    }
+    shell::Diagrammfeld* diagramm(const QString& name) const {
+        return seite->findChild<shell::Diagrammfeld*>(name);
+    }
+    void klick(const char* knopf) const {
+        QTest::mouseClick(seite->element<QPushButton>(knopf), Qt::LeftButton);
+    }
+    // Every cell of the page's charts, for "nothing changed".
+    QList<double> zellen() const {
+        QList<double> z;
+        for (const auto* d : seite->findChildren<shell::Diagrammfeld*>())
+            for (int s = 1; s <= d->columnCount(); ++s)
+                for (int i = 1; i <= d->rowCount(); ++i) z << d->wert(s, i).value_or(-1e300);
+        return z;
+    }
+};

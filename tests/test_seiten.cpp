@@ -1,0 +1,241 @@
+// Pages 2 and 3 as a user drives them: every cell of a run is the core's own run of the values
+// the fields read as (so that no field reaches the wrong parameter), on load and on
+// "Start Grafik"; fields above their limits are held at them; a field that is not a number starts
+// no run; each field's keys, lengths and limits as its page states them.
+#include "kaskade.h"
+#include "pid.h"
+#include "piep.h"
+#include "seite_3.h"
+#include "seitentest.h"
+
+#include <QtTest>
+
+using shell::Diagrammfeld;
+
+namespace {
+
+// "w1=73 xp1=35": the fields' texts, in order.
+QList<std::pair<QString, QString>> paare(const QString& text) {
+    QList<std::pair<QString, QString>> p;
+    for (const QString& t : text.split(' ', Qt::SkipEmptyParts))
+        p.append({t.section('=', 0, 0), t.section('=', 1)});
+    return p;
+}
+
+// The page's charts against the core's run with the values `w` (page 2: w xp tn tv; page 3:
+// w1 v1 tn1 tv1 xp2 tv2 maxdiff), cell for cell, bit for bit.
+struct Vergleich {
+    const QWidget* s;
+    QString fehler;
+    void pruefen(const Diagrammfeld* d, int spalte, int i, double soll) {
+        const auto ist = d->wert(spalte, i);
+        if (fehler.isEmpty() && (!ist || *ist != soll))
+            fehler = QStringLiteral("%1 column %2 row %3: %4, not %5")
+                         .arg(d->objectName())
+                         .arg(spalte)
+                         .arg(i)
+                         .arg(ist.value_or(qQNaN()), 0, 'g', 17)
+                         .arg(soll, 0, 'g', 17);
+    }
+    void zeile(const sim::pid_zeile& z) {
+        pruefen(diagramm("graph"), 2, z.i, z.milch);
+        pruefen(diagramm("Leistung"), 1, z.i, z.y);
+    }
+    void zeile(const sim::kaskaden_zeile& z) {
+        pruefen(diagramm("kask"), 2, z.i, z.x1);
+        pruefen(diagramm("kask"), 3, z.i, z.w2);
+        pruefen(diagramm("kask"), 4, z.i, z.x2);
+        pruefen(diagramm("leistung"), 1, z.i, z.y);
+    }
+    void zeile(const sim::aufheiz_zeile& z) { pruefen(diagramm("pid33"), 1, z.i, z.istwert); }
+    void ende() {}
+    const Diagrammfeld* diagramm(const char* name) const {
+        return s->findChild<Diagrammfeld*>(QString::fromLatin1(name));
+    }
+};
+
+QString wie_der_kern(const QWidget* s, const QList<double>& w) {
+    Vergleich v{s, {}};
+    if (w.size() == 4) {
+        const auto p = sim::pid_parameter_bilden({.w = w[0], .xp = w[1], .tn = w[2], .tv = w[3]});
+        sim::pid_lauf(p, 200, v);
+        for (int i = 1; i <= 200; ++i) v.pruefen(v.diagramm("graph"), 1, i, w[0]);
+    } else {
+        const auto p = sim::kaskaden_parameter_bilden({.w1 = w[0],
+                                                       .v1 = w[1],
+                                                       .tn1 = w[2],
+                                                       .tv1 = w[3],
+                                                       .xp2 = w[4],
+                                                       .tv2 = w[5],
+                                                       .maxdiff = w[6]});
+        sim::kaskaden_lauf(p, 200, v);
+        sim::aufheiz_lauf(30, v);
+        for (int i = 1; i <= 200; ++i) v.pruefen(v.diagramm("kask"), 1, i, w[0]);
+    }
+    return v.fehler;
+}
+
+} // namespace
+
+class TestSeiten : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    // "Start Grafik" with the fields as given: each one reaches its own parameter; above a
+    // limit (the last digit typed is checked only at the next key) the field is set to its
+    // limit with a beep, and the run uses it.
+    void start_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QString>("eingaben");
+        QTest::addColumn<QString>("danach");
+        QTest::addColumn<int>("pieps");
+        QTest::addColumn<QList<double>>("werte");
+        // clang-format off
+        QTest::newRow("page 2, every field") << 2 << "w1=73 xp1=35 tn1=60 tv1=12" << "" << 0
+            << QList<double>{73, 35, 60, 12};
+        QTest::newRow("page 2, set-point 999") << 2 << "w1=999" << "w1=99.9" << 1
+            << QList<double>{99.9, 0, 0, 0};
+        QTest::newRow("page 3, every field") << 3 << "w1=73 v1=2.5 tn1=25 tv1=5 xp2=12 tv2=3 maxdiff=8"
+            << "" << 0 << QList<double>{73, 2.5, 25, 5, 12, 3, 8};
+        QTest::newRow("page 3, limits") << 3 << "w1=150 v1=100 maxdiff=150"
+            << "w1=99.9 v1=9.9 maxdiff=100" << 3 << QList<double>{99.9, 9.9, 0, 0, 0, 0, 100};
+        QTest::newRow("page 3, 050 and gain 0") << 3 << "w1=050 v1=0" << "w1=050 v1=0" << 0
+            << QList<double>{50, 0, 0, 0, 0, 0, 0};
+        // clang-format on
+    }
+    void start() {
+        QFETCH(int, seite);
+        QFETCH(QString, eingaben);
+        QFETCH(QString, danach);
+        QFETCH(int, pieps);
+        QFETCH(QList<double>, werte);
+        Seite s(seite);
+        for (const auto& [name, text] : paare(eingaben)) s.feld(name)->setText(text);
+        const int vorher = shell::piep_zaehler();
+        s.klick("start");
+        QCOMPARE(shell::piep_zaehler() - vorher, pieps);
+        for (const auto& [name, text] : paare(danach)) QCOMPARE(s.feld(name)->text(), text);
+        const QString fehler = wie_der_kern(s.seite, werte);
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+    }
+
+    // Load: page 2 runs its fields as built; page 3 its heating curve, and the cascade with
+    // gain 1 ("1" into v1) and the inner P-band and reset time off, whatever the fields hold.
+    void laden() {
+        Seite zwei(2);
+        QString fehler = wie_der_kern(zwei.seite, {50, 0, 0, 0});
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+        shell::Navigator nav;
+        seiten::seite_3 drei(nav);
+        drei.element<shell::Zahlenfeld>("v1")->setText("5");
+        drei.element<shell::Zahlenfeld>("xp2")->setText("30");
+        drei.element<shell::Zahlenfeld>("tn1")->setText("40");
+        drei.laden();
+        QCOMPARE(drei.element<shell::Zahlenfeld>("v1")->text(), QStringLiteral("1"));
+        fehler = wie_der_kern(&drei, {50, 1, 0, 0, 0, 0, 0});
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+    }
+
+    // A field that does not read as a number starts no run: one beep, that field focused with
+    // its text selected, every cell as it was.
+    void ungueltig_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        const auto zeile = [](int seite, const char* name, const char* text) {
+            QTest::addRow("page %d, %s '%s'", seite, name, text) << seite << name << text;
+        };
+        zeile(2, "w1", "");
+        zeile(2, "xp1", "1.2.3");
+        zeile(2, "tn1", "abc");
+        zeile(2, "tv1", "nan");
+        zeile(3, "xp2", " ");
+        zeile(3, "tn1", "1e999");
+        zeile(3, "v1", ".");
+        zeile(3, "w1", "");
+        zeile(3, "tv1", "-");
+        zeile(3, "maxdiff", "inf");
+        zeile(3, "tv2", "1,5");
+    }
+    void ungueltig() {
+        QFETCH(int, seite);
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        Seite s(seite);
+        const QList<double> vorher = s.zellen();
+        s.feld(name)->setText(text);
+        const int pieps = shell::piep_zaehler();
+        s.klick("start");
+        QCOMPARE(shell::piep_zaehler() - pieps, 1);
+        QVERIFY(s.zellen() == vorher);
+        QCOMPARE(s.seite->focusWidget(), s.feld(name));
+        QCOMPARE(s.feld(name)->selectedText(), text);
+    }
+
+    // Keys typed into an emptied field: its maximum length, the separator only in v1, and the
+    // limits of w1, v1 and maxdiff (checked on the text before the key's character goes in),
+    // each refusal and replacement with a beep.
+    void tasten_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("tasten");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("pieps");
+        const auto zeile = [](int seite, const char* name, const char* tasten, const char* text,
+                              int pieps) {
+            QTest::addRow("page %d, %s '%s'", seite, name, tasten)
+                << seite << name << tasten << text << pieps;
+        };
+        zeile(2, "w1", "0000", "000", 0);
+        zeile(2, "w1", "5012", "99.9", 1);
+        zeile(2, "xp1", "99999", "9999", 0);
+        zeile(2, "tn1", "9.5", "95", 1);
+        zeile(2, "tv1", "1234", "123", 0);
+        zeile(3, "w1", "00000", "0000", 0);
+        zeile(3, "w1", "9991", "99.9", 1);
+        zeile(3, "v1", "0.05", "0.0", 0);
+        zeile(3, "v1", "123", "9.9", 1);
+        zeile(3, "tn1", "9.8765", "9876", 1);
+        zeile(3, "tv1", "987", "98", 0);
+        zeile(3, "xp2", "-9876", "987", 1);
+        zeile(3, "tv2", "9\b87", "98", 1);
+        zeile(3, "maxdiff", "1001", "1001", 0);
+        zeile(3, "maxdiff", "150a", "100", 2);
+    }
+    void tasten() {
+        QFETCH(int, seite);
+        QFETCH(QString, name);
+        QFETCH(QString, tasten);
+        QFETCH(QString, text);
+        QFETCH(int, pieps);
+        Seite s(seite);
+        s.feld(name)->clear();
+        const int vorher = shell::piep_zaehler();
+        tippen(s.feld(name), tasten);
+        QCOMPARE(s.feld(name)->text(), text);
+        QCOMPARE(shell::piep_zaehler() - vorher, pieps);
+    }
+
+    // Where the decimal separator is a comma, v1 takes the comma (not the point) and reads
+    // "1,6" as 1.6; its limit is written "9,9".
+    void dezimalkomma() {
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+        Seite s(3);
+        auto* v1 = s.feld("v1");
+        v1->clear();
+        const int vorher = shell::piep_zaehler();
+        tippen(v1, "1.,6");
+        QCOMPARE(v1->text(), QStringLiteral("1,6"));
+        QCOMPARE(shell::piep_zaehler() - vorher, 1);
+        s.klick("start");
+        const QString fehler = wie_der_kern(s.seite, {50, 1.6, 0, 0, 0, 0, 0});
+        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+        v1->clear();
+        tippen(v1, "123");
+        QCOMPARE(v1->text(), QStringLiteral("9,9"));
+    }
+};
+
+QTEST_MAIN(TestSeiten)
+#include "test_seiten.moc"

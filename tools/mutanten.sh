@@ -1,0 +1,121 @@
+#!/bin/sh
+# How many plausible faults does the test suite catch? Each fault below is an exact text
+# replacement in one file. For each, a scratch copy of the tree gets the fault, is rebuilt
+# incrementally and tested; a fault is caught when a test fails (or the build does). At the end:
+# "N of M faults caught". A replacement that no longer matches its file is reported as such.
+# Not part of CI: it takes about half an hour.
+#
+#   sh tools/mutanten.sh            all faults
+#   sh tools/mutanten.sh NAME...    only these
+#
+# MUTANTEN_DIR (default /tmp/regler-mutanten) holds the copy and its build.
+set -eu
+cd "$(dirname "$0")/.."
+exec python3 - "$@" <<'PY'
+import os, shutil, subprocess, sys
+
+# name ¦ file ¦ old text ¦ new text ¦ tests (a ctest -R expression; none: all but the X tests)
+# "\n" in a text stands for a line break, "(nichts)" for no text.
+FEHLER = r"""
+platte-konstante    ¦ sim/pid.h              ¦ n.heizplatte = (s.heizplatte + y / 13) ¦ n.heizplatte = (s.heizplatte + y / 12)
+klemme-fehlt        ¦ sim/pid.h              ¦ if (y > 100) y = 100; ¦ (nichts)
+windup-zweig        ¦ sim/pid.h              ¦ if (e > 0 && y < 100) n.summe ¦ if (e > 0) n.summe
+xp-null             ¦ sim/pid.cpp            ¦ p.xp = xp == 0 ? 0.01 : xp; ¦ p.xp = xp == 0 ? 0.1 : xp;
+tn-null             ¦ sim/pid.cpp            ¦ p.tn = tn == 0 ? 10000 : tn; ¦ p.tn = tn == 0 ? 1000 : tn;
+letzte-probe        ¦ sim/pid.h              ¦ for (int i = 1; i <= n; ++i) { ¦ for (int i = 1; i < n; ++i) {
+maxdiff-oben        ¦ sim/kaskade.h          ¦ if ((w2 - x1) - p.maxdiff > 0) w2 = x1 + p.maxdiff; ¦ (nichts)
+maxdiff-null        ¦ sim/kaskade.h          ¦ if (p.maxdiff > 0) { ¦ if (p.maxdiff >= 0) {
+milch-verlust       ¦ sim/kaskade.h          ¦ - (s.x1 - s.umgebung) / 100; ¦ - (s.x1 - s.umgebung) / 1000;
+aufheiz-leistung    ¦ sim/kaskade.h          ¦ ((s.umgebung + 500) - s.heizung) ¦ ((s.umgebung + 400) - s.heizung)
+kaskade-xp-null     ¦ sim/kaskade.cpp        ¦ p.xp = xp == 0 ? 0.01 : xp; ¦ p.xp = xp == 0 ? 0.02 : xp;
+v1-grenze-kern      ¦ sim/kaskade.h          ¦ v1_obergrenze = 99.9; ¦ v1_obergrenze = 9.9;
+laenge-eins-zu-kurz ¦ shell/zahlenfeld.cpp   ¦ + 1 > m_max_laenge) return; ¦ + 1 >= m_max_laenge) return;
+filter-ohne-piep    ¦ shell/zahlenfeld.cpp   ¦ code = 0;\n        piep(); ¦ code = 0;
+grenze-gleich       ¦ shell/zahlenfeld.cpp   ¦ if (*w > *m_grenze) { ¦ if (*w >= *m_grenze) {
+grenze-beim-lauf    ¦ shell/zahlenfeld.cpp   ¦ if (grenze && *ziel > *grenze) { ¦ if (false) {
+leeres-feld-laeuft  ¦ shell/zahlenfeld.cpp   ¦ if (!w) {\n            piep(); ¦ if (false) {\n            piep();
+doppelklick         ¦ shell/seite.cpp        ¦ zeit - letzter_klick.zeit < intervall) ¦ zeit - letzter_klick.zeit < 0)
+minimiert-bleibt    ¦ shell/seite.cpp        ¦ if (slot->isMinimized()) slot->setWindowState ¦ if (false) slot->setWindowState
+seite-doppelt       ¦ shell/seite.cpp        ¦ if (!slot) { ¦ if (true) {
+dunkles-thema       ¦ shell/seite.cpp        ¦ setPalette(seitenpalette()); ¦ (nichts)
+beenden-taste       ¦ shell/seite.cpp        ¦ if (!fokuswechsel && !k->text().isEmpty()) { ¦ if (false) {
+eingabetaste        ¦ shell/seitenbau.cpp    ¦ if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) { ¦ if (false) {
+achse-waechst-nicht ¦ shell/diagrammfeld.cpp ¦ bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis; ¦ bis = m_bis;
+kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ for (int z = 1; z <= m_zeilen; ++z) {\n            const auto v ¦ for (int z = 1; z < m_zeilen; ++z) {\n            const auto v
+marken-elidiert     ¦ shell/diagrammfeld.cpp ¦ QFontMetricsF(f).height() + 2 * 4 + 1; ¦ QFontMetricsF(f).height();
+zeitachsen-versetzt ¦ shell/diagrammfeld.cpp ¦ links = std::max(links, x + l); ¦ links = std::min(links, x + l);
+legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ std::max(0, int(f.top()) - d->m_legende->height() - 2)); ¦ 4);
+veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new. ¦ bildschirm
+kein-zeiger-tasten  ¦ shell/diagrammfeld.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
+pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
+sollwert-grenze     ¦ pages/seite_2.cpp      ¦ .grenze = 99.9, ¦ .grenze = 999,
+leistung-spalte     ¦ pages/seite_2.cpp      ¦ leistung.zelle(1, z.i, zahl_text(z.y, format)); ¦ leistung.zelle(1, z.i, zahl_text(z.milch, format));
+knopf-am-rand-2     ¦ pages/seite_2.cpp      ¦ .r = {7800, 9360, 7440, 1110}}, ¦ .r = {7800, 9360, 7440, 1095}},
+tabfolge-3          ¦ pages/seite_3.cpp      ¦ .tabfolge = {"tn1", "v1", "w1", "tv1", ¦ .tabfolge = {"v1", "tn1", "w1", "tv1",
+felder-vertauscht   ¦ pages/seite_3.cpp      ¦ {m_tv1, &tv1},\n ¦ {m_tv1, &tv2},\n
+knopf-am-rand-3     ¦ pages/seite_3.cpp      ¦ rahmen(befehle, "", {7800, 9300, 7485, 1155}), ¦ rahmen(befehle, "", {7800, 9300, 7455, 1155}),
+"""
+
+def lesen():
+    faelle = []
+    for zeile in FEHLER.strip("\n").split("\n"):
+        teile = [t.strip() for t in zeile.split(" ¦ ")] + [""]
+        name, datei, alt, neu, tests = teile[:5]
+        neu = "" if neu == "(nichts)" else neu
+        faelle.append((name, datei, alt.replace("\\n", "\n"), neu.replace("\\n", "\n"), tests))
+    return faelle
+
+def laufen(befehl, **kw):
+    return subprocess.run(befehl, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw).returncode
+
+quelle = os.getcwd()
+arbeit = os.environ.get("MUTANTEN_DIR", "/tmp/regler-mutanten")
+kopie, bau = os.path.join(arbeit, "src"), os.path.join(arbeit, "build")
+shutil.rmtree(kopie, ignore_errors=True)
+shutil.copytree(quelle, kopie, ignore=shutil.ignore_patterns(".git", "build*"))
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+if laufen(["cmake", "-S", kopie, "-B", bau, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+           "-DREGLER_BENCH=OFF"]) or laufen(["cmake", "--build", bau]):
+    sys.exit("mutanten: the unchanged tree does not build")
+ohne_x = ["-E", "^(bildschirm|e2e_regler)$"]
+if laufen(["ctest", "--test-dir", bau, "-j2"] + ohne_x, env=env):
+    sys.exit("mutanten: the unchanged tree fails its tests")
+
+faelle = [f for f in lesen() if not sys.argv[1:] or f[0] in sys.argv[1:]]
+gefangen, passt_nicht, entkommen = 0, [], []
+for name, datei, alt, neu, tests in faelle:
+    pfad = os.path.join(kopie, datei)
+    with open(pfad, encoding="utf-8") as f:
+        original = f.read()
+    if original.count(alt) != 1:
+        passt_nicht.append(name)
+        print(f"{name:22} does not match {datei} ({original.count(alt)} places)", flush=True)
+        continue
+    with open(pfad, "w", encoding="utf-8") as f:
+        f.write(original.replace(alt, neu))
+    try:
+        auswahl = ["-R", tests] if tests else ohne_x
+        if laufen(["cmake", "--build", bau]):
+            ergebnis = "caught (build)"
+        elif laufen(["ctest", "--test-dir", bau, "-j2", "--stop-on-failure"] + auswahl, env=env):
+            ergebnis = "caught"
+        else:
+            ergebnis = "ESCAPED"
+    finally:
+        with open(pfad, "w", encoding="utf-8") as f:
+            f.write(original)
+    if ergebnis.startswith("caught"):
+        gefangen += 1
+    else:
+        entkommen.append(name)
+    print(f"{name:22} {ergebnis}", flush=True)
+laufen(["cmake", "--build", bau])
+
+gezaehlt = len(faelle) - len(passt_nicht)
+print(f"{gefangen} of {gezaehlt} faults caught")
+if entkommen:
+    print("escaped: " + ", ".join(entkommen))
+if passt_nicht:
+    print("no longer matching: " + ", ".join(passt_nicht))
+sys.exit(1 if entkommen or passt_nicht else 0)
+PY

@@ -57,6 +57,8 @@ public:
     // The thin vertical read-out cursor at a row; 0 hides it.
     void zeigeZeiger(int zeile);
     int zeiger() const { return m_zeiger_zeile; }
+    // The chart as last drawn for the screen (without the read-out cursor).
+    const QImage& bild() const { return m_bild; }
     // The row under a point of the widget, or 0 outside the plot.
     int zeileBei(QPoint p) const;
     // The pixel column of a row, in the widget.

@@ -15,6 +15,7 @@
 // \x16 Ctrl+V, \x01 Home, \x05 End.
 inline void tippen(QWidget* w, const QString& tasten) {
     for (const QChar c : tasten) {
+        // clang-format off
         switch (c.unicode()) {
         case 0x08: QTest::keyClick(w, Qt::Key_Backspace); break;
         case 0x0d: QTest::keyClick(w, Qt::Key_Return); break;
@@ -32,6 +33,7 @@ inline void tippen(QWidget* w, const QString& tasten) {
             QApplication::sendEvent(w, &los);
         }
         }
+        // clang-format on
     }
 }
 

@@ -10,6 +10,7 @@
 #include <QClipboard>
 #include <QGraphicsTextItem>
 #include <QMenu>
+#include <QPainter>
 #include <QToolTip>
 #include <QValueAxis>
 #include <QtTest>
@@ -144,7 +145,8 @@ private slots:
 
     // The stacked charts of pages 2 and 3 over set-points 30 to 100: every label is whole (Qt
     // elides one for which the axis has too little height), each second stands at one pixel
-    // column in both charts, and no legend lies over the plot.
+    // column in both charts, no legend lies over the plot, and what the chart paints is what
+    // its scene holds now, not a picture of an earlier run.
     void gestapelt_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("oben");
@@ -170,6 +172,14 @@ private slots:
                         QVERIFY2(!t->toPlainText().contains(QLatin1String("...")) &&
                                      !t->toPlainText().contains(QChar(0x2026)),
                                  qPrintable(wo + QLatin1Char(' ') + t->toPlainText()));
+                QImage frisch(d->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+                frisch.fill(Qt::transparent);
+                QPainter p(&frisch);
+                p.setRenderHints(d->renderHints());
+                d->scene()->render(&p, QRectF(frisch.rect()), QRectF(frisch.rect()));
+                p.end();
+                d->viewport()->grab(); // a paint, as the screen would ask for one
+                QVERIFY2(d->bild() == frisch, qPrintable(wo));
                 const QWidget* legende = d->findChild<QWidget*>(QStringLiteral("legende"));
                 QVERIFY(legende && !legende->geometry().intersects(d->chart()->plotArea().toRect()));
             }

@@ -44,8 +44,8 @@ achse-waechst-nicht ¦ shell/diagrammfeld.cpp ¦ bis = hoch > m_bis ? std::ceil(
 kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ for (int z = 1; z <= m_zeilen; ++z) {\n            const auto v ¦ for (int z = 1; z < m_zeilen; ++z) {\n            const auto v
 marken-elidiert     ¦ shell/diagrammfeld.cpp ¦ QFontMetricsF(f).height() + 2 * 4 + 1; ¦ QFontMetricsF(f).height();
 zeitachsen-versetzt ¦ shell/diagrammfeld.cpp ¦ links = std::max(links, x + l); ¦ links = std::min(links, x + l);
-legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ std::max(0, int(f.top()) - d->m_legende->height() - 2)); ¦ 4);
-veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new. ¦ bildschirm
+legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ std::max(0, int(f.top()) - d->m_legende->height() - 2)); ¦ int(f.top()) + 4);
+veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
 kein-zeiger-tasten  ¦ shell/diagrammfeld.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
 pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
 sollwert-grenze     ¦ pages/seite_2.cpp      ¦ .grenze = 99.9, ¦ .grenze = 999,

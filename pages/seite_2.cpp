@@ -41,6 +41,8 @@ const char* const A5 =
 const char* const A6 =
     "Man sieht, dass eine zu kurze Nachlaufzeit die Regelung zum Schwingen bringt, während eine "
     "zu lange Nachlaufzeit den Istwert nur sehr langsam an den Sollwert heranführt.";
+// "Vorlaufzeit" in A7 and "Voraufzeit" in A8 (for "Vorhaltzeit") are the program's own words,
+// kept as they stand.
 const char* const A7 =
     "Was jetzt noch stört, ist das Ueberschwingen beim Anfahren des Sollwertes. Der D-Anteil "
     "kann es verhindern: Er verringert die Leistung abhängig von der Geschwindigkeit "
@@ -61,13 +63,6 @@ const char* const grenzen_hinweis =
     "Für die Simulation können beliebige Werte innerhalb der Grenzen eingegeben werden, danach "
     "'Start Grafik' drücken.\n"
     "0 für Nachlauf- und Vorhaltzeit schaltet die entsprech-\nende Funktion aus.";
-
-Text titel(const char* name, const char* text, Rect r) {
-    return {.name = name, .text = text, .r = r};
-}
-Text absatz(const char* name, const char* text, Rect r) {
-    return {.name = name, .text = text, .r = r, .art = Art::Absatz, .schrift = normal};
-}
 
 // ---- Layout --------------------------------------------------------------------------------
 

@@ -2,8 +2,8 @@
 
 #include "diagrammfeld.h"
 #include "kaskade.h"
-#include "symbole.h"
 #include "piep.h"
+#include "symbole.h"
 #include "zahlen.h"
 #include "zahlenfeld.h"
 
@@ -53,30 +53,7 @@ std::vector<const char*> zeilen_namen_pid33() {
     return z;
 }
 
-// Builders for the table below, one per kind of control.
-
-Text beschriftung(const char* name, int x, int y, const char* text, Schrift s = fett,
-                  const char* in = nullptr) {
-    Text e;
-    e.name = name;
-    e.text = text;
-    e.r = {x, y, 0, 0};
-    e.schrift = s;
-    e.in = in;
-    return e;
-}
-
-Text absatz(const char* name, Rect r, const char* text, Schrift s = normal,
-            Ausrichtung a = Ausrichtung::Links) {
-    Text e;
-    e.name = name;
-    e.text = text;
-    e.r = r;
-    e.art = Art::Absatz;
-    e.schrift = s;
-    e.ausrichtung = a;
-    return e;
-}
+// Short forms for what recurs in the table below; the rest is written out.
 
 Text farbig(Text e, Farbe farbe, std::optional<Farbe> grund = std::nullopt) {
     e.farbe = farbe;
@@ -86,71 +63,14 @@ Text farbig(Text e, Farbe farbe, std::optional<Farbe> grund = std::nullopt) {
 
 // A value of the hint box: framed, centred, on the window background.
 Text wertkasten(const char* name, int x, int y, const char* text, const char* in) {
-    Text e = beschriftung(name, x, y, text, normal, in);
-    e.r.w = 375;
-    e.r.h = 255;
-    e.ausrichtung = Ausrichtung::Mitte;
-    e.grund = weiss;
-    e.rand = true;
-    return e;
-}
-
-Rahmen rahmen(const char* name, const char* titel, Rect r, Schrift s = fett,
-              std::optional<Farbe> grund = std::nullopt) {
-    Rahmen e;
-    e.name = name;
-    e.titel = titel;
-    e.r = r;
-    e.schrift = s;
-    e.grund = grund;
-    return e;
-}
-
-Rahmen bildfeld(const char* name, Rect r, const char* bild_datei = nullptr,
-                const char* in = nullptr) {
-    Rahmen e;
-    e.name = name;
-    e.r = r;
-    e.rand = false;
-    e.bild = bild_datei;
-    e.in = in;
-    return e;
-}
-
-Feld feld(const char* name, Rect r, const char* text, int max_laenge, const char* in,
-          std::optional<double> grenze = std::nullopt, const char* grenztext = nullptr) {
-    Feld e;
-    e.name = name;
-    e.r = r;
-    e.text = text;
-    e.max_laenge = max_laenge;
-    e.grenze = grenze;
-    e.grenztext = grenztext;
-    e.in = in;
-    return e;
-}
-
-Feld dezimal(Feld e) {
-    e.dezimal = true;
-    return e;
-}
-
-Diagramm diagramm(const char* name, Rect r, int zeilen, std::vector<const char*> reihen,
-                  const char* zeit_titel, const char* wert_titel, double bis) {
-    Diagramm e;
-    e.name = name;
-    e.r = r;
-    e.zeilen = zeilen;
-    e.reihen = std::move(reihen);
-    e.zeit_titel = zeit_titel;
-    e.wert_titel = wert_titel;
-    e.bis = bis;
-    return e;
-}
-
-Diagramm mit_zeilen_namen(Diagramm e, std::vector<const char*> namen) {
-    e.zeilen_namen = std::move(namen);
-    return e;
+    return Text{.name = name,
+                .text = text,
+                .r = {x, y, 375, 255},
+                .schrift = normal,
+                .ausrichtung = Ausrichtung::Mitte,
+                .grund = weiss,
+                .rand = true,
+                .in = in};
 }
 
 } // namespace
@@ -160,120 +80,178 @@ std::vector<Element> seite_3_elemente() {
     constexpr const char* r2 = "par2";
     constexpr const char* hinweis = "kaskopt";
     constexpr const char* befehle = "zul_befehle";
-    // clang-format off
     std::vector<Element> t = {
         // ---- 2.6.2: the heating curve
-        beschriftung("pid30", 60, 60, "2.6.2 Methode 2: Auswerten des Anfahrverhaltens der Regelstrecke"),
-        absatz("pid31", {0, 720, 3735, 915},
+        beschriftung("pid30", "2.6.2 Methode 2: Auswerten des Anfahrverhaltens der Regelstrecke",
+                     60, 60),
+        absatz("pid31",
                "Die Anlage muss dazu in Ruhe sein, also zum Beispiel abgekühlt oder drucklos. "
                "Dann fährt man sie mit voll eingeschaltetem Stellglied hoch und zeichnet dabei "
-               "die Aufheizkurve auf."),
-        mit_zeilen_namen(diagramm("pid33", {3900, 690, 3855, 2325}, 30, {"Istwert"},
-                                  "Zeit in Sekunen", "°C", 150),
-                         zeilen_namen_pid33()),
-        absatz("pid32", {1050, 1830, 2535, 735},
-               "Beispiel: Aufheizkurve der zur Simulation verwendeten Strecke.", fett),
-        beschriftung("pid40", 0, 2880, "Auswerten der Aufheizkurve:"),
-        absatz("pid42", {0, 3240, 7335, 795},
+               "die Aufheizkurve auf.",
+               {0, 720, 3735, 915}),
+        Diagramm{.name = "pid33",
+                 .r = {3900, 690, 3855, 2325},
+                 .zeilen = 30,
+                 .reihen = {"Istwert"},
+                 .zeit_titel = "Zeit in Sekunen", // sic: the program's own caption
+                 .wert_titel = "°C",
+                 .bis = 150,
+                 .zeilen_namen = zeilen_namen_pid33()},
+        fetter_absatz("pid32", "Beispiel: Aufheizkurve der zur Simulation verwendeten Strecke.",
+                      {1050, 1830, 2535, 735}),
+        beschriftung("pid40", "Auswerten der Aufheizkurve:", 0, 2880),
+        absatz("pid42",
                "Die Aufheizkurve wird zuerst immer steiler und flacht danach wieder ab. Im "
                "Wendepunkt legt man die Tangente an die Kurve: sie ist die steilste mögliche "
                "Tangente und im Beispiel blau gezeichnet. Ihre Achsabschnitte K (senkrecht) "
-               "und L (waagrecht) bestimmen die Regelparameter:"),
+               "und L (waagrecht) bestimmen die Regelparameter:",
+               {0, 3240, 7335, 795}),
 
-        bildfeld(bild, {0, 3930, 7635, 4275}),
+        Rahmen{.name = bild, .r = {0, 3930, 7635, 4275}, .rand = false},
         tangente,
         wendekreis,
-        beschriftung("Label1", 4140, 1860, "Wendepunkt", fett, bild),
-        farbig(beschriftung("Label4", 4440, 720, "Tangente", arial, bild), blau),
+        beschriftung("Label1", "Wendepunkt", 4140, 1860, bild),
+        farbig(beschriftung("Label4", "Tangente", 4440, 720, bild, arial), blau),
         strecke_k,
-        farbig(beschriftung("Label2", 660, 3060, "K", arial_gross, bild), blau),
+        farbig(beschriftung("Label2", "K", 660, 3060, bild, arial_gross), blau),
         strecke_l,
-        farbig(beschriftung("Label3", 1980, 3060, "L", arial_gross, bild), magenta),
+        farbig(beschriftung("Label3", "L", 1980, 3060, bild, arial_gross), magenta),
 
-        absatz("pid43", {1080, 8280, 1155, 675}, "P-Band: Nachlaufzeit: Vorhaltzeit:", fett),
+        fetter_absatz("pid43", "P-Band: Nachlaufzeit: Vorhaltzeit:", {1080, 8280, 1155, 675}),
         // The rule and the example break where the rows of the table do, whatever the font.
-        absatz("pid44", {2520, 8280, 735, 675}, "0.85 x K\n2 x L\n0.5 x L", fett, Ausrichtung::Rechts),
-        beschriftung("pid45", 3660, 8280, "im Beispiel:", normal),
-        absatz("pid46", {4860, 8280, 1575, 675}, "0.85 x 20 = 17 K\n2 x 12 = 24 s\n0.5 x 12 =   6 s",
-               normal, Ausrichtung::Rechts),
+        Text{.name = "pid44",
+             .text = "0.85 x K\n2 x L\n0.5 x L",
+             .r = {2520, 8280, 735, 675},
+             .art = Art::Absatz,
+             .schrift = fett,
+             .ausrichtung = Ausrichtung::Rechts},
+        beschriftung("pid45", "im Beispiel:", 3660, 8280, nullptr, normal),
+        Text{.name = "pid46",
+             .text = "0.85 x 20 = 17 K\n2 x 12 = 24 s\n0.5 x 12 =   6 s",
+             .r = {4860, 8280, 1575, 675},
+             .art = Art::Absatz,
+             .schrift = normal,
+             .ausrichtung = Ausrichtung::Rechts},
 
-        beschriftung("pid58", 60, 9000, "2.3 Weitere Hinweise"),
-        absatz("pid59", {180, 9240, 7395, 915},
+        beschriftung("pid58", "2.3 Weitere Hinweise", 60, 9000),
+        absatz("pid59",
                "Diese Methoden gelten für 'ideale' Regelstrecken. In der Praxis muss das P-Band "
                "oft grösser eingestellt werden als der theoretische Wert, die Nachlaufzeit oft "
                "gleich gross wie die Schwingungsdauer oder länger. Auf die Vorhaltzeit kann man "
                "vor allem bei 'schwachen' Regelstrecken verzichten, also bei Strecken, die den "
-               "Sollwert überhaupt nur mit Mühe erreichen."),
+               "Sollwert überhaupt nur mit Mühe erreichen.",
+               {180, 9240, 7395, 915}),
 
         // ---- 3: the cascade
-        beschriftung("titel3", 7620, 60, "3. Kaskadenregler mit Simulation"),
-        absatz("kas2", {7800, 300, 7455, 675},
+        beschriftung("titel3", "3. Kaskadenregler mit Simulation", 7620, 60),
+        absatz("kas2",
                "Ein Kaskadenregler besteht aus 2 ineinander verschachtelten Reglern. Am besten "
                "optimiert man zuerst den Regler 2, einen PD-Regler, und erst danach den Regler 1. "
-               "Für beide gelten dieselben Regeln wie für den gewöhnlichen PID-Regler."),
-        beschriftung("kas3", 7800, 960,
+               "Für beide gelten dieselben Regeln wie für den gewöhnlichen PID-Regler.",
+               {7800, 300, 7455, 675}),
+        beschriftung("kas3",
                      "Der Kaskadenregler berechnet den Sollwert für den 2. Regler grob wie folgt:",
-                     normal),
-        farbig(beschriftung("kas4", 8700, 1260,
+                     7800, 960, nullptr, normal),
+        farbig(beschriftung("kas4",
                             "Sollwert 2 = Sollwert 1 + Verstärkung x (Sollwert 1 - Istwert 1)",
-                            normal),
+                            8700, 1260, nullptr, normal),
                schwarz, grau),
-        absatz("kas5", {7800, 1560, 7455, 675},
+        absatz("kas5",
                "Mit dem Beispiel unten können Sie testen, wie sich eine Kaskadenregelung verhält "
                "und wie sie optimiert wird: Parameter eingeben und 'Start Grafik' drücken zeigt "
-               "die Wirkung. Die Verstärkung sollte dabei zwischen 0 und 9.9 variiert werden."),
+               "die Wirkung. Die Verstärkung sollte dabei zwischen 0 und 9.9 variiert werden.",
+               {7800, 1560, 7455, 675}),
 
-        rahmen(r1, "Parameter Regler 1", {7920, 2340, 2295, 1695}),
-        beschriftung("sollwert",     120,  300, "Sollwert", fett, r1),
-        feld("w1",  {1440,  240, 495, 285}, "50", 4, r1, 99.9),
-        beschriftung("kas61",       1980,  300, "°C", fett, r1),
-        beschriftung("verstärk",     120,  660, "Verstärkung", fett, r1),
-        dezimal(feld("v1", {1440, 600, 495, 285}, "1", 3, r1, 9.9)),
-        beschriftung("Nachlaufzeit", 120, 1020, "Nachlaufzeit 1", fett, r1),
-        feld("tn1", {1440,  960, 495, 285}, "0", 4, r1),
-        beschriftung("kas63",       1980, 1020, "s", fett, r1),
-        beschriftung("tv_1",         120, 1380, "Vorhaltzeit 1", fett, r1),
-        feld("tv1", {1440, 1320, 495, 285}, "0", 2, r1),
-        beschriftung("kas64",       1980, 1380, "s", fett, r1),
+        Rahmen{.name = r1, .titel = "Parameter Regler 1", .r = {7920, 2340, 2295, 1695}},
+        beschriftung("sollwert", "Sollwert", 120, 300, r1),
+        Feld{.name = "w1",
+             .r = {1440, 240, 495, 285},
+             .text = "50",
+             .max_laenge = 4,
+             .grenze = 99.9,
+             .in = r1},
+        beschriftung("kas61", "°C", 1980, 300, r1),
+        beschriftung("verstärk", "Verstärkung", 120, 660, r1),
+        Feld{.name = "v1",
+             .r = {1440, 600, 495, 285},
+             .text = "1",
+             .max_laenge = 3,
+             .dezimal = true,
+             .grenze = 9.9,
+             .in = r1},
+        beschriftung("Nachlaufzeit", "Nachlaufzeit 1", 120, 1020, r1),
+        Feld{.name = "tn1", .r = {1440, 960, 495, 285}, .text = "0", .max_laenge = 4, .in = r1},
+        beschriftung("kas63", "s", 1980, 1020, r1),
+        beschriftung("tv_1", "Vorhaltzeit 1", 120, 1380, r1),
+        Feld{.name = "tv1", .r = {1440, 1320, 495, 285}, .text = "0", .max_laenge = 2, .in = r1},
+        beschriftung("kas64", "s", 1980, 1380, r1),
 
-        rahmen(r2, "Parameter Regler 2", {10260, 2340, 2295, 1695}),
-        beschriftung("pb2",      60,  300, "P-Band 2", fett, r2),
-        feld("xp2",     {1560, 240, 435, 285}, "0", 3, r2),
-        beschriftung("kas65",  2040,  300, "K", fett, r2),
-        beschriftung("vhz2",     60,  660, "Vorhaltzeit 2", fett, r2),
-        feld("tv2",     {1560, 600, 435, 285}, "0", 2, r2),
-        beschriftung("kas66",  2040,  660, "s", fett, r2),
-        beschriftung("maxdif",   60, 1020, "Max.Diff. |x1-w2|", fett, r2),
-        feld("maxdiff", {1560, 960, 435, 285}, "0", 4, r2, 100, "100"),
-        beschriftung("kas67",  2040, 1020, "K", fett, r2),
+        Rahmen{.name = r2, .titel = "Parameter Regler 2", .r = {10260, 2340, 2295, 1695}},
+        beschriftung("pb2", "P-Band 2", 60, 300, r2),
+        Feld{.name = "xp2", .r = {1560, 240, 435, 285}, .text = "0", .max_laenge = 3, .in = r2},
+        beschriftung("kas65", "K", 2040, 300, r2),
+        beschriftung("vhz2", "Vorhaltzeit 2", 60, 660, r2),
+        Feld{.name = "tv2", .r = {1560, 600, 435, 285}, .text = "0", .max_laenge = 2, .in = r2},
+        beschriftung("kas66", "s", 2040, 660, r2),
+        beschriftung("maxdif", "Max.Diff. |x1-w2|", 60, 1020, r2),
+        Feld{.name = "maxdiff",
+             .r = {1560, 960, 435, 285},
+             .text = "0",
+             .max_laenge = 4,
+             .grenze = 100,
+             .grenztext = "100",
+             .in = r2},
+        beschriftung("kas67", "K", 2040, 1020, r2),
 
-        rahmen(hinweis, "Hinweis: Optimale Werte", {12600, 2340, 2655, 1695}, normal, weiss),
-        beschriftung("kaso12",   60,  600, "Verstärkung", normal, hinweis),
+        Rahmen{.name = hinweis,
+               .titel = "Hinweis: Optimale Werte",
+               .r = {12600, 2340, 2655, 1695},
+               .grund = weiss,
+               .schrift = normal},
+        beschriftung("kaso12", "Verstärkung", 60, 600, hinweis, normal),
         // The values one pixel right of the table's, clear of "Verstärkung".
-        wertkasten("kaso2",     975,  600, "1.6", hinweis),
-        beschriftung("kaso13",   60,  960, "Nachlauf. 1", normal, hinweis),
-        wertkasten("kaso3",     975,  960, "40", hinweis),
-        beschriftung("kaso14",   60, 1320, "Vorhalt. 1", normal, hinweis),
-        wertkasten("kaso4",     975, 1320, "10", hinweis),
-        beschriftung("kaso15", 1380,  240, "P-Band 2", normal, hinweis),
-        wertkasten("kaso5",    2160,  240, "30", hinweis),
-        beschriftung("kaso16", 1380,  600, "Vorhalt. 2", normal, hinweis),
-        wertkasten("kaso6",    2160,  600, "10", hinweis),
+        wertkasten("kaso2", 975, 600, "1.6", hinweis),
+        beschriftung("kaso13", "Nachlauf. 1", 60, 960, hinweis, normal),
+        wertkasten("kaso3", 975, 960, "40", hinweis),
+        beschriftung("kaso14", "Vorhalt. 1", 60, 1320, hinweis, normal),
+        wertkasten("kaso4", 975, 1320, "10", hinweis),
+        beschriftung("kaso15", "P-Band 2", 1380, 240, hinweis, normal),
+        wertkasten("kaso5", 2160, 240, "30", hinweis),
+        beschriftung("kaso16", "Vorhalt. 2", 1380, 600, hinweis, normal),
+        wertkasten("kaso6", 2160, 600, "10", hinweis),
 
         // The charts draw their own time scales. The power chart overlaps the foot of the
         // cascade chart and would reach 135 twips past the window's edge; it ends at the edge,
         // so that its "200" is not cut off.
-        diagramm("kask", {7320, 4470, 7875, 2775}, 200, {"Soll1", "Ist1", "Soll2", "Ist2"}, "",
-                 "°C", 100),
-        diagramm("leistung", {7350, 6960, 8205, 2055}, 200, {"Leistung"},
-                 "Zeit in Sekunden", "%", 100),
+        Diagramm{.name = "kask",
+                 .r = {7320, 4470, 7875, 2775},
+                 .zeilen = 200,
+                 .reihen = {"Soll1", "Ist1", "Soll2", "Ist2"},
+                 .zeit_titel = "",
+                 .wert_titel = "°C",
+                 .bis = 100},
+        Diagramm{.name = "leistung",
+                 .r = {7350, 6960, 8205, 2055},
+                 .zeilen = 200,
+                 .reihen = {"Leistung"},
+                 .zeit_titel = "Zeit in Sekunden",
+                 .wert_titel = "%",
+                 .bis = 100},
 
         // ---- command bar, two pixels wider than the table: the buttons would end on its
         // border (and at a smaller scale, rounded, still could with one)
-        rahmen(befehle, "", {7800, 9300, 7485, 1155}),
+        Rahmen{.name = befehle, .r = {7800, 9300, 7485, 1155}},
     };
-    anhaengen(t, adressblock({"logo", {120, 180, 1605, 795}, "firma", {2280, 180},
-                              "strasse", {2520, 480}, "ort", {2280, 720}}, befehle));
+    anhaengen(t, adressblock({"logo",
+                              {120, 180, 1605, 795},
+                              "firma",
+                              {2280, 180},
+                              "strasse",
+                              {2520, 480},
+                              "ort",
+                              {2280, 720}},
+                             befehle));
+    // clang-format off
     anhaengen(t, {
         Knopf{"start",   "Start Grafik", {5040, 120, 1215, 495}, befehle},
         Knopf{"zurück",  "zurück",       {6240, 120, 1215, 495}, befehle},
@@ -471,8 +449,7 @@ void seite_3::Form_Load() {
     // At load the gain is 1 and the inner P-band and the reset time are off (0), whatever xp2
     // and tn1 hold.
     sim::kaskaden_felder f{.v1 = 1, .tn1 = 0, .xp2 = 0};
-    if (!felder_lesen(
-            {{m_w1, &f.w1}, {m_tv1, &f.tv1}, {m_maxdiff, &f.maxdiff}, {m_tv2, &f.tv2}}))
+    if (!felder_lesen({{m_w1, &f.w1}, {m_tv1, &f.tv1}, {m_maxdiff, &f.maxdiff}, {m_tv2, &f.tv2}}))
         return;
     kaskade(std::move(f));
 }

@@ -47,8 +47,9 @@ Text titel(const char* name, const char* text, Rect r, const char* in) {
     return Text{.name = name, .text = text, .r = r, .in = in};
 }
 
-Text beschriftung(const char* name, const char* text, int x, int y, const char* in) {
-    return Text{.name = name, .text = text, .r = {x, y, 0, 0}, .in = in};
+Text beschriftung(const char* name, const char* text, int x, int y, const char* in,
+                  Schrift schrift) {
+    return Text{.name = name, .text = text, .r = {x, y, 0, 0}, .schrift = schrift, .in = in};
 }
 
 Text absatz(const char* name, const char* text, Rect r, const char* in) {

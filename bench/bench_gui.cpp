@@ -272,21 +272,21 @@ int main(int argc, char* argv[]) {
         const Diagramm d = ein_diagramm();
         std::unique_ptr<Boden> b;
         const QSize g = seitengroesse(1);
-        const auto [unser, boden] = vergleichen(
-            {.vorher = [&] { p = std::make_unique<Programm>(); },
-             .arbeit =
-                 [&] {
-                     p->nav.seite_zeigen(1);
-                     abarbeiten();
-                 },
-             .nachher = [&] { p.reset(); },
-             .diagramme = false}, // no chart on page 1
-            {.arbeit =
-                 [&] {
-                     b = std::make_unique<Boden>(g, std::vector<const Diagramm*>{&d});
-                     b->zeigen();
-                 },
-             .nachher = [&] { b.reset(); }});
+        const auto [unser, boden] =
+            vergleichen({.vorher = [&] { p = std::make_unique<Programm>(); },
+                         .arbeit =
+                             [&] {
+                                 p->nav.seite_zeigen(1);
+                                 abarbeiten();
+                             },
+                         .nachher = [&] { p.reset(); },
+                         .diagramme = false}, // no chart on page 1
+                        {.arbeit =
+                             [&] {
+                                 b = std::make_unique<Boden>(g, std::vector<const Diagramm*>{&d});
+                                 b->zeigen();
+                             },
+                         .nachher = [&] { b.reset(); }});
         zeile("start", unser, boden);
     }
 
@@ -297,22 +297,22 @@ int main(int argc, char* argv[]) {
         const auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
         const QSize g = seitengroesse(n);
         std::unique_ptr<Boden> b;
-        const auto [unser, boden] = vergleichen(
-            {.vorher =
-                 [&] {
-                     p = std::make_unique<Programm>();
-                     for (int s = 1; s < n; ++s)
-                         p->nav.seite_zeigen(s);
-                     abarbeiten();
-                 },
-             .arbeit = [&] { p->klick(n - 1, "weiter"); },
-             .nachher = [&] { p.reset(); }},
-            {.arbeit =
-                 [&] {
-                     b = std::make_unique<Boden>(g, diagramme(tabelle));
-                     b->zeigen();
-                 },
-             .nachher = [&] { b.reset(); }});
+        const auto [unser, boden] =
+            vergleichen({.vorher =
+                             [&] {
+                                 p = std::make_unique<Programm>();
+                                 for (int s = 1; s < n; ++s)
+                                     p->nav.seite_zeigen(s);
+                                 abarbeiten();
+                             },
+                         .arbeit = [&] { p->klick(n - 1, "weiter"); },
+                         .nachher = [&] { p.reset(); }},
+                        {.arbeit =
+                             [&] {
+                                 b = std::make_unique<Boden>(g, diagramme(tabelle));
+                                 b->zeigen();
+                             },
+                         .nachher = [&] { b.reset(); }});
         zeile(n == 2 ? "open page 2" : "open page 3", unser, boden);
     }
 
@@ -333,9 +333,9 @@ int main(int argc, char* argv[]) {
         Boden b(p.seite(n)->size(), d);
         b.zeigen();
         double phase = 0;
-        const auto [unser, boden] = vergleichen({.arbeit = [&] { p.klick(n, "start"); }},
-                                                {.arbeit = [&] { b.fuellen(phase += 1); }},
-                                                3 * runden);
+        const auto [unser, boden] =
+            vergleichen({.arbeit = [&] { p.klick(n, "start"); }},
+                        {.arbeit = [&] { b.fuellen(phase += 1); }}, 3 * runden);
         zeile(n == 2 ? "Start Grafik page 2 (600 cells)" : "Start Grafik page 3 (1000 cells)",
               unser, boden);
     }
@@ -379,23 +379,23 @@ int main(int argc, char* argv[]) {
             }
             void ende() {}
         };
-        const auto [unser, boden] = vergleichen(
-            {.arbeit =
-                 [&] {
-                     sim::pid_lauf(par, zeilen, Senke{*feld});
-                     abarbeiten();
-                 }},
-            {.arbeit =
-                 [&] {
-                     QList<QPointF> soll, ist;
-                     soll.reserve(zeilen);
-                     ist.reserve(zeilen);
-                     sim::pid_lauf(par, zeilen, Punkte{soll, ist});
-                     b.reihen[0]->replace(soll);
-                     b.reihen[1]->replace(ist);
-                     abarbeiten();
-                 }},
-            zeilen > 2000 ? 5 : runden);
+        const auto [unser, boden] =
+            vergleichen({.arbeit =
+                             [&] {
+                                 sim::pid_lauf(par, zeilen, Senke{*feld});
+                                 abarbeiten();
+                             }},
+                        {.arbeit =
+                             [&] {
+                                 QList<QPointF> soll, ist;
+                                 soll.reserve(zeilen);
+                                 ist.reserve(zeilen);
+                                 sim::pid_lauf(par, zeilen, Punkte{soll, ist});
+                                 b.reihen[0]->replace(soll);
+                                 b.reihen[1]->replace(ist);
+                                 abarbeiten();
+                             }},
+                        zeilen > 2000 ? 5 : runden);
         const QByteArray name = QStringLiteral("scaling %1 rows").arg(zeilen).toUtf8();
         zeile(name.constData(), unser, boden);
     }

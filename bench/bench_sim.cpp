@@ -79,8 +79,14 @@ void pid_schleife(benchmark::State& state) {
 }
 
 void kaskaden_lauf(benchmark::State& state) {
-    auto p = sim::kaskaden_parameter_bilden(
-        {.w1_text = "50", .w1 = 50, .v1 = 1.6, .tn1 = 40, .tv1 = 10, .xp2 = 30, .tv2 = 10, .maxdiff = 10});
+    auto p = sim::kaskaden_parameter_bilden({.w1_text = "50",
+                                             .w1 = 50,
+                                             .v1 = 1.6,
+                                             .tn1 = 40,
+                                             .tv1 = 10,
+                                             .xp2 = 30,
+                                             .tv2 = 10,
+                                             .maxdiff = 10});
     for (auto _ : state) {
         benchmark::DoNotOptimize(p);
         sim::kaskaden_lauf(p, n_seite, kaskaden_speicher{});

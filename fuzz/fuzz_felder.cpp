@@ -99,7 +99,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
     size_t pos = 3;
     for (size_t i = 0; i < felder.size(); ++i) {
         size_t ende = pos;
-        while (ende < groesse && daten[ende] != '\n') ++ende;
+        while (ende < groesse && daten[ende] != '\n')
+            ++ende;
         QString t =
             QString::fromUtf8(reinterpret_cast<const char*>(daten + pos), qsizetype(ende - pos));
         pos = ende < groesse ? ende + 1 : ende;
@@ -122,19 +123,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* daten, size_t groesse) {
             {.w = werte[0], .xp = werte[1], .tn = werte[2], .tv = werte[3]});
         sim::pid_lauf(p, 200, pid_pruefen{});
     } else {
-        const auto p = sim::kaskaden_parameter_bilden(
-            lauf == 1 ? sim::kaskaden_felder{.w1 = werte[3],
-                                             .v1 = werte[2],
-                                             .tn1 = werte[1],
-                                             .tv1 = werte[4],
-                                             .xp2 = werte[0],
-                                             .tv2 = werte[6],
-                                             .maxdiff = werte[5]}
-                      : sim::kaskaden_felder{.w1 = werte[0],
-                                             .v1 = 1,
-                                             .tv1 = werte[1],
-                                             .tv2 = werte[3],
-                                             .maxdiff = werte[2]});
+        const auto p =
+            sim::kaskaden_parameter_bilden(lauf == 1 ? sim::kaskaden_felder{.w1 = werte[3],
+                                                                            .v1 = werte[2],
+                                                                            .tn1 = werte[1],
+                                                                            .tv1 = werte[4],
+                                                                            .xp2 = werte[0],
+                                                                            .tv2 = werte[6],
+                                                                            .maxdiff = werte[5]}
+                                                     : sim::kaskaden_felder{.w1 = werte[0],
+                                                                            .v1 = 1,
+                                                                            .tv1 = werte[1],
+                                                                            .tv2 = werte[3],
+                                                                            .maxdiff = werte[2]});
         if (p.v1_verworfen) fehler("a gain within its field's limit was reset", p.v1);
         sim::kaskaden_lauf(p, 200, kaskaden_pruefen{});
         if (lauf == 2) sim::aufheiz_lauf(30, aufheiz_pruefen{});

@@ -174,14 +174,20 @@ std::vector<Element> kaskade(const char* in) {
 }
 
 std::vector<Element> befehle(const char* in) {
-    std::vector<Element> b = adressblock({"Picture1", {120, 120, 1605, 795},
-                                          "Label1", {1920, 120, 1710, 360},
-                                          "Label2", {2160, 480, 1230, 195},
-                                          "Label3", {1920, 720, 1635, 195}}, in);
-    anhaengen(b, {
-        Knopf{.name = "weiter", .text = "weiter", .r = {4680, 240, 1215, 495}, .in = in},
-        Knopf{.name = "beenden", .text = "beenden", .r = {5880, 240, 1215, 495}, .in = in},
-    });
+    std::vector<Element> b = adressblock({"Picture1",
+                                          {120, 120, 1605, 795},
+                                          "Label1",
+                                          {1920, 120, 1710, 360},
+                                          "Label2",
+                                          {2160, 480, 1230, 195},
+                                          "Label3",
+                                          {1920, 720, 1635, 195}},
+                                         in);
+    anhaengen(
+        b, {
+               Knopf{.name = "weiter", .text = "weiter", .r = {4680, 240, 1215, 495}, .in = in},
+               Knopf{.name = "beenden", .text = "beenden", .r = {5880, 240, 1215, 495}, .in = in},
+           });
     return b;
 }
 

@@ -192,20 +192,33 @@ std::vector<Element> tabelle() {
         // its bottom border.
         Rahmen{.name = "zul_befehle", .r = {7800, 9360, 7440, 1110}},
     };
-    anhaengen(t, adressblock({"Picture1", {120, 120, 1605, 795},
-                              "Label1", {2280, 120, 1710, 360},
-                              "Label2", {2520, 480, 1230, 195},
-                              "Label3", {2280, 720, 1635, 195}}, "zul_befehle"));
+    anhaengen(t, adressblock({"Picture1",
+                              {120, 120, 1605, 795},
+                              "Label1",
+                              {2280, 120, 1710, 360},
+                              "Label2",
+                              {2520, 480, 1230, 195},
+                              "Label3",
+                              {2280, 720, 1635, 195}},
+                             "zul_befehle"));
     anhaengen(t, {
-        Knopf{.name = "start",
-              .text = "Start Grafik",
-              .r = {4980, 120, 1215, 495},
-              .in = "zul_befehle"},
-        Knopf{.name = "weiter", .text = "weiter", .r = {4980, 600, 1215, 495}, .in = "zul_befehle"},
-        Knopf{.name = "zurück", .text = "zurück", .r = {6180, 120, 1215, 495}, .in = "zul_befehle"},
-        Knopf{
-            .name = "beenden", .text = "beenden", .r = {6180, 600, 1215, 495}, .in = "zul_befehle"},
-    });
+                     Knopf{.name = "start",
+                           .text = "Start Grafik",
+                           .r = {4980, 120, 1215, 495},
+                           .in = "zul_befehle"},
+                     Knopf{.name = "weiter",
+                           .text = "weiter",
+                           .r = {4980, 600, 1215, 495},
+                           .in = "zul_befehle"},
+                     Knopf{.name = "zurück",
+                           .text = "zurück",
+                           .r = {6180, 120, 1215, 495},
+                           .in = "zul_befehle"},
+                     Knopf{.name = "beenden",
+                           .text = "beenden",
+                           .r = {6180, 600, 1215, 495},
+                           .in = "zul_befehle"},
+                 });
     return t;
 }
 

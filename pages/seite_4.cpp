@@ -188,14 +188,20 @@ std::vector<Element> bus(const char* in) {
 }
 
 std::vector<Element> befehle(const char* in) {
-    std::vector<Element> b = adressblock({"Picture1", {120, 120, 1605, 795},
-                                          "Firma", {2280, 120, 1710, 360},
-                                          "strasse", {2640, 480, 1230, 195},
-                                          "ort", {2400, 720, 1635, 195}}, in);
-    anhaengen(b, {
-        Knopf{.name = "zurück", .text = "zurück", .r = {4920, 240, 1215, 495}, .in = in},
-        Knopf{.name = "beenden", .text = "beenden", .r = {6120, 240, 1215, 495}, .in = in},
-    });
+    std::vector<Element> b = adressblock({"Picture1",
+                                          {120, 120, 1605, 795},
+                                          "Firma",
+                                          {2280, 120, 1710, 360},
+                                          "strasse",
+                                          {2640, 480, 1230, 195},
+                                          "ort",
+                                          {2400, 720, 1635, 195}},
+                                         in);
+    anhaengen(
+        b, {
+               Knopf{.name = "zurück", .text = "zurück", .r = {4920, 240, 1215, 495}, .in = in},
+               Knopf{.name = "beenden", .text = "beenden", .r = {6120, 240, 1215, 495}, .in = in},
+           });
     return b;
 }
 

@@ -72,7 +72,11 @@ Text zentriert(const char* name, const char* text, Rect r, const char* in, bool 
 std::vector<Element> adressblock(const Adresse& a, const char* in) {
     return {
         Rahmen{.name = a.logo, .r = a.logo_r, .rand = false, .bild = ":/bilder/logo.xpm", .in = in},
-        Text{.name = a.firma, .text = "NORVA  AG", .r = a.firma_r, .schrift = firmenschrift, .in = in},
+        Text{.name = a.firma,
+             .text = "NORVA  AG",
+             .r = a.firma_r,
+             .schrift = firmenschrift,
+             .in = in},
         Text{.name = a.strasse, .text = "Musterstrasse 1", .r = a.strasse_r, .in = in},
         Text{.name = a.ort, .text = "CH-0000 Musterhausen", .r = a.ort_r, .in = in},
     };

@@ -42,8 +42,8 @@ std::vector<shell::Element> linienzug(std::initializer_list<shell::Punkt> punkte
 
 // Labels in the page font, one line, left-aligned; `beschriftung` is sized to its text.
 shell::Text titel(const char* name, const char* text, shell::Rect r, const char* in = nullptr);
-shell::Text beschriftung(const char* name, const char* text, int x, int y,
-                         const char* in = nullptr, shell::Schrift schrift = shell::fett);
+shell::Text beschriftung(const char* name, const char* text, int x, int y, const char* in = nullptr,
+                         shell::Schrift schrift = shell::fett);
 // Paragraphs wrap in their box; regular weight unless `fett`.
 shell::Text absatz(const char* name, const char* text, shell::Rect r, const char* in = nullptr);
 shell::Text fetter_absatz(const char* name, const char* text, shell::Rect r);

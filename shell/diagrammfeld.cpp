@@ -3,11 +3,11 @@
 #include "seitenbau.h"
 #include "zahlen.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QChart>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
 #include <QGuiApplication>
@@ -80,7 +80,8 @@ public:
         m_eintraege.push_back({name, farbe});
         const QFontMetrics fm(font());
         int breite = 4;
-        for (const auto& e : m_eintraege) breite += 20 + fm.horizontalAdvance(e.first) + 6;
+        for (const auto& e : m_eintraege)
+            breite += 20 + fm.horizontalAdvance(e.first) + 6;
         resize(breite, fm.height() + 4);
     }
 
@@ -163,7 +164,8 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
         m_reihen.push_back(s);
     }
     auto* legende = new Legende(this, f);
-    for (const auto* r : m_reihen) legende->eintrag(r->name(), r->pen().color());
+    for (const auto* r : m_reihen)
+        legende->eintrag(r->name(), r->pen().color());
     m_legende = legende;
     // The legend stands above the plot, right-aligned, never over a curve: the top margin makes
     // room for it beside the half of the top value label that reaches above the plot.
@@ -191,7 +193,8 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     m_zellen.resize(m_reihen.size());
     for (auto& reihe : m_zellen) {
         reihe.reserve(std::max(m_zeilen, 0));
-        for (int z = 1; z <= m_zeilen; ++z) reihe.append(QPointF(z, qQNaN()));
+        for (int z = 1; z <= m_zeilen; ++z)
+            reihe.append(QPointF(z, qQNaN()));
     }
     for (int z = 1; z <= m_zeilen; ++z) {
         if (size_t(z) <= d.zeilen_namen.size())
@@ -303,8 +306,8 @@ void Diagrammfeld::zeitachsen_angleichen() {
     for (size_t i = 0; i < m_gruppe.size(); ++i) {
         Diagrammfeld* d = m_gruppe[i];
         const QMargins vorher = d->m_gesetzt;
-        d->anordnen(QMargins(qRound(links - raender[i].first), 0,
-                             qRound(raender[i].second - rechts), 0));
+        d->anordnen(
+            QMargins(qRound(links - raender[i].first), 0, qRound(raender[i].second - rechts), 0));
         const QRectF f = d->chart()->plotArea();
         d->m_legende->move(int(f.right()) - d->m_legende->width(),
                            std::max(0, int(f.top()) - d->m_legende->height() - 2));
@@ -320,11 +323,14 @@ std::optional<double> Diagrammfeld::wert(int spalte, int zeile) const {
 
 QStringList Diagrammfeld::reihenNamen() const {
     QStringList namen;
-    for (const auto* s : m_reihen) namen << s->name();
+    for (const auto* s : m_reihen)
+        namen << s->name();
     return namen;
 }
 
-double Diagrammfeld::wertBis() const { return m_wertachse->max(); }
+double Diagrammfeld::wertBis() const {
+    return m_wertachse->max();
+}
 
 double Diagrammfeld::spalteVon(double zeile) const {
     if (m_reihen.empty()) return 0;
@@ -342,7 +348,8 @@ QString kurz(double v, const QLocale& l) {
     QString t = l.toString(v, 'f', 2);
     const QString komma = l.decimalPoint();
     if (t.contains(komma)) {
-        while (t.endsWith(QLatin1Char('0'))) t.chop(1);
+        while (t.endsWith(QLatin1Char('0')))
+            t.chop(1);
         if (t.endsWith(komma)) t.chop(komma.size());
     }
     return t;
@@ -364,7 +371,8 @@ QString Diagrammfeld::ablesen(int zeile) const {
 
 QString Diagrammfeld::datenText() const {
     QString t = QStringLiteral("t in s");
-    for (const auto* r : m_reihen) t += QLatin1Char('\t') + r->name();
+    for (const auto* r : m_reihen)
+        t += QLatin1Char('\t') + r->name();
     t += QLatin1Char('\n');
     const QLocale format = zahlformat();
     for (int z = 1; z <= m_zeilen; ++z) {
@@ -443,7 +451,8 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
 QString Diagrammfeld::ablesung() const {
     if (!m_zeiger_zeile) return {};
     QStringList teile{QStringLiteral("t = %1 s").arg(m_zeiger_zeile)};
-    for (const Diagrammfeld* a : m_gruppe) teile << a->ablesen(m_zeiger_zeile);
+    for (const Diagrammfeld* a : m_gruppe)
+        teile << a->ablesen(m_zeiger_zeile);
     return teile.join(QStringLiteral(" · "));
 }
 
@@ -494,11 +503,13 @@ void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
     for (Diagrammfeld* d : diagramme) {
         d->setzeGruppe(diagramme);
         QObject::connect(d, &Diagrammfeld::zeigerBewegt, d, [diagramme, d](int zeile, QPoint wo) {
-            for (Diagrammfeld* a : diagramme) a->zeigeZeiger(zeile);
+            for (Diagrammfeld* a : diagramme)
+                a->zeigeZeiger(zeile);
             QToolTip::showText(wo + QPoint(12, 12), d->ablesung(), d);
         });
         QObject::connect(d, &Diagrammfeld::zeigerVerlassen, d, [diagramme] {
-            for (Diagrammfeld* a : diagramme) a->zeigeZeiger(0);
+            for (Diagrammfeld* a : diagramme)
+                a->zeigeZeiger(0);
             QToolTip::hideText();
         });
     }

@@ -108,10 +108,10 @@ private:
     bool m_zeiger_verborgen = false; // while the chart is copied as a picture
     QImage m_bild;
     bool m_bild_veraltet = true;
-    QMargins grundraender() const;   // legend above, the window's edge on the right
+    QMargins grundraender() const; // legend above, the window's edge on the right
     int m_oben = 2;
-    QMargins m_gesetzt;              // what the chart has now
-    Anordnung m_gemessen;            // what m_natuerlich was measured for
+    QMargins m_gesetzt;   // what the chart has now
+    Anordnung m_gemessen; // what m_natuerlich was measured for
     std::pair<double, double> m_natuerlich;
     double m_plothoehe = 0;
     std::vector<Diagrammfeld*> m_gruppe;

@@ -5,7 +5,9 @@
 namespace shell {
 
 namespace {
-int vorzeichen(int v) { return (v > 0) - (v < 0); }
+int vorzeichen(int v) {
+    return (v > 0) - (v < 0);
+}
 } // namespace
 
 Pfeilspitze pfeilspitze(Punkt von, Punkt spitze, Farbe farbe, int breite) {

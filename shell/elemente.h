@@ -46,7 +46,7 @@ struct Schrift {
     bool operator==(const Schrift&) const = default;
 };
 
-inline constexpr Schrift fett{};                              // the pages' default font
+inline constexpr Schrift fett{};                               // the pages' default font
 inline constexpr Schrift normal{"MS Sans Serif", 8.25, false}; // paragraphs
 inline constexpr Schrift titelschrift{"MS Sans Serif", 12, true};
 inline constexpr Schrift firmenschrift{"MS Sans Serif", 13.5, true};
@@ -70,9 +70,9 @@ struct Text {
     Art art = Art::Schlicht;
     Schrift schrift = fett;
     Ausrichtung ausrichtung = Ausrichtung::Links;
-    std::optional<Farbe> farbe = std::nullopt;  // text colour; default: the system's text colour
-    std::optional<Farbe> grund = std::nullopt;  // background; default: transparent (Kasten: grau)
-    bool rand = false;           // single black border line
+    std::optional<Farbe> farbe = std::nullopt; // text colour; default: the system's text colour
+    std::optional<Farbe> grund = std::nullopt; // background; default: transparent (Kasten: grau)
+    bool rand = false;                         // single black border line
     const char* in = nullptr;
 };
 
@@ -110,10 +110,10 @@ enum class FormArt { Rechteck, Quadrat, Kreis, RundesRechteck };
 struct Form {
     FormArt art = FormArt::Rechteck;
     Rect r = {};
-    std::optional<Farbe> rand = schwarz; // outline colour; nullopt: no outline
-    int randbreite = 1;                   // pixels
-    std::optional<Farbe> fuellung = std::nullopt;        // solid fill; nullopt: transparent
-    bool schraffiert = false;             // black horizontal hatch lines
+    std::optional<Farbe> rand = schwarz;          // outline colour; nullopt: no outline
+    int randbreite = 1;                           // pixels
+    std::optional<Farbe> fuellung = std::nullopt; // solid fill; nullopt: transparent
+    bool schraffiert = false;                     // black horizontal hatch lines
     const char* in = nullptr;
 };
 

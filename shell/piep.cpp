@@ -13,6 +13,8 @@ void piep() {
     QApplication::beep();
 }
 
-int piep_zaehler() { return zaehler; }
+int piep_zaehler() {
+    return zaehler;
+}
 
 } // namespace shell

@@ -89,7 +89,8 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     }
     if (auto* k = element<QPushButton>("zurück")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::zurück_Click);
-        k->setAccessibleDescription(QStringLiteral("Zurück zu Seite %1").arg(m_vorgaben.zurueck_zu));
+        k->setAccessibleDescription(
+            QStringLiteral("Zurück zu Seite %1").arg(m_vorgaben.zurueck_zu));
     }
     if (auto* k = element<QPushButton>("beenden")) {
         connect(k, &QPushButton::clicked, this, &Seitenfenster::beenden_Click);
@@ -101,8 +102,10 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
 
     // Charts over the same time span read out together.
     std::map<int, std::vector<Diagrammfeld*>> nach_zeilen;
-    for (auto* d : findChildren<Diagrammfeld*>()) nach_zeilen[d->rowCount()].push_back(d);
-    for (const auto& [zeilen, diagramme] : nach_zeilen) ablesung_verbinden(diagramme);
+    for (auto* d : findChildren<Diagrammfeld*>())
+        nach_zeilen[d->rowCount()].push_back(d);
+    for (const auto& [zeilen, diagramme] : nach_zeilen)
+        ablesung_verbinden(diagramme);
 
     // Only what the tab order names takes the focus; charts and pictures stay out of the way.
     QWidget* vorher = nullptr;
@@ -132,7 +135,9 @@ void Seitenfenster::zurück_Click() {
     if (m_vorgaben.zurueck_zu) m_nav.seite_zeigen(m_vorgaben.zurueck_zu);
 }
 
-void Seitenfenster::beenden_Click() { m_nav.beenden(); }
+void Seitenfenster::beenden_Click() {
+    m_nav.beenden();
+}
 
 bool Seitenfenster::eventFilter(QObject* o, QEvent* e) {
     // A double click on a navigation button must not reach the next page's button that then
@@ -210,7 +215,8 @@ Seitenfenster* Navigator::seite(int nummer) const {
 
 int Navigator::angelegt() const {
     int n = 0;
-    for (const auto& s : m_seiten) n += s != nullptr;
+    for (const auto& s : m_seiten)
+        n += s != nullptr;
     return n;
 }
 

@@ -23,13 +23,13 @@ class Seitenfenster : public Flaeche {
     Q_OBJECT
 public:
     struct Vorgaben {
-        QString titel;                    // window caption
-        int breite = 0, hoehe = 0;        // client area, twips
+        QString titel;             // window caption
+        int breite = 0, hoehe = 0; // client area, twips
         std::vector<Element> elemente;
         std::vector<const char*> tabfolge; // focus starts on the first
-        int weiter_zu = 0;                // page numbers; 0: no such button
+        int weiter_zu = 0;                 // page numbers; 0: no such button
         int zurueck_zu = 0;
-        bool beenden_auf_taste = false;    // page 1: any key on "beenden" ends the program
+        bool beenden_auf_taste = false; // page 1: any key on "beenden" ends the program
     };
     Seitenfenster(Navigator& nav, Vorgaben v);
 

@@ -19,10 +19,14 @@ namespace shell {
 namespace {
 constexpr double t = twips_pro_pixel;
 
-QColor farbe(Farbe f) { return QColor(f.r, f.g, f.b); }
+QColor farbe(Farbe f) {
+    return QColor(f.r, f.g, f.b);
+}
 
 // Odd pixel widths sit in the middle of a pixel, so that lines stay crisp.
-double mitte(int breite) { return breite % 2 ? t / 2 : 0; }
+double mitte(int breite) {
+    return breite % 2 ? t / 2 : 0;
+}
 
 QPen stift(Farbe f, int breite) {
     QPen p(farbe(f), breite * t);
@@ -238,7 +242,8 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
         const QFontMetrics fm(l->font());
         const QString ende = QLatin1Char(' ') + l->text();
         QString text;
-        for (int punkte = g.width() / fm.horizontalAdvance(QLatin1Char('.')); punkte >= 0; --punkte) {
+        for (int punkte = g.width() / fm.horizontalAdvance(QLatin1Char('.')); punkte >= 0;
+             --punkte) {
             text = QLatin1Char(' ') + QString(punkte, QLatin1Char('.')) + ende;
             const QRect platz(0, 0, g.width(), g.height());
             if (platz.contains(fm.boundingRect(platz, Qt::AlignRight | Qt::AlignTop, text))) break;
@@ -250,8 +255,10 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
         // the box grows (to the left for right-aligned text) rather than clip.
         const QSize passt = l->sizeHint();
         if (passt.width() > g.width() && e.art == Art::Schlicht) {
-            if (e.ausrichtung == Ausrichtung::Rechts) g.setLeft(g.right() + 1 - passt.width());
-            else g.setWidth(passt.width());
+            if (e.ausrichtung == Ausrichtung::Rechts)
+                g.setLeft(g.right() + 1 - passt.width());
+            else
+                g.setWidth(passt.width());
         }
         g.setHeight(std::max(g.height(), passt.height()));
     }
@@ -300,11 +307,12 @@ void feld_benennen(Zahlenfeld* f) {
     QString n = name ? name->text() : f->objectName();
     if (einheit) n += QStringLiteral(" in ") + einheit->text();
     f->setAccessibleName(n);
-    QString b = f->dezimal() ? QStringLiteral("Nur Ziffern und das Dezimaltrennzeichen „%1“, "
-                                              "höchstens %2 Zeichen")
-                                   .arg(zahlformat().decimalPoint())
-                                   .arg(f->maxLaenge())
-                             : QStringLiteral("Nur Ziffern, höchstens %1 Zeichen").arg(f->maxLaenge());
+    QString b = f->dezimal()
+                    ? QStringLiteral("Nur Ziffern und das Dezimaltrennzeichen „%1“, "
+                                     "höchstens %2 Zeichen")
+                          .arg(zahlformat().decimalPoint())
+                          .arg(f->maxLaenge())
+                    : QStringLiteral("Nur Ziffern, höchstens %1 Zeichen").arg(f->maxLaenge());
     if (const auto grenze = f->grenze())
         b += QStringLiteral(", obere Grenze %1").arg(zahl_text(*grenze));
     f->setAccessibleDescription(b);
@@ -357,7 +365,8 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     f->setText(QString::fromUtf8(e.text));
                     f->setzeMaxLaenge(e.max_laenge);
                     f->setzeDezimal(e.dezimal);
-                    f->setzeGrenze(e.grenze, e.grenztext ? QString::fromUtf8(e.grenztext) : QString());
+                    f->setzeGrenze(e.grenze,
+                                   e.grenztext ? QString::fromUtf8(e.grenztext) : QString());
                     f->setGeometry(pixel(e.r, m));
                     benennen(f, e.name);
                 } else if constexpr (std::is_same_v<T, Diagramm>) {
@@ -368,7 +377,8 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
             },
             element);
     }
-    for (Zahlenfeld* f : seite->findChildren<Zahlenfeld*>()) feld_benennen(f);
+    for (Zahlenfeld* f : seite->findChildren<Zahlenfeld*>())
+        feld_benennen(f);
 }
 
 } // namespace shell

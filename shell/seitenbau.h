@@ -26,7 +26,9 @@ public:
     void linie(const Linie& l) { m_linien.push_back(l); }
     void form(const Form& f) { m_formen.push_back(f); }
     // Painted first, in twips (the painter is scaled), e.g. a vector drawing under an overlay.
-    void setzeUntergrund(std::function<void(QPainter&)> zeichnen) { m_untergrund = std::move(zeichnen); }
+    void setzeUntergrund(std::function<void(QPainter&)> zeichnen) {
+        m_untergrund = std::move(zeichnen);
+    }
 
     const std::vector<Linie>& linien() const { return m_linien; }
     const std::vector<Form>& formen() const { return m_formen; }

@@ -18,6 +18,8 @@ std::optional<double> zahl_lesen(const QString& text, const QLocale& format) {
     return d;
 }
 
-QString zahl_text(double wert, const QLocale& format) { return format.toString(wert, 'g', 15); }
+QString zahl_text(double wert, const QLocale& format) {
+    return format.toString(wert, 'g', 15);
+}
 
 } // namespace shell

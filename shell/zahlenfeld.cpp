@@ -71,7 +71,9 @@ void Zahlenfeld::obergrenze_pruefen() {
     }
 }
 
-std::optional<double> Zahlenfeld::wert() const { return zahl_lesen(text()); }
+std::optional<double> Zahlenfeld::wert() const {
+    return zahl_lesen(text());
+}
 
 void Zahlenfeld::keyPressEvent(QKeyEvent* e) {
     const auto code = zeichencode(e);

@@ -1,6 +1,5 @@
 #include "kaskade.h"
 
-
 namespace sim {
 
 kaskaden_parameter kaskaden_parameter_bilden(const kaskaden_felder& f) {

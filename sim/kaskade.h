@@ -37,8 +37,7 @@ concept aufheiz_senke = requires(S s, const aufheiz_zeile& z) {
     s.ende();
 };
 
-template <aufheiz_senke Senke>
-void aufheiz_lauf(int n, Senke&& senke) {
+template <aufheiz_senke Senke> void aufheiz_lauf(int n, Senke&& senke) {
     aufheizstrecke s;
     for (int i = 1; i <= n; ++i) {
         s = aufheiz_schritt(s);
@@ -53,14 +52,14 @@ void aufheiz_lauf(int n, Senke&& senke) {
 inline constexpr double v1_obergrenze = 99.9;
 
 struct kaskaden_parameter {
-    std::string w1_text; // set-point 1 exactly as typed
-    double w1 = 0;       // °C
-    double v1 = 1;       // gain of controller 1
-    double tn = 10000;   // reset time of controller 1, s
-    double tv1 = 0;      // derivative time of controller 1, s
-    double xp = 0.01;    // P-band of controller 2, K
-    double tv2 = 0;      // derivative time of controller 2, s
-    double maxdiff = 0;  // largest |x1 - w2|, K; 0 switches the limit off
+    std::string w1_text;       // set-point 1 exactly as typed
+    double w1 = 0;             // °C
+    double v1 = 1;             // gain of controller 1
+    double tn = 10000;         // reset time of controller 1, s
+    double tv1 = 0;            // derivative time of controller 1, s
+    double xp = 0.01;          // P-band of controller 2, K
+    double tv2 = 0;            // derivative time of controller 2, s
+    double maxdiff = 0;        // largest |x1 - w2|, K; 0 switches the limit off
     bool v1_verworfen = false; // the gain field read above 99.9; the run goes with 0
 };
 

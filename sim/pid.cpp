@@ -1,6 +1,5 @@
 #include "pid.h"
 
-
 namespace sim {
 
 pid_parameter pid_parameter_bilden(const pid_felder& f) {

@@ -81,8 +81,7 @@ concept pid_senke = requires(S s, const pid_zeile& z) {
 };
 
 // A whole run of n samples from the initial state; no samples if n < 1.
-template <pid_senke Senke>
-void pid_lauf(const pid_parameter& p, int n, Senke&& senke) {
+template <pid_senke Senke> void pid_lauf(const pid_parameter& p, int n, Senke&& senke) {
     strecke s;
     pid_regler r;
     for (int i = 1; i <= n; ++i) {

@@ -64,7 +64,8 @@ struct Seite {
         QList<double> z;
         for (const auto* d : seite->findChildren<shell::Diagrammfeld*>())
             for (int s = 1; s <= d->columnCount(); ++s)
-                for (int i = 1; i <= d->rowCount(); ++i) z << d->wert(s, i).value_or(-1e300);
+                for (int i = 1; i <= d->rowCount(); ++i)
+                    z << d->wert(s, i).value_or(-1e300);
         return z;
     }
 };

@@ -31,9 +31,10 @@ quint64 umgebung(const char* name, quint64 vorgabe) {
 }
 
 // What the context menu of a field may be given to paste.
-const QStringList einfuegetexte = QString::fromUtf8(
-    "|abc|-5|1e308|nan|-inf|99999999999999999999| |\t\n| 12 |1.5|1,5|99.9|100|1e-9|-0|0x1F|٣٤|²½|😀")
-                                       .split(u'|');
+const QStringList einfuegetexte =
+    QString::fromUtf8("|abc|-5|1e308|nan|-inf|99999999999999999999| |\t\n| 12 "
+                      "|1.5|1,5|99.9|100|1e-9|-0|0x1F|٣٤|²½|😀")
+        .split(u'|');
 
 // The keys the monkey presses into a field, each as often as its weight: a key code and the
 // text it types ('$' stands for a random digit, '@' a random letter, '%' a character above 127
@@ -45,26 +46,16 @@ struct Taste {
     const char* text;
 };
 const Taste tasten[] = {
-    {5, Qt::Key_0, Qt::NoModifier, "$"},
-    {1, Qt::Key_A, Qt::NoModifier, "@"},
-    {1, Qt::Key_Period, Qt::NoModifier, "."},
-    {1, Qt::Key_Comma, Qt::NoModifier, ","},
-    {1, Qt::Key_Minus, Qt::NoModifier, "-"},
-    {1, Qt::Key_E, Qt::NoModifier, "e"},
-    {1, Qt::Key_Space, Qt::NoModifier, " "},
-    {1, Qt::Key_Backspace, Qt::NoModifier, "\b"},
-    {1, Qt::Key_Delete, Qt::NoModifier, "\x7f"},
-    {1, Qt::Key_Return, Qt::NoModifier, "\r"},
-    {1, Qt::Key_Escape, Qt::NoModifier, "\x1b"},
-    {2, Qt::Key_V, Qt::ControlModifier, "\x16"},
-    {1, Qt::Key_Z, Qt::ControlModifier, "\x1a"},
-    {1, Qt::Key_A, Qt::ControlModifier, "\x01"},
-    {1, Qt::Key_unknown, Qt::NoModifier, "%"},
-    {1, Qt::Key_unknown, Qt::NoModifier, "^"},
-    {1, Qt::Key_Left, Qt::ShiftModifier, ""},
-    {1, Qt::Key_Right, Qt::NoModifier, ""},
-    {1, Qt::Key_Home, Qt::ShiftModifier, ""},
-    {1, Qt::Key_End, Qt::NoModifier, ""},
+    {5, Qt::Key_0, Qt::NoModifier, "$"},         {1, Qt::Key_A, Qt::NoModifier, "@"},
+    {1, Qt::Key_Period, Qt::NoModifier, "."},    {1, Qt::Key_Comma, Qt::NoModifier, ","},
+    {1, Qt::Key_Minus, Qt::NoModifier, "-"},     {1, Qt::Key_E, Qt::NoModifier, "e"},
+    {1, Qt::Key_Space, Qt::NoModifier, " "},     {1, Qt::Key_Backspace, Qt::NoModifier, "\b"},
+    {1, Qt::Key_Delete, Qt::NoModifier, "\x7f"}, {1, Qt::Key_Return, Qt::NoModifier, "\r"},
+    {1, Qt::Key_Escape, Qt::NoModifier, "\x1b"}, {2, Qt::Key_V, Qt::ControlModifier, "\x16"},
+    {1, Qt::Key_Z, Qt::ControlModifier, "\x1a"}, {1, Qt::Key_A, Qt::ControlModifier, "\x01"},
+    {1, Qt::Key_unknown, Qt::NoModifier, "%"},   {1, Qt::Key_unknown, Qt::NoModifier, "^"},
+    {1, Qt::Key_Left, Qt::ShiftModifier, ""},    {1, Qt::Key_Right, Qt::NoModifier, ""},
+    {1, Qt::Key_Home, Qt::ShiftModifier, ""},    {1, Qt::Key_End, Qt::NoModifier, ""},
     {1, Qt::Key_Tab, Qt::NoModifier, ""},
 };
 const QString hohe_zeichen = QString::fromUtf8("äöüÄßé°µ€½²³·©¿٣१０\u00A0\u2212\u066B");
@@ -87,7 +78,7 @@ public:
     Affe(quint64 seed, bool klein_zuerst) : m_zufall(seed), m_klein(klein_zuerst) { neu_starten(); }
     ~Affe() { beenden(); }
 
-    QString schritt();          // runs one action; says what was done
+    QString schritt();           // runs one action; says what was done
     QString pruefen(bool alles); // empty when every invariant holds
     bool programm_zu_ende() const { return sichtbare().empty(); }
     void neu_starten();
@@ -137,7 +128,8 @@ void Affe::beenden() {
 }
 
 void Affe::abarbeiten() {
-    for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
     // Closed menus delete themselves later; outside an event loop that needs asking.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
@@ -170,10 +162,12 @@ std::vector<Seitenfenster*> Affe::sichtbare() const {
 
 QString Affe::taste(Zahlenfeld* f) {
     int summe = 0;
-    for (const Taste& t : tasten) summe += t.gewicht;
+    for (const Taste& t : tasten)
+        summe += t.gewicht;
     int w = zahl(summe);
     const Taste* t = tasten;
-    while (w >= t->gewicht) w -= t++->gewicht;
+    while (w >= t->gewicht)
+        w -= t++->gewicht;
     int key = t->key;
     QString text = QString::fromLatin1(t->text);
     if (text == QLatin1String("$")) {
@@ -212,7 +206,8 @@ QString Affe::kontextmenue(QWidget* w, QPoint wo) {
     for (QAction* a : menu->actions())
         if (!a->isSeparator() && a->isVisible()) eintraege.push_back(a);
     QAction* a = wahl(eintraege);
-    if (a->isEnabled()) QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+    if (a->isEnabled())
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
     if (menu->isVisible()) menu->close();
     return QStringLiteral("menu \"%1\" with \"%2\"").arg(a->text(), text.left(12));
 }
@@ -250,8 +245,8 @@ QString Affe::schritt() {
         was = d->objectName() + (art < 62 ? QStringLiteral(" mouse over")
                                           : QLatin1Char(' ') + kontextmenue(d->viewport(), wo));
     } else if (art < 97) {
-        QPushButton* k = art < 81 && s->element("start") ? s->element<QPushButton>("start")
-                                                         : wahl(knoepfe);
+        QPushButton* k =
+            art < 81 && s->element("start") ? s->element<QPushButton>("start") : wahl(knoepfe);
         QTest::mouseClick(k, Qt::LeftButton);
         was = QStringLiteral("click ") + k->objectName();
     } else { // the close button of the window frame
@@ -357,9 +352,8 @@ private slots:
         QLocale::setDefault(format);
         const quint64 seed = umgebung("AFFE_SEED", 1);
         const int schritte = int(umgebung("AFFE_SCHRITTE", 1000));
-        const QString kopf = QStringLiteral("AFFE_SEED=%1, number format %2, ")
-                                 .arg(seed)
-                                 .arg(format.name());
+        const QString kopf =
+            QStringLiteral("AFFE_SEED=%1, number format %2, ").arg(seed).arg(format.name());
         Affe affe(seed, format != QLocale::c());
         std::deque<QString> zuletzt;
         QString fehler = affe.pruefen(true);

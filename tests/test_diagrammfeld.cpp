@@ -100,8 +100,10 @@ private slots:
             QGuiApplication::clipboard()->text().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(zeilen.size(), 201);
         QCOMPARE(zeilen.first(), QStringLiteral("t in s\tSoll\tIst"));
-        QVERIFY2(zeilen.at(26).startsWith(QStringLiteral("26\t50\t66,28")), qPrintable(zeilen.at(26)));
-        QVERIFY2(zeilen.at(200).startsWith(QStringLiteral("200\t50\t")), qPrintable(zeilen.at(200)));
+        QVERIFY2(zeilen.at(26).startsWith(QStringLiteral("26\t50\t66,28")),
+                 qPrintable(zeilen.at(26)));
+        QVERIFY2(zeilen.at(200).startsWith(QStringLiteral("200\t50\t")),
+                 qPrintable(zeilen.at(200)));
         QLocale::setDefault(QLocale::c());
     }
 
@@ -151,8 +153,10 @@ private slots:
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("oben");
         QTest::addColumn<QString>("unten");
-        QTest::newRow("page 2") << 2 << "graph" << "Leistung";
-        QTest::newRow("page 3") << 3 << "kask" << "leistung";
+        QTest::newRow("page 2") << 2 << "graph"
+                                << "Leistung";
+        QTest::newRow("page 3") << 3 << "kask"
+                                << "leistung";
     }
     void gestapelt() {
         QFETCH(int, seite);
@@ -181,7 +185,8 @@ private slots:
                 d->viewport()->grab(); // a paint, as the screen would ask for one
                 QVERIFY2(d->bild() == frisch, qPrintable(wo));
                 const QWidget* legende = d->findChild<QWidget*>(QStringLiteral("legende"));
-                QVERIFY(legende && !legende->geometry().intersects(d->chart()->plotArea().toRect()));
+                QVERIFY(legende &&
+                        !legende->geometry().intersects(d->chart()->plotArea().toRect()));
             }
             for (int sekunde : {50, 100, 150}) {
                 const auto spalte = [&](Diagrammfeld* d) {

@@ -42,7 +42,8 @@ private slots:
         QCOMPARE(m_nav->seite(1)->focusWidget(), m_nav->seite(1)->element("weiter"));
         klick(1, "weiter");
         auto* seite2 = m_nav->seite(2);
-        tippen(seite2->element("w1"), QStringLiteral("\x05\x7f\x01\x7f" "7"));
+        tippen(seite2->element("w1"), QStringLiteral("\x05\x7f\x01\x7f"
+                                                     "7"));
         int laeufe = 0;
         connect(seite2->element<shell::Diagrammfeld>("graph"),
                 &shell::Diagrammfeld::laufAbgeschlossen, this, [&] { ++laeufe; });
@@ -86,8 +87,9 @@ private slots:
         QTest::addColumn<QString>("folge");
         QTest::newRow("page 1") << 1 << "weiter beenden";
         QTest::newRow("page 2") << 2 << "weiter zurück beenden start w1 xp1 tn1 tv1";
-        QTest::newRow("page 3") << 3 << "tn1 v1 w1 tv1 start beenden zurück weiter xp2 tv2 "
-                                        "maxdiff pid33 kask leistung";
+        QTest::newRow("page 3") << 3
+                                << "tn1 v1 w1 tv1 start beenden zurück weiter xp2 tv2 "
+                                   "maxdiff pid33 kask leistung";
         QTest::newRow("page 4") << 4 << "zurück beenden";
     }
     void barrierefrei() {
@@ -217,8 +219,8 @@ private slots:
         };
         const QList<QImage> hell = bilder();
         const QPalette vorher = QApplication::palette();
-        QApplication::setPalette(QPalette(QColor(220, 220, 220), QColor(40, 40, 40),
-                                          Qt::darkGray, Qt::black, Qt::gray, Qt::white, Qt::black));
+        QApplication::setPalette(QPalette(QColor(220, 220, 220), QColor(40, 40, 40), Qt::darkGray,
+                                          Qt::black, Qt::gray, Qt::white, Qt::black));
         const QList<QImage> dunkle = bilder();
         QApplication::setPalette(vorher);
         for (int n = 0; n < Navigator::seitenzahl; ++n)

@@ -59,7 +59,8 @@ QString wie_der_kern(const QWidget* s, const QList<double>& w) {
     if (w.size() == 4) {
         const auto p = sim::pid_parameter_bilden({.w = w[0], .xp = w[1], .tn = w[2], .tv = w[3]});
         sim::pid_lauf(p, 200, v);
-        for (int i = 1; i <= 200; ++i) v.pruefen(v.diagramm("graph"), 1, i, w[0]);
+        for (int i = 1; i <= 200; ++i)
+            v.pruefen(v.diagramm("graph"), 1, i, w[0]);
     } else {
         const auto p = sim::kaskaden_parameter_bilden({.w1 = w[0],
                                                        .v1 = w[1],
@@ -70,7 +71,8 @@ QString wie_der_kern(const QWidget* s, const QList<double>& w) {
                                                        .maxdiff = w[6]});
         sim::kaskaden_lauf(p, 200, v);
         sim::aufheiz_lauf(30, v);
-        for (int i = 1; i <= 200; ++i) v.pruefen(v.diagramm("kask"), 1, i, w[0]);
+        for (int i = 1; i <= 200; ++i)
+            v.pruefen(v.diagramm("kask"), 1, i, w[0]);
     }
     return v.fehler;
 }
@@ -111,11 +113,13 @@ private slots:
         QFETCH(int, pieps);
         QFETCH(QList<double>, werte);
         Seite s(seite);
-        for (const auto& [name, text] : paare(eingaben)) s.feld(name)->setText(text);
+        for (const auto& [name, text] : paare(eingaben))
+            s.feld(name)->setText(text);
         const int vorher = shell::piep_zaehler();
         s.klick("start");
         QCOMPARE(shell::piep_zaehler() - vorher, pieps);
-        for (const auto& [name, text] : paare(danach)) QCOMPARE(s.feld(name)->text(), text);
+        for (const auto& [name, text] : paare(danach))
+            QCOMPARE(s.feld(name)->text(), text);
         const QString fehler = wie_der_kern(s.seite, werte);
         QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
     }

@@ -260,7 +260,8 @@ private slots:
 
     // The largest chart size: 32767 numbered rows, the last one still finite.
     void laengste_laeufe() {
-        for (const QString& fall : {"pid 50 17 20 5", "kaskade 50 1.6 40 10 30 10 10", "aufheizkurve"}) {
+        for (const QString& fall :
+             {"pid 50 17 20 5", "kaskade 50 1.6 40 10 30 10 10", "aufheizkurve"}) {
             const aufruf a = starten(fall.split(' ') + QStringList{"--n", "32767"});
             const QStringList zeilen = a.aus.split('\n', Qt::SkipEmptyParts);
             QCOMPARE(zeilen.size(), 32768);

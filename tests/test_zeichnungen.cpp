@@ -140,8 +140,10 @@ private slots:
     void inhalt() {
         Seite a(1);
         for (int n = 1; n <= 4; ++n) {
-            const auto* titel = a.seite->element<QLabel>(qPrintable(QStringLiteral("titel%1(1)").arg(n)));
-            const auto* verweis = a.seite->element<QLabel>(qPrintable(QStringLiteral("s%1").arg(n)));
+            const auto* titel =
+                a.seite->element<QLabel>(qPrintable(QStringLiteral("titel%1(1)").arg(n)));
+            const auto* verweis =
+                a.seite->element<QLabel>(qPrintable(QStringLiteral("s%1").arg(n)));
             QVERIFY(titel && verweis);
             const QString wo = verweis->text();
             QVERIFY2(verweis->text().endsWith(QStringLiteral(". Seite %1").arg(n)), qPrintable(wo));
@@ -149,7 +151,8 @@ private slots:
             const QRect v = textflaeche(verweis).translated(verweis->pos());
             const int blank = verweis->fontMetrics().horizontalAdvance(QLatin1Char(' '));
             const int punkt = verweis->fontMetrics().horizontalAdvance(QLatin1Char('.'));
-            QVERIFY2(v.left() > t.right() && v.left() - t.right() <= blank + punkt + 2, qPrintable(wo));
+            QVERIFY2(v.left() > t.right() && v.left() - t.right() <= blank + punkt + 2,
+                     qPrintable(wo));
             QCOMPARE(v.right() + 1, 7455 / 15);
         }
     }
@@ -232,8 +235,9 @@ private slots:
             };
             for (const QLabel* m : labels)
                 if (l < m && l->parentWidget() == m->parentWidget() && !firma_3(l) && !firma_3(m))
-                    QVERIFY2(!textflaeche(l, massstab).translated(l->pos()).intersects(
-                                 textflaeche(m, massstab).translated(m->pos())),
+                    QVERIFY2(!textflaeche(l, massstab)
+                                  .translated(l->pos())
+                                  .intersects(textflaeche(m, massstab).translated(m->pos())),
                              qPrintable(wo + " / " + m->objectName()));
         }
     }

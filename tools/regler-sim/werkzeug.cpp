@@ -190,8 +190,8 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
                                                        .tv2 = v[5],
                                                        .maxdiff = v[6]});
         if (p.v1_verworfen)
-            e.fehler = "regler-sim: V1 " + zitiert(texte[1]) +
-                       " liegt über 99.9, gerechnet wird mit 0\n";
+            e.fehler =
+                "regler-sim: V1 " + zitiert(texte[1]) + " liegt über 99.9, gerechnet wird mit 0\n";
         csv c("i,w1,x1,w2,x2,y,summe,y_roh", zeilen);
         sim::kaskaden_lauf(p, zeilen, kaskaden_csv{c});
         e.aus = std::move(c).text();

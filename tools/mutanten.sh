@@ -20,14 +20,14 @@ FEHLER = r"""
 platte-konstante    ¦ sim/pid.h              ¦ n.heizplatte = (s.heizplatte + y / 13) ¦ n.heizplatte = (s.heizplatte + y / 12)
 klemme-fehlt        ¦ sim/pid.h              ¦ if (y > 100) y = 100; ¦ (nichts)
 windup-zweig        ¦ sim/pid.h              ¦ if (e > 0 && y < 100) n.summe ¦ if (e > 0) n.summe
-xp-null             ¦ sim/pid.cpp            ¦ p.xp = xp == 0 ? 0.01 : xp; ¦ p.xp = xp == 0 ? 0.1 : xp;
-tn-null             ¦ sim/pid.cpp            ¦ p.tn = tn == 0 ? 10000 : tn; ¦ p.tn = tn == 0 ? 1000 : tn;
+xp-null             ¦ sim/pid.cpp            ¦ .xp = f.xp == 0 ? 0.01 : f.xp, ¦ .xp = f.xp == 0 ? 0.1 : f.xp,
+tn-null             ¦ sim/pid.cpp            ¦ .tn = f.tn == 0 ? 10000 : f.tn, ¦ .tn = f.tn == 0 ? 1000 : f.tn,
 letzte-probe        ¦ sim/pid.h              ¦ for (int i = 1; i <= n; ++i) { ¦ for (int i = 1; i < n; ++i) {
 maxdiff-oben        ¦ sim/kaskade.h          ¦ if ((w2 - x1) - p.maxdiff > 0) w2 = x1 + p.maxdiff; ¦ (nichts)
 maxdiff-null        ¦ sim/kaskade.h          ¦ if (p.maxdiff > 0) { ¦ if (p.maxdiff >= 0) {
 milch-verlust       ¦ sim/kaskade.h          ¦ - (s.x1 - s.umgebung) / 100; ¦ - (s.x1 - s.umgebung) / 1000;
 aufheiz-leistung    ¦ sim/kaskade.h          ¦ ((s.umgebung + 500) - s.heizung) ¦ ((s.umgebung + 400) - s.heizung)
-kaskade-xp-null     ¦ sim/kaskade.cpp        ¦ p.xp = xp == 0 ? 0.01 : xp; ¦ p.xp = xp == 0 ? 0.02 : xp;
+kaskade-xp-null     ¦ sim/kaskade.cpp        ¦ .xp = f.xp2 == 0 ? 0.01 : f.xp2, ¦ .xp = f.xp2 == 0 ? 0.02 : f.xp2,
 v1-grenze-kern      ¦ sim/kaskade.h          ¦ v1_obergrenze = 99.9; ¦ v1_obergrenze = 9.9;
 laenge-eins-zu-kurz ¦ shell/zahlenfeld.cpp   ¦ + 1 > m_max_laenge) return; ¦ + 1 >= m_max_laenge) return;
 filter-ohne-piep    ¦ shell/zahlenfeld.cpp   ¦ code = 0;\n        piep(); ¦ code = 0;
@@ -41,7 +41,7 @@ dunkles-thema       ¦ shell/seite.cpp        ¦ setPalette(seitenpalette()); ¦
 beenden-taste       ¦ shell/seite.cpp        ¦ if (!fokuswechsel && !k->text().isEmpty()) { ¦ if (false) {
 eingabetaste        ¦ shell/seitenbau.cpp    ¦ if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) { ¦ if (false) {
 achse-waechst-nicht ¦ shell/diagrammfeld.cpp ¦ bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis; ¦ bis = m_bis;
-kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ for (int z = 1; z <= m_zeilen; ++z) {\n            const auto v ¦ for (int z = 1; z < m_zeilen; ++z) {\n            const auto v
+kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ m_reihen[s]->replace(zellen); ¦ m_reihen[s]->replace(zellen.first(zellen.size() - 1));
 marken-elidiert     ¦ shell/diagrammfeld.cpp ¦ QFontMetricsF(f).height() + 2 * 4 + 1; ¦ QFontMetricsF(f).height();
 zeitachsen-versetzt ¦ shell/diagrammfeld.cpp ¦ links = std::max(links, x + l); ¦ links = std::min(links, x + l);
 legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ std::max(0, int(f.top()) - d->m_legende->height() - 2)); ¦ int(f.top()) + 4);
@@ -49,11 +49,15 @@ veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn ane
 kein-zeiger-tasten  ¦ shell/diagrammfeld.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
 pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
 sollwert-grenze     ¦ pages/seite_2.cpp      ¦ .grenze = 99.9, ¦ .grenze = 999,
-leistung-spalte     ¦ pages/seite_2.cpp      ¦ leistung.zelle(1, z.i, zahl_text(z.y, format)); ¦ leistung.zelle(1, z.i, zahl_text(z.milch, format));
+leistung-spalte     ¦ pages/seite_2.cpp      ¦ leistung.zelle(1, z.i, z.y); ¦ leistung.zelle(1, z.i, z.milch);
 knopf-am-rand-2     ¦ pages/seite_2.cpp      ¦ .r = {7800, 9360, 7440, 1110}}, ¦ .r = {7800, 9360, 7440, 1095}},
 tabfolge-3          ¦ pages/seite_3.cpp      ¦ .tabfolge = {"tn1", "v1", "w1", "tv1", ¦ .tabfolge = {"v1", "tn1", "w1", "tv1",
-felder-vertauscht   ¦ pages/seite_3.cpp      ¦ {m_tv1, &tv1},\n ¦ {m_tv1, &tv2},\n
-knopf-am-rand-3     ¦ pages/seite_3.cpp      ¦ rahmen(befehle, "", {7800, 9300, 7485, 1155}), ¦ rahmen(befehle, "", {7800, 9300, 7455, 1155}),
+felder-vertauscht   ¦ pages/seite_3.cpp      ¦ {m_tv1, &f.tv1},\n ¦ {m_tv1, &f.tv2},\n
+knopf-am-rand-3     ¦ pages/seite_3.cpp      ¦ Rahmen{.name = befehle, .r = {7800, 9300, 7485, 1155}}, ¦ Rahmen{.name = befehle, .r = {7800, 9300, 7455, 1155}},
+v1-regel-kern       ¦ sim/kaskade.cpp        ¦ .v1 = verworfen ? 0 : f.v1, ¦ .v1 = f.v1,
+v1-laden            ¦ pages/seite_3.cpp      ¦ m_v1->setText(QStringLiteral("1")); ¦ (nichts)
+daten-ohne-format   ¦ shell/diagrammfeld.cpp ¦ t += zahl_text(*v, format); ¦ t += QString::number(*v);
+fuehrung-luecke     ¦ shell/seitenbau.cpp    ¦ g.setLeft(links + 1); ¦ g.setLeft(links + 40);
 """
 
 def lesen():

@@ -7,15 +7,19 @@ fonts-liberation2 libbenchmark-dev
 qt6-translations-l10n qt6-gtk-platformtheme
 xvfb xauth xdotool xclip openbox imagemagick
 desktop-file-utils appstream
-clang-14 libclang-rt-14-dev"
+clang-14 libclang-rt-14-dev clang-format-14"
 fehlt=""
 for p in $pakete; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt="$fehlt $p"
 done
 if [ -n "$fehlt" ]; then
-    echo "Installing:$fehlt"
+    # One line here; apt's own output goes to a log, shown only where it fails.
+    log=${TMPDIR:-/tmp}/regler-pakete.log
+    echo "installing$fehlt (log: $log)"
     export DEBIAN_FRONTEND=noninteractive
-    apt-get update -qq
     # shellcheck disable=SC2086
-    apt-get install -y -qq --no-install-recommends $fehlt
+    if ! { apt-get update -qq && apt-get install -y -qq --no-install-recommends $fehlt; } >"$log" 2>&1; then
+        tail -n 30 "$log"
+        exit 1
+    fi
 fi

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Installs what is missing, builds, and runs the whole test suite twice: in the normal build and in
-# the build with AddressSanitizer and UndefinedBehaviorSanitizer (preset "asan"). Then the fuzzer
-# runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set (CI: 60).
+# Installs what is missing, checks the formatting, builds, and runs the whole test suite twice: in
+# the normal build and in the build with AddressSanitizer and UndefinedBehaviorSanitizer (preset
+# "asan"). Then the fuzzer runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set
+# (CI: 60).
 # One line per step; a failing step shows the end of its log.
 set -eu
 cd "$(dirname "$0")/.."
@@ -40,6 +41,10 @@ fuzz_laufen() {
     fi
 }
 
+# The repository's own formatting: a file that strays from .clang-format fails the run.
+format_pruefen() { git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; }
+
+schritt "formatting" build/pruefen-format.log format_pruefen
 schritt "build" build/pruefen-bau.log bauen default
 schritt "tests" build/pruefen-tests.log ctest --preset default
 schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan

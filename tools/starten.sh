@@ -3,6 +3,10 @@
 set -eu
 cd "$(dirname "$0")/.."
 sh tools/pakete.sh
-cmake --preset default >/dev/null
-cmake --build --preset default
+echo "building (log: build/starten-bau.log)"
+mkdir -p build
+if ! { cmake --preset default && cmake --build --preset default; } >build/starten-bau.log 2>&1; then
+    tail -n 40 build/starten-bau.log
+    exit 1
+fi
 exec build/app/regler

@@ -36,36 +36,30 @@ const QStringList einfuegetexte =
                       "|1.5|1,5|99.9|100|1e-9|-0|0x1F|٣٤|²½|😀")
         .split(u'|');
 
-// The keys the monkey presses into a field, each as often as its weight: a key code and the
-// text it types ('$' stands for a random digit, '@' a random letter, '%' a character above 127
-// from `hohe_zeichen`, '^' any other code unit), with modifiers.
+// The keys the monkey presses into a field: a key code, the text it types ('$' stands for a
+// random digit, '@' a random letter, '%' a character above 127 from `hohe_zeichen`, '^' any other
+// code unit), modifiers. Digits come as often as the rest together.
 struct Taste {
-    int gewicht;
     int key;
     Qt::KeyboardModifiers mod;
     const char* text;
 };
 const Taste tasten[] = {
-    {5, Qt::Key_0, Qt::NoModifier, "$"},         {1, Qt::Key_A, Qt::NoModifier, "@"},
-    {1, Qt::Key_Period, Qt::NoModifier, "."},    {1, Qt::Key_Comma, Qt::NoModifier, ","},
-    {1, Qt::Key_Minus, Qt::NoModifier, "-"},     {1, Qt::Key_E, Qt::NoModifier, "e"},
-    {1, Qt::Key_Space, Qt::NoModifier, " "},     {1, Qt::Key_Backspace, Qt::NoModifier, "\b"},
-    {1, Qt::Key_Delete, Qt::NoModifier, "\x7f"}, {1, Qt::Key_Return, Qt::NoModifier, "\r"},
-    {1, Qt::Key_Escape, Qt::NoModifier, "\x1b"}, {2, Qt::Key_V, Qt::ControlModifier, "\x16"},
-    {1, Qt::Key_Z, Qt::ControlModifier, "\x1a"}, {1, Qt::Key_A, Qt::ControlModifier, "\x01"},
-    {1, Qt::Key_unknown, Qt::NoModifier, "%"},   {1, Qt::Key_unknown, Qt::NoModifier, "^"},
-    {1, Qt::Key_Left, Qt::ShiftModifier, ""},    {1, Qt::Key_Right, Qt::NoModifier, ""},
-    {1, Qt::Key_Home, Qt::ShiftModifier, ""},    {1, Qt::Key_End, Qt::NoModifier, ""},
-    {1, Qt::Key_Tab, Qt::NoModifier, ""},
+    {Qt::Key_A, Qt::NoModifier, "@"},          {Qt::Key_Period, Qt::NoModifier, "."},
+    {Qt::Key_Comma, Qt::NoModifier, ","},      {Qt::Key_Minus, Qt::NoModifier, "-"},
+    {Qt::Key_Backspace, Qt::NoModifier, "\b"}, {Qt::Key_Delete, Qt::NoModifier, "\x7f"},
+    {Qt::Key_Return, Qt::NoModifier, "\r"},    {Qt::Key_Escape, Qt::NoModifier, "\x1b"},
+    {Qt::Key_V, Qt::ControlModifier, "\x16"},  {Qt::Key_unknown, Qt::NoModifier, "%"},
+    {Qt::Key_unknown, Qt::NoModifier, "^"},    {Qt::Key_Left, Qt::ShiftModifier, ""},
+    {Qt::Key_Right, Qt::NoModifier, ""},       {Qt::Key_Home, Qt::ShiftModifier, ""},
+    {Qt::Key_Tab, Qt::NoModifier, ""},
 };
 const QString hohe_zeichen = QString::fromUtf8("äöüÄßé°µ€½²³·©¿٣१０\u00A0\u2212\u066B");
 
 // One chart as the monkey sees it: column 1 of `soll_feld`'s chart holds what the field read as
-// at the last run; a power chart holds 0..100.
+// at the last run.
 struct Spur {
-    QString name;
     Zahlenfeld* soll_feld = nullptr;
-    bool leistung = false;
     int laeufe = 0;
     double soll = 0;
     bool geaendert = true;
@@ -90,7 +84,7 @@ private:
     template <class T> T& wahl(std::vector<T>& v) { return v[size_t(zahl(int(v.size())))]; }
 
     std::vector<Seitenfenster*> sichtbare() const;
-    void verfolgen(Seitenfenster& s, int n);
+    void verfolgen(Seitenfenster& s);
     void beenden();
     static void abarbeiten();
     QString taste(Zahlenfeld* f);
@@ -113,7 +107,7 @@ void Affe::neu_starten() {
     for (int n = 1; n <= Navigator::seitenzahl; ++n)
         m_nav->anmelden(n, [this, n, bauen = m_nav->fabrik(n)](Navigator& nav) {
             auto seite = bauen(nav);
-            verfolgen(*seite, n);
+            verfolgen(*seite);
             return seite;
         });
     m_nav->seite_zeigen(1);
@@ -134,15 +128,12 @@ void Affe::abarbeiten() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-void Affe::verfolgen(Seitenfenster& s, int n) {
+void Affe::verfolgen(Seitenfenster& s) {
     for (Diagrammfeld* d : s.findChildren<Diagrammfeld*>()) {
         auto spur = std::make_unique<Spur>();
         Spur* sp = spur.get();
-        sp->name = QStringLiteral("Seite %1 %2").arg(n).arg(d->objectName());
-        if ((n == 2 && d->objectName() == QLatin1String("graph")) ||
-            (n == 3 && d->objectName() == QLatin1String("kask")))
+        if (d->objectName() == QLatin1String("graph") || d->objectName() == QLatin1String("kask"))
             sp->soll_feld = s.element<Zahlenfeld>("w1");
-        sp->leistung = d->objectName().compare(QLatin1String("leistung"), Qt::CaseInsensitive) == 0;
         QObject::connect(d, &Diagrammfeld::laufAbgeschlossen, d, [this, sp] {
             ++sp->laeufe;
             ++laeufe;
@@ -161,35 +152,26 @@ std::vector<Seitenfenster*> Affe::sichtbare() const {
 }
 
 QString Affe::taste(Zahlenfeld* f) {
-    int summe = 0;
-    for (const Taste& t : tasten)
-        summe += t.gewicht;
-    int w = zahl(summe);
-    const Taste* t = tasten;
-    while (w >= t->gewicht)
-        w -= t++->gewicht;
-    int key = t->key;
-    QString text = QString::fromLatin1(t->text);
-    if (text == QLatin1String("$")) {
-        const int z = zahl(10);
-        key += z;
-        text = QString(QChar(u'0' + z));
-    } else if (text == QLatin1String("@")) {
-        const int b = zahl(26);
-        key += b;
-        text = QString(QChar(u'a' + b));
+    const Taste digit{Qt::Key_0, Qt::NoModifier, "$"};
+    const Taste& t = zahl(2) ? digit : tasten[zahl(int(std::size(tasten)))];
+    int key = t.key;
+    QString text = QString::fromLatin1(t.text);
+    if (text == QLatin1String("$") || text == QLatin1String("@")) {
+        const int n = zahl(text == QLatin1String("$") ? 10 : 26);
+        text = QString(QChar((text == QLatin1String("$") ? u'0' : u'a') + n));
+        key += n;
     } else if (text == QLatin1String("%")) {
         text = QString(hohe_zeichen.at(zahl(int(hohe_zeichen.size()))));
     } else if (text == QLatin1String("^")) {
         const char16_t c = char16_t(0x80 + zahl(0xFFFF - 0x80));
         text = QString(QChar(QChar::isSurrogate(c) ? char16_t(0xFFFD) : c));
     }
-    QKeyEvent druck(QEvent::KeyPress, key, t->mod, text);
+    QKeyEvent druck(QEvent::KeyPress, key, t.mod, text);
     QApplication::sendEvent(f, &druck);
-    QKeyEvent los(QEvent::KeyRelease, key, t->mod, text);
+    QKeyEvent los(QEvent::KeyRelease, key, t.mod, text);
     QApplication::sendEvent(f, &los);
     return QStringLiteral("key %1 (U+%2)")
-        .arg(QKeySequence(QKeyCombination(t->mod, Qt::Key(key))).toString())
+        .arg(QKeySequence(QKeyCombination(t.mod, Qt::Key(key))).toString())
         .arg(text.isEmpty() ? 0 : text.at(0).unicode(), 4, 16, QChar(u'0'));
 }
 
@@ -264,12 +246,9 @@ QString Affe::pruefen(bool alles) {
     QStringList f;
     if (enden != erwartete_enden)
         f << QStringLiteral("program ended %1 times, expected %2").arg(enden).arg(erwartete_enden);
-    std::map<QString, int> instanzen;
-    int alle = 0;
+    int alle = 0; // one window per page created, never more than four
     for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<Seitenfenster*>(w)) ++instanzen[w->windowTitle()], ++alle;
-    for (const auto& [titel, n] : instanzen)
-        if (n > 1) f << QStringLiteral("%1 instances of %2").arg(n).arg(titel);
+        alle += qobject_cast<Seitenfenster*>(w) != 0;
     if (alle > Navigator::seitenzahl || alle != m_nav->angelegt())
         f << QStringLiteral("%1 page windows, %2 created").arg(alle).arg(m_nav->angelegt());
 
@@ -293,33 +272,26 @@ QString Affe::pruefen(bool alles) {
     // Every chart filled; every cell of its last run finite and drawn, the power within 0..100,
     // the set-point the field's.
     for (auto& [d, sp] : m_spuren) {
-        if (!sp->laeufe) f << sp->name + QStringLiteral(": never filled");
+        const QString name = d->window()->windowTitle() + QLatin1Char(' ') + d->objectName();
+        const bool leistung = name.contains(QLatin1String("eistung"));
+        if (!sp->laeufe) f << name + QStringLiteral(": never filled");
         if (!sp->geaendert && !alles) continue;
         sp->geaendert = false;
         for (int spalte = 1; spalte <= d->columnCount(); ++spalte) {
             const QList<QPointF> punkte = d->punkte(spalte);
-            if (punkte.size() != d->rowCount())
-                f << sp->name + QStringLiteral(" column %1 draws %2 points, not %3")
-                                    .arg(spalte)
-                                    .arg(punkte.size())
-                                    .arg(d->rowCount());
             for (int zeile = 1; zeile <= d->rowCount(); ++zeile) {
                 const auto v = d->wert(spalte, zeile);
                 QString fehler;
                 if (!v)
                     fehler = QStringLiteral("is no finite number");
-                else if (sp->leistung && !(*v >= 0 && *v <= 100))
+                else if (leistung && !(*v >= 0 && *v <= 100))
                     fehler = QStringLiteral("is a power outside 0..100");
                 else if (spalte == 1 && sp->soll_feld && *v != sp->soll)
                     fehler = QStringLiteral("is not the set-point %1 of its run").arg(sp->soll);
-                else if (punkte.size() == d->rowCount() && punkte[zeile - 1] != QPointF(zeile, *v))
+                else if (punkte.value(zeile - 1) != QPointF(zeile, *v))
                     fehler = QStringLiteral("is not drawn");
                 if (!fehler.isEmpty()) {
-                    f << sp->name + QStringLiteral(" cell %1/%2 (%3) %4")
-                                        .arg(spalte)
-                                        .arg(zeile)
-                                        .arg(v.value_or(qQNaN()))
-                                        .arg(fehler);
+                    f << name + QStringLiteral(" cell %1/%2 ").arg(spalte).arg(zeile) + fehler;
                     break;
                 }
             }
@@ -328,20 +300,11 @@ QString Affe::pruefen(bool alles) {
     return f.join(QStringLiteral("; "));
 }
 
-QtMessageHandler weiter_melden = nullptr;
-void melden(QtMsgType art, const QMessageLogContext& ort, const QString& text) {
-    // The offscreen platform can neither raise windows nor grab the keyboard; that is no finding.
-    if (text.startsWith(QLatin1String("This plugin does not support"))) return;
-    weiter_melden(art, ort, text);
-}
-
 } // namespace
 
 class TestAffe : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() { weiter_melden = qInstallMessageHandler(melden); }
-
     void affe_data() {
         QTest::addColumn<QLocale>("format");
         QTest::newRow("C") << QLocale::c();

@@ -1,9 +1,7 @@
 // Chart panels under extreme runs: the value axis widens to any range and narrows back, and on
 // the way never holds a wide range with a fine step (Qt lays out every tick at each change: a
 // cascade run with "1e9" pasted as set-point once froze the program with 50 million of them).
-#include "seitenbau.h"
 #include "seitentest.h"
-#include "zahlen.h"
 
 #include <QAccessible>
 #include <QChart>
@@ -25,16 +23,8 @@ private slots:
     void initTestCase() { QLocale::setDefault(QLocale::c()); }
 
     void achse_ohne_tickflut() {
-        Diagramm d;
-        d.r = {0, 0, 7875, 2775};
-        d.zeilen = 200;
-        d.reihen = {"Soll1", "Ist1"};
-        d.bis = 100;
-        QWidget fenster;
-        auto* feld = new Diagrammfeld(d, &fenster);
-        feld->setGeometry(shell::pixel(d.r));
-        fenster.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&fenster));
+        Seite aufbau(3);
+        Diagrammfeld* feld = aufbau.diagramm("kask");
         auto* achse = qobject_cast<QValueAxis*>(feld->chart()->axes(Qt::Vertical).value(0));
         QVERIFY(achse);
         double ticks = 0;
@@ -47,10 +37,8 @@ private slots:
         for (const double grenze :
              {2e5, 50.0, -3e5, 80.0, 1.9e6, 100.0, 9e99, 60.0, -7e120, 1e-3}) {
             ticks = 0;
-            for (int z = 1; z <= d.zeilen; ++z) {
-                feld->zelle(1, z, grenze * z / d.zeilen);
-                feld->zelle(2, z, 20);
-            }
+            for (int z = 1; z <= 200; ++z)
+                feld->zelle(1, z, grenze * z / 200);
             feld->lauf_abschliessen();
             QCoreApplication::processEvents();
             const QString wo = QStringLiteral("run up to %1").arg(grenze);
@@ -115,9 +103,7 @@ private slots:
         QTest::addColumn<QList<int>>("tasten"); // key codes, Shift as a negative code
         QTest::addColumn<int>("zeile");
         QTest::newRow("right") << QList<int>{Qt::Key_Right} << 1;
-        QTest::newRow("right x3") << QList<int>{Qt::Key_Right, Qt::Key_Right, Qt::Key_Right} << 3;
         QTest::newRow("shift+right") << QList<int>{Qt::Key_Right, -Qt::Key_Right} << 11;
-        QTest::newRow("end, right") << QList<int>{Qt::Key_End, Qt::Key_Right} << 200;
         QTest::newRow("end, shift+left") << QList<int>{Qt::Key_End, -Qt::Key_Left} << 190;
         QTest::newRow("home, left") << QList<int>{Qt::Key_Home, Qt::Key_Left} << 1;
     }

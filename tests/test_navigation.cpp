@@ -1,11 +1,7 @@
 // Page slots and navigation: each page once, created on demand, kept as it was left.
-#include "diagrammfeld.h"
-#include "seiten.h"
 #include "seitentest.h"
-#include "zahlenfeld.h"
 
 #include <QAccessible>
-#include <QPushButton>
 #include <QScreen>
 #include <QStyleHints>
 #include <QtTest>
@@ -155,54 +151,39 @@ private slots:
             const auto& v = seite->vorgaben();
             const QRect voll = shell::pixel({0, 0, v.breite, v.hoehe});
             QVERIFY(std::abs(seite->width() - voll.width() * m) <= 1);
-            // Its buttons where the table puts them, times the scale.
-            for (const auto& e : v.elemente)
-                if (const auto* k = std::get_if<shell::Knopf>(&e)) {
-                    const QRect g = seite->element(k->name)->geometry(), t = shell::pixel(k->r);
-                    QVERIFY2(std::abs(g.x() - t.x() * m) <= 1 && std::abs(g.y() - t.y() * m) <= 1 &&
-                                 std::abs(g.width() - t.width() * m) <= 1,
-                             k->name);
-                }
         }
     }
 
     // The mends of navigation: a minimized page comes back when asked for; the second click of a
     // double click on "weiter" does not reach the next page's "weiter" under the pointer, a
-    // click after the double-click time does; Return presses a focused button.
-    void minimiert_kommt_zurueck() {
+    // click after the double-click time does; Return and Enter press a focused button.
+    void maengel() {
         auto* s1 = m_nav->seite(1);
         s1->showMinimized();
-        QVERIFY(s1->isMinimized());
         QCOMPARE(m_nav->seite_zeigen(1), s1);
         QVERIFY(!s1->isMinimized() && s1->isVisible());
-    }
-    void doppelklick_ueberspringt_nichts() {
+
         const auto klick_um = [](QWidget* k, quint64 zeit) {
-            const QPointF p(5, 5);
-            QMouseEvent druck(QEvent::MouseButtonPress, p, k->mapToGlobal(p), Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
-            druck.setTimestamp(zeit);
-            QApplication::sendEvent(k, &druck);
-            QMouseEvent los(QEvent::MouseButtonRelease, p, k->mapToGlobal(p), Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-            los.setTimestamp(zeit + 10);
-            QApplication::sendEvent(k, &los);
+            for (const auto art : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+                const QPointF p(5, 5);
+                QMouseEvent e(art, p, k->mapToGlobal(p), Qt::LeftButton,
+                              art == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                              Qt::NoModifier);
+                e.setTimestamp(zeit);
+                QApplication::sendEvent(k, &e);
+            }
         };
         const int doppelt = QGuiApplication::styleHints()->mouseDoubleClickInterval();
-        klick_um(m_nav->seite(1)->element("weiter"), 100000);
-        QCOMPARE(m_nav->angelegt(), 2);
+        klick_um(s1->element("weiter"), 100000);
         klick_um(m_nav->seite(2)->element("weiter"), 100000 + doppelt / 2);
         QCOMPARE(m_nav->angelegt(), 2);
-        klick_um(m_nav->seite(2)->element("weiter"), 100000 + 10 + doppelt);
+        klick_um(m_nav->seite(2)->element("weiter"), 100000 + doppelt);
         QCOMPARE(m_nav->angelegt(), 3);
-    }
-    void eingabetaste_drueckt() {
-        QTest::keyClick(m_nav->seite(1)->element("weiter"), Qt::Key_Return);
-        QCOMPARE(m_nav->angelegt(), 2);
-        QSignalSpy lauf(m_nav->seite(2)->element<shell::Diagrammfeld>("graph"),
-                        &shell::Diagrammfeld::laufAbgeschlossen);
-        QTest::keyClick(m_nav->seite(2)->element("start"), Qt::Key_Enter);
-        QCOMPARE(lauf.count(), 1);
+
+        QTest::keyClick(m_nav->seite(3)->element("weiter"), Qt::Key_Return);
+        QTest::keyClick(m_nav->seite(4)->element("zurück"), Qt::Key_Enter);
+        QCOMPARE(m_nav->angelegt(), 4);
+        QCOMPARE(m_nav->seite(3)->ladungen(), 1);
     }
 
     // The pages are drawn documents with fixed colours: under a dark desktop palette each looks

@@ -28,14 +28,10 @@ struct Vergleich {
     const QWidget* s;
     QString fehler;
     void pruefen(const Diagrammfeld* d, int spalte, int i, double soll) {
-        const auto ist = d->wert(spalte, i);
-        if (fehler.isEmpty() && (!ist || *ist != soll))
-            fehler = QStringLiteral("%1 column %2 row %3: %4, not %5")
-                         .arg(d->objectName())
-                         .arg(spalte)
-                         .arg(i)
-                         .arg(ist.value_or(qQNaN()), 0, 'g', 17)
-                         .arg(soll, 0, 'g', 17);
+        if (const auto ist = d->wert(spalte, i); fehler.isEmpty() && (!ist || *ist != soll))
+            fehler = QString::asprintf("%s column %d row %d: %.17g, not %.17g",
+                                       qPrintable(d->objectName()), spalte, i,
+                                       ist.value_or(qQNaN()), soll);
     }
     void zeile(const sim::pid_zeile& z) {
         pruefen(diagramm("graph"), 2, z.i, z.milch);

@@ -12,7 +12,7 @@
 set -eu
 cd "$(dirname "$0")/.."
 exec python3 - "$@" <<'PY'
-import os, shutil, subprocess, sys
+import fcntl, os, shutil, subprocess, sys
 
 # name ¦ file ¦ old text ¦ new text ¦ tests (a ctest -R expression; none: all but the X tests)
 # "\n" in a text stands for a line break, "(nichts)" for no text.
@@ -75,6 +75,12 @@ def laufen(befehl, **kw):
 quelle = os.getcwd()
 arbeit = os.environ.get("MUTANTEN_DIR", "/tmp/regler-mutanten")
 kopie, bau = os.path.join(arbeit, "src"), os.path.join(arbeit, "build")
+os.makedirs(arbeit, exist_ok=True)
+sperre = open(os.path.join(arbeit, "sperre"), "w")
+try:  # two runs in one scratch copy would plant faults in each other's tree
+    fcntl.flock(sperre, fcntl.LOCK_EX | fcntl.LOCK_NB)
+except OSError:
+    sys.exit(f"mutanten: another run is using {arbeit}")
 shutil.rmtree(kopie, ignore_errors=True)
 shutil.copytree(quelle, kopie, ignore=shutil.ignore_patterns(".git", "build*"))
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen")

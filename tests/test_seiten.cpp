@@ -94,8 +94,8 @@ private slots:
             << QList<double>{73, 35, 60, 12};
         QTest::newRow("page 2, set-point 999") << 2 << "w1=999" << "w1=99.9" << 1
             << QList<double>{99.9, 0, 0, 0};
-        QTest::newRow("page 3, every field") << 3 << "w1=73 v1=2.5 tn1=25 tv1=5 xp2=12 tv2=3 maxdiff=8"
-            << "" << 0 << QList<double>{73, 2.5, 25, 5, 12, 3, 8};
+        QTest::newRow("page 3, every field") << 3 << "w1=73 v1=2.5 tn1=25 tv1=5 xp2=12 tv2=3 maxdiff=60"
+            << "" << 0 << QList<double>{73, 2.5, 25, 5, 12, 3, 60};
         QTest::newRow("page 3, limits") << 3 << "w1=150 v1=100 maxdiff=150"
             << "w1=99.9 v1=9.9 maxdiff=100" << 3 << QList<double>{99.9, 9.9, 0, 0, 0, 0, 100};
         QTest::newRow("page 3, 050 and gain 0") << 3 << "w1=050 v1=0" << "w1=050 v1=0" << 0

@@ -135,9 +135,8 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     chart->setMargins(QMargins(2, 2, 2, 2));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setAnimationOptions(QChart::NoAnimation);
-    // The charts are too small to give a legend a band of its own: it sits in the top right
-    // corner of the plot, inside what the window shows of the chart (below). Qt's goes while the
-    // chart is empty, for hiding it lays the chart out anew.
+    // Qt's legend would take a band of its own from these small charts; ours stands in the top
+    // margin (below). Qt's goes while the chart is empty, for hiding it lays the chart out anew.
     chart->legend()->hide();
     const QFont f = schrift(normal, massstab);
 

@@ -2,6 +2,7 @@
 // independent reference data (tools/referenz.py) bit for bit, the largest runs and the error
 // paths of its command line; and how the fields of a page become the run's parameters.
 #include "kaskade.h"
+#include "kennwerte.h"
 #include "pid.h"
 
 #include <QDir>
@@ -124,6 +125,36 @@ private slots:
         QCOMPARE(k.v1_verworfen, v1 != v1_lauf);
     }
 
+    // The figures of a step response on short series worked by hand ("-": none): the first
+    // second at w, overshoot and its second, the mean distance of the peaks above w, the second
+    // from which x stays within 1 K, the remaining deviation.
+    void kennwerte_data() {
+        QTest::addColumn<double>("w");
+        QTest::addColumn<QList<double>>("x");
+        QTest::addColumn<QString>("soll");
+        // clang-format off
+        QTest::newRow("flat peaks")  << 50.0 << QList<double>{40, 60, 60, 45, 60, 60, 50} << "2 10 2 3 7 0";
+        QTest::newRow("two peaks")   << 10.0 << QList<double>{0, 12, 9, 12, 9, 10.5} << "2 2 2 2 5 -0.5";
+        QTest::newRow("no crossing") << 50.0 << QList<double>{20, 30, 40} << "- 0 - - - 10";
+        QTest::newRow("n = 1")       << 5.0 << QList<double>{5} << "1 0 - - 1 0";
+        QTest::newRow("leaves band") << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - -2";
+        QTest::newRow("band edge")   << 10.0 << QList<double>{12, 11, 9} << "1 2 1 - 2 1";
+        QTest::newRow("empty")       << 10.0 << QList<double>{} << "- 0 - - - -";
+        // clang-format on
+    }
+    void kennwerte() {
+        QFETCH(double, w);
+        QFETCH(QList<double>, x);
+        QFETCH(QString, soll);
+        const std::vector<double> werte(x.begin(), x.end());
+        const sim::kennwerte k = sim::kennwerte_berechnen(w, werte);
+        const auto text = [](const auto& v) { return v ? QString::number(*v) : QString("-"); };
+        const QStringList ist{text(k.anregelzeit_s),  QString::number(k.ueberschwingen_k),
+                              text(k.zeit_maximum_s), text(k.schwingungsdauer_s),
+                              text(k.ausregelzeit_s), text(k.bleibende_abweichung_k)};
+        QCOMPARE(ist.join(' '), soll);
+    }
+
     // zeilen: -1 for the whole file; the set-point column carries the argument's text unchanged.
     void referenz_data() {
         QTest::addColumn<QStringList>("argumente");
@@ -204,6 +235,16 @@ private slots:
         QCOMPARE(a.fehler.count('\n'), 1);
         QVERIFY(a.fehler.endsWith('\n'));
         QVERIFY2(a.fehler.contains(genannt), qPrintable(a.fehler));
+    }
+
+    // --kennwerte gives page 2's on/off example in figures: overshoot 16.28 K after 26 s, a
+    // period of 29.4 s, never settled within 1 K, 7.3 K too warm at the end.
+    void kennwerte_aufruf() {
+        const aufruf a = starten({"pid", "50", "0", "0", "0", "--kennwerte"});
+        QCOMPARE(a.aus, QStringLiteral("anregelzeit_s,ueberschwingen_k,zeit_maximum_s,"
+                                       "schwingungsdauer_s,ausregelzeit_s,bleibende_abweichung_k\n"
+                                       "16,16.280515511800644,26,29.4,,-7.31573411688872\n"));
+        QCOMPARE(starten({"aufheizkurve", "--kennwerte"}).status, 2);
     }
 
     // The largest chart size: 32767 numbered rows, the last one still finite.

@@ -58,6 +58,8 @@ v1-regel-kern       ¦ sim/kaskade.cpp        ¦ .v1 = verworfen ? 0 : f.v1, ¦ 
 v1-laden            ¦ pages/seite_3.cpp      ¦ m_v1->setText(QStringLiteral("1")); ¦ (nichts)
 daten-ohne-format   ¦ shell/diagrammfeld.cpp ¦ t += zahl_text(*v, format); ¦ t += QString::number(*v);
 fuehrung-luecke     ¦ shell/seitenbau.cpp    ¦ g.setLeft(links + 1); ¦ g.setLeft(links + 40);
+kennwerte-spitze    ¦ sim/kennwerte.cpp      ¦ wert(i) >= wert(i + 1) && wert(i) > w ¦ wert(i) > wert(i + 1) && wert(i) > w
+kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= 1) { ¦ if (std::abs(wert(n) - w) < 1) {
 """
 
 def lesen():

@@ -1,6 +1,7 @@
 #include "werkzeug.h"
 
 #include "kaskade.h"
+#include "kennwerte.h"
 #include "pid.h"
 
 #include <array>
@@ -19,8 +20,8 @@ constexpr int n_hoechstens = 32767; // the largest row count a chart can hold
 
 constexpr std::string_view hilfe =
     "Aufruf:\n"
-    "  regler-sim pid W XP TN TV [--n N]\n"
-    "  regler-sim kaskade W1 V1 TN TV1 XP TV2 MAXDIFF [--n N]\n"
+    "  regler-sim pid W XP TN TV [--n N] [--kennwerte]\n"
+    "  regler-sim kaskade W1 V1 TN TV1 XP TV2 MAXDIFF [--n N] [--kennwerte]\n"
     "  regler-sim aufheizkurve [--n N]\n"
     "  regler-sim --help\n"
     "\n"
@@ -31,6 +32,11 @@ constexpr std::string_view hilfe =
     "  seinen Wert zuvor bei 9.9).\n"
     "  W und W1 erscheinen unverändert in der Spalte w bzw. w1.\n"
     "--n N: Anzahl Abtastungen, 0 bis 32767; ohne Angabe 200 (aufheizkurve: 30).\n"
+    "--kennwerte: statt der Zeilen die Kennwerte der Sprungantwort (Milch bzw. x1 gegen\n"
+    "  den Sollwert), eine Kopfzeile und eine Zeile; leeres Feld, wo es keinen gibt:\n"
+    "  anregelzeit_s (erste Sekunde mit x >= w), ueberschwingen_k (max x - w, sonst 0),\n"
+    "  zeit_maximum_s, schwingungsdauer_s (mittlerer Abstand der Maxima über w),\n"
+    "  ausregelzeit_s (ab da bleibt x innerhalb w +- 1 K), bleibende_abweichung_k (w - x).\n"
     "Falsche Argumente: Meldung auf stderr, Status 2, keine Ausgabe.\n";
 
 struct eingabefehler : std::runtime_error {
@@ -126,6 +132,35 @@ struct aufheiz_csv {
     void ende() {}
 };
 
+// The actual values of a run, for its figures.
+struct istwerte {
+    std::vector<double>& x;
+    void zeile(const sim::pid_zeile& z) { x.push_back(z.milch); }
+    void zeile(const sim::kaskaden_zeile& z) { x.push_back(z.x1); }
+    void ende() {}
+};
+
+std::string kennwerte_csv(double w, const std::vector<double>& x) {
+    const sim::kennwerte k = sim::kennwerte_berechnen(w, x);
+    csv c("anregelzeit_s,ueberschwingen_k,zeit_maximum_s,schwingungsdauer_s,ausregelzeit_s,"
+          "bleibende_abweichung_k",
+          1);
+    const auto feld = [&c](const auto& v) {
+        if (v)
+            c << *v;
+        else
+            c << std::string_view();
+    };
+    feld(k.anregelzeit_s);
+    c << k.ueberschwingen_k;
+    feld(k.zeit_maximum_s);
+    feld(k.schwingungsdauer_s);
+    feld(k.ausregelzeit_s);
+    feld(k.bleibende_abweichung_k);
+    c.zeilenende();
+    return std::move(c).text();
+}
+
 // ---- commands ----------------------------------------------------------------------------
 
 struct befehl {
@@ -149,12 +184,17 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
 
     std::vector<std::string_view> texte;
     std::optional<int> n;
+    bool kennwerte = false;
     for (std::size_t k = 1; k < argumente.size(); ++k) {
         const std::string_view a = argumente[k];
         if (!ist_option(a)) {
             if (texte.size() == b->felder.size())
                 throw eingabefehler("überzähliges Argument " + zitiert(a));
             texte.push_back(a);
+        } else if (a == "--kennwerte") {
+            if (b->name == "aufheizkurve")
+                throw eingabefehler("--kennwerte gilt nur für pid und kaskade");
+            kennwerte = true;
         } else if (a != "--n") {
             throw eingabefehler("unbekannte Option " + zitiert(a));
         } else if (n) {
@@ -178,8 +218,14 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
         csv c("i,w,heizplatte,pfanne,milch,y,summe", zeilen);
         const auto p = sim::pid_parameter_bilden(
             {.w_text = std::string(texte[0]), .w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]});
-        sim::pid_lauf(p, zeilen, pid_csv{c});
-        e.aus = std::move(c).text();
+        if (kennwerte) {
+            std::vector<double> x;
+            sim::pid_lauf(p, zeilen, istwerte{x});
+            e.aus = kennwerte_csv(p.w, x);
+        } else {
+            sim::pid_lauf(p, zeilen, pid_csv{c});
+            e.aus = std::move(c).text();
+        }
     } else if (b->name == "kaskade") {
         const auto p = sim::kaskaden_parameter_bilden({.w1_text = std::string(texte[0]),
                                                        .w1 = v[0],
@@ -193,8 +239,14 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
             e.fehler =
                 "regler-sim: V1 " + zitiert(texte[1]) + " liegt über 99.9, gerechnet wird mit 0\n";
         csv c("i,w1,x1,w2,x2,y,summe,y_roh", zeilen);
-        sim::kaskaden_lauf(p, zeilen, kaskaden_csv{c});
-        e.aus = std::move(c).text();
+        if (kennwerte) {
+            std::vector<double> x;
+            sim::kaskaden_lauf(p, zeilen, istwerte{x});
+            e.aus = kennwerte_csv(p.w1, x);
+        } else {
+            sim::kaskaden_lauf(p, zeilen, kaskaden_csv{c});
+            e.aus = std::move(c).text();
+        }
     } else {
         csv c("i,heizung,stufe,istwert", zeilen);
         sim::aufheiz_lauf(zeilen, aufheiz_csv{c});

@@ -241,11 +241,14 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
         g.setLeft(links + 1);
         const QFontMetrics fm(l->font());
         const QString ende = QLatin1Char(' ') + l->text();
+        const QRect platz(0, 0, g.width(), g.height());
+        // From the count the advances give (one more, for rounding) down to the first that fits.
+        int punkte = (g.width() - fm.horizontalAdvance(QLatin1Char(' ') + ende)) /
+                         fm.horizontalAdvance(QLatin1Char('.')) +
+                     1;
         QString text;
-        for (int punkte = g.width() / fm.horizontalAdvance(QLatin1Char('.')); punkte >= 0;
-             --punkte) {
+        for (punkte = std::max(punkte, 0); punkte >= 0; --punkte) {
             text = QLatin1Char(' ') + QString(punkte, QLatin1Char('.')) + ende;
-            const QRect platz(0, 0, g.width(), g.height());
             if (platz.contains(fm.boundingRect(platz, Qt::AlignRight | Qt::AlignTop, text))) break;
         }
         l->setText(text);

@@ -214,18 +214,23 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
 
     ergebnis e;
     const int zeilen = n.value_or(b->n_vorgabe);
+    // A run into its CSV rows, or with --kennwerte into the figures of its actual values.
+    const auto ausgeben = [&](csv c, double w, auto laufen, auto zeilen_senke) {
+        if (!kennwerte) {
+            laufen(zeilen_senke(c));
+            return std::move(c).text();
+        }
+        std::vector<double> x;
+        laufen(istwerte{x});
+        return kennwerte_csv(w, x);
+    };
     if (b->name == "pid") {
-        csv c("i,w,heizplatte,pfanne,milch,y,summe", zeilen);
         const auto p = sim::pid_parameter_bilden(
             {.w_text = std::string(texte[0]), .w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]});
-        if (kennwerte) {
-            std::vector<double> x;
-            sim::pid_lauf(p, zeilen, istwerte{x});
-            e.aus = kennwerte_csv(p.w, x);
-        } else {
-            sim::pid_lauf(p, zeilen, pid_csv{c});
-            e.aus = std::move(c).text();
-        }
+        e.aus = ausgeben(
+            csv("i,w,heizplatte,pfanne,milch,y,summe", zeilen), p.w,
+            [&](auto&& senke) { sim::pid_lauf(p, zeilen, senke); },
+            [](csv& c) { return pid_csv{c}; });
     } else if (b->name == "kaskade") {
         const auto p = sim::kaskaden_parameter_bilden({.w1_text = std::string(texte[0]),
                                                        .w1 = v[0],
@@ -238,15 +243,10 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
         if (p.v1_verworfen)
             e.fehler =
                 "regler-sim: V1 " + zitiert(texte[1]) + " liegt über 99.9, gerechnet wird mit 0\n";
-        csv c("i,w1,x1,w2,x2,y,summe,y_roh", zeilen);
-        if (kennwerte) {
-            std::vector<double> x;
-            sim::kaskaden_lauf(p, zeilen, istwerte{x});
-            e.aus = kennwerte_csv(p.w1, x);
-        } else {
-            sim::kaskaden_lauf(p, zeilen, kaskaden_csv{c});
-            e.aus = std::move(c).text();
-        }
+        e.aus = ausgeben(
+            csv("i,w1,x1,w2,x2,y,summe,y_roh", zeilen), p.w1,
+            [&](auto&& senke) { sim::kaskaden_lauf(p, zeilen, senke); },
+            [](csv& c) { return kaskaden_csv{c}; });
     } else {
         csv c("i,heizung,stufe,istwert", zeilen);
         sim::aufheiz_lauf(zeilen, aufheiz_csv{c});

@@ -142,14 +142,19 @@ std::vector<Element> tabelle() {
                  .zeit_titel = "Zeit in Sekunden",
                  .wert_titel = "°C",
                  .bis = 100,
-                 .zeilen_namen = {"z1", "z2"}},
+                 .zeilen_namen = {"z1", "z2"},
+                 .kennwerte_soll = 1,
+                 .kennwerte_ist = 2,
+                 .vergleich = true,
+                 .vergleich_legende = true},
         Diagramm{.name = "Leistung",
                  .r = {7680, 3570, 7815, 1815},
                  .zeilen = 200,
                  .reihen = {"Leistung"},
                  .zeit_titel = "Zeit in Sek",
                  .wert_titel = "%",
-                 .bis = 100},
+                 .bis = 100,
+                 .vergleich = true},
 
         // Section 2.6: Ziegler-Nichols.
         titel("pid17", "2.6 Parameterbestimmung", {7800, 5640, 2190, 195}),
@@ -276,6 +281,12 @@ void seite_2::simulieren() {
     if (!felder_lesen({{m_w1, &f.w}, {m_xp1, &f.xp}, {m_tn1, &f.tn}, {m_tv1, &f.tv}})) return;
     f.w_text = m_w1->text().toStdString();
     const auto p = sim::pid_parameter_bilden(f);
+    const QLocale format = zahlformat();
+    const QString name =
+        QStringLiteral("P-Band %1 K, Nachlaufzeit %2 s, Vorhaltzeit %3 s")
+            .arg(format.toString(f.xp), format.toString(f.tn), format.toString(f.tv));
+    m_graph->setzeLaufname(name);
+    m_leistung->setzeLaufname(name);
     sim::pid_lauf(p, m_graph->rowCount(), Diagrammsenke{*m_graph, *m_leistung, p.w});
 }
 

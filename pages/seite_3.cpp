@@ -229,14 +229,19 @@ std::vector<Element> seite_3_elemente() {
                  .reihen = {"Soll1", "Ist1", "Soll2", "Ist2"},
                  .zeit_titel = "",
                  .wert_titel = "°C",
-                 .bis = 100},
+                 .bis = 100,
+                 .kennwerte_soll = 1,
+                 .kennwerte_ist = 2,
+                 .vergleich = true,
+                 .vergleich_legende = true},
         Diagramm{.name = "leistung",
                  .r = {7350, 6960, 8205, 2055},
                  .zeilen = 200,
                  .reihen = {"Leistung"},
                  .zeit_titel = "Zeit in Sekunden",
                  .wert_titel = "%",
-                 .bis = 100},
+                 .bis = 100,
+                 .vergleich = true},
 
         // ---- command bar, two pixels wider than the table: the buttons would end on its
         // border (and at a smaller scale, rounded, still could with one)
@@ -476,6 +481,15 @@ void seite_3::kaskade(sim::kaskaden_felder f) {
         m_v1->setText(QStringLiteral("0"));
         piep();
     }
+    const QLocale format = zahlformat();
+    const auto z = [&format](double v) { return format.toString(v); };
+    const QString name =
+        QStringLiteral("Regler 1: Verstärkung %1, Nachlaufzeit %2 s, Vorhaltzeit %3 s; "
+                       "Regler 2: P-Band %4 K, Vorhaltzeit %5 s; Max.Diff %6 K")
+            .arg(z(p.v1_verworfen ? 0 : f.v1), z(f.tn1), z(f.tv1), z(f.xp2), z(f.tv2),
+                 z(f.maxdiff));
+    m_kask->setzeLaufname(name);
+    m_leistung->setzeLaufname(name);
     sim::kaskaden_lauf(p, m_kask->rowCount(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});
 }
 

@@ -68,46 +68,6 @@ void achse_einrichten(QValueAxis* a, double von, double bis, double st, const QF
     a->setTitleFont(f);
 }
 
-// Series names with their line colours, in one row.
-class Legende : public QWidget {
-public:
-    Legende(QWidget* eltern, const QFont& f) : QWidget(eltern) {
-        setObjectName(QStringLiteral("legende"));
-        setFont(f);
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    void eintrag(const QString& name, const QColor& farbe) {
-        m_eintraege.push_back({name, farbe});
-        const QFontMetrics fm(font());
-        int breite = 4;
-        for (const auto& e : m_eintraege)
-            breite += 20 + fm.horizontalAdvance(e.first) + 6;
-        resize(breite, fm.height() + 4);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(255, 255, 255, 230));
-        p.setPen(QColor(170, 170, 170));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-        const QFontMetrics fm(font());
-        int x = 4;
-        const int mitte = height() / 2;
-        for (const auto& [name, farbe] : m_eintraege) {
-            p.setPen(QPen(farbe, 2));
-            p.drawLine(x, mitte, x + 16, mitte);
-            p.setPen(Qt::black);
-            p.drawText(QRect(x + 20, 0, fm.horizontalAdvance(name) + 2, height()),
-                       Qt::AlignVCenter | Qt::AlignLeft, name);
-            x += 20 + fm.horizontalAdvance(name) + 6;
-        }
-    }
-
-private:
-    std::vector<std::pair<QString, QColor>> m_eintraege;
-};
-
 // What a screen reader says of a chart: its name, and as its value the read-out at the cursor.
 class DiagrammZugang : public QAccessibleWidget {
 public:
@@ -125,11 +85,75 @@ QAccessibleInterface* zugang_fabrik(const QString& klasse, QObject* o) {
     return nullptr;
 }
 
+// The lighter, dashed tone in which the run before is drawn.
+QColor vorher_farbe(const QColor& c) {
+    return QColor((c.red() + 2 * 255) / 3, (c.green() + 2 * 255) / 3, (c.blue() + 2 * 255) / 3);
+}
+
 } // namespace
+
+// Series names with their line colours, in one row; below it, where shown, the run before.
+class Legende : public QWidget {
+public:
+    Legende(QWidget* eltern, const QFont& f) : QWidget(eltern) {
+        setObjectName(QStringLiteral("legende"));
+        setFont(f);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    void eintrag(const QString& name, const QColor& farbe) {
+        m_eintraege.push_back({name, farbe});
+        groesse_setzen();
+    }
+    void vorher(const QString& text) {
+        m_vorher = text;
+        groesse_setzen();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), QColor(255, 255, 255, 230));
+        p.setPen(QColor(170, 170, 170));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QFontMetrics fm(font());
+        int x = 4;
+        const int zeile = fm.height() + 4;
+        const auto eintrag = [&](const QString& name, const QPen& stift, int y) {
+            p.setPen(stift);
+            p.drawLine(x, y + zeile / 2, x + 16, y + zeile / 2);
+            p.setPen(Qt::black);
+            p.drawText(QRect(x + 20, y, fm.horizontalAdvance(name) + 2, zeile),
+                       Qt::AlignVCenter | Qt::AlignLeft, name);
+            x += 20 + fm.horizontalAdvance(name) + 6;
+        };
+        for (const auto& [name, farbe] : m_eintraege)
+            eintrag(name, QPen(farbe, 2), 0);
+        x = 4;
+        if (!m_vorher.isEmpty())
+            eintrag(m_vorher, QPen(vorher_farbe(m_eintraege.back().second), 1.5, Qt::DashLine),
+                    zeile - 2);
+    }
+
+private:
+    void groesse_setzen() {
+        const QFontMetrics fm(font());
+        int breite = 4;
+        for (const auto& e : m_eintraege)
+            breite += 20 + fm.horizontalAdvance(e.first) + 6;
+        if (!m_vorher.isEmpty())
+            breite = std::max(breite, 4 + 20 + fm.horizontalAdvance(m_vorher) + 6);
+        resize(breite,
+               (fm.height() + 4) * (m_vorher.isEmpty() ? 1 : 2) - (m_vorher.isEmpty() ? 0 : 2));
+    }
+
+    std::vector<std::pair<QString, QColor>> m_eintraege;
+    QString m_vorher;
+};
 
 // The view owns the chart it is built with; a chart set later would leave its first one behind.
 Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
-    : QChartView(new QChart, parent), m_zeilen(d.zeilen), m_bis(d.bis) {
+    : QChartView(new QChart, parent), m_zeilen(d.zeilen), m_bis(d.bis), m_soll(d.kennwerte_soll),
+      m_ist(d.kennwerte_ist), m_vergleich(d.vergleich), m_vergleich_legende(d.vergleich_legende) {
     QChart* chart = this->chart();
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
@@ -153,6 +177,16 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     chart->addAxis(zeit, Qt::AlignBottom);
     chart->addAxis(m_wertachse, Qt::AlignLeft);
 
+    // The run before lies beneath the last one: its series come first.
+    for (size_t i = 0; m_vergleich && i < d.reihen.size(); ++i) {
+        auto* s = new QLineSeries;
+        s->setPen(QPen(vorher_farbe(reihenfarben[i % std::size(reihenfarben)]), 1.2, Qt::DashLine));
+        s->setVisible(false);
+        chart->addSeries(s);
+        s->attachAxis(zeit);
+        s->attachAxis(m_wertachse);
+        m_vorher_reihen.push_back(s);
+    }
     for (size_t i = 0; i < d.reihen.size(); ++i) {
         auto* s = new QLineSeries;
         s->setName(QString::fromUtf8(d.reihen[i]));
@@ -168,8 +202,8 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     m_legende = legende;
     // The legend stands above the plot, right-aligned, never over a curve: the top margin makes
     // room for it beside the half of the top value label that reaches above the plot.
-    const int halbe_marke = QFontMetrics(f).height() / 2;
-    m_oben = std::max(2, legende->height() + 2 - halbe_marke);
+    m_halbe_marke = QFontMetrics(f).height() / 2;
+    m_oben = std::max(2, legende->height() + 2 - m_halbe_marke);
     setRenderHint(QPainter::Antialiasing);
     setFocusPolicy(Qt::NoFocus);
     viewport()->setFocusPolicy(Qt::NoFocus);
@@ -184,10 +218,14 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     viewport()->setMouseTracking(true);
 
     setAccessibleName(QStringLiteral("Diagramm ") + reihenNamen().join(QStringLiteral(", ")));
-    setAccessibleDescription(
+    m_beschreibung =
         QStringLiteral("%1 über %2; Kontextmenü: Bild kopieren, Daten kopieren")
             .arg(m_einheit.isEmpty() ? QStringLiteral("Werte") : m_einheit,
-                 d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s")));
+                 d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s"));
+    setAccessibleDescription(m_beschreibung);
+    connect(&Lernhilfen::einstellungen(), &Lernhilfen::geaendert, this, [this] {
+        if (m_gelaufen) darstellen();
+    });
 
     m_zellen.resize(m_reihen.size());
     for (auto& reihe : m_zellen) {
@@ -223,7 +261,19 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         QPainter p(&m_bild);
         p.setRenderHints(renderHints());
         const QRectF alles(QPointF(0, 0), QSizeF(viewport()->size()));
+        if (m_kennwerte_gezeigt) { // the band lies beneath the curves
+            const QRectF f = chart()->plotArea();
+            const double oben = std::max(
+                f.top(),
+                chart()->mapToPosition(QPointF(0, m_kennwert_soll + 1), m_reihen.front()).y());
+            const double unten = std::min(
+                f.bottom(),
+                chart()->mapToPosition(QPointF(0, m_kennwert_soll - 1), m_reihen.front()).y());
+            if (unten > oben)
+                p.fillRect(QRectF(f.left(), oben, f.width(), unten - oben), QColor(0, 0, 192, 28));
+        }
         scene()->render(&p, alles, mapToScene(viewport()->rect()).boundingRect());
+        lernhilfen_zeichnen(p);
         m_bild_veraltet = false;
     }
     QPainter p(viewport());
@@ -252,7 +302,7 @@ QMargins Diagrammfeld::grundraender() const {
     // so that the last tick label is not cut.
     int rechts = width();
     if (const QWidget* eltern = parentWidget()) rechts = std::min(rechts, eltern->width() - x());
-    return QMargins(2, m_oben, 2 + std::max(0, width() - rechts), 2);
+    return QMargins(2, m_oben, 2 + std::max(0, width() - rechts) + m_seitenrand, 2);
 }
 
 void Diagrammfeld::anordnen(QMargins extra, bool messen) {
@@ -368,6 +418,20 @@ QString Diagrammfeld::ablesen(int zeile) const {
     return teile.join(QStringLiteral(" · "));
 }
 
+QString Diagrammfeld::ablesen_vorher(int zeile) const {
+    if (!vorher_sichtbar() || zeile < 1 || zeile > m_zeilen) return {};
+    const QLocale format = zahlformat();
+    QStringList teile;
+    for (size_t s = 0; s < m_vorher.size(); ++s) {
+        const double v = m_vorher[s][zeile - 1].y();
+        QString teil = m_reihen[s]->name() + QLatin1Char(' ') +
+                       (std::isfinite(v) ? kurz(v, format) : QStringLiteral("–"));
+        if (std::isfinite(v) && !m_einheit.isEmpty()) teil += QLatin1Char(' ') + m_einheit;
+        teile << teil;
+    }
+    return teile.join(QStringLiteral(" · "));
+}
+
 QString Diagrammfeld::datenText() const {
     QString t = QStringLiteral("t in s");
     for (const auto* r : m_reihen)
@@ -444,15 +508,40 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     });
     menu->addAction(QStringLiteral("Daten kopieren"), this,
                     [this] { QGuiApplication::clipboard()->setText(datenText()); });
+    menu->addSeparator();
+    Lernhilfen& l = Lernhilfen::einstellungen();
+    QAction* kennwerte = menu->addAction(QStringLiteral("Kennwerte zeigen"), &l,
+                                         [&l](bool an) { l.kennwerte_zeigen(an); });
+    kennwerte->setCheckable(true);
+    kennwerte->setChecked(l.kennwerte());
+    QAction* vorher = menu->addAction(QStringLiteral("Vorherigen Lauf zeigen"), &l,
+                                      [&l](bool an) { l.vorherigen_lauf_zeigen(an); });
+    vorher->setCheckable(true);
+    vorher->setChecked(l.vorheriger_lauf());
     menu->popup(e->globalPos());
 }
 
 QString Diagrammfeld::ablesung() const {
     if (!m_zeiger_zeile) return {};
     QStringList teile{QStringLiteral("t = %1 s").arg(m_zeiger_zeile)};
-    for (const Diagrammfeld* a : m_gruppe)
+    QStringList vorher, kennwert;
+    QString vorher_name;
+    for (const Diagrammfeld* a : m_gruppe) {
         teile << a->ablesen(m_zeiger_zeile);
-    return teile.join(QStringLiteral(" · "));
+        if (a->vorher_sichtbar()) {
+            vorher_name = a->m_vorher_name;
+            vorher << a->ablesen_vorher(m_zeiger_zeile);
+        }
+        if (a->m_kennwerte_gezeigt)
+            kennwert << naechster_kennwert(*a->m_kennwerte_gezeigt, m_zeiger_zeile, zahlformat());
+    }
+    QString t = teile.join(QStringLiteral(" · "));
+    if (!vorher.isEmpty())
+        t += QStringLiteral("\nvorher: ") + vorher_name + QStringLiteral(" · ") +
+             vorher.join(QStringLiteral(" · "));
+    kennwert.removeAll(QString());
+    if (!kennwert.isEmpty()) t += QLatin1Char('\n') + kennwert.join(QStringLiteral(" · "));
+    return t;
 }
 
 void Diagrammfeld::keyPressEvent(QKeyEvent* e) {
@@ -515,20 +604,18 @@ void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
 }
 
 void Diagrammfeld::lauf_abschliessen() {
-    double tief = 0;
-    double hoch = m_bis;
+    if (m_vergleich) { // the cells are shared until the next run writes into them
+        if (m_gelaufen) {
+            m_vorher = std::move(m_letzte);
+            m_vorher_name = m_letzter_name;
+        }
+        m_letzte = m_zellen;
+        m_letzter_name = m_laufname;
+    }
     for (size_t s = 0; s < m_reihen.size(); ++s) {
         const QList<QPointF>& zellen = m_zellen[s];
-        bool alle = true;
-        for (const QPointF& p : zellen) {
-            if (!std::isfinite(p.y())) {
-                alle = false;
-                continue;
-            }
-            tief = std::min(tief, p.y());
-            hoch = std::max(hoch, p.y());
-        }
-        if (alle) {
+        if (std::all_of(zellen.begin(), zellen.end(),
+                        [](QPointF p) { return std::isfinite(p.y()); })) {
             m_reihen[s]->replace(zellen);
         } else { // a curve through the cells that hold a number
             QList<QPointF> punkte;
@@ -537,11 +624,136 @@ void Diagrammfeld::lauf_abschliessen() {
             m_reihen[s]->replace(punkte);
         }
     }
+    m_kennwerte.reset();
+    if (m_soll && m_ist && m_zeilen > 0) {
+        std::vector<double> x;
+        x.reserve(size_t(m_zeilen));
+        for (const QPointF& p : m_zellen[size_t(m_ist - 1)])
+            x.push_back(p.y());
+        m_kennwert_soll = m_zellen[size_t(m_soll - 1)].front().y();
+        if (std::isfinite(m_kennwert_soll) &&
+            std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); }))
+            m_kennwerte = kennwerte_lauf{sim::kennwerte_berechnen(m_kennwert_soll, x),
+                                         sim::spitzen(m_kennwert_soll, x)};
+    }
+    m_gelaufen = true;
+    darstellen();
+    emit laufAbgeschlossen();
+}
+
+bool Diagrammfeld::vorher_sichtbar() const {
+    return m_vergleich && !m_vorher.empty() && Lernhilfen::einstellungen().vorheriger_lauf();
+}
+
+void Diagrammfeld::darstellen() {
+    const bool vorher = vorher_sichtbar();
+    for (size_t s = 0; s < m_vorher_reihen.size(); ++s) {
+        if (vorher) {
+            QList<QPointF> punkte;
+            for (const QPointF& p : m_vorher[s])
+                if (std::isfinite(p.y())) punkte.append(p);
+            m_vorher_reihen[s]->replace(punkte);
+        }
+        m_vorher_reihen[s]->setVisible(vorher);
+    }
+    if (m_vergleich_legende) {
+        m_legende->vorher(vorher ? QStringLiteral("vorher: ") + m_vorher_name : QString());
+        m_oben = std::max(2, m_legende->height() + 2 - m_halbe_marke);
+    }
+
+    double tief = 0;
+    double hoch = m_bis;
+    const auto ausdehnen = [&](const std::vector<QList<QPointF>>& reihen) {
+        for (const auto& reihe : reihen)
+            for (const QPointF& p : reihe)
+                if (std::isfinite(p.y())) {
+                    tief = std::min(tief, p.y());
+                    hoch = std::max(hoch, p.y());
+                }
+    };
+    ausdehnen(m_zellen);
+    if (vorher) ausdehnen(m_vorher);
     wertachse_einrichten(tief, hoch);
+    m_kennwerte_gezeigt = Lernhilfen::einstellungen().kennwerte() ? m_kennwerte : std::nullopt;
+    m_seitenrand = 0;
     zeitachsen_angleichen();
+    if (m_kennwerte_gezeigt) kennwerte_platzieren();
+    beschreibung_setzen();
     // The curves, and with them perhaps the axis, are new: the chart is drawn anew as a whole.
     neu_zeichnen();
-    emit laufAbgeschlossen();
+}
+
+namespace {
+QSizeF kastengroesse(const QStringList& zeilen, const QFont& f) {
+    const QFontMetricsF fm(f);
+    double breite = 0;
+    for (const QString& z : zeilen)
+        breite = std::max(breite, fm.horizontalAdvance(z));
+    return {std::ceil(breite) + 10, std::ceil(fm.height() * zeilen.size()) + 6};
+}
+} // namespace
+
+void Diagrammfeld::kennwerte_platzieren() {
+    const QFont f = m_wertachse->labelsFont();
+    const QSizeF groesse = kastengroesse(kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat()), f);
+    // What the box must not cover, with a little room: every curve shown, and the markers.
+    const QRectF plot = chart()->plotArea();
+    QImage belegt(plot.size().toSize(), QImage::Format_Alpha8);
+    belegt.fill(0);
+    {
+        QPainter p(&belegt);
+        p.translate(-plot.topLeft());
+        p.setPen(QPen(Qt::black, 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        for (const auto& reihen : {m_reihen, m_vorher_reihen})
+            for (QLineSeries* r : reihen) {
+                if (!r->isVisible()) continue;
+                QPolygonF linie;
+                for (const QPointF& punkt : r->points())
+                    linie << chart()->mapToPosition(punkt, r);
+                p.drawPolyline(linie);
+            }
+    }
+    if (const auto wo = freier_platz(belegt, groesse + QSizeF(4, 4))) {
+        m_kasten = QRectF(plot.topLeft() + *wo + QPointF(2, 2), groesse);
+        return;
+    }
+    // Nowhere in the plot: beside it, on the right.
+    m_seitenrand = int(groesse.width()) + 8;
+    zeitachsen_angleichen();
+    const QRectF neu = chart()->plotArea();
+    m_kasten = QRectF(QPointF(width() - groesse.width() - 2, neu.top()), groesse);
+}
+
+void Diagrammfeld::lernhilfen_zeichnen(QPainter& p) const {
+    if (!m_kennwerte_gezeigt) return;
+    QLineSeries* ist = m_reihen[size_t(m_ist - 1)];
+    const QColor farbe = ist->pen().color();
+    p.setPen(QPen(farbe, 1.2));
+    p.setBrush(Qt::white);
+    for (int s : m_kennwerte_gezeigt->spitzen) {
+        const QPointF wo = chart()->mapToPosition(m_zellen[size_t(m_ist - 1)][s - 1], ist);
+        p.drawEllipse(wo, 3.5, 3.5);
+    }
+    const QStringList zeilen = kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat());
+    p.setPen(QColor(150, 150, 150));
+    p.setBrush(QColor(255, 255, 255, 235));
+    p.drawRect(m_kasten.adjusted(0.5, 0.5, -0.5, -0.5));
+    p.setPen(Qt::black);
+    p.setFont(m_wertachse->labelsFont());
+    const QFontMetricsF fm(p.font());
+    for (int i = 0; i < zeilen.size(); ++i)
+        p.drawText(QPointF(m_kasten.left() + 5, m_kasten.top() + 3 + fm.ascent() + i * fm.height()),
+                   zeilen[i]);
+}
+
+void Diagrammfeld::beschreibung_setzen() {
+    QString b = m_beschreibung;
+    if (vorher_sichtbar())
+        b += QStringLiteral("; gestrichelt der Lauf davor (vorher: %1)").arg(m_vorher_name);
+    if (m_kennwerte_gezeigt)
+        b += QStringLiteral("; Kennwerte: ") +
+             kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat()).join(QStringLiteral("; "));
+    if (b != accessibleDescription()) setAccessibleDescription(b);
 }
 
 void Diagrammfeld::wertachse_einrichten(double tief, double hoch) {

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "elemente.h"
+#include "lernhilfen.h"
 
 #include <QChartView>
 #include <QImage>
@@ -23,6 +24,8 @@ class QValueAxis;
 
 namespace shell {
 
+class Legende;
+
 class Diagrammfeld : public QChartView {
     Q_OBJECT
 public:
@@ -37,6 +40,9 @@ public:
     }
     // End of a run: the curves are drawn once from the cells.
     void lauf_abschliessen();
+    // What the next run ran with, for the legend and the read-out of it as the run before:
+    // "P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s".
+    void setzeLaufname(const QString& name) { m_laufname = name; }
 
     // A cell as last written; nullopt before any run (or for a value that is not finite).
     std::optional<double> wert(int spalte, int zeile) const;
@@ -48,8 +54,16 @@ public:
 
     // Read-out: every series at a row, "Soll 50 °C · Ist 66,28 °C", in the user's format.
     QString ablesen(int zeile) const;
+    // The same for the run before, where it is shown; empty otherwise.
+    QString ablesen_vorher(int zeile) const;
+    // The learning aids as now shown: the figures (none while switched off), the run before
+    // (its name, or empty), and where the figures' box stands in the widget.
+    const std::optional<kennwerte_lauf>& kennwerte() const { return m_kennwerte_gezeigt; }
+    QString vorherName() const { return vorher_sichtbar() ? m_vorher_name : QString(); }
+    QRectF kennwertKasten() const { return m_kennwerte_gezeigt ? m_kasten : QRectF(); }
     // The read-out at the cursor over the charts of its group: "t = 26 s · Soll 50 °C · …";
-    // empty without a cursor. Tooltip and accessible value.
+    // then, where shown, a line for the run before and one with the nearest figure; empty
+    // without a cursor. Tooltip and accessible value.
     QString ablesung() const;
     // The grid as tab-separated text: a header row with the series names, then one row per
     // sample with the time in seconds and the cells (15 digits, the user's number format).
@@ -101,9 +115,17 @@ private:
     std::pair<double, double> natuerliche_raender();
     void wertachse_einrichten(double tief, double hoch);
     void neu_zeichnen();
+    // Everything after a run's curves are in: the run before, the axis, the figures' place.
+    void darstellen();
+    bool vorher_sichtbar() const;
+    void kennwerte_platzieren();
+    void lernhilfen_zeichnen(QPainter& p) const;
+    void beschreibung_setzen();
     QRect zeigerstreifen() const;
 
-    QWidget* m_legende = nullptr;
+    Legende* m_legende = nullptr;
+    int m_halbe_marke = 0;
+    QString m_beschreibung;
     int m_zeiger_zeile = 0;
     bool m_zeiger_verborgen = false; // while the chart is copied as a picture
     QImage m_bild;
@@ -123,6 +145,18 @@ private:
     std::vector<QLineSeries*> m_reihen;
     QStringList m_zeilen_namen;
     QValueAxis* m_wertachse = nullptr;
+    bool m_gelaufen = false;
+
+    // The learning aids
+    int m_soll = 0, m_ist = 0;
+    bool m_vergleich = false, m_vergleich_legende = false;
+    QString m_laufname, m_letzter_name, m_vorher_name;
+    std::vector<QList<QPointF>> m_letzte, m_vorher; // the cells of the last run and the one before
+    std::vector<QLineSeries*> m_vorher_reihen;
+    std::optional<kennwerte_lauf> m_kennwerte, m_kennwerte_gezeigt;
+    double m_kennwert_soll = 0;
+    QRectF m_kasten;      // the figures' box, in the widget
+    int m_seitenrand = 0; // room beside the plot for the box, where the plot has none
 };
 
 // Links the charts of a page: the cursor follows the mouse over any of them on all at once, and a

@@ -148,6 +148,12 @@ struct Diagramm {
     double bis = 100;
     std::vector<const char*> zeilen_namen = {}; // row labels; empty: "Z1" .. "Zn"
     const char* in = nullptr;
+    // Learning aids: the columns of set-point and actual value whose step-response figures the
+    // chart can show (0: none); whether it can show the run before beside the last, and whether
+    // its legend names that run.
+    int kennwerte_soll = 0, kennwerte_ist = 0;
+    bool vergleich = false;
+    bool vergleich_legende = false;
 };
 
 using Element = std::variant<Text, Rahmen, Linie, Pfeil, Form, Knopf, Feld, Diagramm>;

@@ -21,15 +21,9 @@ kennwerte kennwerte_berechnen(double w, std::span<const double> x) {
             if (wert(i) == hoechst) k.zeit_maximum_s = i;
     }
 
-    // A peak rises above its left neighbour, is not below its right one, and lies above w.
-    int erste = 0, letzte = 0, spitzen = 0;
-    for (int i = 2; i <= n - 1; ++i)
-        if (wert(i) > wert(i - 1) && wert(i) >= wert(i + 1) && wert(i) > w) {
-            if (!spitzen) erste = i;
-            letzte = i;
-            ++spitzen;
-        }
-    if (spitzen >= 2) k.schwingungsdauer_s = double(letzte - erste) / double(spitzen - 1);
+    const std::vector<int> p = spitzen(w, x);
+    if (p.size() >= 2)
+        k.schwingungsdauer_s = double(p.back() - p.front()) / double(int(p.size()) - 1);
 
     if (std::abs(wert(n) - w) <= 1) {
         int i = n;
@@ -39,6 +33,13 @@ kennwerte kennwerte_berechnen(double w, std::span<const double> x) {
     }
     k.bleibende_abweichung_k = w - wert(n);
     return k;
+}
+
+std::vector<int> spitzen(double w, std::span<const double> x) {
+    std::vector<int> p;
+    for (size_t i = 1; i + 1 < x.size(); ++i)
+        if (x[i] > x[i - 1] && x[i] >= x[i + 1] && x[i] > w) p.push_back(int(i) + 1);
+    return p;
 }
 
 } // namespace sim

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace sim {
 
@@ -19,5 +20,9 @@ struct kennwerte {
 
 // x[0] is the actual value after second 1, x[n-1] after second n. Nothing for an empty run.
 kennwerte kennwerte_berechnen(double w, std::span<const double> x);
+
+// The seconds of the peaks the period is measured between: x rises to them from the second
+// before, is not higher the second after, and lies above w there.
+std::vector<int> spitzen(double w, std::span<const double> x);
 
 } // namespace sim

@@ -1,7 +1,9 @@
 // Chart panels under extreme runs: the value axis widens to any range and narrows back, and on
 // the way never holds a wide range with a fine step (Qt lays out every tick at each change: a
 // cascade run with "1e9" pasted as set-point once froze the program with 50 million of them).
+#include "kennwerte.h"
 #include "seitentest.h"
+#include "zahlen.h"
 
 #include <QAccessible>
 #include <QChart>
@@ -9,13 +11,56 @@
 #include <QGraphicsTextItem>
 #include <QMenu>
 #include <QPainter>
+#include <QSettings>
 #include <QToolTip>
 #include <QValueAxis>
+#include <QXYSeries>
 #include <QtTest>
 #include <algorithm>
 
 using shell::Diagramm;
 using shell::Diagrammfeld;
+using shell::Lernhilfen;
+
+namespace {
+const QStringList menue_eintraege{"Bild kopieren", "Daten kopieren", "Kennwerte zeigen",
+                                  "Vorherigen Lauf zeigen"};
+QStringList eintraege(const QMenu* m) {
+    QStringList t;
+    for (const QAction* a : m->actions())
+        if (!a->isSeparator()) t << a->text();
+    return t;
+}
+
+// Both learning aids off again when a test ends, however it ends.
+struct LernhilfenAus {
+    LernhilfenAus() { schalten(false, false); }
+    ~LernhilfenAus() { schalten(false, false); }
+    static void schalten(bool kennwerte, bool vorher) {
+        Lernhilfen::einstellungen().kennwerte_zeigen(kennwerte);
+        Lernhilfen::einstellungen().vorherigen_lauf_zeigen(vorher);
+    }
+};
+
+// Whether a curve shown in the chart passes through a rectangle of the widget (each segment
+// walked in steps of a third of a pixel).
+bool kurve_in(const Diagrammfeld* d, const QRectF& r) {
+    for (const QAbstractSeries* a : d->chart()->series()) {
+        const auto* reihe = qobject_cast<const QXYSeries*>(a);
+        if (!reihe->isVisible()) continue;
+        const QList<QPointF> punkte = reihe->points();
+        for (qsizetype i = 1; i < punkte.size(); ++i) {
+            const QPointF von =
+                d->chart()->mapToPosition(punkte[i - 1], const_cast<QXYSeries*>(reihe));
+            const QPointF bis = d->chart()->mapToPosition(punkte[i], const_cast<QXYSeries*>(reihe));
+            const int schritte = 1 + int(3 * QLineF(von, bis).length());
+            for (int k = 0; k <= schritte; ++k)
+                if (r.contains(von + (bis - von) * k / schritte)) return true;
+        }
+    }
+    return false;
+}
+} // namespace
 
 class TestDiagrammfeld : public QObject {
     Q_OBJECT
@@ -80,7 +125,8 @@ private slots:
         QContextMenuEvent kontext(QContextMenuEvent::Mouse, wo, graph->mapToGlobal(wo));
         QApplication::sendEvent(graph->viewport(), &kontext);
         QMenu* menu = graph->findChild<QMenu*>();
-        QVERIFY(menu && menu->actions().size() == 2);
+        QVERIFY(menu);
+        QCOMPARE(eintraege(menu), menue_eintraege);
         QGuiApplication::clipboard()->clear();
         menu->actions().at(1)->trigger();
         menu->close();
@@ -127,7 +173,8 @@ private slots:
                  qPrintable(wert));
         QTest::keyClick(kask, Qt::Key_F10, Qt::ShiftModifier);
         auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        QVERIFY(menue && menue->actions().size() == 2);
+        QVERIFY(menue);
+        QCOMPARE(eintraege(menue), menue_eintraege);
         menue->close();
     }
 
@@ -181,6 +228,135 @@ private slots:
                 QVERIFY2(std::abs(spalte(stapel[0]) - spalte(stapel[1])) <= 1, qPrintable(wo));
             }
         }
+    }
+
+    // The figures as the box names them, in the user's number format.
+    void kennwert_texte_data() {
+        QTest::addColumn<QString>("sprache");
+        QTest::addColumn<QString>("soll");
+        QTest::newRow("de, oscillating") << "de_DE"
+                                         << "Anregelzeit 12 s|Überschwingen 16,3 K nach 26 s|"
+                                            "Schwingungsdauer 29,4 s|Ausregelzeit (±1 K) 150 s|"
+                                            "bleibende Abweichung \u22127,3 K";
+        QTest::newRow("C, none") << "C"
+                                 << "Anregelzeit —|Überschwingen 0 K|Schwingungsdauer —|"
+                                    "Ausregelzeit (±1 K) —|bleibende Abweichung 30 K";
+    }
+    void kennwert_texte() {
+        QFETCH(QString, sprache);
+        QFETCH(QString, soll);
+        sim::kennwerte k;
+        if (sprache != "C")
+            k = {.anregelzeit_s = 12,
+                 .ueberschwingen_k = 16.28,
+                 .zeit_maximum_s = 26,
+                 .schwingungsdauer_s = 29.4,
+                 .ausregelzeit_s = 150,
+                 .bleibende_abweichung_k = -7.26};
+        else
+            k.bleibende_abweichung_k = 30.04;
+        QCOMPARE(shell::kennwert_zeilen(k, QLocale(sprache)).join('|'), soll);
+    }
+
+    // The learning aids on page 2 (runs: P-band 20 with reset time 40, then 30) and page 3:
+    // switched on from a chart's menu and remembered, they show the figures the core computes
+    // from the run's numbers, in a box clear of every curve, and the run before as the one it
+    // was, named after its parameters; switched off, the charts are what they were, pixel for
+    // pixel, and "Daten kopieren" never changes.
+    void lernhilfen_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QString>("oben");
+        QTest::addColumn<QStringList>("felder"); // name=text, each followed by "Start Grafik"
+        QTest::addColumn<QString>("vorher");
+        QTest::newRow("page 2, PI") << 2 << "graph" << QStringList{"xp1=20", "tn1=40", "xp1=30"}
+                                    << "P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s";
+        QTest::newRow("page 2, on/off, 100") << 2 << "graph" << QStringList{"w1=100", "w1=30"}
+                                             << "P-Band 0 K, Nachlaufzeit 0 s, Vorhaltzeit 0 s";
+        QTest::newRow("page 3") << 3 << "kask" << QStringList{"maxdiff=50", "v1=3"}
+                                << "Regler 1: Verstärkung 1, Nachlaufzeit 0 s, Vorhaltzeit 0 s; "
+                                   "Regler 2: P-Band 0 K, Vorhaltzeit 0 s; Max.Diff 50 K";
+    }
+    void lernhilfen() {
+        QFETCH(int, seite);
+        QFETCH(QString, oben);
+        QFETCH(QStringList, felder);
+        QFETCH(QString, vorher);
+        const LernhilfenAus aus;
+        Seite s(seite);
+        auto charts = s.seite->findChildren<Diagrammfeld*>();
+        charts.removeIf([](Diagrammfeld* d) { return d->objectName() == "pid33"; });
+        Diagrammfeld* d = s.diagramm(oben);
+        QHash<Diagrammfeld*, QList<QList<QPointF>>> davor; // the curves before the last run
+        for (const QString& f : felder) {
+            for (Diagrammfeld* c : charts)
+                for (int r = 1; r <= c->columnCount(); ++r)
+                    davor[c] << c->punkte(r);
+            s.feld(f.section('=', 0, 0))->setText(f.section('=', 1));
+            s.klick("start");
+        }
+        const auto bilder = [&] {
+            QList<QImage> b;
+            for (Diagrammfeld* c : charts)
+                b << c->grab().toImage();
+            return b;
+        };
+        const QList<QImage> aus_bilder = bilder();
+        const QString daten = d->datenText(), beschreibung = d->accessibleDescription();
+        QVERIFY(!d->kennwerte() && d->vorherName().isEmpty());
+
+        QContextMenuEvent kontext(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  d->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(d->viewport(), &kontext);
+        QMenu* menue = d->findChild<QMenu*>();
+        QVERIFY(menue);
+        for (QAction* a : menue->actions())
+            if (a->isCheckable()) a->trigger();
+        menue->close();
+        QVERIFY(Lernhilfen::einstellungen().kennwerte() &&
+                Lernhilfen::einstellungen().vorheriger_lauf());
+        const QSettings gespeichert(QStringLiteral("norva"), QStringLiteral("regler"));
+        QVERIFY(gespeichert.value("lernhilfen/kennwerte").toBool() &&
+                gespeichert.value("lernhilfen/vorheriger_lauf").toBool());
+
+        // The figures from the numbers of the last run.
+        std::vector<double> ist;
+        for (int z = 1; z <= d->rowCount(); ++z)
+            ist.push_back(*d->wert(2, z));
+        const double w = *d->wert(1, 1);
+        const sim::kennwerte k = sim::kennwerte_berechnen(w, ist);
+        QVERIFY(d->kennwerte());
+        const sim::kennwerte& gezeigt = d->kennwerte()->k;
+        QCOMPARE(gezeigt.ueberschwingen_k, k.ueberschwingen_k);
+        QCOMPARE(gezeigt.schwingungsdauer_s, k.schwingungsdauer_s);
+        QCOMPARE(gezeigt.ausregelzeit_s, k.ausregelzeit_s);
+        QCOMPARE(gezeigt.bleibende_abweichung_k, k.bleibende_abweichung_k);
+        QCOMPARE(d->kennwerte()->spitzen, sim::spitzen(w, ist));
+        const QRectF kasten = d->kennwertKasten();
+        QVERIFY2(QRectF(d->rect()).contains(kasten), qPrintable(QDebug::toString(kasten)));
+        QVERIFY(!kurve_in(d, kasten));
+        QVERIFY(d->accessibleDescription().contains(
+            shell::kennwert_zeilen(k, shell::zahlformat()).join("; ")));
+
+        // The run before: named, drawn as it ran, and in the read-out.
+        for (Diagrammfeld* c : charts) {
+            QCOMPARE(c->vorherName(), vorher);
+            QCOMPARE(c->chart()->series().size(), 2 * c->columnCount());
+            const auto& erwartet = davor[c].mid(davor[c].size() - c->columnCount());
+            for (int r = 0; r < c->columnCount(); ++r) {
+                const auto* lauf = qobject_cast<QXYSeries*>(c->chart()->series().at(r));
+                QVERIFY(lauf->isVisible());
+                QCOMPARE(lauf->points(), erwartet.at(r));
+            }
+        }
+        d->zeigeZeiger(20);
+        QVERIFY2(d->ablesung().contains("\nvorher: " + vorher + " · "), qPrintable(d->ablesung()));
+        d->zeigeZeiger(0);
+        QCOMPARE(d->datenText(), daten);
+
+        LernhilfenAus::schalten(false, false);
+        QCOMPARE(bilder(), aus_bilder);
+        QCOMPARE(d->accessibleDescription(), beschreibung);
+        QCOMPARE(d->datenText(), daten);
     }
 };
 

@@ -127,19 +127,19 @@ private slots:
 
     // The figures of a step response on short series worked by hand ("-": none): the first
     // second at w, overshoot and its second, the mean distance of the peaks above w, the second
-    // from which x stays within 1 K, the remaining deviation.
+    // from which x stays within 1 K, the remaining deviation; after "|" the peaks' seconds.
     void kennwerte_data() {
         QTest::addColumn<double>("w");
         QTest::addColumn<QList<double>>("x");
         QTest::addColumn<QString>("soll");
         // clang-format off
-        QTest::newRow("flat peaks")  << 50.0 << QList<double>{40, 60, 60, 45, 60, 60, 50} << "2 10 2 3 7 0";
-        QTest::newRow("two peaks")   << 10.0 << QList<double>{0, 12, 9, 12, 9, 10.5} << "2 2 2 2 5 -0.5";
-        QTest::newRow("no crossing") << 50.0 << QList<double>{20, 30, 40} << "- 0 - - - 10";
-        QTest::newRow("n = 1")       << 5.0 << QList<double>{5} << "1 0 - - 1 0";
-        QTest::newRow("leaves band") << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - -2";
-        QTest::newRow("band edge")   << 10.0 << QList<double>{12, 11, 9} << "1 2 1 - 2 1";
-        QTest::newRow("empty")       << 10.0 << QList<double>{} << "- 0 - - - -";
+        QTest::newRow("flat peaks")  << 50.0 << QList<double>{40, 60, 60, 45, 60, 60, 50} << "2 10 2 3 7 0 | 2 5";
+        QTest::newRow("two peaks")   << 10.0 << QList<double>{0, 12, 9, 12, 9, 10.5} << "2 2 2 2 5 -0.5 | 2 4";
+        QTest::newRow("no crossing") << 50.0 << QList<double>{20, 30, 40} << "- 0 - - - 10 |";
+        QTest::newRow("n = 1")       << 5.0 << QList<double>{5} << "1 0 - - 1 0 |";
+        QTest::newRow("leaves band") << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - -2 |";
+        QTest::newRow("band edge")   << 10.0 << QList<double>{12, 11, 9} << "1 2 1 - 2 1 |";
+        QTest::newRow("empty")       << 10.0 << QList<double>{} << "- 0 - - - - |";
         // clang-format on
     }
     void kennwerte() {
@@ -149,9 +149,15 @@ private slots:
         const std::vector<double> werte(x.begin(), x.end());
         const sim::kennwerte k = sim::kennwerte_berechnen(w, werte);
         const auto text = [](const auto& v) { return v ? QString::number(*v) : QString("-"); };
-        const QStringList ist{text(k.anregelzeit_s),  QString::number(k.ueberschwingen_k),
-                              text(k.zeit_maximum_s), text(k.schwingungsdauer_s),
-                              text(k.ausregelzeit_s), text(k.bleibende_abweichung_k)};
+        QStringList ist{text(k.anregelzeit_s),
+                        QString::number(k.ueberschwingen_k),
+                        text(k.zeit_maximum_s),
+                        text(k.schwingungsdauer_s),
+                        text(k.ausregelzeit_s),
+                        text(k.bleibende_abweichung_k),
+                        "|"};
+        for (int i : sim::spitzen(w, werte))
+            ist << QString::number(i);
         QCOMPARE(ist.join(' '), soll);
     }
 

@@ -1,0 +1,126 @@
+#include "lernhilfen.h"
+
+#include <QSettings>
+#include <algorithm>
+#include <cmath>
+
+namespace shell {
+
+namespace {
+const auto schluessel_kennwerte = QStringLiteral("lernhilfen/kennwerte");
+const auto schluessel_vorher = QStringLiteral("lernhilfen/vorheriger_lauf");
+
+QSettings einstellungsdatei() {
+    return QSettings(QStringLiteral("norva"), QStringLiteral("regler"));
+}
+
+// One decimal at most, a typographic minus, no "-0": "16,3", "−7,3", "30".
+QString zahl(double v, const QLocale& format) {
+    QString t = format.toString(std::abs(v), 'f', 1);
+    const QString komma = format.decimalPoint();
+    if (t.endsWith(komma + format.zeroDigit())) t.chop(komma.size() + format.zeroDigit().size());
+    const bool null = t == format.zeroDigit();
+    return v < 0 && !null ? QStringLiteral("\u2212") + t : t;
+}
+
+QString sekunden(std::optional<int> s, const QLocale& format) {
+    return s ? format.toString(*s) + QStringLiteral(" s") : QStringLiteral("—");
+}
+} // namespace
+
+Lernhilfen::Lernhilfen() {
+    const QSettings s = einstellungsdatei();
+    m_kennwerte = s.value(schluessel_kennwerte, false).toBool();
+    m_vorheriger_lauf = s.value(schluessel_vorher, false).toBool();
+}
+
+Lernhilfen& Lernhilfen::einstellungen() {
+    static Lernhilfen l;
+    return l;
+}
+
+void Lernhilfen::kennwerte_zeigen(bool an) {
+    if (an == m_kennwerte) return;
+    m_kennwerte = an;
+    einstellungsdatei().setValue(schluessel_kennwerte, an);
+    emit geaendert();
+}
+
+void Lernhilfen::vorherigen_lauf_zeigen(bool an) {
+    if (an == m_vorheriger_lauf) return;
+    m_vorheriger_lauf = an;
+    einstellungsdatei().setValue(schluessel_vorher, an);
+    emit geaendert();
+}
+
+QStringList kennwert_zeilen(const sim::kennwerte& k, const QLocale& format) {
+    QString ueber =
+        QStringLiteral("Überschwingen ") + zahl(k.ueberschwingen_k, format) + QStringLiteral(" K");
+    if (k.zeit_maximum_s) ueber += QStringLiteral(" nach ") + sekunden(k.zeit_maximum_s, format);
+    return {
+        QStringLiteral("Anregelzeit ") + sekunden(k.anregelzeit_s, format),
+        ueber,
+        QStringLiteral("Schwingungsdauer ") +
+            (k.schwingungsdauer_s ? zahl(*k.schwingungsdauer_s, format) + QStringLiteral(" s")
+                                  : QStringLiteral("—")),
+        QStringLiteral("Ausregelzeit (±1 K) ") + sekunden(k.ausregelzeit_s, format),
+        QStringLiteral("bleibende Abweichung ") +
+            (k.bleibende_abweichung_k
+                 ? zahl(*k.bleibende_abweichung_k, format) + QStringLiteral(" K")
+                 : QStringLiteral("—")),
+    };
+}
+
+QString naechster_kennwert(const kennwerte_lauf& l, int zeile, const QLocale& format) {
+    const QStringList zeilen = kennwert_zeilen(l.k, format);
+    // Each figure at the second it is read at: the peaks stand for the period.
+    std::vector<std::pair<int, int>> orte; // second, line
+    if (l.k.anregelzeit_s) orte.emplace_back(*l.k.anregelzeit_s, 0);
+    if (l.k.zeit_maximum_s) orte.emplace_back(*l.k.zeit_maximum_s, 1);
+    if (l.k.schwingungsdauer_s)
+        for (int s : l.spitzen)
+            orte.emplace_back(s, 2);
+    if (l.k.ausregelzeit_s) orte.emplace_back(*l.k.ausregelzeit_s, 3);
+    if (orte.empty()) return {};
+    const auto naechster = std::min_element(orte.begin(), orte.end(), [zeile](auto a, auto b) {
+        const int da = std::abs(a.first - zeile), db = std::abs(b.first - zeile);
+        return da != db ? da < db : a.first < b.first;
+    });
+    return zeilen.at(naechster->second);
+}
+
+std::optional<QPointF> freier_platz(const QImage& bild, QSizeF groesse) {
+    const QImage belegt = bild.convertToFormat(QImage::Format_Alpha8);
+    const int b = belegt.width(), h = belegt.height();
+    const int kb = int(std::ceil(groesse.width())), kh = int(std::ceil(groesse.height()));
+    if (kb > b || kh > h || kb <= 0 || kh <= 0) return {};
+    // Counts of opaque pixels over every rectangle from the top left (a summed-area table).
+    std::vector<int> summe(size_t(b + 1) * size_t(h + 1), 0);
+    const auto s = [&](int x, int y) -> int& {
+        return summe[size_t(y) * size_t(b + 1) + size_t(x)];
+    };
+    for (int y = 0; y < h; ++y) {
+        const uchar* zeile = belegt.constScanLine(y);
+        int reihe = 0;
+        for (int x = 0; x < b; ++x) {
+            reihe += zeile[x] != 0;
+            s(x + 1, y + 1) = s(x + 1, y) + reihe;
+        }
+    }
+    const auto frei = [&](int x, int y) {
+        return s(x + kb, y + kh) - s(x, y + kh) - s(x + kb, y) + s(x, y) == 0;
+    };
+    for (QPoint ecke : {QPoint(b - kb, 0), QPoint(b - kb, h - kh), QPoint(0, 0), QPoint(0, h - kh)})
+        if (frei(ecke.x(), ecke.y())) return QPointF(ecke);
+    std::optional<QPointF> bester;
+    double abstand = 0;
+    for (int y = 0; y + kh <= h; ++y)
+        for (int x = 0; x + kb <= b; ++x)
+            if (frei(x, y)) {
+                const double d = std::hypot(b - kb - x, y);
+                if (!bester || d < abstand) bester = QPointF(x, y), abstand = d;
+            }
+    return bester;
+}
+
+} // namespace shell

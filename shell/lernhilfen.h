@@ -1,0 +1,55 @@
+// The charts' learning aids: the figures of a step response drawn on the curves, and the run
+// before the last one beside it. Both are switched for the whole program and remembered between
+// starts; switched off, a chart is exactly what it would be without them.
+#pragma once
+
+#include "kennwerte.h"
+
+#include <QImage>
+#include <QLocale>
+#include <QObject>
+#include <QPointF>
+#include <QSizeF>
+#include <QStringList>
+#include <optional>
+#include <vector>
+
+namespace shell {
+
+class Lernhilfen : public QObject {
+    Q_OBJECT
+public:
+    static Lernhilfen& einstellungen();
+    bool kennwerte() const { return m_kennwerte; }
+    bool vorheriger_lauf() const { return m_vorheriger_lauf; }
+    void kennwerte_zeigen(bool an);
+    void vorherigen_lauf_zeigen(bool an);
+
+signals:
+    void geaendert();
+
+private:
+    Lernhilfen();
+    bool m_kennwerte = false;
+    bool m_vorheriger_lauf = false;
+};
+
+// The figures of a run with the seconds of its peaks.
+struct kennwerte_lauf {
+    sim::kennwerte k;
+    std::vector<int> spitzen;
+};
+
+// The figures as the box names them, one per line, in the user's number format:
+// "Überschwingen 16,3 K nach 26 s", "Ausregelzeit (±1 K) —", ...
+QStringList kennwert_zeilen(const sim::kennwerte& k, const QLocale& format);
+// The figure whose second lies nearest to `zeile` (the earlier where two are as near), as the box
+// names it; empty where no figure has a second.
+QString naechster_kennwert(const kennwerte_lauf& l, int zeile, const QLocale& format);
+
+// Where a box of `groesse` fits into `belegt` (a picture of the plot in which everything that
+// must stay visible is opaque) without covering any of it: a corner where one is free, else the
+// free place nearest to the top right; none where there is none.
+std::optional<QPointF> freier_platz(const QImage& belegt, QSizeF groesse);
+
+} // namespace shell

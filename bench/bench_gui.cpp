@@ -340,6 +340,28 @@ int main(int argc, char* argv[]) {
               unser, boden);
     }
 
+    // ---- "Start Grafik" with the learning aids on (figures and the run before); the floor is
+    // the same run with both off
+    for (int n : {2, 3}) {
+        if (!gruppe("lernhilfen")) break;
+        Programm p;
+        for (int s = 1; s <= n; ++s)
+            p.nav.seite_zeigen(s);
+        abarbeiten();
+        const auto schalten = [](bool an) {
+            shell::Lernhilfen::einstellungen().kennwerte_zeigen(an);
+            shell::Lernhilfen::einstellungen().vorherigen_lauf_zeigen(an);
+            abarbeiten();
+        };
+        const auto [an, aus] = vergleichen(
+            {.vorher = [&] { schalten(true); }, .arbeit = [&] { p.klick(n, "start"); }},
+            {.vorher = [&] { schalten(false); }, .arbeit = [&] { p.klick(n, "start"); }},
+            3 * runden);
+        zeile(n == 2 ? "Start Grafik page 2, learning aids on (floor: off)"
+                     : "Start Grafik page 3, learning aids on (floor: off)",
+              an, aus);
+    }
+
     // ---- memory: peak resident set after walking all four pages
     if (gruppe("speicher"))
         zeile("memory", speicher_mb(QStringLiteral("seiten")), speicher_mb(QStringLiteral("boden")),

@@ -484,8 +484,8 @@ void seite_3::kaskade(sim::kaskaden_felder f) {
     const QLocale format = zahlformat();
     const auto z = [&format](double v) { return format.toString(v); };
     const QString name =
-        QStringLiteral("Regler 1: Verstärkung %1, Nachlaufzeit %2 s, Vorhaltzeit %3 s; "
-                       "Regler 2: P-Band %4 K, Vorhaltzeit %5 s; Max.Diff %6 K")
+        QStringLiteral("Verstärkung %1, Nachlauf. 1 %2 s, Vorhalt. 1 %3 s, P-Band 2 %4 K, "
+                       "Vorhalt. 2 %5 s, Max.Diff %6 K")
             .arg(z(p.v1_verworfen ? 0 : f.v1), z(f.tn1), z(f.tv1), z(f.xp2), z(f.tv2),
                  z(f.maxdiff));
     m_kask->setzeLaufname(name);

@@ -104,9 +104,13 @@ public:
         m_eintraege.push_back({name, farbe});
         groesse_setzen();
     }
-    void vorher(const QString& text) {
-        m_vorher = text;
+    // Elided to what the chart's width leaves; the read-out names the run in full.
+    void vorher(const QString& text, int hoechstens) {
+        const QString neu = QFontMetrics(font()).elidedText(text, Qt::ElideRight, hoechstens - 30);
+        if (neu == m_vorher) return;
+        m_vorher = neu;
         groesse_setzen();
+        update();
     }
 
 protected:
@@ -177,16 +181,6 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     chart->addAxis(zeit, Qt::AlignBottom);
     chart->addAxis(m_wertachse, Qt::AlignLeft);
 
-    // The run before lies beneath the last one: its series come first.
-    for (size_t i = 0; m_vergleich && i < d.reihen.size(); ++i) {
-        auto* s = new QLineSeries;
-        s->setPen(QPen(vorher_farbe(reihenfarben[i % std::size(reihenfarben)]), 1.2, Qt::DashLine));
-        s->setVisible(false);
-        chart->addSeries(s);
-        s->attachAxis(zeit);
-        s->attachAxis(m_wertachse);
-        m_vorher_reihen.push_back(s);
-    }
     for (size_t i = 0; i < d.reihen.size(); ++i) {
         auto* s = new QLineSeries;
         s->setName(QString::fromUtf8(d.reihen[i]));
@@ -271,6 +265,17 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
                 chart()->mapToPosition(QPointF(0, m_kennwert_soll - 1), m_reihen.front()).y());
             if (unten > oben)
                 p.fillRect(QRectF(f.left(), oben, f.width(), unten - oben), QColor(0, 0, 192, 28));
+        }
+        if (vorher_sichtbar()) { // beneath the last run, dashed and lighter
+            const QRectF f = chart()->plotArea();
+            p.save();
+            p.setClipRect(f);
+            for (size_t s = 0; s < m_vorher.size(); ++s) {
+                // Width 1: Qt draws it dashed without building an outline of every dash.
+                p.setPen(QPen(vorher_farbe(m_reihen[s]->pen().color()), 1, Qt::DashLine));
+                p.drawPolyline(linie(m_vorher[s], f));
+            }
+            p.restore();
         }
         scene()->render(&p, alles, mapToScene(viewport()->rect()).boundingRect());
         lernhilfen_zeichnen(p);
@@ -358,7 +363,7 @@ void Diagrammfeld::zeitachsen_angleichen() {
         d->anordnen(
             QMargins(qRound(links - raender[i].first), 0, qRound(raender[i].second - rechts), 0));
         const QRectF f = d->chart()->plotArea();
-        d->m_legende->move(int(f.right()) - d->m_legende->width(),
+        d->m_legende->move(std::max(0, int(f.right()) - d->m_legende->width()),
                            std::max(0, int(f.top()) - d->m_legende->height() - 2));
         if (d->m_gesetzt != vorher) d->neu_zeichnen();
     }
@@ -647,17 +652,9 @@ bool Diagrammfeld::vorher_sichtbar() const {
 
 void Diagrammfeld::darstellen() {
     const bool vorher = vorher_sichtbar();
-    for (size_t s = 0; s < m_vorher_reihen.size(); ++s) {
-        if (vorher) {
-            QList<QPointF> punkte;
-            for (const QPointF& p : m_vorher[s])
-                if (std::isfinite(p.y())) punkte.append(p);
-            m_vorher_reihen[s]->replace(punkte);
-        }
-        m_vorher_reihen[s]->setVisible(vorher);
-    }
     if (m_vergleich_legende) {
-        m_legende->vorher(vorher ? QStringLiteral("vorher: ") + m_vorher_name : QString());
+        m_legende->vorher(vorher ? QStringLiteral("vorher: ") + m_vorher_name : QString(),
+                          width() - 8);
         m_oben = std::max(2, m_legende->height() + 2 - m_halbe_marke);
     }
 
@@ -675,9 +672,13 @@ void Diagrammfeld::darstellen() {
     if (vorher) ausdehnen(m_vorher);
     wertachse_einrichten(tief, hoch);
     m_kennwerte_gezeigt = Lernhilfen::einstellungen().kennwerte() ? m_kennwerte : std::nullopt;
-    m_seitenrand = 0;
     zeitachsen_angleichen();
-    if (m_kennwerte_gezeigt) kennwerte_platzieren();
+    if (m_kennwerte_gezeigt) {
+        kennwerte_platzieren();
+    } else if (m_seitenrand) {
+        m_seitenrand = 0;
+        zeitachsen_angleichen();
+    }
     beschreibung_setzen();
     // The curves, and with them perhaps the axis, are new: the chart is drawn anew as a whole.
     neu_zeichnen();
@@ -693,35 +694,79 @@ QSizeF kastengroesse(const QStringList& zeilen, const QFont& f) {
 }
 } // namespace
 
-void Diagrammfeld::kennwerte_platzieren() {
-    const QFont f = m_wertachse->labelsFont();
-    const QSizeF groesse = kastengroesse(kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat()), f);
-    // What the box must not cover, with a little room: every curve shown, and the markers.
-    const QRectF plot = chart()->plotArea();
+QPolygonF Diagrammfeld::linie(const QList<QPointF>& punkte, const QRectF& plot) const {
+    // The chart's own mapping, without asking the chart for every point.
+    const double sx = plot.width() / m_zeilen;
+    const double sy = plot.height() / (m_wertachse->max() - m_wertachse->min());
+    QPolygonF l;
+    l.reserve(punkte.size());
+    for (const QPointF& p : punkte)
+        if (std::isfinite(p.y()))
+            l << QPointF(plot.left() + p.x() * sx,
+                         plot.bottom() - (p.y() - m_wertachse->min()) * sy);
+    return l;
+}
+
+QList<QPointF> Diagrammfeld::vorherPunkte(int spalte) const {
+    QList<QPointF> l;
+    if (vorher_sichtbar() && spalte >= 1 && spalte <= columnCount())
+        for (const QPointF& p : m_vorher[size_t(spalte - 1)])
+            if (std::isfinite(p.y())) l << p;
+    return l;
+}
+
+std::optional<QPointF> Diagrammfeld::platz_im_plot(const QRectF& plot, QSizeF groesse) const {
+    // What the box must not cover: every curve shown, as thin lines in a plot of this size (the
+    // room around them is kept by looking for a place as much larger as the box).
+    constexpr double abstand = 6;
     QImage belegt(plot.size().toSize(), QImage::Format_Alpha8);
     belegt.fill(0);
-    {
-        QPainter p(&belegt);
-        p.translate(-plot.topLeft());
-        p.setPen(QPen(Qt::black, 9, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        for (const auto& reihen : {m_reihen, m_vorher_reihen})
-            for (QLineSeries* r : reihen) {
-                if (!r->isVisible()) continue;
-                QPolygonF linie;
-                for (const QPointF& punkt : r->points())
-                    linie << chart()->mapToPosition(punkt, r);
-                p.drawPolyline(linie);
+    const QRect innen = belegt.rect();
+    // Each segment walked in steps of at most half a pixel: quicker than a painter.
+    const auto zeichnen = [&](const QPolygonF& l) {
+        for (qsizetype i = 1; i < l.size(); ++i) {
+            const QPointF d = l[i] - l[i - 1];
+            const int schritte = 1 + int(2 * std::max(std::abs(d.x()), std::abs(d.y())));
+            for (int k = 0; k <= schritte; ++k) {
+                const QPoint q = (l[i - 1] + d * (double(k) / schritte)).toPoint();
+                if (innen.contains(q)) belegt.scanLine(q.y())[q.x()] = 1;
             }
+        }
+    };
+    const QRectF hier(QPointF(0, 0), plot.size());
+    for (const QLineSeries* r : m_reihen)
+        zeichnen(linie(r->points(), hier));
+    if (vorher_sichtbar())
+        for (const auto& zellen : m_vorher)
+            zeichnen(linie(zellen, hier));
+    if (const auto wo = freier_platz(belegt, groesse + QSizeF(2 * abstand, 2 * abstand)))
+        return plot.topLeft() + *wo + QPointF(abstand, abstand);
+    return {};
+}
+
+void Diagrammfeld::kennwerte_platzieren() {
+    m_kasten_zeilen = kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat());
+    const QSizeF groesse = kastengroesse(m_kasten_zeilen, m_wertachse->labelsFont());
+    // In the plot where it has room: with room beside it now, the plot is first asked as it
+    // would be without, so that a run after run that needs the room lays out nothing anew.
+    const QRectF breit = chart()->plotArea().adjusted(0, 0, m_seitenrand, 0);
+    if (const auto wo = platz_im_plot(breit, groesse)) {
+        if (m_seitenrand) {
+            m_seitenrand = 0;
+            zeitachsen_angleichen();
+        }
+        if (const auto genau = platz_im_plot(chart()->plotArea(), groesse)) {
+            m_kasten = QRectF(*genau, groesse);
+            return;
+        }
     }
-    if (const auto wo = freier_platz(belegt, groesse + QSizeF(4, 4))) {
-        m_kasten = QRectF(plot.topLeft() + *wo + QPointF(2, 2), groesse);
-        return;
+    // Beside the plot, on the right.
+    const int rand = int(groesse.width()) + 8;
+    if (rand != m_seitenrand) {
+        m_seitenrand = rand;
+        zeitachsen_angleichen();
     }
-    // Nowhere in the plot: beside it, on the right.
-    m_seitenrand = int(groesse.width()) + 8;
-    zeitachsen_angleichen();
-    const QRectF neu = chart()->plotArea();
-    m_kasten = QRectF(QPointF(width() - groesse.width() - 2, neu.top()), groesse);
+    m_kasten = QRectF(QPointF(width() - groesse.width() - 2, chart()->plotArea().top()), groesse);
 }
 
 void Diagrammfeld::lernhilfen_zeichnen(QPainter& p) const {
@@ -734,7 +779,7 @@ void Diagrammfeld::lernhilfen_zeichnen(QPainter& p) const {
         const QPointF wo = chart()->mapToPosition(m_zellen[size_t(m_ist - 1)][s - 1], ist);
         p.drawEllipse(wo, 3.5, 3.5);
     }
-    const QStringList zeilen = kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat());
+    const QStringList& zeilen = m_kasten_zeilen;
     p.setPen(QColor(150, 150, 150));
     p.setBrush(QColor(255, 255, 255, 235));
     p.drawRect(m_kasten.adjusted(0.5, 0.5, -0.5, -0.5));
@@ -751,8 +796,7 @@ void Diagrammfeld::beschreibung_setzen() {
     if (vorher_sichtbar())
         b += QStringLiteral("; gestrichelt der Lauf davor (vorher: %1)").arg(m_vorher_name);
     if (m_kennwerte_gezeigt)
-        b += QStringLiteral("; Kennwerte: ") +
-             kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat()).join(QStringLiteral("; "));
+        b += QStringLiteral("; Kennwerte: ") + m_kasten_zeilen.join(QStringLiteral("; "));
     if (b != accessibleDescription()) setAccessibleDescription(b);
 }
 

@@ -60,6 +60,8 @@ public:
     // (its name, or empty), and where the figures' box stands in the widget.
     const std::optional<kennwerte_lauf>& kennwerte() const { return m_kennwerte_gezeigt; }
     QString vorherName() const { return vorher_sichtbar() ? m_vorher_name : QString(); }
+    // The run before's points of a column as drawn; empty while not shown.
+    QList<QPointF> vorherPunkte(int spalte) const;
     QRectF kennwertKasten() const { return m_kennwerte_gezeigt ? m_kasten : QRectF(); }
     // The read-out at the cursor over the charts of its group: "t = 26 s · Soll 50 °C · …";
     // then, where shown, a line for the run before and one with the nearest figure; empty
@@ -119,6 +121,9 @@ private:
     void darstellen();
     bool vorher_sichtbar() const;
     void kennwerte_platzieren();
+    std::optional<QPointF> platz_im_plot(const QRectF& plot, QSizeF groesse) const;
+    // Points (second, value) as pixels of a plot rectangle; cells without a number left out.
+    QPolygonF linie(const QList<QPointF>& punkte, const QRectF& plot) const;
     void lernhilfen_zeichnen(QPainter& p) const;
     void beschreibung_setzen();
     QRect zeigerstreifen() const;
@@ -152,10 +157,10 @@ private:
     bool m_vergleich = false, m_vergleich_legende = false;
     QString m_laufname, m_letzter_name, m_vorher_name;
     std::vector<QList<QPointF>> m_letzte, m_vorher; // the cells of the last run and the one before
-    std::vector<QLineSeries*> m_vorher_reihen;
     std::optional<kennwerte_lauf> m_kennwerte, m_kennwerte_gezeigt;
     double m_kennwert_soll = 0;
-    QRectF m_kasten;      // the figures' box, in the widget
+    QRectF m_kasten; // the figures' box, in the widget
+    QStringList m_kasten_zeilen;
     int m_seitenrand = 0; // room beside the plot for the box, where the plot has none
 };
 

@@ -94,7 +94,17 @@ std::optional<QPointF> freier_platz(const QImage& bild, QSizeF groesse) {
     const int b = belegt.width(), h = belegt.height();
     const int kb = int(std::ceil(groesse.width())), kh = int(std::ceil(groesse.height()));
     if (kb > b || kh > h || kb <= 0 || kh <= 0) return {};
-    // Counts of opaque pixels over every rectangle from the top left (a summed-area table).
+    // The corners are looked at pixel by pixel; most runs leave one free.
+    const auto leer = [&](int x, int y) {
+        for (int j = y; j < y + kh; ++j) {
+            const uchar* zeile = belegt.constScanLine(j) + x;
+            if (std::any_of(zeile, zeile + kb, [](uchar a) { return a != 0; })) return false;
+        }
+        return true;
+    };
+    for (QPoint ecke : {QPoint(b - kb, 0), QPoint(b - kb, h - kh), QPoint(0, 0), QPoint(0, h - kh)})
+        if (leer(ecke.x(), ecke.y())) return QPointF(ecke);
+    // Elsewhere through counts of opaque pixels over every rectangle from the top left.
     std::vector<int> summe(size_t(b + 1) * size_t(h + 1), 0);
     const auto s = [&](int x, int y) -> int& {
         return summe[size_t(y) * size_t(b + 1) + size_t(x)];
@@ -107,17 +117,12 @@ std::optional<QPointF> freier_platz(const QImage& bild, QSizeF groesse) {
             s(x + 1, y + 1) = s(x + 1, y) + reihe;
         }
     }
-    const auto frei = [&](int x, int y) {
-        return s(x + kb, y + kh) - s(x, y + kh) - s(x + kb, y) + s(x, y) == 0;
-    };
-    for (QPoint ecke : {QPoint(b - kb, 0), QPoint(b - kb, h - kh), QPoint(0, 0), QPoint(0, h - kh)})
-        if (frei(ecke.x(), ecke.y())) return QPointF(ecke);
     std::optional<QPointF> bester;
-    double abstand = 0;
+    long abstand = 0;
     for (int y = 0; y + kh <= h; ++y)
         for (int x = 0; x + kb <= b; ++x)
-            if (frei(x, y)) {
-                const double d = std::hypot(b - kb - x, y);
+            if (s(x + kb, y + kh) - s(x, y + kh) - s(x + kb, y) + s(x, y) == 0) {
+                const long dx = b - kb - x, d = dx * dx + long(y) * y;
                 if (!bester || d < abstand) bester = QPointF(x, y), abstand = d;
             }
     return bester;

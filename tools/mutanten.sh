@@ -58,7 +58,12 @@ v1-regel-kern       ¦ sim/kaskade.cpp        ¦ .v1 = verworfen ? 0 : f.v1, ¦ 
 v1-laden            ¦ pages/seite_3.cpp      ¦ m_v1->setText(QStringLiteral("1")); ¦ (nichts)
 daten-ohne-format   ¦ shell/diagrammfeld.cpp ¦ t += zahl_text(*v, format); ¦ t += QString::number(*v);
 fuehrung-luecke     ¦ shell/seitenbau.cpp    ¦ g.setLeft(links + 1); ¦ g.setLeft(links + 40);
-kennwerte-spitze    ¦ sim/kennwerte.cpp      ¦ wert(i) >= wert(i + 1) && wert(i) > w ¦ wert(i) > wert(i + 1) && wert(i) > w
+kennwerte-spitze    ¦ sim/kennwerte.cpp      ¦ x[i] >= x[i + 1] && x[i] > w ¦ x[i] > x[i + 1] && x[i] > w
+kasten-ueber-kurve  ¦ shell/lernhilfen.cpp   ¦ if (leer(ecke.x(), ecke.y())) return ¦ if (true) return
+vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte); ¦ m_vorher = m_zellen;
+vorher-immer        ¦ shell/diagrammfeld.cpp ¦ && Lernhilfen::einstellungen().vorheriger_lauf(); ¦ ;
+seitenrand-bleibt   ¦ shell/diagrammfeld.cpp ¦ } else if (m_seitenrand) { ¦ } else if (false) {
+kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
 kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= 1) { ¦ if (std::abs(wert(n) - w) < 1) {
 """
 

@@ -146,7 +146,8 @@ std::vector<Element> tabelle() {
                  .kennwerte_soll = 1,
                  .kennwerte_ist = 2,
                  .vergleich = true,
-                 .vergleich_legende = true},
+                 .vergleich_legende = true,
+                 .datei = "seite2-temperatur"},
         Diagramm{.name = "Leistung",
                  .r = {7680, 3570, 7815, 1815},
                  .zeilen = 200,
@@ -154,7 +155,8 @@ std::vector<Element> tabelle() {
                  .zeit_titel = "Zeit in Sek",
                  .wert_titel = "%",
                  .bis = 100,
-                 .vergleich = true},
+                 .vergleich = true,
+                 .datei = "seite2-leistung"},
 
         // Section 2.6: Ziegler-Nichols.
         titel("pid17", "2.6 Parameterbestimmung", {7800, 5640, 2190, 195}),

@@ -96,7 +96,8 @@ std::vector<Element> seite_3_elemente() {
                  .zeit_titel = "Zeit in Sekunen", // sic: the program's own caption
                  .wert_titel = "°C",
                  .bis = 150,
-                 .zeilen_namen = zeilen_namen_pid33()},
+                 .zeilen_namen = zeilen_namen_pid33(),
+                 .datei = "seite3-aufheizkurve"},
         fetter_absatz("pid32", "Beispiel: Aufheizkurve der zur Simulation verwendeten Strecke.",
                       {1050, 1830, 2535, 735}),
         beschriftung("pid40", "Auswerten der Aufheizkurve:", 0, 2880),
@@ -233,7 +234,8 @@ std::vector<Element> seite_3_elemente() {
                  .kennwerte_soll = 1,
                  .kennwerte_ist = 2,
                  .vergleich = true,
-                 .vergleich_legende = true},
+                 .vergleich_legende = true,
+                 .datei = "seite3-kaskade"},
         Diagramm{.name = "leistung",
                  .r = {7350, 6960, 8205, 2055},
                  .zeilen = 200,
@@ -241,7 +243,8 @@ std::vector<Element> seite_3_elemente() {
                  .zeit_titel = "Zeit in Sekunden",
                  .wert_titel = "%",
                  .bis = 100,
-                 .vergleich = true},
+                 .vergleich = true,
+                 .datei = "seite3-leistung"},
 
         // ---- command bar, two pixels wider than the table: the buttons would end on its
         // border (and at a smaller scale, rounded, still could with one)

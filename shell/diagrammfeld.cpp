@@ -1,5 +1,6 @@
 #include "diagrammfeld.h"
 
+#include "dateien.h"
 #include "seitenbau.h"
 #include "zahlen.h"
 
@@ -15,7 +16,9 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QSvgGenerator>
 #include <QToolTip>
 #include <QValueAxis>
 #include <algorithm>
@@ -156,8 +159,9 @@ private:
 
 // The view owns the chart it is built with; a chart set later would leave its first one behind.
 Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
-    : QChartView(new QChart, parent), m_zeilen(d.zeilen), m_bis(d.bis), m_soll(d.kennwerte_soll),
-      m_ist(d.kennwerte_ist), m_vergleich(d.vergleich), m_vergleich_legende(d.vergleich_legende) {
+    : QChartView(new QChart, parent), m_datei(QString::fromUtf8(d.datei)), m_zeilen(d.zeilen),
+      m_bis(d.bis), m_soll(d.kennwerte_soll), m_ist(d.kennwerte_ist), m_vergleich(d.vergleich),
+      m_vergleich_legende(d.vergleich_legende) {
     QChart* chart = this->chart();
     chart->setBackgroundRoundness(0);
     chart->setMargins(QMargins(2, 2, 2, 2));
@@ -254,6 +258,33 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         m_bild.fill(Qt::transparent);
         QPainter p(&m_bild);
         p.setRenderHints(renderHints());
+        malen(p);
+        m_bild_veraltet = false;
+    }
+    QPainter p(viewport());
+    // Printed, or written as PDF or SVG: the chart itself, in vectors, never the picture.
+    if (const QPaintEngine* m = p.paintEngine(); m && m->type() != QPaintEngine::Raster) {
+        p.setRenderHints(renderHints());
+        malen(p);
+        return;
+    }
+    p.setClipRegion(e->region());
+    p.drawImage(QPointF(0, 0), m_bild);
+    if (m_zeiger_zeile && !m_zeiger_verborgen) {
+        const QRectF flaeche = chart()->plotArea();
+        const double x = std::floor(spalteVon(m_zeiger_zeile)) + 0.5;
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.drawLine(QPointF(x, flaeche.top()), QPointF(x, flaeche.bottom()));
+    }
+    if (hasFocus()) { // a dotted frame, whether the focus came by key or by click
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
+        p.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+void Diagrammfeld::malen(QPainter& p) const {
+    {
         const QRectF alles(QPointF(0, 0), QSizeF(viewport()->size()));
         if (m_kennwerte_gezeigt) { // the band lies beneath the curves
             const QRectF f = chart()->plotArea();
@@ -279,21 +310,6 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         }
         scene()->render(&p, alles, mapToScene(viewport()->rect()).boundingRect());
         lernhilfen_zeichnen(p);
-        m_bild_veraltet = false;
-    }
-    QPainter p(viewport());
-    p.setClipRegion(e->region());
-    p.drawImage(QPointF(0, 0), m_bild);
-    if (m_zeiger_zeile && !m_zeiger_verborgen) {
-        const QRectF flaeche = chart()->plotArea();
-        const double x = std::floor(spalteVon(m_zeiger_zeile)) + 0.5;
-        p.setPen(QPen(QColor(90, 90, 90), 1));
-        p.drawLine(QPointF(x, flaeche.top()), QPointF(x, flaeche.bottom()));
-    }
-    if (hasFocus()) { // a dotted frame, whether the focus came by key or by click
-        p.setRenderHint(QPainter::Antialiasing, false);
-        p.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
-        p.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
     }
 }
 
@@ -454,6 +470,57 @@ QString Diagrammfeld::datenText() const {
     return t;
 }
 
+QString Diagrammfeld::csvText(const QLocale& format) const {
+    const bool komma = format.decimalPoint() == QLatin1String(",");
+    const QChar trenner = komma ? QLatin1Char(';') : QLatin1Char(',');
+    QString t = QStringLiteral("Zeit in s");
+    for (const auto* r : m_reihen) {
+        t += trenner + r->name();
+        if (!m_einheit.isEmpty()) t += QStringLiteral(" in ") + m_einheit;
+    }
+    t += QStringLiteral("\r\n");
+    for (int z = 1; z <= m_zeilen; ++z) {
+        t += QString::number(z);
+        for (int s = 1; s <= columnCount(); ++s) {
+            t += trenner;
+            if (const auto v = wert(s, z)) {
+                QString zahl = QString::number(*v, 'g', QLocale::FloatingPointShortest);
+                if (komma) zahl.replace(QLatin1Char('.'), QLatin1Char(','));
+                t += zahl;
+            }
+        }
+        t += QStringLiteral("\r\n");
+    }
+    return t;
+}
+
+QString Diagrammfeld::daten_speichern(const QString& pfad) const {
+    const QByteArray inhalt = "\xEF\xBB\xBF" + csvText(zahlformat()).toUtf8();
+    return datei_schreiben(pfad,
+                           [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
+}
+
+QString Diagrammfeld::bild_speichern(const QString& pfad) {
+    if (pfad.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
+        return datei_schreiben(pfad, [this](QIODevice& d) {
+            QSvgGenerator svg;
+            svg.setOutputDevice(&d);
+            svg.setSize(viewport()->size());
+            svg.setViewBox(QRect(QPoint(0, 0), viewport()->size()));
+            svg.setTitle(accessibleName());
+            svg.setDescription(accessibleDescription());
+            QPainter p(&svg);
+            p.setRenderHints(renderHints());
+            malen(p);
+            return p.end();
+        });
+    }
+    m_zeiger_verborgen = true;
+    const QImage bild = viewport()->grab().toImage();
+    m_zeiger_verborgen = false;
+    return datei_schreiben(pfad, [&bild](QIODevice& d) { return bild.save(&d, "PNG"); });
+}
+
 int Diagrammfeld::zeileBei(QPoint p) const {
     QChart* c = chart();
     const QPointF imChart = c->mapFromScene(mapToScene(p));
@@ -513,6 +580,23 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     });
     menu->addAction(QStringLiteral("Daten kopieren"), this,
                     [this] { QGuiApplication::clipboard()->setText(datenText()); });
+    menu->addAction(QStringLiteral("Bild speichern …"), this, [this] {
+        const QString pfad =
+            speicherort_waehlen(this, QStringLiteral("Bild speichern"),
+                                m_datei + QStringLiteral(".png"), QStandardPaths::PicturesLocation,
+                                QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg)"));
+        if (pfad.isEmpty()) return;
+        if (const QString fehler = bild_speichern(pfad); !fehler.isEmpty())
+            speicherfehler_melden(this, pfad, fehler);
+    });
+    menu->addAction(QStringLiteral("Daten speichern …"), this, [this] {
+        const QString pfad = speicherort_waehlen(
+            this, QStringLiteral("Daten speichern"), m_datei + QStringLiteral(".csv"),
+            QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"));
+        if (pfad.isEmpty()) return;
+        if (const QString fehler = daten_speichern(pfad); !fehler.isEmpty())
+            speicherfehler_melden(this, pfad, fehler);
+    });
     menu->addSeparator();
     Lernhilfen& l = Lernhilfen::einstellungen();
     QAction* kennwerte = menu->addAction(QStringLiteral("Kennwerte zeigen"), &l,

@@ -70,6 +70,16 @@ public:
     // The grid as tab-separated text: a header row with the series names, then one row per
     // sample with the time in seconds and the cells (15 digits, the user's number format).
     QString datenText() const;
+    // The grid as a spreadsheet opens it without asking: a header with units, one row per
+    // second, numbers in full (the shortest text that reads back as the same double); where the
+    // locale writes a decimal comma, ";" between fields and "," in numbers, otherwise "," and ".".
+    QString csvText(const QLocale& format) const;
+    // Files, written whole or not at all (on failure: why; empty on success). The picture as PNG
+    // or, for a name ending in ".svg", as SVG drawn in vectors; the data as CSV in UTF-8 with a
+    // byte-order mark, in the user's format.
+    QString bild_speichern(const QString& pfad);
+    QString daten_speichern(const QString& pfad) const;
+    QString dateiname() const { return m_datei; }
     // The thin vertical read-out cursor at a row; 0 hides it.
     void zeigeZeiger(int zeile);
     int zeiger() const { return m_zeiger_zeile; }
@@ -125,12 +135,15 @@ private:
     // Points (second, value) as pixels of a plot rectangle; cells without a number left out.
     QPolygonF linie(const QList<QPointF>& punkte, const QRectF& plot) const;
     void lernhilfen_zeichnen(QPainter& p) const;
+    // The whole chart as it stands, in the widget's coordinates, onto any painter.
+    void malen(QPainter& p) const;
     void beschreibung_setzen();
     QRect zeigerstreifen() const;
 
     Legende* m_legende = nullptr;
     int m_halbe_marke = 0;
     QString m_beschreibung;
+    QString m_datei;
     int m_zeiger_zeile = 0;
     bool m_zeiger_verborgen = false; // while the chart is copied as a picture
     QImage m_bild;

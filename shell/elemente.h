@@ -154,6 +154,7 @@ struct Diagramm {
     int kennwerte_soll = 0, kennwerte_ist = 0;
     bool vergleich = false;
     bool vergleich_legende = false;
+    const char* datei = "diagramm"; // the file name "Bild/Daten speichern" propose, without ending
 };
 
 using Element = std::variant<Text, Rahmen, Linie, Pfeil, Form, Knopf, Feld, Diagramm>;

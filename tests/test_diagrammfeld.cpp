@@ -1,6 +1,7 @@
 // Chart panels under extreme runs: the value axis widens to any range and narrows back, and on
 // the way never holds a wide range with a fine step (Qt lays out every tick at each change: a
 // cascade run with "1e9" pasted as set-point once froze the program with 50 million of them).
+#include "dateien.h"
 #include "kennwerte.h"
 #include "seitentest.h"
 #include "zahlen.h"
@@ -12,6 +13,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QToolTip>
 #include <QValueAxis>
 #include <QXYSeries>
@@ -23,8 +25,14 @@ using shell::Diagrammfeld;
 using shell::Lernhilfen;
 
 namespace {
-const QStringList menue_eintraege{"Bild kopieren", "Daten kopieren", "Kennwerte zeigen",
-                                  "Vorherigen Lauf zeigen"};
+const QStringList menue_eintraege{"Bild kopieren",    "Daten kopieren",
+                                  "Bild speichern …", "Daten speichern …",
+                                  "Kennwerte zeigen", "Vorherigen Lauf zeigen"};
+QAction* eintrag(QMenu* m, const QString& text) {
+    for (QAction* a : m->actions())
+        if (a->text() == text) return a;
+    return nullptr;
+}
 QStringList eintraege(const QMenu* m) {
     QStringList t;
     for (const QAction* a : m->actions())
@@ -228,6 +236,78 @@ private slots:
                 QVERIFY2(std::abs(spalte(stapel[0]) - spalte(stapel[1])) <= 1, qPrintable(wo));
             }
         }
+    }
+
+    // Files from page 2's charts, through the menu with the proposed names: the CSV opens in a
+    // spreadsheet of the user's locale (";" and "," in German, "," and "." otherwise) with every
+    // number read back to the same double as the chart's cell; the picture as PNG, or as SVG
+    // with its texts; a write that cannot succeed says why and leaves no file.
+    void dateien_data() {
+        QTest::addColumn<QString>("sprache");
+        QTest::addColumn<QString>("trenner");
+        QTest::newRow("de") << "de_DE"
+                            << ";";
+        QTest::newRow("C") << "C"
+                           << ",";
+    }
+    void dateien() {
+        QFETCH(QString, sprache);
+        QFETCH(QString, trenner);
+        QLocale::setDefault(QLocale(sprache));
+        QTemporaryDir ordner;
+        QStringList vorschlaege;
+        shell::speicherort_fuer_tests = [&](const QString& v) {
+            vorschlaege << v;
+            return ordner.filePath(v);
+        };
+        Seite s(2);
+        Diagrammfeld* graph = s.diagramm("graph");
+        QContextMenuEvent kontext(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  graph->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(graph->viewport(), &kontext);
+        QMenu* menue = graph->findChild<QMenu*>();
+        eintrag(menue, "Daten speichern …")->trigger();
+        eintrag(menue, "Bild speichern …")->trigger();
+        menue->close();
+        shell::speicherort_fuer_tests = nullptr;
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(vorschlaege, (QStringList{"seite2-temperatur.csv", "seite2-temperatur.png"}));
+
+        QFile csv(ordner.filePath("seite2-temperatur.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray inhalt = csv.readAll();
+        QVERIFY(inhalt.startsWith("\xEF\xBB\xBF"));
+        const QStringList zeilen =
+            QString::fromUtf8(inhalt.mid(3)).split("\r\n", Qt::SkipEmptyParts);
+        QCOMPARE(zeilen.size(), 201);
+        QCOMPARE(zeilen.first(),
+                 QStringList({"Zeit in s", "Soll in °C", "Ist in °C"}).join(trenner));
+        for (int z = 1; z <= 200; ++z) {
+            const QStringList felder = zeilen.at(z).split(trenner);
+            QCOMPARE(felder.size(), 3);
+            QCOMPARE(felder[0].toInt(), z);
+            for (int sp = 1; sp <= 2; ++sp) {
+                QString zahl = felder[sp];
+                QVERIFY2(!zahl.contains(trenner == ";" ? '.' : ','), qPrintable(zeilen.at(z)));
+                bool ok = false;
+                QCOMPARE(zahl.replace(',', '.').toDouble(&ok), *graph->wert(sp, z));
+                QVERIFY(ok);
+            }
+        }
+        const QImage png(ordner.filePath("seite2-temperatur.png"));
+        QCOMPARE(png.size(), graph->viewport()->size());
+
+        QCOMPARE(graph->bild_speichern(ordner.filePath("v.svg")), QString());
+        QFile svg(ordner.filePath("v.svg"));
+        QVERIFY(svg.open(QIODevice::ReadOnly));
+        const QByteArray vektoren = svg.readAll();
+        QVERIFY(vektoren.contains("<svg") && vektoren.contains("Zeit in Sekunden"));
+
+        const QString nirgends = ordner.filePath("fehlt/x");
+        QVERIFY(!graph->daten_speichern(nirgends + ".csv").isEmpty());
+        QVERIFY(!graph->bild_speichern(nirgends + ".png").isEmpty());
+        QVERIFY(!graph->bild_speichern(nirgends + ".svg").isEmpty());
+        QCOMPARE(QDir(ordner.path()).entryList(QDir::Files).size(), 3);
     }
 
     // The figures as the box names them, in the user's number format.

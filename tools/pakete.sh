@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the project needs, where they are missing. Run as root.
 set -eu
 pakete="cmake ninja-build g++ pkg-config
-qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins
+qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev
 fonts-liberation2 libbenchmark-dev
 qt6-translations-l10n qt6-gtk-platformtheme
 xvfb xauth xdotool xclip openbox imagemagick

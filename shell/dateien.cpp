@@ -34,8 +34,14 @@ QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString
     QString ordner = einstellungen.value(schluessel_ordner).toString();
     if (ordner.isEmpty() || !QDir(ordner).exists()) ordner = QStandardPaths::writableLocation(ort);
     if (ordner.isEmpty() || !QDir(ordner).exists()) ordner = QDir::homePath();
-    const QString pfad =
-        QFileDialog::getSaveFileName(eltern, titel, QDir(ordner).filePath(vorschlag), filter);
+    QString gewaehlt;
+    QString pfad = QFileDialog::getSaveFileName(eltern, titel, QDir(ordner).filePath(vorschlag),
+                                                filter, &gewaehlt);
+    // A name typed without an ending gets the one of the chosen type: "(*.svg)" gives ".svg".
+    if (!pfad.isEmpty() && QFileInfo(pfad).suffix().isEmpty()) {
+        const qsizetype stern = gewaehlt.indexOf(QLatin1String("*."));
+        if (stern >= 0) pfad += gewaehlt.mid(stern + 1).chopped(1);
+    }
     if (!pfad.isEmpty()) einstellungen.setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());
     return pfad;
 }

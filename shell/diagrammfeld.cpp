@@ -6,6 +6,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QBuffer>
 #include <QChart>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -502,9 +503,11 @@ QString Diagrammfeld::daten_speichern(const QString& pfad) const {
 
 QString Diagrammfeld::bild_speichern(const QString& pfad) {
     if (pfad.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
-        return datei_schreiben(pfad, [this](QIODevice& d) {
+        QBuffer puffer;
+        puffer.open(QIODevice::WriteOnly);
+        {
             QSvgGenerator svg;
-            svg.setOutputDevice(&d);
+            svg.setOutputDevice(&puffer);
             svg.setSize(viewport()->size());
             svg.setViewBox(QRect(QPoint(0, 0), viewport()->size()));
             svg.setTitle(accessibleName());
@@ -512,8 +515,14 @@ QString Diagrammfeld::bild_speichern(const QString& pfad) {
             QPainter p(&svg);
             p.setRenderHints(renderHints());
             malen(p);
-            return p.end();
-        });
+            m_legende->render(&p, m_legende->pos());
+        }
+        // The program's fonts are its own; a picture names what stands for them everywhere.
+        QByteArray inhalt = puffer.data();
+        for (const char* name : {"\"MS Sans Serif\"", "\"Sans Serif\""})
+            inhalt.replace(name, "\"Liberation Sans, Arial, Helvetica, sans-serif\"");
+        return datei_schreiben(
+            pfad, [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
     }
     m_zeiger_verborgen = true;
     const QImage bild = viewport()->grab().toImage();

@@ -2,6 +2,7 @@
 // program's invariants checked after every action. AFFE_SEED and AFFE_SCHRITTE replay any run
 // (test_affe affe:de_DE runs one number format only; AFFE_PROTOKOLL=1 lists every action); a
 // failure names seed, format and action.
+#include "dateien.h"
 #include "seitentest.h"
 #include "zahlen.h"
 
@@ -318,6 +319,15 @@ private slots:
         const QString kopf =
             QStringLiteral("AFFE_SEED=%1, number format %2, ").arg(seed).arg(format.name());
         Affe affe(seed, format != QLocale::c());
+        // A replay starts as the first run did: the learning aids off.
+        shell::Lernhilfen::einstellungen().kennwerte_zeigen(false);
+        shell::Lernhilfen::einstellungen().vorherigen_lauf_zeigen(false);
+        // "Bild/Daten speichern …" write into a scratch folder, or are cancelled, never a dialog.
+        QTemporaryDir ordner;
+        int speicherungen = 0;
+        shell::speicherort_fuer_tests = [&](const QString& v) {
+            return ++speicherungen % 2 ? ordner.filePath(v) : QString();
+        };
         std::deque<QString> zuletzt;
         QString fehler = affe.pruefen(true);
         for (int nr = 1; nr <= schritte && fehler.isEmpty(); ++nr) {
@@ -328,6 +338,7 @@ private slots:
             if (fehler.isEmpty() && affe.programm_zu_ende()) affe.neu_starten();
         }
         QLocale::setDefault(QLocale::c());
+        shell::speicherort_fuer_tests = nullptr;
         if (!fehler.isEmpty())
             QFAIL(qPrintable(kopf + QStringList(zuletzt.begin(), zuletzt.end()).join("; ") +
                              QStringLiteral(" -> ") + fehler));

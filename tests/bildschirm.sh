@@ -10,6 +10,7 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 unset QT_QPA_PLATFORM
 arbeit=$(mktemp -d)
+export XDG_CONFIG_HOME="$arbeit/einstellungen" # every run starts with the program's defaults
 pid=
 wm=
 aufraeumen() {
@@ -59,7 +60,14 @@ faelle="2 w1 tippen 10
 3 v1 tippen 0
 3 v1 tippen 9.9
 3 w1 einfuegen 9e9
-3 w1 tippen 75"
+3 w1 tippen 75
+2 graph hilfen an
+2 w1 tippen 60
+2 w1 tippen 40
+3 w1 tippen 60
+3 v1 tippen 3
+2 graph hilfen aus
+3 w1 tippen 50"
 
 n=0
 while read -r seite feld wie text; do
@@ -68,6 +76,7 @@ while read -r seite feld wie text; do
     "2 w1") fx=$((600 + 1500 + 277)) fy=$((8220 + 240 + 142)) ;;
     "3 w1") fx=$((7920 + 1440 + 247)) fy=$((2340 + 240 + 142)) ;;
     "3 v1") fx=$((7920 + 1440 + 247)) fy=$((2340 + 600 + 142)) ;;
+    "2 graph") fx=$((7680 + 3680)) fy=$((240 + 1770)) ;;
     esac
     if [ "$seite" = 2 ]; then
         win=$s2 sx=$((7800 + 4980 + 607)) sy=$((9360 + 120 + 247))
@@ -75,16 +84,33 @@ while read -r seite feld wie text; do
         win=$s3 sx=$((7800 + 5040 + 607)) sy=$((9300 + 120 + 247))
     fi
     xdotool windowactivate --sync "$win" 2>/dev/null || true
-    klick "$win" "$fx" "$fy"
-    xdotool key --window "$win" End shift+Home
-    if [ "$wie" = tippen ]; then
-        xdotool type --window "$win" "$text"
+    if [ "$wie" = hilfen ]; then
+        # Both learning aids switched from the chart's menu: the fifth and sixth entries.
+        xdotool mousemove --window "$win" 5 5
+        sleep 0.3
+        import -window "$win" "$arbeit/vorher.png"
+        for eintrag in 5 6; do
+            klick "$win" "$fx" "$fy" 3
+            xdotool key --delay 50 $(yes Down | head -n "$eintrag") Return
+            sleep 0.3
+        done
+        xdotool mousemove --window "$win" 5 5 # off the chart: no read-out cursor
+        sleep 0.4
+        import -window "$win" "$arbeit/nachher.png"
+        anders=$(compare -metric AE "$arbeit/vorher.png" "$arbeit/nachher.png" null: 2>&1 || true)
+        [ "$anders" != 0 ] || fehler "switching the learning aids $text changed nothing on the screen"
     else
-        xdotool key --window "$win" Delete
-        printf %s "$text" | xclip -selection primary
-        klick "$win" "$fx" "$fy" 2
+        klick "$win" "$fx" "$fy"
+        xdotool key --window "$win" End shift+Home
+        if [ "$wie" = tippen ]; then
+            xdotool type --window "$win" "$text"
+        else
+            xdotool key --window "$win" Delete
+            printf %s "$text" | xclip -selection primary
+            klick "$win" "$fx" "$fy" 2
+        fi
+        klick "$win" "$sx" "$sy" # Start Grafik
     fi
-    klick "$win" "$sx" "$sy" # Start Grafik
     sleep 0.4
     kill -0 "$pid" 2>/dev/null || fehler "regler died in case $n ($seite $feld $text)"
     import -window "$win" "$arbeit/bildschirm.png"

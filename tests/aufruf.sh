@@ -1,6 +1,7 @@
 #!/bin/sh
 # The programs' command lines, without a display: an answer on stdout with status 0; a bad
-# argument one line on stderr, nothing on stdout, status 2, and nothing written.
+# argument one line on stderr, nothing on stdout, status 2, and nothing written. The PDF of
+# page 2 holds its texts as text (pdftotext; skipped where it is missing).
 # Usage: aufruf.sh VERSION PATH/TO/regler PATH/TO/regler-bilder
 set -eu
 version=$1
@@ -48,8 +49,26 @@ done <<EOF
 2||^regler: unbekannte Option "--foo" \(regler --help\)\$|regler -platform offscreen --foo
 2||--seite "9"|regler -platform offscreen -style Windows --seite 9
 124|||timeout 2 $regler -platform offscreen -style Windows --seite 2
+0|^regler-bilder $version\$||regler-bilder --version
+0|^Aufruf: regler-bilder||regler-bilder -h
+2||^regler-bilder: unbekannte Option "-o"|regler-bilder -o ziel
+2||^regler-bilder: unbekannte Option "--png"|regler-bilder --png ziel
+2||kein Zielordner|regler-bilder --pdf
+2||überzähliges Argument "b"|regler-bilder a b
+2||--seite "5"|regler-bilder --seite 5 ziel
+0|^bilder/seite_2.png\$||regler-bilder --pdf --seite 2 bilder
 EOF
-geschrieben=$(ls -A)
-[ -z "$geschrieben" ] || { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
+n=$((n + 1))
+geschrieben=$(ls -A . bilder | tr '\n' ' ')
+[ "$geschrieben" = ".: bilder  bilder: seite_2.pdf seite_2.png " ] ||
+    { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
+if command -v pdftotext >/dev/null; then
+    n=$((n + 1))
+    text=$(pdftotext bilder/seite_2.pdf -)
+    for t in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit"; do
+        case $text in *"$t"*) ;; *) echo "FAIL: \"$t\" not in the PDF"; fehler=$((fehler + 1)) ;; esac
+    done
+fi
 echo "$((n - fehler)) passed, $fehler failed"
-[ "$fehler" = 0 ]
+[ "$fehler" = 0 ] || exit 1
+command -v pdftotext >/dev/null || { echo "pdftotext missing (poppler-utils): PDF text not checked"; exit 77; }

@@ -8,18 +8,18 @@ ziel=$(mktemp -d)
 trap 'rm -rf "$ziel"' EXIT
 cmake --install "$1" --prefix "$ziel" >/dev/null
 fehler=0
-for f in bin/regler bin/regler-sim \
+for f in bin/regler bin/regler-sim bin/regler-bilder \
     share/applications/ch.norva.Regler.desktop share/metainfo/ch.norva.Regler.metainfo.xml \
     share/icons/hicolor/scalable/apps/ch.norva.Regler.svg \
     share/icons/hicolor/48x48/apps/ch.norva.Regler.png \
     share/icons/hicolor/256x256/apps/ch.norva.Regler.png share/man/man1/regler-sim.1.gz \
-    share/man/man1/regler.1.gz; do
+    share/man/man1/regler.1.gz share/man/man1/regler-bilder.1.gz; do
     [ -e "$ziel/$f" ] || { echo "FAIL: $f not installed"; fehler=1; }
 done
 desktop-file-validate "$ziel/share/applications/ch.norva.Regler.desktop" | grep -v ': hint: ' && fehler=1
 appstreamcli validate --no-net "$ziel/share/metainfo/ch.norva.Regler.metainfo.xml" >/dev/null ||
     { echo "FAIL: metainfo"; fehler=1; }
-for p in regler regler-sim; do
+for p in regler regler-sim regler-bilder; do
     v=$(env -u DISPLAY -u QT_QPA_PLATFORM "$ziel/bin/$p" --version) && [ "$v" = "$p $2" ] || { echo "FAIL: $p --version: $v"; fehler=1; }
 done
 grep -q "<release version=\"$2\"" "$ziel/share/metainfo/ch.norva.Regler.metainfo.xml" ||

@@ -18,7 +18,7 @@ NORVA-Regler und Regeltechnik, ein Lernprogramm zur Temperaturregelung in vier S
   --seite N      öffnet Seite N (1 bis 4) statt Seite 1; die Seiten davor entstehen,
                  wenn man mit "zurück" zu ihnen geht
   -h, --help     diese Hilfe
-  -v, --version  Name und Version des Programms
+  -v, --version  Programmname und Version
 
 Qts eigene Optionen gelten weiter, etwa -platform offscreen, -style Windows oder -reverse.
 Falsche Argumente: Meldung auf stderr, Status 2.
@@ -27,13 +27,13 @@ Falsche Argumente: Meldung auf stderr, Status 2.
 constexpr auto bilder_hilfe = R"(Aufruf: regler-bilder [--pdf] [--seite N] ORDNER
         regler-bilder --help | --version
 
-Zeichnet die Seiten des Programms regler ohne Bildschirm in ORDNER/seite_N.png
+Zeichnet die Seiten von regler ohne Bildschirm in ORDNER/seite_N.png
 (mit QT_SCALE_FACTOR=2 in doppelter Auflösung). ORDNER wird angelegt, wo er fehlt.
 
   --pdf          dazu jede Seite als ORDNER/seite_N.pdf, wie gedruckt
   --seite N      nur Seite N (1 bis 4)
   -h, --help     diese Hilfe
-  -v, --version  Name und Version des Programms
+  -v, --version  Programmname und Version
 
 Falsche Argumente: Meldung auf stderr, Status 2, nichts geschrieben.
 )";

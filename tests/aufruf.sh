@@ -3,7 +3,7 @@
 # argument one line on stderr, nothing on stdout, status 2, and nothing written. The PDF of
 # page 2 holds its texts as text (pdftotext; skipped where it is missing).
 # Usage: aufruf.sh VERSION PATH/TO/regler PATH/TO/regler-bilder
-set -eu
+set -euf
 version=$1
 regler=$(realpath "$2")
 bilder=$(realpath "$3")
@@ -20,10 +20,13 @@ while IFS='|' read -r soll aus meldung befehl; do
     n=$((n + 1))
     # shellcheck disable=SC2086
     set -- $befehl
-    case $1 in regler) programm=$regler ;; regler-bilder) programm=$bilder ;; *) programm=$1 ;; esac
-    shift
+    for a; do # the programs by their names
+        shift
+        case $a in regler) a=$regler ;; regler-bilder) a=$bilder ;; esac
+        set -- "$@" "$a"
+    done
     ist=0
-    "$programm" "$@" >"$t/aus" 2>"$t/meldung" </dev/null || ist=$?
+    "$@" >"$t/aus" 2>"$t/meldung" </dev/null || ist=$?
     if [ "$ist" != "$soll" ]; then
         echo "FAIL: $befehl: status $ist, not $soll"
     elif [ "$soll" = 2 ] && ! { [ ! -s "$t/aus" ] && [ "$(wc -l <"$t/meldung")" = 1 ] &&
@@ -48,7 +51,7 @@ done <<EOF
 2||überzähliges Argument "2"|regler 2
 2||^regler: unbekannte Option "--foo" \(regler --help\)\$|regler -platform offscreen --foo
 2||--seite "9"|regler -platform offscreen -style Windows --seite 9
-124|||timeout 2 $regler -platform offscreen -style Windows --seite 2
+124|||timeout 2 regler -platform offscreen -style Windows --seite 2
 0|^regler-bilder $version\$||regler-bilder --version
 0|^Aufruf: regler-bilder||regler-bilder -h
 2||^regler-bilder: unbekannte Option "-o"|regler-bilder -o ziel

@@ -60,6 +60,9 @@ daten-ohne-format   ¦ shell/diagrammfeld.cpp ¦ t += zahl_text(*v, format); ¦ 
 fuehrung-luecke     ¦ shell/seitenbau.cpp    ¦ g.setLeft(links + 1); ¦ g.setLeft(links + 40);
 kennwerte-spitze    ¦ sim/kennwerte.cpp      ¦ wert(i) >= wert(i + 1) && wert(i) > w ¦ wert(i) > wert(i + 1) && wert(i) > w
 kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= 1) { ¦ if (std::abs(wert(n) - w) < 1) {
+pdf-hochkant        ¦ shell/drucken.cpp      ¦ seite.width() > seite.height() ? QPageLayout::Landscape ¦ seite.width() < seite.height() ? QPageLayout::Landscape
+seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Navigator::seitenzahl ? n : 0; ¦ return n >= 1 && n <= 5 ? n : 0;
+menue-auf-knopf     ¦ shell/seite.cpp        ¦ if (qobject_cast<QAbstractButton*>(w) || ¦ if (
 """
 
 def lesen():

@@ -27,25 +27,17 @@ while IFS='|' read -r soll aus meldung befehl; do
     done
     ist=0
     "$@" >"$t/aus" 2>"$t/meldung" </dev/null || ist=$?
-    if [ "$ist" != "$soll" ]; then
-        echo "FAIL: $befehl: status $ist, not $soll"
-    elif [ "$soll" = 2 ] && ! { [ ! -s "$t/aus" ] && [ "$(wc -l <"$t/meldung")" = 1 ] &&
-        grep -qE -- "$meldung" "$t/meldung"; }; then
-        echo "FAIL: $befehl: $(cat "$t/aus" "$t/meldung")"
-    elif [ "$soll" = 0 ] && ! grep -qE -- "$aus" "$t/aus"; then
-        echo "FAIL: $befehl: $(cat "$t/aus")"
-    else
-        continue
-    fi
-    fehler=$((fehler + 1))
+    case $soll in
+    0) grep -qE -- "$aus" "$t/aus" ;;
+    2) [ ! -s "$t/aus" ] && [ "$(wc -l <"$t/meldung")" = 1 ] && grep -qE -- "$meldung" "$t/meldung" ;;
+    esac && [ "$ist" = "$soll" ] ||
+        { echo "FAIL: $befehl: status $ist; $(cat "$t/aus" "$t/meldung")"; fehler=$((fehler + 1)); }
 done <<EOF
 0|^regler $version\$||regler --version
-0|^regler $version\$||regler -v
 0|^Aufruf: regler \[--seite N\]||regler --help
 0|^regler $version\$||regler -platform offscreen -style Windows -reverse --version
 2||^regler: --seite ohne Wert|regler --seite
 2||--seite "5" ist keine Seite von 1 bis 4|regler --seite 5
-2||--seite "0"|regler --seite 0
 2||--seite "x"|regler --seite=x
 2||--seite mehrfach|regler --seite 2 --seite 3
 2||überzähliges Argument "2"|regler 2
@@ -53,9 +45,7 @@ done <<EOF
 2||--seite "9"|regler -platform offscreen -style Windows --seite 9
 124|||timeout 2 regler -platform offscreen -style Windows --seite 2
 0|^regler-bilder $version\$||regler-bilder --version
-0|^Aufruf: regler-bilder||regler-bilder -h
 2||^regler-bilder: unbekannte Option "-o"|regler-bilder -o ziel
-2||^regler-bilder: unbekannte Option "--png"|regler-bilder --png ziel
 2||kein Zielordner|regler-bilder --pdf
 2||überzähliges Argument "b"|regler-bilder a b
 2||--seite "5"|regler-bilder --seite 5 ziel
@@ -66,10 +56,10 @@ geschrieben=$(ls -A . bilder | tr '\n' ' ')
 [ "$geschrieben" = ".: bilder  bilder: seite_2.pdf seite_2.png " ] ||
     { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
-    n=$((n + 1))
     text=$(pdftotext bilder/seite_2.pdf -)
-    for t in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit"; do
-        case $text in *"$t"*) ;; *) echo "FAIL: \"$t\" not in the PDF"; fehler=$((fehler + 1)) ;; esac
+    for wort in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit"; do
+        n=$((n + 1))
+        case $text in *"$wort"*) ;; *) echo "FAIL: \"$wort\" not in the PDF"; fehler=$((fehler + 1)) ;; esac
     done
 fi
 echo "$((n - fehler)) passed, $fehler failed"

@@ -7,7 +7,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -15,13 +14,12 @@
 namespace {
 // Runs `ausloesen`; `tun` gets the modal dialog of that type it opens. False where none opens.
 template <class Dialog, class Tun> bool im_dialog(const std::function<void()>& ausloesen, Tun tun) {
-    bool offen = false;
     QTimer warten;
+    Dialog* offen = nullptr;
     QObject::connect(&warten, &QTimer::timeout, [&] {
-        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+        if ((offen = qobject_cast<Dialog*>(QApplication::activeModalWidget()))) {
             warten.stop();
-            offen = true;
-            tun(d);
+            tun(offen);
         }
     });
     warten.start(10);
@@ -45,36 +43,27 @@ private slots:
     }
 
     // The page fills the device's width or height, its shape kept, centred across, at the top.
-    void zeichnen_data() {
-        QTest::addColumn<QSize>("ziel");
-        QTest::newRow("quer") << QSize(2400, 900);
-        QTest::newRow("hoch") << QSize(900, 2400);
-        QTest::newRow("klein") << QSize(300, 300);
-    }
     void zeichnen() {
-        QFETCH(QSize, ziel);
         Seite s(2);
-        QImage bild(ziel, QImage::Format_RGB32);
-        bild.fill(Qt::red);
-        QPainter p(&bild);
-        shell::seite_zeichnen(*s.seite, p);
-        p.end();
-        int links = ziel.width(), rechts = -1, oben = ziel.height(), unten = -1;
-        for (int y = 0; y < ziel.height(); ++y)
-            for (int x = 0; x < ziel.width(); ++x)
-                if (bild.pixel(x, y) != qRgb(255, 0, 0)) {
-                    links = std::min(links, x), rechts = std::max(rechts, x);
-                    oben = std::min(oben, y), unten = std::max(unten, y);
-                }
-        const int breite = rechts - links + 1, hoehe = unten - oben + 1;
-        QVERIFY(breite == ziel.width() || hoehe == ziel.height());
-        QVERIFY(qAbs(double(breite) / hoehe - double(s.seite->width()) / s.seite->height()) < 0.01);
-        QCOMPARE(oben, 0);
-        QVERIFY(qAbs(links - (ziel.width() - 1 - rechts)) <= 1);
+        for (const QSize ziel : {QSize(2400, 900), QSize(900, 2400), QSize(300, 300)}) {
+            QImage bild(ziel, QImage::Format_RGB32);
+            bild.fill(Qt::red);
+            QPainter p(&bild);
+            shell::seite_zeichnen(*s.seite, p);
+            p.end();
+            QRect r(ziel.width(), ziel.height(), 0, 0); // what is not red
+            for (int y = 0; y < ziel.height(); ++y)
+                for (int x = 0; x < ziel.width(); ++x)
+                    if (bild.pixel(x, y) != qRgb(255, 0, 0)) r |= QRect(x, y, 1, 1);
+            QVERIFY(r.width() == ziel.width() || r.height() == ziel.height());
+            QVERIFY(qAbs(double(r.width()) / r.height() -
+                         double(s.seite->width()) / s.seite->height()) < 0.01);
+            QVERIFY(r.top() == 0 && qAbs(r.left() - (ziel.width() - 1 - r.right())) <= 1);
+        }
     }
 
-    // A4 across for the page, upright for a tall one, replacing the file before; printed on a
-    // PDF printer too. Where the file cannot be written: false with a reason, and nothing there.
+    // A4 across for the page, upright for a tall one, replacing the file before. Where the file
+    // cannot be written: false with a reason, and nothing there.
     void pdf() {
         QTemporaryDir ordner;
         const QString datei = ordner.filePath(QStringLiteral("s.pdf"));
@@ -88,20 +77,14 @@ private slots:
         for (const QString& falsch :
              {ordner.filePath(QStringLiteral("fehlt/s.pdf")), ordner.path()}) {
             QString fehler;
-            QVERIFY(!shell::seite_als_pdf(*s.seite, falsch, &fehler));
-            QVERIFY(!fehler.isEmpty());
+            QVERIFY(!shell::seite_als_pdf(*s.seite, falsch, &fehler) && !fehler.isEmpty());
         }
         QCOMPARE(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("s.pdf")});
-
-        QPrinter drucker(QPrinter::HighResolution);
-        drucker.setOutputFileName(ordner.filePath(QStringLiteral("d.pdf")));
-        QVERIFY(shell::seite_drucken(*s.seite, drucker));
-        QVERIFY(inhalt(drucker.outputFileName()).startsWith("%PDF-"));
     }
 
-    // The page's menu opens on its background and texts, not on a button, a field or a chart
-    // (they have their own or none); from the keyboard on a button as well.
+    // The page's menu opens on its background and texts, not on a button or a field; from the
+    // keyboard on a button as well.
     void menue_data() {
         QTest::addColumn<QString>("element");
         QTest::addColumn<bool>("maus");
@@ -110,19 +93,16 @@ private slots:
         QTest::newRow("Text") << "pid3" << true << true;
         QTest::newRow("Knopf") << "start" << true << false;
         QTest::newRow("Feld") << "w1" << true << false;
-        QTest::newRow("Diagramm") << "graph" << true << false;
         QTest::newRow("Knopf, Tastatur") << "start" << false << true;
     }
     void menue() {
         QFETCH(QString, element);
         QFETCH(bool, maus);
-        QFETCH(bool, seitenmenue);
         Seite s(2);
         QWidget* w = element.isEmpty() ? s.seite : s.seite->findChild<QWidget*>(element);
-        QVERIFY(w);
         QPoint wo = element.isEmpty() ? QPoint(2, s.seite->height() - 2) : w->rect().center();
         if (QWidget* innen = w->childAt(wo)) wo = innen->mapFrom(w, wo), w = innen;
-        QVERIFY(!element.isEmpty() || !s.seite->childAt(wo));
+        QVERIFY(!element.isEmpty() || w == s.seite);
         QContextMenuEvent e(maus ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, wo,
                             w->mapToGlobal(wo));
         QApplication::sendEvent(w, &e);
@@ -132,7 +112,7 @@ private slots:
                 texte << a->text();
             menue->close();
         }
-        QCOMPARE(texte == QStringList({"Seite drucken …", "Als PDF speichern …"}), seitenmenue);
+        QTEST(texte == QStringList({"Seite drucken …", "Als PDF speichern …"}), "seitenmenue");
     }
 
     // Ctrl+P, with the focus in a field, opens the print dialog.
@@ -144,8 +124,8 @@ private slots:
             [](QPrintDialog* d) { d->reject(); }));
     }
 
-    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose; the next time
-    // it opens in that folder.
+    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the
+    // ending; the next time it opens in that folder.
     void pdf_speichern() {
         QTemporaryDir ordner;
         Seite s(2);
@@ -153,12 +133,12 @@ private slots:
         QVERIFY(im_dialog<QFileDialog>(
             [&] { s.seite->als_pdf_speichern(); },
             [&](QFileDialog* d) {
-                vorschlag = d->selectedFiles().value(0);
-                // Typed, as a user would, not waiting for the folder's listing.
+                vorschlag = QFileInfo(d->selectedFiles().value(0)).fileName();
+                // Typed, as a user would, not waiting for the listing.
                 d->findChild<QLineEdit*>("fileNameEdit")->setText(ordner.filePath("bericht"));
                 static_cast<QDialog*>(d)->accept();
             }));
-        QCOMPARE(QFileInfo(vorschlag).fileName(), QStringLiteral("seite2.pdf"));
+        QCOMPARE(vorschlag, QStringLiteral("seite2.pdf"));
         QVERIFY(inhalt(ordner.filePath(QStringLiteral("bericht.pdf"))).startsWith("%PDF-"));
         QVERIFY(im_dialog<QFileDialog>([&] { s.seite->als_pdf_speichern(); },
                                        [&](QFileDialog* d) {

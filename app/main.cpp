@@ -1,13 +1,26 @@
-// NORVA-Regler und Regeltechnik: starting the program means showing page 1.
+// NORVA-Regler und Regeltechnik: starting the program means showing page 1, or the page
+// --seite names.
+#include "aufruf.h"
 #include "seiten.h"
 
 #include <QApplication>
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
+    // Read first without a window system: --help, --version and a bad page answer without a
+    // display. Qt's own options are known only to QApplication, which takes them out.
+    {
+        QCoreApplication vorab(argc, argv);
+        const aufruf::Auftrag a = aufruf::regler_lesen(QCoreApplication::arguments(), false);
+        if (a.status >= 0) return aufruf::antworten(a);
+    }
+    const bool eigener_stil = aufruf::stil_gewaehlt(argc, argv);
     QApplication app(argc, argv);
+    const aufruf::Auftrag a = aufruf::regler_lesen(QCoreApplication::arguments(), true);
+    if (a.status >= 0) return aufruf::antworten(a);
+
     QApplication::setApplicationName(QStringLiteral("regler"));
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    if (!eigener_stil) QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setDesktopFileName(QStringLiteral("ch.norva.Regler"));
     shell::qt_texte_deutsch();
     QIcon symbol;
@@ -18,6 +31,6 @@ int main(int argc, char* argv[]) {
     shell::Navigator navigator;
     navigator.an_bildschirm_anpassen = true;
     seiten::alle_seiten_anmelden(navigator);
-    navigator.seite_zeigen(1);
+    navigator.seite_zeigen(a.seite);
     return QApplication::exec();
 }

@@ -1,14 +1,24 @@
 #include "seite.h"
 
 #include "diagrammfeld.h"
+#include "drucken.h"
 #include "schriften.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStyleHints>
 #include <QTranslator>
 #include <algorithm>
@@ -100,6 +110,13 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
         k->setAccessibleDescription(
             QStringLiteral("Simulation mit den eingegebenen Werten neu rechnen und zeichnen"));
 
+    m_drucken = new QAction(QStringLiteral("Seite drucken …"), this);
+    m_drucken->setShortcut(QKeySequence::Print);
+    connect(m_drucken, &QAction::triggered, this, &Seitenfenster::drucken);
+    addAction(m_drucken); // Ctrl+P wherever the focus is on the page
+    m_pdf = new QAction(QStringLiteral("Als PDF speichern …"), this);
+    connect(m_pdf, &QAction::triggered, this, &Seitenfenster::als_pdf_speichern);
+
     // Charts over the same time span read out together.
     std::map<int, std::vector<Diagrammfeld*>> nach_zeilen;
     for (auto* d : findChildren<Diagrammfeld*>())
@@ -170,6 +187,58 @@ bool Seitenfenster::eventFilter(QObject* o, QEvent* e) {
     return Flaeche::eventFilter(o, e);
 }
 
+void Seitenfenster::contextMenuEvent(QContextMenuEvent* e) {
+    // Fields and charts have menus of their own, a button has none: the page's menu is its
+    // background's, texts and drawings included. From the keyboard it opens where the focus is.
+    if (e->reason() == QContextMenuEvent::Mouse)
+        for (QWidget* w = childAt(e->pos()); w && w != this; w = w->parentWidget())
+            if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                qobject_cast<QAbstractScrollArea*>(w))
+                return;
+    auto* menue = new QMenu(this);
+    menue->setAttribute(Qt::WA_DeleteOnClose);
+    menue->addAction(m_drucken);
+    menue->addAction(m_pdf);
+    menue->popup(e->globalPos());
+}
+
+void Seitenfenster::drucken() {
+    QPrinter drucker(QPrinter::HighResolution);
+    drucker.setPageLayout(seitenlayout(*this));
+    drucker.setDocName(windowTitle());
+    QPrintDialog dialog(&drucker, this);
+    dialog.setWindowTitle(QStringLiteral("Seite drucken"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    if (!seite_drucken(*this, drucker))
+        QMessageBox::warning(this, QStringLiteral("Seite drucken"),
+                             QStringLiteral("Die Seite ließ sich nicht drucken."));
+}
+
+void Seitenfenster::als_pdf_speichern() {
+    QSettings einstellungen(QStringLiteral("norva"), QStringLiteral("regler"));
+    const QString zuletzt = einstellungen.value(QStringLiteral("pdf/ordner")).toString();
+    QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!zuletzt.isEmpty() && QFileInfo(zuletzt).isDir())
+        ordner = zuletzt;
+    else if (!QFileInfo(ordner).isDir())
+        ordner = QDir::homePath();
+    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"), ordner,
+                       QStringLiteral("PDF-Dateien (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(QStringLiteral("seite%1.pdf").arg(m_nav.nummer(this)));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    const QString datei = dialog.selectedFiles().first();
+    QString fehler;
+    if (!seite_als_pdf(*this, datei, &fehler)) {
+        QMessageBox::warning(this, QStringLiteral("Als PDF speichern"),
+                             QStringLiteral("%1 ließ sich nicht schreiben.\n\n%2")
+                                 .arg(QDir::toNativeSeparators(datei), fehler));
+        return;
+    }
+    einstellungen.setValue(QStringLiteral("pdf/ordner"), QFileInfo(datei).absolutePath());
+}
+
 void Seitenfenster::closeEvent(QCloseEvent* e) {
     // Closed through the window frame: keep the instance, so it comes back as it was left.
     e->ignore();
@@ -211,6 +280,12 @@ void Navigator::anmelden(int nummer, Fabrik fabrik) {
 Seitenfenster* Navigator::seite(int nummer) const {
     if (nummer < 1 || nummer > seitenzahl) return nullptr;
     return m_seiten[nummer - 1].get();
+}
+
+int Navigator::nummer(const Seitenfenster* seite) const {
+    for (int n = 1; n <= seitenzahl; ++n)
+        if (seite && m_seiten[n - 1].get() == seite) return n;
+    return 0;
 }
 
 int Navigator::angelegt() const {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class QAction;
 class QPushButton;
 
 namespace shell {
@@ -46,16 +47,24 @@ public:
     void zurück_Click();
     void beenden_Click();
 
+    // Ctrl+P and the menu of the page's background: the print dialog, then the printer; or a
+    // file dialog for a PDF, in the folder last used.
+    void drucken();
+    void als_pdf_speichern();
+
 protected:
     virtual void Form_Load() {}
     void closeEvent(QCloseEvent* e) override;
     bool eventFilter(QObject* o, QEvent* e) override;
+    void contextMenuEvent(QContextMenuEvent* e) override;
 
     Navigator& m_nav;
 
 private:
     Vorgaben m_vorgaben;
     int m_ladungen = 0;
+    QAction* m_drucken = nullptr;
+    QAction* m_pdf = nullptr;
 };
 
 // The pages' own light palette, every role set.
@@ -86,6 +95,7 @@ public:
     // shows it non-modally in front and activates it.
     Seitenfenster* seite_zeigen(int nummer);
     Seitenfenster* seite(int nummer) const;
+    int nummer(const Seitenfenster* seite) const; // 0: not one of the navigator's pages
     int angelegt() const;
 
     // Ends the program at once, with all its windows.

@@ -1,6 +1,7 @@
 #!/bin/sh
 # End to end in a real X server: start regler, go to page 2, type a set-point, "Start Grafik",
-# "beenden"; the window titles must be right and the program must end.
+# "beenden"; the window titles must be right and the program must end. Then regler --seite 3:
+# page 3 alone, and "zurück" opens page 2.
 # Usage: e2e_regler.sh PATH/TO/regler   (runs itself under xvfb-run when no DISPLAY is set)
 set -eu
 regler=$1
@@ -36,4 +37,15 @@ for _ in 1 2 3 4 5 6 7 8 9 10; do
 done
 kill -0 "$pid" 2>/dev/null && fehler "regler did not end on 'beenden'"
 wait "$pid" || fehler "regler exited with $?"
+
+"$regler" --seite 3 &
+pid=$!
+s3=$(timeout 20 xdotool search --sync --onlyvisible --name '^Seite 3$' | head -n 1)
+[ -n "$s3" ] || fehler "--seite 3: no page 3"
+xdotool search --onlyvisible --name '^Seite [124]$' >/dev/null && fehler "--seite 3: another page shown"
+# zurück at befehle (7800, 9300) + (6240, 120)
+klick "$s3" $((7800 + 6240 + 600)) $((9300 + 120 + 250))
+timeout 20 xdotool search --sync --onlyvisible --name '^Seite 2$' >/dev/null || fehler "no page 2 after zurück"
+kill "$pid"
+wait "$pid" || true
 echo "1 passed, 0 failed"

@@ -65,6 +65,9 @@ vorher-immer        ¦ shell/diagrammfeld.cpp ¦ && Lernhilfen::einstellungen().
 seitenrand-bleibt   ¦ shell/diagrammfeld.cpp ¦ } else if (m_seitenrand) { ¦ } else if (false) {
 kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
 kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= 1) { ¦ if (std::abs(wert(n) - w) < 1) {
+pdf-hochkant        ¦ shell/drucken.cpp      ¦ seite.width() > seite.height() ? QPageLayout::Landscape ¦ seite.width() < seite.height() ? QPageLayout::Landscape
+seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Navigator::seitenzahl ? n : 0; ¦ return n >= 1 && n <= 5 ? n : 0;
+menue-auf-knopf     ¦ shell/seite.cpp        ¦ if (qobject_cast<QAbstractButton*>(w) || ¦ if (
 """
 
 def lesen():

@@ -23,7 +23,7 @@ constexpr std::string_view hilfe =
     "  regler-sim pid W XP TN TV [--n N] [--kennwerte]\n"
     "  regler-sim kaskade W1 V1 TN TV1 XP TV2 MAXDIFF [--n N] [--kennwerte]\n"
     "  regler-sim aufheizkurve [--n N]\n"
-    "  regler-sim --help\n"
+    "  regler-sim --help | --version\n"
     "\n"
     "Rechnet die Simulationen der Seiten 2 und 3 und schreibt sie als CSV auf stdout.\n"
     "Die Argumente sind die Feldinhalte der Seite, mit \".\" als Dezimalpunkt:\n"
@@ -260,6 +260,8 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
 ergebnis ausfuehren(std::span<const std::string_view> argumente) {
     for (const std::string_view a : argumente)
         if (a == "--help" || a == "-h") return {0, std::string(hilfe), {}};
+    for (const std::string_view a : argumente)
+        if (a == "--version" || a == "-v") return {0, "regler-sim " REGLER_VERSION "\n", {}};
     try {
         return rechnen(argumente);
     } catch (const eingabefehler& f) {

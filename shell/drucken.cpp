@@ -1,0 +1,62 @@
+#include "drucken.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QWidget>
+#include <algorithm>
+
+namespace shell {
+
+void seite_zeichnen(QWidget& seite, QPainter& p) {
+    const QPaintDevice* g = p.device();
+    const double m =
+        std::min(double(g->width()) / seite.width(), double(g->height()) / seite.height());
+    p.save();
+    p.translate((g->width() - seite.width() * m) / 2, 0);
+    p.scale(m, m);
+    seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    p.restore();
+}
+
+QPageLayout seitenlayout(const QWidget& seite) {
+    const auto richtung =
+        seite.width() > seite.height() ? QPageLayout::Landscape : QPageLayout::Portrait;
+    return QPageLayout(QPageSize(QPageSize::A4), richtung, QMarginsF(10, 10, 10, 10),
+                       QPageLayout::Millimeter);
+}
+
+bool seite_als_pdf(QWidget& seite, const QString& datei, QString* fehler) {
+    // Written beside the target and moved onto it only when whole.
+    QSaveFile ziel(datei);
+    bool ok = ziel.open(QIODevice::WriteOnly);
+    if (ok) {
+        QPdfWriter pdf(&ziel);
+        pdf.setPageLayout(seitenlayout(seite));
+        pdf.setTitle(seite.windowTitle());
+        pdf.setCreator(QCoreApplication::applicationName());
+        QPainter p;
+        ok = p.begin(&pdf);
+        if (ok) {
+            seite_zeichnen(seite, p);
+            ok = p.end();
+        }
+    }
+    if (ok && ziel.commit()) return true;
+    if (fehler)
+        *fehler = ziel.error() != QFileDevice::NoError
+                      ? ziel.errorString()
+                      : QStringLiteral("Die Seite ließ sich nicht als PDF zeichnen.");
+    return false;
+}
+
+bool seite_drucken(QWidget& seite, QPrinter& drucker) {
+    QPainter p;
+    if (!p.begin(&drucker)) return false;
+    seite_zeichnen(seite, p);
+    return p.end();
+}
+
+} // namespace shell

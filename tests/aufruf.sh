@@ -1,0 +1,67 @@
+#!/bin/sh
+# The programs' command lines, without a display: an answer on stdout with status 0; a bad
+# argument one line on stderr, nothing on stdout, status 2, and nothing written. The PDF of
+# page 2 holds its texts as text (pdftotext; skipped where it is missing).
+# Usage: aufruf.sh VERSION PATH/TO/regler PATH/TO/regler-bilder
+set -euf
+version=$1
+regler=$(realpath "$2")
+bilder=$(realpath "$3")
+t=$(mktemp -d)
+trap 'rm -rf "$t"' EXIT
+mkdir -m 700 "$t/lauf" "$t/hier"
+cd "$t/hier"
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export XDG_RUNTIME_DIR="$t/lauf"
+fehler=0
+n=0
+# status | stdout (grep -E) | the one stderr line (grep -E) | command line
+while IFS='|' read -r soll aus meldung befehl; do
+    n=$((n + 1))
+    # shellcheck disable=SC2086
+    set -- $befehl
+    for a; do # the programs by their names
+        shift
+        case $a in regler) a=$regler ;; regler-bilder) a=$bilder ;; esac
+        set -- "$@" "$a"
+    done
+    ist=0
+    "$@" >"$t/aus" 2>"$t/meldung" </dev/null || ist=$?
+    case $soll in
+    0) grep -qE -- "$aus" "$t/aus" ;;
+    2) [ ! -s "$t/aus" ] && [ "$(wc -l <"$t/meldung")" = 1 ] && grep -qE -- "$meldung" "$t/meldung" ;;
+    esac && [ "$ist" = "$soll" ] ||
+        { echo "FAIL: $befehl: status $ist; $(cat "$t/aus" "$t/meldung")"; fehler=$((fehler + 1)); }
+done <<EOF
+0|^regler $version\$||regler --version
+0|^Aufruf: regler \[--seite N\]||regler --help
+0|^regler $version\$||regler -platform offscreen -style Windows -reverse --version
+2||^regler: --seite ohne Wert|regler --seite
+2||--seite "5" ist keine Seite von 1 bis 4|regler --seite 5
+2||--seite "x"|regler --seite=x
+2||--seite mehrfach|regler --seite 2 --seite 3
+2||überzähliges Argument "2"|regler 2
+2||^regler: unbekannte Option "--foo" \(regler --help\)\$|regler -platform offscreen --foo
+2||--seite "9"|regler -platform offscreen -style Windows --seite 9
+124|||timeout 2 regler -platform offscreen -style Windows --seite 2
+0|^regler-bilder $version\$||regler-bilder --version
+2||^regler-bilder: unbekannte Option "-o"|regler-bilder -o ziel
+2||kein Zielordner|regler-bilder --pdf
+2||überzähliges Argument "b"|regler-bilder a b
+2||--seite "5"|regler-bilder --seite 5 ziel
+0|^bilder/seite_2.png\$||regler-bilder --pdf --seite 2 bilder
+EOF
+n=$((n + 1))
+geschrieben=$(ls -A . bilder | tr '\n' ' ')
+[ "$geschrieben" = ".: bilder  bilder: seite_2.pdf seite_2.png " ] ||
+    { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
+if command -v pdftotext >/dev/null; then
+    text=$(pdftotext bilder/seite_2.pdf -)
+    for wort in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit"; do
+        n=$((n + 1))
+        case $text in *"$wort"*) ;; *) echo "FAIL: \"$wort\" not in the PDF"; fehler=$((fehler + 1)) ;; esac
+    done
+fi
+echo "$((n - fehler)) passed, $fehler failed"
+[ "$fehler" = 0 ] || exit 1
+command -v pdftotext >/dev/null || { echo "pdftotext missing (poppler-utils): PDF text not checked"; exit 77; }

@@ -263,12 +263,9 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         m_bild_veraltet = false;
     }
     QPainter p(viewport());
-    // Printed, or written as PDF or SVG: the chart itself, in vectors, never the picture.
-    if (const QPaintEngine* m = p.paintEngine(); m && m->type() != QPaintEngine::Raster) {
-        p.setRenderHints(renderHints());
-        malen(p);
-        return;
-    }
+    // On paper the page draws its charts itself, through malen(): Qt Charts' axes drawn through
+    // a page's painter come out at the wrong scale. Never the screen's picture there.
+    if (const QPaintEngine* m = p.paintEngine(); m && m->type() != QPaintEngine::Raster) return;
     p.setClipRegion(e->region());
     p.drawImage(QPointF(0, 0), m_bild);
     if (m_zeiger_zeile && !m_zeiger_verborgen) {

@@ -83,6 +83,9 @@ public:
     // The thin vertical read-out cursor at a row; 0 hides it.
     void zeigeZeiger(int zeile);
     int zeiger() const { return m_zeiger_zeile; }
+    // The whole chart as it stands (without cursor and legend), in the widget's coordinates,
+    // onto any painter: vectors for paper and SVG.
+    void malen(QPainter& p) const;
     // The chart as last drawn for the screen (without the read-out cursor).
     const QImage& bild() const { return m_bild; }
     // The row under a point of the widget, or 0 outside the plot.
@@ -135,8 +138,6 @@ private:
     // Points (second, value) as pixels of a plot rectangle; cells without a number left out.
     QPolygonF linie(const QList<QPointF>& punkte, const QRectF& plot) const;
     void lernhilfen_zeichnen(QPainter& p) const;
-    // The whole chart as it stands, in the widget's coordinates, onto any painter.
-    void malen(QPainter& p) const;
     void beschreibung_setzen();
     QRect zeigerstreifen() const;
 

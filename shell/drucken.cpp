@@ -1,5 +1,7 @@
 #include "drucken.h"
 
+#include "diagrammfeld.h"
+
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
@@ -18,6 +20,15 @@ void seite_zeichnen(QWidget& seite, QPainter& p) {
     p.translate((g->width() - seite.width() * m) / 2, 0);
     p.scale(m, m);
     seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    // The charts in vectors, each where it stands (their widgets draw nothing on paper).
+    for (const Diagrammfeld* d : seite.findChildren<Diagrammfeld*>()) {
+        if (!d->isVisibleTo(&seite)) continue;
+        p.save();
+        p.translate(d->viewport()->mapTo(&seite, QPoint(0, 0)));
+        p.setRenderHints(d->renderHints());
+        d->malen(p);
+        p.restore();
+    }
     p.restore();
 }
 

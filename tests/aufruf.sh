@@ -57,10 +57,24 @@ geschrieben=$(ls -A . bilder | tr '\n' ' ')
     { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
     text=$(pdftotext bilder/seite_2.pdf -)
-    for wort in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit"; do
+    for wort in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit" "Zeit in Sekunden"; do
         n=$((n + 1))
         case $text in *"$wort"*) ;; *) echo "FAIL: \"$wort\" not in the PDF"; fehler=$((fehler + 1)) ;; esac
     done
+    # The charts' axis texts are where the text layer says, visibly: drawn through the page's
+    # painter, Qt Charts put them elsewhere at a wrong scale. Each word's box on a 72 dpi picture
+    # of the page (1 pt = 1 px) must hold dark pixels.
+    if command -v pdftoppm >/dev/null && command -v convert >/dev/null; then
+        pdftoppm -r 72 -png -singlefile bilder/seite_2.pdf "$t/seite"
+        for wort in Sekunden 150; do
+            n=$((n + 1))
+            kasten=$(pdftotext -bbox bilder/seite_2.pdf - | awk -F'"' -v w=">$wort<" \
+                'index($0, w) && !k { k = sprintf("%dx%d+%d+%d", $6 - $2 + 1, $8 - $4 + 1, $2, $4) } END { print k }')
+            hell=$(convert "$t/seite.png" -crop "$kasten" -colorspace gray -format '%[fx:minima]' info:)
+            awk -v h="$hell" 'BEGIN { exit !(h < 0.6) }' ||
+                { echo "FAIL: \"$wort\" not visible at $kasten in the PDF"; fehler=$((fehler + 1)); }
+        done
+    fi
 fi
 echo "$((n - fehler)) passed, $fehler failed"
 [ "$fehler" = 0 ] || exit 1

@@ -64,6 +64,7 @@ vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte);
 vorher-immer        ¦ shell/diagrammfeld.cpp ¦ && Lernhilfen::einstellungen().vorheriger_lauf(); ¦ ;
 seitenrand-bleibt   ¦ shell/diagrammfeld.cpp ¦ } else if (m_seitenrand) { ¦ } else if (false) {
 kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
+papier-diagramme    ¦ shell/drucken.cpp      ¦ if (!d->isVisibleTo(&seite)) continue; ¦ continue; ¦ aufruf
 kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= 1) { ¦ if (std::abs(wert(n) - w) < 1) {
 pdf-hochkant        ¦ shell/drucken.cpp      ¦ seite.width() > seite.height() ? QPageLayout::Landscape ¦ seite.width() < seite.height() ? QPageLayout::Landscape
 seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Navigator::seitenzahl ? n : 0; ¦ return n >= 1 && n <= 5 ? n : 0;

@@ -27,14 +27,13 @@ function einpassen() {
     buehne.style.height = `${s.hoehe * massstab}px`;
 }
 
-// A press on a navigation button of another page within a double click's time is no click: a
+// The second click of a double click that lands on the next page's button is no click: a
 // double click on "weiter" moves one page, not two.
-let letzter_klick = { seite: 0, zeit: -Infinity };
+let letzte_seite = 0;
 function navigationsknopf(seite, knopf, tun) {
     knopf.addEventListener('click', (ev) => {
-        if (letzter_klick.seite !== seite.nummer && ev.timeStamp - letzter_klick.zeit < 500 && ev.detail > 0)
-            return;
-        letzter_klick = { seite: seite.nummer, zeit: ev.timeStamp };
+        if (ev.detail > 1 && letzte_seite !== seite.nummer) return;
+        letzte_seite = seite.nummer;
         tun();
     });
 }

@@ -1,9 +1,7 @@
-// Field text <-> number in the user's number format (the browser's language): no digit
+// Field text <-> number in the user's number format (the browser's default locale): no digit
 // grouping either way, so that "1.6" never reads as 16.
-const sprache = () => (typeof navigator !== 'undefined' && navigator.language) || 'de-CH';
-
 export function dezimalzeichen() {
-    const teil = new Intl.NumberFormat(sprache()).formatToParts(1.5).find((t) => t.type === 'decimal');
+    const teil = new Intl.NumberFormat().formatToParts(1.5).find((t) => t.type === 'decimal');
     return teil ? teil.value : '.';
 }
 

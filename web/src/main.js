@@ -6,6 +6,7 @@ import daten from './seiten.json';
 import { ablesung_verbergen } from './diagramm.js';
 import { kern_laden } from './kern.js';
 import { piep_zaehler } from './piep.js';
+import { zahl_lesen, zahl_text } from './zahlen.js';
 import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
 
@@ -131,6 +132,8 @@ window.addEventListener('resize', einpassen);
 window.regler = {
     messungen,
     piepen: piep_zaehler,
+    zahl_lesen,
+    zahl_text,
     seite: () => aktuell,
     gehen,
     daten(nummer, name) {

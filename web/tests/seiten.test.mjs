@@ -167,6 +167,38 @@ for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
         assert.equal((await piepen()) - start, pieps);
     });
 
+// A field's text as a number in the user's format (here German): never grouped, never NaN.
+const lesen = [
+    ['050', 50],
+    [' 7 ', 7],
+    ['99,9', 99.9],
+    ['1,6', 1.6],
+    ['1.6', null],
+    ['1.600', null],
+    ['', null],
+    ['1,2,3', null],
+    [',', null],
+    ['nan', null],
+    ['1e999', null],
+];
+for (const [text, wert] of lesen)
+    test(`"${text}" reads as ${wert}`, async () => {
+        assert.equal(await seite.evaluate((t) => window.regler.zahl_lesen(t), text), wert);
+    });
+
+// What a field is set to at its limit: 15 significant digits, the user's decimal separator.
+const schreiben = [
+    [99.9, '99,9'],
+    [100, '100'],
+    [0.1 + 0.2, '0,3'],
+    [1e-5, '1e-05'],
+    [123456789012345678, '1,23456789012346e+17'],
+];
+for (const [wert, text] of schreiben)
+    test(`${wert} is written "${text}"`, async () => {
+        assert.equal(await seite.evaluate((w) => window.regler.zahl_text(w), wert), text);
+    });
+
 test('Backspace and Ctrl+V are refused, pasting is held to the length', async () => {
     await seite.evaluate(() => window.regler.gehen(2));
     await feld_setzen(2, 'xp1', '12');

@@ -243,6 +243,8 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // Numbers in the accessible descriptions with ".": the page puts in the user's separator.
+    QLocale::setDefault(QLocale::c());
     const QStringList args = QApplication::arguments();
     if (args.size() != 2) {
         std::fprintf(stderr, "Aufruf: regler-json ZIEL\n");

@@ -2,6 +2,7 @@
 // position (15 twips a pixel), frames holding their elements, lines and shapes drawn beneath.
 import { Diagramm } from './diagramm.js';
 import { breite, css_schrift, farbe, fett, pixel, px, schrift_px, zeilenhoehe } from './masse.js';
+import { dezimalzeichen, zahl_text } from './zahlen.js';
 import { Zahlenfeld } from './zahlenfeld.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
@@ -302,7 +303,15 @@ export function seite_bauen(p, wurzel) {
         );
         if (!el) continue;
         if (z.zugangsname && el.textContent !== z.zugangsname) el.setAttribute('aria-label', z.zugangsname);
-        if (z.beschreibung && !el.classList.contains('diagramm')) el.setAttribute('aria-description', z.beschreibung);
+        if (!z.beschreibung || el.classList.contains('diagramm')) continue;
+        let b = z.beschreibung;
+        const feld = seite.felder.get(z.name);
+        if (feld && feld.eingabe === el) {
+            // Written with "." by regler-json; the field takes the user's separator.
+            b = b.replace('„.“', `„${dezimalzeichen()}“`);
+            if (feld.grenze != null) b = b.replace(/obere Grenze [0-9.e+-]+$/, `obere Grenze ${zahl_text(feld.grenze)}`);
+        }
+        el.setAttribute('aria-description', b);
     }
 
     // Only what the tab order names takes the focus, in its order.

@@ -259,6 +259,10 @@ test('page 2\'s tab order is the desktop\'s, and its fields are named by their l
     }
     assert.deepEqual(reihe, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1']);
     assert.equal(await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-label')), 'Sollwert in °C');
+    assert.equal(
+        await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-description')),
+        'Nur Ziffern, höchstens 3 Zeichen, obere Grenze 99,9',
+    );
 });
 
 test('every element of page 2 stands within 2 px of where the desktop puts it', async () => {

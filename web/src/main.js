@@ -126,7 +126,10 @@ window.addEventListener('popstate', (ev) => {
     meldung.hidden = true;
     zeigen(ev.state?.seite ?? seite_aus_adresse());
 });
-window.addEventListener('resize', einpassen);
+window.addEventListener('resize', () => {
+    ablesung_verbergen(); // it stood where the chart was
+    einpassen();
+});
 
 // For the tests: the program's state as numbers.
 window.regler = {

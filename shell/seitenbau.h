@@ -29,6 +29,7 @@ public:
     void setzeUntergrund(std::function<void(QPainter&)> zeichnen) {
         m_untergrund = std::move(zeichnen);
     }
+    const std::function<void(QPainter&)>& untergrund() const { return m_untergrund; }
 
     const std::vector<Linie>& linien() const { return m_linien; }
     const std::vector<Form>& formen() const { return m_formen; }

@@ -8,11 +8,14 @@ qt6-translations-l10n qt6-gtk-platformtheme
 xvfb xauth xdotool xclip openbox imagemagick
 desktop-file-utils appstream
 dpkg-dev lintian poppler-utils qt6-svg-dev
-clang-14 libclang-rt-14-dev clang-format-14"
+clang-14 libclang-rt-14-dev clang-format-14
+emscripten node-acorn chromium"
 fehlt=""
 for p in $pakete; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt="$fehlt $p"
 done
+# npm comes with Debian's own package, or within a nodejs from elsewhere.
+command -v npm >/dev/null 2>&1 || fehlt="$fehlt npm"
 if [ -n "$fehlt" ]; then
     # One line here; apt's own output goes to a log, shown only where it fails.
     log=${TMPDIR:-/tmp}/regler-pakete.log

@@ -1,13 +1,14 @@
 #!/bin/sh
 # Installs what is missing, checks the formatting, builds, and runs the whole test suite twice: in
 # the normal build and in the build with AddressSanitizer and UndefinedBehaviorSanitizer (preset
-# "asan"). Then the fuzzer runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set
-# (CI: 60).
+# "asan"). Between them the browser version is built (preset "wasm", through emcmake) and tested:
+# its core against the reference data under Node, its pages in headless Chromium. Then the fuzzer
+# runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set (CI: 60).
 # One line per step; a failing step shows the end of its log.
 set -eu
 cd "$(dirname "$0")/.."
 sh tools/pakete.sh
-mkdir -p build build-asan build-fuzz
+mkdir -p build build-asan build-fuzz build-wasm
 
 schritt() { # name log command...
     name=$1
@@ -25,6 +26,9 @@ schritt() { # name log command...
 }
 
 bauen() { cmake --preset "$1" && cmake --build --preset "$1"; }
+
+# The browser version takes the pages from the normal build's regler-json.
+web_bauen() { emcmake cmake --preset wasm && cmake --build --preset wasm; }
 
 fuzz_bauen() {
     cmake -S fuzz -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 &&
@@ -47,14 +51,16 @@ format_pruefen() { git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run 
 schritt "formatting" build/pruefen-format.log format_pruefen
 schritt "build" build/pruefen-bau.log bauen default
 schritt "tests" build/pruefen-tests.log ctest --preset default
+schritt "web build" build-wasm/pruefen-bau.log web_bauen
+schritt "web tests" build-wasm/pruefen-tests.log ctest --preset wasm
 schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan
 schritt "tests with sanitizers" build-asan/pruefen-tests.log ctest --preset asan
 schritt "fuzzer build" build-fuzz/pruefen-bau.log fuzz_bauen
 schritt "fuzzer, ${FUZZ_SEKUNDEN:-0} s beyond its corpus" build-fuzz/pruefen-lauf.log fuzz_laufen
 
-# One closing line over both test runs (a failure has ended the script above).
+# One closing line over the three test runs (a failure has ended the script above).
 gesamt=0
-for log in build/pruefen-tests.log build-asan/pruefen-tests.log; do
+for log in build/pruefen-tests.log build-wasm/pruefen-tests.log build-asan/pruefen-tests.log; do
     n=$(sed -n 's/.*tests failed out of \([0-9][0-9]*\).*/\1/p' "$log" | tail -n 1)
     gesamt=$((gesamt + ${n:-0}))
 done

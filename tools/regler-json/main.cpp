@@ -1,0 +1,343 @@
+// regler-json ZIEL: writes the four pages as the browser version builds them, from the same
+// tables the program builds its windows from: ZIEL/seiten.json (every element with its twips
+// and attributes, each page's tab order and navigation, the accessible names the program gives
+// its widgets, and the page's own vector drawings as SVG), the pictures as PNG, and
+// ZIEL/geometrie.json, where the program's widgets stand (pixels, relative to their page), for
+// checking the browser's placement against it.
+#include "elemente.h"
+#include "seiten.h"
+#include "seitenbau.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QSaveFile>
+#include <QSvgGenerator>
+#include <cstdio>
+#include <set>
+#include <string>
+
+namespace {
+
+using namespace shell;
+
+QJsonValue text(const char* t) {
+    return t ? QJsonValue(QString::fromUtf8(t)) : QJsonValue();
+}
+
+QJsonArray rechteck(const Rect& r) {
+    return {r.x, r.y, r.w, r.h};
+}
+
+QJsonArray punkt(const Punkt& p) {
+    return {p.x, p.y};
+}
+
+QJsonValue farbe(const std::optional<Farbe>& f) {
+    if (!f) return {};
+    return QJsonArray{f->r, f->g, f->b};
+}
+
+QJsonObject schrift_json(const Schrift& s) {
+    return {{"familie", text(s.familie)}, {"punkte", s.punkte}, {"fett", s.fett}};
+}
+
+QString art_name(Art a) {
+    switch (a) {
+    case Art::Schlicht:
+        return "Schlicht";
+    case Art::Absatz:
+        return "Absatz";
+    case Art::Kasten:
+        return "Kasten";
+    case Art::Zentriert:
+        return "Zentriert";
+    case Art::Fuehrung:
+        return "Fuehrung";
+    }
+    return {};
+}
+
+QString ausrichtung_name(Ausrichtung a) {
+    switch (a) {
+    case Ausrichtung::Links:
+        return "Links";
+    case Ausrichtung::Rechts:
+        return "Rechts";
+    case Ausrichtung::Mitte:
+        return "Mitte";
+    }
+    return {};
+}
+
+QString form_name(FormArt a) {
+    switch (a) {
+    case FormArt::Rechteck:
+        return "Rechteck";
+    case FormArt::Quadrat:
+        return "Quadrat";
+    case FormArt::Kreis:
+        return "Kreis";
+    case FormArt::RundesRechteck:
+        return "RundesRechteck";
+    }
+    return {};
+}
+
+// ":/bilder/logo.xpm" becomes "logo.png" beside the page.
+QString bilddatei(const char* ressource) {
+    return QFileInfo(QString::fromUtf8(ressource)).completeBaseName() + QStringLiteral(".png");
+}
+
+QJsonArray linien_json(const std::vector<Linie>& linien) {
+    QJsonArray a;
+    for (const Linie& l : linien)
+        a.append(QJsonObject{
+            {"a", punkt(l.a)}, {"b", punkt(l.b)}, {"farbe", farbe(l.farbe)}, {"breite", l.breite}});
+    return a;
+}
+
+QJsonObject element_json(const Element& element) {
+    return std::visit(
+        [](const auto& e) -> QJsonObject {
+            using T = std::decay_t<decltype(e)>;
+            QJsonObject o{{"in", text(e.in)}};
+            if constexpr (std::is_same_v<T, Text>) {
+                o.insert("typ", "Text");
+                o.insert("name", text(e.name));
+                o.insert("text", text(e.text));
+                o.insert("r", rechteck(e.r));
+                o.insert("art", art_name(e.art));
+                o.insert("schrift", schrift_json(e.schrift));
+                o.insert("ausrichtung", ausrichtung_name(e.ausrichtung));
+                o.insert("farbe", farbe(e.farbe));
+                o.insert("grund", farbe(e.grund));
+                o.insert("rand", e.rand);
+            } else if constexpr (std::is_same_v<T, Rahmen>) {
+                o.insert("typ", "Rahmen");
+                o.insert("name", text(e.name));
+                o.insert("titel", text(e.titel));
+                o.insert("r", rechteck(e.r));
+                o.insert("rand", e.rand);
+                o.insert("grund", farbe(e.grund));
+                o.insert("schrift", schrift_json(e.schrift));
+                o.insert("bild", e.bild ? QJsonValue(bilddatei(e.bild)) : QJsonValue());
+            } else if constexpr (std::is_same_v<T, Linie>) {
+                o.insert("typ", "Linie");
+                o.insert("a", punkt(e.a));
+                o.insert("b", punkt(e.b));
+                o.insert("farbe", farbe(e.farbe));
+                o.insert("breite", e.breite);
+            } else if constexpr (std::is_same_v<T, Pfeil>) {
+                o.insert("typ", "Pfeil");
+                QJsonArray pt;
+                for (const Punkt& p : e.punkte)
+                    pt.append(punkt(p));
+                o.insert("punkte", pt);
+                o.insert("farbe", farbe(e.farbe));
+                o.insert("breite", e.breite);
+                // Shaft and head as the program strokes them.
+                o.insert("linien", linien_json(alle_linien({e})));
+            } else if constexpr (std::is_same_v<T, Form>) {
+                o.insert("typ", "Form");
+                o.insert("art", form_name(e.art));
+                o.insert("r", rechteck(e.r));
+                o.insert("flaeche", rechteck(gezeichnete_flaeche(e)));
+                o.insert("rand", farbe(e.rand));
+                o.insert("randbreite", e.randbreite);
+                o.insert("fuellung", farbe(e.fuellung));
+                o.insert("schraffiert", e.schraffiert);
+            } else if constexpr (std::is_same_v<T, Knopf>) {
+                o.insert("typ", "Knopf");
+                o.insert("name", text(e.name));
+                o.insert("text", text(e.text));
+                o.insert("r", rechteck(e.r));
+            } else if constexpr (std::is_same_v<T, Feld>) {
+                o.insert("typ", "Feld");
+                o.insert("name", text(e.name));
+                o.insert("r", rechteck(e.r));
+                o.insert("text", text(e.text));
+                o.insert("max_laenge", e.max_laenge);
+                o.insert("dezimal", e.dezimal);
+                o.insert("grenze", e.grenze ? QJsonValue(*e.grenze) : QJsonValue());
+                o.insert("grenztext", text(e.grenztext));
+            } else if constexpr (std::is_same_v<T, Diagramm>) {
+                o.insert("typ", "Diagramm");
+                o.insert("name", text(e.name));
+                o.insert("r", rechteck(e.r));
+                o.insert("zeilen", e.zeilen);
+                QJsonArray reihen;
+                for (const char* r : e.reihen)
+                    reihen.append(text(r));
+                o.insert("reihen", reihen);
+                o.insert("zeit_titel", text(e.zeit_titel));
+                o.insert("wert_titel", text(e.wert_titel));
+                o.insert("bis", e.bis);
+                QJsonArray namen;
+                for (const char* n : e.zeilen_namen)
+                    namen.append(text(n));
+                o.insert("zeilen_namen", namen);
+                o.insert("kennwerte_soll", e.kennwerte_soll);
+                o.insert("kennwerte_ist", e.kennwerte_ist);
+                o.insert("vergleich", e.vergleich);
+                o.insert("vergleich_legende", e.vergleich_legende);
+                o.insert("datei", text(e.datei));
+            }
+            return o;
+        },
+        element);
+}
+
+// A frame's own drawing beneath its elements, as the program paints it, in vectors.
+QString untergrund_svg(const Flaeche& f) {
+    QBuffer puffer;
+    puffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator svg;
+        svg.setOutputDevice(&puffer);
+        svg.setSize(f.size());
+        svg.setViewBox(QRect(QPoint(0, 0), f.size()));
+        svg.setResolution(96); // one pixel a CSS pixel
+        svg.setTitle(f.objectName());
+        QPainter p(&svg);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.scale(1.0 / twips_pro_pixel, 1.0 / twips_pro_pixel);
+        f.untergrund()(p);
+    }
+    QString s = QString::fromUtf8(puffer.data());
+    // The program's stand-ins for the pages' fonts, under their own name (the web page brings it).
+    for (const char* name : {"\"MS Sans Serif\"", "\"Arial\"", "\"Sans Serif\""})
+        s.replace(QLatin1String(name), QStringLiteral("\"Liberation Sans\""));
+    return s;
+}
+
+// The element a widget belongs to: the nearest ancestor that is a named frame of the table.
+QJsonValue behaelter(const QWidget* w, const QWidget* seite, const std::set<QString>& rahmen) {
+    for (const QWidget* p = w->parentWidget(); p && p != seite; p = p->parentWidget())
+        if (rahmen.count(p->objectName())) return p->objectName();
+    return {};
+}
+
+bool schreiben(const QString& pfad, const QByteArray& inhalt) {
+    QSaveFile d(pfad);
+    if (!d.open(QIODevice::WriteOnly) || d.write(inhalt) != inhalt.size() || !d.commit()) {
+        std::fprintf(stderr, "regler-json: cannot write %s\n", qPrintable(pfad));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("Fusion"));
+    // Numbers in the accessible descriptions with ".": the page puts in the user's separator.
+    QLocale::setDefault(QLocale::c());
+    const QStringList args = QApplication::arguments();
+    if (args.size() != 2) {
+        std::fprintf(stderr, "Aufruf: regler-json ZIEL\n");
+        return 2;
+    }
+    const QDir ziel(args.at(1));
+    if (!ziel.exists() && !QDir().mkpath(ziel.path())) {
+        std::fprintf(stderr, "regler-json: cannot create %s\n", qPrintable(ziel.path()));
+        return 2;
+    }
+
+    Navigator navigator;
+    navigator.programmende = [] {};
+    seiten::alle_seiten_anmelden(navigator);
+    QJsonArray seiten, geometrie;
+    std::set<std::string> bilder;
+    for (int n = 1; n <= Navigator::seitenzahl; ++n) {
+        Seitenfenster* seite = navigator.seite_zeigen(n);
+        QApplication::processEvents();
+        const Seitenfenster::Vorgaben& v = seite->vorgaben();
+
+        QJsonArray elemente;
+        std::set<QString> namen, rahmen;
+        for (const Element& e : v.elemente) {
+            elemente.append(element_json(e));
+            if (const auto* r = std::get_if<Rahmen>(&e)) {
+                if (r->bild) bilder.insert(r->bild);
+                rahmen.insert(QString::fromUtf8(r->name));
+            }
+            std::visit(
+                [&namen](const auto& el) {
+                    if constexpr (requires { el.name; })
+                        if (*el.name) namen.insert(QString::fromUtf8(el.name));
+                },
+                e);
+        }
+        QJsonArray tabfolge;
+        for (const char* t : v.tabfolge)
+            tabfolge.append(text(t));
+
+        QJsonObject untergruende;
+        QJsonArray zugang, stand;
+        for (QWidget* w : seite->findChildren<QWidget*>()) {
+            if (!namen.count(w->objectName())) continue;
+            if (const auto* f = qobject_cast<const Flaeche*>(w); f && f->untergrund())
+                untergruende.insert(f->objectName(), untergrund_svg(*f));
+            const QJsonValue in = behaelter(w, seite, rahmen);
+            if (!w->accessibleName().isEmpty() || !w->accessibleDescription().isEmpty())
+                zugang.append(QJsonObject{{"name", w->objectName()},
+                                          {"in", in},
+                                          {"zugangsname", w->accessibleName()},
+                                          {"beschreibung", w->accessibleDescription()}});
+            const QRect g(w->mapTo(seite, QPoint(0, 0)), w->size());
+            QJsonObject o{{"name", w->objectName()},
+                          {"in", in},
+                          {"klasse", QString::fromLatin1(w->metaObject()->className())},
+                          {"r", QJsonArray{g.x(), g.y(), g.width(), g.height()}}};
+            if (const auto* l = qobject_cast<const QLabel*>(w)) o.insert("text", l->text());
+            stand.append(o);
+        }
+
+        seiten.append(QJsonObject{{"nummer", n},
+                                  {"titel", v.titel},
+                                  {"breite", v.breite},
+                                  {"hoehe", v.hoehe},
+                                  {"tabfolge", tabfolge},
+                                  {"weiter_zu", v.weiter_zu},
+                                  {"zurueck_zu", v.zurueck_zu},
+                                  {"beenden_auf_taste", v.beenden_auf_taste},
+                                  {"elemente", elemente},
+                                  {"untergruende", untergruende},
+                                  {"zugang", zugang}});
+        geometrie.append(QJsonObject{{"nummer", n},
+                                     {"breite", seite->width()},
+                                     {"hoehe", seite->height()},
+                                     {"widgets", stand}});
+    }
+
+    for (const std::string& b : bilder) {
+        const QImage bild(QString::fromStdString(b));
+        const QString pfad = ziel.filePath(bilddatei(b.c_str()));
+        QBuffer puffer;
+        puffer.open(QIODevice::WriteOnly);
+        if (bild.isNull() || !bild.save(&puffer, "PNG") || !schreiben(pfad, puffer.data())) {
+            std::fprintf(stderr, "regler-json: picture %s not written\n", b.c_str());
+            return 1;
+        }
+    }
+    const QJsonObject alles{{"seiten", seiten}};
+    if (!schreiben(ziel.filePath("seiten.json"),
+                   QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
+        !schreiben(ziel.filePath("geometrie.json"),
+                   QJsonDocument(QJsonObject{{"seiten", geometrie}}).toJson()))
+        return 1;
+    return 0;
+}

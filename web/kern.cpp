@@ -1,0 +1,77 @@
+// The simulation core for the browser: each run fills one buffer of doubles, row after row,
+// which the page reads straight out of the module's memory. Nothing here but the core's own
+// runs, so that every number is the desktop's.
+#include "kaskade.h"
+#include "pid.h"
+
+#include <algorithm>
+#include <emscripten/emscripten.h>
+#include <vector>
+
+namespace {
+
+constexpr int n_hoechstens = 32767; // as many rows as a chart holds
+
+std::vector<double> zeilen;
+bool v1_verworfen = false;
+
+int anzahl(int n) {
+    return std::clamp(n, 0, n_hoechstens);
+}
+
+struct pid_puffer {
+    void zeile(const sim::pid_zeile& z) {
+        zeilen.insert(zeilen.end(), {z.heizplatte, z.pfanne, z.milch, z.y, z.summe});
+    }
+    void ende() {}
+};
+
+struct kaskaden_puffer {
+    void zeile(const sim::kaskaden_zeile& z) {
+        zeilen.insert(zeilen.end(), {z.x1, z.w2, z.x2, z.y, z.summe, z.y_roh});
+    }
+    void ende() {}
+};
+
+struct aufheiz_puffer {
+    void zeile(const sim::aufheiz_zeile& z) {
+        zeilen.insert(zeilen.end(), {z.heizung, z.stufe, z.istwert});
+    }
+    void ende() {}
+};
+
+} // namespace
+
+extern "C" {
+
+// n rows of heizplatte, pfanne, milch, y, summe; the fields' values as page 2 reads them.
+EMSCRIPTEN_KEEPALIVE const double* regler_pid(double w, double xp, double tn, double tv, int n) {
+    zeilen.clear();
+    const auto p = sim::pid_parameter_bilden({.w = w, .xp = xp, .tn = tn, .tv = tv});
+    sim::pid_lauf(p, anzahl(n), pid_puffer{});
+    return zeilen.data();
+}
+
+// n rows of x1, w2, x2, y, summe, y_roh; the fields' values as page 3 reads them.
+EMSCRIPTEN_KEEPALIVE const double* regler_kaskade(double w1, double v1, double tn1, double tv1,
+                                                  double xp2, double tv2, double maxdiff, int n) {
+    zeilen.clear();
+    const auto p = sim::kaskaden_parameter_bilden(
+        {.w1 = w1, .v1 = v1, .tn1 = tn1, .tv1 = tv1, .xp2 = xp2, .tv2 = tv2, .maxdiff = maxdiff});
+    v1_verworfen = p.v1_verworfen;
+    sim::kaskaden_lauf(p, anzahl(n), kaskaden_puffer{});
+    return zeilen.data();
+}
+
+// Whether the last cascade ran with a gain of 0 in place of one above its limit.
+EMSCRIPTEN_KEEPALIVE int regler_v1_verworfen() {
+    return v1_verworfen;
+}
+
+// n rows of heizung, stufe, istwert.
+EMSCRIPTEN_KEEPALIVE const double* regler_aufheizkurve(int n) {
+    zeilen.clear();
+    sim::aufheiz_lauf(anzahl(n), aufheiz_puffer{});
+    return zeilen.data();
+}
+}

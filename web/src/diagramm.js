@@ -1,0 +1,484 @@
+// A chart panel: rows (seconds) by columns (series), value axis from 0 to `bis`, widened to the
+// next round number where a curve goes beyond it. Drawn by uPlot in the desktop's colours;
+// charts over the same time span share their cursor, and their plots stand over the same
+// pixel columns.
+import uPlot from 'uplot';
+import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } from './masse.js';
+import { kurz, zahl_text, dezimalzeichen } from './zahlen.js';
+
+const reihenfarben = [[0, 0, 192], [200, 0, 0], [0, 140, 0], [220, 130, 0]];
+const schrift = css_schrift(normal);
+const zeile_px = zeilenhoehe(schrift_px(normal));
+const oben = 19; // the legend's row above the plot
+const unten_mit_titel = 41;
+const unten_ohne_titel = 24;
+const rechts_rand = 12; // half of the last time label beyond the plot
+
+// The largest round tick step that still gives at least `mindestens` intervals.
+export function schritt(spanne, mindestens) {
+    if (!(spanne > 0)) return 1;
+    const basis = Math.pow(10, Math.floor(Math.log10(spanne)));
+    for (const b of [basis, basis / 10])
+        for (const m of [10, 5, 2, 1]) if (spanne / (m * b) >= mindestens) return m * b;
+    return basis / 10;
+}
+
+// The next coarser round step: 1, 2, 5, 10, 20, ...
+function groeber(st) {
+    const b = Math.pow(10, Math.floor(Math.log10(st)));
+    const m = st / b;
+    return m < 1.5 ? 2 * b : m < 3.5 ? 5 * b : 10 * b;
+}
+
+const rund = (v) => Number(v.toPrecision(12));
+function marken(von, bis, st) {
+    const m = [];
+    for (let k = Math.ceil(von / st - 1e-9); k * st <= bis + st * 1e-9; ++k) m.push(rund(k * st));
+    return m;
+}
+
+export class Diagramm {
+    // e: the table's element; x_seite: its left edge in the page; seitenbreite: what is seen.
+    // schluessel: charts under the same key share their cursor.
+    constructor(e, eltern, x_seite, seitenbreite, schluessel) {
+        this.e = e;
+        this.zeilen = e.zeilen;
+        this.bis = e.bis;
+        this.einheit = e.wert_titel;
+        this.name = e.name;
+        const g = pixel(e.r);
+        this.g = g;
+        this.x_seite = x_seite;
+        // A chart may reach past the page's edge: its plot keeps to what is seen.
+        this.sichtbar = Math.min(g.w, seitenbreite - x_seite);
+        this.intervalle = g.h < 150 ? 2 : 3;
+        this.unten = e.zeit_titel ? unten_mit_titel : unten_ohne_titel;
+        this.zeit_schritt = schritt(this.zeilen, 3);
+        this.gruppe = [this];
+        this.zeit_beschriftet = true;
+
+        this.div = document.createElement('div');
+        this.div.className = 'diagramm';
+        Object.assign(this.div.style, {
+            left: `${g.x}px`,
+            top: `${g.y}px`,
+            width: `${g.w}px`,
+            height: `${g.h}px`,
+        });
+        this.div.dataset.name = e.name;
+        this.div.setAttribute('role', 'img');
+        eltern.append(this.div);
+
+        this.xs = Array.from({ length: this.zeilen }, (_, i) => i + 1);
+        this.spalten = e.reihen.map(() => new Array(this.zeilen).fill(null));
+        this.gelaufen = false;
+        this.wertachse(0, this.bis);
+        this.extra_links = 0;
+        this.pad_rechts = g.w - this.sichtbar + rechts_rand;
+
+        const achse = {
+            stroke: 'rgb(0,0,0)',
+            font: schrift,
+            labelFont: schrift,
+            grid: { stroke: 'rgb(226,226,226)', width: 1 },
+            ticks: { stroke: 'rgb(160,160,160)', width: 1, size: 4 },
+            border: { show: true, stroke: 'rgb(160,160,160)', width: 1 },
+        };
+        this.u = new uPlot(
+            {
+                width: g.w,
+                height: g.h,
+                padding: [oben, () => this.pad_rechts, 0, () => 2 + this.extra_links],
+                legend: { show: false },
+                scales: {
+                    x: { time: false, auto: false, range: () => [0, this.zeilen] },
+                    y: { auto: false, range: () => [this.von, this.hoch] },
+                },
+                axes: [
+                    {
+                        ...achse,
+                        label: e.zeit_titel || null,
+                        labelSize: e.zeit_titel ? unten_mit_titel - unten_ohne_titel : 0,
+                        labelGap: 0,
+                        size: unten_ohne_titel,
+                        gap: 3,
+                        splits: () => marken(0, this.zeilen, this.zeit_schritt),
+                        values: (_u, s) => (this.zeit_beschriftet ? s.map(String) : s.map(() => '')),
+                    },
+                    {
+                        ...achse,
+                        label: e.wert_titel || null,
+                        labelSize: 16,
+                        labelGap: 0,
+                        gap: 4,
+                        size: () => this.y_breite,
+                        splits: () => marken(this.von, this.hoch, this.st),
+                        values: (_u, s) => s.map(String),
+                    },
+                ],
+                series: [
+                    {},
+                    ...e.reihen.map((name, i) => ({
+                        label: name,
+                        stroke: farbe(reihenfarben[i % reihenfarben.length]),
+                        width: 1.5,
+                        points: { show: false },
+                    })),
+                ],
+                cursor: {
+                    sync: { key: schluessel, setSeries: false },
+                    x: true,
+                    y: false,
+                    points: { show: false },
+                    drag: { x: false, y: false, setScale: false },
+                    // The cursor stands on whole seconds.
+                    move: (u, links, hoehe) => {
+                        if (links < 0) return [links, hoehe];
+                        return [u.valToPos(this.zeile_bei(u.posToVal(links, 'x')), 'x'), hoehe];
+                    },
+                },
+                hooks: {
+                    setCursor: [() => this.zeiger_bewegt()],
+                    draw: [() => this.gezeichnet && this.gezeichnet()],
+                },
+            },
+            [this.xs, ...this.spalten],
+            this.div,
+        );
+        this.legende_bauen();
+        this.div.addEventListener('contextmenu', (ev) => this.menue(ev));
+        this.div.addEventListener('keydown', (ev) => this.taste(ev));
+        this.u.over.addEventListener('mouseenter', () => (this.maus = true));
+        this.u.over.addEventListener('mouseleave', () => {
+            this.maus = false;
+            ablesung_verbergen();
+        });
+        this.div.setAttribute('aria-label', `Diagramm ${e.reihen.join(', ')}`);
+    }
+
+    zeile_bei(wert) {
+        return Math.min(this.zeilen, Math.max(1, Math.round(wert)));
+    }
+
+    // The value axis for a run's extent: the largest round step with enough intervals, coarser
+    // where the labels would not fit the plot's height.
+    wertachse(tief, hoch) {
+        const plothoehe = this.g.h - oben - this.unten;
+        const platz = Math.max(2, Math.trunc(plothoehe / (zeile_px + 2 * 4 + 1)));
+        let st = schritt(hoch - tief, this.intervalle);
+        let von = 0;
+        let bis = 0;
+        for (;;) {
+            von = tief < 0 ? Math.floor(tief / st) * st : 0;
+            bis = hoch > this.bis ? Math.ceil(hoch / st) * st : this.bis;
+            if ((bis - von) / st + 1 <= platz || !Number.isFinite(st)) break;
+            st = groeber(st);
+        }
+        this.von = von;
+        this.hoch = bis;
+        this.st = st;
+        const b = Math.max(...marken(von, bis, st).map((m) => breite(String(m), normal)));
+        this.natuerlich_y = Math.ceil(b) + 4 + 4;
+        this.y_breite = this.natuerlich_y + this.extra_links;
+    }
+
+    // The plot's natural edges in the page, before the group is aligned.
+    natuerliche_raender() {
+        const links = this.x_seite + 2 + 16 + this.natuerlich_y;
+        return [links, this.x_seite + this.sichtbar - rechts_rand];
+    }
+
+    setzeGruppe(gruppe) {
+        this.gruppe = gruppe;
+    }
+
+    // Each second at the same pixel column in every chart of the group.
+    static angleichen(gruppe) {
+        const raender = gruppe.map((d) => d.natuerliche_raender());
+        const links = Math.max(...raender.map((r) => r[0]));
+        const rechts = Math.min(...raender.map((r) => r[1]));
+        gruppe.forEach((d, i) => {
+            d.extra_links = links - raender[i][0];
+            d.y_breite = d.natuerlich_y + d.extra_links;
+            d.pad_rechts = d.x_seite + d.g.w - rechts;
+            d.u.setSize({ width: d.g.w, height: d.g.h });
+            d.legende_setzen();
+        });
+    }
+
+    // A column (1..n) of a run, then the end of the run: the curves are drawn once.
+    spalte(s, werte) {
+        const z = this.spalten[s - 1];
+        for (let i = 0; i < this.zeilen; ++i) z[i] = i < werte.length ? werte[i] : null;
+    }
+
+    lauf_abschliessen() {
+        let tief = 0;
+        let hoch = this.bis;
+        for (const z of this.spalten)
+            for (const v of z)
+                if (v != null && Number.isFinite(v)) {
+                    tief = Math.min(tief, v);
+                    hoch = Math.max(hoch, v);
+                }
+        this.wertachse(tief, hoch);
+        this.gelaufen = true;
+        this.u.setData([this.xs, ...this.spalten]);
+        Diagramm.angleichen(this.gruppe);
+        this.beschreibung_setzen();
+    }
+
+    wert(s, zeile) {
+        const v = this.spalten[s - 1]?.[zeile - 1];
+        return v != null && Number.isFinite(v) ? v : null;
+    }
+
+    // "Soll 50 °C · Ist 66,28 °C"
+    ablesen(zeile) {
+        return this.e.reihen
+            .map((name, i) => {
+                const v = this.wert(i + 1, zeile);
+                if (v == null) return `${name} –`;
+                return `${name} ${kurz(v)}${this.einheit ? ` ${this.einheit}` : ''}`;
+            })
+            .join(' · ');
+    }
+
+    ablesung(zeile) {
+        return [`t = ${zeile} s`, ...this.gruppe.map((d) => d.ablesen(zeile))].join(' · ');
+    }
+
+    zeiger_bewegt() {
+        const c = this.u.cursor;
+        if (c.left == null || c.left < 0 || c.idx == null) {
+            if (this.maus) ablesung_verbergen();
+            return;
+        }
+        this.zeile = this.zeile_bei(this.u.posToVal(c.left, 'x'));
+        if (!this.maus && document.activeElement !== this.div) return;
+        const r = this.u.over.getBoundingClientRect();
+        ablesung_zeigen(this.ablesung(this.zeile), r.left + c.left + 12, r.top + (c.top ?? r.height / 2) + 12);
+        if (document.activeElement === this.div) this.div.setAttribute('aria-description', this.ablesung(this.zeile));
+    }
+
+    // Page 3's charts take the keyboard: Left and Right move the cursor by a second (Shift: ten),
+    // Home and End to the ends.
+    taste(ev) {
+        const s = ev.shiftKey ? 10 : 1;
+        const z = this.zeile ?? 0;
+        const ziel = {
+            ArrowLeft: z ? Math.max(1, z - s) : 1,
+            ArrowRight: z ? Math.min(this.zeilen, z + s) : 1,
+            Home: 1,
+            End: this.zeilen,
+        }[ev.key];
+        if (ziel == null) return;
+        ev.preventDefault();
+        this.u.setCursor({ left: this.u.valToPos(ziel, 'x'), top: this.u.over.clientHeight / 2 });
+    }
+
+    legende_bauen() {
+        this.legende = document.createElement('div');
+        this.legende.className = 'legende';
+        this.legende.setAttribute('aria-hidden', 'true');
+        this.e.reihen.forEach((name, i) => {
+            const eintrag = document.createElement('span');
+            const strich = document.createElement('i');
+            strich.style.borderTopColor = farbe(reihenfarben[i % reihenfarben.length]);
+            eintrag.append(strich, name);
+            this.legende.append(eintrag);
+        });
+        this.div.append(this.legende);
+    }
+
+    // Right-aligned above the plot, never over a curve.
+    legende_setzen() {
+        const rechts = this.g.w - this.pad_rechts;
+        this.legende.style.right = `${this.g.w - rechts}px`;
+        this.legende.style.top = `${Math.max(0, oben - zeile_px - 4 - 2)}px`;
+    }
+
+    beschreibung_setzen() {
+        const zeit = this.e.zeit_titel || 'Zeit in s';
+        this.div.setAttribute(
+            'aria-description',
+            `${this.einheit || 'Werte'} über ${zeit}; Kontextmenü: Bild kopieren, Daten kopieren, Bild speichern`,
+        );
+    }
+
+    // The grid as tab-separated text for a spreadsheet: a header row, then one row per second.
+    datenText() {
+        let t = `t in s${this.e.reihen.map((r) => `\t${r}`).join('')}\n`;
+        for (let z = 1; z <= this.zeilen; ++z) {
+            t += String(z);
+            for (let s = 1; s <= this.e.reihen.length; ++s) {
+                const v = this.wert(s, z);
+                t += `\t${v == null ? '' : zahl_text(v)}`;
+            }
+            t += '\n';
+        }
+        return t;
+    }
+
+    // The chart as a picture: the canvas with the legend drawn onto it, on white.
+    bild() {
+        const quelle = this.u.ctx.canvas;
+        const c = document.createElement('canvas');
+        c.width = quelle.width;
+        c.height = quelle.height;
+        const ctx = c.getContext('2d');
+        ctx.fillStyle = '#fff';
+        ctx.fillRect(0, 0, c.width, c.height);
+        ctx.drawImage(quelle, 0, 0);
+        const v = quelle.width / this.g.w;
+        ctx.scale(v, v);
+        const l = this.legende.getBoundingClientRect();
+        const d = this.div.getBoundingClientRect();
+        const massstab = d.width / this.g.w || 1;
+        let x = (l.left - d.left) / massstab;
+        const y = (l.top - d.top) / massstab;
+        ctx.strokeStyle = 'rgb(170,170,170)';
+        ctx.lineWidth = 1;
+        ctx.strokeRect(x + 0.5, y + 0.5, l.width / massstab - 1, l.height / massstab - 1);
+        ctx.font = schrift;
+        ctx.textBaseline = 'middle';
+        x += 4;
+        this.e.reihen.forEach((name, i) => {
+            const mitte = y + (zeile_px + 4) / 2;
+            ctx.strokeStyle = farbe(reihenfarben[i % reihenfarben.length]);
+            ctx.lineWidth = 2;
+            ctx.beginPath();
+            ctx.moveTo(x, mitte);
+            ctx.lineTo(x + 16, mitte);
+            ctx.stroke();
+            ctx.fillStyle = '#000';
+            ctx.fillText(name, x + 20, mitte);
+            x += 20 + ctx.measureText(name).width + 6;
+        });
+        return c;
+    }
+
+    menue(ev) {
+        ev.preventDefault();
+        const punkte = [];
+        if (navigator.clipboard && window.ClipboardItem)
+            punkte.push([
+                'Bild kopieren',
+                () =>
+                    this.bild().toBlob((b) =>
+                        navigator.clipboard.write([new ClipboardItem({ 'image/png': b })]).catch(melden),
+                    ),
+            ]);
+        if (navigator.clipboard)
+            punkte.push(['Daten kopieren', () => navigator.clipboard.writeText(this.datenText()).catch(melden)]);
+        punkte.push(['Bild speichern …', () => this.bild().toBlob((b) => herunterladen(b, `${this.e.datei}.png`))]);
+        punkte.push([
+            'Daten speichern …',
+            () =>
+                herunterladen(
+                    new Blob(['\ufeff', this.csvText()], { type: 'text/csv;charset=utf-8' }),
+                    `${this.e.datei}.csv`,
+                ),
+        ]);
+        kontextmenue_zeigen(punkte, ev.clientX, ev.clientY, this.div);
+    }
+
+    // A spreadsheet opens it without asking: where the decimal separator is a comma, ";"
+    // between fields; numbers in full (the shortest text that reads back as the same double).
+    csvText() {
+        const komma = dezimalzeichen() === ',';
+        const trenner = komma ? ';' : ',';
+        let t = 'Zeit in s';
+        for (const r of this.e.reihen) t += `${trenner}${r}${this.einheit ? ` in ${this.einheit}` : ''}`;
+        t += '\r\n';
+        for (let z = 1; z <= this.zeilen; ++z) {
+            t += String(z);
+            for (let s = 1; s <= this.e.reihen.length; ++s) {
+                const v = this.wert(s, z);
+                t += trenner + (v == null ? '' : komma ? String(v).replace('.', ',') : String(v));
+            }
+            t += '\r\n';
+        }
+        return t;
+    }
+}
+
+// ---- the read-out tooltip and the context menu, one of each for the whole page
+
+let tipp = null;
+function ablesung_zeigen(text, x, y) {
+    if (!tipp) {
+        tipp = document.createElement('div');
+        tipp.id = 'ablesung';
+        tipp.setAttribute('role', 'tooltip');
+        document.body.append(tipp);
+    }
+    tipp.textContent = text;
+    tipp.hidden = false;
+    const b = tipp.offsetWidth;
+    tipp.style.left = `${Math.max(0, Math.min(x, window.innerWidth - b - 4))}px`;
+    tipp.style.top = `${y}px`;
+}
+
+export function ablesung_verbergen() {
+    if (tipp) tipp.hidden = true;
+}
+
+function melden(fehler) {
+    console.warn(`Zwischenablage: ${fehler}`);
+}
+
+function herunterladen(blob, name) {
+    if (!blob) return;
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(blob);
+    a.download = name;
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(a.href), 1000);
+}
+
+let menue = null;
+function kontextmenue_zeigen(punkte, x, y, zurueck) {
+    menue?.remove();
+    menue = document.createElement('div');
+    menue.className = 'menue';
+    menue.setAttribute('role', 'menu');
+    const schliessen = () => {
+        menue?.remove();
+        menue = null;
+        document.removeEventListener('pointerdown', aussen, true);
+    };
+    const aussen = (ev) => {
+        if (menue && !menue.contains(ev.target)) schliessen();
+    };
+    for (const [text, tun] of punkte) {
+        const k = document.createElement('button');
+        k.type = 'button';
+        k.setAttribute('role', 'menuitem');
+        k.textContent = text;
+        k.addEventListener('click', () => {
+            schliessen();
+            zurueck.focus({ preventScroll: true });
+            tun();
+        });
+        menue.append(k);
+    }
+    menue.addEventListener('keydown', (ev) => {
+        const knoepfe = [...menue.querySelectorAll('button')];
+        const i = knoepfe.indexOf(document.activeElement);
+        if (ev.key === 'Escape') {
+            schliessen();
+            zurueck.focus({ preventScroll: true });
+        } else if (ev.key === 'ArrowDown') knoepfe[(i + 1) % knoepfe.length].focus();
+        else if (ev.key === 'ArrowUp') knoepfe[(i - 1 + knoepfe.length) % knoepfe.length].focus();
+        else return;
+        ev.preventDefault();
+    });
+    document.body.append(menue);
+    menue.style.left = `${Math.min(x, window.innerWidth - menue.offsetWidth - 4)}px`;
+    menue.style.top = `${Math.min(y, window.innerHeight - menue.offsetHeight - 4)}px`;
+    document.addEventListener('pointerdown', aussen, true);
+    menue.querySelector('button').focus();
+}

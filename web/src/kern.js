@@ -1,0 +1,40 @@
+// The simulation core in WebAssembly: each run comes back as columns of doubles, straight from
+// the core's buffer, so that the charts hold the desktop's numbers to the last bit.
+import ReglerKern from './regler_kern.js';
+
+export async function kern_laden(optionen = {}) {
+    const m = await ReglerKern(optionen);
+    // The buffer is read after the call: a run that grows the memory replaces HEAPF64.
+    const spalten = (zeiger, n, namen) => {
+        const k = namen.length;
+        const zeilen = m.HEAPF64.subarray(zeiger / 8, zeiger / 8 + n * k);
+        const aus = {};
+        namen.forEach((name, s) => {
+            const spalte = new Float64Array(n);
+            for (let i = 0; i < n; ++i) spalte[i] = zeilen[i * k + s];
+            aus[name] = spalte;
+        });
+        return aus;
+    };
+    const anzahl = (n) => Math.max(0, Math.min(32767, n | 0));
+    return {
+        // f: the fields of page 2 as read (w, xp, tn, tv).
+        pid(f, n) {
+            n = anzahl(n);
+            const z = m._regler_pid(f.w, f.xp, f.tn, f.tv, n);
+            return spalten(z, n, ['heizplatte', 'pfanne', 'milch', 'y', 'summe']);
+        },
+        // f: the fields of page 3 as read (w1, v1, tn1, tv1, xp2, tv2, maxdiff).
+        kaskade(f, n) {
+            n = anzahl(n);
+            const z = m._regler_kaskade(f.w1, f.v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff, n);
+            const aus = spalten(z, n, ['x1', 'w2', 'x2', 'y', 'summe', 'y_roh']);
+            aus.v1_verworfen = m._regler_v1_verworfen() !== 0;
+            return aus;
+        },
+        aufheizkurve(n) {
+            n = anzahl(n);
+            return spalten(m._regler_aufheizkurve(n), n, ['heizung', 'stufe', 'istwert']);
+        },
+    };
+}

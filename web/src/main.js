@@ -1,0 +1,170 @@
+// The program in the browser: four pages from the desktop's tables, one shown at a time, moved
+// between with "weiter", "zurück" and the browser's own back and forward.
+import 'uplot/dist/uPlot.min.css';
+import './regler.css';
+import daten from './seiten.json';
+import { ablesung_verbergen } from './diagramm.js';
+import { kern_laden } from './kern.js';
+import { piep_zaehler } from './piep.js';
+import { zahl_lesen, zahl_text } from './zahlen.js';
+import { seite_bauen } from './seitenbau.js';
+import { seitenlogik } from './seitenlogik.js';
+
+const programmname = 'NORVA-Regler und Regeltechnik';
+const buehne = document.getElementById('buehne');
+const meldung = document.getElementById('meldung');
+const kern_bereit = kern_laden();
+const seiten = new Map(); // created on first demand, kept until the program ends
+let aktuell = 0;
+const messungen = {};
+
+// The whole page smaller where the window is narrower than it.
+function einpassen() {
+    const s = seiten.get(aktuell);
+    if (!s) return;
+    const massstab = Math.min(1, document.documentElement.clientWidth / s.breite);
+    s.el.style.transform = massstab < 1 ? `scale(${massstab})` : '';
+    buehne.style.width = `${s.breite * massstab}px`;
+    buehne.style.height = `${s.hoehe * massstab}px`;
+}
+
+// The second click of a double click that lands on the next page's button is no click: a
+// double click on "weiter" moves one page, not two.
+let letzte_seite = 0;
+function navigationsknopf(seite, knopf, tun) {
+    knopf.addEventListener('click', (ev) => {
+        if (ev.detail > 1 && letzte_seite !== seite.nummer) return;
+        letzte_seite = seite.nummer;
+        tun();
+    });
+}
+
+async function anlegen(nummer) {
+    const p = daten.seiten[nummer - 1];
+    const el = document.createElement('section');
+    el.className = 'seite';
+    el.id = `seite-${nummer}`;
+    el.setAttribute('aria-label', p.titel);
+    el.hidden = true;
+    buehne.append(el);
+    const seite = seite_bauen(p, el);
+    seite.titel = p.titel;
+    seiten.set(nummer, seite);
+    const k = seite.knoepfe;
+    if (p.weiter_zu && k.has('weiter')) navigationsknopf(seite, k.get('weiter'), () => gehen(p.weiter_zu));
+    if (p.zurueck_zu && k.has('zurück')) navigationsknopf(seite, k.get('zurück'), () => gehen(p.zurueck_zu));
+    if (k.has('beenden')) {
+        const b = k.get('beenden');
+        navigationsknopf(seite, b, beenden);
+        // Page 1: any character typed while "beenden" has the focus ends the program.
+        if (p.beenden_auf_taste)
+            b.addEventListener('keydown', (ev) => {
+                if (ev.key.length === 1 && !ev.ctrlKey && !ev.metaKey && !ev.altKey && ev.key !== ' ') {
+                    ev.preventDefault();
+                    beenden();
+                }
+            });
+    }
+    if (seitenlogik[nummer]) {
+        const logik = seitenlogik[nummer](seite, await kern_bereit);
+        seite.logik = logik;
+        k.get('start')?.addEventListener('click', () => {
+            const t0 = performance.now();
+            if (!logik.start()) return;
+            // Until the charts are painted: their drawing happens before the next frame.
+            requestAnimationFrame(() => (messungen.start_bis_gezeichnet = performance.now() - t0));
+            messungen.start_bis_gerechnet = performance.now() - t0;
+        });
+        logik.laden();
+    }
+    return seite;
+}
+
+const anlegen_einmal = new Map();
+function seite_holen(nummer) {
+    if (!anlegen_einmal.has(nummer)) anlegen_einmal.set(nummer, anlegen(nummer));
+    return anlegen_einmal.get(nummer);
+}
+
+async function zeigen(nummer) {
+    const seite = await seite_holen(nummer);
+    if (aktuell && aktuell !== nummer) seiten.get(aktuell).el.hidden = true;
+    ablesung_verbergen();
+    aktuell = nummer;
+    seite.el.hidden = false;
+    document.title = `${seite.titel} – ${programmname}`;
+    einpassen();
+    seite.tabfolge[0]?.focus({ preventScroll: true });
+    window.scrollTo(0, 0);
+}
+
+async function gehen(nummer) {
+    meldung.hidden = true;
+    history.pushState({ seite: nummer }, '', `#seite-${nummer}`);
+    await zeigen(nummer);
+}
+
+// A tab cannot close itself: the program ends as far as it can, with every page gone, and
+// starts again on page 1.
+async function beenden() {
+    for (const s of seiten.values()) s.el.remove();
+    seiten.clear();
+    anlegen_einmal.clear();
+    aktuell = 0;
+    history.pushState({ seite: 1 }, '', '#seite-1');
+    await zeigen(1);
+    meldung.textContent = 'Das Programm ist beendet. Es beginnt wieder mit Seite 1.';
+    meldung.hidden = false;
+}
+
+function seite_aus_adresse() {
+    const n = Number(/^#seite-([1-4])$/.exec(location.hash)?.[1] ?? 1);
+    return n;
+}
+
+window.addEventListener('popstate', (ev) => {
+    meldung.hidden = true;
+    zeigen(ev.state?.seite ?? seite_aus_adresse());
+});
+window.addEventListener('resize', () => {
+    ablesung_verbergen(); // it stood where the chart was
+    einpassen();
+});
+
+// For the tests: the program's state as numbers.
+window.regler = {
+    messungen,
+    piepen: piep_zaehler,
+    zahl_lesen,
+    zahl_text,
+    seite: () => aktuell,
+    gehen,
+    daten(nummer, name) {
+        const d = seiten.get(nummer)?.diagramme.get(name);
+        return d ? d.spalten.map((s) => [...s]) : null;
+    },
+    ablesung(nummer, name, zeile) {
+        return seiten.get(nummer)?.diagramme.get(name)?.ablesung(zeile);
+    },
+};
+
+async function start() {
+    // The pages are laid out in their font: texts measured before it is there would not fit.
+    await Promise.all([
+        document.fonts.load('11px "Liberation Sans"'),
+        document.fonts.load('bold 11px "Liberation Sans"'),
+    ]);
+    const n = seite_aus_adresse();
+    history.replaceState({ seite: n }, '', `#seite-${n}`);
+    await zeigen(n);
+    requestAnimationFrame(() => {
+        messungen.erste_seite = performance.now();
+        window.regler.bereit = true;
+    });
+}
+
+start().catch((f) => {
+    meldung.textContent = `Das Programm konnte nicht starten: ${f.message ?? f}`;
+    meldung.hidden = false;
+    throw f;
+});

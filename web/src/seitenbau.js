@@ -1,0 +1,327 @@
+// Builds a page from its table as the desktop's page builder does: every element at its twips
+// position (15 twips a pixel), frames holding their elements, lines and shapes drawn beneath.
+import { Diagramm } from './diagramm.js';
+import { breite, css_schrift, farbe, fett, pixel, px, schrift_px, zeilenhoehe } from './masse.js';
+import { dezimalzeichen, zahl_text } from './zahlen.js';
+import { Zahlenfeld } from './zahlenfeld.js';
+
+const SVG = 'http://www.w3.org/2000/svg';
+const schwarz = [0, 0, 0];
+const weiss = [255, 255, 255];
+const grau = [192, 192, 192];
+
+function svg_element(name, attribute) {
+    const e = document.createElementNS(SVG, name);
+    for (const [k, v] of Object.entries(attribute)) e.setAttribute(k, v);
+    return e;
+}
+
+function lage(el, g) {
+    Object.assign(el.style, { left: `${g.x}px`, top: `${g.y}px`, width: `${g.w}px`, height: `${g.h}px` });
+}
+
+function schrift_setzen(el, s) {
+    el.style.font = css_schrift(s);
+    el.style.lineHeight = `${zeilenhoehe(schrift_px(s))}px`;
+}
+
+// A page surface, frame or picture box: its picture, its own drawing, then its lines and shapes
+// beneath whatever it holds.
+class Flaeche {
+    constructor(el, b, h, schrift, grund) {
+        this.el = el;
+        this.b = b;
+        this.h = h;
+        this.schrift = schrift;
+        this.grund = grund;
+        this.zeichnung = svg_element('svg', { width: b, height: h, class: 'zeichnung', 'aria-hidden': 'true' });
+        this.formen = svg_element('g', {});
+        this.linien = svg_element('g', { 'shape-rendering': 'crispEdges', 'stroke-linecap': 'square' });
+        this.zeichnung.append(this.formen, this.linien);
+        el.append(this.zeichnung);
+        this.n = 0;
+    }
+
+    // Drawn in pixels: odd widths sit in the middle of a pixel, so that lines stay crisp.
+    linie(l) {
+        const m = l.breite % 2 ? 0.5 : 0;
+        const p = (t) => Math.round(t / 15) + m;
+        this.linien.append(
+            svg_element('line', {
+                x1: p(l.a[0]),
+                y1: p(l.a[1]),
+                x2: p(l.b[0]),
+                y2: p(l.b[1]),
+                stroke: farbe(l.farbe),
+                'stroke-width': l.breite,
+            }),
+        );
+    }
+
+    // Squares and circles take the smaller side of their box; the outline lies inside it.
+    form(f) {
+        const [x, y, w, h] = f.flaeche.map((t) => t / 15);
+        const rb = f.rand ? f.randbreite : 0;
+        const innen = { x: x + rb / 2, y: y + rb / 2, w: w - rb, h: h - rb };
+        const rund = f.art === 'Kreis' || f.art === 'RundesRechteck';
+        const umriss = (a) => {
+            if (f.art === 'Kreis')
+                return svg_element('ellipse', {
+                    cx: innen.x + innen.w / 2,
+                    cy: innen.y + innen.h / 2,
+                    rx: innen.w / 2,
+                    ry: innen.h / 2,
+                    ...a,
+                });
+            const r = f.art === 'RundesRechteck' ? Math.min(w, h) / 4 : 0;
+            return svg_element('rect', { x: innen.x, y: innen.y, width: innen.w, height: innen.h, rx: r, ry: r, ...a });
+        };
+        const g = svg_element('g', { 'shape-rendering': rund ? 'geometricPrecision' : 'crispEdges' });
+        if (f.fuellung) g.append(umriss({ fill: farbe(f.fuellung), stroke: 'none' }));
+        if (f.schraffiert) {
+            const id = `schraffur-${++Flaeche.zaehler}`;
+            const clip = svg_element('clipPath', { id });
+            clip.append(umriss({}));
+            const striche = svg_element('g', { 'clip-path': `url(#${id})`, stroke: 'black', 'stroke-width': 1 });
+            for (let sy = y + 4.5; sy < y + h; sy += 8)
+                striche.append(svg_element('line', { x1: x, y1: sy, x2: x + w, y2: sy }));
+            g.append(clip, striche);
+        }
+        if (f.rand) g.append(umriss({ fill: 'none', stroke: farbe(f.rand), 'stroke-width': f.randbreite }));
+        this.formen.append(g);
+    }
+
+    // A vector drawing of the page's own, beneath the lines and shapes.
+    untergrund(svg_text) {
+        const vorlage = document.createElement('template');
+        vorlage.innerHTML = svg_text.replace(/^<\?xml[^>]*>\s*/, '');
+        const svg = vorlage.content.querySelector('svg');
+        svg.querySelectorAll('title, desc').forEach((e) => e.remove());
+        svg.setAttribute('width', this.b);
+        svg.setAttribute('height', this.h);
+        svg.setAttribute('class', 'zeichnung');
+        svg.setAttribute('aria-hidden', 'true');
+        this.zeichnung.before(svg);
+    }
+}
+Flaeche.zaehler = 0;
+
+function baue_rahmen(e, eltern, flaeche_von) {
+    const g = pixel(e.r);
+    const el = document.createElement('div');
+    el.className = 'rahmen';
+    lage(el, g);
+    const grund = e.grund ?? flaeche_von.grund;
+    if (e.grund) el.style.background = farbe(e.grund);
+    schrift_setzen(el, e.schrift);
+    if (e.bild) {
+        const bild = document.createElement('img');
+        bild.src = e.bild;
+        bild.alt = '';
+        bild.className = 'bild';
+        el.append(bild);
+    }
+    const f = new Flaeche(el, g.w, g.h, e.schrift, grund);
+    if (e.rand) {
+        // The caption interrupts the top border line.
+        const hoch = zeilenhoehe(schrift_px(e.schrift));
+        const oben = e.titel ? Math.trunc(hoch / 2) : 0;
+        const rand = document.createElement('div');
+        rand.className = 'rand';
+        rand.style.top = `${oben}px`;
+        el.append(rand);
+        if (e.titel) {
+            const titel = document.createElement('span');
+            titel.className = 'titel';
+            titel.textContent = e.titel;
+            titel.style.height = `${hoch}px`;
+            titel.style.background = farbe(grund);
+            el.append(titel);
+            el.setAttribute('role', 'group');
+            el.setAttribute('aria-label', e.titel);
+        }
+    }
+    eltern.append(el);
+    return f;
+}
+
+// `links`: where a leader starts, the right edge of the label before it.
+function baue_text(e, eltern, links) {
+    const el = document.createElement('div');
+    el.className = `text ${e.art.toLowerCase()}`;
+    schrift_setzen(el, e.schrift);
+    let grund = e.grund;
+    let rand = e.rand;
+    let ausrichtung = e.ausrichtung;
+    if (e.art === 'Kasten') {
+        grund ??= grau;
+        rand = true;
+        ausrichtung = 'Mitte';
+    } else if (e.art === 'Zentriert') ausrichtung = 'Mitte';
+    el.style.textAlign = { Links: 'left', Rechts: 'right', Mitte: 'center' }[ausrichtung];
+    if (e.farbe) el.style.color = farbe(e.farbe);
+    if (grund) el.style.background = farbe(grund);
+    if (rand) el.classList.add('umrandet');
+    const g = pixel(e.r);
+    let text = e.text;
+    const zeile = zeilenhoehe(schrift_px(e.schrift));
+    if (e.art === 'Fuehrung') {
+        // A blank, as many full stops as fill the rest, a blank and the reference; a pixel clear
+        // of the title.
+        const rechts = g.x + g.w;
+        g.x = links + 1;
+        g.w = rechts - g.x;
+        const ende = ` ${e.text}`;
+        let punkte = Math.max(0, Math.trunc((g.w - breite(` ${ende}`, e.schrift)) / breite('.', e.schrift)) + 1);
+        for (; punkte >= 0; --punkte) {
+            text = ` ${'.'.repeat(punkte)}${ende}`;
+            if (breite(text, e.schrift) <= g.w) break;
+        }
+    }
+    if (e.art === 'Schlicht' || e.art === 'Fuehrung') {
+        // A one-line label fits its text: where the font runs wider than the box, the box grows
+        // (to the left for right-aligned text) rather than clip.
+        const passt = Math.ceil(breite(text, e.schrift)) + (rand ? 2 : 0);
+        if (passt > g.w && e.art === 'Schlicht') {
+            if (e.ausrichtung === 'Rechts') g.x = g.x + g.w - passt;
+            g.w = passt;
+        }
+        g.h = Math.max(g.h, zeile * text.split('\n').length + (rand ? 2 : 0));
+    }
+    el.textContent = text;
+    lage(el, g);
+    if (e.name) el.dataset.name = e.name;
+    eltern.append(el);
+    return g.x + g.w;
+}
+
+// Builds the page `p` (from seiten.json) into `wurzel`; returns its widgets by name.
+export function seite_bauen(p, wurzel) {
+    const seite = {
+        nummer: p.nummer,
+        el: wurzel,
+        breite: px(p.breite),
+        hoehe: px(p.hoehe),
+        knoepfe: new Map(),
+        felder: new Map(),
+        diagramme: new Map(),
+        elemente: new Map(), // the first widget of each name
+    };
+    wurzel.style.width = `${seite.breite}px`;
+    wurzel.style.height = `${seite.hoehe}px`;
+    schrift_setzen(wurzel, fett);
+    const behaelter = new Map();
+    const grundflaeche = new Flaeche(wurzel, seite.breite, seite.hoehe, fett, weiss);
+    const ursprung = new Map([[null, 0]]); // x of each frame in the page, for the charts
+    let rechts_voriger_text = 0;
+    const merken = (name, el, inn) => {
+        if (!name) return;
+        el.dataset.name = name;
+        if (inn) el.dataset.in = inn;
+        if (!seite.elemente.has(name)) seite.elemente.set(name, el);
+    };
+
+    for (const e of p.elemente) {
+        const f = e.in ? behaelter.get(e.in) : grundflaeche;
+        if (!f) throw new Error(`Seite ${p.nummer}: Rahmen ${e.in} fehlt vor ${e.name ?? e.typ}`);
+        const x0 = ursprung.get(e.in ?? null);
+        switch (e.typ) {
+            case 'Text': {
+                rechts_voriger_text = baue_text(e, f.el, rechts_voriger_text);
+                merken(e.name, f.el.lastChild, e.in);
+                break;
+            }
+            case 'Rahmen': {
+                const r = baue_rahmen(e, f.el, f);
+                merken(e.name, r.el, e.in);
+                if (e.name) {
+                    behaelter.set(e.name, r);
+                    ursprung.set(e.name, x0 + pixel(e.r).x);
+                }
+                if (p.untergruende[e.name]) r.untergrund(p.untergruende[e.name]);
+                break;
+            }
+            case 'Linie':
+                f.linie(e);
+                break;
+            case 'Pfeil':
+                e.linien.forEach((l) => f.linie(l));
+                break;
+            case 'Form':
+                f.form(e);
+                break;
+            case 'Knopf': {
+                const k = document.createElement('button');
+                k.type = 'button';
+                k.className = 'knopf';
+                k.textContent = e.text;
+                lage(k, pixel(e.r));
+                f.el.append(k);
+                merken(e.name, k, e.in);
+                seite.knoepfe.set(e.name, k);
+                break;
+            }
+            case 'Feld': {
+                const i = document.createElement('input');
+                i.type = 'text';
+                i.className = 'feld';
+                i.inputMode = e.dezimal ? 'decimal' : 'numeric';
+                i.autocomplete = 'off';
+                i.spellcheck = false;
+                lage(i, pixel(e.r));
+                f.el.append(i);
+                merken(e.name, i, e.in);
+                seite.felder.set(e.name, new Zahlenfeld(e, i));
+                break;
+            }
+            case 'Diagramm': {
+                const d = new Diagramm(e, f.el, x0 + pixel(e.r).x, seite.breite, `seite${p.nummer}-${e.zeilen}`);
+                merken(e.name, d.div, e.in);
+                seite.diagramme.set(e.name, d);
+                break;
+            }
+            default:
+                throw new Error(`unbekanntes Element ${e.typ}`);
+        }
+    }
+
+    // Charts over the same time span read out together.
+    const gruppen = new Map();
+    for (const d of seite.diagramme.values()) {
+        if (!gruppen.has(d.zeilen)) gruppen.set(d.zeilen, []);
+        gruppen.get(d.zeilen).push(d);
+    }
+    for (const g of gruppen.values()) {
+        g.forEach((d) => d.setzeGruppe(g));
+        Diagramm.angleichen(g);
+    }
+
+    // What the desktop names its widgets for assistive technology.
+    for (const z of p.zugang) {
+        const el = [...wurzel.querySelectorAll('[data-name]')].find(
+            (x) => x.dataset.name === z.name && (x.dataset.in ?? null) === z.in,
+        );
+        if (!el) continue;
+        if (z.zugangsname && el.textContent !== z.zugangsname) el.setAttribute('aria-label', z.zugangsname);
+        if (!z.beschreibung || el.classList.contains('diagramm')) continue;
+        let b = z.beschreibung;
+        const feld = seite.felder.get(z.name);
+        if (feld && feld.eingabe === el) {
+            // Written with "." by regler-json; the field takes the user's separator.
+            b = b.replace('„.“', `„${dezimalzeichen()}“`);
+            if (feld.grenze != null) b = b.replace(/obere Grenze [0-9.e+-]+$/, `obere Grenze ${zahl_text(feld.grenze)}`);
+        }
+        el.setAttribute('aria-description', b);
+    }
+
+    // Only what the tab order names takes the focus, in its order.
+    for (const el of wurzel.querySelectorAll('button, input')) el.tabIndex = -1;
+    seite.tabfolge = [];
+    p.tabfolge.forEach((name) => {
+        const el = seite.elemente.get(name);
+        if (!el || !(el.matches('button, input') || el.classList.contains('diagramm'))) return;
+        seite.tabfolge.push(el);
+        el.tabIndex = seite.tabfolge.length;
+    });
+    return seite;
+}

@@ -1,0 +1,334 @@
+// The pages in headless Chromium: they load without errors, pages 2 and 3 show the core's runs
+// as regler-sim writes them (bit for bit), the fields keep the program's key rules, and page 2's
+// elements stand where the desktop puts them. Screenshots go to build-wasm/bilder/, and the
+// figures of size and speed to build-wasm/bilder/messwerte.txt.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdirSync, readFileSync, readdirSync, statSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { join } from 'node:path';
+import { gzipSync } from 'node:zlib';
+import { server_starten } from './server.mjs';
+
+const web = process.env.REGLER_WEB;
+const bilder = process.env.REGLER_BILDER;
+const puppeteer = createRequire(`${process.env.REGLER_NPM}/`)('puppeteer-core');
+const geometrie = JSON.parse(readFileSync(join(process.env.REGLER_QUELLE, 'geometrie.json'), 'utf8'));
+
+let server;
+let browser;
+let seite;
+let adresse;
+const fehler = [];
+const messwerte = [];
+
+before(async () => {
+    server = await server_starten(web);
+    adresse = `http://127.0.0.1:${server.address().port}/`;
+    browser = await puppeteer.launch({
+        executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
+        headless: true,
+        args: ['--no-sandbox', '--disable-gpu'],
+    });
+    seite = await browser.newPage();
+    // German number format: the gain field's decimal separator is ",".
+    await (await seite.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
+    await seite.setViewport({ width: 1100, height: 800 });
+    seite.on('console', (m) => {
+        if (m.type() === 'error' || m.type() === 'warn') fehler.push(`${m.type()}: ${m.text()}`);
+    });
+    seite.on('pageerror', (e) => fehler.push(`pageerror: ${e.message}`));
+    seite.on('requestfailed', (r) => fehler.push(`request failed: ${r.url()}`));
+    await seite.goto(adresse);
+    await seite.waitForFunction('window.regler?.bereit', { timeout: 20000 });
+    mkdirSync(bilder, { recursive: true });
+});
+
+after(async () => {
+    writeFileSync(join(bilder, 'messwerte.txt'), `${messwerte.join('\n')}\n`);
+    console.log(messwerte.join('\n'));
+    await browser?.close();
+    server?.close();
+});
+
+const sichtbar = () => seite.evaluate(() => window.regler.seite());
+const klicken = (nr, name) => seite.click(`#seite-${nr} [data-name="${name}"]`);
+const piepen = () => seite.evaluate(() => window.regler.piepen());
+const feld = (nr, name) => seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e) => e.value);
+async function feld_setzen(nr, name, text) {
+    await seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e, t) => (e.value = t), text);
+}
+
+// A chart's cells as the bits of their doubles, so that nothing on the way rounds them.
+function bits_text(werte) {
+    return werte.map((v) => (v == null ? 'leer' : Buffer.from(new Float64Array([v]).buffer).toString('hex')));
+}
+async function diagramm_bits(nr, name) {
+    return seite.evaluate(
+        (nr, name) =>
+            window.regler.daten(nr, name).map((spalte) =>
+                spalte.map((v) => {
+                    if (v == null) return 'leer';
+                    const b = new Uint8Array(new Float64Array([v]).buffer);
+                    return [...b].map((x) => x.toString(16).padStart(2, '0')).join('');
+                }),
+            ),
+        nr,
+        name,
+    );
+}
+
+function regler_sim(...argumente) {
+    const csv = execFileSync(process.env.REGLER_SIM, argumente, { encoding: 'utf8' });
+    const [kopf, ...zeilen] = csv.trimEnd().split('\n');
+    const namen = kopf.split(',');
+    const spalten = Object.fromEntries(namen.map((n) => [n, []]));
+    for (const z of zeilen) z.split(',').forEach((t, i) => spalten[namen[i]].push(Number(t)));
+    return spalten;
+}
+
+test('all four pages load with "weiter", without an error', async () => {
+    for (let n = 1; n <= 4; ++n) {
+        assert.equal(await sichtbar(), n);
+        await seite.screenshot({ path: join(bilder, `seite_${n}.png`), clip: { x: 0, y: 0, width: 1028, height: 741 } });
+        if (n < 4) await klicken(n, 'weiter');
+        await seite.waitForFunction((n) => window.regler.seite() === n, {}, Math.min(n + 1, 4));
+    }
+    assert.deepEqual(fehler, []);
+    assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
+});
+
+test('the browser\'s back button moves between the pages', async () => {
+    await seite.goBack();
+    await seite.waitForFunction(() => window.regler.seite() === 3);
+    await seite.goBack();
+    await seite.waitForFunction(() => window.regler.seite() === 2);
+    await seite.goForward();
+    await seite.waitForFunction(() => window.regler.seite() === 3);
+    await klicken(3, 'zurück');
+    await seite.waitForFunction(() => window.regler.seite() === 2);
+    assert.deepEqual(await seite.$$eval('section.seite:not([hidden])', (s) => s.map((x) => x.id)), ['seite-2']);
+});
+
+// [page, chart, column, regler-sim's run, its column]
+const laeufe = [
+    [2, 'graph', 0, ['pid', '50', '0', '0', '0'], 'w'],
+    [2, 'graph', 1, ['pid', '50', '0', '0', '0'], 'milch'],
+    [2, 'Leistung', 0, ['pid', '50', '0', '0', '0'], 'y'],
+    [3, 'pid33', 0, ['aufheizkurve'], 'istwert'],
+    [3, 'kask', 0, ['kaskade', '50', '1', '0', '0', '0', '0', '0'], 'w1'],
+    [3, 'kask', 1, ['kaskade', '50', '1', '0', '0', '0', '0', '0'], 'x1'],
+    [3, 'kask', 2, ['kaskade', '50', '1', '0', '0', '0', '0', '0'], 'w2'],
+    [3, 'kask', 3, ['kaskade', '50', '1', '0', '0', '0', '0', '0'], 'x2'],
+    [3, 'leistung', 0, ['kaskade', '50', '1', '0', '0', '0', '0', '0'], 'y'],
+];
+for (const [nr, name, spalte, argumente, sim_spalte] of laeufe)
+    test(`page ${nr}'s run at load in "${name}" column ${spalte + 1} is regler-sim's ${sim_spalte}`, async () => {
+        const ist = (await diagramm_bits(nr, name))[spalte];
+        assert.deepEqual(ist, bits_text(regler_sim(...argumente)[sim_spalte]));
+    });
+
+test('the read-out names the second and every series of the page\'s charts', async () => {
+    const over = await seite.$('#seite-2 [data-name="graph"] .u-over');
+    const r = await over.boundingBox();
+    await seite.mouse.move(r.x + (26 / 200) * r.width, r.y + r.height / 2);
+    await seite.waitForSelector('#ablesung:not([hidden])');
+    const text = await seite.$eval('#ablesung', (e) => e.textContent);
+    assert.equal(text, 't = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %');
+    await seite.mouse.move(5, 5);
+    await seite.click(`#seite-2 [data-name="Leistung"]`, { button: 'right' });
+    const menue = await seite.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.textContent));
+    assert.ok(menue.includes('Daten kopieren') && menue.includes('Bild speichern …'), menue.join());
+    await seite.keyboard.press('Escape');
+    assert.equal(await seite.$('.menue'), null);
+});
+
+// [page, field, text before, keys, text after, beeps]
+const tasten = [
+    [2, 'w1', '5', '0', '50', 0],
+    [2, 'w1', '50', 'a-,. ', '50', 5],
+    [2, 'w1', '50', '12', '99,9', 1],
+    [2, 'tv1', '', '12345', '123', 0],
+    [3, 'v1', '1', ',6', '1,6', 0],
+    [3, 'v1', '1', '.', '1', 1],
+    [3, 'v1', '12', 'x', '9,9', 2],
+    [3, 'maxdiff', '150', '1', '1001', 1],
+];
+for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
+    test(`field ${name}: "${vorher}" + "${eingabe}" gives "${nachher}" with ${pieps} beeps`, async () => {
+        await seite.evaluate((n) => window.regler.gehen(n), nr);
+        await feld_setzen(nr, name, vorher);
+        await seite.focus(`#seite-${nr} [data-name="${name}"]`);
+        await seite.keyboard.press('End');
+        const start = await piepen();
+        await seite.keyboard.type(eingabe);
+        assert.equal(await feld(nr, name), nachher);
+        assert.equal((await piepen()) - start, pieps);
+    });
+
+// A field's text as a number in the user's format (here German): never grouped, never NaN.
+const lesen = [
+    ['050', 50],
+    [' 7 ', 7],
+    ['99,9', 99.9],
+    ['1,6', 1.6],
+    ['1.6', null],
+    ['1.600', null],
+    ['', null],
+    ['1,2,3', null],
+    [',', null],
+    ['nan', null],
+    ['1e999', null],
+];
+for (const [text, wert] of lesen)
+    test(`"${text}" reads as ${wert}`, async () => {
+        assert.equal(await seite.evaluate((t) => window.regler.zahl_lesen(t), text), wert);
+    });
+
+// What a field is set to at its limit: 15 significant digits, the user's decimal separator.
+const schreiben = [
+    [99.9, '99,9'],
+    [100, '100'],
+    [0.1 + 0.2, '0,3'],
+    [1e-5, '1e-05'],
+    [123456789012345678, '1,23456789012346e+17'],
+];
+for (const [wert, text] of schreiben)
+    test(`${wert} is written "${text}"`, async () => {
+        assert.equal(await seite.evaluate((w) => window.regler.zahl_text(w), wert), text);
+    });
+
+test('Backspace and Ctrl+V are refused, pasting is held to the length', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    await feld_setzen(2, 'xp1', '12');
+    await seite.focus('#seite-2 [data-name="xp1"]');
+    await seite.keyboard.press('End');
+    const start = await piepen();
+    await seite.keyboard.press('Backspace');
+    assert.equal(await feld(2, 'xp1'), '12');
+    assert.equal((await piepen()) - start, 1);
+    await seite.$eval('#seite-2 [data-name="xp1"]', (e) => {
+        const d = new DataTransfer();
+        d.setData('text/plain', 'ab345');
+        e.dispatchEvent(new ClipboardEvent('paste', { clipboardData: d, bubbles: true, cancelable: true }));
+    });
+    assert.equal(await feld(2, 'xp1'), '12ab');
+    await feld_setzen(2, 'xp1', '0');
+});
+
+test('a field that is not a number starts no run; one above its limit runs at the limit', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    for (const [name, text] of [['w1', '50'], ['tn1', '0'], ['tv1', '0']]) await feld_setzen(2, name, text);
+    const vorher = await diagramm_bits(2, 'graph');
+    await feld_setzen(2, 'xp1', '');
+    const start = await piepen();
+    await klicken(2, 'start');
+    assert.deepEqual(await diagramm_bits(2, 'graph'), vorher);
+    assert.equal((await piepen()) - start, 1);
+    assert.equal(await seite.evaluate(() => document.activeElement.dataset.name), 'xp1');
+
+    await feld_setzen(2, 'xp1', '0');
+    await feld_setzen(2, 'w1', '999');
+    await klicken(2, 'start');
+    assert.equal(await feld(2, 'w1'), '99,9');
+    const lauf = regler_sim('pid', '99.9', '0', '0', '0');
+    const ist = await diagramm_bits(2, 'graph');
+    assert.deepEqual(ist[0], bits_text(lauf.w));
+    assert.deepEqual(ist[1], bits_text(lauf.milch));
+    await feld_setzen(2, 'w1', '50');
+});
+
+test('"beenden" ends the program: page 1, a notice, and every page afresh', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    await feld_setzen(2, 'tv1', '7');
+    await klicken(2, 'beenden');
+    await seite.waitForFunction(() => window.regler.seite() === 1);
+    assert.match(await seite.$eval('#meldung', (m) => (m.hidden ? '' : m.textContent)), /beendet/);
+    await klicken(1, 'weiter');
+    await seite.waitForFunction(() => window.regler.seite() === 2);
+    assert.equal(await feld(2, 'tv1'), '0');
+});
+
+test('page 2\'s tab order is the desktop\'s, and its fields are named by their labels', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    const reihe = [await seite.evaluate(() => document.activeElement.dataset.name)];
+    for (let i = 0; i < 7; ++i) {
+        await seite.keyboard.press('Tab');
+        reihe.push(await seite.evaluate(() => document.activeElement.dataset.name));
+    }
+    assert.deepEqual(reihe, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1']);
+    assert.equal(await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-label')), 'Sollwert in °C');
+    assert.equal(
+        await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-description')),
+        'Nur Ziffern, höchstens 3 Zeichen, obere Grenze 99,9',
+    );
+});
+
+test('every element of page 2 stands within 2 px of where the desktop puts it', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    const desktop = geometrie.seiten[1].widgets;
+    const web_stand = await seite.evaluate(() => {
+        const wurzel = document.getElementById('seite-2').getBoundingClientRect();
+        return [...document.querySelectorAll('#seite-2 [data-name]')].map((e) => {
+            const r = e.getBoundingClientRect();
+            return { name: e.dataset.name, in: e.dataset.in ?? null, r: [r.left - wurzel.left, r.top - wurzel.top, r.width, r.height] };
+        });
+    });
+    const abweichungen = [];
+    for (const w of desktop) {
+        const gegenstueck = web_stand.find((x) => x.name === w.name && x.in === w.in);
+        if (!gegenstueck) {
+            abweichungen.push(`${w.name}: missing`);
+            continue;
+        }
+        if (w.r.some((v, i) => Math.abs(v - gegenstueck.r[i]) > 2))
+            abweichungen.push(`${w.name}: desktop ${w.r.join(',')}, web ${gegenstueck.r.map(Math.round).join(',')}`);
+    }
+    assert.ok(desktop.length > 40);
+    assert.deepEqual(abweichungen, []);
+});
+
+test('figures: size, load and run times', async () => {
+    const dateien = [];
+    const sammeln = (d) => {
+        for (const n of readdirSync(d)) {
+            const p = join(d, n);
+            if (statSync(p).isDirectory()) sammeln(p);
+            else dateien.push(p);
+        }
+    };
+    sammeln(web);
+    let ohne_schrift = 0;
+    let schrift = 0;
+    for (const d of dateien) {
+        const g = gzipSync(readFileSync(d), { level: 9 }).length;
+        if (d.endsWith('.ttf')) schrift += g;
+        else ohne_schrift += g;
+    }
+    messwerte.push(`gzip without the font: ${(ohne_schrift / 1024).toFixed(1)} kB; the font: ${(schrift / 1024).toFixed(1)} kB`);
+
+    const laden = [];
+    for (let i = 0; i < 5; ++i) {
+        const neu = await browser.newPage();
+        await neu.setViewport({ width: 1100, height: 800 });
+        await neu.goto(adresse);
+        await neu.waitForFunction('window.regler?.bereit');
+        laden.push(await neu.evaluate(() => window.regler.messungen.erste_seite));
+        await neu.close();
+    }
+    laden.sort((a, b) => a - b);
+    messwerte.push(`load to first page painted: median ${laden[2].toFixed(0)} ms (of ${laden.map(Math.round).join(', ')})`);
+
+    await seite.evaluate(() => window.regler.gehen(2));
+    const lauf = [];
+    for (let i = 0; i < 10; ++i) {
+        await seite.evaluate(() => delete window.regler.messungen.start_bis_gezeichnet);
+        await klicken(2, 'start');
+        await seite.waitForFunction(() => window.regler.messungen.start_bis_gezeichnet != null);
+        lauf.push(await seite.evaluate(() => window.regler.messungen.start_bis_gezeichnet));
+    }
+    lauf.sort((a, b) => a - b);
+    messwerte.push(`"Start Grafik" to charts drawn (page 2): median ${lauf[5].toFixed(1)} ms, max ${lauf[9].toFixed(1)} ms`);
+    assert.ok(ohne_schrift > 0);
+});

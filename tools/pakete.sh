@@ -7,7 +7,7 @@ fonts-liberation2 libbenchmark-dev
 qt6-translations-l10n qt6-gtk-platformtheme
 xvfb xauth xdotool xclip openbox imagemagick
 desktop-file-utils appstream
-dpkg-dev lintian poppler-utils qt6-svg-dev
+dpkg-dev lintian poppler-utils
 clang-14 libclang-rt-14-dev clang-format-14
 emscripten node-acorn chromium"
 fehlt=""

@@ -2,9 +2,11 @@
 // which the page reads straight out of the module's memory. Nothing here but the core's own
 // runs, so that every number is the desktop's.
 #include "kaskade.h"
+#include "kennwerte.h"
 #include "pid.h"
 
 #include <algorithm>
+#include <cmath>
 #include <emscripten/emscripten.h>
 #include <vector>
 
@@ -13,6 +15,7 @@ namespace {
 constexpr int n_hoechstens = 32767; // as many rows as a chart holds
 
 std::vector<double> zeilen;
+std::vector<double> eingabe; // what the page hands in, written straight into memory
 bool v1_verworfen = false;
 
 int anzahl(int n) {
@@ -72,6 +75,26 @@ EMSCRIPTEN_KEEPALIVE int regler_v1_verworfen() {
 EMSCRIPTEN_KEEPALIVE const double* regler_aufheizkurve(int n) {
     zeilen.clear();
     sim::aufheiz_lauf(anzahl(n), aufheiz_puffer{});
+    return zeilen.data();
+}
+
+// Room for n doubles that the page fills before it calls regler_kennwerte.
+EMSCRIPTEN_KEEPALIVE double* regler_eingabe(int n) {
+    eingabe.assign(size_t(anzahl(n)), 0.0);
+    return eingabe.data();
+}
+
+// The figures of the actual values in the input against w: anregelzeit, ueberschwingen,
+// zeit_maximum, schwingungsdauer, ausregelzeit, bleibende_abweichung (NaN for none), then the
+// number of peaks and their seconds.
+EMSCRIPTEN_KEEPALIVE const double* regler_kennwerte(double w) {
+    const auto k = sim::kennwerte_berechnen(w, eingabe);
+    const auto s = sim::spitzen(w, eingabe);
+    const auto oder_nan = [](auto v) { return v ? double(*v) : std::nan(""); };
+    zeilen.assign({oder_nan(k.anregelzeit_s), k.ueberschwingen_k, oder_nan(k.zeit_maximum_s),
+                   oder_nan(k.schwingungsdauer_s), oder_nan(k.ausregelzeit_s),
+                   oder_nan(k.bleibende_abweichung_k), double(s.size())});
+    zeilen.insert(zeilen.end(), s.begin(), s.end());
     return zeilen.data();
 }
 }

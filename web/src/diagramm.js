@@ -5,6 +5,7 @@
 import uPlot from 'uplot';
 import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } from './masse.js';
 import { kurz, zahl_text, dezimalzeichen } from './zahlen.js';
+import { freier_platz, kennwert_zeilen, lernhilfen, naechster_kennwert, vorher_farbe } from './lernhilfen.js';
 
 const reihenfarben = [[0, 0, 192], [200, 0, 0], [0, 140, 0], [220, 130, 0]];
 const schrift = css_schrift(normal);
@@ -13,6 +14,8 @@ const oben = 19; // the legend's row above the plot
 const unten_mit_titel = 41;
 const unten_ohne_titel = 24;
 const rechts_rand = 12; // half of the last time label beyond the plot
+const vorher_zeile = zeile_px + 2; // the legend's row for the run before
+const abstand = 6; // between the figures' box and any curve
 
 // The largest round tick step that still gives at least `mindestens` intervals.
 export function schritt(spanne, mindestens) {
@@ -56,6 +59,20 @@ export class Diagramm {
         this.zeit_schritt = schritt(this.zeilen, 3);
         this.gruppe = [this];
         this.zeit_beschriftet = true;
+        this.oben = oben;
+        // The learning aids: which columns are set-point and actual value, whether the run
+        // before is kept (and named in the legend).
+        this.soll = e.kennwerte_soll ?? 0;
+        this.ist = e.kennwerte_ist ?? 0;
+        this.vergleich = !!e.vergleich;
+        this.vergleich_legende = !!e.vergleich_legende;
+        this.laufname = '';
+        this.letzte = null;
+        this.vorher = null;
+        this.kennwerte = null;
+        this.kennwerte_gezeigt = null;
+        this.kasten = null;
+        this.seitenrand = 0;
 
         this.div = document.createElement('div');
         this.div.className = 'diagramm';
@@ -88,7 +105,7 @@ export class Diagramm {
             {
                 width: g.w,
                 height: g.h,
-                padding: [oben, () => this.pad_rechts, 0, () => 2 + this.extra_links],
+                padding: [() => this.oben, () => this.pad_rechts, 0, () => 2 + this.extra_links],
                 legend: { show: false },
                 scales: {
                     x: { time: false, auto: false, range: () => [0, this.zeilen] },
@@ -139,7 +156,8 @@ export class Diagramm {
                 },
                 hooks: {
                     setCursor: [() => this.zeiger_bewegt()],
-                    draw: [() => this.gezeichnet && this.gezeichnet()],
+                    drawClear: [() => this.darunter_zeichnen()],
+                    draw: [() => this.gezeichnet && this.gezeichnet(), () => this.darueber_zeichnen()],
                 },
             },
             [this.xs, ...this.spalten],
@@ -154,6 +172,12 @@ export class Diagramm {
             ablesung_verbergen();
         });
         this.div.setAttribute('aria-label', `Diagramm ${e.reihen.join(', ')}`);
+        // A chart of a page that has been ended asks for no more.
+        lernhilfen.beobachten(() => {
+            if (this.gelaufen && !this.div.isConnected) return false;
+            if (this.gelaufen) this.darstellen();
+            return true;
+        });
     }
 
     zeile_bei(wert) {
@@ -163,7 +187,7 @@ export class Diagramm {
     // The value axis for a run's extent: the largest round step with enough intervals, coarser
     // where the labels would not fit the plot's height.
     wertachse(tief, hoch) {
-        const plothoehe = this.g.h - oben - this.unten;
+        const plothoehe = this.g.h - this.oben - this.unten;
         const platz = Math.max(2, Math.trunc(plothoehe / (zeile_px + 2 * 4 + 1)));
         let st = schritt(hoch - tief, this.intervalle);
         let von = 0;
@@ -185,7 +209,7 @@ export class Diagramm {
     // The plot's natural edges in the page, before the group is aligned.
     natuerliche_raender() {
         const links = this.x_seite + 2 + 16 + this.natuerlich_y;
-        return [links, this.x_seite + this.sichtbar - rechts_rand];
+        return [links, this.x_seite + this.sichtbar - rechts_rand - this.seitenrand];
     }
 
     setzeGruppe(gruppe) {
@@ -213,19 +237,190 @@ export class Diagramm {
     }
 
     lauf_abschliessen() {
+        // The columns are written into again by the next run: the run before is a copy.
+        if (this.vergleich) {
+            if (this.gelaufen) {
+                this.vorher = this.letzte;
+                this.vorher_name = this.letzter_name;
+            }
+            this.letzte = this.spalten.map((z) => z.slice());
+            this.letzter_name = this.laufname;
+        }
+        this.kennwerte = null;
+        if (this.soll && this.ist && this.kern && this.zeilen > 0) {
+            const w = this.spalten[this.soll - 1][0];
+            const x = this.spalten[this.ist - 1];
+            if (Number.isFinite(w) && x.every((v) => Number.isFinite(v))) {
+                this.kennwerte = this.kern.kennwerte(w, Float64Array.from(x));
+                this.kennwert_soll = w;
+            }
+        }
+        this.gelaufen = true;
+        this.darstellen();
+    }
+
+    vorher_sichtbar() {
+        return this.vergleich && this.vorher != null && lernhilfen.vorher;
+    }
+
+    // Everything after a run's curves are in, or an aid switched: the run before, the axis.
+    darstellen() {
+        const vorher = this.vorher_sichtbar();
+        if (this.vergleich_legende) this.legende_vorher(vorher ? `vorher: ${this.vorher_name}` : '');
         let tief = 0;
         let hoch = this.bis;
-        for (const z of this.spalten)
+        for (const z of vorher ? [...this.spalten, ...this.vorher] : this.spalten)
             for (const v of z)
                 if (v != null && Number.isFinite(v)) {
                     tief = Math.min(tief, v);
                     hoch = Math.max(hoch, v);
                 }
         this.wertachse(tief, hoch);
-        this.gelaufen = true;
+        this.kennwerte_gezeigt = lernhilfen.kennwerte ? this.kennwerte : null;
+        this.kasten_zeilen = this.kennwerte_gezeigt ? kennwert_zeilen(this.kennwerte_gezeigt) : [];
+        this.kasten = null;
+        this.umbauten = 0;
+        if (!this.kennwerte_gezeigt) this.seitenrand = 0;
         this.u.setData([this.xs, ...this.spalten]);
         Diagramm.angleichen(this.gruppe);
         this.beschreibung_setzen();
+    }
+
+    // The box's place is found once the plot is laid out, before anything is drawn: in a corner
+    // clear of every curve, else the free place nearest the top right, else beside the plot (which
+    // then gives up room on the right).
+    kennwerte_platzieren(plot) {
+        const kb = Math.ceil(Math.max(...this.kasten_zeilen.map((z) => breite(z, normal)))) + 10;
+        const kh = zeile_px * this.kasten_zeilen.length + 6;
+        const platz = (breiter) => {
+            const b = Math.floor(plot.w + breiter);
+            const h = Math.floor(plot.h);
+            if (b <= 0 || h <= 0) return null;
+            const belegt = new Uint8Array(b * h);
+            const zeichnen = (z) => {
+                let a = null;
+                for (let i = 0; i < this.zeilen; ++i) {
+                    const v = z[i];
+                    if (v == null || !Number.isFinite(v)) continue;
+                    const p = [this.u.valToPos(i + 1, 'x'), this.u.valToPos(v, 'y')];
+                    if (a) {
+                        const dx = p[0] - a[0];
+                        const dy = p[1] - a[1];
+                        const schritte = 1 + Math.trunc(2 * Math.max(Math.abs(dx), Math.abs(dy)));
+                        for (let k = 0; k <= schritte; ++k) {
+                            const x = Math.round(a[0] + (dx * k) / schritte);
+                            const y = Math.round(a[1] + (dy * k) / schritte);
+                            if (x >= 0 && x < b && y >= 0 && y < h) belegt[y * b + x] = 1;
+                        }
+                    }
+                    a = p;
+                }
+            };
+            this.spalten.forEach(zeichnen);
+            if (this.vorher_sichtbar()) this.vorher.forEach(zeichnen);
+            const wo = freier_platz(belegt, b, h, kb + 2 * abstand, kh + 2 * abstand);
+            return wo && { x: plot.x + wo[0] + abstand, y: plot.y + wo[1] + abstand, w: kb, h: kh };
+        };
+        // With room beside the plot now, the plot is first asked as it would be without.
+        const breit = platz(this.seitenrand);
+        if (breit) {
+            if (this.seitenrand) return this.umbauen(0);
+            return (this.kasten = platz(0));
+        }
+        if (this.seitenrand !== kb + 8) return this.umbauen(kb + 8);
+        this.kasten = { x: this.sichtbar - kb - 2, y: plot.y, w: kb, h: kh };
+        return this.kasten;
+    }
+
+    // The plot's width changes: the group is laid out again, and the box placed after that.
+    umbauen(rand) {
+        this.kasten = null;
+        if (this.umbauten++ > 2) return null; // a group whose edges would not settle keeps these
+        this.seitenrand = rand;
+        queueMicrotask(() => Diagramm.angleichen(this.gruppe));
+        return null;
+    }
+
+    plot() {
+        const r = uPlot.pxRatio;
+        const b = this.u.bbox;
+        return { x: b.left / r, y: b.top / r, w: b.width / r, h: b.height / r };
+    }
+
+    // Beneath the curves and the grid: the band of +-1 K around the set-point, the run before.
+    darunter_zeichnen() {
+        const k = this.kennwerte_gezeigt;
+        const vorher = this.vorher_sichtbar();
+        if (!k && !vorher) return;
+        const ctx = this.u.ctx;
+        const b = this.u.bbox;
+        const r = uPlot.pxRatio;
+        ctx.save();
+        ctx.beginPath();
+        ctx.rect(b.left, b.top, b.width, b.height);
+        ctx.clip();
+        if (k) {
+            this.kennwerte_platzieren(this.plot());
+            const oben = Math.max(b.top, this.u.valToPos(this.kennwert_soll + 1, 'y', true));
+            const unten = Math.min(b.top + b.height, this.u.valToPos(this.kennwert_soll - 1, 'y', true));
+            ctx.fillStyle = `rgba(0,0,192,${28 / 255})`;
+            if (unten > oben) ctx.fillRect(b.left, oben, b.width, unten - oben);
+        }
+        if (vorher) {
+            ctx.lineWidth = r;
+            ctx.setLineDash([4 * r, 2 * r]);
+            this.vorher.forEach((z, s) => {
+                ctx.strokeStyle = farbe(vorher_farbe(reihenfarben[s % reihenfarben.length]));
+                ctx.beginPath();
+                let weiter = false;
+                z.forEach((v, i) => {
+                    if (v == null || !Number.isFinite(v)) return;
+                    const x = this.u.valToPos(i + 1, 'x', true);
+                    const y = this.u.valToPos(v, 'y', true);
+                    if (weiter) ctx.lineTo(x, y);
+                    else ctx.moveTo(x, y);
+                    weiter = true;
+                });
+                ctx.stroke();
+            });
+        }
+        ctx.restore();
+    }
+
+    // Over the curves: the peaks and the figures' box.
+    darueber_zeichnen() {
+        const k = this.kennwerte_gezeigt;
+        if (!k) return;
+        const ctx = this.u.ctx;
+        ctx.save();
+        ctx.scale(uPlot.pxRatio, uPlot.pxRatio);
+        ctx.strokeStyle = farbe(reihenfarben[(this.ist - 1) % reihenfarben.length]);
+        ctx.fillStyle = '#fff';
+        ctx.lineWidth = 1.2;
+        const p = this.plot();
+        for (const s of k.spitzen) {
+            const x = p.x + this.u.valToPos(s, 'x');
+            const y = p.y + this.u.valToPos(this.spalten[this.ist - 1][s - 1], 'y');
+            ctx.beginPath();
+            ctx.arc(x, y, 3.5, 0, 2 * Math.PI);
+            ctx.fill();
+            ctx.stroke();
+        }
+        const kasten = this.kasten;
+        if (kasten) {
+            ctx.strokeStyle = 'rgb(150,150,150)';
+            ctx.fillStyle = `rgba(255,255,255,${235 / 255})`;
+            ctx.lineWidth = 1;
+            ctx.fillRect(kasten.x + 0.5, kasten.y + 0.5, kasten.w - 1, kasten.h - 1);
+            ctx.strokeRect(kasten.x + 0.5, kasten.y + 0.5, kasten.w - 1, kasten.h - 1);
+            ctx.fillStyle = '#000';
+            ctx.font = schrift;
+            ctx.textBaseline = 'alphabetic';
+            ctx.textAlign = 'left';
+            const aufstieg = Math.round((schrift_px(normal) * 1854) / 2048);
+            this.kasten_zeilen.forEach((z, i) => ctx.fillText(z, kasten.x + 5, kasten.y + 3 + aufstieg + i * zeile_px));
+        }
+        ctx.restore();
     }
 
     wert(s, zeile) {
@@ -233,19 +428,33 @@ export class Diagramm {
         return v != null && Number.isFinite(v) ? v : null;
     }
 
-    // "Soll 50 °C · Ist 66,28 °C"
-    ablesen(zeile) {
+    // "Soll 50 °C · Ist 66,28 °C", of the last run or of the one before.
+    ablesen(zeile, spalten = this.spalten) {
         return this.e.reihen
             .map((name, i) => {
-                const v = this.wert(i + 1, zeile);
-                if (v == null) return `${name} –`;
+                const v = spalten[i]?.[zeile - 1];
+                if (v == null || !Number.isFinite(v)) return `${name} –`;
                 return `${name} ${kurz(v)}${this.einheit ? ` ${this.einheit}` : ''}`;
             })
             .join(' · ');
     }
 
+    // Then, where shown, a line for the run before and one with the nearest figure.
     ablesung(zeile) {
-        return [`t = ${zeile} s`, ...this.gruppe.map((d) => d.ablesen(zeile))].join(' · ');
+        let t = [`t = ${zeile} s`, ...this.gruppe.map((d) => d.ablesen(zeile))].join(' · ');
+        const vorher = [];
+        const kennwert = [];
+        let name = '';
+        for (const d of this.gruppe) {
+            if (d.vorher_sichtbar()) {
+                name = d.vorher_name;
+                vorher.push(d.ablesen(zeile, d.vorher));
+            }
+            if (d.kennwerte_gezeigt) kennwert.push(naechster_kennwert(d.kennwerte_gezeigt, zeile));
+        }
+        if (vorher.length) t += `\nvorher: ${name} · ${vorher.join(' · ')}`;
+        if (kennwert.some((k) => k)) t += `\n${kennwert.filter((k) => k).join(' · ')}`;
+        return t;
     }
 
     zeiger_bewegt() {
@@ -291,6 +500,40 @@ export class Diagramm {
         this.div.append(this.legende);
     }
 
+    // The legend's second row, for the run before: elided to the chart's width, the plot below
+    // it moved down by its height; gone without a trace for an empty text.
+    legende_vorher(text) {
+        if (text === (this.vorher_text ?? '')) return;
+        this.vorher_zeile?.remove();
+        this.vorher_zeile = null;
+        this.legende.style.flexWrap = '';
+        this.legende.style.width = '';
+        this.oben = oben;
+        this.vorher_text = text;
+        if (!text) return;
+        const hoechstens = this.g.w - 8 - 30;
+        if (breite(text, normal) > hoechstens) {
+            let n = text.length;
+            while (n > 0 && breite(`${text.slice(0, n)}…`, normal) > hoechstens) --n;
+            text = `${text.slice(0, n)}…`;
+        }
+        this.vorher_text_gezeigt = text;
+        // As wide as the wider row, measured (a hidden page lays nothing out).
+        let erste = 4;
+        for (const name of this.e.reihen) erste += 20 + breite(name, normal) + 6;
+        const zeile = document.createElement('span');
+        const strich = document.createElement('i');
+        strich.style.borderTop = `1.5px dashed ${farbe(vorher_farbe(reihenfarben[(this.e.reihen.length - 1) % reihenfarben.length]))}`;
+        zeile.append(strich, text);
+        Object.assign(zeile.style, { flexBasis: '100%', lineHeight: `${vorher_zeile}px` });
+        this.legende.append(zeile);
+        this.vorher_zeile = zeile;
+        const b = Math.ceil(Math.max(erste, 4 + 20 + breite(text, normal) + 6));
+        Object.assign(this.legende.style, { flexWrap: 'wrap', width: `${b - 4}px` });
+        // The top value label, half above the plot, stays clear of the wider legend.
+        this.oben = oben + vorher_zeile + Math.ceil(zeile_px / 2);
+    }
+
     // Right-aligned above the plot, never over a curve.
     legende_setzen() {
         const rechts = this.g.w - this.pad_rechts;
@@ -302,7 +545,9 @@ export class Diagramm {
         const zeit = this.e.zeit_titel || 'Zeit in s';
         this.div.setAttribute(
             'aria-description',
-            `${this.einheit || 'Werte'} über ${zeit}; Kontextmenü: Bild kopieren, Daten kopieren, Bild speichern`,
+            `${this.einheit || 'Werte'} über ${zeit}; Kontextmenü: Bild kopieren, Daten kopieren, Bild speichern` +
+                (this.vorher_sichtbar() ? `; gestrichelt der Lauf davor (vorher: ${this.vorher_name})` : '') +
+                (this.kennwerte_gezeigt ? `; Kennwerte: ${this.kasten_zeilen.join('; ')}` : ''),
         );
     }
 
@@ -355,6 +600,19 @@ export class Diagramm {
             ctx.fillText(name, x + 20, mitte);
             x += 20 + ctx.measureText(name).width + 6;
         });
+        if (this.vorher_zeile) {
+            const mitte = y + zeile_px + 4 + vorher_zeile / 2 - 1;
+            x = (l.left - d.left) / massstab + 4;
+            ctx.strokeStyle = farbe(vorher_farbe(reihenfarben[(this.e.reihen.length - 1) % reihenfarben.length]));
+            ctx.lineWidth = 1.5;
+            ctx.setLineDash([6, 3]);
+            ctx.beginPath();
+            ctx.moveTo(x, mitte);
+            ctx.lineTo(x + 16, mitte);
+            ctx.stroke();
+            ctx.setLineDash([]);
+            ctx.fillText(this.vorher_text_gezeigt, x + 20, mitte);
+        }
         return c;
     }
 
@@ -380,6 +638,9 @@ export class Diagramm {
                     `${this.e.datei}.csv`,
                 ),
         ]);
+        punkte.push(null);
+        punkte.push(['Kennwerte zeigen', () => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte), lernhilfen.kennwerte]);
+        punkte.push(['Vorherigen Lauf zeigen', () => lernhilfen.setzen('vorher', !lernhilfen.vorher), lernhilfen.vorher]);
         kontextmenue_zeigen(punkte, ev.clientX, ev.clientY, this.div);
     }
 
@@ -453,11 +714,29 @@ function kontextmenue_zeigen(punkte, x, y, zurueck) {
     const aussen = (ev) => {
         if (menue && !menue.contains(ev.target)) schliessen();
     };
-    for (const [text, tun] of punkte) {
+    for (const punkt of punkte) {
+        if (!punkt) {
+            const linie = document.createElement('div');
+            linie.setAttribute('role', 'separator');
+            Object.assign(linie.style, { height: '1px', margin: '3px 1px', background: 'rgb(210,210,210)' });
+            menue.append(linie);
+            continue;
+        }
+        const [text, tun, an] = punkt;
         const k = document.createElement('button');
         k.type = 'button';
         k.setAttribute('role', 'menuitem');
         k.textContent = text;
+        if (an != null) {
+            k.setAttribute('role', 'menuitemcheckbox');
+            k.setAttribute('aria-checked', String(an));
+            const haken = document.createElement('span');
+            haken.setAttribute('aria-hidden', 'true');
+            haken.textContent = an ? '✓' : '';
+            Object.assign(haken.style, { position: 'absolute', left: '2px' });
+            k.style.position = 'relative';
+            k.prepend(haken);
+        }
         k.addEventListener('click', () => {
             schliessen();
             zurueck.focus({ preventScroll: true });

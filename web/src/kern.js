@@ -32,6 +32,25 @@ export async function kern_laden(optionen = {}) {
             aus.v1_verworfen = m._regler_v1_verworfen() !== 0;
             return aus;
         },
+        // The figures of a run's actual values x against w, and the seconds of its peaks; null
+        // where a figure has none.
+        kennwerte(w, x) {
+            const n = anzahl(x.length);
+            const ein = m._regler_eingabe(n);
+            m.HEAPF64.set(x.subarray ? x.subarray(0, n) : x.slice(0, n), ein / 8);
+            const z = m._regler_kennwerte(w) / 8;
+            const a = m.HEAPF64.subarray(z, z + 7);
+            const oder_null = (v) => (Number.isNaN(v) ? null : v);
+            return {
+                anregelzeit_s: oder_null(a[0]),
+                ueberschwingen_k: a[1],
+                zeit_maximum_s: oder_null(a[2]),
+                schwingungsdauer_s: oder_null(a[3]),
+                ausregelzeit_s: oder_null(a[4]),
+                bleibende_abweichung_k: oder_null(a[5]),
+                spitzen: Array.from(m.HEAPF64.subarray(z + 7, z + 7 + a[6])),
+            };
+        },
         aufheizkurve(n) {
             n = anzahl(n);
             return spalten(m._regler_aufheizkurve(n), n, ['heizung', 'stufe', 'istwert']);

@@ -146,6 +146,25 @@ window.regler = {
     ablesung(nummer, name, zeile) {
         return seiten.get(nummer)?.diagramme.get(name)?.ablesung(zeile);
     },
+    // The learning aids as a chart shows them.
+    lernhilfen(nummer, name) {
+        const d = seiten.get(nummer)?.diagramme.get(name);
+        if (!d) return null;
+        const vorher = d.vorher_sichtbar();
+        return {
+            kennwerte: d.kennwerte_gezeigt,
+            zeilen: d.kasten_zeilen,
+            kasten: d.kasten,
+            vorher_name: vorher ? d.vorher_name : '',
+            vorher: vorher ? d.vorher.map((s) => [...s]) : null,
+            legende: d.legende.textContent,
+            // Every curve drawn, as points of the chart.
+            kurven: [...d.spalten, ...(vorher ? d.vorher : [])].map((z) => {
+                const p = d.plot();
+                return z.map((v, i) => (v == null ? null : [p.x + d.u.valToPos(i + 1, 'x'), p.y + d.u.valToPos(v, 'y')]));
+            }),
+        };
+    },
 };
 
 async function start() {

@@ -282,6 +282,8 @@ export class Diagramm {
         this.umbauten = 0;
         if (!this.kennwerte_gezeigt) this.seitenrand = 0;
         this.u.setData([this.xs, ...this.spalten]);
+        // The value scale takes no range from the data: told anew, or it keeps the first run's.
+        this.u.setScale('y', { min: this.von, max: this.hoch });
         Diagramm.angleichen(this.gruppe);
         this.beschreibung_setzen();
     }
@@ -508,6 +510,7 @@ export class Diagramm {
         this.vorher_zeile = null;
         this.legende.style.flexWrap = '';
         this.legende.style.width = '';
+        this.legende_breite = 0;
         this.oben = oben;
         this.vorher_text = text;
         if (!text) return;
@@ -530,6 +533,7 @@ export class Diagramm {
         this.vorher_zeile = zeile;
         const b = Math.ceil(Math.max(erste, 4 + 20 + breite(text, normal) + 6));
         Object.assign(this.legende.style, { flexWrap: 'wrap', width: `${b - 4}px` });
+        this.legende_breite = b;
         // The top value label, half above the plot, stays clear of the wider legend.
         this.oben = oben + vorher_zeile + Math.ceil(zeile_px / 2);
     }
@@ -537,7 +541,10 @@ export class Diagramm {
     // Right-aligned above the plot, never over a curve.
     legende_setzen() {
         const rechts = this.g.w - this.pad_rechts;
-        this.legende.style.right = `${this.g.w - rechts}px`;
+        // Never left of the chart: a wide second row starts at its left edge.
+        const links = (this.legende_breite ?? 0) > rechts;
+        this.legende.style.left = links ? '0px' : '';
+        this.legende.style.right = links ? '' : `${this.g.w - rechts}px`;
         this.legende.style.top = `${Math.max(0, oben - zeile_px - 4 - 2)}px`;
     }
 

@@ -143,6 +143,11 @@ window.regler = {
         const d = seiten.get(nummer)?.diagramme.get(name);
         return d ? d.spalten.map((s) => [...s]) : null;
     },
+    // The value scale as drawn.
+    wertachse(nummer, name) {
+        const y = seiten.get(nummer)?.diagramme.get(name)?.u.scales.y;
+        return y ? [y.min, y.max] : null;
+    },
     ablesung(nummer, name, zeile) {
         return seiten.get(nummer)?.diagramme.get(name)?.ablesung(zeile);
     },

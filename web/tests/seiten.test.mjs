@@ -144,6 +144,23 @@ test('the read-out names the second and every series of the page\'s charts', asy
     assert.equal(await seite.$('.menue'), null);
 });
 
+// Runs beyond the stored extent widen the value scale to take every curve, and it narrows back.
+const achsen = [
+    [3, 'kask', 'v1', '3', [-100, 150]],
+    [3, 'kask', 'v1', '1', [0, 100]],
+    [2, 'graph', 'w1', '99,9', [0, 120]],
+];
+for (const [nr, name, feldname, text, skala] of achsen)
+    test(`"${name}" after ${feldname} = ${text} shows ${skala.join(' to ')}`, async () => {
+        await seite.evaluate((n) => window.regler.gehen(n), nr);
+        await feld_setzen(nr, feldname, text);
+        await klicken(nr, 'start');
+        const [von, bis] = await seite.evaluate((n, d) => window.regler.wertachse(n, d), nr, name);
+        assert.deepEqual([von, bis], skala);
+        const werte = (await seite.evaluate((n, d) => window.regler.daten(n, d), nr, name)).flat();
+        assert.ok(Math.min(...werte) >= von && Math.max(...werte) <= bis);
+    });
+
 // [page, field, text before, keys, text after, beeps]
 const tasten = [
     [2, 'w1', '5', '0', '50', 0],

@@ -1,5 +1,7 @@
 #include "dateien.h"
 
+#include "lernhilfen.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -30,7 +32,7 @@ QString datei_schreiben(const QString& pfad, const std::function<bool(QIODevice&
 QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,
                             QStandardPaths::StandardLocation ort, const QString& filter) {
     if (speicherort_fuer_tests) return speicherort_fuer_tests(vorschlag);
-    QSettings einstellungen(QStringLiteral("norva"), QStringLiteral("regler"));
+    QSettings einstellungen = einstellungsdatei();
     QString ordner = einstellungen.value(schluessel_ordner).toString();
     if (ordner.isEmpty() || !QDir(ordner).exists()) ordner = QStandardPaths::writableLocation(ort);
     if (ordner.isEmpty() || !QDir(ordner).exists()) ordner = QDir::homePath();

@@ -425,24 +425,18 @@ QString kurz(double v, const QLocale& l) {
 } // namespace
 
 QString Diagrammfeld::ablesen(int zeile) const {
-    const QLocale format = zahlformat();
-    QStringList teile;
-    for (int s = 1; s <= columnCount(); ++s) {
-        const auto v = wert(s, zeile);
-        QString teil = m_reihen[size_t(s - 1)]->name() + QLatin1Char(' ') +
-                       (v ? kurz(*v, format) : QStringLiteral("–"));
-        if (v && !m_einheit.isEmpty()) teil += QLatin1Char(' ') + m_einheit;
-        teile << teil;
-    }
-    return teile.join(QStringLiteral(" · "));
+    return lesen(m_zellen, zeile);
 }
 
 QString Diagrammfeld::ablesen_vorher(int zeile) const {
-    if (!vorher_sichtbar() || zeile < 1 || zeile > m_zeilen) return {};
+    return vorher_sichtbar() ? lesen(m_vorher, zeile) : QString();
+}
+
+QString Diagrammfeld::lesen(const std::vector<QList<QPointF>>& zellen, int zeile) const {
     const QLocale format = zahlformat();
     QStringList teile;
-    for (size_t s = 0; s < m_vorher.size(); ++s) {
-        const double v = m_vorher[s][zeile - 1].y();
+    for (size_t s = 0; s < zellen.size(); ++s) {
+        const double v = zeile >= 1 && zeile <= m_zeilen ? zellen[s][zeile - 1].y() : qQNaN();
         QString teil = m_reihen[s]->name() + QLatin1Char(' ') +
                        (std::isfinite(v) ? kurz(v, format) : QStringLiteral("–"));
         if (std::isfinite(v) && !m_einheit.isEmpty()) teil += QLatin1Char(' ') + m_einheit;
@@ -719,21 +713,22 @@ void Diagrammfeld::lauf_abschliessen() {
             m_reihen[s]->replace(punkte);
         }
     }
-    m_kennwerte.reset();
-    if (m_soll && m_ist && m_zeilen > 0) {
-        std::vector<double> x;
-        x.reserve(size_t(m_zeilen));
-        for (const QPointF& p : m_zellen[size_t(m_ist - 1)])
-            x.push_back(p.y());
-        m_kennwert_soll = m_zellen[size_t(m_soll - 1)].front().y();
-        if (std::isfinite(m_kennwert_soll) &&
-            std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); }))
-            m_kennwerte = kennwerte_lauf{sim::kennwerte_berechnen(m_kennwert_soll, x),
-                                         sim::spitzen(m_kennwert_soll, x)};
-    }
     m_gelaufen = true;
     darstellen();
     emit laufAbgeschlossen();
+}
+
+void Diagrammfeld::kennwerte_rechnen() {
+    if (!m_soll || !m_ist || m_zeilen <= 0) return;
+    std::vector<double> x;
+    x.reserve(size_t(m_zeilen));
+    for (const QPointF& p : m_zellen[size_t(m_ist - 1)])
+        x.push_back(p.y());
+    m_kennwert_soll = m_zellen[size_t(m_soll - 1)].front().y();
+    if (std::isfinite(m_kennwert_soll) &&
+        std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); }))
+        m_kennwerte_gezeigt = kennwerte_lauf{sim::kennwerte_berechnen(m_kennwert_soll, x),
+                                             sim::spitzen(m_kennwert_soll, x)};
 }
 
 bool Diagrammfeld::vorher_sichtbar() const {
@@ -761,7 +756,8 @@ void Diagrammfeld::darstellen() {
     ausdehnen(m_zellen);
     if (vorher) ausdehnen(m_vorher);
     wertachse_einrichten(tief, hoch);
-    m_kennwerte_gezeigt = Lernhilfen::einstellungen().kennwerte() ? m_kennwerte : std::nullopt;
+    m_kennwerte_gezeigt.reset();
+    if (Lernhilfen::einstellungen().kennwerte()) kennwerte_rechnen();
     zeitachsen_angleichen();
     if (m_kennwerte_gezeigt) {
         kennwerte_platzieren();

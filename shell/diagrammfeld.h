@@ -133,6 +133,9 @@ private:
     // Everything after a run's curves are in: the run before, the axis, the figures' place.
     void darstellen();
     bool vorher_sichtbar() const;
+    void kennwerte_rechnen(); // the figures of the cells as they stand
+    // The read-out of a row of these cells (the last run's or the one before).
+    QString lesen(const std::vector<QList<QPointF>>& zellen, int zeile) const;
     void kennwerte_platzieren();
     std::optional<QPointF> platz_im_plot(const QRectF& plot, QSizeF groesse) const;
     // Points (second, value) as pixels of a plot rectangle; cells without a number left out.
@@ -171,7 +174,7 @@ private:
     bool m_vergleich = false, m_vergleich_legende = false;
     QString m_laufname, m_letzter_name, m_vorher_name;
     std::vector<QList<QPointF>> m_letzte, m_vorher; // the cells of the last run and the one before
-    std::optional<kennwerte_lauf> m_kennwerte, m_kennwerte_gezeigt;
+    std::optional<kennwerte_lauf> m_kennwerte_gezeigt; // computed only while shown
     double m_kennwert_soll = 0;
     QRectF m_kasten; // the figures' box, in the widget
     QStringList m_kasten_zeilen;

@@ -1,12 +1,12 @@
 #include "drucken.h"
 
+#include "dateien.h"
 #include "diagrammfeld.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QWidget>
 #include <algorithm>
 
@@ -40,27 +40,18 @@ QPageLayout seitenlayout(const QWidget& seite) {
 }
 
 bool seite_als_pdf(QWidget& seite, const QString& datei, QString* fehler) {
-    // Written beside the target and moved onto it only when whole.
-    QSaveFile ziel(datei);
-    bool ok = ziel.open(QIODevice::WriteOnly);
-    if (ok) {
+    const QString grund = datei_schreiben(datei, [&seite](QIODevice& ziel) {
         QPdfWriter pdf(&ziel);
         pdf.setPageLayout(seitenlayout(seite));
         pdf.setTitle(seite.windowTitle());
         pdf.setCreator(QCoreApplication::applicationName());
         QPainter p;
-        ok = p.begin(&pdf);
-        if (ok) {
-            seite_zeichnen(seite, p);
-            ok = p.end();
-        }
-    }
-    if (ok && ziel.commit()) return true;
-    if (fehler)
-        *fehler = ziel.error() != QFileDevice::NoError
-                      ? ziel.errorString()
-                      : QStringLiteral("Die Seite ließ sich nicht als PDF zeichnen.");
-    return false;
+        if (!p.begin(&pdf)) return false;
+        seite_zeichnen(seite, p);
+        return p.end();
+    });
+    if (fehler) *fehler = grund;
+    return grund.isEmpty();
 }
 
 bool seite_drucken(QWidget& seite, QPrinter& drucker) {

@@ -10,10 +10,6 @@ namespace {
 const auto schluessel_kennwerte = QStringLiteral("lernhilfen/kennwerte");
 const auto schluessel_vorher = QStringLiteral("lernhilfen/vorheriger_lauf");
 
-QSettings einstellungsdatei() {
-    return QSettings(QStringLiteral("norva"), QStringLiteral("regler"));
-}
-
 // One decimal at most, a typographic minus, no "-0": "16,3", "−7,3", "30".
 QString zahl(double v, const QLocale& format) {
     QString t = format.toString(std::abs(v), 'f', 1);
@@ -27,6 +23,10 @@ QString sekunden(std::optional<int> s, const QLocale& format) {
     return s ? format.toString(*s) + QStringLiteral(" s") : QStringLiteral("—");
 }
 } // namespace
+
+QSettings einstellungsdatei() {
+    return QSettings(QStringLiteral("norva"), QStringLiteral("regler"));
+}
 
 Lernhilfen::Lernhilfen() {
     const QSettings s = einstellungsdatei();

@@ -14,7 +14,12 @@
 #include <optional>
 #include <vector>
 
+class QSettings;
+
 namespace shell {
+
+// The program's settings, one file for all it remembers.
+QSettings einstellungsdatei();
 
 class Lernhilfen : public QObject {
     Q_OBJECT

@@ -1,5 +1,7 @@
 #include "seite.h"
 
+#include "dateien.h"
+
 #include "diagrammfeld.h"
 #include "drucken.h"
 #include "schriften.h"
@@ -7,7 +9,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLibraryInfo>
 #include <QLineEdit>
@@ -17,7 +18,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QStyleHints>
 #include <QTranslator>
@@ -215,28 +215,13 @@ void Seitenfenster::drucken() {
 }
 
 void Seitenfenster::als_pdf_speichern() {
-    QSettings einstellungen(QStringLiteral("norva"), QStringLiteral("regler"));
-    const QString zuletzt = einstellungen.value(QStringLiteral("pdf/ordner")).toString();
-    QString ordner = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (!zuletzt.isEmpty() && QFileInfo(zuletzt).isDir())
-        ordner = zuletzt;
-    else if (!QFileInfo(ordner).isDir())
-        ordner = QDir::homePath();
-    QFileDialog dialog(this, QStringLiteral("Als PDF speichern"), ordner,
-                       QStringLiteral("PDF-Dateien (*.pdf)"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(QStringLiteral("seite%1.pdf").arg(m_nav.nummer(this)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
-    const QString datei = dialog.selectedFiles().first();
+    const QString datei = speicherort_waehlen(this, QStringLiteral("Als PDF speichern"),
+                                              QStringLiteral("seite%1.pdf").arg(m_nav.nummer(this)),
+                                              QStandardPaths::DocumentsLocation,
+                                              QStringLiteral("PDF-Dateien (*.pdf)"));
+    if (datei.isEmpty()) return;
     QString fehler;
-    if (!seite_als_pdf(*this, datei, &fehler)) {
-        QMessageBox::warning(this, QStringLiteral("Als PDF speichern"),
-                             QStringLiteral("%1 ließ sich nicht schreiben.\n\n%2")
-                                 .arg(QDir::toNativeSeparators(datei), fehler));
-        return;
-    }
-    einstellungen.setValue(QStringLiteral("pdf/ordner"), QFileInfo(datei).absolutePath());
+    if (!seite_als_pdf(*this, datei, &fehler)) speicherfehler_melden(this, datei, fehler);
 }
 
 void Seitenfenster::closeEvent(QCloseEvent* e) {

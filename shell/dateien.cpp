@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStorageInfo>
 
 namespace shell {
 
@@ -29,29 +30,65 @@ QString datei_schreiben(const QString& pfad, const std::function<bool(QIODevice&
     return {};
 }
 
+namespace {
+// File systems that only look like folders: the kernel's views of itself and its devices.
+bool ordentlich(const QString& ordner) {
+    const QFileInfo info(ordner);
+    if (!info.isDir() || !info.isWritable()) return false;
+    static const QList<QByteArray> kernel = {
+        "proc",   "sysfs",     "devtmpfs",    "devpts", "debugfs",    "tracefs",  "securityfs",
+        "cgroup", "cgroup2",   "pstore",      "bpf",    "configfs",   "efivarfs", "fusectl",
+        "mqueue", "hugetlbfs", "binfmt_misc", "autofs", "rpc_pipefs", "nsfs"};
+    const QStorageInfo ort(info.canonicalFilePath());
+    return ort.isValid() && !kernel.contains(ort.fileSystemType());
+}
+
 QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,
                             QStandardPaths::StandardLocation ort, const QString& filter) {
     if (speicherort_fuer_tests) return speicherort_fuer_tests(vorschlag);
-    QSettings einstellungen = einstellungsdatei();
-    QString ordner = einstellungen.value(schluessel_ordner).toString();
-    if (ordner.isEmpty() || !QDir(ordner).exists()) ordner = QStandardPaths::writableLocation(ort);
-    if (ordner.isEmpty() || !QDir(ordner).exists()) ordner = QDir::homePath();
     QString gewaehlt;
-    QString pfad = QFileDialog::getSaveFileName(eltern, titel, QDir(ordner).filePath(vorschlag),
-                                                filter, &gewaehlt);
+    QString pfad = QFileDialog::getSaveFileName(
+        eltern, titel, QDir(startordner(ort)).filePath(vorschlag), filter, &gewaehlt);
     // A name typed without an ending gets the one of the chosen type: "(*.svg)" gives ".svg".
     if (!pfad.isEmpty() && QFileInfo(pfad).suffix().isEmpty()) {
         const qsizetype stern = gewaehlt.indexOf(QLatin1String("*."));
         if (stern >= 0) pfad += gewaehlt.mid(stern + 1).chopped(1);
     }
-    if (!pfad.isEmpty()) einstellungen.setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());
     return pfad;
+}
+} // namespace
+
+QString startordner(QStandardPaths::StandardLocation ort) {
+    for (const QString& ordner : {einstellungsdatei().value(schluessel_ordner).toString(),
+                                  QStandardPaths::writableLocation(ort), QDir::homePath()})
+        if (!ordner.isEmpty() && ordentlich(ordner)) return ordner;
+    return QDir::homePath();
+}
+
+void speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
+               QStandardPaths::StandardLocation ort, const QString& filter,
+               const std::function<QString(const QString& pfad)>& schreiben) {
+    const QString pfad = speicherort_waehlen(eltern, titel, vorschlag, ort, filter);
+    if (pfad.isEmpty()) return;
+    if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) {
+        speicherfehler_melden(eltern, pfad, fehler);
+        return;
+    }
+    einstellungsdatei().setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());
+}
+
+QString speicherfehler_text(const QString& pfad, const QString& grund) {
+    QString satz = grund.trimmed();
+    if (satz.isEmpty()) satz = QStringLiteral("Das Schreiben ist misslungen");
+    if (!satz.endsWith(QLatin1Char('.')) && !satz.endsWith(QLatin1Char('!')) &&
+        !satz.endsWith(QLatin1Char('?')))
+        satz += QLatin1Char('.');
+    return QStringLiteral("„%1“ konnte nicht gespeichert werden.\n\n%2")
+        .arg(QDir::toNativeSeparators(pfad), satz);
 }
 
 void speicherfehler_melden(QWidget* eltern, const QString& pfad, const QString& grund) {
-    QMessageBox::warning(eltern, QStringLiteral("Speichern"),
-                         QStringLiteral("„%1“ konnte nicht gespeichert werden.\n\n%2")
-                             .arg(QDir::toNativeSeparators(pfad), grund));
+    QMessageBox::warning(eltern, QStringLiteral("Speichern"), speicherfehler_text(pfad, grund));
 }
 
 } // namespace shell

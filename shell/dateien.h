@@ -15,15 +15,26 @@ namespace shell {
 // at `pfad` (an old file there stays as it was) and the text says why; empty on success.
 QString datei_schreiben(const QString& pfad, const std::function<bool(QIODevice&)>& schreiben);
 
-// Asks where to save: `vorschlag` is a file name, proposed in the folder last used, or at first
-// in `ort`. Empty when the user cancels.
-QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,
-                            QStandardPaths::StandardLocation ort, const QString& filter);
+// Asks where to save (`vorschlag` a file name, proposed in the folder last saved to, or at first
+// in `ort`), writes through `schreiben` (it returns why it failed; empty: saved), and says a
+// failure in a message box. Only a folder a file was saved to is remembered. Nothing happens
+// when the user cancels.
+void speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
+               QStandardPaths::StandardLocation ort, const QString& filter,
+               const std::function<QString(const QString& pfad)>& schreiben);
 
-// What speicherort_waehlen asks instead of the dialog, where set (tests).
+// The folder a save dialog opens in: the one last saved to, where it is still an existing,
+// writable, ordinary directory (never one of the kernel's own file systems, /proc or /sys, where
+// the dialog itself hangs reading their files); else `ort`, else the home folder.
+QString startordner(QStandardPaths::StandardLocation ort);
+
+// What speichern asks instead of the dialog, where set (tests): the path, or empty to cancel.
 inline std::function<QString(const QString& vorschlag)> speicherort_fuer_tests;
 
 // Says in a message box that a file could not be saved, and why.
 void speicherfehler_melden(QWidget* eltern, const QString& pfad, const QString& grund);
+
+// The message's text: the file, and the reason as a sentence of its own.
+QString speicherfehler_text(const QString& pfad, const QString& grund);
 
 } // namespace shell

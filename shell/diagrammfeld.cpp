@@ -581,21 +581,15 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     menu->addAction(QStringLiteral("Daten kopieren"), this,
                     [this] { QGuiApplication::clipboard()->setText(datenText()); });
     menu->addAction(QStringLiteral("Bild speichern …"), this, [this] {
-        const QString pfad =
-            speicherort_waehlen(this, QStringLiteral("Bild speichern"),
-                                m_datei + QStringLiteral(".png"), QStandardPaths::PicturesLocation,
-                                QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg)"));
-        if (pfad.isEmpty()) return;
-        if (const QString fehler = bild_speichern(pfad); !fehler.isEmpty())
-            speicherfehler_melden(this, pfad, fehler);
+        speichern(this, QStringLiteral("Bild speichern"), m_datei + QStringLiteral(".png"),
+                  QStandardPaths::PicturesLocation,
+                  QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg)"),
+                  [this](const QString& pfad) { return bild_speichern(pfad); });
     });
     menu->addAction(QStringLiteral("Daten speichern …"), this, [this] {
-        const QString pfad = speicherort_waehlen(
-            this, QStringLiteral("Daten speichern"), m_datei + QStringLiteral(".csv"),
-            QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"));
-        if (pfad.isEmpty()) return;
-        if (const QString fehler = daten_speichern(pfad); !fehler.isEmpty())
-            speicherfehler_melden(this, pfad, fehler);
+        speichern(this, QStringLiteral("Daten speichern"), m_datei + QStringLiteral(".csv"),
+                  QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"),
+                  [this](const QString& pfad) { return daten_speichern(pfad); });
     });
     menu->addSeparator();
     Lernhilfen& l = Lernhilfen::einstellungen();
@@ -727,8 +721,8 @@ void Diagrammfeld::kennwerte_rechnen() {
     m_kennwert_soll = m_zellen[size_t(m_soll - 1)].front().y();
     if (std::isfinite(m_kennwert_soll) &&
         std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); }))
-        m_kennwerte_gezeigt = kennwerte_lauf{sim::kennwerte_berechnen(m_kennwert_soll, x),
-                                             sim::spitzen(m_kennwert_soll, x)};
+        m_kennwerte_gezeigt =
+            kennwerte_lauf{sim::kennwerte_berechnen(m_kennwert_soll, x), sim::spitzen(x)};
 }
 
 bool Diagrammfeld::vorher_sichtbar() const {

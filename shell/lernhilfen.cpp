@@ -10,12 +10,10 @@ namespace {
 const auto schluessel_kennwerte = QStringLiteral("lernhilfen/kennwerte");
 const auto schluessel_vorher = QStringLiteral("lernhilfen/vorheriger_lauf");
 
-// One decimal at most, a typographic minus, no "-0": "16,3", "−7,3", "30".
+// One decimal, a typographic minus, no "-0,0": "16,3", "−7,3", "6,0".
 QString zahl(double v, const QLocale& format) {
-    QString t = format.toString(std::abs(v), 'f', 1);
-    const QString komma = format.decimalPoint();
-    if (t.endsWith(komma + format.zeroDigit())) t.chop(komma.size() + format.zeroDigit().size());
-    const bool null = t == format.zeroDigit();
+    const QString t = format.toString(std::abs(v), 'f', 1);
+    const bool null = format.toDouble(t) == 0;
     return v < 0 && !null ? QStringLiteral("\u2212") + t : t;
 }
 

@@ -215,13 +215,14 @@ void Seitenfenster::drucken() {
 }
 
 void Seitenfenster::als_pdf_speichern() {
-    const QString datei = speicherort_waehlen(this, QStringLiteral("Als PDF speichern"),
-                                              QStringLiteral("seite%1.pdf").arg(m_nav.nummer(this)),
-                                              QStandardPaths::DocumentsLocation,
-                                              QStringLiteral("PDF-Dateien (*.pdf)"));
-    if (datei.isEmpty()) return;
-    QString fehler;
-    if (!seite_als_pdf(*this, datei, &fehler)) speicherfehler_melden(this, datei, fehler);
+    speichern(this, QStringLiteral("Als PDF speichern"),
+              QStringLiteral("seite%1.pdf").arg(m_nav.nummer(this)),
+              QStandardPaths::DocumentsLocation, QStringLiteral("PDF-Dateien (*.pdf)"),
+              [this](const QString& datei) {
+                  QString fehler;
+                  seite_als_pdf(*this, datei, &fehler);
+                  return fehler;
+              });
 }
 
 void Seitenfenster::closeEvent(QCloseEvent* e) {

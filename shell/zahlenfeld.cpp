@@ -6,9 +6,12 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 
 namespace shell {
 
@@ -45,7 +48,6 @@ std::optional<short> zeichencode(const QKeyEvent* e) {
 
 Zahlenfeld::Zahlenfeld(QWidget* parent) : QLineEdit(parent) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    setAcceptDrops(false);
 }
 
 void Zahlenfeld::setzeGrenze(std::optional<double> grenze, QString grenztext) {
@@ -53,9 +55,18 @@ void Zahlenfeld::setzeGrenze(std::optional<double> grenze, QString grenztext) {
     m_grenztext = std::move(grenztext);
 }
 
+bool Zahlenfeld::zulassen(short& code) const {
+    // The gain is written "1.6" on the page: a full stop or a comma goes in as the user's
+    // decimal separator, the one the field admits, so that what was typed is what runs.
+    if (m_dezimal && (code == '.' || code == ',' || code == dezimalzeichen())) {
+        code = dezimalzeichen();
+        return true;
+    }
+    return code >= '0' && code <= '9';
+}
+
 void Zahlenfeld::ziffern_filter(short& code) const {
-    if (m_dezimal && code == dezimalzeichen()) return;
-    if (code < '0' || code > '9') {
+    if (!zulassen(code)) {
         code = 0;
         piep();
     }
@@ -96,11 +107,21 @@ void Zahlenfeld::zeichen_einfuegen(QChar c) {
     insert(QString(c));
 }
 
-void Zahlenfeld::einfuegen_begrenzt(QString t) {
-    t.remove(QLatin1Char('\n')).remove(QLatin1Char('\r'));
+void Zahlenfeld::einfuegen_begrenzt(const QString& t) {
+    // Through the key filter, character by character, with one beep for all that it refuses.
+    QString zugelassen;
+    bool verworfen = false;
+    for (const QChar c : t) {
+        short code = static_cast<short>(c.unicode());
+        if (zulassen(code))
+            zugelassen += QChar(static_cast<char16_t>(code));
+        else
+            verworfen = true;
+    }
+    if (verworfen) piep();
     const qsizetype platz = m_max_laenge - (text().size() - selectedText().size());
-    if (platz <= 0 || t.isEmpty()) return;
-    insert(t.left(platz));
+    if (platz <= 0 || zugelassen.isEmpty()) return;
+    insert(zugelassen.left(platz));
 }
 
 void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
@@ -111,7 +132,7 @@ void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
 
 QMenu* Zahlenfeld::kontextmenue() {
     QMenu* menu = createStandardContextMenu();
-    // Pasting is not filtered, but it is held to the maximum length like typing.
+    // Pasting goes through the key filter and is held to the maximum length, like typing.
     const QString tastenkuerzel =
         QLatin1Char('\t') + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
     for (QAction* a : menu->actions()) {
@@ -133,6 +154,28 @@ void Zahlenfeld::mouseReleaseEvent(QMouseEvent* e) {
         return;
     }
     QLineEdit::mouseReleaseEvent(e);
+}
+
+void Zahlenfeld::dragEnterEvent(QDragEnterEvent* e) {
+    if (e->mimeData()->hasText()) e->acceptProposedAction();
+}
+
+void Zahlenfeld::dragMoveEvent(QDragMoveEvent* e) {
+    if (!e->mimeData()->hasText()) return;
+    setCursorPosition(cursorPositionAt(e->position().toPoint()));
+    e->acceptProposedAction();
+}
+
+// Dropped text is pasted at the drop: filtered and held to the maximum length. A drag within the
+// field copies rather than moves, so the field never holds more than it admits.
+void Zahlenfeld::dropEvent(QDropEvent* e) {
+    if (!e->mimeData()->hasText()) return;
+    deselect();
+    setCursorPosition(cursorPositionAt(e->position().toPoint()));
+    einfuegen_begrenzt(e->mimeData()->text());
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+    setFocus(Qt::MouseFocusReason);
 }
 
 bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder) {

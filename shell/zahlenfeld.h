@@ -25,25 +25,32 @@ public:
     void setzeGrenze(std::optional<double> grenze, QString grenztext = {});
     std::optional<double> grenze() const { return m_grenze; }
 
-    // Sets code to 0 (with a beep) unless it is a digit, or the decimal separator where allowed.
+    // Sets code to 0 (with a beep) unless it is a digit, or where allowed a decimal separator:
+    // "." and "," both become the user's.
     void ziffern_filter(short& code) const;
     void obergrenze_pruefen();
 
     // The text as a number in the user's format; nullopt unless it reads as a finite number.
     std::optional<double> wert() const;
 
-    // Qt's edit menu, pasting held to the maximum length; without shortcut texts, since the
-    // field takes those keys as characters and refuses them.
+    // Qt's edit menu, pasting through the key filter and held to the maximum length; without
+    // shortcut texts, since the field takes those keys as characters and refuses them.
     QMenu* kontextmenue();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void contextMenuEvent(QContextMenuEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dragMoveEvent(QDragMoveEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
+    bool zulassen(short& code) const; // the filter's rule, without the beep
     void zeichen_einfuegen(QChar c);
-    void einfuegen_begrenzt(QString text); // paste, cut to the maximum typed length
+    // Pasted or dropped text: what the filter refuses goes, with one beep; cut to the maximum
+    // typed length.
+    void einfuegen_begrenzt(const QString& text);
 
     int m_max_laenge = 4;
     bool m_dezimal = false;

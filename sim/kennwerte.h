@@ -9,20 +9,23 @@
 
 namespace sim {
 
+// x_1 … x_n are the actual values, w the set-point, q = n / 4 the run's last quarter.
 struct kennwerte {
-    std::optional<int> anregelzeit_s;             // first second with x >= w
-    double ueberschwingen_k = 0;                  // max x - w where above 0, else 0
-    std::optional<int> zeit_maximum_s;            // first second at max x; none without overshoot
-    std::optional<double> schwingungsdauer_s;     // mean distance of the peaks above w, from 2 on
-    std::optional<int> ausregelzeit_s;            // first second from which x stays within w +- 1 K
-    std::optional<double> bleibende_abweichung_k; // w - x at the last second
+    std::optional<int> anregelzeit_s;         // first second with x >= w
+    double ueberschwingen_k = 0;              // max x - w where above 0, else 0
+    std::optional<int> zeit_maximum_s;        // first second at max x; none without overshoot
+    std::optional<double> schwingungsdauer_s; // (P_k - P_2) / (k - 2) over the peaks, k >= 3
+    std::optional<int> ausregelzeit_s; // from here on within w +- 1 K, for q seconds at least
+    std::optional<double> bleibende_abweichung_k; // w - x_n, once the last quarter spans <= 2 K
 };
 
 // x[0] is the actual value after second 1, x[n-1] after second n. Nothing for an empty run.
 kennwerte kennwerte_berechnen(double w, std::span<const double> x);
 
-// The seconds of the peaks the period is measured between: x rises to them from the second
-// before, is not higher the second after, and lies above w there.
-std::vector<int> spitzen(double w, std::span<const double> x);
+// The seconds of the curve's maxima, with a hysteresis of 0.5 K: a maximum counts once the curve
+// has risen 0.5 K above the minimum before it and fallen 0.5 K below it again; a flat top is
+// named by its first second. The first one is the step's overshoot; the period is measured
+// between the ones after it.
+std::vector<int> spitzen(std::span<const double> x);
 
 } // namespace sim

@@ -12,7 +12,7 @@
 #include <QTest>
 
 // Control characters stand for keys: \b Backspace, \r Return, \x1b Escape, \x7f Delete,
-// \x16 Ctrl+V, \x01 Home, \x05 End.
+// \x16 Ctrl+V, \x01 Home, \x05 End, \x02 Shift+Home (selects back to the start).
 inline void tippen(QWidget* w, const QString& tasten) {
     for (const QChar c : tasten) {
         // clang-format off
@@ -24,6 +24,7 @@ inline void tippen(QWidget* w, const QString& tasten) {
         case 0x16: QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); break;
         case 0x01: QTest::keyClick(w, Qt::Key_Home); break;
         case 0x05: QTest::keyClick(w, Qt::Key_End); break;
+        case 0x02: QTest::keyClick(w, Qt::Key_Home, Qt::ShiftModifier); break;
         default: {
             const int key = c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode()
                                                                       : int(Qt::Key_unknown);

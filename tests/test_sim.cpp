@@ -126,20 +126,31 @@ private slots:
     }
 
     // The figures of a step response on short series worked by hand ("-": none): the first
-    // second at w, overshoot and its second, the mean distance of the peaks above w, the second
-    // from which x stays within 1 K, the remaining deviation; after "|" the peaks' seconds.
+    // second at w, overshoot and its second, the period between the peaks after the first, the
+    // second from which x stays within 1 K for the last quarter at least, the remaining deviation
+    // once the last quarter spans 2 K at most; after "|" the peaks' seconds.
     void kennwerte_data() {
         QTest::addColumn<double>("w");
         QTest::addColumn<QList<double>>("x");
         QTest::addColumn<QString>("soll");
         // clang-format off
-        QTest::newRow("flat peaks")  << 50.0 << QList<double>{40, 60, 60, 45, 60, 60, 50} << "2 10 2 3 7 0 | 2 5";
-        QTest::newRow("two peaks")   << 10.0 << QList<double>{0, 12, 9, 12, 9, 10.5} << "2 2 2 2 5 -0.5 | 2 4";
-        QTest::newRow("no crossing") << 50.0 << QList<double>{20, 30, 40} << "- 0 - - - 10 |";
-        QTest::newRow("n = 1")       << 5.0 << QList<double>{5} << "1 0 - - 1 0 |";
-        QTest::newRow("leaves band") << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - -2 |";
-        QTest::newRow("band edge")   << 10.0 << QList<double>{12, 11, 9} << "1 2 1 - 2 1 |";
-        QTest::newRow("empty")       << 10.0 << QList<double>{} << "- 0 - - - - |";
+        QTest::newRow("flat tops")         << 50.0 << QList<double>{40, 60, 60, 45, 60, 60, 50} << "2 10 2 - - 0 | 2 5";
+        QTest::newRow("first peak apart")  << 10.0 << QList<double>{0, 12, 9, 12, 9, 9, 13, 9, 10, 10, 10, 9.6} << "2 3 7 3 8 0.4 | 2 4 7";
+        QTest::newRow("below w")           << 50.0 << QList<double>{40, 45, 44, 46, 45, 47, 46} << "- 0 - 2 - 4 | 2 4 6";
+        QTest::newRow("ripple under 0.5")  << 10.0 << QList<double>{9, 10.4, 10, 10.4, 10.1, 10.3} << "2 0.4 2 - 1 -0.3 |";
+        QTest::newRow("fall of 0.5")       << 20.0 << QList<double>{9, 10, 9.5} << "- 0 - - - - | 2";
+        QTest::newRow("falling start")     << 5.0 << QList<double>{10, 8, 6, 7, 6, 5} << "1 5 1 - 5 0 | 4";
+        QTest::newRow("n = 1")             << 5.0 << QList<double>{5} << "1 0 - - 1 - |";
+        QTest::newRow("n = 2")             << 5.0 << QList<double>{4, 5} << "2 0 - - 1 - |";
+        QTest::newRow("n = 3")             << 5.0 << QList<double>{7, 4.5, 5} << "1 2 1 - 2 - |";
+        QTest::newRow("n = 4")             << 5.0 << QList<double>{0, 3, 5, 5.5} << "3 0.5 4 - 3 -0.5 |";
+        QTest::newRow("n = 4, in late")    << 5.0 << QList<double>{0, 3, 2, 5} << "4 0 - - - 0 | 2";
+        QTest::newRow("in at n - q")       << 10.0 << QList<double>{0, 2, 4, 6, 8, 9.5, 10, 10} << "7 0 - - 6 0 |";
+        QTest::newRow("in after n - q")    << 10.0 << QList<double>{0, 2, 4, 6, 8, 8, 9.5, 10} << "8 0 - - - 0 |";
+        QTest::newRow("rest: span 2")      << 12.0 << QList<double>{0, 0, 0, 0, 0, 0, 8, 10} << "- 0 - - - 2 |";
+        QTest::newRow("span over 2")       << 12.0 << QList<double>{0, 0, 0, 0, 0, 0, 7.9, 10} << "- 0 - - - - |";
+        QTest::newRow("leaves band")       << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - - |";
+        QTest::newRow("empty")             << 10.0 << QList<double>{} << "- 0 - - - - |";
         // clang-format on
     }
     void kennwerte() {
@@ -156,7 +167,7 @@ private slots:
                         text(k.ausregelzeit_s),
                         text(k.bleibende_abweichung_k),
                         "|"};
-        for (int i : sim::spitzen(w, werte))
+        for (int i : sim::spitzen(werte))
             ist << QString::number(i);
         QCOMPARE(ist.join(' '), soll);
     }
@@ -243,13 +254,30 @@ private slots:
         QVERIFY2(a.fehler.contains(genannt), qPrintable(a.fehler));
     }
 
-    // --kennwerte gives page 2's on/off example in figures: overshoot 16.28 K after 26 s, a
-    // period of 29.4 s, never settled within 1 K, 7.3 K too warm at the end.
+    // --kennwerte on the pages' examples: the on/off controller swings for good (a period, but
+    // neither settled nor at rest), a P-band of 15 oscillates below w and comes to rest 3.4 K
+    // short, PI settles, and page 3's opening cascade swings with no figure for settling.
+    void kennwerte_aufruf_data() {
+        QTest::addColumn<QString>("argumente");
+        QTest::addColumn<QString>("zeile");
+        // clang-format off
+        QTest::newRow("on/off")  << "pid 50 0 0 0" << "16,16.280515511800644,26,28.25,,";
+        QTest::newRow("P 15")    << "pid 50 15 0 0" << "17,10.81768091544096,25,31.666666666666668,,3.4438654269563926";
+        QTest::newRow("PI")      << "pid 50 20 40 0" << "17,9.41384846194886,25,36.666666666666664,127,0.2552673150743132";
+        QTest::newRow("cascade") << "kaskade 50 1 0 0 0 0 0" << "22,27.931517059925056,38,43,,";
+        // clang-format on
+    }
     void kennwerte_aufruf() {
-        const aufruf a = starten({"pid", "50", "0", "0", "0", "--kennwerte"});
-        QCOMPARE(a.aus, QStringLiteral("anregelzeit_s,ueberschwingen_k,zeit_maximum_s,"
-                                       "schwingungsdauer_s,ausregelzeit_s,bleibende_abweichung_k\n"
-                                       "16,16.280515511800644,26,29.4,,-7.31573411688872\n"));
+        QFETCH(QString, argumente);
+        QFETCH(QString, zeile);
+        const aufruf a = starten(argumente.split(' ') << "--kennwerte");
+        QCOMPARE(a.status, 0);
+        QCOMPARE(a.aus,
+                 QStringLiteral("anregelzeit_s,ueberschwingen_k,zeit_maximum_s,"
+                                "schwingungsdauer_s,ausregelzeit_s,bleibende_abweichung_k\n") +
+                     zeile + '\n');
+    }
+    void kennwerte_nur_fuer_laeufe() {
         QCOMPARE(starten({"aufheizkurve", "--kennwerte"}).status, 2);
     }
 

@@ -89,7 +89,7 @@ EMSCRIPTEN_KEEPALIVE double* regler_eingabe(int n) {
 // number of peaks and their seconds.
 EMSCRIPTEN_KEEPALIVE const double* regler_kennwerte(double w) {
     const auto k = sim::kennwerte_berechnen(w, eingabe);
-    const auto s = sim::spitzen(w, eingabe);
+    const auto s = sim::spitzen(eingabe);
     const auto oder_nan = [](auto v) { return v ? double(*v) : std::nan(""); };
     zeilen.assign({oder_nan(k.anregelzeit_s), k.ueberschwingen_k, oder_nan(k.zeit_maximum_s),
                    oder_nan(k.schwingungsdauer_s), oder_nan(k.ausregelzeit_s),

@@ -35,8 +35,10 @@ constexpr std::string_view hilfe =
     "--kennwerte: statt der Zeilen die Kennwerte der Sprungantwort (Milch bzw. x1 gegen\n"
     "  den Sollwert), eine Kopfzeile und eine Zeile; leeres Feld, wo es keinen gibt:\n"
     "  anregelzeit_s (erste Sekunde mit x >= w), ueberschwingen_k (max x - w, sonst 0),\n"
-    "  zeit_maximum_s, schwingungsdauer_s (mittlerer Abstand der Maxima über w),\n"
-    "  ausregelzeit_s (ab da bleibt x innerhalb w +- 1 K), bleibende_abweichung_k (w - x).\n"
+    "  zeit_maximum_s, schwingungsdauer_s (mittlerer Abstand der Maxima nach dem ersten;\n"
+    "  ein Maximum zählt, wenn x danach 0.5 K darunter fällt), ausregelzeit_s (ab da bleibt\n"
+    "  x innerhalb w +- 1 K, mindestens das letzte Viertel des Laufs), bleibende_abweichung_k\n"
+    "  (w - x am Ende, wenn x im letzten Viertel um höchstens 2 K schwankt).\n"
     "Falsche Argumente: Meldung auf stderr, Status 2, keine Ausgabe.\n";
 
 struct eingabefehler : std::runtime_error {

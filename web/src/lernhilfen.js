@@ -36,12 +36,11 @@ export const lernhilfen = {
 // The lighter tone in which the run before is drawn.
 export const vorher_farbe = (c) => c.map((k) => Math.trunc((k + 2 * 255) / 3));
 
-// One decimal at most, a typographic minus, no "-0": "16,3", "−7,3", "30".
+// One decimal, a typographic minus, no "-0,0": "16,3", "−7,3", "6,0".
 function zahl(v) {
-    let t = Math.abs(v).toFixed(1);
-    if (t.endsWith('.0')) t = t.slice(0, -2);
-    t = t.replace('.', dezimalzeichen());
-    return v < 0 && t !== '0' ? `\u2212${t}` : t;
+    const t = Math.abs(v).toFixed(1);
+    const aus = t.replace('.', dezimalzeichen());
+    return v < 0 && t !== '0.0' ? `\u2212${aus}` : aus;
 }
 const sekunden = (s) => (s == null ? '—' : `${s} s`);
 

@@ -1,5 +1,5 @@
 // A numeric entry field with the program's key rules: digits only (and the decimal separator
-// where allowed), a maximum typed length, an upper limit checked on the text before each key's
+// where allowed), for typed and pasted text alike, a maximum typed length, an upper limit checked on the text before each key's
 // character goes in. Refused keys beep; so does a text replaced by its limit.
 import { piep } from './piep.js';
 import { dezimalzeichen, zahl_lesen, zahl_text } from './zahlen.js';
@@ -18,9 +18,12 @@ export class Zahlenfeld {
             ev.preventDefault();
             this.einfuegen_begrenzt(ev.clipboardData ? ev.clipboardData.getData('text/plain') : '');
         });
-        // Nothing is dropped into a field.
-        eingabe.addEventListener('dragover', (ev) => ev.preventDefault());
-        eingabe.addEventListener('drop', (ev) => ev.preventDefault());
+        // Dropped text goes in where the caret stands, through the same filter as pasted text.
+        eingabe.addEventListener('drop', (ev) => {
+            ev.preventDefault();
+            eingabe.focus();
+            this.einfuegen_begrenzt(ev.dataTransfer ? ev.dataTransfer.getData('text/plain') : '');
+        });
     }
 
     get text() {
@@ -60,12 +63,20 @@ export class Zahlenfeld {
         }
     }
 
+    // The character the field takes for c, or null where it refuses c. The gain is written "1.6"
+    // on the page: a full stop or a comma goes in as the user's decimal separator.
+    zugelassen(c) {
+        if (c >= '0' && c <= '9') return c;
+        if (this.dezimal && (c === '.' || c === ',' || c === dezimalzeichen())) return dezimalzeichen();
+        return null;
+    }
+
     // One typed character: filtered, the limit checked, then inserted where there is room.
-    zeichen(c) {
-        const zugelassen = (c >= '0' && c <= '9') || (this.dezimal && c === dezimalzeichen());
-        if (!zugelassen) piep();
+    zeichen(getippt) {
+        const c = this.zugelassen(getippt);
+        if (c == null) piep();
         this.obergrenze_pruefen();
-        if (!zugelassen) return;
+        if (c == null) return;
         const { selectionStart: a, selectionEnd: b } = this.eingabe;
         if (this.text.length - (b - a) + 1 > this.max_laenge) return;
         this.eingabe.setRangeText(c, a, b, 'end');
@@ -81,9 +92,17 @@ export class Zahlenfeld {
         }
     }
 
-    // Pasting is not filtered, but held to the maximum length like typing.
-    einfuegen_begrenzt(t) {
-        t = t.replace(/[\r\n]/g, '');
+    // Pasted or dropped text passes the key filter: what it refuses goes, with one beep for all;
+    // held to the maximum length like typing.
+    einfuegen_begrenzt(text) {
+        let t = '';
+        let verworfen = false;
+        for (const c of text) {
+            const z = this.zugelassen(c);
+            if (z == null) verworfen = true;
+            else t += z;
+        }
+        if (verworfen) piep();
         const { selectionStart: a, selectionEnd: b } = this.eingabe;
         const platz = this.max_laenge - (this.text.length - (b - a));
         if (platz <= 0 || !t) return;

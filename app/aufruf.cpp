@@ -74,8 +74,7 @@ int seitennummer(const QString& t) {
 // What both programs share: help, version, unknown options, --seite. The answer where that
 // settles it; otherwise nullopt, with the page read into `a`.
 std::optional<Auftrag> lesen(QCommandLineParser& p, const QStringList& argumente,
-                             const QString& programm, const char* hilfetext, bool qt_entfernt,
-                             Auftrag& a) {
+                             const QString& programm, const char* hilfetext, Auftrag& a) {
     // -platform is one of Qt's options, not the short options -p -l -a …
     p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     p.addOption(hilfe);
@@ -86,7 +85,6 @@ std::optional<Auftrag> lesen(QCommandLineParser& p, const QStringList& argumente
     if (p.isSet(version))
         return Auftrag{.status = 0, .aus = programm + QStringLiteral(" " REGLER_VERSION "\n")};
     const QStringList unbekannt = p.unknownOptionNames();
-    if (!unbekannt.isEmpty() && !qt_entfernt) return Auftrag{}; // read again after QApplication
     if (!unbekannt.isEmpty())
         return falsch(programm, QStringLiteral("unbekannte Option ") +
                                     zitiert(wie_getippt(argumente, unbekannt.first())));
@@ -111,11 +109,54 @@ Auftrag ueberzaehlig(const QString& programm, const QString& argument) {
 
 } // namespace
 
-Auftrag regler_lesen(const QStringList& argumente, bool qt_entfernt) {
+QStringList ohne_qt_optionen(const QStringList& argumente) {
+    // QGuiApplication's and QApplication's own options, as their documentation lists them
+    // (X11's among them); Qt takes each with one dash or two.
+    static const QStringList mit_wert = {"platform",
+                                         "platformpluginpath",
+                                         "platformtheme",
+                                         "plugin",
+                                         "qwindowgeometry",
+                                         "qwindowicon",
+                                         "qwindowtitle",
+                                         "session",
+                                         "display",
+                                         "geometry",
+                                         "title",
+                                         "icon",
+                                         "name",
+                                         "style",
+                                         "stylesheet"};
+    static const QStringList ohne_wert = {"reverse", "widgetcount", "nograb", "dograb",
+                                          "testability"};
+    static const QStringList mit_gleich = {"qmljsdebugger", "style", "stylesheet", "dialogs",
+                                           "fontengine"};
+    QStringList rest;
+    for (qsizetype k = 0; k < argumente.size(); ++k) {
+        const QString& a = argumente.at(k);
+        if (k == 0 || !a.startsWith(QLatin1Char('-'))) {
+            rest << a;
+            continue;
+        }
+        const QString name = a.mid(a.startsWith(QLatin1String("--")) ? 2 : 1);
+        const QString vor_gleich = name.section(QLatin1Char('='), 0, 0);
+        if (ohne_wert.contains(name) ||
+            (name.contains(QLatin1Char('=')) && mit_gleich.contains(vor_gleich)))
+            continue;
+        if (mit_wert.contains(name) && k + 1 < argumente.size()) {
+            ++k; // its value
+            continue;
+        }
+        rest << a;
+    }
+    return rest;
+}
+
+Auftrag regler_lesen(const QStringList& argumente) {
     const QString programm = QStringLiteral("regler");
     QCommandLineParser p;
     Auftrag a{.seite = 1};
-    if (auto antwort = lesen(p, argumente, programm, regler_hilfe, qt_entfernt, a)) return *antwort;
+    if (auto antwort = lesen(p, argumente, programm, regler_hilfe, a)) return *antwort;
     if (!p.positionalArguments().isEmpty())
         return ueberzaehlig(programm, p.positionalArguments().first());
     return a;
@@ -126,7 +167,7 @@ Auftrag bilder_lesen(const QStringList& argumente) {
     QCommandLineParser p;
     p.addOption(pdf);
     Auftrag a;
-    if (auto antwort = lesen(p, argumente, programm, bilder_hilfe, true, a)) return *antwort;
+    if (auto antwort = lesen(p, argumente, programm, bilder_hilfe, a)) return *antwort;
     const QStringList ordner = p.positionalArguments();
     if (ordner.isEmpty()) return falsch(programm, QStringLiteral("kein Zielordner angegeben"));
     if (ordner.size() > 1) return ueberzaehlig(programm, ordner.at(1));

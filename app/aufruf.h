@@ -16,9 +16,11 @@ struct Auftrag {
     QString ziel; // regler-bilder's folder
 };
 
-// regler. Before QApplication (`qt_entfernt` false) an unknown option may be one of Qt's own
-// (-platform, -style, …): the command line is then read again after it, without them.
-Auftrag regler_lesen(const QStringList& argumente, bool qt_entfernt);
+// regler, its command line without Qt's own options.
+Auftrag regler_lesen(const QStringList& argumente);
+// The command line without Qt's own options and their values (-platform offscreen, -style=…,
+// -reverse, …), so that it can be read in full before QApplication, without a display.
+QStringList ohne_qt_optionen(const QStringList& argumente);
 // regler-bilder, after QApplication.
 Auftrag bilder_lesen(const QStringList& argumente);
 

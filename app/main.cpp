@@ -7,16 +7,18 @@
 #include <QIcon>
 
 int main(int argc, char* argv[]) {
-    // Read first without a window system: --help, --version and a bad page answer without a
-    // display. Qt's own options are known only to QApplication, which takes them out.
+    // Read first without a window system, Qt's own options set aside: --help, --version and
+    // every bad argument answer without a display.
     {
         QCoreApplication vorab(argc, argv);
-        const aufruf::Auftrag a = aufruf::regler_lesen(QCoreApplication::arguments(), false);
+        const aufruf::Auftrag a =
+            aufruf::regler_lesen(aufruf::ohne_qt_optionen(QCoreApplication::arguments()));
         if (a.status >= 0) return aufruf::antworten(a);
     }
     const bool eigener_stil = aufruf::stil_gewaehlt(argc, argv);
     QApplication app(argc, argv);
-    const aufruf::Auftrag a = aufruf::regler_lesen(QCoreApplication::arguments(), true);
+    // QApplication has taken out what it knows; anything else it did not is named here.
+    const aufruf::Auftrag a = aufruf::regler_lesen(QCoreApplication::arguments());
     if (a.status >= 0) return aufruf::antworten(a);
 
     QApplication::setApplicationName(QStringLiteral("regler"));

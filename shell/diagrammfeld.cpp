@@ -274,7 +274,7 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
         p.setPen(QPen(QColor(90, 90, 90), 1));
         p.drawLine(QPointF(x, flaeche.top()), QPointF(x, flaeche.bottom()));
     }
-    if (hasFocus()) { // a dotted frame, whether the focus came by key or by click
+    if (hasFocus() && !m_zeiger_verborgen) { // a dotted frame, by key or by click
         p.setRenderHint(QPainter::Antialiasing, false);
         p.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
         p.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
@@ -515,9 +515,7 @@ QString Diagrammfeld::bild_speichern(const QString& pfad) {
         return datei_schreiben(
             pfad, [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
     }
-    m_zeiger_verborgen = true;
-    const QImage bild = viewport()->grab().toImage();
-    m_zeiger_verborgen = false;
+    const QImage bild = abbild();
     return datei_schreiben(pfad, [&bild](QIODevice& d) { return bild.save(&d, "PNG"); });
 }
 
@@ -570,14 +568,21 @@ void Diagrammfeld::leaveEvent(QEvent* e) {
     emit zeigerVerlassen();
 }
 
+QImage Diagrammfeld::abbild() {
+    m_zeiger_verborgen = true;
+    const QImage bild = grab().toImage();
+    m_zeiger_verborgen = false;
+    return bild;
+}
+
 void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
+    // The read-out belongs to the pointer over the chart: a menu over it ends it, so that no
+    // line is left standing once the menu has done its work.
+    emit zeigerVerlassen();
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Bild kopieren"), this, [this] {
-        m_zeiger_verborgen = true;
-        QGuiApplication::clipboard()->setPixmap(grab());
-        m_zeiger_verborgen = false;
-    });
+    menu->addAction(QStringLiteral("Bild kopieren"), this,
+                    [this] { QGuiApplication::clipboard()->setImage(abbild()); });
     menu->addAction(QStringLiteral("Daten kopieren"), this,
                     [this] { QGuiApplication::clipboard()->setText(datenText()); });
     menu->addAction(QStringLiteral("Bild speichern …"), this, [this] {

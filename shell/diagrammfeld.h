@@ -78,6 +78,9 @@ public:
     // or, for a name ending in ".svg", as SVG drawn in vectors; the data as CSV in UTF-8 with a
     // byte-order mark, in the user's format.
     QString bild_speichern(const QString& pfad);
+    // The chart as "Bild kopieren" and a PNG file take it: with its legend, without the read-out
+    // line and the focus frame.
+    QImage abbild();
     QString daten_speichern(const QString& pfad) const;
     QString dateiname() const { return m_datei; }
     // The thin vertical read-out cursor at a row; 0 hides it.
@@ -149,7 +152,7 @@ private:
     QString m_beschreibung;
     QString m_datei;
     int m_zeiger_zeile = 0;
-    bool m_zeiger_verborgen = false; // while the chart is copied as a picture
+    bool m_zeiger_verborgen = false; // while the chart is taken as a picture
     QImage m_bild;
     bool m_bild_veraltet = true;
     QMargins grundraender() const; // legend above, the window's edge on the right

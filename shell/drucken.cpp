@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPicture>
 #include <QPrinter>
 #include <QWidget>
 #include <algorithm>
@@ -13,22 +14,33 @@
 namespace shell {
 
 void seite_zeichnen(QWidget& seite, QPainter& p) {
+    // Recorded as a picture first, then played onto the device: onto a printer Qt's widgets
+    // draw themselves through a bitmap at its resolution (a page became one 1,200-dpi image
+    // without text), into a picture in vectors, as into a PDF.
+    QPicture aufnahme;
+    {
+        QPainter q(&aufnahme);
+        seite.render(&q, QPoint(), QRegion(),
+                     QWidget::DrawWindowBackground | QWidget::DrawChildren);
+        // The charts in vectors, each where it stands (their widgets draw nothing on paper).
+        for (const Diagrammfeld* d : seite.findChildren<Diagrammfeld*>()) {
+            if (!d->isVisibleTo(&seite)) continue;
+            q.save();
+            q.translate(d->viewport()->mapTo(&seite, QPoint(0, 0)));
+            q.setRenderHints(d->renderHints());
+            d->malen(q);
+            q.restore();
+        }
+    }
     const QPaintDevice* g = p.device();
     const double m =
         std::min(double(g->width()) / seite.width(), double(g->height()) / seite.height());
     p.save();
     p.translate((g->width() - seite.width() * m) / 2, 0);
-    p.scale(m, m);
-    seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
-    // The charts in vectors, each where it stands (their widgets draw nothing on paper).
-    for (const Diagrammfeld* d : seite.findChildren<Diagrammfeld*>()) {
-        if (!d->isVisibleTo(&seite)) continue;
-        p.save();
-        p.translate(d->viewport()->mapTo(&seite, QPoint(0, 0)));
-        p.setRenderHints(d->renderHints());
-        d->malen(p);
-        p.restore();
-    }
+    // A picture plays itself scaled from its resolution to the device's; that is undone here.
+    p.scale(m * aufnahme.logicalDpiX() / g->logicalDpiX(),
+            m * aufnahme.logicalDpiY() / g->logicalDpiY());
+    p.drawPicture(0, 0, aufnahme);
     p.restore();
 }
 

@@ -312,6 +312,40 @@ private slots:
         QCOMPARE(QDir(ordner.path()).entryList(QDir::Files).size(), 3);
     }
 
+    // "Bild speichern …" as PNG is what "Bild kopieren" puts on the clipboard, legend included;
+    // a menu opened over the chart ends the read-out (its line and tooltip), so that none stays
+    // behind once the menu has done its work, and no picture ever shows it.
+    void ein_bild_fuer_alle() {
+        QTemporaryDir ordner;
+        shell::speicherort_fuer_tests = [&](const QString& v) { return ordner.filePath(v); };
+        Seite s(2);
+        Diagrammfeld* graph = s.diagramm("graph");
+        QVERIFY(QTest::qWaitForWindowExposed(s.seite));
+        const QPoint mitte = graph->chart()->plotArea().center().toPoint();
+        QTest::mouseMove(graph->viewport(), mitte);
+        QVERIFY(graph->zeiger() > 0 && s.diagramm("Leistung")->zeiger() > 0);
+        QContextMenuEvent kontext(QContextMenuEvent::Mouse, mitte, graph->mapToGlobal(mitte));
+        QApplication::sendEvent(graph->viewport(), &kontext);
+        QMenu* menue = graph->findChild<QMenu*>();
+        QVERIFY(menue);
+        QCOMPARE(graph->zeiger(), 0);
+        QCOMPARE(s.diagramm("Leistung")->zeiger(), 0);
+        QVERIFY(!QToolTip::isVisible());
+        QGuiApplication::clipboard()->clear();
+        eintrag(menue, "Bild kopieren")->trigger();
+        eintrag(menue, "Bild speichern …")->trigger();
+        menue->close();
+        shell::speicherort_fuer_tests = nullptr;
+        const QImage kopiert =
+            QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_ARGB32);
+        const QImage gespeichert =
+            QImage(ordner.filePath("seite2-temperatur.png")).convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(!kopiert.isNull());
+        QCOMPARE(gespeichert, kopiert);
+        const QWidget* legende = graph->findChild<QWidget*>(QStringLiteral("legende"));
+        QCOMPARE(gespeichert.pixelColor(legende->geometry().topLeft()), QColor(170, 170, 170));
+    }
+
     // A save dialog opens only in a folder that is still an existing, writable, ordinary one:
     // a remembered /proc once made Qt's dialog hang for good reading /proc/kmsg.
     void startordner_data() {

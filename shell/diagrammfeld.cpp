@@ -12,6 +12,7 @@
 #include <QContextMenuEvent>
 #include <QGraphicsLayout>
 #include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QGuiApplication>
 #include <QLegend>
 #include <QLineSeries>
@@ -176,7 +177,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     static const bool zugang = (QAccessible::installFactory(zugang_fabrik), true);
     Q_UNUSED(zugang);
 
-    auto* zeit = new QValueAxis;
+    auto* zeit = m_zeitachse = new QValueAxis;
     achse_einrichten(zeit, 0, m_zeilen, schritt(m_zeilen, 3), f);
     zeit->setTitleText(QString::fromUtf8(d.zeit_titel));
     m_wertachse = new QValueAxis;
@@ -351,12 +352,31 @@ std::pair<double, double> Diagrammfeld::natuerliche_raender() {
     // the size, the margins and the value axis's labels.
     if (!(anordnung() == m_gemessen)) {
         anordnen({}, true);
+        // Qt gives the time axis at most 0.4 of the chart's height and elides its texts beyond
+        // that: a chart built small (a low screen) keeps its time labels whole and leaves the
+        // axis title out instead, which the chart above it names as well.
+        if (m_zeitachse->isTitleVisible() && !m_zeitachse->titleText().isEmpty() &&
+            zeitachse_gekuerzt()) {
+            m_zeitachse->setTitleVisible(false);
+            anordnen({}, true);
+        }
         const QRectF f = chart()->plotArea();
         m_natuerlich = {f.left(), f.right()};
         m_plothoehe = f.height();
         m_gemessen = anordnung();
     }
     return m_natuerlich;
+}
+
+bool Diagrammfeld::zeitachse_gekuerzt() const {
+    const double unten = chart()->plotArea().bottom();
+    for (const QGraphicsItem* i : scene()->items()) {
+        const auto* t = dynamic_cast<const QGraphicsTextItem*>(i);
+        if (!t || !t->isVisible() || t->sceneBoundingRect().top() < unten) continue;
+        const QString text = t->toPlainText();
+        if (text.contains(QChar(0x2026)) || text.contains(QLatin1String("..."))) return true;
+    }
+    return false;
 }
 
 void Diagrammfeld::zeitachsen_angleichen() {

@@ -132,6 +132,7 @@ private:
     // where anything they depend on changed).
     std::pair<double, double> natuerliche_raender();
     void wertachse_einrichten(double tief, double hoch);
+    bool zeitachse_gekuerzt() const; // Qt elided a text of the time axis
     void neu_zeichnen();
     // Everything after a run's curves are in: the run before, the axis, the figures' place.
     void darstellen();
@@ -170,6 +171,7 @@ private:
     std::vector<QLineSeries*> m_reihen;
     QStringList m_zeilen_namen;
     QValueAxis* m_wertachse = nullptr;
+    QValueAxis* m_zeitachse = nullptr;
     bool m_gelaufen = false;
 
     // The learning aids

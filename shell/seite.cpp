@@ -241,6 +241,7 @@ double passender_massstab(QSize seite, QSize frei) {
 
 double Navigator::massstab_fuer(QSize seite) const {
     if (!an_bildschirm_anpassen) return 1;
+    if (!freie_flaeche.isEmpty()) return passender_massstab(seite, freie_flaeche);
     const QScreen* bildschirm = QGuiApplication::primaryScreen();
     return bildschirm ? passender_massstab(seite, bildschirm->availableGeometry().size()) : 1;
 }

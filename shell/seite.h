@@ -110,6 +110,8 @@ public:
     // in tests pages keep their sizes whatever the test screen is).
     bool an_bildschirm_anpassen = false;
     double massstab_fuer(QSize seite) const;
+    // The free area pages are fitted into; empty: the primary screen's.
+    QSize freie_flaeche;
 
 private:
     std::array<Fabrik, seitenzahl> m_fabriken;

@@ -45,9 +45,11 @@ struct Seite {
     int enden = 0;
     shell::Seitenfenster* seite = nullptr;
 
-    explicit Seite(int nummer, bool anpassen = false) {
+    // `frei`: built to fit a screen's free area of that size, as the program does.
+    explicit Seite(int nummer, bool anpassen = false, QSize frei = {}) {
         nav.programmende = [this] { ++enden; };
         nav.an_bildschirm_anpassen = anpassen;
+        nav.freie_flaeche = frei;
         seiten::alle_seiten_anmelden(nav);
         seite = nav.seite_zeigen(nummer);
     }

@@ -346,6 +346,37 @@ private slots:
         QCOMPARE(gespeichert.pixelColor(legende->geometry().topLeft()), QColor(170, 170, 170));
     }
 
+    // Built smaller for a low screen, a page's charts still show every text whole (Qt elided
+    // the time labels and title of page 2's power chart at 1024 x 600).
+    void klein_gebaut_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QSize>("frei");
+        for (int seite : {2, 3})
+            for (const QSize frei : {QSize(1024, 600), QSize(800, 600), QSize(640, 480)})
+                QTest::addRow("page %d, %dx%d", seite, frei.width(), frei.height())
+                    << seite << frei;
+    }
+    void klein_gebaut() {
+        QFETCH(int, seite);
+        QFETCH(QSize, frei);
+        Seite s(seite, true, frei);
+        QVERIFY(s.seite->massstab() < 1);
+        for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
+            QStringList zeit;
+            for (QGraphicsItem* i : d->scene()->items())
+                if (auto* t = dynamic_cast<QGraphicsTextItem*>(i); t && t->isVisible()) {
+                    QVERIFY2(!t->toPlainText().contains(QLatin1String("...")) &&
+                                 !t->toPlainText().contains(QChar(0x2026)),
+                             qPrintable(d->objectName() + ": " + t->toPlainText()));
+                    if (t->sceneBoundingRect().top() >= d->chart()->plotArea().bottom())
+                        zeit << t->toPlainText();
+                }
+            // The time labels stay, where the chart shows them at all.
+            QVERIFY2(d->objectName() == "kask" || (zeit.contains("0") && zeit.size() >= 4),
+                     qPrintable(d->objectName() + ": " + zeit.join(' ')));
+        }
+    }
+
     // A save dialog opens only in a folder that is still an existing, writable, ordinary one:
     // a remembered /proc once made Qt's dialog hang for good reading /proc/kmsg.
     void startordner_data() {

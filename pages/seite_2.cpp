@@ -254,14 +254,15 @@ std::vector<Element> seite_2_elemente() {
 }
 
 seite_2::seite_2(Navigator& nav)
-    : Seitenfenster(
-          nav, {.titel = QStringLiteral("Seite 2"),
-                .breite = 15240,
-                .hoehe = 11010,
-                .elemente = tabelle(),
-                .tabfolge = {"weiter", "zurück", "beenden", "start", "w1", "xp1", "tn1", "tv1"},
-                .weiter_zu = 3,
-                .zurueck_zu = 1}),
+    : Seitenfenster(nav, {.titel = QStringLiteral("Seite 2"),
+                          .breite = 15240,
+                          .hoehe = 11010,
+                          .elemente = tabelle(),
+                          // After the stated order, the charts, to be read out by keyboard.
+                          .tabfolge = {"weiter", "zurück", "beenden", "start", "w1", "xp1", "tn1",
+                                       "tv1", "graph", "Leistung"},
+                          .weiter_zu = 3,
+                          .zurueck_zu = 1}),
       m_w1(element<Zahlenfeld>("w1")), m_xp1(element<Zahlenfeld>("xp1")),
       m_tn1(element<Zahlenfeld>("tn1")), m_tv1(element<Zahlenfeld>("tv1")),
       m_graph(element<Diagrammfeld>("graph")), m_leistung(element<Diagrammfeld>("Leistung")) {

@@ -73,15 +73,39 @@ void achse_einrichten(QValueAxis* a, double von, double bis, double st, const QF
     a->setTitleFont(f);
 }
 
-// What a screen reader says of a chart: its name, and as its value the read-out at the cursor.
-class DiagrammZugang : public QAccessibleWidget {
+// What a screen reader says of a chart: one object without children (the view's scroll bars,
+// viewport and legend are none of the listener's business). A focused chart's name is the
+// read-out while a read-out cursor stands, so that a screen reader speaks each second as the
+// cursor moves (Orca speaks a focused object's new name); its value is the second, 1 to the
+// row count.
+class DiagrammZugang : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit DiagrammZugang(Diagrammfeld* d) : QAccessibleWidget(d, QAccessible::Chart) {}
+    const Diagrammfeld* diagramm() const { return static_cast<const Diagrammfeld*>(widget()); }
+
     QString text(QAccessible::Text t) const override {
-        const auto* d = static_cast<const Diagrammfeld*>(widget());
-        if (t == QAccessible::Value) return d->ablesung();
+        if (t == QAccessible::Value) return diagramm()->ablesung();
+        if (t == QAccessible::Name && diagramm()->zeiger() && diagramm()->hasFocus())
+            return diagramm()->ablesung().replace(QLatin1Char('\n'), QStringLiteral("; "));
         return QAccessibleWidget::text(t);
     }
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QVariant currentValue() const override { return diagramm()->zeiger(); }
+    void setCurrentValue(const QVariant& v) override {
+        auto* d = const_cast<Diagrammfeld*>(diagramm());
+        d->zeigerSetzen(v.toInt());
+    }
+    QVariant maximumValue() const override { return diagramm()->rowCount(); }
+    QVariant minimumValue() const override { return 0; }
+    QVariant minimumStepSize() const override { return 1; }
 };
 
 QAccessibleInterface* zugang_fabrik(const QString& klasse, QObject* o) {
@@ -218,10 +242,12 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     viewport()->setMouseTracking(true);
 
     setAccessibleName(QStringLiteral("Diagramm ") + reihenNamen().join(QStringLiteral(", ")));
+    menue_bauen();
     m_beschreibung =
-        QStringLiteral("%1 über %2; Kontextmenü: Bild kopieren, Daten kopieren")
+        QStringLiteral("%1 über %2; Pfeiltasten lesen ab; Kontextmenü: %3")
             .arg(m_einheit.isEmpty() ? QStringLiteral("Werte") : m_einheit,
-                 d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s"));
+                 d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s"),
+                 menue_texte());
     setAccessibleDescription(m_beschreibung);
     connect(&Lernhilfen::einstellungen(), &Lernhilfen::geaendert, this, [this] {
         if (m_gelaufen) darstellen();
@@ -562,8 +588,10 @@ void Diagrammfeld::zeigeZeiger(int zeile) {
     m_zeiger_zeile = neu;
     viewport()->update(zeigerstreifen());
     if (hasFocus()) {
-        QAccessibleValueChangeEvent ereignis(this, ablesung());
-        QAccessible::updateAccessibility(&ereignis);
+        QAccessibleValueChangeEvent wert(this, m_zeiger_zeile);
+        QAccessible::updateAccessibility(&wert);
+        QAccessibleEvent name(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&name);
     }
 }
 
@@ -599,34 +627,45 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     // The read-out belongs to the pointer over the chart: a menu over it ends it, so that no
     // line is left standing once the menu has done its work.
     emit zeigerVerlassen();
-    auto* menu = new QMenu(this);
-    menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Bild kopieren"), this,
-                    [this] { QGuiApplication::clipboard()->setImage(abbild()); });
-    menu->addAction(QStringLiteral("Daten kopieren"), this,
-                    [this] { QGuiApplication::clipboard()->setText(datenText()); });
-    menu->addAction(QStringLiteral("Bild speichern …"), this, [this] {
+    const Lernhilfen& l = Lernhilfen::einstellungen();
+    m_kennwerte_eintrag->setChecked(l.kennwerte());
+    m_vorher_eintrag->setChecked(l.vorheriger_lauf());
+    m_menue->popup(e->globalPos());
+}
+
+void Diagrammfeld::menue_bauen() {
+    m_menue = new QMenu(this);
+    m_menue->addAction(QStringLiteral("Bild kopieren"), this,
+                       [this] { QGuiApplication::clipboard()->setImage(abbild()); });
+    m_menue->addAction(QStringLiteral("Daten kopieren"), this,
+                       [this] { QGuiApplication::clipboard()->setText(datenText()); });
+    m_menue->addAction(QStringLiteral("Bild speichern …"), this, [this] {
         speichern(this, QStringLiteral("Bild speichern"), m_datei + QStringLiteral(".png"),
                   QStandardPaths::PicturesLocation,
                   QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg)"),
                   [this](const QString& pfad) { return bild_speichern(pfad); });
     });
-    menu->addAction(QStringLiteral("Daten speichern …"), this, [this] {
+    m_menue->addAction(QStringLiteral("Daten speichern …"), this, [this] {
         speichern(this, QStringLiteral("Daten speichern"), m_datei + QStringLiteral(".csv"),
                   QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"),
                   [this](const QString& pfad) { return daten_speichern(pfad); });
     });
-    menu->addSeparator();
+    m_menue->addSeparator();
     Lernhilfen& l = Lernhilfen::einstellungen();
-    QAction* kennwerte = menu->addAction(QStringLiteral("Kennwerte zeigen"), &l,
-                                         [&l](bool an) { l.kennwerte_zeigen(an); });
-    kennwerte->setCheckable(true);
-    kennwerte->setChecked(l.kennwerte());
-    QAction* vorher = menu->addAction(QStringLiteral("Vorherigen Lauf zeigen"), &l,
-                                      [&l](bool an) { l.vorherigen_lauf_zeigen(an); });
-    vorher->setCheckable(true);
-    vorher->setChecked(l.vorheriger_lauf());
-    menu->popup(e->globalPos());
+    m_kennwerte_eintrag = m_menue->addAction(QStringLiteral("Kennwerte zeigen"), &l,
+                                             [&l](bool an) { l.kennwerte_zeigen(an); });
+    m_kennwerte_eintrag->setCheckable(true);
+    m_vorher_eintrag = m_menue->addAction(QStringLiteral("Vorherigen Lauf zeigen"), &l,
+                                          [&l](bool an) { l.vorherigen_lauf_zeigen(an); });
+    m_vorher_eintrag->setCheckable(true);
+}
+
+QString Diagrammfeld::menue_texte() const {
+    QStringList texte;
+    for (const QAction* a : m_menue->actions())
+        if (!a->isSeparator())
+            texte << a->text().remove(QLatin1Char('&')).remove(QStringLiteral(" …"));
+    return texte.join(QStringLiteral(", "));
 }
 
 QString Diagrammfeld::ablesung() const {
@@ -681,8 +720,14 @@ void Diagrammfeld::keyPressEvent(QKeyEvent* e) {
         QChartView::keyPressEvent(e);
         return;
     }
-    if (zeile >= 1)
+    if (zeile >= 1) zeigerSetzen(zeile);
+}
+
+void Diagrammfeld::zeigerSetzen(int zeile) {
+    if (zeile >= 1 && zeile <= m_zeilen)
         emit zeigerBewegt(zeile, mapToGlobal(QPoint(int(spalteVon(zeile)), height() / 2)));
+    else
+        emit zeigerVerlassen();
 }
 
 void Diagrammfeld::focusInEvent(QFocusEvent* e) {

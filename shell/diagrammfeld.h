@@ -19,7 +19,9 @@
 #include <optional>
 #include <vector>
 
+class QAction;
 class QLineSeries;
+class QMenu;
 class QValueAxis;
 
 namespace shell {
@@ -85,6 +87,9 @@ public:
     QString dateiname() const { return m_datei; }
     // The thin vertical read-out cursor at a row; 0 hides it.
     void zeigeZeiger(int zeile);
+    // The read-out at a row as the keys set it: on every chart of the group, with its tooltip;
+    // a row outside 1..rowCount ends it.
+    void zeigerSetzen(int zeile);
     int zeiger() const { return m_zeiger_zeile; }
     // The whole chart as it stands (without cursor and legend), in the widget's coordinates,
     // onto any painter: vectors for paper and SVG.
@@ -146,9 +151,14 @@ private:
     QPolygonF linie(const QList<QPointF>& punkte, const QRectF& plot) const;
     void lernhilfen_zeichnen(QPainter& p) const;
     void beschreibung_setzen();
+    void menue_bauen();
+    QString menue_texte() const; // every entry, as a screen reader lists them
     QRect zeigerstreifen() const;
 
     Legende* m_legende = nullptr;
+    QMenu* m_menue = nullptr;
+    QAction* m_kennwerte_eintrag = nullptr;
+    QAction* m_vorher_eintrag = nullptr;
     int m_halbe_marke = 0;
     QString m_beschreibung;
     QString m_datei;

@@ -177,15 +177,28 @@ private slots:
         QCOMPARE(kask->zeiger(), zeile);
         QCOMPARE(s.diagramm("leistung")->zeiger(), zeile);
         QCOMPARE(s.diagramm("pid33")->zeiger(), 0);
-        const QString wert = QAccessible::queryAccessibleInterface(kask)->text(QAccessible::Value);
+        QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(kask);
+        const QString wert = zugang->text(QAccessible::Value);
         QVERIFY2(wert.startsWith(QStringLiteral("t = %1 s · Soll1 50 °C").arg(zeile)) &&
                      wert.contains(QStringLiteral("Leistung")),
                  qPrintable(wert));
+        // A screen reader hears the read-out as the focused chart's new name, and reads the
+        // second as its value; the view's scroll bars and legend are no objects of its own.
+        QCOMPARE(zugang->text(QAccessible::Name), wert);
+        QVERIFY(zugang->valueInterface());
+        QCOMPARE(zugang->valueInterface()->currentValue().toInt(), zeile);
+        QCOMPARE(zugang->childCount(), 0);
         QTest::keyClick(kask, Qt::Key_F10, Qt::ShiftModifier);
         auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menue);
         QCOMPARE(eintraege(menue), menue_eintraege);
+        for (QString e : menue_eintraege)
+            QVERIFY2(zugang->text(QAccessible::Description).contains(e.remove(" …")),
+                     qPrintable(e));
         menue->close();
+        // The menu ended the read-out: the chart is named as itself again.
+        QCOMPARE(zugang->text(QAccessible::Name),
+                 QStringLiteral("Diagramm Soll1, Ist1, Soll2, Ist2"));
     }
 
     // The stacked charts of pages 2 and 3 over set-points 30 to 100: every label is whole (Qt

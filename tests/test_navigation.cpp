@@ -82,7 +82,7 @@ private slots:
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("folge");
         QTest::newRow("page 1") << 1 << "weiter beenden";
-        QTest::newRow("page 2") << 2 << "weiter zurück beenden start w1 xp1 tn1 tv1";
+        QTest::newRow("page 2") << 2 << "weiter zurück beenden start w1 xp1 tn1 tv1 graph Leistung";
         QTest::newRow("page 3") << 3
                                 << "tn1 v1 w1 tv1 start beenden zurück weiter xp2 tv2 "
                                    "maxdiff pid33 kask leistung";

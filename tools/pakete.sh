@@ -6,6 +6,7 @@ qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev
 fonts-liberation2 libbenchmark-dev
 qt6-translations-l10n qt6-gtk-platformtheme
 xvfb xauth xdotool xclip openbox imagemagick
+at-spi2-core python3-pyatspi dbus-x11
 desktop-file-utils appstream
 dpkg-dev lintian poppler-utils
 clang-14 libclang-rt-14-dev clang-format-14

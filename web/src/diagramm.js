@@ -550,9 +550,13 @@ export class Diagramm {
 
     beschreibung_setzen() {
         const zeit = this.e.zeit_titel || 'Zeit in s';
+        const menue_texte = this.menue_punkte()
+            .filter((p) => p)
+            .map((p) => p[0].replace(/ …$/, ''))
+            .join(', ');
         this.div.setAttribute(
             'aria-description',
-            `${this.einheit || 'Werte'} über ${zeit}; Kontextmenü: Bild kopieren, Daten kopieren, Bild speichern` +
+            `${this.einheit || 'Werte'} über ${zeit}; Pfeiltasten lesen ab; Kontextmenü: ${menue_texte}` +
                 (this.vorher_sichtbar() ? `; gestrichelt der Lauf davor (vorher: ${this.vorher_name})` : '') +
                 (this.kennwerte_gezeigt ? `; Kennwerte: ${this.kasten_zeilen.join('; ')}` : ''),
         );
@@ -625,6 +629,12 @@ export class Diagramm {
 
     menue(ev) {
         ev.preventDefault();
+        kontextmenue_zeigen(this.menue_punkte(), ev.clientX, ev.clientY, this.div);
+    }
+
+    // The chart menu's entries: [text, action, checked] or null for a separator. The browser
+    // offers the clipboard's entries only where it has a clipboard.
+    menue_punkte() {
         const punkte = [];
         if (navigator.clipboard && window.ClipboardItem)
             punkte.push([
@@ -648,7 +658,7 @@ export class Diagramm {
         punkte.push(null);
         punkte.push(['Kennwerte zeigen', () => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte), lernhilfen.kennwerte]);
         punkte.push(['Vorherigen Lauf zeigen', () => lernhilfen.setzen('vorher', !lernhilfen.vorher), lernhilfen.vorher]);
-        kontextmenue_zeigen(punkte, ev.clientX, ev.clientY, this.div);
+        return punkte;
     }
 
     // A spreadsheet opens it without asking: where the decimal separator is a comma, ";"

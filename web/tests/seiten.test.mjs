@@ -305,11 +305,11 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
 test('page 2\'s tab order is the desktop\'s, and its fields are named by their labels', async () => {
     await seite.evaluate(() => window.regler.gehen(2));
     const reihe = [await seite.evaluate(() => document.activeElement.dataset.name)];
-    for (let i = 0; i < 7; ++i) {
+    for (let i = 0; i < 9; ++i) {
         await seite.keyboard.press('Tab');
         reihe.push(await seite.evaluate(() => document.activeElement.dataset.name));
     }
-    assert.deepEqual(reihe, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1']);
+    assert.deepEqual(reihe, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1', 'graph', 'Leistung']);
     assert.equal(await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-label')), 'Sollwert in °C');
     assert.equal(
         await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-description')),

@@ -1,0 +1,149 @@
+"""What a screen reader gets from the real program through AT-SPI, as Orca gets it: walks each
+page's accessible tree, moves the keyboard focus onto the charts as a user does (Tab), presses
+the arrow keys and reads what a screen reader would speak: the focused chart's name changes to
+the read-out at each second, and its value to the second.
+
+Usage: zugang.py PATH/TO/regler  (inside an X session with a D-Bus session bus; zugang.sh sets
+both up)."""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+REGLER = sys.argv[1]
+MENUE = ["Bild kopieren", "Daten kopieren", "Bild speichern", "Daten speichern",
+         "Kennwerte zeigen", "Vorherigen Lauf zeigen"]
+# page: (Tab presses from the focus a page opens with, the chart reached, what it is named)
+FAELLE = {
+    2: [(8, "Diagramm Soll, Ist", "Soll 50 °C"), (1, "Diagramm Leistung", "Leistung")],
+    3: [(12, "Diagramm Soll1, Ist1, Soll2, Ist2", "Soll1 50 °C")],
+}
+
+fehler = []
+bestanden = 0
+
+
+def pruefen(bedingung, was):
+    global bestanden
+    if bedingung:
+        bestanden += 1
+        print(f"ok    {was}")
+    else:
+        fehler.append(was)
+        print(f"FAIL: {was}")
+
+
+def pumpen(sekunden):
+    """Lets the bus deliver what is queued, for as long as asked."""
+    ctx = GLib.MainContext.default()
+    ende = time.time() + sekunden
+    while time.time() < ende:
+        while ctx.pending():
+            ctx.iteration(False)
+        time.sleep(0.02)
+
+
+def anwendung(name, warten=20):
+    ende = time.time() + warten
+    while time.time() < ende:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            a = desktop.getChildAtIndex(i)
+            if a is not None and a.name == name:
+                return a
+        time.sleep(0.2)
+    return None
+
+
+def alle(objekt):
+    yield objekt
+    for i in range(objekt.childCount):
+        kind = objekt.getChildAtIndex(i)
+        if kind is not None:
+            yield from alle(kind)
+
+
+def fenster(app, titel, warten=20):
+    ende = time.time() + warten
+    while time.time() < ende:
+        for i in range(app.childCount):
+            f = app.getChildAtIndex(i)
+            if f is not None and f.name == titel and f.getState().contains(pyatspi.STATE_SHOWING):
+                return f
+        time.sleep(0.2)
+    return None
+
+
+def taste(*tasten):
+    subprocess.run(["xdotool", "key", "--delay", "60", *tasten], check=True)
+
+
+gehoert = []
+
+
+def hoeren(ereignis):
+    # What a screen reader speaks on a name change: the object's name as it asks for it then.
+    quelle = ereignis.source
+    gehoert.append((ereignis.type, quelle.getRoleName() if quelle else "",
+                    quelle.name if quelle else ""))
+
+
+pyatspi.Registry.registerEventListener(hoeren, "object:property-change:accessible-name",
+                                       "object:value-changed", "object:state-changed:focused")
+
+for seite, faelle in FAELLE.items():
+    programm = subprocess.Popen([REGLER, "--seite", str(seite)])
+    try:
+        app = anwendung("regler")
+        pruefen(app is not None, f"page {seite}: the program is on the accessibility bus")
+        if app is None:
+            continue
+        f = fenster(app, f"Seite {seite}")
+        pruefen(f is not None, f"page {seite}: its window is in the tree")
+        if f is None:
+            continue
+        subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                        f"^Seite {seite}$", "windowactivate", "--sync"], check=False)
+        pumpen(0.5)
+        # The tree as a screen reader walks it: no hidden scroll bar, no chart internals.
+        objekte = list(alle(f))
+        rollen = [o.getRoleName() for o in objekte]
+        pruefen("scroll bar" not in rollen, f"page {seite}: no scroll bar in the tree")
+        diagramme = [o for o in objekte if o.getRole() == pyatspi.ROLE_CHART]
+        pruefen(diagramme and all(d.childCount == 0 for d in diagramme),
+                f"page {seite}: {len(diagramme)} charts, each one object without children")
+        for d in diagramme:
+            fehlt = [m for m in MENUE if m not in d.description]
+            pruefen(not fehlt, f"page {seite}: '{d.name}' names every menu entry ({fehlt} missing)")
+
+        namen = [d.name for d in diagramme]  # as they stand before any read-out
+        for tabs, name, teil in faelle:
+            if tabs:
+                taste(*(["Tab"] * tabs))
+            pumpen(0.5)
+            d = diagramme[namen.index(name)] if name in namen else None
+            pruefen(d is not None and d.getState().contains(pyatspi.STATE_FOCUSED),
+                    f"page {seite}: Tab brings the focus onto '{name}'")
+            if d is None:
+                continue
+            for tasten, sekunde in ((["Home"], 1), (["Right", "Right"], 3), (["End"], 200)):
+                gehoert.clear()
+                taste(*tasten)
+                pumpen(0.8)
+                gesagt = [e[2] for e in gehoert
+                          if e[0].endswith("accessible-name") and e[1] == "chart"]
+                erwartet = f"t = {sekunde} s · "
+                pruefen(gesagt and gesagt[-1].startswith(erwartet) and teil in gesagt[-1],
+                        f"page {seite}, {'+'.join(tasten)}: the focused chart is heard as "
+                        f"'{gesagt[-1] if gesagt else ''}'")
+                wert = d.queryValue().currentValue
+                pruefen(wert == sekunde, f"page {seite}: its value is second {wert}")
+    finally:
+        programm.terminate()
+        programm.wait(10)
+
+print(f"{bestanden} passed, {len(fehler)} failed")
+sys.exit(1 if fehler else 0)

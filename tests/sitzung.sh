@@ -1,0 +1,155 @@
+#!/bin/sh
+# A lesson prepared as a teacher does it, in a real X server with a window manager, in a German
+# locale, driven by keys and clicks (xdotool) and read back through the clipboard (xclip):
+# - the gain typed "1.6" (as page 3 writes it) and "1,6" both run gain 1.6: the cascade's data
+#   ("Daten kopieren") equal regler-sim kaskade 50 1.6 0 0 0 0 0;
+# - a pasted "-50" (middle click) runs page 2 at 50 °C;
+# - "Als PDF speichern …" to /proc fails with a message, and the next dialog opens and closes;
+# - Ctrl+P printed to a PDF file gives text that pdftotext reads, in under 1 MB;
+# - "Bild speichern …" as PNG is the picture "Bild kopieren" takes.
+# Usage: sitzung.sh PATH/TO/regler PATH/TO/regler-sim   (runs itself under xvfb-run)
+set -eu
+regler=$(realpath "$1")
+regler_sim=$(realpath "$2")
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
+fi
+unset QT_QPA_PLATFORM
+arbeit=$(mktemp -d)
+export HOME="$arbeit/heim" XDG_CONFIG_HOME="$arbeit/einstellungen" LC_ALL=de_DE.UTF-8
+mkdir -p "$HOME/Dokumente" "$arbeit/ablage"
+cd "$HOME"
+pid=
+wm=
+aufraeumen() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null
+    rm -rf "$arbeit"
+}
+trap aufraeumen EXIT
+n=0
+fehler() { echo "FAIL: $*" >&2; exit 1; }
+ok() { n=$((n + 1)); echo "ok    $*"; }
+if command -v openbox >/dev/null 2>&1; then
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+fi
+fenster() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+# A dialog by its title, the keyboard's from then on.
+dialog() {
+    w=$(fenster "$@") || return 1
+    sleep 0.5
+    echo "$w"
+}
+# A point in twips of a page's client area: click (button 1, or 2 to paste, 3 for the menu).
+klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
+# The chart menu's entry k (1 = "Bild kopieren") at a point of a chart.
+menue() {
+    klick "$1" "$2" "$3" 3
+    xdotool key --delay 60 $(yes Down | head -n "$4") Return
+    sleep 0.5
+}
+lebt() { kill -0 "$pid" 2>/dev/null || fehler "regler died: $*"; }
+
+starten() { # page
+    if [ -n "$pid" ]; then
+        kill "$pid" 2>/dev/null || true
+        wait "$pid" 2>/dev/null || true
+    fi
+    "$regler" --seite "$1" &
+    pid=$!
+    s=$(fenster "Seite $1") || fehler "no window Seite $1"
+    xdotool windowactivate --sync "$s" 2>/dev/null || true
+    sleep 0.5
+}
+
+# Column `spalte` (1 = the time) of the copied data, as plain numbers, one per line.
+spalte_kopiert() { xclip -o -selection clipboard | awk -F'\t' -v s="$1" 'NR > 1 { gsub(",", ".", $s); print $s }'; }
+spalte_sim() { "$regler_sim" "$@" | awk -F, -v s="$spalte" 'NR > 1 { print $s }'; }
+# Equal to the 15 digits "Daten kopieren" writes.
+gleich() {
+    paste -d' ' "$1" "$2" | awk 'NF != 2 { exit 1 }
+        { d = $1 - $2; if (d < 0) d = -d; m = $2 < 0 ? -$2 : $2; if (d > 1e-13 * (m + 1)) exit 1 }
+        END { if (NR != 200) exit 1 }'
+}
+
+# ---- page 3: the gain as the page writes it, and as a German writes it
+for gain in 1.6 1,6; do
+    starten 3
+    klick "$s" $((7920 + 1440 + 247)) $((2340 + 600 + 142)) # v1
+    xdotool key --window "$s" End shift+Home
+    xdotool type --window "$s" "$gain"
+    klick "$s" $((7800 + 5040 + 607)) $((9300 + 120 + 247)) # Start Grafik
+    xclip -selection clipboard /dev/null
+    menue "$s" $((7320 + 3900)) $((4470 + 1400)) 2 # Daten kopieren
+    spalte_kopiert 3 >"$arbeit/ist1"
+    spalte=3 spalte_sim kaskade 50 1.6 0 0 0 0 0 >"$arbeit/x1"
+    gleich "$arbeit/ist1" "$arbeit/x1" || fehler "gain typed $gain: Ist1 is not regler-sim's at gain 1.6"
+    ok "page 3, gain typed $gain runs gain 1.6"
+done
+
+# ---- page 2: "-50" pasted with the middle button runs 50 °C
+starten 2
+printf %s -50 | xclip -selection primary
+klick "$s" $((600 + 1500 + 277)) $((8220 + 240 + 142)) # w1
+xdotool key --window "$s" End shift+Home Delete
+klick "$s" $((600 + 1500 + 277)) $((8220 + 240 + 142)) 2
+klick "$s" $((7800 + 4980 + 607)) $((9360 + 120 + 247)) # Start Grafik
+menue "$s" $((7680 + 3680)) $((240 + 1770)) 2
+spalte_kopiert 2 | sort -u >"$arbeit/soll"
+[ "$(cat "$arbeit/soll")" = 50 ] || fehler "pasted -50: the set-point ran as $(cat "$arbeit/soll")"
+ok "page 2, a pasted \"-50\" runs 50 °C"
+
+# ---- page 2: the picture saved as PNG is the one copied
+menue "$s" $((7680 + 3680)) $((240 + 1770)) 1 # Bild kopieren
+xclip -o -selection clipboard -t image/png >"$arbeit/kopiert.png"
+menue "$s" $((7680 + 3680)) $((240 + 1770)) 3 # Bild speichern …
+d=$(dialog "Bild speichern") || fehler "no dialog Bild speichern"
+xdotool type --delay 20 "$arbeit/ablage/gespeichert.png"
+xdotool key Return
+sleep 1
+lebt "after Bild speichern"
+anders=$(compare -metric AE "$arbeit/kopiert.png" "$arbeit/ablage/gespeichert.png" null: 2>&1 || true)
+[ "$anders" = 0 ] || fehler "the saved PNG differs from the copied picture ($anders pixels)"
+ok "page 2, \"Bild speichern\" as PNG equals \"Bild kopieren\""
+
+# ---- page 2: a save into /proc fails clearly; the next dialog opens and closes
+klick "$s" 300 1700 3 # the page's menu, on a text
+xdotool key --delay 60 Down Down Return # Als PDF speichern …
+d=$(dialog "Als PDF speichern") || fehler "no dialog Als PDF speichern"
+xdotool key ctrl+a
+xdotool type --delay 20 /proc/seite2.pdf
+xdotool key Return
+m=$(dialog Speichern 10) || fehler "no message after a save into /proc"
+xdotool key Return
+sleep 0.5
+klick "$s" 300 1700 3
+xdotool key --delay 60 Down Down Return
+d=$(dialog "Als PDF speichern" 10) || fehler "the second dialog did not open"
+sleep 1
+xdotool key Escape
+sleep 1
+xdotool search --onlyvisible --name "^Als PDF speichern\$" >/dev/null &&
+    fehler "the second dialog did not close (it hangs in the folder before)"
+lebt "after the second dialog"
+ok "page 2, a failed save to /proc, then a dialog that opens and closes"
+
+# ---- page 2: Ctrl+P, printed to a PDF file, keeps text and lines
+klick "$s" $((600 + 1500 + 277)) $((8220 + 240 + 142))
+xdotool key --window "$s" ctrl+p
+d=$(dialog "Seite drucken") || fehler "no print dialog"
+sleep 1
+xdotool key Return
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    pdf=$(find "$HOME" -name '*.pdf' | head -n 1)
+    [ -n "$pdf" ] && [ -s "$pdf" ] && break
+    sleep 0.5
+done
+[ -n "$pdf" ] || fehler "printing to a file wrote no PDF"
+sleep 1
+groesse=$(stat -c %s "$pdf")
+[ "$groesse" -lt 1000000 ] || fehler "the printed PDF has $groesse bytes"
+pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
+ok "Ctrl+P to a PDF file: text, $groesse bytes"
+echo "$n passed, 0 failed"

@@ -2,10 +2,12 @@
 
 #include "lernhilfen.h"
 
+#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QMimeDatabase>
 #include <QSaveFile>
 #include <QSettings>
 #include <QStorageInfo>
@@ -43,12 +45,32 @@ bool ordentlich(const QString& ordner) {
     return ort.isValid() && !kernel.contains(ort.fileSystemType());
 }
 
+// Tells a file's type by its name alone. Qt's own provider reads a file's first bytes to tell
+// it, on the dialog's thread: a kernel file that never answers (/proc/kmsg, listed as soon as
+// a name under /proc is typed) froze the dialog and the program for good.
+class TypNachName : public QAbstractFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override {
+        return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
+    }
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QStringLiteral("Ordner");
+        return QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
+    }
+    using QAbstractFileIconProvider::icon;
+};
+
 QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,
                             QStandardPaths::StandardLocation ort, const QString& filter) {
     if (speicherort_fuer_tests) return speicherort_fuer_tests(vorschlag);
-    QString gewaehlt;
-    QString pfad = QFileDialog::getSaveFileName(
-        eltern, titel, QDir(startordner(ort)).filePath(vorschlag), filter, &gewaehlt);
+    static TypNachName typen;
+    QFileDialog dialog(eltern, titel, startordner(ort), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setIconProvider(&typen);
+    dialog.selectFile(vorschlag);
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QString gewaehlt = dialog.selectedNameFilter();
+    QString pfad = dialog.selectedFiles().value(0);
     // A name typed without an ending gets the one of the chosen type: "(*.svg)" gives ".svg".
     if (!pfad.isEmpty() && QFileInfo(pfad).suffix().isEmpty()) {
         const qsizetype stern = gewaehlt.indexOf(QLatin1String("*."));

@@ -133,6 +133,11 @@ public:
         m_eintraege.push_back({name, farbe});
         groesse_setzen();
     }
+    void schrift_setzen(const QFont& f) {
+        setFont(f);
+        groesse_setzen();
+        update();
+    }
     // Elided to what the chart's width leaves; the read-out names the run in full.
     void vorher(const QString& text, int hoechstens) {
         const QString neu = QFontMetrics(font()).elidedText(text, Qt::ElideRight, hoechstens - 30);
@@ -268,6 +273,27 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     m_gruppe = {this};
     // Until the first run, which chooses the step for the plot's height.
     achse_einrichten(m_wertachse, 0, m_bis, schritt(m_bis, m_wert_intervalle), f);
+}
+
+void Diagrammfeld::setzeMassstab(double massstab) {
+    const QFont f = schrift(normal, massstab);
+    if (f == m_wertachse->labelsFont()) return;
+    for (QValueAxis* a : {m_zeitachse, m_wertachse}) {
+        a->setLabelsFont(f);
+        a->setTitleFont(f);
+    }
+    m_zeitachse->setTitleVisible(true); // measured anew for the new size
+    m_legende->schrift_setzen(f);
+    m_halbe_marke = QFontMetrics(f).height() / 2;
+    m_oben = std::max(2, m_legende->height() + 2 - m_halbe_marke);
+    m_gemessen = {};
+}
+
+void Diagrammfeld::neu_darstellen() {
+    if (m_gelaufen)
+        darstellen();
+    else
+        zeitachsen_angleichen();
 }
 
 void Diagrammfeld::neu_zeichnen() {

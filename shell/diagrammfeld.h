@@ -32,6 +32,10 @@ class Diagrammfeld : public QChartView {
     Q_OBJECT
 public:
     explicit Diagrammfeld(const Diagramm& d, QWidget* parent = nullptr, double massstab = 1);
+    // The fonts of a page built at another scale; neu_darstellen() lays the chart out again
+    // once its new size is set.
+    void setzeMassstab(double massstab);
+    void neu_darstellen();
 
     int rowCount() const { return m_zeilen; }
     int columnCount() const { return int(m_reihen.size()); }

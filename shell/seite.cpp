@@ -4,6 +4,8 @@
 
 #include "diagrammfeld.h"
 #include "drucken.h"
+#include "lernhilfen.h"
+#include "piep.h"
 #include "schriften.h"
 
 #include <QAction>
@@ -18,6 +20,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QStyleHints>
 #include <QTranslator>
@@ -114,6 +117,18 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     m_drucken->setShortcut(QKeySequence::Print);
     connect(m_drucken, &QAction::triggered, this, &Seitenfenster::drucken);
     addAction(m_drucken); // Ctrl+P wherever the focus is on the page
+    // Larger and smaller for a projector, all pages at once; Ctrl+= as well, where Plus needs
+    // the Shift key.
+    const std::pair<QList<QKeySequence>, int> zoom[] = {
+        {{QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, +1},
+        {{QKeySequence::ZoomOut}, -1},
+        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, 0}};
+    for (const auto& [tasten, richtung] : zoom) {
+        auto* a = new QAction(this);
+        a->setShortcuts(tasten);
+        connect(a, &QAction::triggered, this, [this, r = richtung] { m_nav.zoomen(r); });
+        addAction(a);
+    }
     m_pdf = new QAction(QStringLiteral("Als PDF speichern …"), this);
     connect(m_pdf, &QAction::triggered, this, &Seitenfenster::als_pdf_speichern);
 
@@ -232,6 +247,30 @@ void Seitenfenster::closeEvent(QCloseEvent* e) {
     m_nav.fenster_geschlossen();
 }
 
+void auf_den_bildschirm(QWidget* fenster, QPoint wo) {
+    if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
+        const QRect frei = bildschirm->availableGeometry();
+        const QPoint rechts_unten = frei.bottomRight() + QPoint(1, 1) -
+                                    QPoint(fenster->width() + fensterrahmen.width(),
+                                           fenster->height() + fensterrahmen.height());
+        wo = QPoint(std::max(frei.x(), std::min(wo.x(), rechts_unten.x())),
+                    std::max(frei.y(), std::min(wo.y(), rechts_unten.y())));
+    }
+    fenster->move(wo);
+}
+
+QSize Seitenfenster::vollgroesse() const {
+    return pixel(Rect{0, 0, m_vorgaben.breite, m_vorgaben.hoehe}).size();
+}
+
+void Seitenfenster::massstab_anwenden(double m) {
+    if (m == massstab()) return;
+    setFixedSize(pixel(Rect{0, 0, m_vorgaben.breite, m_vorgaben.hoehe}, m).size());
+    setFont(schrift(fett, m));
+    seite_skalieren(this, m);
+    auf_den_bildschirm(this, pos());
+}
+
 double passender_massstab(QSize seite, QSize frei) {
     if (seite.isEmpty()) return 1;
     const double breit = double(frei.width() - fensterrahmen.width()) / seite.width();
@@ -239,14 +278,58 @@ double passender_massstab(QSize seite, QSize frei) {
     return std::clamp(std::min(breit, hoch), 0.5, 1.0);
 }
 
+double Navigator::bildschirm_massstab(QSize seite) const {
+    QSize frei = freie_flaeche;
+    if (frei.isEmpty())
+        if (const QScreen* bildschirm = QGuiApplication::primaryScreen())
+            frei = bildschirm->availableGeometry().size();
+    if (frei.isEmpty() || seite.isEmpty()) return 1;
+    return std::min(double(frei.width() - fensterrahmen.width()) / seite.width(),
+                    double(frei.height() - fensterrahmen.height()) / seite.height());
+}
+
 double Navigator::massstab_fuer(QSize seite) const {
+    if (m_zoom) return std::clamp(*m_zoom, 0.5, std::max(0.5, bildschirm_massstab(seite)));
     if (!an_bildschirm_anpassen) return 1;
-    if (!freie_flaeche.isEmpty()) return passender_massstab(seite, freie_flaeche);
-    const QScreen* bildschirm = QGuiApplication::primaryScreen();
-    return bildschirm ? passender_massstab(seite, bildschirm->availableGeometry().size()) : 1;
+    return std::clamp(bildschirm_massstab(seite), 0.5, 1.0);
+}
+
+void Navigator::zoomen(int richtung) {
+    // From the scale of the page in front, the one the user sees.
+    Seitenfenster* vorn = nullptr;
+    for (auto& s : m_seiten)
+        if (s && s->isVisible() && (!vorn || s->isActiveWindow())) vorn = s.get();
+    const double jetzt = vorn ? vorn->massstab() : m_zoom.value_or(1);
+    const std::optional<double> vorher = m_zoom;
+    if (richtung == 0) {
+        m_zoom.reset();
+    } else {
+        std::optional<double> neu;
+        for (double m : massstaebe)
+            if (richtung > 0 ? m > jetzt + 1e-9 && !neu : m < jetzt - 1e-9) neu = m;
+        // As far as the screen holds the page in front (a page made later fits itself).
+        const double grenze = vorn ? std::max(0.5, bildschirm_massstab(vorn->vollgroesse())) : 3;
+        const double wird = neu ? std::clamp(*neu, 0.5, grenze) : jetzt;
+        if (richtung > 0 ? wird <= jetzt : wird >= jetzt) {
+            piep(); // at the end: the screen holds no more, or half size
+            return;
+        }
+        m_zoom = neu;
+    }
+    if (m_zoom)
+        einstellungsdatei().setValue(QStringLiteral("ansicht/massstab"), *m_zoom);
+    else
+        einstellungsdatei().remove(QStringLiteral("ansicht/massstab"));
+    if (m_zoom == vorher) return;
+    for (auto& s : m_seiten)
+        if (s) s->massstab_anwenden(massstab_fuer(s->vollgroesse()));
 }
 
 Navigator::Navigator() {
+    bool ok = false;
+    const double gemerkt =
+        einstellungsdatei().value(QStringLiteral("ansicht/massstab")).toDouble(&ok);
+    if (ok && gemerkt >= 0.5 && gemerkt <= 3) m_zoom = gemerkt;
     programmende = [this] {
         for (auto& s : m_seiten)
             if (s) s->hide();
@@ -301,14 +384,7 @@ Seitenfenster* Navigator::seite_zeigen(int nummer) {
                  QPoint(std::max(0, rest.width() / 2), std::max(0, rest.height() / 3));
         }
         // A wider page than its caller's must not run off the screen's edge.
-        if (bildschirm) {
-            const QPoint rechts_unten = frei.bottomRight() + QPoint(1, 1) -
-                                        QPoint(slot->width() + fensterrahmen.width(),
-                                               slot->height() + fensterrahmen.height());
-            wo = QPoint(std::max(frei.x(), std::min(wo.x(), rechts_unten.x())),
-                        std::max(frei.y(), std::min(wo.y(), rechts_unten.y())));
-        }
-        slot->move(wo);
+        auf_den_bildschirm(slot.get(), wo);
         slot->laden();
     }
     // A minimized page comes back as well: restored, in front and active.

@@ -9,6 +9,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QAction;
@@ -52,6 +53,11 @@ public:
     void drucken();
     void als_pdf_speichern();
 
+    // The page as a whole at another scale (1: pixel for pixel as in its table), everything
+    // it holds kept; it stays on the screen.
+    void massstab_anwenden(double massstab);
+    QSize vollgroesse() const; // at scale 1
+
 protected:
     virtual void Form_Load() {}
     void closeEvent(QCloseEvent* e) override;
@@ -67,6 +73,9 @@ private:
     QAction* m_pdf = nullptr;
 };
 
+// Moves a window so that all of it, frame included, is on its screen where it fits.
+void auf_den_bildschirm(QWidget* fenster, QPoint wo);
+
 // The pages' own light palette, every role set.
 QPalette seitenpalette();
 
@@ -79,6 +88,10 @@ inline constexpr QSize fensterrahmen{16, 40};
 // The scale at which a page of `seite` pixels fits, with its window frame, into a screen's free
 // area `frei`: 1 where it fits as it is, never below one half.
 double passender_massstab(QSize seite, QSize frei);
+
+// The scales Ctrl+Plus and Ctrl+Minus step through.
+inline constexpr double massstaebe[] = {0.5,  0.6, 0.7,  0.8, 0.9, 1.0, 1.1,
+                                        1.25, 1.5, 1.75, 2.0, 2.5, 3.0};
 
 // Holds the four page slots: each page is created on first demand and kept to the end.
 class Navigator {
@@ -110,10 +123,17 @@ public:
     // in tests pages keep their sizes whatever the test screen is).
     bool an_bildschirm_anpassen = false;
     double massstab_fuer(QSize seite) const;
+    // Ctrl+Plus (+1), Ctrl+Minus (-1) and Ctrl+0 (0): every page one step larger or smaller, up
+    // to what the screen holds and down to half size, or back to the size that fits; the
+    // choice is kept for the next start. A step beyond the ends beeps.
+    void zoomen(int richtung);
+    std::optional<double> zoom() const { return m_zoom; }
     // The free area pages are fitted into; empty: the primary screen's.
     QSize freie_flaeche;
 
 private:
+    double bildschirm_massstab(QSize seite) const; // what the screen holds, any size
+    std::optional<double> m_zoom;
     std::array<Fabrik, seitenzahl> m_fabriken;
     std::array<std::unique_ptr<Seitenfenster>, seitenzahl> m_seiten;
 };

@@ -104,7 +104,15 @@ void Flaeche::setzeRahmen(const Rahmen& r) {
         setPalette(pal);
         setAutoFillBackground(true);
     }
+    m_schrift = r.schrift;
     setFont(schrift(r.schrift, m_massstab));
+}
+
+void Flaeche::setzeMassstab(double m) {
+    if (m == m_massstab) return;
+    m_massstab = m;
+    if (m_schrift) setFont(schrift(*m_schrift, m));
+    update();
 }
 
 void Flaeche::paintEvent(QPaintEvent*) {
@@ -164,10 +172,23 @@ public:
         : QLabel(text, eltern), m_massstab(massstab) {}
     // The box at full size; the scaled box, rounded to whole pixels, may be a little wider.
     void setzeVollgroesse(QRect g) {
+        m_voll_rahmen = g;
         m_voll = g.size();
         m_rechts_voll = g.x() + g.width();
     }
     int rechterRandVoll() const { return m_rechts_voll; }
+    void skalieren(double massstab) {
+        m_massstab = massstab;
+        QRect g = m_voll_rahmen;
+        if (massstab != 1) {
+            // Scaled outwards to whole pixels, so that the scaled text stays inside the box.
+            const QRectF k(QPointF(g.topLeft()) * massstab, QSizeF(g.size()) * massstab);
+            g = QRect(QPoint(int(std::floor(k.left())), int(std::floor(k.top()))),
+                      QPoint(int(std::ceil(k.right())) - 1, int(std::ceil(k.bottom())) - 1));
+        }
+        setGeometry(g);
+        update();
+    }
 
 protected:
     void paintEvent(QPaintEvent* e) override {
@@ -188,9 +209,16 @@ protected:
 
 private:
     double m_massstab = 1;
+    QRect m_voll_rahmen;
     QSize m_voll;
     int m_rechts_voll = 0;
 };
+
+// Where an element built from twips keeps them, to be placed again at another scale.
+const char* const twips_eigenschaft = "twips";
+void twips_merken(QWidget* w, const Rect& r) {
+    w->setProperty(twips_eigenschaft, QRect(r.x, r.y, r.w, r.h));
+}
 
 // `links`: where a leader starts, the full-size right edge of the label before it.
 Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int links) {
@@ -266,13 +294,7 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
         g.setHeight(std::max(g.height(), passt.height()));
     }
     l->setzeVollgroesse(g);
-    if (massstab != 1) {
-        // The box scaled outwards to whole pixels, so that the scaled text stays inside it.
-        const QRectF k(QPointF(g.topLeft()) * massstab, QSizeF(g.size()) * massstab);
-        g = QRect(QPoint(int(std::floor(k.left())), int(std::floor(k.top()))),
-                  QPoint(int(std::ceil(k.right())) - 1, int(std::ceil(k.bottom())) - 1));
-    }
-    l->setGeometry(g);
+    l->skalieren(massstab);
     return l;
 }
 
@@ -348,6 +370,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     f->setzeMassstab(m);
                     f->setzeRahmen(e);
                     f->setGeometry(pixel(e.r, m));
+                    twips_merken(f, e.r);
                     benennen(f, e.name);
                     if (*e.titel) f->setAccessibleName(QString::fromUtf8(e.titel));
                     if (*e.name) behaelter[e.name] = f;
@@ -362,6 +385,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     auto* k = new Befehlsknopf(QString::fromUtf8(e.text), eltern);
                     k->setAutoDefault(false);
                     k->setGeometry(pixel(e.r, m));
+                    twips_merken(k, e.r);
                     benennen(k, e.name);
                 } else if constexpr (std::is_same_v<T, Feld>) {
                     auto* f = new Zahlenfeld(eltern);
@@ -371,10 +395,12 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     f->setzeGrenze(e.grenze,
                                    e.grenztext ? QString::fromUtf8(e.grenztext) : QString());
                     f->setGeometry(pixel(e.r, m));
+                    twips_merken(f, e.r);
                     benennen(f, e.name);
                 } else if constexpr (std::is_same_v<T, Diagramm>) {
                     auto* d = new Diagrammfeld(e, eltern, m);
                     d->setGeometry(pixel(e.r, m));
+                    twips_merken(d, e.r);
                     benennen(d, e.name);
                 }
             },
@@ -382,6 +408,28 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
     }
     for (Zahlenfeld* f : seite->findChildren<Zahlenfeld*>())
         feld_benennen(f);
+}
+
+void seite_skalieren(Flaeche* seite, double m) {
+    seite->setzeMassstab(m);
+    // Fonts first, so that each chart lays itself out once, at its new size.
+    for (Diagrammfeld* d : seite->findChildren<Diagrammfeld*>())
+        d->setzeMassstab(m);
+    for (QWidget* w : seite->findChildren<QWidget*>()) {
+        if (auto* l = dynamic_cast<Beschriftung*>(w)) {
+            l->skalieren(m);
+            continue;
+        }
+        if (auto* f = qobject_cast<Flaeche*>(w)) f->setzeMassstab(m);
+        const QVariant twips = w->property(twips_eigenschaft);
+        if (twips.isValid()) {
+            const QRect r = twips.toRect();
+            w->setGeometry(pixel(Rect{r.x(), r.y(), r.width(), r.height()}, m));
+        }
+    }
+    for (Diagrammfeld* d : seite->findChildren<Diagrammfeld*>())
+        d->neu_darstellen();
+    seite->update();
 }
 
 } // namespace shell

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -20,7 +21,7 @@ public:
 
     void setzeRahmen(const Rahmen& r);
     // Pages drawn smaller than their tables (on a screen too low for them): 1 is pixel for pixel.
-    void setzeMassstab(double m) { m_massstab = m; }
+    void setzeMassstab(double m);
     double massstab() const { return m_massstab; }
     bool umrandet() const { return m_rand; }
     void linie(const Linie& l) { m_linien.push_back(l); }
@@ -41,6 +42,7 @@ private:
     QString m_titel;
     bool m_rand = false;
     double m_massstab = 1;
+    std::optional<Schrift> m_schrift; // a frame's caption
     QPixmap m_bild;
     std::vector<Linie> m_linien;
     std::vector<Form> m_formen;
@@ -54,5 +56,9 @@ QRect pixel(const Rect& r, double massstab = 1); // twips -> pixels
 // `in` go into the frame of that name, which must come earlier in the table. Widgets get the
 // element's name as object name. Positions, sizes and fonts are scaled by the page's scale.
 void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle);
+
+// Places and sizes every element of a built page anew at another scale, as seite_bauen would
+// have built it there; what the widgets hold (texts, curves) stays.
+void seite_skalieren(Flaeche* seite, double massstab);
 
 } // namespace shell

@@ -150,6 +150,7 @@ private slots:
         QTest::newRow("rest: span 2")      << 12.0 << QList<double>{0, 0, 0, 0, 0, 0, 8, 10} << "- 0 - - - 2 |";
         QTest::newRow("span over 2")       << 12.0 << QList<double>{0, 0, 0, 0, 0, 0, 7.9, 10} << "- 0 - - - - |";
         QTest::newRow("leaves band")       << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - - |";
+        QTest::newRow("ends on band edge") << 10.0 << QList<double>{12, 11, 9} << "1 2 1 - 2 - |";
         QTest::newRow("empty")             << 10.0 << QList<double>{} << "- 0 - - - - |";
         // clang-format on
     }

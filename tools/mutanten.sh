@@ -80,6 +80,10 @@ zugang-kinder       ¦ shell/diagrammfeld.cpp ¦ int childCount() const override
 zugang-name         ¦ shell/diagrammfeld.cpp ¦ QAccessible::Name && diagramm()->zeiger() ¦ QAccessible::Name && false
 menue-halb-genannt  ¦ shell/diagrammfeld.cpp ¦ return texte.join(QStringLiteral(", ")); ¦ return texte.mid(0, 2).join(QStringLiteral(", "));
 tabfolge-2          ¦ pages/seite_2.cpp      ¦ "tv1", "graph", "Leistung"}, ¦ "tv1"},
+zoom-diagramme      ¦ shell/seitenbau.cpp    ¦ d->setzeMassstab(m);\n    for (QWidget* w ¦ for (QWidget* w
+zoom-rahmenschrift  ¦ shell/seitenbau.cpp    ¦ if (m_schrift) setFont(schrift(*m_schrift, m)); ¦ (nichts)
+zoom-ohne-grenze    ¦ shell/seite.cpp        ¦ const double wird = neu ? std::clamp(*neu, 0.5, grenze) : jetzt; ¦ const double wird = neu ? *neu : jetzt;
+dialog-schnueffelt   ¦ shell/dateien.cpp      ¦ dialog.setIconProvider(&typen); ¦ (nichts) ¦ sitzung
 qt-option-mit-wert  ¦ app/aufruf.cpp         ¦ if (mit_wert.contains(name) && k + 1 < argumente.size()) { ¦ if (false) { ¦ aufruf
 kasten-ueber-kurve  ¦ shell/lernhilfen.cpp   ¦ if (leer(ecke.x(), ecke.y())) return ¦ if (true) return
 vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte); ¦ m_vorher = m_zellen;

@@ -48,6 +48,7 @@ done <<EOF
 2||überzähliges Argument "x"|regler --platform offscreen x
 2||--seite "9"|regler -platform offscreen -style Windows --seite 9
 124|||timeout 2 regler -platform offscreen -style Windows --seite 2
+124|||timeout 2 regler -platform offscreen --seite 4
 0|^regler-bilder $version\$||regler-bilder --version
 2||^regler-bilder: unbekannte Option "-o"|regler-bilder -o ziel
 2||kein Zielordner|regler-bilder --pdf

@@ -100,6 +100,15 @@ private slots:
             << "w1=99.9 v1=9.9 maxdiff=100" << 3 << QList<double>{99.9, 9.9, 0, 0, 0, 0, 100};
         QTest::newRow("page 3, 050 and gain 0") << 3 << "w1=050 v1=0" << "w1=050 v1=0" << 0
             << QList<double>{50, 0, 0, 0, 0, 0, 0};
+        // At each limit: a text equal to it stays, the smallest one above it is replaced.
+        QTest::newRow("page 2, 99.9 stays") << 2 << "w1=99.9" << "w1=99.9" << 0
+            << QList<double>{99.9, 0, 0, 0};
+        QTest::newRow("page 2, 100 replaced") << 2 << "w1=100" << "w1=99.9" << 1
+            << QList<double>{99.9, 0, 0, 0};
+        QTest::newRow("page 3, at the limits") << 3 << "w1=99.9 v1=9.9 maxdiff=100"
+            << "w1=99.9 v1=9.9 maxdiff=100" << 0 << QList<double>{99.9, 9.9, 0, 0, 0, 0, 100};
+        QTest::newRow("page 3, just above") << 3 << "w1=99.91 v1=9.91 maxdiff=101"
+            << "w1=99.9 v1=9.9 maxdiff=100" << 3 << QList<double>{99.9, 9.9, 0, 0, 0, 0, 100};
         // clang-format on
     }
     void start() {

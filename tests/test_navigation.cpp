@@ -1,4 +1,5 @@
 // Page slots and navigation: each page once, created on demand, kept as it was left.
+#include "lernhilfen.h"
 #include "piep.h"
 #include "seitentest.h"
 
@@ -33,6 +34,15 @@ private slots:
         m_nav->seite_zeigen(1);
     }
     void cleanup() { m_nav.reset(); }
+
+    // A first start: the learning aids off and the pages at the size that fits. (Each run of
+    // the suite starts with empty settings, so that this can fail.)
+    void erster_start() {
+        QVERIFY(!shell::Lernhilfen::einstellungen().kennwerte());
+        QVERIFY(!shell::Lernhilfen::einstellungen().vorheriger_lauf());
+        QVERIFY(!Navigator().zoom());
+        QCOMPARE(m_nav->seite(1)->massstab(), 1.0);
+    }
 
     // Start on page 1, focus on "weiter"; 1 -> 2 -> 3 -> 4 -> 3 -> 2 creates each page once
     // and loads it once, and page 2 comes back as it was left: the same instance, its fields as

@@ -1,22 +1,34 @@
 #!/bin/sh
-# Installs the Debian 12 packages the project needs, where they are missing. Run as root.
+# Installs the Debian 12 packages that the named parts need, where they are missing. Run as root.
+#   sh tools/pakete.sh starten                  building and running the program
+#   sh tools/pakete.sh starten pruefen          and its tests (formatting, X server, screen
+#                                               reader, package, sanitizers, fuzzer)
+#   sh tools/pakete.sh starten pruefen web      and the browser version with its tests
 set -eu
-pakete="cmake ninja-build g++ pkg-config
-qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev
-fonts-liberation2 libbenchmark-dev
-qt6-translations-l10n qt6-gtk-platformtheme
-xvfb xauth xdotool xclip openbox imagemagick
-at-spi2-core python3-pyatspi dbus-x11
-desktop-file-utils appstream
-dpkg-dev lintian poppler-utils
-clang-14 libclang-rt-14-dev clang-format-14
-emscripten node-acorn chromium"
+[ $# -gt 0 ] || set -- starten
+pakete=""
+for teil; do
+    case $teil in
+    starten) pakete="$pakete cmake ninja-build g++ pkg-config
+        qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev
+        fonts-liberation2 qt6-translations-l10n" ;;
+    pruefen) pakete="$pakete clang-format-14 clang-14 libclang-rt-14-dev libbenchmark-dev
+        xvfb xauth xdotool xclip openbox imagemagick qt6-gtk-platformtheme
+        at-spi2-core python3-pyatspi dbus-x11
+        desktop-file-utils appstream dpkg-dev lintian poppler-utils" ;;
+    web) pakete="$pakete emscripten node-acorn chromium" ;;
+    *)
+        echo "pakete.sh: unknown part \"$teil\" (starten, pruefen, web)" >&2
+        exit 2
+        ;;
+    esac
+done
 fehlt=""
 for p in $pakete; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || fehlt="$fehlt $p"
 done
 # npm comes with Debian's own package, or within a nodejs from elsewhere.
-command -v npm >/dev/null 2>&1 || fehlt="$fehlt npm"
+case " $* " in *" web "*) command -v npm >/dev/null 2>&1 || fehlt="$fehlt npm" ;; esac
 if [ -n "$fehlt" ]; then
     # One line here; apt's own output goes to a log, shown only where it fails.
     log=${TMPDIR:-/tmp}/regler-pakete.log

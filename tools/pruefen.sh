@@ -5,9 +5,20 @@
 # its core against the reference data under Node, its pages in headless Chromium. Then the fuzzer
 # runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set (CI: 60).
 # One line per step; a failing step shows the end of its log.
+#
+#   sh tools/pruefen.sh schnell   for daily work: the formatting, the normal build and its tests
 set -eu
 cd "$(dirname "$0")/.."
-sh tools/pakete.sh
+schnell=
+case ${1:-} in
+schnell) schnell=1 ;;
+"") ;;
+*)
+    echo "pruefen.sh: unknown argument \"$1\" (schnell, or none for the whole suite)" >&2
+    exit 2
+    ;;
+esac
+if [ -n "$schnell" ]; then sh tools/pakete.sh starten pruefen; else sh tools/pakete.sh starten pruefen web; fi
 mkdir -p build build-asan build-fuzz build-wasm
 
 schritt() { # name log command...
@@ -51,6 +62,11 @@ format_pruefen() { git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run 
 schritt "formatting" build/pruefen-format.log format_pruefen
 schritt "build" build/pruefen-bau.log bauen default
 schritt "tests" build/pruefen-tests.log ctest --preset default
+if [ -n "$schnell" ]; then
+    sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9][0-9]*\).*/\2 passed, \1 failed/p' \
+        build/pruefen-tests.log | tail -n 1
+    exit 0
+fi
 schritt "web build" build-wasm/pruefen-bau.log web_bauen
 schritt "web tests" build-wasm/pruefen-tests.log ctest --preset wasm
 schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan

@@ -1,14 +1,13 @@
 // The pages in headless Chromium: they load without errors, pages 2 and 3 show the core's runs
 // as regler-sim writes them (bit for bit), the fields keep the program's key rules, and page 2's
-// elements stand where the desktop puts them. Screenshots go to build-wasm/bilder/, and the
-// figures of size and speed to build-wasm/bilder/messwerte.txt.
+// elements stand where the desktop puts them. Screenshots go to build-wasm/bilder/. (The
+// figures of size and speed: web/bench/messwerte.mjs.)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync, readdirSync, statSync, writeFileSync } from 'node:fs';
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
-import { gzipSync } from 'node:zlib';
 import { server_starten } from './server.mjs';
 
 const web = process.env.REGLER_WEB;
@@ -21,7 +20,6 @@ let browser;
 let seite;
 let adresse;
 const fehler = [];
-const messwerte = [];
 
 before(async () => {
     server = await server_starten(web);
@@ -46,8 +44,6 @@ before(async () => {
 });
 
 after(async () => {
-    writeFileSync(join(bilder, 'messwerte.txt'), `${messwerte.join('\n')}\n`);
-    console.log(messwerte.join('\n'));
     await browser?.close();
     server?.close();
 });
@@ -425,48 +421,4 @@ test('a switched aid is remembered by the next visit', async () => {
     await neu.close();
     await seite.click('#seite-2 [data-name="graph"]', { button: 'right' });
     await seite.$$eval(menue, (k) => k.find((x) => x.textContent.endsWith('Kennwerte zeigen')).click());
-});
-
-test('figures: size, load and run times', async () => {
-    const dateien = [];
-    const sammeln = (d) => {
-        for (const n of readdirSync(d)) {
-            const p = join(d, n);
-            if (statSync(p).isDirectory()) sammeln(p);
-            else dateien.push(p);
-        }
-    };
-    sammeln(web);
-    let ohne_schrift = 0;
-    let schrift = 0;
-    for (const d of dateien) {
-        const g = gzipSync(readFileSync(d), { level: 9 }).length;
-        if (d.endsWith('.ttf')) schrift += g;
-        else ohne_schrift += g;
-    }
-    messwerte.push(`gzip without the font: ${(ohne_schrift / 1024).toFixed(1)} kB; the font: ${(schrift / 1024).toFixed(1)} kB`);
-
-    const laden = [];
-    for (let i = 0; i < 5; ++i) {
-        const neu = await browser.newPage();
-        await neu.setViewport({ width: 1100, height: 800 });
-        await neu.goto(adresse);
-        await neu.waitForFunction('window.regler?.bereit');
-        laden.push(await neu.evaluate(() => window.regler.messungen.erste_seite));
-        await neu.close();
-    }
-    laden.sort((a, b) => a - b);
-    messwerte.push(`load to first page painted: median ${laden[2].toFixed(0)} ms (of ${laden.map(Math.round).join(', ')})`);
-
-    await seite.evaluate(() => window.regler.gehen(2));
-    const lauf = [];
-    for (let i = 0; i < 10; ++i) {
-        await seite.evaluate(() => delete window.regler.messungen.start_bis_gezeichnet);
-        await klicken(2, 'start');
-        await seite.waitForFunction(() => window.regler.messungen.start_bis_gezeichnet != null);
-        lauf.push(await seite.evaluate(() => window.regler.messungen.start_bis_gezeichnet));
-    }
-    lauf.sort((a, b) => a - b);
-    messwerte.push(`"Start Grafik" to charts drawn (page 2): median ${lauf[5].toFixed(1)} ms, max ${lauf[9].toFixed(1)} ms`);
-    assert.ok(ohne_schrift > 0);
 });

@@ -52,7 +52,7 @@ template <aufheiz_senke Senke> void aufheiz_lauf(int n, Senke&& senke) {
 inline constexpr double v1_obergrenze = 99.9;
 
 struct kaskaden_parameter {
-    std::string w1_text;       // set-point 1 exactly as typed
+    std::string w1_text;       // set-point 1 as typed, for regler-sim's w1 column
     double w1 = 0;             // °C
     double v1 = 1;             // gain of controller 1
     double tn = 10000;         // reset time of controller 1, s
@@ -63,7 +63,6 @@ struct kaskaden_parameter {
     bool v1_verworfen = false; // the gain field read above 99.9; the run goes with 0
 };
 
-// A P-band of 0 becomes 0.01 K, a reset time of 0 becomes 10000 s.
 // What the fields of page 3 read as (regler-sim: its arguments).
 struct kaskaden_felder {
     std::string w1_text; // w1 as typed

@@ -8,7 +8,7 @@ namespace sim {
 
 // Parameters of one run. Build them with pid_parameter_bilden, which keeps the divisors off zero.
 struct pid_parameter {
-    std::string w_text; // set-point exactly as typed, written to the chart unchanged
+    std::string w_text; // set-point as typed, for regler-sim's w column (charts get w)
     double w = 0;       // °C
     double xp = 0.01;   // P-band, K
     double tn = 10000;  // reset time, s

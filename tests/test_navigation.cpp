@@ -149,7 +149,7 @@ private slots:
 
     // On a screen lower than the pages (the test screen), every page opens wholly on it, built
     // smaller as a whole: its buttons where the table puts them, times the scale. (That all else
-    // fits is test_seite_1's check.)
+    // fits is test_zeichnungen's check.)
     void kleiner_bildschirm() {
         const QRect frei = QGuiApplication::primaryScreen()->availableGeometry();
         m_nav = std::make_unique<Navigator>();

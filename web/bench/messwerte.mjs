@@ -27,7 +27,9 @@ for (const d of dateien) {
     if (d.endsWith('.ttf')) schrift += g;
     else ohne_schrift += g;
 }
-console.log(`gzip without the font: ${(ohne_schrift / 1024).toFixed(1)} kB; the font: ${(schrift / 1024).toFixed(1)} kB`);
+console.log(
+    `gzip without the font: ${(ohne_schrift / 1024).toFixed(1)} kB; the font: ${(schrift / 1024).toFixed(1)} kB`,
+);
 
 const server = await server_starten(web);
 const adresse = `http://127.0.0.1:${server.address().port}/`;
@@ -47,7 +49,9 @@ try {
         await neu.close();
     }
     laden.sort((a, b) => a - b);
-    console.log(`load to first page painted: median ${laden[2].toFixed(0)} ms (of ${laden.map(Math.round).join(', ')})`);
+    console.log(
+        `load to first page painted: median ${laden[2].toFixed(0)} ms (of ${laden.map(Math.round).join(', ')})`,
+    );
 
     const seite = await browser.newPage();
     await seite.setViewport({ width: 1100, height: 800 });
@@ -62,7 +66,9 @@ try {
         lauf.push(await seite.evaluate(() => window.regler.messungen.start_bis_gezeichnet));
     }
     lauf.sort((a, b) => a - b);
-    console.log(`"Start Grafik" to charts drawn (page 2): median ${lauf[5].toFixed(1)} ms, max ${lauf[9].toFixed(1)} ms`);
+    console.log(
+        `"Start Grafik" to charts drawn (page 2): median ${lauf[5].toFixed(1)} ms, max ${lauf[9].toFixed(1)} ms`,
+    );
 } finally {
     await browser.close();
     server.close();

@@ -7,7 +7,12 @@ import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } fr
 import { kurz, zahl_text, dezimalzeichen } from './zahlen.js';
 import { freier_platz, kennwert_zeilen, lernhilfen, naechster_kennwert, vorher_farbe } from './lernhilfen.js';
 
-const reihenfarben = [[0, 0, 192], [200, 0, 0], [0, 140, 0], [220, 130, 0]];
+const reihenfarben = [
+    [0, 0, 192],
+    [200, 0, 0],
+    [0, 140, 0],
+    [220, 130, 0],
+];
 const schrift = css_schrift(normal);
 const zeile_px = zeilenhoehe(schrift_px(normal));
 const oben = 19; // the legend's row above the plot
@@ -656,8 +661,16 @@ export class Diagramm {
                 ),
         ]);
         punkte.push(null);
-        punkte.push(['Kennwerte zeigen', () => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte), lernhilfen.kennwerte]);
-        punkte.push(['Vorherigen Lauf zeigen', () => lernhilfen.setzen('vorher', !lernhilfen.vorher), lernhilfen.vorher]);
+        punkte.push([
+            'Kennwerte zeigen',
+            () => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte),
+            lernhilfen.kennwerte,
+        ]);
+        punkte.push([
+            'Vorherigen Lauf zeigen',
+            () => lernhilfen.setzen('vorher', !lernhilfen.vorher),
+            lernhilfen.vorher,
+        ]);
         return punkte;
     }
 

@@ -81,11 +81,16 @@ export function naechster_kennwert(k, zeile) {
 export function freier_platz(belegt, b, h, kb, kh) {
     if (kb > b || kh > h || kb <= 0 || kh <= 0) return null;
     const leer = (x, y) => {
-        for (let j = y; j < y + kh; ++j)
-            for (let i = x; i < x + kb; ++i) if (belegt[j * b + i]) return false;
+        for (let j = y; j < y + kh; ++j) for (let i = x; i < x + kb; ++i) if (belegt[j * b + i]) return false;
         return true;
     };
-    for (const [x, y] of [[b - kb, 0], [b - kb, h - kh], [0, 0], [0, h - kh]]) if (leer(x, y)) return [x, y];
+    for (const [x, y] of [
+        [b - kb, 0],
+        [b - kb, h - kh],
+        [0, 0],
+        [0, h - kh],
+    ])
+        if (leer(x, y)) return [x, y];
     // Elsewhere through counts of occupied pixels over every rectangle from the top left.
     const s = new Int32Array((b + 1) * (h + 1));
     for (let y = 0; y < h; ++y) {

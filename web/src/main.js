@@ -166,7 +166,9 @@ window.regler = {
             // Every curve drawn, as points of the chart.
             kurven: [...d.spalten, ...(vorher ? d.vorher : [])].map((z) => {
                 const p = d.plot();
-                return z.map((v, i) => (v == null ? null : [p.x + d.u.valToPos(i + 1, 'x'), p.y + d.u.valToPos(v, 'y')]));
+                return z.map((v, i) =>
+                    v == null ? null : [p.x + d.u.valToPos(i + 1, 'x'), p.y + d.u.valToPos(v, 'y')],
+                );
             }),
         };
     },

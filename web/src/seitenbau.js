@@ -309,7 +309,8 @@ export function seite_bauen(p, wurzel) {
         if (feld && feld.eingabe === el) {
             // Written with "." by regler-json; the field takes the user's separator.
             b = b.replace('„.“', `„${dezimalzeichen()}“`);
-            if (feld.grenze != null) b = b.replace(/obere Grenze [0-9.e+-]+$/, `obere Grenze ${zahl_text(feld.grenze)}`);
+            if (feld.grenze != null)
+                b = b.replace(/obere Grenze [0-9.e+-]+$/, `obere Grenze ${zahl_text(feld.grenze)}`);
         }
         el.setAttribute('aria-description', b);
     }

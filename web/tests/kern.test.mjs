@@ -21,10 +21,7 @@ const befehle = {
     },
     kaskade: {
         laufen: (z, n) =>
-            kern.kaskade(
-                { w1: z[0], v1: z[1], tn1: z[2], tv1: z[3], xp2: z[4], tv2: z[5], maxdiff: z[6] },
-                n,
-            ),
+            kern.kaskade({ w1: z[0], v1: z[1], tn1: z[2], tv1: z[3], xp2: z[4], tv2: z[5], maxdiff: z[6] }, n),
         spalten: ['x1', 'w2', 'x2', 'y', 'summe', 'y_roh'],
         mit_text: true,
     },

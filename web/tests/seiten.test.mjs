@@ -87,7 +87,10 @@ function regler_sim(...argumente) {
 test('all four pages load with "weiter", without an error', async () => {
     for (let n = 1; n <= 4; ++n) {
         assert.equal(await sichtbar(), n);
-        await seite.screenshot({ path: join(bilder, `seite_${n}.png`), clip: { x: 0, y: 0, width: 1028, height: 741 } });
+        await seite.screenshot({
+            path: join(bilder, `seite_${n}.png`),
+            clip: { x: 0, y: 0, width: 1028, height: 741 },
+        });
         if (n < 4) await klicken(n, 'weiter');
         await seite.waitForFunction((n) => window.regler.seite() === n, {}, Math.min(n + 1, 4));
     }
@@ -95,7 +98,7 @@ test('all four pages load with "weiter", without an error', async () => {
     assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
 });
 
-test('the browser\'s back button moves between the pages', async () => {
+test("the browser's back button moves between the pages", async () => {
     await seite.goBack();
     await seite.waitForFunction(() => window.regler.seite() === 3);
     await seite.goBack();
@@ -125,7 +128,7 @@ for (const [nr, name, spalte, argumente, sim_spalte] of laeufe)
         assert.deepEqual(ist, bits_text(regler_sim(...argumente)[sim_spalte]));
     });
 
-test('the read-out names the second and every series of the page\'s charts', async () => {
+test("the read-out names the second and every series of the page's charts", async () => {
     const over = await seite.$('#seite-2 [data-name="graph"] .u-over');
     const r = await over.boundingBox();
     await seite.mouse.move(r.x + (26 / 200) * r.width, r.y + r.height / 2);
@@ -267,7 +270,12 @@ for (const [art, nr, name, vorher, text, nachher, pieps] of einfuegen)
 
 test('a field that is not a number starts no run; one above its limit runs at the limit', async () => {
     await seite.evaluate(() => window.regler.gehen(2));
-    for (const [name, text] of [['w1', '50'], ['tn1', '0'], ['tv1', '0']]) await feld_setzen(2, name, text);
+    for (const [name, text] of [
+        ['w1', '50'],
+        ['tn1', '0'],
+        ['tv1', '0'],
+    ])
+        await feld_setzen(2, name, text);
     const vorher = await diagramm_bits(2, 'graph');
     await feld_setzen(2, 'xp1', '');
     const start = await piepen();
@@ -298,7 +306,7 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     assert.equal(await feld(2, 'tv1'), '0');
 });
 
-test('page 2\'s tab order is the desktop\'s, and its fields are named by their labels', async () => {
+test("page 2's tab order is the desktop's, and its fields are named by their labels", async () => {
     await seite.evaluate(() => window.regler.gehen(2));
     const reihe = [await seite.evaluate(() => document.activeElement.dataset.name)];
     for (let i = 0; i < 9; ++i) {
@@ -320,7 +328,11 @@ test('every element of page 2 stands within 2 px of where the desktop puts it', 
         const wurzel = document.getElementById('seite-2').getBoundingClientRect();
         return [...document.querySelectorAll('#seite-2 [data-name]')].map((e) => {
             const r = e.getBoundingClientRect();
-            return { name: e.dataset.name, in: e.dataset.in ?? null, r: [r.left - wurzel.left, r.top - wurzel.top, r.width, r.height] };
+            return {
+                name: e.dataset.name,
+                in: e.dataset.in ?? null,
+                r: [r.left - wurzel.left, r.top - wurzel.top, r.width, r.height],
+            };
         });
     });
     const abweichungen = [];
@@ -344,7 +356,13 @@ test('the learning aids on page 2, and nothing of them once off', async () => {
     const graph = await seite.$('#seite-2 [data-name="graph"]');
     const laufen = async () => {
         for (const xp of ['20', '30']) {
-            for (const [name, text] of [['w1', '50'], ['xp1', xp], ['tn1', '40'], ['tv1', '0']]) await feld_setzen(2, name, text);
+            for (const [name, text] of [
+                ['w1', '50'],
+                ['xp1', xp],
+                ['tn1', '40'],
+                ['tv1', '0'],
+            ])
+                await feld_setzen(2, name, text);
             await klicken(2, 'start');
         }
         await seite.mouse.move(5, 5);
@@ -355,7 +373,10 @@ test('the learning aids on page 2, and nothing of them once off', async () => {
     const umschalten = async (text) => {
         await seite.click('#seite-2 [data-name="graph"]', { button: 'right' });
         const k = await seite.evaluateHandle(
-            (t) => [...document.querySelectorAll('.menue [role="menuitemcheckbox"]')].find((x) => x.textContent.endsWith(t)),
+            (t) =>
+                [...document.querySelectorAll('.menue [role="menuitemcheckbox"]')].find((x) =>
+                    x.textContent.endsWith(t),
+                ),
             text,
         );
         await k.click();
@@ -389,7 +410,10 @@ test('the learning aids on page 2, and nothing of them once off', async () => {
             for (let t = 0; t <= 1; t += 1 / 16) {
                 const x = a[0] + t * (e[0] - a[0]);
                 const y = a[1] + t * (e[1] - a[1]);
-                assert.ok(x < b.x - 5 || x > b.x + b.w + 5 || y < b.y - 5 || y > b.y + b.h + 5, `${x},${y} in ${JSON.stringify(b)}`);
+                assert.ok(
+                    x < b.x - 5 || x > b.x + b.w + 5 || y < b.y - 5 || y > b.y + b.h + 5,
+                    `${x},${y} in ${JSON.stringify(b)}`,
+                );
             }
         }
 
@@ -397,7 +421,10 @@ test('the learning aids on page 2, and nothing of them once off', async () => {
     await seite.mouse.move(over.x + (27 / 200) * over.width, over.y + over.height / 2);
     await seite.waitForSelector('#ablesung:not([hidden])');
     const zeilen = (await seite.$eval('#ablesung', (e) => e.textContent)).split('\n');
-    assert.match(zeilen[1], /^vorher: P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s · Soll 50 °C · Ist [0-9,]+ °C · Leistung [0-9,]+ %$/);
+    assert.match(
+        zeilen[1],
+        /^vorher: P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s · Soll 50 °C · Ist [0-9,]+ °C · Leistung [0-9,]+ %$/,
+    );
     assert.equal(zeilen[2], 'Überschwingen 8,8 K nach 26 s');
 
     await seite.mouse.move(5, 5);

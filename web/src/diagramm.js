@@ -531,7 +531,8 @@ export class Diagramm {
         for (const name of this.e.reihen) erste += 20 + breite(name, normal) + 6;
         const zeile = document.createElement('span');
         const strich = document.createElement('i');
-        strich.style.borderTop = `1.5px dashed ${farbe(vorher_farbe(reihenfarben[(this.e.reihen.length - 1) % reihenfarben.length]))}`;
+        const letzte = reihenfarben[(this.e.reihen.length - 1) % reihenfarben.length];
+        strich.style.borderTop = `1.5px dashed ${farbe(vorher_farbe(letzte))}`;
         zeile.append(strich, text);
         Object.assign(zeile.style, { flexBasis: '100%', lineHeight: `${vorher_zeile}px` });
         this.legende.append(zeile);

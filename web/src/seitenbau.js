@@ -6,7 +6,6 @@ import { dezimalzeichen, zahl_text } from './zahlen.js';
 import { Zahlenfeld } from './zahlenfeld.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
-const schwarz = [0, 0, 0];
 const weiss = [255, 255, 255];
 const grau = [192, 192, 192];
 

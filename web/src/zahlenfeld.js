@@ -1,6 +1,7 @@
-// A numeric entry field with the program's key rules: digits only (and the decimal separator
-// where allowed), for typed and pasted text alike, a maximum typed length, an upper limit checked on the text before each key's
-// character goes in. Refused keys beep; so does a text replaced by its limit.
+// A numeric entry field with the program's key rules, for typed and pasted text alike: digits
+// only (and the decimal separator where allowed), a maximum typed length, an upper limit checked
+// on the text before each key's character goes in. Refused keys beep; so does a text replaced by
+// its limit.
 import { piep } from './piep.js';
 import { dezimalzeichen, zahl_lesen, zahl_text } from './zahlen.js';
 

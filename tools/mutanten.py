@@ -1,0 +1,190 @@
+#!/usr/bin/env python3
+"""How many plausible faults does the test suite catch? Each fault below is an exact text
+replacement in one file. For each, a scratch copy of the tree gets the fault, is rebuilt
+incrementally and tested; a fault is caught when a test fails (or the build does). At the end:
+"N of M faults caught". A replacement that no longer matches its file is reported as such.
+Faults in web/ are built into the browser version (a WebAssembly build of the copy beside the
+desktop one) and caught by the browser's tests. Not part of CI: it takes about half an hour.
+
+    python3 tools/mutanten.py            all faults (sh tools/mutanten.sh does the same)
+    python3 tools/mutanten.py NAME...    only these
+
+MUTANTEN_DIR (default /tmp/regler-mutanten) holds the copy and its builds."""
+import fcntl
+import os
+import shutil
+import subprocess
+import sys
+
+# name ¦ file ¦ old text ¦ new text ¦ tests (a ctest -R expression; none: all but the X tests)
+# "\n" in a text stands for a line break, "(nichts)" for no text.
+FEHLER = r"""
+platte-konstante    ¦ sim/pid.h              ¦ n.heizplatte = (s.heizplatte + y / 13) ¦ n.heizplatte = (s.heizplatte + y / 12)
+klemme-fehlt        ¦ sim/pid.h              ¦ if (y > 100) y = 100; ¦ (nichts)
+windup-zweig        ¦ sim/pid.h              ¦ if (e > 0 && y < 100) n.summe ¦ if (e > 0) n.summe
+xp-null             ¦ sim/pid.cpp            ¦ .xp = f.xp == 0 ? 0.01 : f.xp, ¦ .xp = f.xp == 0 ? 0.1 : f.xp,
+tn-null             ¦ sim/pid.cpp            ¦ .tn = f.tn == 0 ? 10000 : f.tn, ¦ .tn = f.tn == 0 ? 1000 : f.tn,
+letzte-probe        ¦ sim/pid.h              ¦ for (int i = 1; i <= n; ++i) { ¦ for (int i = 1; i < n; ++i) {
+maxdiff-oben        ¦ sim/kaskade.h          ¦ if ((w2 - x1) - p.maxdiff > 0) w2 = x1 + p.maxdiff; ¦ (nichts)
+maxdiff-null        ¦ sim/kaskade.h          ¦ if (p.maxdiff > 0) { ¦ if (p.maxdiff >= 0) {
+milch-verlust       ¦ sim/kaskade.h          ¦ - (s.x1 - s.umgebung) / 100; ¦ - (s.x1 - s.umgebung) / 1000;
+aufheiz-leistung    ¦ sim/kaskade.h          ¦ ((s.umgebung + 500) - s.heizung) ¦ ((s.umgebung + 400) - s.heizung)
+kaskade-xp-null     ¦ sim/kaskade.cpp        ¦ .xp = f.xp2 == 0 ? 0.01 : f.xp2, ¦ .xp = f.xp2 == 0 ? 0.02 : f.xp2,
+v1-grenze-kern      ¦ sim/kaskade.h          ¦ v1_obergrenze = 99.9; ¦ v1_obergrenze = 9.9;
+laenge-eins-zu-kurz ¦ shell/zahlenfeld.cpp   ¦ + 1 > m_max_laenge) return; ¦ + 1 >= m_max_laenge) return;
+filter-ohne-piep    ¦ shell/zahlenfeld.cpp   ¦ code = 0;\n        piep(); ¦ code = 0;
+grenze-gleich       ¦ shell/zahlenfeld.cpp   ¦ if (*w > *m_grenze) { ¦ if (*w >= *m_grenze) {
+grenze-beim-lauf    ¦ shell/zahlenfeld.cpp   ¦ if (grenze && *ziel > *grenze) { ¦ if (false) {
+leeres-feld-laeuft  ¦ shell/zahlenfeld.cpp   ¦ if (!w) {\n            piep(); ¦ if (false) {\n            piep();
+doppelklick         ¦ shell/seite.cpp        ¦ zeit - letzter_klick.zeit < intervall) ¦ zeit - letzter_klick.zeit < 0)
+minimiert-bleibt    ¦ shell/seite.cpp        ¦ if (slot->isMinimized()) slot->setWindowState ¦ if (false) slot->setWindowState
+seite-doppelt       ¦ shell/seite.cpp        ¦ if (!slot) { ¦ if (true) {
+dunkles-thema       ¦ shell/seite.cpp        ¦ setPalette(seitenpalette()); ¦ (nichts)
+beenden-taste       ¦ shell/seite.cpp        ¦ if (!fokuswechsel && !k->text().isEmpty()) { ¦ if (false) {
+eingabetaste        ¦ shell/seitenbau.cpp    ¦ if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) { ¦ if (false) {
+achse-waechst-nicht ¦ shell/diagrammfeld.cpp ¦ bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis; ¦ bis = m_bis;
+kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ m_reihen[s]->replace(zellen); ¦ m_reihen[s]->replace(zellen.first(zellen.size() - 1));
+marken-elidiert     ¦ shell/diagrammfeld.cpp ¦ QFontMetricsF(f).height() + 2 * 4 + 1; ¦ QFontMetricsF(f).height();
+zeitachsen-versetzt ¦ shell/diagrammfeld.cpp ¦ links = std::max(links, x + l); ¦ links = std::min(links, x + l);
+legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ std::max(0, int(f.top()) - d->m_legende->height() - 2)); ¦ int(f.top()) + 4);
+veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
+kein-zeiger-tasten  ¦ shell/diagrammfeld.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
+pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
+sollwert-grenze     ¦ pages/seite_2.cpp      ¦ .grenze = 99.9, ¦ .grenze = 999,
+leistung-spalte     ¦ pages/seite_2.cpp      ¦ leistung.zelle(1, z.i, z.y); ¦ leistung.zelle(1, z.i, z.milch);
+knopf-am-rand-2     ¦ pages/seite_2.cpp      ¦ .r = {7800, 9360, 7440, 1110}}, ¦ .r = {7800, 9360, 7440, 1095}},
+tabfolge-3          ¦ pages/seite_3.cpp      ¦ .tabfolge = {"tn1", "v1", "w1", "tv1", ¦ .tabfolge = {"v1", "tn1", "w1", "tv1",
+felder-vertauscht   ¦ pages/seite_3.cpp      ¦ {m_tv1, &f.tv1},\n ¦ {m_tv1, &f.tv2},\n
+knopf-am-rand-3     ¦ pages/seite_3.cpp      ¦ Rahmen{.name = befehle, .r = {7800, 9300, 7485, 1155}}, ¦ Rahmen{.name = befehle, .r = {7800, 9300, 7455, 1155}},
+v1-regel-kern       ¦ sim/kaskade.cpp        ¦ .v1 = verworfen ? 0 : f.v1, ¦ .v1 = f.v1,
+v1-laden            ¦ pages/seite_3.cpp      ¦ m_v1->setText(QStringLiteral("1")); ¦ (nichts)
+daten-ohne-format   ¦ shell/diagrammfeld.cpp ¦ t += zahl_text(*v, format); ¦ t += QString::number(*v);
+fuehrung-luecke     ¦ shell/seitenbau.cpp    ¦ g.setLeft(links + 1); ¦ g.setLeft(links + 40);
+kennwerte-spitze    ¦ sim/kennwerte.cpp      ¦ if (v > c) c = v, c_i = i; ¦ if (v >= c) c = v, c_i = i;
+kennwerte-hysterese ¦ sim/kennwerte.cpp      ¦ if (c - v >= hysterese_k) ¦ if (c - v > hysterese_k)
+kennwerte-anstieg   ¦ sim/kennwerte.cpp      ¦ if (v - m >= hysterese_k) ¦ if (v - m > 2 * hysterese_k)
+periode-ab-erster   ¦ sim/kennwerte.cpp      ¦ double(p.back() - p[1]) / double(int(p.size()) - 2) ¦ double(p.back() - p[0]) / double(int(p.size()) - 1)
+ausregel-viertel    ¦ sim/kennwerte.cpp      ¦ if (i <= n - q) k.ausregelzeit_s = i; ¦ k.ausregelzeit_s = i;
+ruhe-spanne         ¦ sim/kennwerte.cpp      ¦ if (*hoch - *tief <= ruhe_k) ¦ if (*hoch - *tief < ruhe_k)
+kennwert-stellen    ¦ shell/lernhilfen.cpp   ¦ format.toString(std::abs(v), 'f', 1) ¦ format.toString(std::abs(v), 'g', 3)
+gain-punkt          ¦ shell/zahlenfeld.cpp   ¦ (code == '.' || code == ',' || code == dezimalzeichen()) ¦ (code == dezimalzeichen())
+einfuegen-roh       ¦ shell/zahlenfeld.cpp   ¦ if (zulassen(code)) ¦ if (true)
+einfuegen-still     ¦ shell/zahlenfeld.cpp   ¦ if (verworfen) piep(); ¦ (nichts)
+ordner-vorher       ¦ shell/dateien.cpp      ¦ if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) { ¦ einstellungsdatei().setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());\n    if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) {
+ordner-proc         ¦ shell/dateien.cpp      ¦ return ort.isValid() && !kernel.contains(ort.fileSystemType()); ¦ return ort.isValid();
+meldung-ohne-punkt  ¦ shell/dateien.cpp      ¦ satz += QLatin1Char('.'); ¦ (nichts)
+druck-als-bitmap    ¦ shell/drucken.cpp      ¦ p.drawPicture(0, 0, aufnahme); ¦ seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+png-ohne-legende    ¦ shell/diagrammfeld.cpp ¦ const QImage bild = abbild(); ¦ const QImage bild = viewport()->grab().toImage();
+menue-zeiger-bleibt ¦ shell/diagrammfeld.cpp ¦ emit zeigerVerlassen();\n    const Lernhilfen& l ¦ const Lernhilfen& l
+zeitachse-elidiert  ¦ shell/diagrammfeld.cpp ¦ zeitachse_gekuerzt()) { ¦ false) {
+zugang-ereignis     ¦ shell/diagrammfeld.cpp ¦ QAccessibleEvent name(this, QAccessible::NameChanged); ¦ QAccessibleEvent name(this, QAccessible::DescriptionChanged); ¦ zugang
+zugang-kinder       ¦ shell/diagrammfeld.cpp ¦ int childCount() const override { return 0; } ¦ (nichts)
+zugang-name         ¦ shell/diagrammfeld.cpp ¦ QAccessible::Name && diagramm()->zeiger() ¦ QAccessible::Name && false
+menue-halb-genannt  ¦ shell/diagrammfeld.cpp ¦ return texte.join(QStringLiteral(", ")); ¦ return texte.mid(0, 2).join(QStringLiteral(", "));
+tabfolge-2          ¦ pages/seite_2.cpp      ¦ "tv1", "graph", "Leistung"}, ¦ "tv1"},
+zoom-diagramme      ¦ shell/seitenbau.cpp    ¦ d->setzeMassstab(m);\n    for (QWidget* w ¦ for (QWidget* w
+zoom-rahmenschrift  ¦ shell/seitenbau.cpp    ¦ if (m_schrift) setFont(schrift(*m_schrift, m)); ¦ (nichts)
+zoom-ohne-grenze    ¦ shell/seite.cpp        ¦ const double wird = neu ? std::clamp(*neu, 0.5, grenze) : jetzt; ¦ const double wird = neu ? *neu : jetzt;
+dialog-schnueffelt   ¦ shell/dateien.cpp      ¦ dialog.setIconProvider(&typen); ¦ (nichts) ¦ sitzung
+web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
+web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ if (z == null) verworfen = true;\n            else t += z; ¦ t += c;
+web-kennwert-stellen ¦ web/src/lernhilfen.js  ¦ const t = Math.abs(v).toFixed(1); ¦ const t = String(Math.round(Math.abs(v)));
+web-tabfolge        ¦ web/src/seitenbau.js   ¦ el.tabIndex = seite.tabfolge.length; ¦ el.tabIndex = 0;
+web-kern-spalten    ¦ web/kern.cpp           ¦ {z.x1, z.w2, z.x2, z.y, z.summe, z.y_roh} ¦ {z.x1, z.x2, z.w2, z.y, z.summe, z.y_roh}
+qt-option-mit-wert  ¦ app/aufruf.cpp         ¦ if (mit_wert.contains(name) && k + 1 < argumente.size()) { ¦ if (false) { ¦ aufruf
+kasten-ueber-kurve  ¦ shell/lernhilfen.cpp   ¦ if (leer(ecke.x(), ecke.y())) return ¦ if (true) return
+vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte); ¦ m_vorher = m_zellen;
+vorher-immer        ¦ shell/diagrammfeld.cpp ¦ && Lernhilfen::einstellungen().vorheriger_lauf(); ¦ ;
+seitenrand-bleibt   ¦ shell/diagrammfeld.cpp ¦ } else if (m_seitenrand) { ¦ } else if (false) {
+kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
+papier-diagramme    ¦ shell/drucken.cpp      ¦ if (!d->isVisibleTo(&seite)) continue; ¦ continue; ¦ aufruf
+kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= band_k) { ¦ if (std::abs(wert(n) - w) < band_k) {
+pdf-hochkant        ¦ shell/drucken.cpp      ¦ seite.width() > seite.height() ? QPageLayout::Landscape ¦ seite.width() < seite.height() ? QPageLayout::Landscape
+seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Navigator::seitenzahl ? n : 0; ¦ return n >= 1 && n <= 5 ? n : 0;
+menue-auf-knopf     ¦ shell/seite.cpp        ¦ if (qobject_cast<QAbstractButton*>(w) || ¦ if (
+"""
+
+def lesen():
+    faelle = []
+    for zeile in FEHLER.strip("\n").split("\n"):
+        teile = [t.strip() for t in zeile.split(" ¦ ")] + [""]
+        name, datei, alt, neu, tests = teile[:5]
+        neu = "" if neu == "(nichts)" else neu
+        faelle.append((name, datei, alt.replace("\\n", "\n"), neu.replace("\\n", "\n"), tests))
+    return faelle
+
+def laufen(befehl, **kw):
+    return subprocess.run(befehl, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw).returncode
+
+quelle = os.getcwd()
+arbeit = os.environ.get("MUTANTEN_DIR", "/tmp/regler-mutanten")
+kopie, bau = os.path.join(arbeit, "src"), os.path.join(arbeit, "build")
+os.makedirs(arbeit, exist_ok=True)
+sperre = open(os.path.join(arbeit, "sperre"), "w")
+try:  # two runs in one scratch copy would plant faults in each other's tree
+    fcntl.flock(sperre, fcntl.LOCK_EX | fcntl.LOCK_NB)
+except OSError:
+    sys.exit(f"mutanten: another run is using {arbeit}")
+shutil.rmtree(kopie, ignore_errors=True)
+shutil.copytree(quelle, kopie, ignore=shutil.ignore_patterns(".git", "build*"))
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+if laufen(["cmake", "-S", kopie, "-B", bau, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
+           "-DREGLER_BENCH=OFF"]) or laufen(["cmake", "--build", bau]):
+    sys.exit("mutanten: the unchanged tree does not build")
+ohne_x = ["-E", "^(bildschirm|e2e_regler|zugang|sitzung)$"]
+if laufen(["ctest", "--test-dir", bau, "-j2"] + ohne_x, env=env):
+    sys.exit("mutanten: the unchanged tree fails its tests")
+
+faelle = [f for f in lesen() if not sys.argv[1:] or f[0] in sys.argv[1:]]
+
+# The browser version of the copy, where a fault lies in web/: its pages from the copy's desktop
+# build, its tests against the copy's regler-sim.
+web_bau = os.path.join(arbeit, "build-wasm")
+if any(f[1].startswith("web/") for f in faelle):
+    if laufen(["emcmake", "cmake", "-S", kopie, "-B", web_bau, "-G", "Ninja",
+               "-DCMAKE_BUILD_TYPE=Release", "-DREGLER_GUI=OFF", "-DREGLER_BENCH=OFF",
+               f"-DREGLER_NORMALBAU={bau}"],
+              env=dict(os.environ, NODE_PATH="/usr/share/nodejs")) or \
+            laufen(["cmake", "--build", web_bau]) or laufen(["ctest", "--test-dir", web_bau]):
+        sys.exit("mutanten: the unchanged browser version does not build or fails its tests")
+gefangen, passt_nicht, entkommen = 0, [], []
+for name, datei, alt, neu, tests in faelle:
+    pfad = os.path.join(kopie, datei)
+    with open(pfad, encoding="utf-8") as f:
+        original = f.read()
+    if original.count(alt) != 1:
+        passt_nicht.append(name)
+        print(f"{name:22} does not match {datei} ({original.count(alt)} places)", flush=True)
+        continue
+    with open(pfad, "w", encoding="utf-8") as f:
+        f.write(original.replace(alt, neu))
+    try:
+        auswahl = ["-R", tests] if tests else ohne_x
+        ziel = web_bau if datei.startswith("web/") else bau
+        if datei.startswith("web/"):
+            auswahl = ["-R", tests] if tests else []
+        if laufen(["cmake", "--build", ziel]):
+            ergebnis = "caught (build)"
+        elif laufen(["ctest", "--test-dir", ziel, "-j2", "--stop-on-failure"] + auswahl, env=env):
+            ergebnis = "caught"
+        else:
+            ergebnis = "ESCAPED"
+    finally:
+        with open(pfad, "w", encoding="utf-8") as f:
+            f.write(original)
+    if ergebnis.startswith("caught"):
+        gefangen += 1
+    else:
+        entkommen.append(name)
+    print(f"{name:22} {ergebnis}", flush=True)
+laufen(["cmake", "--build", bau])
+if os.path.isdir(web_bau):
+    laufen(["cmake", "--build", web_bau])
+
+gezaehlt = len(faelle) - len(passt_nicht)
+print(f"{gefangen} of {gezaehlt} faults caught")
+if entkommen:
+    print("escaped: " + ", ".join(entkommen))
+if passt_nicht:
+    print("no longer matching: " + ", ".join(passt_nicht))
+sys.exit(1 if entkommen or passt_nicht else 0)

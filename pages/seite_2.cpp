@@ -288,9 +288,9 @@ void seite_2::simulieren() {
     const QString name =
         QStringLiteral("P-Band %1 K, Nachlaufzeit %2 s, Vorhaltzeit %3 s")
             .arg(format.toString(f.xp), format.toString(f.tn), format.toString(f.tv));
-    m_graph->setzeLaufname(name);
-    m_leistung->setzeLaufname(name);
-    sim::pid_lauf(p, m_graph->rowCount(), Diagrammsenke{*m_graph, *m_leistung, p.w});
+    m_graph->laufname_setzen(name);
+    m_leistung->laufname_setzen(name);
+    sim::pid_lauf(p, m_graph->zeilenzahl(), Diagrammsenke{*m_graph, *m_leistung, p.w});
 }
 
 } // namespace seiten

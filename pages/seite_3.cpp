@@ -451,7 +451,7 @@ seite_3::seite_3(Navigator& nav)
 }
 
 void seite_3::Form_Load() {
-    sim::aufheiz_lauf(m_pid33->rowCount(), aufheiz_zellen{*m_pid33});
+    sim::aufheiz_lauf(m_pid33->zeilenzahl(), aufheiz_zellen{*m_pid33});
 
     m_v1->setText(QStringLiteral("1"));
     // At load the gain is 1 and the inner P-band and the reset time are off (0), whatever xp2
@@ -491,9 +491,9 @@ void seite_3::kaskade(sim::kaskaden_felder f) {
                        "Vorhalt. 2 %5 s, Max.Diff %6 K")
             .arg(z(p.v1_verworfen ? 0 : f.v1), z(f.tn1), z(f.tv1), z(f.xp2), z(f.tv2),
                  z(f.maxdiff));
-    m_kask->setzeLaufname(name);
-    m_leistung->setzeLaufname(name);
-    sim::kaskaden_lauf(p, m_kask->rowCount(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});
+    m_kask->laufname_setzen(name);
+    m_leistung->laufname_setzen(name);
+    sim::kaskaden_lauf(p, m_kask->zeilenzahl(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});
 }
 
 } // namespace seiten

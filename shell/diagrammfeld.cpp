@@ -101,9 +101,9 @@ public:
     QVariant currentValue() const override { return diagramm()->zeiger(); }
     void setCurrentValue(const QVariant& v) override {
         auto* d = const_cast<Diagrammfeld*>(diagramm());
-        d->zeigerSetzen(v.toInt());
+        d->zeiger_setzen(v.toInt());
     }
-    QVariant maximumValue() const override { return diagramm()->rowCount(); }
+    QVariant maximumValue() const override { return diagramm()->zeilenzahl(); }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
 };
@@ -246,7 +246,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
 
-    setAccessibleName(QStringLiteral("Diagramm ") + reihenNamen().join(QStringLiteral(", ")));
+    setAccessibleName(QStringLiteral("Diagramm ") + reihen_namen().join(QStringLiteral(", ")));
     menue_bauen();
     m_beschreibung =
         QStringLiteral("%1 über %2; Pfeiltasten lesen ab; Kontextmenü: %3")
@@ -264,18 +264,12 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
         for (int z = 1; z <= m_zeilen; ++z)
             reihe.append(QPointF(z, qQNaN()));
     }
-    for (int z = 1; z <= m_zeilen; ++z) {
-        if (size_t(z) <= d.zeilen_namen.size())
-            m_zeilen_namen << QString::fromUtf8(d.zeilen_namen[size_t(z) - 1]);
-        else
-            m_zeilen_namen << QStringLiteral("Z%1").arg(z);
-    }
     m_gruppe = {this};
     // Until the first run, which chooses the step for the plot's height.
     achse_einrichten(m_wertachse, 0, m_bis, schritt(m_bis, m_wert_intervalle), f);
 }
 
-void Diagrammfeld::setzeMassstab(double massstab) {
+void Diagrammfeld::massstab_setzen(double massstab) {
     const QFont f = schrift(normal, massstab);
     if (f == m_wertachse->labelsFont()) return;
     for (QValueAxis* a : {m_zeitachse, m_wertachse}) {
@@ -323,7 +317,7 @@ void Diagrammfeld::paintEvent(QPaintEvent* e) {
     p.drawImage(QPointF(0, 0), m_bild);
     if (m_zeiger_zeile && !m_zeiger_verborgen) {
         const QRectF flaeche = chart()->plotArea();
-        const double x = std::floor(spalteVon(m_zeiger_zeile)) + 0.5;
+        const double x = std::floor(pixelspalte(m_zeiger_zeile)) + 0.5;
         p.setPen(QPen(QColor(90, 90, 90), 1));
         p.drawLine(QPointF(x, flaeche.top()), QPointF(x, flaeche.bottom()));
     }
@@ -456,29 +450,25 @@ void Diagrammfeld::zeitachsen_angleichen() {
 }
 
 std::optional<double> Diagrammfeld::wert(int spalte, int zeile) const {
-    if (spalte < 1 || spalte > columnCount() || zeile < 1 || zeile > m_zeilen) return {};
+    if (spalte < 1 || spalte > spaltenzahl() || zeile < 1 || zeile > m_zeilen) return {};
     const double v = m_zellen[size_t(spalte - 1)][zeile - 1].y();
     return std::isfinite(v) ? std::optional<double>(v) : std::nullopt;
 }
 
-QStringList Diagrammfeld::reihenNamen() const {
+QStringList Diagrammfeld::reihen_namen() const {
     QStringList namen;
     for (const auto* s : m_reihen)
         namen << s->name();
     return namen;
 }
 
-double Diagrammfeld::wertBis() const {
-    return m_wertachse->max();
-}
-
-double Diagrammfeld::spalteVon(double zeile) const {
+double Diagrammfeld::pixelspalte(double zeile) const {
     if (m_reihen.empty()) return 0;
     return chart()->mapToPosition(QPointF(zeile, 0), m_reihen.front()).x();
 }
 
 QList<QPointF> Diagrammfeld::punkte(int spalte) const {
-    if (spalte < 1 || spalte > columnCount()) return {};
+    if (spalte < 1 || spalte > spaltenzahl()) return {};
     return m_reihen[size_t(spalte - 1)]->points();
 }
 
@@ -517,7 +507,7 @@ QString Diagrammfeld::lesen(const std::vector<QList<QPointF>>& zellen, int zeile
     return teile.join(QStringLiteral(" · "));
 }
 
-QString Diagrammfeld::datenText() const {
+QString Diagrammfeld::daten_text() const {
     QString t = QStringLiteral("t in s");
     for (const auto* r : m_reihen)
         t += QLatin1Char('\t') + r->name();
@@ -525,7 +515,7 @@ QString Diagrammfeld::datenText() const {
     const QLocale format = zahlformat();
     for (int z = 1; z <= m_zeilen; ++z) {
         t += QString::number(z);
-        for (int s = 1; s <= columnCount(); ++s) {
+        for (int s = 1; s <= spaltenzahl(); ++s) {
             t += QLatin1Char('\t');
             if (const auto v = wert(s, z)) t += zahl_text(*v, format);
         }
@@ -534,7 +524,7 @@ QString Diagrammfeld::datenText() const {
     return t;
 }
 
-QString Diagrammfeld::csvText(const QLocale& format) const {
+QString Diagrammfeld::csv_text(const QLocale& format) const {
     const bool komma = format.decimalPoint() == QLatin1String(",");
     const QChar trenner = komma ? QLatin1Char(';') : QLatin1Char(',');
     QString t = QStringLiteral("Zeit in s");
@@ -545,7 +535,7 @@ QString Diagrammfeld::csvText(const QLocale& format) const {
     t += QStringLiteral("\r\n");
     for (int z = 1; z <= m_zeilen; ++z) {
         t += QString::number(z);
-        for (int s = 1; s <= columnCount(); ++s) {
+        for (int s = 1; s <= spaltenzahl(); ++s) {
             t += trenner;
             if (const auto v = wert(s, z)) {
                 QString zahl = QString::number(*v, 'g', QLocale::FloatingPointShortest);
@@ -559,7 +549,7 @@ QString Diagrammfeld::csvText(const QLocale& format) const {
 }
 
 QString Diagrammfeld::daten_speichern(const QString& pfad) const {
-    const QByteArray inhalt = "\xEF\xBB\xBF" + csvText(zahlformat()).toUtf8();
+    const QByteArray inhalt = "\xEF\xBB\xBF" + csv_text(zahlformat()).toUtf8();
     return datei_schreiben(pfad,
                            [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
 }
@@ -591,7 +581,7 @@ QString Diagrammfeld::bild_speichern(const QString& pfad) {
     return datei_schreiben(pfad, [&bild](QIODevice& d) { return bild.save(&d, "PNG"); });
 }
 
-int Diagrammfeld::zeileBei(QPoint p) const {
+int Diagrammfeld::zeile_bei(QPoint p) const {
     QChart* c = chart();
     const QPointF imChart = c->mapFromScene(mapToScene(p));
     if (!c->plotArea().contains(imChart) || m_reihen.empty()) return 0;
@@ -602,11 +592,11 @@ int Diagrammfeld::zeileBei(QPoint p) const {
 
 QRect Diagrammfeld::zeigerstreifen() const {
     if (!m_zeiger_zeile) return {};
-    const int x = int(std::floor(spalteVon(m_zeiger_zeile)));
+    const int x = int(std::floor(pixelspalte(m_zeiger_zeile)));
     return QRect(x - 1, 0, 3, viewport()->height());
 }
 
-void Diagrammfeld::zeigeZeiger(int zeile) {
+void Diagrammfeld::zeiger_zeigen(int zeile) {
     const int neu = zeile >= 1 && zeile <= m_zeilen && !m_reihen.empty() ? zeile : 0;
     if (neu == m_zeiger_zeile) return;
     // The cursor is drawn over the chart's picture: only its old and new column are painted.
@@ -623,11 +613,11 @@ void Diagrammfeld::zeigeZeiger(int zeile) {
 
 void Diagrammfeld::mouseMoveEvent(QMouseEvent* e) {
     QChartView::mouseMoveEvent(e);
-    const int z = zeileBei(e->position().toPoint());
+    const int z = zeile_bei(e->position().toPoint());
     if (z)
-        emit zeigerBewegt(z, e->globalPosition().toPoint());
+        emit zeiger_bewegt(z, e->globalPosition().toPoint());
     else
-        emit zeigerVerlassen();
+        emit zeiger_verlassen();
 }
 
 bool Diagrammfeld::viewportEvent(QEvent* e) {
@@ -639,7 +629,7 @@ bool Diagrammfeld::viewportEvent(QEvent* e) {
 
 void Diagrammfeld::leaveEvent(QEvent* e) {
     QChartView::leaveEvent(e);
-    emit zeigerVerlassen();
+    emit zeiger_verlassen();
 }
 
 QImage Diagrammfeld::abbild() {
@@ -652,7 +642,7 @@ QImage Diagrammfeld::abbild() {
 void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     // The read-out belongs to the pointer over the chart: a menu over it ends it, so that no
     // line is left standing once the menu has done its work.
-    emit zeigerVerlassen();
+    emit zeiger_verlassen();
     const Lernhilfen& l = Lernhilfen::einstellungen();
     m_kennwerte_eintrag->setChecked(l.kennwerte());
     m_vorher_eintrag->setChecked(l.vorheriger_lauf());
@@ -664,7 +654,7 @@ void Diagrammfeld::menue_bauen() {
     m_menue->addAction(QStringLiteral("Bild kopieren"), this,
                        [this] { QGuiApplication::clipboard()->setImage(abbild()); });
     m_menue->addAction(QStringLiteral("Daten kopieren"), this,
-                       [this] { QGuiApplication::clipboard()->setText(datenText()); });
+                       [this] { QGuiApplication::clipboard()->setText(daten_text()); });
     m_menue->addAction(QStringLiteral("Bild speichern …"), this, [this] {
         speichern(this, QStringLiteral("Bild speichern"), m_datei + QStringLiteral(".png"),
                   QStandardPaths::PicturesLocation,
@@ -735,8 +725,9 @@ void Diagrammfeld::keyPressEvent(QKeyEvent* e) {
         break;
     case Qt::Key_F10:
         if (e->modifiers() & Qt::ShiftModifier) {
-            const QPoint wo = m_zeiger_zeile ? QPoint(int(spalteVon(m_zeiger_zeile)), height() / 2)
-                                             : rect().center();
+            const QPoint wo = m_zeiger_zeile
+                                  ? QPoint(int(pixelspalte(m_zeiger_zeile)), height() / 2)
+                                  : rect().center();
             QContextMenuEvent menue(QContextMenuEvent::Keyboard, wo, mapToGlobal(wo));
             contextMenuEvent(&menue);
             return;
@@ -746,14 +737,14 @@ void Diagrammfeld::keyPressEvent(QKeyEvent* e) {
         QChartView::keyPressEvent(e);
         return;
     }
-    if (zeile >= 1) zeigerSetzen(zeile);
+    if (zeile >= 1) zeiger_setzen(zeile);
 }
 
-void Diagrammfeld::zeigerSetzen(int zeile) {
+void Diagrammfeld::zeiger_setzen(int zeile) {
     if (zeile >= 1 && zeile <= m_zeilen)
-        emit zeigerBewegt(zeile, mapToGlobal(QPoint(int(spalteVon(zeile)), height() / 2)));
+        emit zeiger_bewegt(zeile, mapToGlobal(QPoint(int(pixelspalte(zeile)), height() / 2)));
     else
-        emit zeigerVerlassen();
+        emit zeiger_verlassen();
 }
 
 void Diagrammfeld::focusInEvent(QFocusEvent* e) {
@@ -768,15 +759,15 @@ void Diagrammfeld::focusOutEvent(QFocusEvent* e) {
 
 void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
     for (Diagrammfeld* d : diagramme) {
-        d->setzeGruppe(diagramme);
-        QObject::connect(d, &Diagrammfeld::zeigerBewegt, d, [diagramme, d](int zeile, QPoint wo) {
+        d->gruppe_setzen(diagramme);
+        QObject::connect(d, &Diagrammfeld::zeiger_bewegt, d, [diagramme, d](int zeile, QPoint wo) {
             for (Diagrammfeld* a : diagramme)
-                a->zeigeZeiger(zeile);
+                a->zeiger_zeigen(zeile);
             QToolTip::showText(wo + QPoint(12, 12), d->ablesung(), d);
         });
-        QObject::connect(d, &Diagrammfeld::zeigerVerlassen, d, [diagramme] {
+        QObject::connect(d, &Diagrammfeld::zeiger_verlassen, d, [diagramme] {
             for (Diagrammfeld* a : diagramme)
-                a->zeigeZeiger(0);
+                a->zeiger_zeigen(0);
             QToolTip::hideText();
         });
     }
@@ -805,7 +796,7 @@ void Diagrammfeld::lauf_abschliessen() {
     }
     m_gelaufen = true;
     darstellen();
-    emit laufAbgeschlossen();
+    emit lauf_abgeschlossen();
 }
 
 void Diagrammfeld::kennwerte_rechnen() {
@@ -883,9 +874,9 @@ QPolygonF Diagrammfeld::linie(const QList<QPointF>& punkte, const QRectF& plot) 
     return l;
 }
 
-QList<QPointF> Diagrammfeld::vorherPunkte(int spalte) const {
+QList<QPointF> Diagrammfeld::vorher_punkte(int spalte) const {
     QList<QPointF> l;
-    if (vorher_sichtbar() && spalte >= 1 && spalte <= columnCount())
+    if (vorher_sichtbar() && spalte >= 1 && spalte <= spaltenzahl())
         for (const QPointF& p : m_vorher[size_t(spalte - 1)])
             if (std::isfinite(p.y())) l << p;
     return l;

@@ -34,27 +34,25 @@ public:
     explicit Diagrammfeld(const Diagramm& d, QWidget* parent = nullptr, double massstab = 1);
     // The fonts of a page built at another scale; neu_darstellen() lays the chart out again
     // once its new size is set.
-    void setzeMassstab(double massstab);
+    void massstab_setzen(double massstab);
     void neu_darstellen();
 
-    int rowCount() const { return m_zeilen; }
-    int columnCount() const { return int(m_reihen.size()); }
-    // The cell at a row (1..rowCount) and column (1..columnCount); others are ignored.
+    int zeilenzahl() const { return m_zeilen; }
+    int spaltenzahl() const { return int(m_reihen.size()); }
+    // The cell at a row (1..zeilenzahl) and column (1..spaltenzahl); others are ignored.
     void zelle(int spalte, int zeile, double wert) {
-        if (spalte >= 1 && spalte <= columnCount() && zeile >= 1 && zeile <= m_zeilen)
+        if (spalte >= 1 && spalte <= spaltenzahl() && zeile >= 1 && zeile <= m_zeilen)
             m_zellen[size_t(spalte - 1)][zeile - 1].setY(wert);
     }
     // End of a run: the curves are drawn once from the cells.
     void lauf_abschliessen();
     // What the next run ran with, for the legend and the read-out of it as the run before:
     // "P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s".
-    void setzeLaufname(const QString& name) { m_laufname = name; }
+    void laufname_setzen(const QString& name) { m_laufname = name; }
 
     // A cell as last written; nullopt before any run (or for a value that is not finite).
     std::optional<double> wert(int spalte, int zeile) const;
-    QStringList reihenNamen() const;
-    QStringList zeilenNamen() const { return m_zeilen_namen; }
-    double wertBis() const; // current top of the value axis
+    QStringList reihen_namen() const;
     // The points of column `spalte` as last drawn.
     QList<QPointF> punkte(int spalte) const;
 
@@ -65,21 +63,21 @@ public:
     // The learning aids as now shown: the figures (none while switched off), the run before
     // (its name, or empty), and where the figures' box stands in the widget.
     const std::optional<kennwerte_lauf>& kennwerte() const { return m_kennwerte_gezeigt; }
-    QString vorherName() const { return vorher_sichtbar() ? m_vorher_name : QString(); }
+    QString vorher_name() const { return vorher_sichtbar() ? m_vorher_name : QString(); }
     // The run before's points of a column as drawn; empty while not shown.
-    QList<QPointF> vorherPunkte(int spalte) const;
-    QRectF kennwertKasten() const { return m_kennwerte_gezeigt ? m_kasten : QRectF(); }
+    QList<QPointF> vorher_punkte(int spalte) const;
+    QRectF kennwert_kasten() const { return m_kennwerte_gezeigt ? m_kasten : QRectF(); }
     // The read-out at the cursor over the charts of its group: "t = 26 s · Soll 50 °C · …";
     // then, where shown, a line for the run before and one with the nearest figure; empty
     // without a cursor. Tooltip and accessible value.
     QString ablesung() const;
     // The grid as tab-separated text: a header row with the series names, then one row per
     // sample with the time in seconds and the cells (15 digits, the user's number format).
-    QString datenText() const;
+    QString daten_text() const;
     // The grid as a spreadsheet opens it without asking: a header with units, one row per
     // second, numbers in full (the shortest text that reads back as the same double); where the
     // locale writes a decimal comma, ";" between fields and "," in numbers, otherwise "," and ".".
-    QString csvText(const QLocale& format) const;
+    QString csv_text(const QLocale& format) const;
     // Files, written whole or not at all (on failure: why; empty on success). The picture as PNG
     // or, for a name ending in ".svg", as SVG drawn in vectors; the data as CSV in UTF-8 with a
     // byte-order mark, in the user's format.
@@ -88,12 +86,11 @@ public:
     // line and the focus frame.
     QImage abbild();
     QString daten_speichern(const QString& pfad) const;
-    QString dateiname() const { return m_datei; }
     // The thin vertical read-out cursor at a row; 0 hides it.
-    void zeigeZeiger(int zeile);
+    void zeiger_zeigen(int zeile);
     // The read-out at a row as the keys set it: on every chart of the group, with its tooltip;
-    // a row outside 1..rowCount ends it.
-    void zeigerSetzen(int zeile);
+    // a row outside 1..zeilenzahl ends it.
+    void zeiger_setzen(int zeile);
     int zeiger() const { return m_zeiger_zeile; }
     // The whole chart as it stands (without cursor and legend), in the widget's coordinates,
     // onto any painter: vectors for paper and SVG.
@@ -101,19 +98,19 @@ public:
     // The chart as last drawn for the screen (without the read-out cursor).
     const QImage& bild() const { return m_bild; }
     // The row under a point of the widget, or 0 outside the plot.
-    int zeileBei(QPoint p) const;
+    int zeile_bei(QPoint p) const;
     // The pixel column of a row, in the widget.
-    double spalteVon(double zeile) const;
+    double pixelspalte(double zeile) const;
 
     // Charts over the same time span: each second stands at the same column of the window in
     // all of them (the plots' left and right edges are made to agree).
-    void setzeGruppe(std::vector<Diagrammfeld*> gruppe) { m_gruppe = std::move(gruppe); }
+    void gruppe_setzen(std::vector<Diagrammfeld*> gruppe) { m_gruppe = std::move(gruppe); }
     void zeitachsen_angleichen();
 
 signals:
-    void laufAbgeschlossen();
-    void zeigerBewegt(int zeile, QPoint global);
-    void zeigerVerlassen();
+    void lauf_abgeschlossen();
+    void zeiger_bewegt(int zeile, QPoint global);
+    void zeiger_verlassen();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -183,7 +180,6 @@ private:
     int m_wert_intervalle = 3;
     std::vector<QList<QPointF>> m_zellen; // per series, the point (row, value) of every row
     std::vector<QLineSeries*> m_reihen;
-    QStringList m_zeilen_namen;
     QValueAxis* m_wertachse = nullptr;
     QValueAxis* m_zeitachse = nullptr;
     bool m_gelaufen = false;

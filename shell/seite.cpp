@@ -85,7 +85,7 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     schriften_laden();
     setWindowTitle(m_vorgaben.titel);
     const Rect flaeche{0, 0, m_vorgaben.breite, m_vorgaben.hoehe};
-    setzeMassstab(m_nav.massstab_fuer(pixel(flaeche).size()));
+    massstab_setzen(m_nav.massstab_fuer(pixel(flaeche).size()));
     setFixedSize(pixel(flaeche, massstab()).size());
     // A page is a drawn document with fixed colours, as on paper, whatever the desktop's theme.
     setPalette(seitenpalette());
@@ -135,7 +135,7 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     // Charts over the same time span read out together.
     std::map<int, std::vector<Diagrammfeld*>> nach_zeilen;
     for (auto* d : findChildren<Diagrammfeld*>())
-        nach_zeilen[d->rowCount()].push_back(d);
+        nach_zeilen[d->zeilenzahl()].push_back(d);
     for (const auto& [zeilen, diagramme] : nach_zeilen)
         ablesung_verbinden(diagramme);
 

@@ -108,7 +108,7 @@ void Flaeche::setzeRahmen(const Rahmen& r) {
     setFont(schrift(r.schrift, m_massstab));
 }
 
-void Flaeche::setzeMassstab(double m) {
+void Flaeche::massstab_setzen(double m) {
     if (m == m_massstab) return;
     m_massstab = m;
     if (m_schrift) setFont(schrift(*m_schrift, m));
@@ -367,7 +367,7 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     rechts_voriger_text = l->rechterRandVoll();
                 } else if constexpr (std::is_same_v<T, Rahmen>) {
                     auto* f = new Flaeche(eltern);
-                    f->setzeMassstab(m);
+                    f->massstab_setzen(m);
                     f->setzeRahmen(e);
                     f->setGeometry(pixel(e.r, m));
                     twips_merken(f, e.r);
@@ -411,16 +411,16 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
 }
 
 void seite_skalieren(Flaeche* seite, double m) {
-    seite->setzeMassstab(m);
+    seite->massstab_setzen(m);
     // Fonts first, so that each chart lays itself out once, at its new size.
     for (Diagrammfeld* d : seite->findChildren<Diagrammfeld*>())
-        d->setzeMassstab(m);
+        d->massstab_setzen(m);
     for (QWidget* w : seite->findChildren<QWidget*>()) {
         if (auto* l = dynamic_cast<Beschriftung*>(w)) {
             l->skalieren(m);
             continue;
         }
-        if (auto* f = qobject_cast<Flaeche*>(w)) f->setzeMassstab(m);
+        if (auto* f = qobject_cast<Flaeche*>(w)) f->massstab_setzen(m);
         const QVariant twips = w->property(twips_eigenschaft);
         if (twips.isValid()) {
             const QRect r = twips.toRect();

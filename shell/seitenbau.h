@@ -21,7 +21,7 @@ public:
 
     void setzeRahmen(const Rahmen& r);
     // Pages drawn smaller than their tables (on a screen too low for them): 1 is pixel for pixel.
-    void setzeMassstab(double m);
+    void massstab_setzen(double m);
     double massstab() const { return m_massstab; }
     bool umrandet() const { return m_rand; }
     void linie(const Linie& l) { m_linien.push_back(l); }

@@ -66,8 +66,8 @@ struct Seite {
     QList<double> zellen() const {
         QList<double> z;
         for (const auto* d : seite->findChildren<shell::Diagrammfeld*>())
-            for (int s = 1; s <= d->columnCount(); ++s)
-                for (int i = 1; i <= d->rowCount(); ++i)
+            for (int s = 1; s <= d->spaltenzahl(); ++s)
+                for (int i = 1; i <= d->zeilenzahl(); ++i)
                     z << d->wert(s, i).value_or(-1e300);
         return z;
     }

@@ -135,7 +135,7 @@ void Affe::verfolgen(Seitenfenster& s) {
         Spur* sp = spur.get();
         if (d->objectName() == QLatin1String("graph") || d->objectName() == QLatin1String("kask"))
             sp->soll_feld = s.element<Zahlenfeld>("w1");
-        QObject::connect(d, &Diagrammfeld::laufAbgeschlossen, d, [this, sp] {
+        QObject::connect(d, &Diagrammfeld::lauf_abgeschlossen, d, [this, sp] {
             ++sp->laeufe;
             ++laeufe;
             sp->geaendert = true;
@@ -278,9 +278,9 @@ QString Affe::pruefen(bool alles) {
         if (!sp->laeufe) f << name + QStringLiteral(": never filled");
         if (!sp->geaendert && !alles) continue;
         sp->geaendert = false;
-        for (int spalte = 1; spalte <= d->columnCount(); ++spalte) {
+        for (int spalte = 1; spalte <= d->spaltenzahl(); ++spalte) {
             const QList<QPointF> punkte = d->punkte(spalte);
-            for (int zeile = 1; zeile <= d->rowCount(); ++zeile) {
+            for (int zeile = 1; zeile <= d->zeilenzahl(); ++zeile) {
                 const auto v = d->wert(spalte, zeile);
                 QString fehler;
                 if (!v)

@@ -246,7 +246,7 @@ private slots:
             }
             for (int sekunde : {50, 100, 150}) {
                 const auto spalte = [&](Diagrammfeld* d) {
-                    return d->mapTo(s, QPointF(d->spalteVon(sekunde), 0)).x();
+                    return d->mapTo(s, QPointF(d->pixelspalte(sekunde), 0)).x();
                 };
                 QVERIFY2(std::abs(spalte(stapel[0]) - spalte(stapel[1])) <= 1, qPrintable(wo));
             }
@@ -534,7 +534,7 @@ private slots:
         QHash<Diagrammfeld*, QList<QList<QPointF>>> davor; // the curves before the last run
         for (const QString& f : felder) {
             for (Diagrammfeld* c : charts)
-                for (int r = 1; r <= c->columnCount(); ++r)
+                for (int r = 1; r <= c->spaltenzahl(); ++r)
                     davor[c] << c->punkte(r);
             s.feld(f.section('=', 0, 0))->setText(f.section('=', 1));
             s.klick("start");
@@ -546,8 +546,8 @@ private slots:
             return b;
         };
         const QList<QImage> aus_bilder = bilder();
-        const QString daten = d->datenText(), beschreibung = d->accessibleDescription();
-        QVERIFY(!d->kennwerte() && d->vorherName().isEmpty());
+        const QString daten = d->daten_text(), beschreibung = d->accessibleDescription();
+        QVERIFY(!d->kennwerte() && d->vorher_name().isEmpty());
 
         QContextMenuEvent kontext(QContextMenuEvent::Mouse, QPoint(5, 5),
                                   d->mapToGlobal(QPoint(5, 5)));
@@ -565,7 +565,7 @@ private slots:
 
         // The figures from the numbers of the last run.
         std::vector<double> ist;
-        for (int z = 1; z <= d->rowCount(); ++z)
+        for (int z = 1; z <= d->zeilenzahl(); ++z)
             ist.push_back(*d->wert(2, z));
         const double w = *d->wert(1, 1);
         const sim::kennwerte k = sim::kennwerte_berechnen(w, ist);
@@ -576,7 +576,7 @@ private slots:
         QCOMPARE(gezeigt.ausregelzeit_s, k.ausregelzeit_s);
         QCOMPARE(gezeigt.bleibende_abweichung_k, k.bleibende_abweichung_k);
         QCOMPARE(d->kennwerte()->spitzen, sim::spitzen(ist));
-        const QRectF kasten = d->kennwertKasten();
+        const QRectF kasten = d->kennwert_kasten();
         QVERIFY2(QRectF(d->rect()).contains(kasten), qPrintable(QDebug::toString(kasten)));
         QVERIFY(!kurve_in(d, kasten));
         QVERIFY(d->accessibleDescription().contains(
@@ -584,23 +584,23 @@ private slots:
 
         // The run before: named, drawn as it ran, and in the read-out.
         for (Diagrammfeld* c : charts) {
-            QCOMPARE(c->vorherName(), vorher);
-            const auto& erwartet = davor[c].mid(davor[c].size() - c->columnCount());
-            for (int r = 1; r <= c->columnCount(); ++r)
-                QCOMPARE(c->vorherPunkte(r), erwartet.at(r - 1));
+            QCOMPARE(c->vorher_name(), vorher);
+            const auto& erwartet = davor[c].mid(davor[c].size() - c->spaltenzahl());
+            for (int r = 1; r <= c->spaltenzahl(); ++r)
+                QCOMPARE(c->vorher_punkte(r), erwartet.at(r - 1));
         }
         const QWidget* legende = d->findChild<QWidget*>("legende");
         QVERIFY(d->rect().contains(legende->geometry()));
         QVERIFY(!legende->geometry().intersects(d->chart()->plotArea().toRect()));
-        d->zeigeZeiger(20);
+        d->zeiger_zeigen(20);
         QVERIFY2(d->ablesung().contains("\nvorher: " + vorher + " · "), qPrintable(d->ablesung()));
-        d->zeigeZeiger(0);
-        QCOMPARE(d->datenText(), daten);
+        d->zeiger_zeigen(0);
+        QCOMPARE(d->daten_text(), daten);
 
         LernhilfenAus::schalten(false, false);
         QCOMPARE(bilder(), aus_bilder);
         QCOMPARE(d->accessibleDescription(), beschreibung);
-        QCOMPARE(d->datenText(), daten);
+        QCOMPARE(d->daten_text(), daten);
     }
 };
 

@@ -55,7 +55,7 @@ private slots:
                                                      "7"));
         int laeufe = 0;
         connect(seite2->element<shell::Diagrammfeld>("graph"),
-                &shell::Diagrammfeld::laufAbgeschlossen, this, [&] { ++laeufe; });
+                &shell::Diagrammfeld::lauf_abgeschlossen, this, [&] { ++laeufe; });
         for (const auto& [seite, knopf] : std::initializer_list<std::pair<int, const char*>>{
                  {2, "weiter"}, {3, "weiter"}, {4, "zurück"}, {3, "zurück"}})
             klick(seite, knopf);
@@ -275,7 +275,7 @@ private slots:
             auto* gleich = so->findChild<shell::Diagrammfeld*>(d->objectName());
             QCOMPARE(d->geometry(), gleich->geometry());
             QCOMPARE(d->chart()->plotArea(), gleich->chart()->plotArea());
-            QCOMPARE(d->datenText(), gleich->datenText());
+            QCOMPARE(d->daten_text(), gleich->daten_text());
             QImage frisch(d->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
             frisch.fill(Qt::transparent);
             QPainter p(&frisch);

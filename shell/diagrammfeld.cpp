@@ -2,6 +2,7 @@
 
 #include "dateien.h"
 #include "seitenbau.h"
+#include "texte.h"
 #include "zahlen.h"
 
 #include <QAccessible>
@@ -472,20 +473,6 @@ QList<QPointF> Diagrammfeld::punkte(int spalte) const {
     return m_reihen[size_t(spalte - 1)]->points();
 }
 
-namespace {
-// Up to two decimals, without trailing zeros: "66,28", "50", "0".
-QString kurz(double v, const QLocale& l) {
-    QString t = l.toString(v, 'f', 2);
-    const QString komma = l.decimalPoint();
-    if (t.contains(komma)) {
-        while (t.endsWith(QLatin1Char('0')))
-            t.chop(1);
-        if (t.endsWith(komma)) t.chop(komma.size());
-    }
-    return t;
-}
-} // namespace
-
 QString Diagrammfeld::ablesen(int zeile) const {
     return lesen(m_zellen, zeile);
 }
@@ -499,8 +486,11 @@ QString Diagrammfeld::lesen(const std::vector<QList<QPointF>>& zellen, int zeile
     QStringList teile;
     for (size_t s = 0; s < zellen.size(); ++s) {
         const double v = zeile >= 1 && zeile <= m_zeilen ? zellen[s][zeile - 1].y() : qQNaN();
-        QString teil = m_reihen[s]->name() + QLatin1Char(' ') +
-                       (std::isfinite(v) ? kurz(v, format) : QStringLiteral("–"));
+        QString teil =
+            m_reihen[s]->name() + QLatin1Char(' ') +
+            (std::isfinite(v)
+                 ? QString::fromStdString(darstellung::kurz(v, format.decimalPoint().toStdString()))
+                 : QStringLiteral("–"));
         if (std::isfinite(v) && !m_einheit.isEmpty()) teil += QLatin1Char(' ') + m_einheit;
         teile << teil;
     }

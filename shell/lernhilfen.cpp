@@ -1,5 +1,7 @@
 #include "lernhilfen.h"
 
+#include "texte.h"
+
 #include <QSettings>
 #include <algorithm>
 #include <cmath>
@@ -9,17 +11,6 @@ namespace shell {
 namespace {
 const auto schluessel_kennwerte = QStringLiteral("lernhilfen/kennwerte");
 const auto schluessel_vorher = QStringLiteral("lernhilfen/vorheriger_lauf");
-
-// One decimal, a typographic minus, no "-0,0": "16,3", "−7,3", "6,0".
-QString zahl(double v, const QLocale& format) {
-    const QString t = format.toString(std::abs(v), 'f', 1);
-    const bool null = format.toDouble(t) == 0;
-    return v < 0 && !null ? QStringLiteral("\u2212") + t : t;
-}
-
-QString sekunden(std::optional<int> s, const QLocale& format) {
-    return s ? format.toString(*s) + QStringLiteral(" s") : QStringLiteral("—");
-}
 } // namespace
 
 QSettings einstellungsdatei() {
@@ -52,39 +43,16 @@ void Lernhilfen::vorherigen_lauf_zeigen(bool an) {
 }
 
 QStringList kennwert_zeilen(const sim::kennwerte& k, const QLocale& format) {
-    QString ueber =
-        QStringLiteral("Überschwingen ") + zahl(k.ueberschwingen_k, format) + QStringLiteral(" K");
-    if (k.zeit_maximum_s) ueber += QStringLiteral(" nach ") + sekunden(k.zeit_maximum_s, format);
-    return {
-        QStringLiteral("Anregelzeit ") + sekunden(k.anregelzeit_s, format),
-        ueber,
-        QStringLiteral("Schwingungsdauer ") +
-            (k.schwingungsdauer_s ? zahl(*k.schwingungsdauer_s, format) + QStringLiteral(" s")
-                                  : QStringLiteral("—")),
-        QStringLiteral("Ausregelzeit (±1 K) ") + sekunden(k.ausregelzeit_s, format),
-        QStringLiteral("bleibende Abweichung ") +
-            (k.bleibende_abweichung_k
-                 ? zahl(*k.bleibende_abweichung_k, format) + QStringLiteral(" K")
-                 : QStringLiteral("—")),
-    };
+    QStringList zeilen;
+    for (const std::string& z :
+         darstellung::kennwert_zeilen(k, format.decimalPoint().toStdString()))
+        zeilen << QString::fromStdString(z);
+    return zeilen;
 }
 
 QString naechster_kennwert(const kennwerte_lauf& l, int zeile, const QLocale& format) {
-    const QStringList zeilen = kennwert_zeilen(l.k, format);
-    // Each figure at the second it is read at: the peaks stand for the period.
-    std::vector<std::pair<int, int>> orte; // second, line
-    if (l.k.anregelzeit_s) orte.emplace_back(*l.k.anregelzeit_s, 0);
-    if (l.k.zeit_maximum_s) orte.emplace_back(*l.k.zeit_maximum_s, 1);
-    if (l.k.schwingungsdauer_s)
-        for (int s : l.spitzen)
-            orte.emplace_back(s, 2);
-    if (l.k.ausregelzeit_s) orte.emplace_back(*l.k.ausregelzeit_s, 3);
-    if (orte.empty()) return {};
-    const auto naechster = std::min_element(orte.begin(), orte.end(), [zeile](auto a, auto b) {
-        const int da = std::abs(a.first - zeile), db = std::abs(b.first - zeile);
-        return da != db ? da < db : a.first < b.first;
-    });
-    return zeilen.at(naechster->second);
+    const int welcher = darstellung::naechster_kennwert(l.k, l.spitzen, zeile);
+    return welcher < 0 ? QString() : kennwert_zeilen(l.k, format).at(welcher);
 }
 
 std::optional<QPointF> freier_platz(const QImage& bild, QSizeF groesse) {

@@ -464,45 +464,6 @@ private slots:
         QCOMPARE(QDir(neu.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"seite2.pdf"});
     }
 
-    // The figures as the box names them, in the user's number format: kelvins and the period
-    // with one decimal, seconds whole, "—" for none, no "−0,0".
-    void kennwert_texte_data() {
-        QTest::addColumn<QString>("sprache");
-        QTest::addColumn<int>("fall");
-        QTest::addColumn<QString>("soll");
-        QTest::newRow("de, oscillating") << "de_DE" << 0
-                                         << "Anregelzeit 12 s|Überschwingen 16,3 K nach 26 s|"
-                                            "Schwingungsdauer 29,4 s|Ausregelzeit (±1 K) 150 s|"
-                                            "bleibende Abweichung \u22127,3 K";
-        QTest::newRow("C, none") << "C" << 1
-                                 << "Anregelzeit —|Überschwingen 0.0 K|Schwingungsdauer —|"
-                                    "Ausregelzeit (±1 K) —|bleibende Abweichung —";
-        QTest::newRow("de, whole numbers") << "de_DE" << 2
-                                           << "Anregelzeit 3 s|Überschwingen 6,0 K nach 9 s|"
-                                              "Schwingungsdauer 43,0 s|Ausregelzeit (±1 K) —|"
-                                              "bleibende Abweichung 0,0 K";
-    }
-    void kennwert_texte() {
-        QFETCH(QString, sprache);
-        QFETCH(int, fall);
-        QFETCH(QString, soll);
-        const sim::kennwerte faelle[] = {
-            {.anregelzeit_s = 12,
-             .ueberschwingen_k = 16.28,
-             .zeit_maximum_s = 26,
-             .schwingungsdauer_s = 29.4,
-             .ausregelzeit_s = 150,
-             .bleibende_abweichung_k = -7.26},
-            {},
-            {.anregelzeit_s = 3,
-             .ueberschwingen_k = 6,
-             .zeit_maximum_s = 9,
-             .schwingungsdauer_s = 43,
-             .bleibende_abweichung_k = -0.04},
-        };
-        QCOMPARE(shell::kennwert_zeilen(faelle[fall], QLocale(sprache)).join('|'), soll);
-    }
-
     // The learning aids on page 2 (runs: P-band 20 with reset time 40, then 30) and page 3:
     // switched on from a chart's menu and remembered, they show the figures the core computes
     // from the run's numbers, in a box clear of every curve, and the run before as the one it

@@ -1,13 +1,16 @@
 // The simulation core for the browser: each run fills one buffer of doubles, row after row,
 // which the page reads straight out of the module's memory. Nothing here but the core's own
-// runs, so that every number is the desktop's.
+// runs and the texts the desktop writes of them, so that every number and text is the
+// desktop's.
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "pid.h"
+#include "texte.h"
 
 #include <algorithm>
 #include <cmath>
 #include <emscripten/emscripten.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -17,9 +20,28 @@ constexpr int n_hoechstens = 32767; // as many rows as a chart holds
 std::vector<double> zeilen;
 std::vector<double> eingabe; // what the page hands in, written straight into memory
 bool v1_verworfen = false;
+std::string text;          // the last text asked for, zero-terminated
+std::vector<int> naechste; // the figure nearest each second, for the last figures
 
 int anzahl(int n) {
     return std::clamp(n, 0, n_hoechstens);
+}
+
+// The user's decimal separator, as the page hands it over: one code point, as UTF-8.
+std::string utf8(int c) {
+    std::string t;
+    const auto u = unsigned(c);
+    if (u < 0x80) {
+        t += char(u);
+    } else if (u < 0x800) {
+        t += char(0xC0 | (u >> 6));
+        t += char(0x80 | (u & 0x3F));
+    } else {
+        t += char(0xE0 | (u >> 12));
+        t += char(0x80 | ((u >> 6) & 0x3F));
+        t += char(0x80 | (u & 0x3F));
+    }
+    return t;
 }
 
 struct pid_puffer {
@@ -86,8 +108,8 @@ EMSCRIPTEN_KEEPALIVE double* regler_eingabe(int n) {
 
 // The figures of the actual values in the input against w: anregelzeit, ueberschwingen,
 // zeit_maximum, schwingungsdauer, ausregelzeit, bleibende_abweichung (NaN for none), then the
-// number of peaks and their seconds.
-EMSCRIPTEN_KEEPALIVE const double* regler_kennwerte(double w) {
+// number of peaks and their seconds. `komma`: the user's decimal separator, for the texts.
+EMSCRIPTEN_KEEPALIVE const double* regler_kennwerte(double w, int komma) {
     const auto k = sim::kennwerte_berechnen(w, eingabe);
     const auto s = sim::spitzen(eingabe);
     const auto oder_nan = [](auto v) { return v ? double(*v) : std::nan(""); };
@@ -95,6 +117,27 @@ EMSCRIPTEN_KEEPALIVE const double* regler_kennwerte(double w) {
                    oder_nan(k.schwingungsdauer_s), oder_nan(k.ausregelzeit_s),
                    oder_nan(k.bleibende_abweichung_k), double(s.size())});
     zeilen.insert(zeilen.end(), s.begin(), s.end());
+    // The box's lines, in the user's format, and the line nearest each second.
+    text.clear();
+    for (const std::string& z : darstellung::kennwert_zeilen(k, utf8(komma)))
+        text += z + '\n';
+    naechste = darstellung::naechste_kennwerte(k, s, int(eingabe.size()));
     return zeilen.data();
+}
+
+// The lines of the figures last computed, each ended by a line break; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_kennwert_texte() {
+    return text.c_str();
+}
+
+// For each second of the last figures' run, the line nearest to it (-1: none).
+EMSCRIPTEN_KEEPALIVE const int* regler_naechste_kennwerte() {
+    return naechste.data();
+}
+
+// A read-out's number as the desktop writes it; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_kurz(double v, int komma) {
+    text = darstellung::kurz(v, utf8(komma));
+    return text.c_str();
 }
 }

@@ -4,7 +4,7 @@
 // pixel columns.
 import uPlot from 'uplot';
 import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } from './masse.js';
-import { kurz, zahl_text, dezimalzeichen } from './zahlen.js';
+import { zahl_text, dezimalzeichen } from './zahlen.js';
 import { freier_platz, kennwert_zeilen, lernhilfen, naechster_kennwert, vorher_farbe } from './lernhilfen.js';
 
 const reihenfarben = [
@@ -441,7 +441,7 @@ export class Diagramm {
             .map((name, i) => {
                 const v = spalten[i]?.[zeile - 1];
                 if (v == null || !Number.isFinite(v)) return `${name} –`;
-                return `${name} ${kurz(v)}${this.einheit ? ` ${this.einheit}` : ''}`;
+                return `${name} ${this.kern.kurz(v)}${this.einheit ? ` ${this.einheit}` : ''}`;
             })
             .join(' · ');
     }

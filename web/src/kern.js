@@ -1,6 +1,7 @@
 // The simulation core in WebAssembly: each run comes back as columns of doubles, straight from
 // the core's buffer, so that the charts hold the desktop's numbers to the last bit.
 import ReglerKern from './regler_kern.js';
+import { dezimalzeichen } from './zahlen.js';
 
 export async function kern_laden(optionen = {}) {
     const m = await ReglerKern(optionen);
@@ -17,6 +18,12 @@ export async function kern_laden(optionen = {}) {
         return aus;
     };
     const anzahl = (n) => Math.max(0, Math.min(32767, n | 0));
+    // A zero-terminated UTF-8 text in the module's memory.
+    const text = (zeiger) => {
+        const ende = m.HEAPU8.indexOf(0, zeiger);
+        return new TextDecoder().decode(m.HEAPU8.subarray(zeiger, ende));
+    };
+    const komma = () => dezimalzeichen().codePointAt(0);
     return {
         // f: the fields of page 2 as read (w, xp, tn, tv).
         pid(f, n) {
@@ -38,8 +45,9 @@ export async function kern_laden(optionen = {}) {
             const n = anzahl(x.length);
             const ein = m._regler_eingabe(n);
             m.HEAPF64.set(x.subarray ? x.subarray(0, n) : x.slice(0, n), ein / 8);
-            const z = m._regler_kennwerte(w) / 8;
+            const z = m._regler_kennwerte(w, komma()) / 8;
             const a = m.HEAPF64.subarray(z, z + 7);
+            const naechste = m._regler_naechste_kennwerte();
             const oder_null = (v) => (Number.isNaN(v) ? null : v);
             return {
                 anregelzeit_s: oder_null(a[0]),
@@ -49,7 +57,14 @@ export async function kern_laden(optionen = {}) {
                 ausregelzeit_s: oder_null(a[4]),
                 bleibende_abweichung_k: oder_null(a[5]),
                 spitzen: Array.from(m.HEAPF64.subarray(z + 7, z + 7 + a[6])),
+                // The box's lines and, for each second, the line nearest to it: the desktop's.
+                zeilen: text(m._regler_kennwert_texte()).split('\n').slice(0, -1),
+                naechste: Int32Array.from(m.HEAP32.subarray(naechste / 4, naechste / 4 + n)),
             };
+        },
+        // A read-out's number as the desktop writes it: "66,28", "50".
+        kurz(v) {
+            return text(m._regler_kurz(v, komma()));
         },
         aufheizkurve(n) {
             n = anzahl(n);

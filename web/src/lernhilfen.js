@@ -1,7 +1,6 @@
 // The charts' learning aids, as on the desktop: the figures of a step response on the curves, and
 // the run before the last one beside it. One switch each for the whole program, remembered in the
 // browser; switched off, a chart is exactly what it would be without them.
-import { dezimalzeichen } from './zahlen.js';
 
 const schluessel = { kennwerte: 'regler.lernhilfen.kennwerte', vorher: 'regler.lernhilfen.vorheriger_lauf' };
 
@@ -36,43 +35,14 @@ export const lernhilfen = {
 // The lighter tone in which the run before is drawn.
 export const vorher_farbe = (c) => c.map((k) => Math.trunc((k + 2 * 255) / 3));
 
-// One decimal, a typographic minus, no "-0,0": "16,3", "−7,3", "6,0".
-function zahl(v) {
-    const t = Math.abs(v).toFixed(1);
-    const aus = t.replace('.', dezimalzeichen());
-    return v < 0 && t !== '0.0' ? `\u2212${aus}` : aus;
-}
-const sekunden = (s) => (s == null ? '—' : `${s} s`);
-
-// The figures as the box names them, one per line.
-export function kennwert_zeilen(k) {
-    let ueber = `Überschwingen ${zahl(k.ueberschwingen_k)} K`;
-    if (k.zeit_maximum_s != null) ueber += ` nach ${sekunden(k.zeit_maximum_s)}`;
-    return [
-        `Anregelzeit ${sekunden(k.anregelzeit_s)}`,
-        ueber,
-        `Schwingungsdauer ${k.schwingungsdauer_s == null ? '—' : `${zahl(k.schwingungsdauer_s)} s`}`,
-        `Ausregelzeit (±1 K) ${sekunden(k.ausregelzeit_s)}`,
-        `bleibende Abweichung ${k.bleibende_abweichung_k == null ? '—' : `${zahl(k.bleibende_abweichung_k)} K`}`,
-    ];
-}
+// The figures as the box names them, one per line: the core's texts, as the desktop writes them.
+export const kennwert_zeilen = (k) => k.zeilen;
 
 // The figure whose second lies nearest to `zeile` (the earlier where two are as near); empty
 // where no figure has a second. The peaks stand for the period.
 export function naechster_kennwert(k, zeile) {
-    const orte = [];
-    if (k.anregelzeit_s != null) orte.push([k.anregelzeit_s, 0]);
-    if (k.zeit_maximum_s != null) orte.push([k.zeit_maximum_s, 1]);
-    if (k.schwingungsdauer_s != null) for (const s of k.spitzen) orte.push([s, 2]);
-    if (k.ausregelzeit_s != null) orte.push([k.ausregelzeit_s, 3]);
-    if (!orte.length) return '';
-    let bester = orte[0];
-    for (const o of orte) {
-        const d = Math.abs(o[0] - zeile);
-        const db = Math.abs(bester[0] - zeile);
-        if (d < db || (d === db && o[0] < bester[0])) bester = o;
-    }
-    return kennwert_zeilen(k)[bester[1]];
+    const welcher = k.naechste[zeile - 1] ?? -1;
+    return welcher < 0 ? '' : k.zeilen[welcher];
 }
 
 // Where a box of kb × kh fits into `belegt` (b × h, non-zero where something must stay visible)

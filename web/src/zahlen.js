@@ -40,14 +40,6 @@ export function zahl_text(v) {
     return t.replace('.', dezimalzeichen());
 }
 
-// Up to two decimals without trailing zeros, for read-outs: "66,28", "50", "0".
-export function kurz(v) {
-    let t = v.toFixed(2);
-    if (t.includes('.')) t = t.replace(/0+$/, '').replace(/\.$/, '');
-    if (t === '-0') t = '0';
-    return t.replace('.', dezimalzeichen());
-}
-
 // Six significant digits ('g'), as the desktop writes a run's settings: "20", "0,5", "1e+06".
 export function zahl_g6(v) {
     const [m, e] = v.toExponential(5).split('e');

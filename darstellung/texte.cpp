@@ -1,0 +1,97 @@
+#include "texte.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace darstellung {
+
+namespace {
+const std::string minus = "\u2212";
+const std::string keiner = "\u2014";
+
+// |v| with `stellen` decimals, the separator given, rounded from the double's exact value.
+// to_chars knows no locale; where the library lacks it for doubles (the browser's), printf does
+// the same, in the C locale that a program compiled to WebAssembly never leaves.
+std::string fest(double v, int stellen, std::string_view komma) {
+    char puffer[400];
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, std::abs(v),
+                                              std::chars_format::fixed, stellen);
+    std::string t = fehler == std::errc{} ? std::string(puffer, ende) : std::string("?");
+#else
+    const int n = std::snprintf(puffer, sizeof puffer, "%.*f", stellen, std::abs(v));
+    std::string t = n > 0 && n < int(sizeof puffer) ? std::string(puffer, size_t(n)) : "?";
+#endif
+    if (const auto punkt = t.find('.'); punkt != std::string::npos) t.replace(punkt, 1, komma);
+    return t;
+}
+
+bool null_gezeigt(const std::string& t) {
+    return std::all_of(t.begin(), t.end(), [](char c) { return c == '0' || c < '0' || c > '9'; });
+}
+
+// One decimal, a typographic minus, no "−0,0".
+std::string zahl(double v, std::string_view komma) {
+    const std::string t = fest(v, 1, komma);
+    return v < 0 && !null_gezeigt(t) ? minus + t : t;
+}
+
+std::string sekunden(const std::optional<int>& s) {
+    return s ? std::to_string(*s) + " s" : keiner;
+}
+} // namespace
+
+std::vector<std::string> kennwert_zeilen(const sim::kennwerte& k, std::string_view komma) {
+    std::string ueber = "Überschwingen " + zahl(k.ueberschwingen_k, komma) + " K";
+    if (k.zeit_maximum_s) ueber += " nach " + sekunden(k.zeit_maximum_s);
+    return {
+        "Anregelzeit " + sekunden(k.anregelzeit_s),
+        ueber,
+        "Schwingungsdauer " +
+            (k.schwingungsdauer_s ? zahl(*k.schwingungsdauer_s, komma) + " s" : keiner),
+        "Ausregelzeit (±1 K) " + sekunden(k.ausregelzeit_s),
+        "bleibende Abweichung " +
+            (k.bleibende_abweichung_k ? zahl(*k.bleibende_abweichung_k, komma) + " K" : keiner),
+    };
+}
+
+int naechster_kennwert(const sim::kennwerte& k, std::span<const int> spitzen, int zeile) {
+    int bester = -1, abstand = 0, sekunde = 0;
+    const auto ort = [&](int s, int z) {
+        const int d = std::abs(s - zeile);
+        if (bester < 0 || d < abstand || (d == abstand && s < sekunde))
+            bester = z, abstand = d, sekunde = s;
+    };
+    if (k.anregelzeit_s) ort(*k.anregelzeit_s, 0);
+    if (k.zeit_maximum_s) ort(*k.zeit_maximum_s, 1);
+    if (k.schwingungsdauer_s)
+        for (int s : spitzen)
+            ort(s, 2);
+    if (k.ausregelzeit_s) ort(*k.ausregelzeit_s, 3);
+    return bester;
+}
+
+std::vector<int> naechste_kennwerte(const sim::kennwerte& k, std::span<const int> spitzen, int n) {
+    std::vector<int> naechste;
+    naechste.reserve(size_t(std::max(n, 0)));
+    for (int zeile = 1; zeile <= n; ++zeile)
+        naechste.push_back(naechster_kennwert(k, spitzen, zeile));
+    return naechste;
+}
+
+std::string kurz(double v, std::string_view komma) {
+    std::string t = fest(v, 2, komma);
+    if (t.find(komma) != std::string::npos) {
+        while (!t.empty() && t.back() == '0')
+            t.pop_back();
+        if (t.size() >= komma.size() &&
+            t.compare(t.size() - komma.size(), komma.size(), komma) == 0)
+            t.resize(t.size() - komma.size());
+    }
+    return v < 0 && !null_gezeigt(t) ? "-" + t : t;
+}
+
+} // namespace darstellung

@@ -1,0 +1,118 @@
+// What a chart writes as text, in the library both faces use: the figures' lines, the figure
+// nearest a second, a read-out's number, in a decimal comma's and a decimal point's format.
+#include "texte.h"
+
+#include <QTest>
+
+namespace {
+QString verbunden(const std::vector<std::string>& zeilen) {
+    QStringList t;
+    for (const std::string& z : zeilen)
+        t << QString::fromStdString(z);
+    return t.join('|');
+}
+
+const sim::kennwerte beispiele[] = {
+    {.anregelzeit_s = 12,
+     .ueberschwingen_k = 16.28,
+     .zeit_maximum_s = 26,
+     .schwingungsdauer_s = 29.4,
+     .ausregelzeit_s = 150,
+     .bleibende_abweichung_k = -7.26},
+    {},
+    {.anregelzeit_s = 3,
+     .ueberschwingen_k = 6,
+     .zeit_maximum_s = 9,
+     .schwingungsdauer_s = 43,
+     .bleibende_abweichung_k = -0.04},
+    {.anregelzeit_s = 3, .ueberschwingen_k = 6, .zeit_maximum_s = 9},
+};
+} // namespace
+
+class TestDarstellung : public QObject {
+    Q_OBJECT
+private slots:
+    // Kelvins and the period with one decimal, seconds whole, "—" for none, a typographic minus,
+    // no "−0,0".
+    void kennwert_zeilen_data() {
+        QTest::addColumn<QString>("komma");
+        QTest::addColumn<int>("fall");
+        QTest::addColumn<QString>("soll");
+        QTest::newRow("comma, oscillating") << "," << 0
+                                            << "Anregelzeit 12 s|Überschwingen 16,3 K nach 26 s|"
+                                               "Schwingungsdauer 29,4 s|Ausregelzeit (±1 K) 150 s|"
+                                               "bleibende Abweichung \u22127,3 K";
+        QTest::newRow("point, none") << "." << 1
+                                     << "Anregelzeit —|Überschwingen 0.0 K|Schwingungsdauer —|"
+                                        "Ausregelzeit (±1 K) —|bleibende Abweichung —";
+        QTest::newRow("comma, whole numbers") << "," << 2
+                                              << "Anregelzeit 3 s|Überschwingen 6,0 K nach 9 s|"
+                                                 "Schwingungsdauer 43,0 s|Ausregelzeit (±1 K) —|"
+                                                 "bleibende Abweichung 0,0 K";
+    }
+    void kennwert_zeilen() {
+        QFETCH(QString, komma);
+        QFETCH(int, fall);
+        QFETCH(QString, soll);
+        QCOMPARE(verbunden(darstellung::kennwert_zeilen(beispiele[fall], komma.toStdString())),
+                 soll);
+    }
+
+    // The line nearest a second: rise time at 12, the maximum at 26, peaks at 26, 55 and 84 for
+    // the period, settling at 150; the earlier where two are as near; -1 without any second.
+    void naechster_kennwert_data() {
+        QTest::addColumn<int>("fall");
+        QTest::addColumn<int>("zeile");
+        QTest::addColumn<int>("soll");
+        QTest::newRow("before all") << 0 << 1 << 0;
+        QTest::newRow("tie 12/26 at 19") << 0 << 19 << 0;
+        QTest::newRow("at the maximum") << 0 << 26 << 1;
+        QTest::newRow("near a later peak") << 0 << 60 << 2;
+        QTest::newRow("tie peak 84/150 at 117") << 0 << 117 << 2;
+        QTest::newRow("after all") << 0 << 200 << 3;
+        QTest::newRow("no seconds") << 1 << 50 << -1;
+        QTest::newRow("no period: peaks unused") << 3 << 50 << 1;
+    }
+    void naechster_kennwert() {
+        QFETCH(int, fall);
+        QFETCH(int, zeile);
+        QFETCH(int, soll);
+        const std::vector<int> spitzen{26, 55, 84};
+        QCOMPARE(darstellung::naechster_kennwert(beispiele[fall], spitzen, zeile), soll);
+        QCOMPARE(
+            darstellung::naechste_kennwerte(beispiele[fall], spitzen, 200).at(size_t(zeile - 1)),
+            soll);
+    }
+
+    // A read-out's number: two decimals at most, no trailing zeros, never "-0".
+    void kurz_data() {
+        QTest::addColumn<double>("wert");
+        QTest::addColumn<QString>("komma");
+        QTest::addColumn<QString>("soll");
+        QTest::newRow("two decimals") << 66.2849 << ","
+                                      << "66,28";
+        QTest::newRow("whole") << 50.0 << ","
+                               << "50";
+        QTest::newRow("one decimal") << 20.5 << "."
+                                     << "20.5";
+        QTest::newRow("rounds up") << 0.999 << ","
+                                   << "1";
+        QTest::newRow("tiny negative") << -0.001 << ","
+                                       << "0";
+        QTest::newRow("negative") << -3.25 << ","
+                                  << "-3,25";
+        QTest::newRow("zero") << 0.0 << "."
+                              << "0";
+        QTest::newRow("long separator") << 1.5 << "\u066B"
+                                        << "1\u066B5";
+    }
+    void kurz() {
+        QFETCH(double, wert);
+        QFETCH(QString, komma);
+        QFETCH(QString, soll);
+        QCOMPARE(QString::fromStdString(darstellung::kurz(wert, komma.toStdString())), soll);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestDarstellung)
+#include "test_darstellung.moc"

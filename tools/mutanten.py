@@ -86,6 +86,7 @@ zoom-diagramme      ¦ shell/seitenbau.cpp    ¦ d->setzeMassstab(m);\n    for (
 zoom-rahmenschrift  ¦ shell/seitenbau.cpp    ¦ if (m_schrift) setFont(schrift(*m_schrift, m)); ¦ (nichts)
 zoom-ohne-grenze    ¦ shell/seite.cpp        ¦ const double wird = neu ? std::clamp(*neu, 0.5, grenze) : jetzt; ¦ const double wird = neu ? *neu : jetzt;
 dialog-schnueffelt   ¦ shell/dateien.cpp      ¦ dialog.setIconProvider(&typen); ¦ (nichts) ¦ sitzung
+darstellung-minus   ¦ darstellung/texte.cpp  ¦ return v < 0 && !null_gezeigt(t) ? minus + t : t; ¦ return v < 0 ? minus + t : t;
 web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
 web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ if (z == null) verworfen = true;\n            else t += z; ¦ t += c;
 web-kennwert-stellen ¦ web/src/lernhilfen.js  ¦ const t = Math.abs(v).toFixed(1); ¦ const t = String(Math.round(Math.abs(v)));
@@ -140,12 +141,13 @@ faelle = [f for f in lesen() if not sys.argv[1:] or f[0] in sys.argv[1:]]
 # The browser version of the copy, where a fault lies in web/: its pages from the copy's desktop
 # build, its tests against the copy's regler-sim.
 web_bau = os.path.join(arbeit, "build-wasm")
+web_env = dict(env, NODE_PATH="/usr/share/nodejs")  # emscripten's optimizer needs Debian's acorn
 if any(f[1].startswith("web/") for f in faelle):
     if laufen(["emcmake", "cmake", "-S", kopie, "-B", web_bau, "-G", "Ninja",
                "-DCMAKE_BUILD_TYPE=Release", "-DREGLER_GUI=OFF", "-DREGLER_BENCH=OFF",
-               f"-DREGLER_NORMALBAU={bau}"],
-              env=dict(os.environ, NODE_PATH="/usr/share/nodejs")) or \
-            laufen(["cmake", "--build", web_bau]) or laufen(["ctest", "--test-dir", web_bau]):
+               f"-DREGLER_NORMALBAU={bau}"], env=web_env) or \
+            laufen(["cmake", "--build", web_bau], env=web_env) or \
+            laufen(["ctest", "--test-dir", web_bau], env=web_env):
         sys.exit("mutanten: the unchanged browser version does not build or fails its tests")
 gefangen, passt_nicht, entkommen = 0, [], []
 for name, datei, alt, neu, tests in faelle:
@@ -163,9 +165,11 @@ for name, datei, alt, neu, tests in faelle:
         ziel = web_bau if datei.startswith("web/") else bau
         if datei.startswith("web/"):
             auswahl = ["-R", tests] if tests else []
-        if laufen(["cmake", "--build", ziel]):
+        umgebung = web_env if datei.startswith("web/") else env
+        if laufen(["cmake", "--build", ziel], env=umgebung):
             ergebnis = "caught (build)"
-        elif laufen(["ctest", "--test-dir", ziel, "-j2", "--stop-on-failure"] + auswahl, env=env):
+        elif laufen(["ctest", "--test-dir", ziel, "-j2", "--stop-on-failure"] + auswahl,
+                    env=umgebung):
             ergebnis = "caught"
         else:
             ergebnis = "ESCAPED"
@@ -179,7 +183,7 @@ for name, datei, alt, neu, tests in faelle:
     print(f"{name:22} {ergebnis}", flush=True)
 laufen(["cmake", "--build", bau])
 if os.path.isdir(web_bau):
-    laufen(["cmake", "--build", web_bau])
+    laufen(["cmake", "--build", web_bau], env=web_env)
 
 gezaehlt = len(faelle) - len(passt_nicht)
 print(f"{gefangen} of {gezaehlt} faults caught")

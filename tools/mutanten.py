@@ -89,7 +89,7 @@ dialog-schnueffelt   ¦ shell/dateien.cpp      ¦ dialog.setIconProvider(&typen)
 darstellung-minus   ¦ darstellung/texte.cpp  ¦ return v < 0 && !null_gezeigt(t) ? minus + t : t; ¦ return v < 0 ? minus + t : t;
 web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
 web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ if (z == null) verworfen = true;\n            else t += z; ¦ t += c;
-web-kennwert-stellen ¦ web/src/lernhilfen.js  ¦ const t = Math.abs(v).toFixed(1); ¦ const t = String(Math.round(Math.abs(v)));
+web-naechster       ¦ web/src/lernhilfen.js  ¦ return welcher < 0 ? '' : k.zeilen[welcher]; ¦ return welcher < 0 ? '' : k.zeilen[0];
 web-tabfolge        ¦ web/src/seitenbau.js   ¦ el.tabIndex = seite.tabfolge.length; ¦ el.tabIndex = 0;
 web-kern-spalten    ¦ web/kern.cpp           ¦ {z.x1, z.w2, z.x2, z.y, z.summe, z.y_roh} ¦ {z.x1, z.x2, z.w2, z.y, z.summe, z.y_roh}
 qt-option-mit-wert  ¦ app/aufruf.cpp         ¦ if (mit_wert.contains(name) && k + 1 < argumente.size()) { ¦ if (false) { ¦ aufruf

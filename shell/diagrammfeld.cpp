@@ -1,5 +1,6 @@
 #include "diagrammfeld.h"
 
+#include "achsen.h"
 #include "dateien.h"
 #include "seitenbau.h"
 #include "texte.h"
@@ -32,23 +33,6 @@ namespace shell {
 namespace {
 const QColor reihenfarben[] = {QColor(0, 0, 192), QColor(200, 0, 0), QColor(0, 140, 0),
                                QColor(220, 130, 0)};
-
-// The largest round tick step that still gives at least `mindestens` intervals.
-double schritt(double spanne, int mindestens) {
-    if (!(spanne > 0)) return 1;
-    const double basis = std::pow(10.0, std::floor(std::log10(spanne)));
-    for (double b : {basis, basis / 10})
-        for (double m : {10.0, 5.0, 2.0, 1.0})
-            if (spanne / (m * b) >= mindestens) return m * b;
-    return basis / 10;
-}
-
-// The next coarser round step: 1, 2, 5, 10, 20, ...
-double groeber(double st) {
-    const double b = std::pow(10.0, std::floor(std::log10(st)));
-    const double m = st / b;
-    return m < 1.5 ? 2 * b : m < 3.5 ? 5 * b : 10 * b;
-}
 
 // Qt gives each value label the axis height divided by the number of labels, less 4 px above and
 // below, and elides a label that does not fit: so many labels fit at the most.
@@ -208,10 +192,10 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     Q_UNUSED(zugang);
 
     auto* zeit = m_zeitachse = new QValueAxis;
-    achse_einrichten(zeit, 0, m_zeilen, schritt(m_zeilen, 3), f);
+    achse_einrichten(zeit, 0, m_zeilen, darstellung::schritt(m_zeilen, 3), f);
     zeit->setTitleText(QString::fromUtf8(d.zeit_titel));
     m_wertachse = new QValueAxis;
-    m_wert_intervalle = d.r.h / twips_pro_pixel < 150 ? 2 : 3; // short charts: fewer labels
+    m_wert_intervalle = darstellung::wert_intervalle(d.r.h / twips_pro_pixel);
     m_wertachse->setLabelsFont(f);
     m_wertachse->setTitleText(QString::fromUtf8(d.wert_titel));
     chart->addAxis(zeit, Qt::AlignBottom);
@@ -267,7 +251,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     }
     m_gruppe = {this};
     // Until the first run, which chooses the step for the plot's height.
-    achse_einrichten(m_wertachse, 0, m_bis, schritt(m_bis, m_wert_intervalle), f);
+    achse_einrichten(m_wertachse, 0, m_bis, darstellung::schritt(m_bis, m_wert_intervalle), f);
 }
 
 void Diagrammfeld::massstab_setzen(double massstab) {
@@ -958,21 +942,14 @@ void Diagrammfeld::beschreibung_setzen() {
 }
 
 void Diagrammfeld::wertachse_einrichten(double tief, double hoch) {
-    // A curve beyond the stored extent widens the axis to the next round number, never cut off.
-    // The step is the largest round one with enough intervals, or coarser where the labels
-    // would not fit the plot's height.
-    natuerliche_raender(); // and the plot's height, which the margins left and right leave alone
-    const int marken = platz_fuer_marken(m_plothoehe, m_wertachse->labelsFont());
-    double st = schritt(hoch - tief, m_wert_intervalle);
-    double von = 0, bis = 0;
-    for (;;) {
-        von = tief < 0 ? std::floor(tief / st) * st : 0;
-        bis = hoch > m_bis ? std::ceil(hoch / st) * st : m_bis;
-        if ((bis - von) / st + 1 <= marken || !std::isfinite(st)) break;
-        st = groeber(st);
-    }
-    if (von != m_wertachse->min() || bis != m_wertachse->max() || st != m_wertachse->tickInterval())
-        achse_einrichten(m_wertachse, von, bis, st, m_wertachse->labelsFont());
+    // The plot's height, which the margins left and right leave alone, says how many labels fit.
+    natuerliche_raender();
+    const auto a =
+        darstellung::wertachse_fuer(tief, hoch, m_bis, m_wert_intervalle,
+                                    platz_fuer_marken(m_plothoehe, m_wertachse->labelsFont()));
+    if (a.von != m_wertachse->min() || a.bis != m_wertachse->max() ||
+        a.schritt != m_wertachse->tickInterval())
+        achse_einrichten(m_wertachse, a.von, a.bis, a.schritt, m_wertachse->labelsFont());
 }
 
 } // namespace shell

@@ -1,5 +1,7 @@
-// What a chart writes as text, in the library both faces use: the figures' lines, the figure
-// nearest a second, a read-out's number, in a decimal comma's and a decimal point's format.
+// What a chart writes and how it lays out its value axis, in the library both faces use: the
+// figures' lines, the figure nearest a second, a read-out's number (in a decimal comma's and a
+// decimal point's format), the value axis's range and step.
+#include "achsen.h"
 #include "texte.h"
 
 #include <QTest>
@@ -111,6 +113,33 @@ private slots:
         QFETCH(QString, komma);
         QFETCH(QString, soll);
         QCOMPARE(QString::fromStdString(darstellung::kurz(wert, komma.toStdString())), soll);
+    }
+
+    // The value axis: the stored extent where the run stays within it, widened to whole steps
+    // where not; the largest round step with the intervals asked for, coarser until the labels
+    // fit; 2 intervals below 150 pixels of height, 3 from there.
+    void wertachse_data() {
+        QTest::addColumn<QList<double>>("lauf"); // tief, hoch, bis, intervalle, platz
+        QTest::addColumn<QList<double>>("soll"); // von, bis, schritt
+        QTest::newRow("stored extent")
+            << QList<double>{0, 100, 100, 3, 10} << QList<double>{0, 100, 20};
+        QTest::newRow("labels do not fit")
+            << QList<double>{0, 100, 100, 3, 4} << QList<double>{0, 100, 50};
+        QTest::newRow("beyond both ends")
+            << QList<double>{-30, 150, 100, 3, 10} << QList<double>{-50, 150, 50};
+        QTest::newRow("two intervals")
+            << QList<double>{0, 100, 100, 2, 3} << QList<double>{0, 100, 50};
+        QTest::newRow("a billion")
+            << QList<double>{0, 1e9, 100, 3, 5} << QList<double>{0, 1e9, 5e8};
+    }
+    void wertachse() {
+        QFETCH(QList<double>, lauf);
+        QFETCH(QList<double>, soll);
+        const auto a =
+            darstellung::wertachse_fuer(lauf[0], lauf[1], lauf[2], int(lauf[3]), int(lauf[4]));
+        QCOMPARE((QList<double>{a.von, a.bis, a.schritt}), soll);
+        QCOMPARE(darstellung::wert_intervalle(149), 2);
+        QCOMPARE(darstellung::wert_intervalle(150), 3);
     }
 };
 

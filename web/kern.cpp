@@ -2,6 +2,7 @@
 // which the page reads straight out of the module's memory. Nothing here but the core's own
 // runs and the texts the desktop writes of them, so that every number and text is the
 // desktop's.
+#include "achsen.h"
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "pid.h"
@@ -133,6 +134,25 @@ EMSCRIPTEN_KEEPALIVE const char* regler_kennwert_texte() {
 // For each second of the last figures' run, the line nearest to it (-1: none).
 EMSCRIPTEN_KEEPALIVE const int* regler_naechste_kennwerte() {
     return naechste.data();
+}
+
+// The value axis for a run's extent (darstellung::wertachse_fuer): from, to, step.
+EMSCRIPTEN_KEEPALIVE const double* regler_wertachse(double tief, double hoch, double bis,
+                                                    int intervalle, int platz) {
+    static double a[3];
+    const auto w = darstellung::wertachse_fuer(tief, hoch, bis, intervalle, platz);
+    a[0] = w.von;
+    a[1] = w.bis;
+    a[2] = w.schritt;
+    return a;
+}
+
+EMSCRIPTEN_KEEPALIVE double regler_schritt(double spanne, int mindestens) {
+    return darstellung::schritt(spanne, mindestens);
+}
+
+EMSCRIPTEN_KEEPALIVE int regler_wert_intervalle(int hoehe_px) {
+    return darstellung::wert_intervalle(hoehe_px);
 }
 
 // A read-out's number as the desktop writes it; UTF-8.

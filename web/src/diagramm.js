@@ -22,22 +22,6 @@ const rechts_rand = 12; // half of the last time label beyond the plot
 const vorher_zeile = zeile_px + 2; // the legend's row for the run before
 const abstand = 6; // between the figures' box and any curve
 
-// The largest round tick step that still gives at least `mindestens` intervals.
-export function schritt(spanne, mindestens) {
-    if (!(spanne > 0)) return 1;
-    const basis = Math.pow(10, Math.floor(Math.log10(spanne)));
-    for (const b of [basis, basis / 10])
-        for (const m of [10, 5, 2, 1]) if (spanne / (m * b) >= mindestens) return m * b;
-    return basis / 10;
-}
-
-// The next coarser round step: 1, 2, 5, 10, 20, ...
-function groeber(st) {
-    const b = Math.pow(10, Math.floor(Math.log10(st)));
-    const m = st / b;
-    return m < 1.5 ? 2 * b : m < 3.5 ? 5 * b : 10 * b;
-}
-
 const rund = (v) => Number(v.toPrecision(12));
 function marken(von, bis, st) {
     const m = [];
@@ -48,7 +32,9 @@ function marken(von, bis, st) {
 export class Diagramm {
     // e: the table's element; x_seite: its left edge in the page; seitenbreite: what is seen.
     // schluessel: charts under the same key share their cursor.
-    constructor(e, eltern, x_seite, seitenbreite, schluessel) {
+    // kern: the core, whose rules say how the value axis is laid out.
+    constructor(e, eltern, x_seite, seitenbreite, schluessel, kern) {
+        this.kern = kern;
         this.e = e;
         this.zeilen = e.zeilen;
         this.bis = e.bis;
@@ -59,9 +45,9 @@ export class Diagramm {
         this.x_seite = x_seite;
         // A chart may reach past the page's edge: its plot keeps to what is seen.
         this.sichtbar = Math.min(g.w, seitenbreite - x_seite);
-        this.intervalle = g.h < 150 ? 2 : 3;
+        this.intervalle = kern.wert_intervalle(g.h);
         this.unten = e.zeit_titel ? unten_mit_titel : unten_ohne_titel;
-        this.zeit_schritt = schritt(this.zeilen, 3);
+        this.zeit_schritt = kern.schritt(this.zeilen, 3);
         this.gruppe = [this];
         this.zeit_beschriftet = true;
         this.oben = oben;
@@ -194,15 +180,7 @@ export class Diagramm {
     wertachse(tief, hoch) {
         const plothoehe = this.g.h - this.oben - this.unten;
         const platz = Math.max(2, Math.trunc(plothoehe / (zeile_px + 2 * 4 + 1)));
-        let st = schritt(hoch - tief, this.intervalle);
-        let von = 0;
-        let bis = 0;
-        for (;;) {
-            von = tief < 0 ? Math.floor(tief / st) * st : 0;
-            bis = hoch > this.bis ? Math.ceil(hoch / st) * st : this.bis;
-            if ((bis - von) / st + 1 <= platz || !Number.isFinite(st)) break;
-            st = groeber(st);
-        }
+        const { von, bis, schritt: st } = this.kern.wertachse(tief, hoch, this.bis, this.intervalle, platz);
         this.von = von;
         this.hoch = bis;
         this.st = st;

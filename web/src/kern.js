@@ -62,6 +62,14 @@ export async function kern_laden(optionen = {}) {
                 naechste: Int32Array.from(m.HEAP32.subarray(naechste / 4, naechste / 4 + n)),
             };
         },
+        // The charts' value axis, as the desktop lays it out: { von, bis, schritt }.
+        wertachse(tief, hoch, bis, intervalle, platz) {
+            const z = m._regler_wertachse(tief, hoch, bis, intervalle, platz) / 8;
+            const [von, bis_, schritt] = m.HEAPF64.subarray(z, z + 3);
+            return { von, bis: bis_, schritt };
+        },
+        schritt: (spanne, mindestens) => m._regler_schritt(spanne, mindestens),
+        wert_intervalle: (hoehe_px) => m._regler_wert_intervalle(hoehe_px),
         // A read-out's number as the desktop writes it: "66,28", "50".
         kurz(v) {
             return text(m._regler_kurz(v, komma()));

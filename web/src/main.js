@@ -47,7 +47,9 @@ async function anlegen(nummer) {
     el.setAttribute('aria-label', p.titel);
     el.hidden = true;
     buehne.append(el);
-    const seite = seite_bauen(p, el);
+    // Pages with charts are built once the core is there: their axes follow its rules.
+    const kern = seitenlogik[nummer] ? await kern_bereit : null;
+    const seite = seite_bauen(p, el, kern);
     seite.titel = p.titel;
     seiten.set(nummer, seite);
     const k = seite.knoepfe;
@@ -66,7 +68,7 @@ async function anlegen(nummer) {
             });
     }
     if (seitenlogik[nummer]) {
-        const logik = seitenlogik[nummer](seite, await kern_bereit);
+        const logik = seitenlogik[nummer](seite, kern);
         seite.logik = logik;
         k.get('start')?.addEventListener('click', () => {
             const t0 = performance.now();

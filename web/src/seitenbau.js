@@ -195,7 +195,8 @@ function baue_text(e, eltern, links) {
 }
 
 // Builds the page `p` (from seiten.json) into `wurzel`; returns its widgets by name.
-export function seite_bauen(p, wurzel) {
+// kern: the core, for the charts' rules (pages without charts need none).
+export function seite_bauen(p, wurzel, kern) {
     const seite = {
         nummer: p.nummer,
         el: wurzel,
@@ -274,7 +275,8 @@ export function seite_bauen(p, wurzel) {
                 break;
             }
             case 'Diagramm': {
-                const d = new Diagramm(e, f.el, x0 + pixel(e.r).x, seite.breite, `seite${p.nummer}-${e.zeilen}`);
+                const schluessel = `seite${p.nummer}-${e.zeilen}`;
+                const d = new Diagramm(e, f.el, x0 + pixel(e.r).x, seite.breite, schluessel, kern);
                 merken(e.name, d.div, e.in);
                 seite.diagramme.set(e.name, d);
                 break;

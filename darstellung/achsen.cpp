@@ -1,0 +1,42 @@
+#include "achsen.h"
+
+#include <cmath>
+#include <initializer_list>
+
+namespace darstellung {
+
+double schritt(double spanne, int mindestens) {
+    if (!(spanne > 0)) return 1;
+    const double basis = std::pow(10.0, std::floor(std::log10(spanne)));
+    for (double b : {basis, basis / 10})
+        for (double m : {10.0, 5.0, 2.0, 1.0})
+            if (spanne / (m * b) >= mindestens) return m * b;
+    return basis / 10;
+}
+
+double groeber(double st) {
+    const double b = std::pow(10.0, std::floor(std::log10(st)));
+    const double m = st / b;
+    return m < 1.5 ? 2 * b : m < 3.5 ? 5 * b : 10 * b;
+}
+
+int wert_intervalle(int hoehe_px) {
+    return hoehe_px < 150 ? 2 : 3;
+}
+
+wertachse wertachse_fuer(double tief, double hoch, double bis, int intervalle, int platz) {
+    // Wide ranges meet coarse steps only: the loop ends once the labels fit, or the step stops
+    // being a number.
+    wertachse a;
+    double st = schritt(hoch - tief, intervalle);
+    for (;;) {
+        a.von = tief < 0 ? std::floor(tief / st) * st : 0;
+        a.bis = hoch > bis ? std::ceil(hoch / st) * st : bis;
+        if ((a.bis - a.von) / st + 1 <= platz || !std::isfinite(st)) break;
+        st = groeber(st);
+    }
+    a.schritt = st;
+    return a;
+}
+
+} // namespace darstellung

@@ -1,0 +1,27 @@
+// The charts' value axis, one rule for the desktop and the browser: its range from a run's
+// extent, a round step, and a coarser one until the labels fit the plot's height.
+#pragma once
+
+namespace darstellung {
+
+// The largest round tick step (1, 2, 5 times a power of ten) that still gives at least
+// `mindestens` intervals over `spanne`.
+double schritt(double spanne, int mindestens);
+
+// The next coarser round step: 1, 2, 5, 10, 20, …
+double groeber(double schritt);
+
+// A chart this many pixels high shows its value axis in 2 intervals, a taller one in 3.
+int wert_intervalle(int hoehe_px);
+
+struct wertachse {
+    double von = 0, bis = 0, schritt = 1;
+};
+
+// The value axis for a run's values from `tief` to `hoch`, on a chart whose stored extent is 0 to
+// `bis`: 0 to `bis` where the run stays within, else widened to the next multiple of the step,
+// never cut off; the largest round step with `intervalle` intervals, coarser until at most
+// `platz` labels stand on the axis (`platz`: how many the plot's height holds).
+wertachse wertachse_fuer(double tief, double hoch, double bis, int intervalle, int platz);
+
+} // namespace darstellung

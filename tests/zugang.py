@@ -18,8 +18,10 @@ MENUE = ["Bild kopieren", "Daten kopieren", "Bild speichern", "Daten speichern",
          "Kennwerte zeigen", "Vorherigen Lauf zeigen"]
 # page: (Tab presses from the focus a page opens with, the chart reached, what it is named)
 FAELLE = {
+    1: [],
     2: [(8, "Diagramm Soll, Ist", "Soll 50 °C"), (1, "Diagramm Leistung", "Leistung")],
     3: [(12, "Diagramm Soll1, Ist1, Soll2, Ist2", "Soll1 50 °C")],
+    4: [],
 }
 
 fehler = []
@@ -112,8 +114,11 @@ for seite, faelle in FAELLE.items():
         objekte = list(alle(f))
         rollen = [o.getRoleName() for o in objekte]
         pruefen("scroll bar" not in rollen, f"page {seite}: no scroll bar in the tree")
+        benannt = [o for o in objekte if o.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT)]
+        pruefen(all(o.name for o in benannt), f"page {seite}: every button and field has a name")
         diagramme = [o for o in objekte if o.getRole() == pyatspi.ROLE_CHART]
-        pruefen(diagramme and all(d.childCount == 0 for d in diagramme),
+        pruefen(len(diagramme) == {1: 0, 2: 2, 3: 3, 4: 0}[seite]
+                and all(d.childCount == 0 for d in diagramme),
                 f"page {seite}: {len(diagramme)} charts, each one object without children")
         for d in diagramme:
             fehlt = [m for m in MENUE if m not in d.description]

@@ -5,7 +5,6 @@ the read-out at each second, and its value to the second.
 
 Usage: zugang.py PATH/TO/regler  (inside an X session with a D-Bus session bus; zugang.sh sets
 both up)."""
-import os
 import subprocess
 import sys
 import time

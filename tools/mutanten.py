@@ -127,7 +127,9 @@ try:  # two runs in one scratch copy would plant faults in each other's tree
 except OSError:
     sys.exit(f"mutanten: another run is using {arbeit}")
 shutil.rmtree(kopie, ignore_errors=True)
-shutil.copytree(quelle, kopie, ignore=shutil.ignore_patterns(".git", "build*"))
+# Copied with new times, so that the builds of a copy before see every changed file.
+shutil.copytree(quelle, kopie, ignore=shutil.ignore_patterns(".git", "build*", "node_modules"),
+                copy_function=shutil.copy)
 env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 if laufen(["cmake", "-S", kopie, "-B", bau, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
            "-DREGLER_BENCH=OFF"]) or laufen(["cmake", "--build", bau]):

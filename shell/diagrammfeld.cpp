@@ -3,6 +3,7 @@
 #include "achsen.h"
 #include "dateien.h"
 #include "seitenbau.h"
+#include "tabellen.h"
 #include "texte.h"
 #include "zahlen.h"
 
@@ -481,45 +482,34 @@ QString Diagrammfeld::lesen(const std::vector<QList<QPointF>>& zellen, int zeile
     return teile.join(QStringLiteral(" · "));
 }
 
-QString Diagrammfeld::daten_text() const {
-    QString t = QStringLiteral("t in s");
-    for (const auto* r : m_reihen)
-        t += QLatin1Char('\t') + r->name();
-    t += QLatin1Char('\n');
-    const QLocale format = zahlformat();
-    for (int z = 1; z <= m_zeilen; ++z) {
-        t += QString::number(z);
-        for (int s = 1; s <= spaltenzahl(); ++s) {
-            t += QLatin1Char('\t');
-            if (const auto v = wert(s, z)) t += zahl_text(*v, format);
-        }
-        t += QLatin1Char('\n');
+namespace {
+std::vector<std::string> namen(const std::vector<QLineSeries*>& reihen) {
+    std::vector<std::string> n;
+    for (const auto* r : reihen)
+        n.push_back(r->name().toStdString());
+    return n;
+}
+
+std::vector<std::vector<double>> spalten(const std::vector<QList<QPointF>>& zellen) {
+    std::vector<std::vector<double>> s;
+    for (const auto& reihe : zellen) {
+        s.emplace_back();
+        for (const QPointF& p : reihe)
+            s.back().push_back(p.y());
     }
-    return t;
+    return s;
+}
+} // namespace
+
+QString Diagrammfeld::daten_text() const {
+    return QString::fromStdString(darstellung::tsv_text(namen(m_reihen), spalten(m_zellen),
+                                                        zahlformat().decimalPoint().toStdString()));
 }
 
 QString Diagrammfeld::csv_text(const QLocale& format) const {
-    const bool komma = format.decimalPoint() == QLatin1String(",");
-    const QChar trenner = komma ? QLatin1Char(';') : QLatin1Char(',');
-    QString t = QStringLiteral("Zeit in s");
-    for (const auto* r : m_reihen) {
-        t += trenner + r->name();
-        if (!m_einheit.isEmpty()) t += QStringLiteral(" in ") + m_einheit;
-    }
-    t += QStringLiteral("\r\n");
-    for (int z = 1; z <= m_zeilen; ++z) {
-        t += QString::number(z);
-        for (int s = 1; s <= spaltenzahl(); ++s) {
-            t += trenner;
-            if (const auto v = wert(s, z)) {
-                QString zahl = QString::number(*v, 'g', QLocale::FloatingPointShortest);
-                if (komma) zahl.replace(QLatin1Char('.'), QLatin1Char(','));
-                t += zahl;
-            }
-        }
-        t += QStringLiteral("\r\n");
-    }
-    return t;
+    return QString::fromStdString(darstellung::csv_text(namen(m_reihen), m_einheit.toStdString(),
+                                                        spalten(m_zellen),
+                                                        format.decimalPoint().toStdString()));
 }
 
 QString Diagrammfeld::daten_speichern(const QString& pfad) const {

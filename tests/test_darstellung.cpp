@@ -2,6 +2,7 @@
 // figures' lines, the figure nearest a second, a read-out's number (in a decimal comma's and a
 // decimal point's format), the value axis's range and step.
 #include "achsen.h"
+#include "tabellen.h"
 #include "texte.h"
 
 #include <QTest>
@@ -140,6 +141,39 @@ private slots:
         QCOMPARE((QList<double>{a.von, a.bis, a.schritt}), soll);
         QCOMPARE(darstellung::wert_intervalle(149), 2);
         QCOMPARE(darstellung::wert_intervalle(150), 3);
+    }
+
+    // The grid as text: a header, one row per second, an empty cell where there is no number;
+    // tab-separated with 15 significant digits, CSV with the shortest text that reads back, ";"
+    // and "," where the decimal separator is a comma.
+    void tabellen_data() {
+        QTest::addColumn<QString>("komma");
+        QTest::addColumn<QString>("tsv");
+        QTest::addColumn<QString>("csv");
+        QTest::newRow("comma") << ","
+                               << "t in s\tSoll\tIst\n1\t50\t20,0396133247818\n2\t50\t\n"
+                                  "3\t50\t1e-05\n"
+                               << "Zeit in s;Soll in °C;Ist in °C\r\n1;50;20,03961332478182\r\n"
+                                  "2;50;\r\n3;50;1e-05\r\n";
+        QTest::newRow("point") << "."
+                               << "t in s\tSoll\tIst\n1\t50\t20.0396133247818\n2\t50\t\n"
+                                  "3\t50\t1e-05\n"
+                               << "Zeit in s,Soll in °C,Ist in °C\r\n1,50,20.03961332478182\r\n"
+                                  "2,50,\r\n3,50,1e-05\r\n";
+    }
+    void tabellen() {
+        QFETCH(QString, komma);
+        QFETCH(QString, tsv);
+        QFETCH(QString, csv);
+        const std::vector<std::string> reihen{"Soll", "Ist"};
+        const std::vector<std::vector<double>> spalten{{50, 50, 50},
+                                                       {20.03961332478182, qQNaN(), 1e-5}};
+        QCOMPARE(
+            QString::fromStdString(darstellung::tsv_text(reihen, spalten, komma.toStdString())),
+            tsv);
+        QCOMPARE(QString::fromStdString(
+                     darstellung::csv_text(reihen, "°C", spalten, komma.toStdString())),
+                 csv);
     }
 };
 

@@ -87,6 +87,7 @@ zoom-rahmenschrift  ¦ shell/seitenbau.cpp    ¦ if (m_schrift) setFont(schrift(
 zoom-ohne-grenze    ¦ shell/seite.cpp        ¦ const double wird = neu ? std::clamp(*neu, 0.5, grenze) : jetzt; ¦ const double wird = neu ? *neu : jetzt;
 dialog-schnueffelt   ¦ shell/dateien.cpp      ¦ dialog.setIconProvider(&typen); ¦ (nichts) ¦ sitzung
 darstellung-minus   ¦ darstellung/texte.cpp  ¦ return v < 0 && !null_gezeigt(t) ? minus + t : t; ¦ return v < 0 ? minus + t : t;
+csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
 web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
 web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ if (z == null) verworfen = true;\n            else t += z; ¦ t += c;
 web-naechster       ¦ web/src/lernhilfen.js  ¦ return welcher < 0 ? '' : k.zeilen[welcher]; ¦ return welcher < 0 ? '' : k.zeilen[0];

@@ -6,6 +6,7 @@
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "pid.h"
+#include "tabellen.h"
 #include "texte.h"
 
 #include <algorithm>
@@ -22,6 +23,7 @@ std::vector<double> zeilen;
 std::vector<double> eingabe; // what the page hands in, written straight into memory
 bool v1_verworfen = false;
 std::string text;          // the last text asked for, zero-terminated
+std::string texteingabe;   // what the page hands in as text, UTF-8
 std::vector<int> naechste; // the figure nearest each second, for the last figures
 
 int anzahl(int n) {
@@ -134,6 +136,55 @@ EMSCRIPTEN_KEEPALIVE const char* regler_kennwert_texte() {
 // For each second of the last figures' run, the line nearest to it (-1: none).
 EMSCRIPTEN_KEEPALIVE const int* regler_naechste_kennwerte() {
     return naechste.data();
+}
+
+// Room for `bytes` of UTF-8 that the page fills before it asks for a grid's text.
+EMSCRIPTEN_KEEPALIVE char* regler_texteingabe(int bytes) {
+    texteingabe.assign(size_t(std::max(bytes, 0)) + 1, '\0');
+    return texteingabe.data();
+}
+
+namespace {
+// The grid the page handed in: k columns of n cells in the input (NaN for empty), the series'
+// names and then the unit in the text input, each ended by a line break.
+struct gitter {
+    std::vector<std::string> reihen;
+    std::string einheit;
+    std::vector<std::vector<double>> spalten;
+};
+gitter gitter_lesen(int k, int n) {
+    gitter g;
+    std::string_view t(texteingabe.c_str());
+    std::vector<std::string> zeilen;
+    for (size_t a = 0, e; (e = t.find('\n', a)) != std::string_view::npos; a = e + 1)
+        zeilen.emplace_back(t.substr(a, e - a));
+    k = std::clamp(k, 0, int(zeilen.size()));
+    n = anzahl(n);
+    g.reihen.assign(zeilen.begin(), zeilen.begin() + k);
+    if (int(zeilen.size()) > k) g.einheit = zeilen[size_t(k)];
+    for (int s = 0; s < k; ++s) {
+        g.spalten.emplace_back();
+        for (int z = 0; z < n; ++z) {
+            const size_t i = size_t(s) * size_t(n) + size_t(z);
+            g.spalten.back().push_back(i < eingabe.size() ? eingabe[i] : std::nan(""));
+        }
+    }
+    return g;
+}
+} // namespace
+
+// The grid as "Daten kopieren" puts it on the clipboard (darstellung::tsv_text); UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_tsv(int k, int n, int komma) {
+    const gitter g = gitter_lesen(k, n);
+    text = darstellung::tsv_text(g.reihen, g.spalten, utf8(komma));
+    return text.c_str();
+}
+
+// The grid as "Daten speichern …" writes it (darstellung::csv_text); UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_csv(int k, int n, int komma) {
+    const gitter g = gitter_lesen(k, n);
+    text = darstellung::csv_text(g.reihen, g.einheit, g.spalten, utf8(komma));
+    return text.c_str();
 }
 
 // The value axis for a run's extent (darstellung::wertachse_fuer): from, to, step.

@@ -4,7 +4,6 @@
 // pixel columns.
 import uPlot from 'uplot';
 import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } from './masse.js';
-import { zahl_text, dezimalzeichen } from './zahlen.js';
 import { freier_platz, kennwert_zeilen, lernhilfen, naechster_kennwert, vorher_farbe } from './lernhilfen.js';
 
 const reihenfarben = [
@@ -548,16 +547,7 @@ export class Diagramm {
 
     // The grid as tab-separated text for a spreadsheet: a header row, then one row per second.
     datenText() {
-        let t = `t in s${this.e.reihen.map((r) => `\t${r}`).join('')}\n`;
-        for (let z = 1; z <= this.zeilen; ++z) {
-            t += String(z);
-            for (let s = 1; s <= this.e.reihen.length; ++s) {
-                const v = this.wert(s, z);
-                t += `\t${v == null ? '' : zahl_text(v)}`;
-            }
-            t += '\n';
-        }
-        return t;
+        return this.kern.tabelle('tsv', this.e.reihen, '', this.spalten);
     }
 
     // The chart as a picture: the canvas with the legend drawn onto it, on white.
@@ -656,20 +646,7 @@ export class Diagramm {
     // A spreadsheet opens it without asking: where the decimal separator is a comma, ";"
     // between fields; numbers in full (the shortest text that reads back as the same double).
     csvText() {
-        const komma = dezimalzeichen() === ',';
-        const trenner = komma ? ';' : ',';
-        let t = 'Zeit in s';
-        for (const r of this.e.reihen) t += `${trenner}${r}${this.einheit ? ` in ${this.einheit}` : ''}`;
-        t += '\r\n';
-        for (let z = 1; z <= this.zeilen; ++z) {
-            t += String(z);
-            for (let s = 1; s <= this.e.reihen.length; ++s) {
-                const v = this.wert(s, z);
-                t += trenner + (v == null ? '' : komma ? String(v).replace('.', ',') : String(v));
-            }
-            t += '\r\n';
-        }
-        return t;
+        return this.kern.tabelle('csv', this.e.reihen, this.einheit ?? '', this.spalten);
     }
 }
 

@@ -70,6 +70,20 @@ export async function kern_laden(optionen = {}) {
         },
         schritt: (spanne, mindestens) => m._regler_schritt(spanne, mindestens),
         wert_intervalle: (hoehe_px) => m._regler_wert_intervalle(hoehe_px),
+        // A chart's grid as the desktop writes it: tab-separated ('tsv') or CSV ('csv').
+        // spalten: k columns of n cells (null: empty).
+        tabelle(art, reihen, einheit, spalten) {
+            const k = spalten.length;
+            const n = anzahl(Math.max(0, ...spalten.map((s) => s.length)));
+            const zahlen = m._regler_eingabe(k * n) / 8;
+            spalten.forEach((s, i) => {
+                for (let z = 0; z < n; ++z) m.HEAPF64[zahlen + i * n + z] = s[z] ?? NaN;
+            });
+            const bytes = new TextEncoder().encode([...reihen, einheit, ''].join('\n'));
+            const ziel = m._regler_texteingabe(bytes.length);
+            m.HEAPU8.set(bytes, ziel);
+            return text(art === 'csv' ? m._regler_csv(k, n, komma()) : m._regler_tsv(k, n, komma()));
+        },
         // A read-out's number as the desktop writes it: "66,28", "50".
         kurz(v) {
             return text(m._regler_kurz(v, komma()));

@@ -145,6 +145,11 @@ window.regler = {
         const d = seiten.get(nummer)?.diagramme.get(name);
         return d ? d.spalten.map((s) => [...s]) : null;
     },
+    // What "Daten kopieren" and "Daten speichern …" write.
+    texte(nummer, name) {
+        const d = seiten.get(nummer)?.diagramme.get(name);
+        return d ? { tsv: d.datenText(), csv: d.csvText() } : null;
+    },
     // The value scale as drawn.
     wertachse(nummer, name) {
         const y = seiten.get(nummer)?.diagramme.get(name)?.u.scales.y;

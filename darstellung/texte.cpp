@@ -1,9 +1,9 @@
 #include "texte.h"
 
+#include "zahltext.h"
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace darstellung {
@@ -12,21 +12,9 @@ namespace {
 const std::string minus = "\u2212";
 const std::string keiner = "\u2014";
 
-// |v| with `stellen` decimals, the separator given, rounded from the double's exact value.
-// to_chars knows no locale; where the library lacks it for doubles (the browser's), printf does
-// the same, in the C locale that a program compiled to WebAssembly never leaves.
+// |v| with `stellen` decimals, the separator given.
 std::string fest(double v, int stellen, std::string_view komma) {
-    char puffer[400];
-#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
-    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, std::abs(v),
-                                              std::chars_format::fixed, stellen);
-    std::string t = fehler == std::errc{} ? std::string(puffer, ende) : std::string("?");
-#else
-    const int n = std::snprintf(puffer, sizeof puffer, "%.*f", stellen, std::abs(v));
-    std::string t = n > 0 && n < int(sizeof puffer) ? std::string(puffer, size_t(n)) : "?";
-#endif
-    if (const auto punkt = t.find('.'); punkt != std::string::npos) t.replace(punkt, 1, komma);
-    return t;
+    return mit_komma(zahl_c(std::abs(v), 'f', stellen), komma);
 }
 
 bool null_gezeigt(const std::string& t) {

@@ -1,6 +1,7 @@
 #include "seite_2.h"
 
 #include "diagrammfeld.h"
+#include "laeufe.h"
 #include "pid.h"
 #include "symbole.h"
 #include "zahlen.h"
@@ -284,10 +285,8 @@ void seite_2::simulieren() {
     if (!felder_lesen({{m_w1, &f.w}, {m_xp1, &f.xp}, {m_tn1, &f.tn}, {m_tv1, &f.tv}})) return;
     f.w_text = m_w1->text().toStdString();
     const auto p = sim::pid_parameter_bilden(f);
-    const QLocale format = zahlformat();
-    const QString name =
-        QStringLiteral("P-Band %1 K, Nachlaufzeit %2 s, Vorhaltzeit %3 s")
-            .arg(format.toString(f.xp), format.toString(f.tn), format.toString(f.tv));
+    const QString name = QString::fromStdString(
+        darstellung::laufname_pid(f.xp, f.tn, f.tv, zahlformat().decimalPoint().toStdString()));
     m_graph->laufname_setzen(name);
     m_leistung->laufname_setzen(name);
     sim::pid_lauf(p, m_graph->zeilenzahl(), Diagrammsenke{*m_graph, *m_leistung, p.w});

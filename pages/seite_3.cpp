@@ -2,6 +2,7 @@
 
 #include "diagrammfeld.h"
 #include "kaskade.h"
+#include "laeufe.h"
 #include "piep.h"
 #include "symbole.h"
 #include "zahlen.h"
@@ -484,13 +485,9 @@ void seite_3::kaskade(sim::kaskaden_felder f) {
         m_v1->setText(QStringLiteral("0"));
         piep();
     }
-    const QLocale format = zahlformat();
-    const auto z = [&format](double v) { return format.toString(v); };
-    const QString name =
-        QStringLiteral("Verstärkung %1, Nachlauf. 1 %2 s, Vorhalt. 1 %3 s, P-Band 2 %4 K, "
-                       "Vorhalt. 2 %5 s, Max.Diff %6 K")
-            .arg(z(p.v1_verworfen ? 0 : f.v1), z(f.tn1), z(f.tv1), z(f.xp2), z(f.tv2),
-                 z(f.maxdiff));
+    const QString name = QString::fromStdString(
+        darstellung::laufname_kaskade(p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2,
+                                      f.maxdiff, zahlformat().decimalPoint().toStdString()));
     m_kask->laufname_setzen(name);
     m_leistung->laufname_setzen(name);
     sim::kaskaden_lauf(p, m_kask->zeilenzahl(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});

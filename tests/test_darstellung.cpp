@@ -2,6 +2,7 @@
 // figures' lines, the figure nearest a second, a read-out's number (in a decimal comma's and a
 // decimal point's format), the value axis's range and step.
 #include "achsen.h"
+#include "laeufe.h"
 #include "tabellen.h"
 #include "texte.h"
 
@@ -174,6 +175,16 @@ private slots:
         QCOMPARE(QString::fromStdString(
                      darstellung::csv_text(reihen, "°C", spalten, komma.toStdString())),
                  csv);
+    }
+
+    // A run's name: each value after "=", six significant digits, the separator given.
+    void laufnamen() {
+        QCOMPARE(QString::fromStdString(darstellung::laufname_pid(20, 40, 0.5, ",")),
+                 QStringLiteral("P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0,5 s"));
+        QCOMPARE(
+            QString::fromStdString(darstellung::laufname_kaskade(1.6, 0, 10, 30, 10, 1e6, ".")),
+            QStringLiteral("Verstärkung = 1.6, Nachlauf. 1 = 0 s, Vorhalt. 1 = 10 s, "
+                           "P-Band 2 = 30 K, Vorhalt. 2 = 10 s, Max.Diff = 1e+06 K"));
     }
 };
 

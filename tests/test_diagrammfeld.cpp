@@ -475,12 +475,13 @@ private slots:
         QTest::addColumn<QStringList>("felder"); // name=text, each followed by "Start Grafik"
         QTest::addColumn<QString>("vorher");
         QTest::newRow("page 2, PI") << 2 << "graph" << QStringList{"xp1=20", "tn1=40", "xp1=30"}
-                                    << "P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s";
-        QTest::newRow("page 2, on/off, 100") << 2 << "graph" << QStringList{"w1=100", "w1=30"}
-                                             << "P-Band 0 K, Nachlaufzeit 0 s, Vorhaltzeit 0 s";
+                                    << "P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s";
+        QTest::newRow("page 2, on/off, 100")
+            << 2 << "graph" << QStringList{"w1=100", "w1=30"}
+            << "P-Band = 0 K, Nachlaufzeit = 0 s, Vorhaltzeit = 0 s";
         QTest::newRow("page 3") << 3 << "kask" << QStringList{"maxdiff=50", "v1=3"}
-                                << "Verstärkung 1, Nachlauf. 1 0 s, Vorhalt. 1 0 s, P-Band 2 0 K, "
-                                   "Vorhalt. 2 0 s, Max.Diff 50 K";
+                                << "Verstärkung = 1, Nachlauf. 1 = 0 s, Vorhalt. 1 = 0 s, "
+                                   "P-Band 2 = 0 K, Vorhalt. 2 = 0 s, Max.Diff = 50 K";
     }
     void lernhilfen() {
         QFETCH(int, seite);

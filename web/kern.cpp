@@ -5,6 +5,7 @@
 #include "achsen.h"
 #include "kaskade.h"
 #include "kennwerte.h"
+#include "laeufe.h"
 #include "pid.h"
 #include "tabellen.h"
 #include "texte.h"
@@ -204,6 +205,19 @@ EMSCRIPTEN_KEEPALIVE double regler_schritt(double spanne, int mindestens) {
 
 EMSCRIPTEN_KEEPALIVE int regler_wert_intervalle(int hoehe_px) {
     return darstellung::wert_intervalle(hoehe_px);
+}
+
+// The names a run of page 2 or page 3 is shown by as the run before; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_laufname_pid(double xp, double tn, double tv, int komma) {
+    text = darstellung::laufname_pid(xp, tn, tv, utf8(komma));
+    return text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* regler_laufname_kaskade(double v1, double tn1, double tv1,
+                                                         double xp2, double tv2, double maxdiff,
+                                                         int komma) {
+    text = darstellung::laufname_kaskade(v1, tn1, tv1, xp2, tv2, maxdiff, utf8(komma));
+    return text.c_str();
 }
 
 // A read-out's number as the desktop writes it; UTF-8.

@@ -84,6 +84,10 @@ export async function kern_laden(optionen = {}) {
             m.HEAPU8.set(bytes, ziel);
             return text(art === 'csv' ? m._regler_csv(k, n, komma()) : m._regler_tsv(k, n, komma()));
         },
+        // The names runs are shown by as the run before, as the desktop writes them.
+        laufname_pid: (f) => text(m._regler_laufname_pid(f.xp, f.tn, f.tv, komma())),
+        laufname_kaskade: (f, v1) =>
+            text(m._regler_laufname_kaskade(v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff, komma())),
         // A read-out's number as the desktop writes it: "66,28", "50".
         kurz(v) {
             return text(m._regler_kurz(v, komma()));

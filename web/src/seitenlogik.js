@@ -1,7 +1,6 @@
 // What pages 2 and 3 do at load and on "Start Grafik": read their fields, run the core, and
 // write the rows into the charts, as the desktop's page classes do.
 import { piep } from './piep.js';
-import { zahl_g6 } from './zahlen.js';
 import { felder_lesen } from './zahlenfeld.js';
 
 const konstant = (w, n) => new Array(n).fill(w);
@@ -21,7 +20,7 @@ function seite_2(seite, kern) {
         ]);
         if (!f) return false;
         // What the run is named by as the run before.
-        graph.laufname = `P-Band ${zahl_g6(f.xp)} K, Nachlaufzeit ${zahl_g6(f.tn)} s, Vorhaltzeit ${zahl_g6(f.tv)} s`;
+        graph.laufname = kern.laufname_pid(f);
         leistung.laufname = graph.laufname;
         const lauf = kern.pid(f, graph.zeilen);
         graph.spalte(1, konstant(f.w, graph.zeilen));
@@ -49,10 +48,7 @@ function seite_3(seite, kern) {
             feld('v1').text = '0';
             piep();
         }
-        const z = zahl_g6;
-        kask.laufname =
-            `Verstärkung ${z(lauf.v1_verworfen ? 0 : f.v1)}, Nachlauf. 1 ${z(f.tn1)} s, Vorhalt. 1 ${z(f.tv1)} s, ` +
-            `P-Band 2 ${z(f.xp2)} K, Vorhalt. 2 ${z(f.tv2)} s, Max.Diff ${z(f.maxdiff)} K`;
+        kask.laufname = kern.laufname_kaskade(f, lauf.v1_verworfen ? 0 : f.v1);
         leistung.laufname = kask.laufname;
         kask.spalte(1, konstant(f.w1, kask.zeilen));
         kask.spalte(2, lauf.x1);

@@ -39,17 +39,3 @@ export function zahl_text(v) {
     }
     return t.replace('.', dezimalzeichen());
 }
-
-// Six significant digits ('g'), as the desktop writes a run's settings: "20", "0,5", "1e+06".
-export function zahl_g6(v) {
-    const [m, e] = v.toExponential(5).split('e');
-    const exponent = Number(e);
-    let t;
-    if (exponent < -4 || exponent >= 6) {
-        const mantisse = m.replace(/\.?0+$/, '');
-        t = `${mantisse}e${exponent < 0 ? '-' : '+'}${String(Math.abs(exponent)).padStart(2, '0')}`;
-    } else {
-        t = String(Number(v.toPrecision(6)));
-    }
-    return t.replace('.', dezimalzeichen());
-}

@@ -416,7 +416,7 @@ test('the learning aids on page 2, and nothing of them once off', async () => {
         'Ausregelzeit (±1 K) 99 s',
         'bleibende Abweichung 0,0 K',
     ]);
-    assert.match(l.legende, /vorher: P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s$/);
+    assert.match(l.legende, /vorher: P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s$/);
     const erster = regler_sim('pid', '50', '20', '40', '0');
     assert.deepEqual(bits_text(l.vorher[0]), bits_text(erster.w));
     assert.deepEqual(bits_text(l.vorher[1]), bits_text(erster.milch));
@@ -444,7 +444,10 @@ test('the learning aids on page 2, and nothing of them once off', async () => {
     const zeilen = (await seite.$eval('#ablesung', (e) => e.textContent)).split('\n');
     assert.match(
         zeilen[1],
-        /^vorher: P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s · Soll 50 °C · Ist [0-9,]+ °C · Leistung [0-9,]+ %$/,
+        new RegExp(
+            '^vorher: P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s · ' +
+                'Soll 50 °C · Ist [0-9,]+ °C · Leistung [0-9,]+ %$',
+        ),
     );
     assert.equal(zeilen[2], 'Überschwingen 8,8 K nach 26 s');
 

@@ -1,0 +1,56 @@
+#include "zahltext.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <cstdlib>
+
+namespace darstellung {
+
+// to_chars where the library has it for doubles (no locale), else printf (in the C locale a
+// WebAssembly program never leaves).
+std::string zahl_c(double v, char art, int stellen) {
+    char puffer[400];
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    const auto format = art == 'e'   ? std::chars_format::scientific
+                        : art == 'f' ? std::chars_format::fixed
+                                     : std::chars_format::general;
+    const auto [ende, fehler] = std::to_chars(puffer, puffer + sizeof puffer, v, format, stellen);
+    return fehler == std::errc{} ? std::string(puffer, ende) : std::string();
+#else
+    const char muster[] = {'%', '.', '*', art, '\0'};
+    const int n = std::snprintf(puffer, sizeof puffer, muster, stellen, v);
+    return n > 0 && n < int(sizeof puffer) ? std::string(puffer, size_t(n)) : std::string();
+#endif
+}
+
+namespace {
+double lesen(const std::string& t) {
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    double v = 0;
+    std::from_chars(t.data(), t.data() + t.size(), v);
+    return v;
+#else
+    return std::strtod(t.c_str(), nullptr);
+#endif
+}
+} // namespace
+
+std::string kuerzest(double v) {
+    std::string e;
+    int stellen = 1;
+    for (; stellen <= 17; ++stellen) {
+        e = zahl_c(v, 'e', stellen - 1);
+        if (lesen(e) == v) break;
+    }
+    const int exponent = std::atoi(e.c_str() + e.find('e') + 1);
+    if (exponent >= -4 && exponent < 21) return zahl_c(v, 'f', std::max(0, stellen - 1 - exponent));
+    return e;
+}
+
+std::string mit_komma(std::string t, std::string_view komma) {
+    if (const auto punkt = t.find('.'); punkt != std::string::npos) t.replace(punkt, 1, komma);
+    return t;
+}
+
+} // namespace darstellung

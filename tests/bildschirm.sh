@@ -8,26 +8,7 @@ regler=$1
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
-unset QT_QPA_PLATFORM
-arbeit=$(mktemp -d)
-export XDG_CONFIG_HOME="$arbeit/einstellungen" # every run starts with the program's defaults
-pid=
-wm=
-aufraeumen() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    rm -rf "$arbeit"
-}
-trap aufraeumen EXIT
-fehler() { echo "FAIL: $*" >&2; exit 1; }
-
-# A window manager, as on a desktop, where there is one.
-if command -v openbox >/dev/null 2>&1; then
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 1
-fi
-fenster() { timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+. "$(dirname "$0")/x_sitzung.sh" # every run starts with the program's defaults
 # Clicks at a point given in twips of the page's client area; button 2 pastes the selection.
 klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
 

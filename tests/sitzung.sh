@@ -6,7 +6,8 @@
 # - a pasted "-50" (middle click) runs page 2 at 50 °C;
 # - "Als PDF speichern …" to /proc fails with a message, and the next dialog opens and closes;
 # - Ctrl+P printed to a PDF file gives text that pdftotext reads, in under 1 MB;
-# - "Bild speichern …" as PNG is the picture "Bild kopieren" takes.
+# - "Bild speichern …" as PNG is the picture "Bild kopieren" takes;
+# - "--seite N" opens page N alone, and "beenden" ends the program.
 # Usage: sitzung.sh PATH/TO/regler PATH/TO/regler-sim   (runs itself under xvfb-run)
 set -eu
 regler=$(realpath "$1")
@@ -14,28 +15,12 @@ regler_sim=$(realpath "$2")
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
-unset QT_QPA_PLATFORM
-arbeit=$(mktemp -d)
-export HOME="$arbeit/heim" XDG_CONFIG_HOME="$arbeit/einstellungen" LC_ALL=de_DE.UTF-8
+. "$(dirname "$0")/x_sitzung.sh"
+export HOME="$arbeit/heim" LC_ALL=de_DE.UTF-8
 mkdir -p "$HOME/Dokumente" "$arbeit/ablage"
 cd "$HOME"
-pid=
-wm=
-aufraeumen() {
-    [ -n "$pid" ] && kill "$pid" 2>/dev/null
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    rm -rf "$arbeit"
-}
-trap aufraeumen EXIT
 n=0
-fehler() { echo "FAIL: $*" >&2; exit 1; }
 ok() { n=$((n + 1)); echo "ok    $*"; }
-if command -v openbox >/dev/null 2>&1; then
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 1
-fi
-fenster() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 # A dialog by its title, the keyboard's from then on.
 dialog() {
     w=$(fenster "$@") || return 1
@@ -67,6 +52,7 @@ starten() { # page
     "$regler" --seite "$1" &
     pid=$!
     s=$(fenster "Seite $1") || fehler "no window Seite $1"
+    xdotool search --onlyvisible --name '^Seite [1-4]$' | grep -qv "^$s\$" && fehler "--seite $1 shows more"
     xdotool windowactivate --sync "$s" 2>/dev/null || true
     sleep 0.5
 }
@@ -159,4 +145,15 @@ groesse=$(stat -c %s "$pdf")
 [ "$groesse" -lt 1000000 ] || fehler "the printed PDF has $groesse bytes"
 pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
 ok "Ctrl+P to a PDF file: text, $groesse bytes"
+
+# ---- "beenden" ends the program
+klick "$s" $((7800 + 6180 + 600)) $((9360 + 600 + 250))
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.5
+done
+kill -0 "$pid" 2>/dev/null && fehler "regler did not end on \"beenden\""
+wait "$pid" || fehler "regler ended with status $?"
+pid=
+ok "\"beenden\" ends the program"
 echo "$n passed, 0 failed"

@@ -7,8 +7,6 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrinter>
-#include <QProcess>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -83,28 +81,6 @@ private slots:
         }
         QCOMPARE(QDir(ordner.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{QStringLiteral("s.pdf")});
-    }
-
-    // Printed to a PDF file, the page stays text and lines at the printer's resolution: Qt's
-    // widgets drew themselves onto a printer as one 1,200-dpi bitmap (8 MB, no text).
-    void drucken_in_vektoren() {
-        QTemporaryDir ordner;
-        const QString datei = ordner.filePath(QStringLiteral("gedruckt.pdf"));
-        Seite s(2);
-        QPrinter drucker(QPrinter::HighResolution);
-        drucker.setOutputFormat(QPrinter::PdfFormat);
-        drucker.setOutputFileName(datei);
-        drucker.setPageLayout(shell::seitenlayout(*s.seite));
-        QVERIFY(shell::seite_drucken(*s.seite, drucker));
-        const qint64 groesse = QFileInfo(datei).size();
-        QVERIFY2(groesse > 0 && groesse < 1000 * 1000, qPrintable(QString::number(groesse)));
-        QProcess text;
-        text.start(QStringLiteral("pdftotext"), {datei, QStringLiteral("-")});
-        if (!text.waitForStarted()) QSKIP("pdftotext is not installed");
-        QVERIFY(text.waitForFinished());
-        const QString gelesen = QString::fromUtf8(text.readAllStandardOutput());
-        for (const char* wort : {"Start Grafik", "Nachlaufzeit", "Zeit in Sekunden"})
-            QVERIFY2(gelesen.contains(QLatin1String(wort)), wort);
     }
 
     // The page's menu opens on its background and texts, not on a button or a field; from the

@@ -81,38 +81,6 @@ private slots:
         QCOMPARE(shell::piep_zaehler() - start, pieps);
     }
 
-    // In a German locale the gain takes a typed "." or "," as its one decimal separator, so that
-    // "1.6" as the page writes it runs 1.6; every other field still refuses both.
-    void deutsch_data() {
-        QTest::addColumn<QString>("art");
-        QTest::addColumn<QString>("tasten");
-        QTest::addColumn<QString>("nachher");
-        QTest::addColumn<int>("pieps");
-        QTest::newRow("gain 1.6") << "v1"
-                                  << "1.6"
-                                  << "1,6" << 0;
-        QTest::newRow("gain 1,6") << "v1"
-                                  << "1,6"
-                                  << "1,6" << 0;
-        QTest::newRow("set-point") << "w1"
-                                   << "1.6,"
-                                   << "16" << 2;
-    }
-    void deutsch() {
-        QFETCH(QString, art);
-        QFETCH(QString, tasten);
-        QFETCH(QString, nachher);
-        QFETCH(int, pieps);
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-        Zahlenfeld f;
-        einrichten(f, art, QString());
-        const int start = shell::piep_zaehler();
-        tippen(&f, tasten);
-        QCOMPARE(f.text(), nachher);
-        QCOMPARE(f.wert().value_or(-1), nachher == "1,6" ? 1.6 : 16.0);
-        QCOMPARE(shell::piep_zaehler() - start, pieps);
-    }
-
     // Pasted text (Shift+Insert) passes the key filter: what it refuses goes, with one beep for
     // all; the typed length holds; the limit waits for the next key, as after a typed digit.
     void einfuegen_data() {
@@ -124,13 +92,10 @@ private slots:
         // clang-format off
         QTest::newRow("minus")           << "w1" << "" << "-50" << "50" << 1;
         QTest::newRow("exponent")        << "frei" << "" << "9e9" << "99" << 1;
-        QTest::newRow("letters")         << "frei" << "" << "12abc" << "12" << 1;
-        QTest::newRow("digits, cut")     << "frei" << "12" << "345" << "1234" << 0;
         QTest::newRow("filter, then cut")<< "frei" << "" << "12a456789" << "1245" << 1;
         QTest::newRow("line break only") << "frei" << "7" << "\r\n" << "7" << 1;
         QTest::newRow("above the limit") << "w1" << "" << "999" << "999" << 0;
         QTest::newRow("gain")            << "v1" << "" << "1,6" << "1.6" << 0;
-        QTest::newRow("field full")      << "frei" << "1234" << "5x" << "1234" << 1;
         // clang-format on
     }
     void einfuegen() {

@@ -9,19 +9,7 @@ fi
 if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     exec dbus-run-session -- sh "$0" "$@"
 fi
-unset QT_QPA_PLATFORM
-arbeit=$(mktemp -d)
-export XDG_CONFIG_HOME="$arbeit/einstellungen" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-wm=
-aufraeumen() {
-    [ -n "$wm" ] && kill "$wm" 2>/dev/null
-    rm -rf "$arbeit"
-}
-trap aufraeumen EXIT
-if command -v openbox >/dev/null 2>&1; then
-    openbox >/dev/null 2>&1 &
-    wm=$!
-    sleep 1
-fi
+. "$(dirname "$0")/x_sitzung.sh"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # Debian's python3, where pyatspi lives, whatever else stands first on the PATH.
 /usr/bin/python3 "$(dirname "$0")/zugang.py" "$1"

@@ -1,0 +1,21 @@
+# Sourced by the tests in a real X server, after they have re-run themselves under xvfb-run:
+# a scratch folder with empty settings, a window manager as on a desktop, and on exit the
+# program ($pid), the window manager and the folder gone.
+unset QT_QPA_PLATFORM
+arbeit=$(mktemp -d)
+export XDG_CONFIG_HOME="$arbeit/einstellungen"
+pid=
+wm=
+aufraeumen() {
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    [ -n "$wm" ] && kill "$wm" 2>/dev/null
+    rm -rf "$arbeit"
+}
+trap aufraeumen EXIT
+fehler() { echo "FAIL: $*" >&2; exit 1; }
+if command -v openbox >/dev/null 2>&1; then
+    openbox >/dev/null 2>&1 &
+    wm=$!
+    sleep 1
+fi
+fenster() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }

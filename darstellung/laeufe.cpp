@@ -5,23 +5,46 @@
 namespace darstellung {
 
 namespace {
-std::string wert(const char* name, double v, const char* einheit, std::string_view komma) {
-    std::string t = std::string(name) + " = " + mit_komma(zahl_c(v, 'g', 6), komma);
-    if (*einheit) t += std::string(" ") + einheit;
+std::string text(const laufwert& v, std::string_view komma) {
+    std::string t = std::string(v.name) + " = " + mit_komma(zahl_c(v.wert, 'g', 6), komma);
+    if (*v.einheit) t += std::string(" ") + v.einheit;
     return t;
 }
 } // namespace
 
-std::string laufname_pid(double xp, double tn, double tv, std::string_view komma) {
-    return wert("P-Band", xp, "K", komma) + ", " + wert("Nachlaufzeit", tn, "s", komma) + ", " +
-           wert("Vorhaltzeit", tv, "s", komma);
+laufwerte pid_laufwerte(double w, double xp, double tn, double tv) {
+    return {{"Sollwert", w, "°C"},
+            {"P-Band", xp, "K"},
+            {"Nachlaufzeit", tn, "s"},
+            {"Vorhaltzeit", tv, "s"}};
 }
 
-std::string laufname_kaskade(double v1, double tn1, double tv1, double xp2, double tv2,
-                             double maxdiff, std::string_view komma) {
-    return wert("Verstärkung", v1, "", komma) + ", " + wert("Nachlauf. 1", tn1, "s", komma) + ", " +
-           wert("Vorhalt. 1", tv1, "s", komma) + ", " + wert("P-Band 2", xp2, "K", komma) + ", " +
-           wert("Vorhalt. 2", tv2, "s", komma) + ", " + wert("Max.Diff", maxdiff, "K", komma);
+laufwerte kaskaden_laufwerte(double w1, double v1, double tn1, double tv1, double xp2, double tv2,
+                             double maxdiff) {
+    return {{"Sollwert", w1, "°C"},    {"Verstärkung", v1, ""}, {"Nachlauf. 1", tn1, "s"},
+            {"Vorhalt. 1", tv1, "s"},  {"P-Band 2", xp2, "K"},  {"Vorhalt. 2", tv2, "s"},
+            {"Max.Diff", maxdiff, "K"}};
+}
+
+std::string laufname(const laufwerte& l, std::string_view komma) {
+    std::string t;
+    for (const laufwert& v : l)
+        t += (t.empty() ? "" : ", ") + text(v, komma);
+    return t;
+}
+
+std::vector<std::string> unterschiede(const laufwerte& vorher, const laufwerte& jetzt,
+                                      std::string_view komma) {
+    std::vector<std::string> teile;
+    for (size_t i = 0; i < vorher.size(); ++i) {
+        // The texts are compared, not the doubles: what reads the same is the same to a learner.
+        const std::string t = text(vorher[i], komma);
+        if (i < jetzt.size() && t == text(jetzt[i], komma)) continue;
+        if (!teile.empty()) teile.back() += ",";
+        teile.push_back(t);
+    }
+    if (teile.empty()) teile.push_back("gleiche Werte");
+    return teile;
 }
 
 } // namespace darstellung

@@ -1,19 +1,33 @@
-// The name a run is shown by as the run before (legend, read-out), from the fields as it ran:
-// each value after "=", so that "Nachlauf. 1 = 0 s" never reads as "10 s"; six significant
-// digits with the user's decimal separator.
+// What a run ran with, as the legend and the read-out name it once it is the run before: each
+// value after "=", so that "Nachlauf. 1 = 0 s" never reads as "10 s"; six significant digits with
+// the user's decimal separator.
 #pragma once
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace darstellung {
 
-// "P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s"
-std::string laufname_pid(double xp, double tn, double tv, std::string_view komma);
+struct laufwert {
+    const char* name = "";
+    double wert = 0;
+    const char* einheit = "";
+};
+using laufwerte = std::vector<laufwert>;
 
-// "Verstärkung = 1, Nachlauf. 1 = 0 s, Vorhalt. 1 = 0 s, P-Band 2 = 0 K, Vorhalt. 2 = 0 s,
-// Max.Diff = 50 K"
-std::string laufname_kaskade(double v1, double tn1, double tv1, double xp2, double tv2,
-                             double maxdiff, std::string_view komma);
+// The values of page 2's PID run and of page 3's cascade, set-point first.
+laufwerte pid_laufwerte(double w, double xp, double tn, double tv);
+laufwerte kaskaden_laufwerte(double w1, double v1, double tn1, double tv1, double xp2, double tv2,
+                             double maxdiff);
+
+// "Sollwert = 50 °C, P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s"
+std::string laufname(const laufwerte& l, std::string_view komma);
+
+// What the legend says of the run before: its values where they differ from this run's, in
+// their order, each but the last ending in ","; "gleiche Werte" where none differs. Pieces, so
+// that a narrow chart wraps between them.
+std::vector<std::string> unterschiede(const laufwerte& vorher, const laufwerte& jetzt,
+                                      std::string_view komma);
 
 } // namespace darstellung

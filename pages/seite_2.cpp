@@ -285,10 +285,9 @@ void seite_2::simulieren() {
     if (!felder_lesen({{m_w1, &f.w}, {m_xp1, &f.xp}, {m_tn1, &f.tn}, {m_tv1, &f.tv}})) return;
     f.w_text = m_w1->text().toStdString();
     const auto p = sim::pid_parameter_bilden(f);
-    const QString name = QString::fromStdString(
-        darstellung::laufname_pid(f.xp, f.tn, f.tv, zahlformat().decimalPoint().toStdString()));
-    m_graph->laufname_setzen(name);
-    m_leistung->laufname_setzen(name);
+    const auto lauf = darstellung::pid_laufwerte(f.w, f.xp, f.tn, f.tv);
+    m_graph->lauf_setzen(lauf);
+    m_leistung->lauf_setzen(lauf);
     sim::pid_lauf(p, m_graph->zeilenzahl(), Diagrammsenke{*m_graph, *m_leistung, p.w});
 }
 

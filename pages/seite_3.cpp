@@ -485,11 +485,10 @@ void seite_3::kaskade(sim::kaskaden_felder f) {
         m_v1->setText(QStringLiteral("0"));
         piep();
     }
-    const QString name = QString::fromStdString(
-        darstellung::laufname_kaskade(p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2,
-                                      f.maxdiff, zahlformat().decimalPoint().toStdString()));
-    m_kask->laufname_setzen(name);
-    m_leistung->laufname_setzen(name);
+    const auto lauf = darstellung::kaskaden_laufwerte(f.w1, p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1,
+                                                      f.xp2, f.tv2, f.maxdiff);
+    m_kask->lauf_setzen(lauf);
+    m_leistung->lauf_setzen(lauf);
     sim::kaskaden_lauf(p, m_kask->zeilenzahl(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});
 }
 

@@ -5,9 +5,14 @@
 // margins), and the screen is painted from that picture: a part of the window painted again
 // always shows what a fresh paint would, and a paint of the page around a chart costs no new
 // drawing of it.
+// Its jobs stand in files of their own: the head above the plot (diagrammkopf), the learning
+// aids' drawing (lernhilfen), the menu, files and screen reader (diagramm_ausgabe), and the
+// charts over one time span (zeitgruppe).
 #pragma once
 
+#include "diagrammkopf.h"
 #include "elemente.h"
+#include "laeufe.h"
 #include "lernhilfen.h"
 
 #include <QChartView>
@@ -16,6 +21,7 @@
 #include <QPointF>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -26,12 +32,13 @@ class QValueAxis;
 
 namespace shell {
 
-class Legende;
+class Zeitgruppe;
 
 class Diagrammfeld : public QChartView {
     Q_OBJECT
 public:
     explicit Diagrammfeld(const Diagramm& d, QWidget* parent = nullptr, double massstab = 1);
+    ~Diagrammfeld() override;
     // The fonts of a page built at another scale; neu_darstellen() lays the chart out again
     // once its new size is set.
     void massstab_setzen(double massstab);
@@ -46,9 +53,8 @@ public:
     }
     // End of a run: the curves are drawn once from the cells.
     void lauf_abschliessen();
-    // What the next run ran with, for the legend and the read-out of it as the run before:
-    // "P-Band 20 K, Nachlaufzeit 40 s, Vorhaltzeit 0 s".
-    void laufname_setzen(const QString& name) { m_laufname = name; }
+    // What the next run ran with, for the legend and the read-out of it as the run before.
+    void lauf_setzen(darstellung::laufwerte werte) { m_lauf = std::move(werte); }
 
     // A cell as last written; nullopt before any run (or for a value that is not finite).
     std::optional<double> wert(int spalte, int zeile) const;
@@ -60,13 +66,16 @@ public:
     QString ablesen(int zeile) const;
     // The same for the run before, where it is shown; empty otherwise.
     QString ablesen_vorher(int zeile) const;
+    // The figure nearest a row, where the figures are shown; empty otherwise.
+    QString kennwert_bei(int zeile) const;
     // The learning aids as now shown: the figures (none while switched off), the run before
-    // (its name, or empty), and where the figures' box stands in the widget.
+    // (all it ran with, or empty), its points of a column, and the head above the plot.
     const std::optional<kennwerte_lauf>& kennwerte() const { return m_kennwerte_gezeigt; }
-    QString vorher_name() const { return vorher_sichtbar() ? m_vorher_name : QString(); }
-    // The run before's points of a column as drawn; empty while not shown.
+    QString vorher_name() const;
     QList<QPointF> vorher_punkte(int spalte) const;
-    QRectF kennwert_kasten() const { return m_kennwerte_gezeigt ? m_kasten : QRectF(); }
+    const Kopf& kopf() const { return m_kopf; }
+    // The figures' marks as drawn, in the widget's pixels: [from, to] per mark.
+    std::vector<std::pair<QPointF, QPointF>> marken_pixel() const;
     // The read-out at the cursor over the charts of its group: "t = 26 s · Soll 50 °C · …";
     // then, where shown, a line for the run before and one with the nearest figure; empty
     // without a cursor. Tooltip and accessible value.
@@ -101,11 +110,16 @@ public:
     int zeile_bei(QPoint p) const;
     // The pixel column of a row, in the widget.
     double pixelspalte(double zeile) const;
+    // A point (second, value) in the widget's pixels.
+    QPointF pixel(QPointF wert) const;
 
-    // Charts over the same time span: each second stands at the same column of the window in
-    // all of them (the plots' left and right edges are made to agree).
-    void gruppe_setzen(std::vector<Diagrammfeld*> gruppe) { m_gruppe = std::move(gruppe); }
-    void zeitachsen_angleichen();
+    // The charts over the same time span as this one (itself alone until a page joins them).
+    void gruppe_setzen(std::shared_ptr<Zeitgruppe> g) { m_gruppe = std::move(g); }
+    Zeitgruppe& gruppe() const { return *m_gruppe; }
+    // For the group: where the plot's left and right edges stand in the window as Qt lays the
+    // chart out alone, and the extra room left and right that makes them the group's.
+    std::pair<double, double> natuerliche_raender();
+    void angleichen(int links, int rechts);
 
 signals:
     void lauf_abgeschlossen();
@@ -134,29 +148,31 @@ private:
         bool operator==(const Anordnung&) const = default;
     };
     Anordnung anordnung() const;
-    // The plot's left and right edges with the base margins (measured, and its height with them,
-    // where anything they depend on changed).
-    std::pair<double, double> natuerliche_raender();
+    QMargins grundraender() const; // the head above, the window's edge on the right
     void wertachse_einrichten(double tief, double hoch);
     bool zeitachse_gekuerzt() const; // Qt elided a text of the time axis
     void neu_zeichnen();
-    // Everything after a run's curves are in: the run before, the axis, the figures' place.
+    // Everything after a run's curves are in: the run before, the axis, the head.
     void darstellen();
+    // The head for the plot's width as it stands: true where its height changed.
+    bool kopf_setzen();
     bool vorher_sichtbar() const;
     void kennwerte_rechnen(); // the figures of the cells as they stand
     // The read-out of a row of these cells (the last run's or the one before).
     QString lesen(const std::vector<QList<QPointF>>& zellen, int zeile) const;
-    void kennwerte_platzieren();
-    std::optional<QPointF> platz_im_plot(const QRectF& plot, QSizeF groesse) const;
     // Points (second, value) as pixels of a plot rectangle; cells without a number left out.
     QPolygonF linie(const QList<QPointF>& punkte, const QRectF& plot) const;
-    void lernhilfen_zeichnen(QPainter& p) const;
+    void lernhilfen_zeichnen(QPainter& p) const; // over the curves
+    void vergleich_zeichnen(QPainter& p) const;  // beneath them: the band, the run before
     void beschreibung_setzen();
     void menue_bauen();
+    void zugang_einrichten();
+    void zeiger_melden();        // to a screen reader, where the chart has the focus
     QString menue_texte() const; // every entry, as a screen reader lists them
     QRect zeigerstreifen() const;
 
     Legende* m_legende = nullptr;
+    Kopf m_kopf;
     QMenu* m_menue = nullptr;
     QAction* m_kennwerte_eintrag = nullptr;
     QAction* m_vorher_eintrag = nullptr;
@@ -167,13 +183,11 @@ private:
     bool m_zeiger_verborgen = false; // while the chart is taken as a picture
     QImage m_bild;
     bool m_bild_veraltet = true;
-    QMargins grundraender() const; // legend above, the window's edge on the right
-    int m_oben = 2;
     QMargins m_gesetzt;   // what the chart has now
     Anordnung m_gemessen; // what m_natuerlich was measured for
     std::pair<double, double> m_natuerlich;
     double m_plothoehe = 0;
-    std::vector<Diagrammfeld*> m_gruppe;
+    std::shared_ptr<Zeitgruppe> m_gruppe;
     QString m_einheit;
     int m_zeilen = 0;
     double m_bis = 100;
@@ -187,13 +201,10 @@ private:
     // The learning aids
     int m_soll = 0, m_ist = 0;
     bool m_vergleich = false, m_vergleich_legende = false;
-    QString m_laufname, m_letzter_name, m_vorher_name;
+    darstellung::laufwerte m_lauf, m_letzter_lauf, m_vorher_lauf;
     std::vector<QList<QPointF>> m_letzte, m_vorher; // the cells of the last run and the one before
     std::optional<kennwerte_lauf> m_kennwerte_gezeigt; // computed only while shown
     double m_kennwert_soll = 0;
-    QRectF m_kasten; // the figures' box, in the widget
-    QStringList m_kasten_zeilen;
-    int m_seitenrand = 0; // room beside the plot for the box, where the plot has none
 };
 
 // Links the charts of a page: the cursor follows the mouse over any of them on all at once, and a

@@ -5,11 +5,8 @@
 
 #include "kennwerte.h"
 
-#include <QImage>
 #include <QLocale>
 #include <QObject>
-#include <QPointF>
-#include <QSizeF>
 #include <QStringList>
 #include <optional>
 #include <vector>
@@ -51,10 +48,5 @@ QStringList kennwert_zeilen(const sim::kennwerte& k, const QLocale& format);
 // The figure whose second lies nearest to `zeile` (the earlier where two are as near), as the box
 // names it; empty where no figure has a second.
 QString naechster_kennwert(const kennwerte_lauf& l, int zeile, const QLocale& format);
-
-// Where a box of `groesse` fits into `belegt` (a picture of the plot in which everything that
-// must stay visible is opaque) without covering any of it: a corner where one is free, else the
-// free place nearest to the top right; none where there is none.
-std::optional<QPointF> freier_platz(const QImage& belegt, QSizeF groesse);
 
 } // namespace shell

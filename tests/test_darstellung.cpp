@@ -2,6 +2,7 @@
 // figures' lines, the figure nearest a second, a read-out's number (in a decimal comma's and a
 // decimal point's format), the value axis's range and step.
 #include "achsen.h"
+#include "diagramm.h"
 #include "laeufe.h"
 #include "tabellen.h"
 #include "texte.h"
@@ -177,14 +178,127 @@ private slots:
                  csv);
     }
 
-    // A run's name: each value after "=", six significant digits, the separator given.
+    // A run's name: each value after "=", six significant digits, the separator given; the run
+    // before named by what differs, set-point included, as the texts read.
+    void laufnamen_data() {
+        QTest::addColumn<QList<double>>("vorher"); // w, xp, tn, tv
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("unterschiede");
+        QTest::newRow("set-point and P-band")
+            << QList<double>{30, 20, 40, 0.5}
+            << "Sollwert = 30 °C, P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0,5 s"
+            << "Sollwert = 30 °C,|P-Band = 20 K,|Vorhaltzeit = 0,5 s";
+        QTest::newRow("the same") << QList<double>{50, 10, 40, 0}
+                                  << "Sollwert = 50 °C, P-Band = 10 K, Nachlaufzeit = 40 s, "
+                                     "Vorhaltzeit = 0 s"
+                                  << "gleiche Werte";
+        QTest::newRow("reads the same") << QList<double>{50, 10.0000001, 40, 0}
+                                        << "Sollwert = 50 °C, P-Band = 10 K, Nachlaufzeit = 40 "
+                                           "s, Vorhaltzeit = 0 s"
+                                        << "gleiche Werte";
+        QTest::newRow("the last") << QList<double>{50, 10, 40, 7}
+                                  << "Sollwert = 50 °C, P-Band = 10 K, Nachlaufzeit = 40 s, "
+                                     "Vorhaltzeit = 7 s"
+                                  << "Vorhaltzeit = 7 s";
+    }
     void laufnamen() {
-        QCOMPARE(QString::fromStdString(darstellung::laufname_pid(20, 40, 0.5, ",")),
-                 QStringLiteral("P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0,5 s"));
+        QFETCH(QList<double>, vorher);
+        QFETCH(QString, name);
+        QFETCH(QString, unterschiede);
+        const auto v = darstellung::pid_laufwerte(vorher[0], vorher[1], vorher[2], vorher[3]);
+        QCOMPARE(QString::fromStdString(darstellung::laufname(v, ",")), name);
         QCOMPARE(
-            QString::fromStdString(darstellung::laufname_kaskade(1.6, 0, 10, 30, 10, 1e6, ".")),
-            QStringLiteral("Verstärkung = 1.6, Nachlauf. 1 = 0 s, Vorhalt. 1 = 10 s, "
-                           "P-Band 2 = 30 K, Vorhalt. 2 = 10 s, Max.Diff = 1e+06 K"));
+            verbunden(darstellung::unterschiede(v, darstellung::pid_laufwerte(50, 10, 40, 0), ",")),
+            unterschiede);
+        QCOMPARE(QString::fromStdString(darstellung::laufname(
+                     darstellung::kaskaden_laufwerte(50, 1.6, 0, 10, 30, 10, 1e6), ".")),
+                 QStringLiteral("Sollwert = 50 °C, Verstärkung = 1.6, Nachlauf. 1 = 0 s, "
+                                "Vorhalt. 1 = 10 s, P-Band 2 = 30 K, Vorhalt. 2 = 10 s, "
+                                "Max.Diff = 1e+06 K"));
+    }
+
+    // The run before's dashed tone keeps 3:1 against white: lighter than the series where the
+    // series has room to spare, darker where it has none.
+    void vorher_farben() {
+        const darstellung::farbe weiss{255, 255, 255};
+        QCOMPARE(darstellung::kontrast(weiss, {0, 0, 0}), 21.0);
+        for (int i = 0; i < 4; ++i) {
+            const auto c = darstellung::reihenfarbe(i), v = darstellung::vorher_farbe(c);
+            QVERIFY2(darstellung::kontrast(v, weiss) >= 3, qPrintable(QString::number(i)));
+            const int summe_c = c.r + c.g + c.b, summe_v = v.r + v.g + v.b;
+            if (darstellung::kontrast(c, weiss) >= 3.5)
+                QVERIFY(summe_v > summe_c);
+            else if (darstellung::kontrast(c, weiss) < 3)
+                QVERIFY(summe_v < summe_c);
+        }
+    }
+
+    // Lines from pieces: a new line where the next piece would pass the width; a piece wider
+    // than the line alone on its own.
+    void umbrechen_data() {
+        QTest::addColumn<QList<double>>("breiten");
+        QTest::addColumn<double>("platz");
+        QTest::addColumn<QList<int>>("anfaenge");
+        QTest::newRow("one line") << QList<double>{10, 20, 30} << 70.0 << QList<int>{0};
+        QTest::newRow("exactly full") << QList<double>{10, 20, 30} << 64.0 << QList<int>{0};
+        QTest::newRow("one over") << QList<double>{10, 20, 30} << 63.0 << QList<int>{0, 2};
+        QTest::newRow("too wide") << QList<double>{10, 90, 10} << 50.0 << QList<int>{0, 1, 2};
+        QTest::newRow("none") << QList<double>{} << 50.0 << QList<int>{};
+    }
+    void umbrechen() {
+        QFETCH(QList<double>, breiten);
+        QFETCH(double, platz);
+        QFETCH(QList<int>, anfaenge);
+        const std::vector<double> b(breiten.begin(), breiten.end());
+        const auto a = darstellung::umbrechen(b, 2, platz);
+        QCOMPARE(QList<int>(a.begin(), a.end()), anfaenge);
+    }
+
+    // The head: the summary from the plot's left edge, the legend right-aligned below it, on
+    // more lines where the plot is narrow; nothing left of the plot; the plot below all of it.
+    void kopf() {
+        const std::vector<double> kennwerte{100, 100, 100}, legende{40, 30, 50, 60};
+        const auto k = darstellung::kopf_anordnen(kennwerte, 10, legende, 250, 15);
+        QCOMPARE(k.kennwerte.size(), size_t(3));
+        QCOMPARE(k.kennwerte[1].x, 110.0);
+        QCOMPARE(k.kennwerte[2].x, 0.0); // 320 > 250: a second line
+        QCOMPARE(k.kennwerte[2].y, k.kennwerte[0].y + 15);
+        QCOMPARE(k.legende_y, k.kennwerte[2].y + 15);
+        QCOMPARE(k.legende_breite, 4 + 180.0);
+        QCOMPARE(k.legende_x + k.legende_breite, 250.0);
+        QCOMPARE(k.legende[3].x, k.legende_x + 4 + 120);
+        QCOMPARE(k.hoehe, k.legende_y + 15 + 2);
+        const auto eng = darstellung::kopf_anordnen({}, 0, legende, 100, 15);
+        QCOMPARE(eng.legende_hoehe, 3 * 15.0); // 40+30 | 50 | 60
+        QCOMPARE(eng.legende[2].y, eng.legende_y + 15);
+        QCOMPARE(eng.legende_x, 100 - 4 - 70.0);
+        const auto zu_eng = darstellung::kopf_anordnen({}, 0, legende, 50, 15);
+        QCOMPARE(zu_eng.legende_x, 0.0); // never left of the plot
+    }
+
+    // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,
+    // one period from the second peak, settling time, the remaining deviation at the end, rings.
+    void marken() {
+        const sim::kennwerte k{.anregelzeit_s = 2,
+                               .ueberschwingen_k = 3,
+                               .zeit_maximum_s = 3,
+                               .schwingungsdauer_s = 2.5,
+                               .ausregelzeit_s = 5,
+                               .bleibende_abweichung_k = 0.5};
+        const std::vector<double> x{40, 50, 53, 48, 51, 49.5};
+        const std::vector<int> spitzen{3, 5, 7};
+        QStringList l;
+        for (const auto& m : darstellung::kennwert_marken(k, spitzen, 50, x, -10))
+            l << QStringLiteral("%1:%2,%3-%4,%5/%6")
+                     .arg(int(m.art))
+                     .arg(m.t0)
+                     .arg(m.y0)
+                     .arg(m.t1)
+                     .arg(m.y1)
+                     .arg(m.kennwert);
+        QCOMPARE(l.join(' '), QStringLiteral("2:2,-10-2,50/0 1:3,50-3,53/1 1:5,51-7.5,51/2 "
+                                             "2:5,-10-5,51/3 1:6,49.5-6,50/4 0:3,53-3,53/1 "
+                                             "0:5,51-5,51/2"));
     }
 };
 

@@ -1,0 +1,136 @@
+#include "diagramm.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace darstellung {
+
+farbe reihenfarbe(int spalte) {
+    static const farbe farben[] = {{0, 0, 192}, {200, 0, 0}, {0, 140, 0}, {220, 130, 0}};
+    return farben[size_t(std::max(spalte, 0)) % std::size(farben)];
+}
+
+namespace {
+double helligkeit(farbe f) {
+    const auto linear = [](int k) {
+        const double c = k / 255.0;
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(f.r) + 0.7152 * linear(f.g) + 0.0722 * linear(f.b);
+}
+
+// k twentieths of the way from c to `ziel`.
+farbe gemischt(farbe c, int ziel, int k) {
+    const auto m = [&](int a) { return (a * (20 - k) + ziel * k + 10) / 20; };
+    return {m(c.r), m(c.g), m(c.b)};
+}
+} // namespace
+
+double kontrast(farbe a, farbe b) {
+    const double la = helligkeit(a), lb = helligkeit(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+farbe vorher_farbe(farbe c) {
+    const farbe weiss{255, 255, 255};
+    for (int k = 10; k >= 0; --k)
+        if (const farbe m = gemischt(c, 255, k); kontrast(m, weiss) >= 3) return m;
+    for (int k = 1; k <= 20; ++k)
+        if (const farbe m = gemischt(c, 0, k); kontrast(m, weiss) >= 3) return m;
+    return {0, 0, 0};
+}
+
+std::vector<marke> kennwert_marken(const sim::kennwerte& k, std::span<const int> spitzen, double w,
+                                   std::span<const double> x, double unten) {
+    std::vector<marke> m;
+    const int n = int(x.size());
+    const auto bei = [&](int s) { return x[size_t(s - 1)]; };
+    const auto gilt = [&](const std::optional<int>& s) { return s && *s >= 1 && *s <= n; };
+    if (gilt(k.anregelzeit_s))
+        m.push_back({marke::strich, double(*k.anregelzeit_s), unten, double(*k.anregelzeit_s),
+                     bei(*k.anregelzeit_s), 0});
+    if (gilt(k.zeit_maximum_s) && k.ueberschwingen_k > 0)
+        m.push_back({marke::mass, double(*k.zeit_maximum_s), w, double(*k.zeit_maximum_s),
+                     w + k.ueberschwingen_k, 1});
+    if (k.schwingungsdauer_s && spitzen.size() >= 3 && spitzen[1] >= 1 && spitzen[1] <= n) {
+        const double t = spitzen[1];
+        m.push_back(
+            {marke::mass, t, bei(spitzen[1]), t + *k.schwingungsdauer_s, bei(spitzen[1]), 2});
+    }
+    if (gilt(k.ausregelzeit_s))
+        m.push_back({marke::strich, double(*k.ausregelzeit_s), unten, double(*k.ausregelzeit_s),
+                     bei(*k.ausregelzeit_s), 3});
+    if (k.bleibende_abweichung_k && *k.bleibende_abweichung_k != 0 && n > 0)
+        m.push_back({marke::mass, double(n), bei(n), double(n), w, 4});
+    for (size_t i = 0; i < spitzen.size(); ++i)
+        if (spitzen[i] >= 1 && spitzen[i] <= n)
+            m.push_back({marke::punkt, double(spitzen[i]), bei(spitzen[i]), double(spitzen[i]),
+                         bei(spitzen[i]), i == 0 && k.zeit_maximum_s == spitzen[i] ? 1 : 2});
+    return m;
+}
+
+std::vector<size_t> umbrechen(std::span<const double> breiten, double luecke, double platz) {
+    std::vector<size_t> anfaenge;
+    double zeile = 0;
+    for (size_t i = 0; i < breiten.size(); ++i) {
+        if (anfaenge.empty() || zeile + luecke + breiten[i] > platz) {
+            anfaenge.push_back(i);
+            zeile = breiten[i];
+        } else {
+            zeile += luecke + breiten[i];
+        }
+    }
+    return anfaenge;
+}
+
+kopf kopf_anordnen(std::span<const double> kennwerte, double luecke_k,
+                   std::span<const double> legende, double breite, double zeile) {
+    constexpr double rand = 2, innen = 4; // above the head; inside the legend's frame
+    kopf k;
+    double y = rand;
+    const std::vector<size_t> zk = umbrechen(kennwerte, luecke_k, breite);
+    for (size_t z = 0; z < zk.size(); ++z) {
+        const size_t bis = z + 1 < zk.size() ? zk[z + 1] : kennwerte.size();
+        double x = 0;
+        for (size_t i = zk[z]; i < bis; ++i) {
+            k.kennwerte.push_back({x, y});
+            x += kennwerte[i] + luecke_k;
+        }
+        y += zeile;
+    }
+    // The legend: lines as wide as the plot less the frame.
+    std::vector<std::pair<size_t, size_t>> zeilen; // [from, to) per line
+    const auto anfaenge = umbrechen(legende, 0, std::max(0.0, breite - innen));
+    for (size_t z = 0; z < anfaenge.size(); ++z)
+        zeilen.emplace_back(anfaenge[z],
+                            z + 1 < anfaenge.size() ? anfaenge[z + 1] : legende.size());
+    double b = 0;
+    for (auto [von, bis] : zeilen) {
+        double w = 0;
+        for (size_t i = von; i < bis; ++i)
+            w += legende[i];
+        b = std::max(b, w);
+    }
+    if (!zeilen.empty()) {
+        k.legende_breite = innen + b;
+        k.legende_x = std::max(0.0, breite - k.legende_breite);
+        k.legende_y = y;
+        k.legende_hoehe = double(zeilen.size()) * zeile;
+        for (size_t z = 0; z < zeilen.size(); ++z) {
+            double x = k.legende_x + innen;
+            for (size_t i = zeilen[z].first; i < zeilen[z].second; ++i) {
+                k.legende.push_back({x, y + double(z) * zeile});
+                x += legende[i];
+            }
+        }
+        y += k.legende_hoehe;
+    }
+    k.hoehe = y + rand;
+    return k;
+}
+
+double band_halbe(double pixel_je_kelvin, double mindestens) {
+    return std::max(pixel_je_kelvin, mindestens);
+}
+
+} // namespace darstellung

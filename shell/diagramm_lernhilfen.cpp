@@ -1,0 +1,173 @@
+// A chart's learning aids: the figures drawn where they are measured with their summary in the
+// head, the band of +-1 K, and the run before, dashed, named in the legend by what it differs in.
+#include "diagrammfeld.h"
+#include "texte.h"
+#include "zahlen.h"
+
+#include <QChart>
+#include <QLineSeries>
+#include <QPainter>
+#include <QValueAxis>
+#include <cmath>
+
+namespace shell {
+
+QColor qfarbe(darstellung::farbe f);
+
+namespace {
+std::string komma() {
+    return zahlformat().decimalPoint().toStdString();
+}
+
+QPen vorher_stift(int spalte) {
+    return QPen(qfarbe(darstellung::vorher_farbe(darstellung::reihenfarbe(spalte))), 1.5,
+                Qt::DashLine);
+}
+
+void pfeilspitze(QPainter& p, QPointF von, QPointF spitze) {
+    const QPointF d = spitze - von;
+    const double l = std::hypot(d.x(), d.y());
+    if (l < 1) return;
+    const QPointF e = d / l, n(-e.y(), e.x());
+    const double lang = std::min(5.0, l / 2);
+    p.drawLine(spitze, spitze - e * lang + n * lang * 0.5);
+    p.drawLine(spitze, spitze - e * lang - n * lang * 0.5);
+}
+} // namespace
+
+bool Diagrammfeld::vorher_sichtbar() const {
+    return m_vergleich && !m_vorher.empty() && Lernhilfen::einstellungen().vorheriger_lauf();
+}
+
+QString Diagrammfeld::vorher_name() const {
+    return vorher_sichtbar() ? QString::fromStdString(darstellung::laufname(m_vorher_lauf, komma()))
+                             : QString();
+}
+
+QList<QPointF> Diagrammfeld::vorher_punkte(int spalte) const {
+    QList<QPointF> l;
+    if (vorher_sichtbar() && spalte >= 1 && spalte <= spaltenzahl())
+        for (const QPointF& p : m_vorher[size_t(spalte - 1)])
+            if (std::isfinite(p.y())) l << p;
+    return l;
+}
+
+void Diagrammfeld::kennwerte_rechnen() {
+    if (!m_soll || !m_ist || m_zeilen <= 0) return;
+    std::vector<double> x;
+    x.reserve(size_t(m_zeilen));
+    for (const QPointF& p : m_zellen[size_t(m_ist - 1)])
+        x.push_back(p.y());
+    m_kennwert_soll = m_zellen[size_t(m_soll - 1)].front().y();
+    if (std::isfinite(m_kennwert_soll) &&
+        std::all_of(x.begin(), x.end(), [](double v) { return std::isfinite(v); }))
+        m_kennwerte_gezeigt =
+            kennwerte_lauf{sim::kennwerte_berechnen(m_kennwert_soll, x), sim::spitzen(x)};
+}
+
+QString Diagrammfeld::kennwert_bei(int zeile) const {
+    return m_kennwerte_gezeigt ? naechster_kennwert(*m_kennwerte_gezeigt, zeile, zahlformat())
+                               : QString();
+}
+
+bool Diagrammfeld::kopf_setzen() {
+    Kopf k;
+    if (m_kennwerte_gezeigt) k.kennwerte = kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat());
+    for (const QLineSeries* r : m_reihen)
+        k.legende.push_back({r->name(), QPen(r->pen().color(), 2)});
+    if (vorher_sichtbar()) {
+        k.legende.push_back({QStringLiteral("vorher:")});
+        for (size_t i = 0; i < m_reihen.size(); ++i)
+            k.legende.push_back({m_reihen[i]->name(), vorher_stift(int(i))});
+        if (m_vergleich_legende)
+            for (const std::string& t :
+                 darstellung::unterschiede(m_vorher_lauf, m_letzter_lauf, komma()))
+                k.legende.push_back({QString::fromStdString(t)});
+    }
+    const double breite =
+        chart()->plotArea().width() > 0 ? chart()->plotArea().width() : std::max(0, width() - 60);
+    kopf_anordnen(k, breite, m_legende->font());
+    k.ursprung = m_kopf.ursprung;
+    const bool anders = k.lage.hoehe != m_kopf.lage.hoehe;
+    m_kopf = std::move(k);
+    return anders;
+}
+
+std::vector<std::pair<QPointF, QPointF>> Diagrammfeld::marken_pixel() const {
+    std::vector<std::pair<QPointF, QPointF>> l;
+    if (!m_kennwerte_gezeigt) return l;
+    std::vector<double> x;
+    for (const QPointF& p : m_zellen[size_t(m_ist - 1)])
+        x.push_back(p.y());
+    for (const darstellung::marke& m :
+         darstellung::kennwert_marken(m_kennwerte_gezeigt->k, m_kennwerte_gezeigt->spitzen,
+                                      m_kennwert_soll, x, m_wertachse->min()))
+        l.emplace_back(pixel(QPointF(m.t0, m.y0)), pixel(QPointF(m.t1, m.y1)));
+    return l;
+}
+
+void Diagrammfeld::vergleich_zeichnen(QPainter& p) const {
+    const QRectF f = chart()->plotArea();
+    if (m_kennwerte_gezeigt) { // the band lies beneath the curves, and shows beside the line
+        const double mitte = pixel(QPointF(0, m_kennwert_soll)).y();
+        const double halb = darstellung::band_halbe(
+            std::abs(pixel(QPointF(0, m_kennwert_soll + 1)).y() - mitte), 0.75 + 2);
+        const double oben = std::max(f.top(), mitte - halb);
+        const double unten = std::min(f.bottom(), mitte + halb);
+        if (unten > oben)
+            p.fillRect(QRectF(f.left(), oben, f.width(), unten - oben), QColor(0, 0, 192, 40));
+    }
+    if (vorher_sichtbar()) { // beneath the last run, dashed and lighter
+        p.save();
+        p.setClipRect(f);
+        for (size_t s = 0; s < m_vorher.size(); ++s) {
+            p.setPen(vorher_stift(int(s)));
+            p.drawPolyline(linie(m_vorher[s], f));
+        }
+        p.restore();
+    }
+}
+
+void Diagrammfeld::lernhilfen_zeichnen(QPainter& p) const {
+    kennwerte_zeichnen(p, m_kopf, m_wertachse->labelsFont());
+    if (!m_kennwerte_gezeigt) return;
+    std::vector<double> x;
+    for (const QPointF& q : m_zellen[size_t(m_ist - 1)])
+        x.push_back(q.y());
+    p.save();
+    const QColor ist = m_reihen[size_t(m_ist - 1)]->pen().color();
+    for (const darstellung::marke& m :
+         darstellung::kennwert_marken(m_kennwerte_gezeigt->k, m_kennwerte_gezeigt->spitzen,
+                                      m_kennwert_soll, x, m_wertachse->min())) {
+        const QPointF a = pixel(QPointF(m.t0, m.y0)), b = pixel(QPointF(m.t1, m.y1));
+        switch (m.art) {
+        case darstellung::marke::punkt:
+            p.setPen(QPen(ist, 1.2));
+            p.setBrush(Qt::white);
+            p.drawEllipse(a, 3.5, 3.5);
+            break;
+        case darstellung::marke::strich:
+            p.setPen(QPen(QColor(60, 60, 60), 1, Qt::DotLine));
+            p.drawLine(a, b);
+            break;
+        case darstellung::marke::mass:
+            p.setPen(QPen(QColor(60, 60, 60), 1));
+            p.drawLine(a, b);
+            pfeilspitze(p, a, b);
+            pfeilspitze(p, b, a);
+            break;
+        }
+    }
+    p.restore();
+}
+
+void Diagrammfeld::beschreibung_setzen() {
+    QString b = m_beschreibung;
+    if (vorher_sichtbar())
+        b += QStringLiteral("; gestrichelt der Lauf davor (vorher: %1)").arg(vorher_name());
+    if (m_kennwerte_gezeigt)
+        b += QStringLiteral("; Kennwerte: ") + m_kopf.kennwerte.join(QStringLiteral("; "));
+    if (b != accessibleDescription()) setAccessibleDescription(b);
+}
+
+} // namespace shell

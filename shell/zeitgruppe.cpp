@@ -1,0 +1,65 @@
+#include "zeitgruppe.h"
+
+#include "diagrammfeld.h"
+
+#include <QToolTip>
+
+namespace shell {
+
+void Zeitgruppe::angleichen() {
+    double links = -1e9, rechts = 1e9;
+    std::vector<std::pair<double, double>> raender;
+    for (Diagrammfeld* d : m_diagramme) {
+        raender.push_back(d->natuerliche_raender());
+        links = std::max(links, raender.back().first);
+        rechts = std::min(rechts, raender.back().second);
+    }
+    for (size_t i = 0; i < m_diagramme.size(); ++i)
+        m_diagramme[i]->angleichen(qRound(links - raender[i].first),
+                                   qRound(raender[i].second - rechts));
+}
+
+void Zeitgruppe::zeiger(int zeile, QPoint wo, Diagrammfeld* von) {
+    for (Diagrammfeld* d : m_diagramme)
+        d->zeiger_zeigen(zeile);
+    QToolTip::showText(wo + QPoint(12, 12), ablesung(zeile), von);
+}
+
+void Zeitgruppe::zeiger_weg() {
+    for (Diagrammfeld* d : m_diagramme)
+        d->zeiger_zeigen(0);
+    QToolTip::hideText();
+}
+
+QString Zeitgruppe::ablesung(int zeile) const {
+    if (zeile <= 0) return {};
+    QStringList teile{QStringLiteral("t = %1 s").arg(zeile)};
+    QStringList vorher, kennwert;
+    QString vorher_name;
+    for (const Diagrammfeld* d : m_diagramme) {
+        teile << d->ablesen(zeile);
+        if (const QString v = d->ablesen_vorher(zeile); !v.isEmpty()) {
+            vorher_name = d->vorher_name();
+            vorher << v;
+        }
+        if (const QString k = d->kennwert_bei(zeile); !k.isEmpty()) kennwert << k;
+    }
+    QString t = teile.join(QStringLiteral(" · "));
+    if (!vorher.isEmpty())
+        t += QStringLiteral("\nvorher: ") + vorher_name + QStringLiteral(" · ") +
+             vorher.join(QStringLiteral(" · "));
+    if (!kennwert.isEmpty()) t += QLatin1Char('\n') + kennwert.join(QStringLiteral(" · "));
+    return t;
+}
+
+void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {
+    auto gruppe = std::make_shared<Zeitgruppe>(diagramme);
+    for (Diagrammfeld* d : diagramme) {
+        d->gruppe_setzen(gruppe);
+        QObject::connect(d, &Diagrammfeld::zeiger_bewegt, d,
+                         [d](int zeile, QPoint wo) { d->gruppe().zeiger(zeile, wo, d); });
+        QObject::connect(d, &Diagrammfeld::zeiger_verlassen, d, [d] { d->gruppe().zeiger_weg(); });
+    }
+}
+
+} // namespace shell

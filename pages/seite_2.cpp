@@ -143,7 +143,6 @@ std::vector<Element> tabelle() {
                  .zeit_titel = "Zeit in Sekunden",
                  .wert_titel = "°C",
                  .bis = 100,
-                 .zeilen_namen = {"z1", "z2"},
                  .kennwerte_soll = 1,
                  .kennwerte_ist = 2,
                  .vergleich = true,
@@ -283,7 +282,6 @@ void seite_2::simulieren() {
     // leaves the last complete run on the charts.
     sim::pid_felder f;
     if (!felder_lesen({{m_w1, &f.w}, {m_xp1, &f.xp}, {m_tn1, &f.tn}, {m_tv1, &f.tv}})) return;
-    f.w_text = m_w1->text().toStdString();
     const auto p = sim::pid_parameter_bilden(f);
     const auto lauf = darstellung::pid_laufwerte(f.w, f.xp, f.tn, f.tv);
     m_graph->lauf_setzen(lauf);

@@ -41,19 +41,6 @@ constexpr double grad_bis = 110;  // °C
 constexpr Schrift arial{"Arial", 8.25, false};
 constexpr Schrift arial_gross{"Arial", 15.75, true};
 
-std::vector<const char*> zeilen_namen_pid33() {
-    static const std::vector<std::string> namen = [] {
-        std::vector<std::string> n{"0", "10", "20"};
-        for (int i = 4; i <= 30; ++i)
-            n.push_back("Z" + std::to_string(i));
-        return n;
-    }();
-    std::vector<const char*> z;
-    for (const auto& n : namen)
-        z.push_back(n.c_str());
-    return z;
-}
-
 // Short forms for what recurs in the table below; the rest is written out.
 
 Text farbig(Text e, Farbe farbe, std::optional<Farbe> grund = std::nullopt) {
@@ -97,7 +84,6 @@ std::vector<Element> seite_3_elemente() {
                  .zeit_titel = "Zeit in Sekunen", // sic: the program's own caption
                  .wert_titel = "°C",
                  .bis = 150,
-                 .zeilen_namen = zeilen_namen_pid33(),
                  .datei = "seite3-aufheizkurve"},
         fetter_absatz("pid32", "Beispiel: Aufheizkurve der zur Simulation verwendeten Strecke.",
                       {1050, 1830, 2535, 735}),
@@ -479,7 +465,6 @@ void seite_3::start_Click() {
 }
 
 void seite_3::kaskade(sim::kaskaden_felder f) {
-    f.w1_text = m_w1->text().toStdString();
     const auto p = sim::kaskaden_parameter_bilden(f);
     if (p.v1_verworfen) {
         m_v1->setText(QStringLiteral("0"));

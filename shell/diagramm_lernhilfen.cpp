@@ -74,11 +74,15 @@ bool Diagrammfeld::kopf_setzen() {
     Kopf k;
     if (m_kennwerte_gezeigt) k.kennwerte = kennwert_zeilen(m_kennwerte_gezeigt->k, zahlformat());
     for (const QLineSeries* r : m_reihen)
-        k.legende.push_back({r->name(), QPen(r->pen().color(), 2)});
+        k.legende.push_back({r->name(), {QPen(r->pen().color(), 2)}});
+    // The run before in one entry, its dashed lines side by side in the series' order, then
+    // (on the chart that names it) what it differs in.
     if (vorher_sichtbar()) {
-        k.legende.push_back({QStringLiteral("vorher:")});
+        Kopfeintrag vorher{m_vergleich_legende ? QStringLiteral("vorher:")
+                                               : QStringLiteral("vorher")};
         for (size_t i = 0; i < m_reihen.size(); ++i)
-            k.legende.push_back({m_reihen[i]->name(), vorher_stift(int(i))});
+            vorher.stifte.push_back(vorher_stift(int(i)));
+        k.legende.push_back(vorher);
         if (m_vergleich_legende)
             for (const std::string& t :
                  darstellung::unterschiede(m_vorher_lauf, m_letzter_lauf, komma()))

@@ -10,7 +10,7 @@ constexpr int strich = 16, vor_text = 20, nach_text = 6;
 const QString trenner = QStringLiteral(" · ");
 
 double eintragsbreite(const Kopfeintrag& e, const QFontMetricsF& fm) {
-    return (e.stift.style() == Qt::NoPen ? 0 : vor_text) + fm.horizontalAdvance(e.text) + nach_text;
+    return double(vor_text * e.stifte.size()) + fm.horizontalAdvance(e.text) + nach_text;
 }
 } // namespace
 
@@ -70,8 +70,8 @@ void Legende::paintEvent(QPaintEvent*) {
         const Kopfeintrag& e = m_kopf.legende[i];
         const QPointF wo = QPointF(m_kopf.lage.legende[i].x, m_kopf.lage.legende[i].y) - links_oben;
         double x = wo.x();
-        if (e.stift.style() != Qt::NoPen) {
-            p.setPen(e.stift);
+        for (const QPen& stift : e.stifte) {
+            p.setPen(stift);
             p.drawLine(QPointF(x, wo.y() + zeile / 2.0), QPointF(x + strich, wo.y() + zeile / 2.0));
             x += vor_text;
         }

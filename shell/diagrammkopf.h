@@ -16,7 +16,7 @@ namespace shell {
 
 struct Kopfeintrag {
     QString text;
-    QPen stift = Qt::NoPen; // the line it names; none for a text alone
+    std::vector<QPen> stifte = {}; // the lines it names, side by side; none for a text alone
 };
 
 struct Kopf {

@@ -146,7 +146,6 @@ struct Diagramm {
     const char* zeit_titel = "";
     const char* wert_titel = "";
     double bis = 100;
-    std::vector<const char*> zeilen_namen = {}; // row labels; empty: "Z1" .. "Zn"
     const char* in = nullptr;
     // Learning aids: the columns of set-point and actual value whose step-response figures the
     // chart can show (0: none); whether it can show the run before beside the last, and whether

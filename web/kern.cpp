@@ -3,6 +3,7 @@
 // runs and the texts the desktop writes of them, so that every number and text is the
 // desktop's.
 #include "achsen.h"
+#include "diagramm.h"
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "laeufe.h"
@@ -207,17 +208,65 @@ EMSCRIPTEN_KEEPALIVE int regler_wert_intervalle(int hoehe_px) {
     return darstellung::wert_intervalle(hoehe_px);
 }
 
-// The names a run of page 2 or page 3 is shown by as the run before; UTF-8.
-EMSCRIPTEN_KEEPALIVE const char* regler_laufname_pid(double xp, double tn, double tv, int komma) {
-    text = darstellung::laufname_pid(xp, tn, tv, utf8(komma));
+// What the run in the input ran with: page 2's 4 values (art 0) or page 3's 7 (art 1), in the
+// order of darstellung::pid_laufwerte and kaskaden_laufwerte.
+namespace {
+darstellung::laufwerte laufwerte(int art, size_t ab) {
+    const auto v = [&](size_t i) { return ab + i < eingabe.size() ? eingabe[ab + i] : 0.0; };
+    return art == 0 ? darstellung::pid_laufwerte(v(0), v(1), v(2), v(3))
+                    : darstellung::kaskaden_laufwerte(v(0), v(1), v(2), v(3), v(4), v(5), v(6));
+}
+} // namespace
+
+// A run's name (darstellung::laufname); UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_laufname(int art, int komma) {
+    text = darstellung::laufname(laufwerte(art, 0), utf8(komma));
     return text.c_str();
 }
 
-EMSCRIPTEN_KEEPALIVE const char* regler_laufname_kaskade(double v1, double tn1, double tv1,
-                                                         double xp2, double tv2, double maxdiff,
-                                                         int komma) {
-    text = darstellung::laufname_kaskade(v1, tn1, tv1, xp2, tv2, maxdiff, utf8(komma));
+// What the legend says of the run before (the input's first values) against this run (the next
+// ones): the pieces of darstellung::unterschiede, each ended by a line break; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_unterschiede(int art, int komma) {
+    const size_t n = art == 0 ? 4 : 7;
+    text.clear();
+    for (const std::string& t :
+         darstellung::unterschiede(laufwerte(art, 0), laufwerte(art, n), utf8(komma)))
+        text += t + '\n';
     return text.c_str();
+}
+
+// The marks of the figures of the actual values in the input against w
+// (darstellung::kennwert_marken) over a value axis from `unten`: their number, then art, t0, y0,
+// t1, y1, kennwert of each.
+EMSCRIPTEN_KEEPALIVE const double* regler_marken(double w, double unten) {
+    zeilen.clear();
+    const auto m = darstellung::kennwert_marken(sim::kennwerte_berechnen(w, eingabe),
+                                                sim::spitzen(eingabe), w, eingabe, unten);
+    zeilen.push_back(double(m.size()));
+    for (const auto& a : m)
+        zeilen.insert(zeilen.end(), {double(a.art), a.t0, a.y0, a.t1, a.y1, double(a.kennwert)});
+    return zeilen.data();
+}
+
+// The head above a plot (darstellung::kopf_anordnen): the input holds the summary's k widths,
+// then the legend's l. Back: hoehe, legende_x, legende_y, legende_breite, legende_hoehe, then x
+// and y of each summary piece and each legend entry.
+EMSCRIPTEN_KEEPALIVE const double* regler_kopf(int k, int l, double luecke, double breite,
+                                               double zeile) {
+    k = std::clamp(k, 0, int(eingabe.size()));
+    l = std::clamp(l, 0, int(eingabe.size()) - k);
+    const std::span<const double> alle(eingabe);
+    const auto a = darstellung::kopf_anordnen(alle.subspan(0, size_t(k)), luecke,
+                                              alle.subspan(size_t(k), size_t(l)), breite, zeile);
+    zeilen = {a.hoehe, a.legende_x, a.legende_y, a.legende_breite, a.legende_hoehe};
+    for (const auto* teil : {&a.kennwerte, &a.legende})
+        for (const auto& s : *teil)
+            zeilen.insert(zeilen.end(), {s.x, s.y});
+    return zeilen.data();
+}
+
+EMSCRIPTEN_KEEPALIVE double regler_band_halbe(double pixel_je_kelvin, double mindestens) {
+    return darstellung::band_halbe(pixel_je_kelvin, mindestens);
 }
 
 // A read-out's number as the desktop writes it; UTF-8.

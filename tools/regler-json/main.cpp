@@ -2,8 +2,11 @@
 // tables the program builds its windows from: ZIEL/seiten.json (every element with its twips
 // and attributes, each page's tab order and navigation, the accessible names the program gives
 // its widgets, and the page's own vector drawings as SVG), the pictures as PNG, and
-// ZIEL/geometrie.json, where the program's widgets stand (pixels, relative to their page), for
-// checking the browser's placement against it.
+// ZIEL/geometrie.json, where the program's widgets stand (pixels, relative to their page), and
+// ZIEL/ansicht.json, what the charts show after a table of runs, for checking the browser's
+// placement and texts against them.
+#include "ansicht.h"
+#include "diagramm.h"
 #include "elemente.h"
 #include "seiten.h"
 #include "seitenbau.h"
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QSaveFile>
+#include <QStandardPaths>
 #include <QSvgGenerator>
 #include <cstdio>
 #include <set>
@@ -183,10 +187,15 @@ QJsonObject element_json(const Element& element) {
                 o.insert("zeit_titel", text(e.zeit_titel));
                 o.insert("wert_titel", text(e.wert_titel));
                 o.insert("bis", e.bis);
-                QJsonArray namen;
-                for (const char* n : e.zeilen_namen)
-                    namen.append(text(n));
-                o.insert("zeilen_namen", namen);
+                // The series' colours, and the dashed tones of the run before.
+                QJsonArray farben, vorher_farben;
+                for (int i = 0; i < int(e.reihen.size()); ++i) {
+                    const auto f = darstellung::reihenfarbe(i), v = darstellung::vorher_farbe(f);
+                    farben.append(QJsonArray{f.r, f.g, f.b});
+                    vorher_farben.append(QJsonArray{v.r, v.g, v.b});
+                }
+                o.insert("farben", farben);
+                o.insert("vorher_farben", vorher_farben);
                 o.insert("kennwerte_soll", e.kennwerte_soll);
                 o.insert("kennwerte_ist", e.kennwerte_ist);
                 o.insert("vergleich", e.vergleich);
@@ -333,9 +342,13 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
+    // The charts' settings are the program's own; a run of this tool leaves the user's alone.
+    QStandardPaths::setTestModeEnabled(true);
+    const QJsonArray ansicht = ansicht_json();
     const QJsonObject alles{{"seiten", seiten}};
     if (!schreiben(ziel.filePath("seiten.json"),
                    QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
+        !schreiben(ziel.filePath("ansicht.json"), QJsonDocument(ansicht).toJson()) ||
         !schreiben(ziel.filePath("geometrie.json"),
                    QJsonDocument(QJsonObject{{"seiten", geometrie}}).toJson()))
         return 1;

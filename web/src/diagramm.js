@@ -4,22 +4,16 @@
 // pixel columns.
 import uPlot from 'uplot';
 import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } from './masse.js';
-import { freier_platz, kennwert_zeilen, lernhilfen, naechster_kennwert, vorher_farbe } from './lernhilfen.js';
+import { lernhilfen, naechster_kennwert } from './lernhilfen.js';
 
-const reihenfarben = [
-    [0, 0, 192],
-    [200, 0, 0],
-    [0, 140, 0],
-    [220, 130, 0],
-];
 const schrift = css_schrift(normal);
 const zeile_px = zeilenhoehe(schrift_px(normal));
-const oben = 19; // the legend's row above the plot
+// A line of the head above the plot, as the desktop's: Qt's height of this font (12 px) and 4.
+const kopfzeile = 16;
+const trenner = ' · '; // between the figures of the summary
 const unten_mit_titel = 41;
 const unten_ohne_titel = 24;
-const rechts_rand = 12; // half of the last time label beyond the plot
-const vorher_zeile = zeile_px + 2; // the legend's row for the run before
-const abstand = 6; // between the figures' box and any curve
+const aufstieg = Math.round((schrift_px(normal) * 1854) / 2048);
 
 const rund = (v) => Number(v.toPrecision(12));
 function marken(von, bis, st) {
@@ -49,20 +43,21 @@ export class Diagramm {
         this.zeit_schritt = kern.schritt(this.zeilen, 3);
         this.gruppe = [this];
         this.zeit_beschriftet = true;
-        this.oben = oben;
+        this.oben = kopfzeile + 4;
+        this.farben = e.farben.map(farbe);
+        this.vorher_farben = e.vorher_farben.map(farbe);
         // The learning aids: which columns are set-point and actual value, whether the run
         // before is kept (and named in the legend).
         this.soll = e.kennwerte_soll ?? 0;
         this.ist = e.kennwerte_ist ?? 0;
         this.vergleich = !!e.vergleich;
         this.vergleich_legende = !!e.vergleich_legende;
-        this.laufname = '';
+        // What the next run runs with: { art: 'pid' | 'kaskade', werte }.
+        this.lauf = null;
         this.letzte = null;
         this.vorher = null;
         this.kennwerte = null;
         this.kennwerte_gezeigt = null;
-        this.kasten = null;
-        this.seitenrand = 0;
 
         this.div = document.createElement('div');
         this.div.className = 'diagramm';
@@ -81,7 +76,9 @@ export class Diagramm {
         this.gelaufen = false;
         this.wertachse(0, this.bis);
         this.extra_links = 0;
-        this.pad_rechts = g.w - this.sichtbar + rechts_rand;
+        // Right of the plot, as the desktop leaves it: half of the last time label, and a margin.
+        this.rechts_rand = Math.round(breite(String(this.zeilen), normal) / 2 + 3);
+        this.pad_rechts = g.w - this.sichtbar + this.rechts_rand;
 
         const achse = {
             stroke: 'rgb(0,0,0)',
@@ -127,7 +124,7 @@ export class Diagramm {
                     {},
                     ...e.reihen.map((name, i) => ({
                         label: name,
-                        stroke: farbe(reihenfarben[i % reihenfarben.length]),
+                        stroke: this.farben[i],
                         width: 1.5,
                         points: { show: false },
                     })),
@@ -147,15 +144,23 @@ export class Diagramm {
                 hooks: {
                     setCursor: [() => this.zeiger_bewegt()],
                     drawClear: [() => this.darunter_zeichnen()],
-                    draw: [() => this.gezeichnet && this.gezeichnet(), () => this.darueber_zeichnen()],
+                    draw: [() => this.darueber_zeichnen()],
                 },
             },
             [this.xs, ...this.spalten],
             this.div,
         );
-        this.legende_bauen();
+        this.legende = document.createElement('div');
+        this.legende.className = 'legende';
+        this.legende.setAttribute('aria-hidden', 'true');
+        this.div.append(this.legende);
+        this.kopf_setzen(g.w - 60);
         this.div.addEventListener('contextmenu', (ev) => this.menue(ev));
         this.div.addEventListener('keydown', (ev) => this.taste(ev));
+        // The read-out by keys ends with the focus.
+        this.div.addEventListener('blur', () => {
+            if (!this.maus) this.gruppe_zeiger(null);
+        });
         this.u.over.addEventListener('mouseenter', () => (this.maus = true));
         this.u.over.addEventListener('mouseleave', () => {
             this.maus = false;
@@ -184,14 +189,15 @@ export class Diagramm {
         this.hoch = bis;
         this.st = st;
         const b = Math.max(...marken(von, bis, st).map((m) => breite(String(m), normal)));
-        this.natuerlich_y = Math.ceil(b) + 4 + 4;
+        // The widest label with the desktop's gaps beside it.
+        this.natuerlich_y = Math.round(b + 11);
         this.y_breite = this.natuerlich_y + this.extra_links;
     }
 
     // The plot's natural edges in the page, before the group is aligned.
     natuerliche_raender() {
         const links = this.x_seite + 2 + 16 + this.natuerlich_y;
-        return [links, this.x_seite + this.sichtbar - rechts_rand - this.seitenrand];
+        return [links, this.x_seite + this.sichtbar - this.rechts_rand];
     }
 
     setzeGruppe(gruppe) {
@@ -207,8 +213,10 @@ export class Diagramm {
             d.extra_links = links - raender[i][0];
             d.y_breite = d.natuerlich_y + d.extra_links;
             d.pad_rechts = d.x_seite + d.g.w - rechts;
+            // The head follows the plot's width; its height sets the plot's top.
+            d.kopf_setzen(rechts - links);
             d.u.setSize({ width: d.g.w, height: d.g.h });
-            d.legende_setzen();
+            d.legende_setzen(links - d.x_seite);
         });
     }
 
@@ -223,10 +231,10 @@ export class Diagramm {
         if (this.vergleich) {
             if (this.gelaufen) {
                 this.vorher = this.letzte;
-                this.vorher_name = this.letzter_name;
+                this.vorher_lauf = this.letzter_lauf;
             }
             this.letzte = this.spalten.map((z) => z.slice());
-            this.letzter_name = this.laufname;
+            this.letzter_lauf = this.lauf;
         }
         this.kennwerte = null;
         if (this.soll && this.ist && this.kern && this.zeilen > 0) {
@@ -245,10 +253,11 @@ export class Diagramm {
         return this.vergleich && this.vorher != null && lernhilfen.vorher;
     }
 
-    // Everything after a run's curves are in, or an aid switched: the run before, the axis.
+    // Everything after a run's curves are in, or an aid switched: the run before, the axis, the
+    // head above the plot.
     darstellen() {
         const vorher = this.vorher_sichtbar();
-        if (this.vergleich_legende) this.legende_vorher(vorher ? `vorher: ${this.vorher_name}` : '');
+        this.vorher_name = vorher ? this.kern.laufname(this.vorher_lauf.art, this.vorher_lauf.werte) : '';
         let tief = 0;
         let hoch = this.bis;
         for (const z of vorher ? [...this.spalten, ...this.vorher] : this.spalten)
@@ -257,12 +266,9 @@ export class Diagramm {
                     tief = Math.min(tief, v);
                     hoch = Math.max(hoch, v);
                 }
-        this.wertachse(tief, hoch);
         this.kennwerte_gezeigt = lernhilfen.kennwerte ? this.kennwerte : null;
-        this.kasten_zeilen = this.kennwerte_gezeigt ? kennwert_zeilen(this.kennwerte_gezeigt) : [];
-        this.kasten = null;
-        this.umbauten = 0;
-        if (!this.kennwerte_gezeigt) this.seitenrand = 0;
+        this.kopf_setzen(this.plot().w);
+        this.wertachse(tief, hoch);
         this.u.setData([this.xs, ...this.spalten]);
         // The value scale takes no range from the data: told anew, or it keeps the first run's.
         this.u.setScale('y', { min: this.von, max: this.hoch });
@@ -270,59 +276,39 @@ export class Diagramm {
         this.beschreibung_setzen();
     }
 
-    // The box's place is found once the plot is laid out, before anything is drawn: in a corner
-    // clear of every curve, else the free place nearest the top right, else beside the plot (which
-    // then gives up room on the right).
-    kennwerte_platzieren(plot) {
-        const kb = Math.ceil(Math.max(...this.kasten_zeilen.map((z) => breite(z, normal)))) + 10;
-        const kh = zeile_px * this.kasten_zeilen.length + 6;
-        const platz = (breiter) => {
-            const b = Math.floor(plot.w + breiter);
-            const h = Math.floor(plot.h);
-            if (b <= 0 || h <= 0) return null;
-            const belegt = new Uint8Array(b * h);
-            const zeichnen = (z) => {
-                let a = null;
-                for (let i = 0; i < this.zeilen; ++i) {
-                    const v = z[i];
-                    if (v == null || !Number.isFinite(v)) continue;
-                    const p = [this.u.valToPos(i + 1, 'x'), this.u.valToPos(v, 'y')];
-                    if (a) {
-                        const dx = p[0] - a[0];
-                        const dy = p[1] - a[1];
-                        const schritte = 1 + Math.trunc(2 * Math.max(Math.abs(dx), Math.abs(dy)));
-                        for (let k = 0; k <= schritte; ++k) {
-                            const x = Math.round(a[0] + (dx * k) / schritte);
-                            const y = Math.round(a[1] + (dy * k) / schritte);
-                            if (x >= 0 && x < b && y >= 0 && y < h) belegt[y * b + x] = 1;
-                        }
-                    }
-                    a = p;
-                }
-            };
-            this.spalten.forEach(zeichnen);
-            if (this.vorher_sichtbar()) this.vorher.forEach(zeichnen);
-            const wo = freier_platz(belegt, b, h, kb + 2 * abstand, kh + 2 * abstand);
-            return wo && { x: plot.x + wo[0] + abstand, y: plot.y + wo[1] + abstand, w: kb, h: kh };
-        };
-        // With room beside the plot now, the plot is first asked as it would be without.
-        const breit = platz(this.seitenrand);
-        if (breit) {
-            if (this.seitenrand) return this.umbauen(0);
-            return (this.kasten = platz(0));
+    // The head above the plot, for a plot this wide: the figures' summary (where shown) and the
+    // legend (the series; then, where shown, the run before: its dashed lines and what it
+    // differs in), laid out by the core's rule from the widths of this font.
+    kopf_setzen(plotbreite) {
+        const kennwerte = this.kennwerte_gezeigt ? this.kennwerte_gezeigt.zeilen : [];
+        const eintraege = this.e.reihen.map((name, i) => ({ text: name, farben: [this.farben[i]], breite: 2 }));
+        // The run before in one entry, its dashed lines side by side, then (on the chart that
+        // names it) what it differs in.
+        if (this.vorher_sichtbar()) {
+            const text = this.vergleich_legende ? 'vorher:' : 'vorher';
+            eintraege.push({ text, farben: this.vorher_farben, breite: 1.5, gestrichelt: true });
+            if (this.vergleich_legende)
+                for (const t of this.kern.unterschiede(
+                    this.lauf_art(),
+                    this.vorher_lauf.werte,
+                    this.letzter_lauf.werte,
+                ))
+                    eintraege.push({ text: t, farben: [] });
         }
-        if (this.seitenrand !== kb + 8) return this.umbauen(kb + 8);
-        this.kasten = { x: this.sichtbar - kb - 2, y: plot.y, w: kb, h: kh };
-        return this.kasten;
+        const b = (t) => Math.ceil(breite(t, normal));
+        const k = this.kern.kopf(
+            kennwerte.map(b),
+            eintraege.map((e) => 20 * e.farben.length + b(e.text) + 6),
+            b(trenner),
+            Math.max(0, plotbreite),
+            kopfzeile,
+        );
+        this.kopf = { ...k, texte: kennwerte, eintraege_texte: eintraege };
+        this.oben = Math.ceil(k.hoehe);
     }
 
-    // The plot's width changes: the group is laid out again, and the box placed after that.
-    umbauen(rand) {
-        this.kasten = null;
-        if (this.umbauten++ > 2) return null; // a group whose edges would not settle keeps these
-        this.seitenrand = rand;
-        queueMicrotask(() => Diagramm.angleichen(this.gruppe));
-        return null;
+    lauf_art() {
+        return this.vorher_lauf?.art ?? 'pid';
     }
 
     plot() {
@@ -344,17 +330,20 @@ export class Diagramm {
         ctx.rect(b.left, b.top, b.width, b.height);
         ctx.clip();
         if (k) {
-            this.kennwerte_platzieren(this.plot());
-            const oben = Math.max(b.top, this.u.valToPos(this.kennwert_soll + 1, 'y', true));
-            const unten = Math.min(b.top + b.height, this.u.valToPos(this.kennwert_soll - 1, 'y', true));
-            ctx.fillStyle = `rgba(0,0,192,${28 / 255})`;
+            // The band beside the set-point line, never hidden under it.
+            const mitte = this.u.valToPos(this.kennwert_soll, 'y', true);
+            const kelvin = Math.abs(this.u.valToPos(this.kennwert_soll + 1, 'y', true) - mitte) / r;
+            const halb = r * this.kern.band_halbe(kelvin, 0.75 + 2);
+            const oben = Math.max(b.top, mitte - halb);
+            const unten = Math.min(b.top + b.height, mitte + halb);
+            ctx.fillStyle = `rgba(0,0,192,${40 / 255})`;
             if (unten > oben) ctx.fillRect(b.left, oben, b.width, unten - oben);
         }
         if (vorher) {
-            ctx.lineWidth = r;
+            ctx.lineWidth = 1.5 * r;
             ctx.setLineDash([4 * r, 2 * r]);
             this.vorher.forEach((z, s) => {
-                ctx.strokeStyle = farbe(vorher_farbe(reihenfarben[s % reihenfarben.length]));
+                ctx.strokeStyle = this.vorher_farben[s];
                 ctx.beginPath();
                 let weiter = false;
                 z.forEach((v, i) => {
@@ -371,40 +360,61 @@ export class Diagramm {
         ctx.restore();
     }
 
-    // Over the curves: the peaks and the figures' box.
+    // Over the curves: the figures' marks where they are measured, and their summary above the
+    // plot.
     darueber_zeichnen() {
-        const k = this.kennwerte_gezeigt;
-        if (!k) return;
         const ctx = this.u.ctx;
         ctx.save();
         ctx.scale(uPlot.pxRatio, uPlot.pxRatio);
-        ctx.strokeStyle = farbe(reihenfarben[(this.ist - 1) % reihenfarben.length]);
-        ctx.fillStyle = '#fff';
-        ctx.lineWidth = 1.2;
         const p = this.plot();
-        for (const s of k.spitzen) {
-            const x = p.x + this.u.valToPos(s, 'x');
-            const y = p.y + this.u.valToPos(this.spalten[this.ist - 1][s - 1], 'y');
-            ctx.beginPath();
-            ctx.arc(x, y, 3.5, 0, 2 * Math.PI);
-            ctx.fill();
-            ctx.stroke();
-        }
-        const kasten = this.kasten;
-        if (kasten) {
-            ctx.strokeStyle = 'rgb(150,150,150)';
-            ctx.fillStyle = `rgba(255,255,255,${235 / 255})`;
-            ctx.lineWidth = 1;
-            ctx.fillRect(kasten.x + 0.5, kasten.y + 0.5, kasten.w - 1, kasten.h - 1);
-            ctx.strokeRect(kasten.x + 0.5, kasten.y + 0.5, kasten.w - 1, kasten.h - 1);
-            ctx.fillStyle = '#000';
-            ctx.font = schrift;
-            ctx.textBaseline = 'alphabetic';
-            ctx.textAlign = 'left';
-            const aufstieg = Math.round((schrift_px(normal) * 1854) / 2048);
-            this.kasten_zeilen.forEach((z, i) => ctx.fillText(z, kasten.x + 5, kasten.y + 3 + aufstieg + i * zeile_px));
+        ctx.font = schrift;
+        ctx.fillStyle = '#000';
+        ctx.textBaseline = 'alphabetic';
+        ctx.textAlign = 'left';
+        const grund = (kopfzeile - zeile_px) / 2 + aufstieg;
+        const kopf_oben = p.y - this.kopf.hoehe;
+        this.kopf.texte.forEach((t, i) => {
+            const { x, y } = this.kopf.kennwerte[i];
+            if (i > 0 && this.kopf.kennwerte[i - 1].y === y)
+                ctx.fillText(trenner, p.x + x - Math.ceil(breite(trenner, normal)), kopf_oben + y + grund);
+            ctx.fillText(t, p.x + x, kopf_oben + y + grund);
+        });
+        const k = this.kennwerte_gezeigt;
+        if (k) {
+            const bei = (t, v) => [p.x + this.u.valToPos(t, 'x'), p.y + this.u.valToPos(v, 'y')];
+            for (const m of this.marken()) {
+                const [x0, y0] = bei(m.t0, m.y0);
+                const [x1, y1] = bei(m.t1, m.y1);
+                ctx.beginPath();
+                if (m.art === 'punkt') {
+                    ctx.strokeStyle = this.farben[this.ist - 1];
+                    ctx.fillStyle = '#fff';
+                    ctx.lineWidth = 1.2;
+                    ctx.setLineDash([]);
+                    ctx.arc(x0, y0, 3.5, 0, 2 * Math.PI);
+                    ctx.fill();
+                    ctx.stroke();
+                    continue;
+                }
+                ctx.strokeStyle = 'rgb(60,60,60)';
+                ctx.lineWidth = 1;
+                ctx.setLineDash(m.art === 'strich' ? [1, 2] : []);
+                ctx.moveTo(x0, y0);
+                ctx.lineTo(x1, y1);
+                if (m.art === 'mass') {
+                    pfeilspitze(ctx, x0, y0, x1, y1);
+                    pfeilspitze(ctx, x1, y1, x0, y0);
+                }
+                ctx.stroke();
+            }
         }
         ctx.restore();
+    }
+
+    // The figures' marks as the core places them: [{ art, t0, y0, t1, y1, kennwert }].
+    marken() {
+        if (!this.kennwerte_gezeigt) return [];
+        return this.kern.marken(this.kennwert_soll, Float64Array.from(this.spalten[this.ist - 1]), this.von);
     }
 
     wert(s, zeile) {
@@ -467,68 +477,47 @@ export class Diagramm {
         }[ev.key];
         if (ziel == null) return;
         ev.preventDefault();
-        this.u.setCursor({ left: this.u.valToPos(ziel, 'x'), top: this.u.over.clientHeight / 2 });
+        this.gruppe_zeiger(ziel);
     }
 
-    legende_bauen() {
-        this.legende = document.createElement('div');
-        this.legende.className = 'legende';
-        this.legende.setAttribute('aria-hidden', 'true');
-        this.e.reihen.forEach((name, i) => {
-            const eintrag = document.createElement('span');
-            const strich = document.createElement('i');
-            strich.style.borderTopColor = farbe(reihenfarben[i % reihenfarben.length]);
-            eintrag.append(strich, name);
-            this.legende.append(eintrag);
-        });
-        this.div.append(this.legende);
-    }
-
-    // The legend's second row, for the run before: elided to the chart's width, the plot below
-    // it moved down by its height; gone without a trace for an empty text.
-    legende_vorher(text) {
-        if (text === (this.vorher_text ?? '')) return;
-        this.vorher_zeile?.remove();
-        this.vorher_zeile = null;
-        this.legende.style.flexWrap = '';
-        this.legende.style.width = '';
-        this.legende_breite = 0;
-        this.oben = oben;
-        this.vorher_text = text;
-        if (!text) return;
-        const hoechstens = this.g.w - 8 - 30;
-        if (breite(text, normal) > hoechstens) {
-            let n = text.length;
-            while (n > 0 && breite(`${text.slice(0, n)}…`, normal) > hoechstens) --n;
-            text = `${text.slice(0, n)}…`;
+    // The cursor at a second on every chart of the group, as the keys set it; null ends it.
+    gruppe_zeiger(zeile) {
+        for (const d of this.gruppe)
+            if (zeile == null) d.u.setCursor({ left: -10, top: -10 });
+            else d.u.setCursor({ left: d.u.valToPos(zeile, 'x'), top: d.u.over.clientHeight / 2 });
+        if (zeile == null) {
+            this.zeile = null;
+            ablesung_verbergen();
         }
-        this.vorher_text_gezeigt = text;
-        // As wide as the wider row, measured (a hidden page lays nothing out).
-        let erste = 4;
-        for (const name of this.e.reihen) erste += 20 + breite(name, normal) + 6;
-        const zeile = document.createElement('span');
-        const strich = document.createElement('i');
-        const letzte = reihenfarben[(this.e.reihen.length - 1) % reihenfarben.length];
-        strich.style.borderTop = `1.5px dashed ${farbe(vorher_farbe(letzte))}`;
-        zeile.append(strich, text);
-        Object.assign(zeile.style, { flexBasis: '100%', lineHeight: `${vorher_zeile}px` });
-        this.legende.append(zeile);
-        this.vorher_zeile = zeile;
-        const b = Math.ceil(Math.max(erste, 4 + 20 + breite(text, normal) + 6));
-        Object.assign(this.legende.style, { flexWrap: 'wrap', width: `${b - 4}px` });
-        this.legende_breite = b;
-        // The top value label, half above the plot, stays clear of the wider legend.
-        this.oben = oben + vorher_zeile + Math.ceil(zeile_px / 2);
     }
 
-    // Right-aligned above the plot, never over a curve.
-    legende_setzen() {
-        const rechts = this.g.w - this.pad_rechts;
-        // Never left of the chart: a wide second row starts at its left edge.
-        const links = (this.legende_breite ?? 0) > rechts;
-        this.legende.style.left = links ? '0px' : '';
-        this.legende.style.right = links ? '' : `${this.g.w - rechts}px`;
-        this.legende.style.top = `${Math.max(0, oben - zeile_px - 4 - 2)}px`;
+    // The legend where the head puts it: above the plot, right-aligned, never left of it.
+    legende_setzen(plot_links) {
+        const k = this.kopf;
+        this.legende.replaceChildren(
+            ...k.eintraege_texte.map((e, i) => {
+                const eintrag = document.createElement('span');
+                for (const f of e.farben) {
+                    const strich = document.createElement('i');
+                    strich.style.borderTop = `${e.breite}px ${e.gestrichelt ? 'dashed' : 'solid'} ${f}`;
+                    eintrag.append(strich);
+                }
+                eintrag.append(e.text);
+                // Placed inside the frame's 1 px border.
+                Object.assign(eintrag.style, {
+                    left: `${k.eintraege[i].x - k.legende.x - 1}px`,
+                    top: `${k.eintraege[i].y - k.legende.y - 1}px`,
+                });
+                return eintrag;
+            }),
+        );
+        Object.assign(this.legende.style, {
+            left: `${plot_links + k.legende.x}px`,
+            top: `${this.oben - k.hoehe + k.legende.y}px`,
+            width: `${k.legende.breite}px`,
+            height: `${k.legende.hoehe}px`,
+        });
+        this.legende.hidden = k.eintraege.length === 0;
     }
 
     beschreibung_setzen() {
@@ -541,7 +530,7 @@ export class Diagramm {
             'aria-description',
             `${this.einheit || 'Werte'} über ${zeit}; Pfeiltasten lesen ab; Kontextmenü: ${menue_texte}` +
                 (this.vorher_sichtbar() ? `; gestrichelt der Lauf davor (vorher: ${this.vorher_name})` : '') +
-                (this.kennwerte_gezeigt ? `; Kennwerte: ${this.kasten_zeilen.join('; ')}` : ''),
+                (this.kennwerte_gezeigt ? `; Kennwerte: ${this.kopf.texte.join('; ')}` : ''),
         );
     }
 
@@ -562,42 +551,36 @@ export class Diagramm {
         ctx.drawImage(quelle, 0, 0);
         const v = quelle.width / this.g.w;
         ctx.scale(v, v);
-        const l = this.legende.getBoundingClientRect();
-        const d = this.div.getBoundingClientRect();
-        const massstab = d.width / this.g.w || 1;
-        let x = (l.left - d.left) / massstab;
-        const y = (l.top - d.top) / massstab;
-        ctx.strokeStyle = 'rgb(170,170,170)';
-        ctx.lineWidth = 1;
-        ctx.strokeRect(x + 0.5, y + 0.5, l.width / massstab - 1, l.height / massstab - 1);
+        // The legend as the head places it, in the chart's pixels.
+        const kp = this.kopf;
+        const links = this.plot().x + kp.legende.x;
+        const oben = this.oben - kp.hoehe + kp.legende.y;
+        if (kp.eintraege.length) {
+            ctx.fillStyle = 'rgba(255,255,255,0.9)';
+            ctx.fillRect(links, oben, kp.legende.breite, kp.legende.hoehe);
+            ctx.strokeStyle = 'rgb(170,170,170)';
+            ctx.lineWidth = 1;
+            ctx.strokeRect(links + 0.5, oben + 0.5, kp.legende.breite - 1, kp.legende.hoehe - 1);
+        }
         ctx.font = schrift;
         ctx.textBaseline = 'middle';
-        x += 4;
-        this.e.reihen.forEach((name, i) => {
-            const mitte = y + (zeile_px + 4) / 2;
-            ctx.strokeStyle = farbe(reihenfarben[i % reihenfarben.length]);
-            ctx.lineWidth = 2;
-            ctx.beginPath();
-            ctx.moveTo(x, mitte);
-            ctx.lineTo(x + 16, mitte);
-            ctx.stroke();
+        kp.eintraege_texte.forEach((e, i) => {
+            let x = this.plot().x + kp.eintraege[i].x;
+            const mitte = this.oben - kp.hoehe + kp.eintraege[i].y + kopfzeile / 2;
+            for (const f of e.farben) {
+                ctx.strokeStyle = f;
+                ctx.lineWidth = e.breite;
+                ctx.setLineDash(e.gestrichelt ? [4, 2] : []);
+                ctx.beginPath();
+                ctx.moveTo(x, mitte);
+                ctx.lineTo(x + 16, mitte);
+                ctx.stroke();
+                ctx.setLineDash([]);
+                x += 20;
+            }
             ctx.fillStyle = '#000';
-            ctx.fillText(name, x + 20, mitte);
-            x += 20 + ctx.measureText(name).width + 6;
+            ctx.fillText(e.text, x, mitte);
         });
-        if (this.vorher_zeile) {
-            const mitte = y + zeile_px + 4 + vorher_zeile / 2 - 1;
-            x = (l.left - d.left) / massstab + 4;
-            ctx.strokeStyle = farbe(vorher_farbe(reihenfarben[(this.e.reihen.length - 1) % reihenfarben.length]));
-            ctx.lineWidth = 1.5;
-            ctx.setLineDash([6, 3]);
-            ctx.beginPath();
-            ctx.moveTo(x, mitte);
-            ctx.lineTo(x + 16, mitte);
-            ctx.stroke();
-            ctx.setLineDash([]);
-            ctx.fillText(this.vorher_text_gezeigt, x + 20, mitte);
-        }
         return c;
     }
 
@@ -650,6 +633,18 @@ export class Diagramm {
     }
 }
 
+// The two strokes of an arrowhead at (x1, y1), for a line from (x0, y0).
+function pfeilspitze(ctx, x0, y0, x1, y1) {
+    const l = Math.hypot(x1 - x0, y1 - y0);
+    if (l < 1) return;
+    const [ex, ey] = [(x1 - x0) / l, (y1 - y0) / l];
+    const lang = Math.min(5, l / 2);
+    for (const s of [0.5, -0.5]) {
+        ctx.moveTo(x1, y1);
+        ctx.lineTo(x1 - ex * lang - ey * lang * s, y1 - ey * lang + ex * lang * s);
+    }
+}
+
 // ---- the read-out tooltip and the context menu, one of each for the whole page
 
 let tipp = null;
@@ -667,7 +662,7 @@ function ablesung_zeigen(text, x, y) {
     tipp.style.top = `${y}px`;
 }
 
-export function ablesung_verbergen() {
+function ablesung_verbergen() {
     if (tipp) tipp.hidden = true;
 }
 
@@ -687,8 +682,16 @@ function herunterladen(blob, name) {
 }
 
 let menue = null;
+let menue_schliessen = () => {};
+
+// The tooltip and an open menu go with the page they stood over (Back, another page, "beenden").
+export function ueberlagerungen_schliessen() {
+    ablesung_verbergen();
+    menue_schliessen();
+}
+
 function kontextmenue_zeigen(punkte, x, y, zurueck) {
-    menue?.remove();
+    menue_schliessen();
     menue = document.createElement('div');
     menue.className = 'menue';
     menue.setAttribute('role', 'menu');
@@ -696,7 +699,9 @@ function kontextmenue_zeigen(punkte, x, y, zurueck) {
         menue?.remove();
         menue = null;
         document.removeEventListener('pointerdown', aussen, true);
+        menue_schliessen = () => {};
     };
+    menue_schliessen = schliessen;
     const aussen = (ev) => {
         if (menue && !menue.contains(ev.target)) schliessen();
     };

@@ -24,6 +24,11 @@ export async function kern_laden(optionen = {}) {
         return new TextDecoder().decode(m.HEAPU8.subarray(zeiger, ende));
     };
     const komma = () => dezimalzeichen().codePointAt(0);
+    // Numbers into the core's input.
+    const setzen = (werte) => {
+        const ein = m._regler_eingabe(werte.length);
+        m.HEAPF64.set(werte, ein / 8);
+    };
     return {
         // f: the fields of page 2 as read (w, xp, tn, tv).
         pid(f, n) {
@@ -84,10 +89,47 @@ export async function kern_laden(optionen = {}) {
             m.HEAPU8.set(bytes, ziel);
             return text(art === 'csv' ? m._regler_csv(k, n, komma()) : m._regler_tsv(k, n, komma()));
         },
-        // The names runs are shown by as the run before, as the desktop writes them.
-        laufname_pid: (f) => text(m._regler_laufname_pid(f.xp, f.tn, f.tv, komma())),
-        laufname_kaskade: (f, v1) =>
-            text(m._regler_laufname_kaskade(v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff, komma())),
+        // A run's values as the page read them: page 2's [w, xp, tn, tv] ('pid') or page 3's
+        // [w1, v1, tn1, tv1, xp2, tv2, maxdiff] ('kaskade'); its name, and what the legend says
+        // of it as the run before against this one: the desktop's texts.
+        laufname(art, werte) {
+            setzen(werte);
+            return text(m._regler_laufname(art === 'pid' ? 0 : 1, komma()));
+        },
+        unterschiede(art, vorher, jetzt) {
+            setzen([...vorher, ...jetzt]);
+            return text(m._regler_unterschiede(art === 'pid' ? 0 : 1, komma()))
+                .split('\n')
+                .slice(0, -1);
+        },
+        // The figures' marks of actual values x against w, over a value axis from `unten`:
+        // [{ art: 'punkt' | 'mass' | 'strich', t0, y0, t1, y1, kennwert }].
+        marken(w, x, unten) {
+            setzen(x);
+            const z = m._regler_marken(w, unten) / 8;
+            const n = m.HEAPF64[z];
+            const arten = ['punkt', 'mass', 'strich'];
+            return Array.from({ length: n }, (_, i) => {
+                const [art, t0, y0, t1, y1, kennwert] = m.HEAPF64.subarray(z + 1 + 6 * i, z + 7 + 6 * i);
+                return { art: arten[art], t0, y0, t1, y1, kennwert };
+            });
+        },
+        // The head above a plot of width `breite`, from the widths of the summary's pieces and
+        // the legend's entries: { hoehe, legende: { x, y, breite, hoehe }, kennwerte, eintraege }.
+        kopf(kennwerte, eintraege, luecke, breite, zeile) {
+            setzen([...kennwerte, ...eintraege]);
+            const z = m._regler_kopf(kennwerte.length, eintraege.length, luecke, breite, zeile) / 8;
+            const a = m.HEAPF64.subarray(z, z + 5 + 2 * (kennwerte.length + eintraege.length));
+            const stellen = (ab, n) =>
+                Array.from({ length: n }, (_, i) => ({ x: a[ab + 2 * i], y: a[ab + 2 * i + 1] }));
+            return {
+                hoehe: a[0],
+                legende: { x: a[1], y: a[2], breite: a[3], hoehe: a[4] },
+                kennwerte: stellen(5, kennwerte.length),
+                eintraege: stellen(5 + 2 * kennwerte.length, eintraege.length),
+            };
+        },
+        band_halbe: (pixel_je_kelvin, mindestens) => m._regler_band_halbe(pixel_je_kelvin, mindestens),
         // A read-out's number as the desktop writes it: "66,28", "50".
         kurz(v) {
             return text(m._regler_kurz(v, komma()));

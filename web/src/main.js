@@ -3,7 +3,8 @@
 import 'uplot/dist/uPlot.min.css';
 import './regler.css';
 import daten from './seiten.json';
-import { ablesung_verbergen } from './diagramm.js';
+import { ueberlagerungen_schliessen } from './diagramm.js';
+import { lernhilfen } from './lernhilfen.js';
 import { kern_laden } from './kern.js';
 import { piep_zaehler } from './piep.js';
 import { zahl_lesen, zahl_text } from './zahlen.js';
@@ -91,7 +92,7 @@ function seite_holen(nummer) {
 async function zeigen(nummer) {
     const seite = await seite_holen(nummer);
     if (aktuell && aktuell !== nummer) seiten.get(aktuell).el.hidden = true;
-    ablesung_verbergen();
+    ueberlagerungen_schliessen();
     aktuell = nummer;
     seite.el.hidden = false;
     document.title = `${seite.titel} – ${programmname}`;
@@ -129,7 +130,7 @@ window.addEventListener('popstate', (ev) => {
     zeigen(ev.state?.seite ?? seite_aus_adresse());
 });
 window.addEventListener('resize', () => {
-    ablesung_verbergen(); // it stood where the chart was
+    ueberlagerungen_schliessen(); // they stood where the chart was
     einpassen();
 });
 
@@ -158,25 +159,38 @@ window.regler = {
     ablesung(nummer, name, zeile) {
         return seiten.get(nummer)?.diagramme.get(name)?.ablesung(zeile);
     },
-    // The learning aids as a chart shows them.
-    lernhilfen(nummer, name) {
+    lernhilfen_setzen(kennwerte, vorher) {
+        lernhilfen.setzen('kennwerte', kennwerte);
+        lernhilfen.setzen('vorher', vorher);
+    },
+    // What a chart shows, as the desktop's regler-json writes it for the same runs: texts,
+    // value axis, and where plot, legend, figures and marks stand in the page (pixels).
+    ansicht(nummer, name) {
         const d = seiten.get(nummer)?.diagramme.get(name);
         if (!d) return null;
-        const vorher = d.vorher_sichtbar();
+        const wurzel = document.getElementById(`seite-${nummer}`).getBoundingClientRect();
+        const r = d.div.getBoundingClientRect();
+        const p = d.plot();
+        const [x, y] = [r.left - wurzel.left + p.x, r.top - wurzel.top + p.y];
+        const k = d.kopf;
+        const l = d.legende.getBoundingClientRect();
         return {
-            kennwerte: d.kennwerte_gezeigt,
-            zeilen: d.kasten_zeilen,
-            kasten: d.kasten,
-            vorher_name: vorher ? d.vorher_name : '',
-            vorher: vorher ? d.vorher.map((s) => [...s]) : null,
-            legende: d.legende.textContent,
-            // Every curve drawn, as points of the chart.
-            kurven: [...d.spalten, ...(vorher ? d.vorher : [])].map((z) => {
-                const p = d.plot();
-                return z.map((v, i) =>
-                    v == null ? null : [p.x + d.u.valToPos(i + 1, 'x'), p.y + d.u.valToPos(v, 'y')],
-                );
-            }),
+            ablesung: [1, 26, Math.min(137, d.zeilen), d.zeilen].map((z) => d.ablesung(z)),
+            legende: k.eintraege_texte.map((e) => e.text),
+            kennwerte: k.texte,
+            csv: d.csvText(),
+            achse: [d.von, d.hoch, d.st],
+            plot: [x, y, p.w, p.h],
+            legende_r: d.legende.hidden ? null : [l.left - wurzel.left, l.top - wurzel.top, l.width, l.height],
+            kennwerte_lage: k.kennwerte.map((s) => [x + s.x, y - k.hoehe + s.y]),
+            marken: d
+                .marken()
+                .map((m) => [
+                    x + d.u.valToPos(m.t0, 'x'),
+                    y + d.u.valToPos(m.y0, 'y'),
+                    x + d.u.valToPos(m.t1, 'x'),
+                    y + d.u.valToPos(m.y1, 'y'),
+                ]),
         };
     },
 };

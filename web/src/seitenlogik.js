@@ -19,9 +19,9 @@ function seite_2(seite, kern) {
             [feld('tv1'), 'tv'],
         ]);
         if (!f) return false;
-        // What the run is named by as the run before.
-        graph.laufname = kern.laufname_pid(f);
-        leistung.laufname = graph.laufname;
+        // What the run ran with, for the run before's name and legend.
+        graph.lauf = { art: 'pid', werte: [f.w, f.xp, f.tn, f.tv] };
+        leistung.lauf = graph.lauf;
         const lauf = kern.pid(f, graph.zeilen);
         graph.spalte(1, konstant(f.w, graph.zeilen));
         graph.spalte(2, lauf.milch);
@@ -48,8 +48,11 @@ function seite_3(seite, kern) {
             feld('v1').text = '0';
             piep();
         }
-        kask.laufname = kern.laufname_kaskade(f, lauf.v1_verworfen ? 0 : f.v1);
-        leistung.laufname = kask.laufname;
+        kask.lauf = {
+            art: 'kaskade',
+            werte: [f.w1, lauf.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff],
+        };
+        leistung.lauf = kask.lauf;
         kask.spalte(1, konstant(f.w1, kask.zeilen));
         kask.spalte(2, lauf.x1);
         kask.spalte(3, lauf.w2);

@@ -1,0 +1,111 @@
+#include "ansicht.h"
+
+#include "diagrammfeld.h"
+#include "lernhilfen.h"
+#include "seiten.h"
+#include "zahlenfeld.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QJsonObject>
+#include <QPushButton>
+#include <QValueAxis>
+
+using namespace shell;
+
+namespace {
+struct Fall {
+    int seite;
+    bool kennwerte, vorher;
+    std::vector<std::vector<std::pair<const char*, const char*>>> laeufe;
+};
+
+const Fall faelle[] = {
+    {2, false, false, {}},
+    {2, true, true, {{{"xp1", "20"}, {"tn1", "40"}}, {{"xp1", "30"}}}},
+    {2, true, true, {{{"w1", "30"}}, {{"w1", "50"}, {"xp1", "10"}}}},
+    {2, true, false, {{{"w1", "999"}}}},
+    {3, false, false, {}},
+    {3, true, true, {{{"v1", "3"}}}},
+    {3, true, false, {{{"maxdiff", "50"}}, {{"v1", "2"}, {"tn1", "40"}}}},
+};
+
+QJsonArray rechteck(QRectF r) {
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
+QJsonObject diagramm_json(Diagrammfeld* d, const QWidget* seite) {
+    const QPointF ab = d->mapTo(seite, QPoint(0, 0));
+    QJsonArray ablesung;
+    for (int z : {1, 26, std::min(137, d->zeilenzahl()), d->zeilenzahl()}) {
+        d->zeiger_zeigen(z);
+        ablesung.append(d->ablesung());
+    }
+    d->zeiger_zeigen(0);
+    const Kopf& k = d->kopf();
+    QJsonArray legende, kennwerte, kennwerte_lage, marken;
+    for (const Kopfeintrag& e : k.legende)
+        legende.append(e.text);
+    for (size_t i = 0; i < k.lage.kennwerte.size(); ++i) {
+        kennwerte.append(k.kennwerte.at(qsizetype(i)));
+        const QPointF p = ab + k.ursprung + QPointF(k.lage.kennwerte[i].x, k.lage.kennwerte[i].y);
+        kennwerte_lage.append(QJsonArray{p.x(), p.y()});
+    }
+    for (const auto& [von, bis] : d->marken_pixel())
+        marken.append(
+            QJsonArray{ab.x() + von.x(), ab.y() + von.y(), ab.x() + bis.x(), ab.y() + bis.y()});
+    const auto* achse = qobject_cast<QValueAxis*>(d->chart()->axes(Qt::Vertical).constFirst());
+    return {{"name", d->objectName()},
+            {"ablesung", ablesung},
+            {"legende", legende},
+            {"kennwerte", kennwerte},
+            {"csv", d->csv_text(QLocale(QLocale::German, QLocale::Germany))},
+            {"achse", QJsonArray{achse->min(), achse->max(), achse->tickInterval()}},
+            {"plot", rechteck(d->chart()->plotArea().translated(ab))},
+            {"legende_r", k.legende.empty()
+                              ? QJsonValue()
+                              : QJsonValue(rechteck(k.legende_rechteck().translated(ab)))},
+            {"kennwerte_lage", kennwerte_lage},
+            {"marken", marken}};
+}
+} // namespace
+
+QJsonArray ansicht_json() {
+    const QLocale vorher_format;
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Lernhilfen& l = Lernhilfen::einstellungen();
+    const bool k_vorher = l.kennwerte(), v_vorher = l.vorheriger_lauf();
+    QJsonArray alle;
+    for (const Fall& f : faelle) {
+        l.kennwerte_zeigen(f.kennwerte);
+        l.vorherigen_lauf_zeigen(f.vorher);
+        Navigator nav;
+        nav.programmende = [] {};
+        seiten::alle_seiten_anmelden(nav);
+        Seitenfenster* seite = nav.seite_zeigen(f.seite);
+        QJsonArray laeufe;
+        for (const auto& lauf : f.laeufe) {
+            QJsonObject felder;
+            for (const auto& [name, text] : lauf) {
+                seite->findChild<Zahlenfeld*>(QString::fromUtf8(name))
+                    ->setText(QString::fromUtf8(text));
+                felder.insert(QString::fromUtf8(name), QString::fromUtf8(text));
+            }
+            seite->element<QPushButton>("start")->click();
+            laeufe.append(felder);
+        }
+        QApplication::processEvents();
+        QJsonArray diagramme;
+        for (Diagrammfeld* d : seite->findChildren<Diagrammfeld*>())
+            diagramme.append(diagramm_json(d, seite));
+        alle.append(QJsonObject{{"seite", f.seite},
+                                {"kennwerte", f.kennwerte},
+                                {"vorher", f.vorher},
+                                {"laeufe", laeufe},
+                                {"diagramme", diagramme}});
+    }
+    l.kennwerte_zeigen(k_vorher);
+    l.vorherigen_lauf_zeigen(v_vorher);
+    QLocale::setDefault(vorher_format);
+    return alle;
+}

@@ -1,0 +1,11 @@
+// The charts of pages 2 and 3 after a table of runs, with the learning aids off and on, as the
+// program shows them: for checking that the browser shows the same.
+#pragma once
+
+#include <QJsonArray>
+
+// Each case: the page, the aids, the fields typed before each "Start Grafik", and for each chart
+// its read-out, legend, figures, CSV text, value axis, and where its plot, legend, figures' summary
+// and marks stand (pixels, relative to the page). In a German number format; the aids as the
+// program remembers them are left as they were.
+QJsonArray ansicht_json();

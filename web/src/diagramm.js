@@ -92,7 +92,7 @@ export class Diagramm {
             {
                 width: g.w,
                 height: g.h,
-                padding: [() => this.oben, () => this.pad_rechts, 0, () => 2 + this.extra_links],
+                padding: [() => this.oben, () => this.pad_rechts, 0, 2],
                 legend: { show: false },
                 scales: {
                     x: { time: false, auto: false, range: () => [0, this.zeilen] },

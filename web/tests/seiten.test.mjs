@@ -393,9 +393,47 @@ ansicht.forEach((fall, nr) =>
                         `${desktop.name}.${feld}: desktop ${JSON.stringify(d)}, web ${JSON.stringify(w)}`,
                     );
         }
+        // Charts over the same time span: their plots stand over the same pixel columns.
+        const spanne = await seite.evaluate(
+            (n) =>
+                [...document.querySelectorAll(`#seite-${n} .diagramm`)]
+                    .map((e) => window.regler.ansicht(n, e.dataset.name))
+                    .filter((a) => a.ablesung[3].startsWith('t = 200 s'))
+                    .map((a) => [a.plot[0], a.plot[0] + a.plot[2]]),
+            fall.seite,
+        );
+        for (const [links, rechts] of spanne)
+            assert.ok(
+                Math.abs(links - spanne[0][0]) < 1 && Math.abs(rechts - spanne[0][1]) < 1,
+                JSON.stringify(spanne),
+            );
         assert.deepEqual(abweichungen, []);
     }),
 );
+
+// The keys move the read-out on every chart of the group; it ends with the focus; a chart's menu
+// goes with its page.
+test('the read-out by keys reads the group; Tab ends it; Back closes a menu', async () => {
+    await seite.evaluate(() => window.regler.gehen(3));
+    await seite.focus('#seite-3 [data-name="kask"]');
+    await seite.keyboard.press('End');
+    const zeiger = () =>
+        seite.$$eval('#seite-3 .diagramm', (d) =>
+            d.map((e) => {
+                const c = e.querySelector('.u-cursor-x');
+                return c ? Math.round(c.getBoundingClientRect().left) : null;
+            }),
+        );
+    const [, kask, leistung] = await zeiger();
+    assert.ok(kask != null && Math.abs(kask - leistung) <= 1, `${kask} ${leistung}`);
+    assert.match(await seite.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent)), /^t = 200 s/);
+    await seite.keyboard.press('Tab');
+    assert.equal(await seite.$eval('#ablesung', (e) => e.hidden), true);
+    await seite.click('#seite-3 [data-name="kask"]', { button: 'right' });
+    assert.notEqual(await seite.$('.menue'), null);
+    await seite.evaluate(() => window.regler.gehen(2));
+    assert.equal(await seite.$('.menue'), null);
+});
 
 test('a switched aid is remembered by the next visit', async () => {
     await seite.evaluate(() => window.regler.lernhilfen_setzen(false, false));

@@ -133,4 +133,33 @@ double band_halbe(double pixel_je_kelvin, double mindestens) {
     return std::max(pixel_je_kelvin, mindestens);
 }
 
+const std::vector<std::string>& menue_eintraege() {
+    static const std::vector<std::string> e{"Bild kopieren",
+                                            "Daten kopieren",
+                                            "Bild speichern …",
+                                            "Daten speichern …",
+                                            "",
+                                            "Kennwerte zeigen",
+                                            "Vorherigen Lauf zeigen"};
+    return e;
+}
+
+std::string beschreibung(std::string_view einheit, std::string_view zeit_titel,
+                         std::string_view vorher_name, std::span<const std::string> kennwerte) {
+    std::string menue;
+    for (std::string t : menue_eintraege()) {
+        if (t.empty()) continue;
+        if (const auto p = t.find(" …"); p != std::string::npos) t.erase(p);
+        menue += (menue.empty() ? "" : ", ") + t;
+    }
+    std::string b = std::string(einheit.empty() ? "Werte" : einheit) + " über " +
+                    std::string(zeit_titel.empty() ? "Zeit in s" : zeit_titel) +
+                    "; Pfeiltasten lesen ab; Kontextmenü: " + menue;
+    if (!vorher_name.empty())
+        b += "; gestrichelt der Lauf davor (vorher: " + std::string(vorher_name) + ")";
+    for (size_t i = 0; i < kennwerte.size(); ++i)
+        b += (i ? "; " : "; Kennwerte: ") + kennwerte[i];
+    return b;
+}
+
 } // namespace darstellung

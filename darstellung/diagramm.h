@@ -7,6 +7,8 @@
 #include "kennwerte.h"
 
 #include <span>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace darstellung {
@@ -65,5 +67,14 @@ kopf kopf_anordnen(std::span<const double> kennwerte, double luecke_k,
 // The band of +-1 K around the set-point, in pixels from the set-point line: never thinner than
 // `mindestens` on either side, so that it shows beyond the line drawn over it.
 double band_halbe(double pixel_je_kelvin, double mindestens);
+
+// The chart menu's entries in their order, "" for a separator line.
+const std::vector<std::string>& menue_eintraege();
+
+// What a screen reader is told of a chart: "°C über Zeit in Sekunden; Pfeiltasten lesen ab;
+// Kontextmenü: Bild kopieren, …" (every entry, without " …"); then, where shown, the run before
+// (its name) and the figures.
+std::string beschreibung(std::string_view einheit, std::string_view zeit_titel,
+                         std::string_view vorher_name, std::span<const std::string> kennwerte);
 
 } // namespace darstellung

@@ -147,7 +147,8 @@ std::vector<Element> tabelle() {
                  .kennwerte_ist = 2,
                  .vergleich = true,
                  .vergleich_legende = true,
-                 .datei = "seite2-temperatur"},
+                 .datei = "seite2-temperatur",
+                 .zeitgruppe = 1},
         Diagramm{.name = "Leistung",
                  .r = {7680, 3570, 7815, 1815},
                  .zeilen = 200,
@@ -156,7 +157,8 @@ std::vector<Element> tabelle() {
                  .wert_titel = "%",
                  .bis = 100,
                  .vergleich = true,
-                 .datei = "seite2-leistung"},
+                 .datei = "seite2-leistung",
+                 .zeitgruppe = 1},
 
         // Section 2.6: Ziegler-Nichols.
         titel("pid17", "2.6 Parameterbestimmung", {7800, 5640, 2190, 195}),

@@ -8,8 +8,6 @@
 #include "zahlen.h"
 #include "zahlenfeld.h"
 
-#include <QAbstractAxis>
-#include <QChart>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
@@ -222,7 +220,11 @@ std::vector<Element> seite_3_elemente() {
                  .kennwerte_ist = 2,
                  .vergleich = true,
                  .vergleich_legende = true,
-                 .datei = "seite3-kaskade"},
+                 .datei = "seite3-kaskade",
+                 .zeitgruppe = 1,
+                 // Its time labels lie under the top of the power chart, whose own scale
+                 // below is the same 0 to 200 s.
+                 .zeit_beschriftet = false},
         Diagramm{.name = "leistung",
                  .r = {7350, 6960, 8205, 2055},
                  .zeilen = 200,
@@ -231,7 +233,8 @@ std::vector<Element> seite_3_elemente() {
                  .wert_titel = "%",
                  .bis = 100,
                  .vergleich = true,
-                 .datei = "seite3-leistung"},
+                 .datei = "seite3-leistung",
+                 .zeitgruppe = 1},
 
         // ---- command bar, two pixels wider than the table: the buttons would end on its
         // border (and at a smaller scale, rounded, still could with one)
@@ -429,10 +432,6 @@ seite_3::seite_3(Navigator& nav)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
-    // The cascade chart's time labels lie under the top of the power chart, whose own scale
-    // below is the same 0 to 200 s; they keep their room but are not drawn.
-    for (QAbstractAxis* achse : m_kask->chart()->axes(Qt::Horizontal))
-        achse->setLabelsColor(Qt::transparent);
     element<Flaeche>(bild)->setzeUntergrund([b = tangentenbild()](QPainter& p) { b.zeichnen(p); });
     connect(element<QPushButton>("start"), &QPushButton::clicked, this, &seite_3::start_Click);
 }

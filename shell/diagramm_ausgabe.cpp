@@ -1,6 +1,7 @@
 // What a chart gives to the world outside the page: its menu (pictures and data to the clipboard
 // and to files, the learning aids' switches) and what a screen reader says of it.
 #include "dateien.h"
+#include "diagramm.h"
 #include "diagrammfeld.h"
 #include "tabellen.h"
 #include "zahlen.h"
@@ -15,6 +16,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <functional>
+#include <map>
 
 namespace shell {
 
@@ -93,38 +96,44 @@ void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
 }
 
 void Diagrammfeld::menue_bauen() {
-    m_menue = new QMenu(this);
-    m_menue->addAction(QStringLiteral("Bild kopieren"), this,
-                       [this] { QGuiApplication::clipboard()->setImage(abbild()); });
-    m_menue->addAction(QStringLiteral("Daten kopieren"), this,
-                       [this] { QGuiApplication::clipboard()->setText(daten_text()); });
-    m_menue->addAction(QStringLiteral("Bild speichern …"), this, [this] {
-        speichern(this, QStringLiteral("Bild speichern"), m_datei + QStringLiteral(".png"),
-                  QStandardPaths::PicturesLocation,
-                  QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg)"),
-                  [this](const QString& pfad) { return bild_speichern(pfad); });
-    });
-    m_menue->addAction(QStringLiteral("Daten speichern …"), this, [this] {
-        speichern(this, QStringLiteral("Daten speichern"), m_datei + QStringLiteral(".csv"),
-                  QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"),
-                  [this](const QString& pfad) { return daten_speichern(pfad); });
-    });
-    m_menue->addSeparator();
     Lernhilfen& l = Lernhilfen::einstellungen();
-    m_kennwerte_eintrag = m_menue->addAction(QStringLiteral("Kennwerte zeigen"), &l,
-                                             [&l](bool an) { l.kennwerte_zeigen(an); });
+    const auto speichern_unter = [this](const char* titel, const char* endung,
+                                        QStandardPaths::StandardLocation ort, const char* filter,
+                                        std::function<QString(const QString&)> schreiben) {
+        speichern(this, QString::fromUtf8(titel), m_datei + QString::fromUtf8(endung), ort,
+                  QString::fromUtf8(filter), schreiben);
+    };
+    const std::map<std::string, std::function<void(bool)>> taten{
+        {"Bild kopieren", [this](bool) { QGuiApplication::clipboard()->setImage(abbild()); }},
+        {"Daten kopieren", [this](bool) { QGuiApplication::clipboard()->setText(daten_text()); }},
+        {"Bild speichern …",
+         [=](bool) {
+             speichern_unter("Bild speichern", ".png", QStandardPaths::PicturesLocation,
+                             "PNG-Bild (*.png);;SVG-Grafik (*.svg)",
+                             [this](const QString& pfad) { return bild_speichern(pfad); });
+         }},
+        {"Daten speichern …",
+         [=](bool) {
+             speichern_unter("Daten speichern", ".csv", QStandardPaths::DocumentsLocation,
+                             "CSV-Tabelle (*.csv)",
+                             [this](const QString& pfad) { return daten_speichern(pfad); });
+         }},
+        {"Kennwerte zeigen", [&l](bool an) { l.kennwerte_zeigen(an); }},
+        {"Vorherigen Lauf zeigen", [&l](bool an) { l.vorherigen_lauf_zeigen(an); }},
+    };
+    m_menue = new QMenu(this);
+    for (const std::string& text : darstellung::menue_eintraege()) {
+        if (text.empty()) {
+            m_menue->addSeparator();
+            continue;
+        }
+        QAction* a = m_menue->addAction(QString::fromStdString(text));
+        connect(a, &QAction::triggered, this, taten.at(text));
+        if (text == "Kennwerte zeigen") m_kennwerte_eintrag = a;
+        if (text == "Vorherigen Lauf zeigen") m_vorher_eintrag = a;
+    }
     m_kennwerte_eintrag->setCheckable(true);
-    m_vorher_eintrag = m_menue->addAction(QStringLiteral("Vorherigen Lauf zeigen"), &l,
-                                          [&l](bool an) { l.vorherigen_lauf_zeigen(an); });
     m_vorher_eintrag->setCheckable(true);
-}
-
-QString Diagrammfeld::menue_texte() const {
-    QStringList texte;
-    for (const QAction* a : m_menue->actions())
-        if (!a->isSeparator())
-            texte << a->text().remove(QLatin1Char('&')).remove(QStringLiteral(" …"));
-    return texte.join(QStringLiteral(", "));
 }
 
 namespace {

@@ -166,11 +166,11 @@ void Diagrammfeld::lernhilfen_zeichnen(QPainter& p) const {
 }
 
 void Diagrammfeld::beschreibung_setzen() {
-    QString b = m_beschreibung;
-    if (vorher_sichtbar())
-        b += QStringLiteral("; gestrichelt der Lauf davor (vorher: %1)").arg(vorher_name());
-    if (m_kennwerte_gezeigt)
-        b += QStringLiteral("; Kennwerte: ") + m_kopf.kennwerte.join(QStringLiteral("; "));
+    std::vector<std::string> kennwerte;
+    for (const QString& t : m_kopf.kennwerte)
+        kennwerte.push_back(t.toStdString());
+    const QString b = QString::fromStdString(darstellung::beschreibung(
+        m_einheit.toStdString(), m_zeit_titel.toStdString(), vorher_name().toStdString(), kennwerte));
     if (b != accessibleDescription()) setAccessibleDescription(b);
 }
 

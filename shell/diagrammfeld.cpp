@@ -70,6 +70,7 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
     auto* zeit = m_zeitachse = new QValueAxis;
     achse_einrichten(zeit, 0, m_zeilen, darstellung::schritt(m_zeilen, 3), f);
     zeit->setTitleText(QString::fromUtf8(d.zeit_titel));
+    if (!d.zeit_beschriftet) zeit->setLabelsColor(Qt::transparent);
     m_wertachse = new QValueAxis;
     m_wert_intervalle = darstellung::wert_intervalle(d.r.h / twips_pro_pixel);
     m_wertachse->setLabelsFont(f);
@@ -103,12 +104,8 @@ Diagrammfeld::Diagrammfeld(const Diagramm& d, QWidget* parent, double massstab)
 
     setAccessibleName(QStringLiteral("Diagramm ") + reihen_namen().join(QStringLiteral(", ")));
     menue_bauen();
-    m_beschreibung =
-        QStringLiteral("%1 über %2; Pfeiltasten lesen ab; Kontextmenü: %3")
-            .arg(m_einheit.isEmpty() ? QStringLiteral("Werte") : m_einheit,
-                 d.zeit_titel[0] ? QString::fromUtf8(d.zeit_titel) : QStringLiteral("Zeit in s"),
-                 menue_texte());
-    setAccessibleDescription(m_beschreibung);
+    m_zeit_titel = QString::fromUtf8(d.zeit_titel);
+    beschreibung_setzen();
     connect(&Lernhilfen::einstellungen(), &Lernhilfen::geaendert, this, [this] {
         if (m_gelaufen) darstellen();
     });

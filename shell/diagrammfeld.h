@@ -168,7 +168,6 @@ private:
     void menue_bauen();
     void zugang_einrichten();
     void zeiger_melden();        // to a screen reader, where the chart has the focus
-    QString menue_texte() const; // every entry, as a screen reader lists them
     QRect zeigerstreifen() const;
 
     Legende* m_legende = nullptr;
@@ -177,7 +176,7 @@ private:
     QAction* m_kennwerte_eintrag = nullptr;
     QAction* m_vorher_eintrag = nullptr;
     int m_halbe_marke = 0;
-    QString m_beschreibung;
+    QString m_zeit_titel;
     QString m_datei;
     int m_zeiger_zeile = 0;
     bool m_zeiger_verborgen = false; // while the chart is taken as a picture

@@ -154,6 +154,10 @@ struct Diagramm {
     bool vergleich = false;
     bool vergleich_legende = false;
     const char* datei = "diagramm"; // the file name "Bild/Daten speichern" propose, without ending
+    // Charts of a page with the same group (not 0) share their time axis: each second at the same
+    // pixel column, one read-out cursor. Time labels hidden keep their room but are not drawn.
+    int zeitgruppe = 0;
+    bool zeit_beschriftet = true;
 };
 
 using Element = std::variant<Text, Rahmen, Linie, Pfeil, Form, Knopf, Feld, Diagramm>;

@@ -132,11 +132,13 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     m_pdf = new QAction(QStringLiteral("Als PDF speichern …"), this);
     connect(m_pdf, &QAction::triggered, this, &Seitenfenster::als_pdf_speichern);
 
-    // Charts over the same time span read out together.
-    std::map<int, std::vector<Diagrammfeld*>> nach_zeilen;
-    for (auto* d : findChildren<Diagrammfeld*>())
-        nach_zeilen[d->zeilenzahl()].push_back(d);
-    for (const auto& [zeilen, diagramme] : nach_zeilen)
+    // Charts of a time-axis group read out together.
+    std::map<int, std::vector<Diagrammfeld*>> gruppen;
+    for (const Element& e : m_vorgaben.elemente)
+        if (const auto* d = std::get_if<Diagramm>(&e); d && d->zeitgruppe)
+            if (auto* feld = qobject_cast<Diagrammfeld*>(element(d->name)))
+                gruppen[d->zeitgruppe].push_back(feld);
+    for (const auto& [gruppe, diagramme] : gruppen)
         ablesung_verbinden(diagramme);
 
     // Only what the tab order names takes the focus; charts and pictures stay out of the way.

@@ -265,6 +265,19 @@ EMSCRIPTEN_KEEPALIVE const double* regler_kopf(int k, int l, double luecke, doub
     return zeilen.data();
 }
 
+// What a screen reader is told of a chart (darstellung::beschreibung): the text input holds the
+// unit, the time axis's title, the run before's name and then the figures' lines, each ended by
+// a line break; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
+    std::vector<std::string> z;
+    std::string_view t(texteingabe.c_str());
+    for (size_t a = 0, e; (e = t.find('\n', a)) != std::string_view::npos; a = e + 1)
+        z.emplace_back(t.substr(a, e - a));
+    z.resize(std::max<size_t>(z.size(), 3));
+    text = darstellung::beschreibung(z[0], z[1], z[2], std::span(z).subspan(3));
+    return text.c_str();
+}
+
 EMSCRIPTEN_KEEPALIVE double regler_band_halbe(double pixel_je_kelvin, double mindestens) {
     return darstellung::band_halbe(pixel_je_kelvin, mindestens);
 }

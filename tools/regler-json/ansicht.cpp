@@ -58,6 +58,7 @@ QJsonObject diagramm_json(Diagrammfeld* d, const QWidget* seite) {
     return {{"name", d->objectName()},
             {"ablesung", ablesung},
             {"legende", legende},
+            {"beschreibung", d->accessibleDescription()},
             {"kennwerte", kennwerte},
             {"csv", d->csv_text(QLocale(QLocale::German, QLocale::Germany))},
             {"achse", QJsonArray{achse->min(), achse->max(), achse->tickInterval()}},

@@ -195,6 +195,12 @@ QJsonObject element_json(const Element& element) {
                     vorher_farben.append(QJsonArray{v.r, v.g, v.b});
                 }
                 o.insert("farben", farben);
+                o.insert("zeitgruppe", e.zeitgruppe);
+                o.insert("zeit_beschriftet", e.zeit_beschriftet);
+                QJsonArray menue;
+                for (const std::string& t : darstellung::menue_eintraege())
+                    menue.append(QString::fromStdString(t));
+                o.insert("menue", menue);
                 o.insert("vorher_farben", vorher_farben);
                 o.insert("kennwerte_soll", e.kennwerte_soll);
                 o.insert("kennwerte_ist", e.kennwerte_ist);

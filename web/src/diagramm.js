@@ -42,7 +42,7 @@ export class Diagramm {
         this.unten = e.zeit_titel ? unten_mit_titel : unten_ohne_titel;
         this.zeit_schritt = kern.schritt(this.zeilen, 3);
         this.gruppe = [this];
-        this.zeit_beschriftet = true;
+        this.zeit_beschriftet = e.zeit_beschriftet;
         this.oben = kopfzeile + 4;
         this.farben = e.farben.map(farbe);
         this.vorher_farben = e.vorher_farben.map(farbe);
@@ -521,16 +521,14 @@ export class Diagramm {
     }
 
     beschreibung_setzen() {
-        const zeit = this.e.zeit_titel || 'Zeit in s';
-        const menue_texte = this.menue_punkte()
-            .filter((p) => p)
-            .map((p) => p[0].replace(/ …$/, ''))
-            .join(', ');
         this.div.setAttribute(
             'aria-description',
-            `${this.einheit || 'Werte'} über ${zeit}; Pfeiltasten lesen ab; Kontextmenü: ${menue_texte}` +
-                (this.vorher_sichtbar() ? `; gestrichelt der Lauf davor (vorher: ${this.vorher_name})` : '') +
-                (this.kennwerte_gezeigt ? `; Kennwerte: ${this.kopf.texte.join('; ')}` : ''),
+            this.kern.beschreibung(
+                this.einheit,
+                this.e.zeit_titel,
+                this.vorher_sichtbar() ? this.vorher_name : '',
+                this.kennwerte_gezeigt ? this.kopf.texte : [],
+            ),
         );
     }
 
@@ -589,41 +587,32 @@ export class Diagramm {
         kontextmenue_zeigen(this.menue_punkte(), ev.clientX, ev.clientY, this.div);
     }
 
-    // The chart menu's entries: [text, action, checked] or null for a separator. The browser
-    // offers the clipboard's entries only where it has a clipboard.
+    // The chart menu's entries, in the desktop's order: [text, action, checked] or null for a
+    // separator. The browser offers the clipboard's entries only where it has a clipboard.
     menue_punkte() {
-        const punkte = [];
-        if (navigator.clipboard && window.ClipboardItem)
-            punkte.push([
-                'Bild kopieren',
+        const taten = {
+            'Bild kopieren': navigator.clipboard &&
+                window.ClipboardItem && [
+                    () =>
+                        this.bild().toBlob((b) =>
+                            navigator.clipboard.write([new ClipboardItem({ 'image/png': b })]).catch(melden),
+                        ),
+                ],
+            'Daten kopieren': navigator.clipboard && [
+                () => navigator.clipboard.writeText(this.datenText()).catch(melden),
+            ],
+            'Bild speichern …': [() => this.bild().toBlob((b) => herunterladen(b, `${this.e.datei}.png`))],
+            'Daten speichern …': [
                 () =>
-                    this.bild().toBlob((b) =>
-                        navigator.clipboard.write([new ClipboardItem({ 'image/png': b })]).catch(melden),
+                    herunterladen(
+                        new Blob(['\ufeff', this.csvText()], { type: 'text/csv;charset=utf-8' }),
+                        `${this.e.datei}.csv`,
                     ),
-            ]);
-        if (navigator.clipboard)
-            punkte.push(['Daten kopieren', () => navigator.clipboard.writeText(this.datenText()).catch(melden)]);
-        punkte.push(['Bild speichern …', () => this.bild().toBlob((b) => herunterladen(b, `${this.e.datei}.png`))]);
-        punkte.push([
-            'Daten speichern …',
-            () =>
-                herunterladen(
-                    new Blob(['\ufeff', this.csvText()], { type: 'text/csv;charset=utf-8' }),
-                    `${this.e.datei}.csv`,
-                ),
-        ]);
-        punkte.push(null);
-        punkte.push([
-            'Kennwerte zeigen',
-            () => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte),
-            lernhilfen.kennwerte,
-        ]);
-        punkte.push([
-            'Vorherigen Lauf zeigen',
-            () => lernhilfen.setzen('vorher', !lernhilfen.vorher),
-            lernhilfen.vorher,
-        ]);
-        return punkte;
+            ],
+            'Kennwerte zeigen': [() => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte), lernhilfen.kennwerte],
+            'Vorherigen Lauf zeigen': [() => lernhilfen.setzen('vorher', !lernhilfen.vorher), lernhilfen.vorher],
+        };
+        return this.e.menue.flatMap((text) => (text ? (taten[text] ? [[text, ...taten[text]]] : []) : [null]));
     }
 
     // A spreadsheet opens it without asking: where the decimal separator is a comma, ";"

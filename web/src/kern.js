@@ -129,6 +129,13 @@ export async function kern_laden(optionen = {}) {
                 eintraege: stellen(5 + 2 * kennwerte.length, eintraege.length),
             };
         },
+        // What a screen reader is told of a chart, as the desktop tells it.
+        beschreibung(einheit, zeit_titel, vorher_name, kennwerte) {
+            const bytes = new TextEncoder().encode([einheit, zeit_titel, vorher_name, ...kennwerte, ''].join('\n'));
+            const ziel = m._regler_texteingabe(bytes.length);
+            m.HEAPU8.set(bytes, ziel);
+            return text(m._regler_beschreibung());
+        },
         band_halbe: (pixel_je_kelvin, mindestens) => m._regler_band_halbe(pixel_je_kelvin, mindestens),
         // A read-out's number as the desktop writes it: "66,28", "50".
         kurz(v) {

@@ -177,6 +177,7 @@ window.regler = {
         return {
             ablesung: [1, 26, Math.min(137, d.zeilen), d.zeilen].map((z) => d.ablesung(z)),
             legende: k.eintraege_texte.map((e) => e.text),
+            beschreibung: d.div.getAttribute('aria-description'),
             kennwerte: k.texte,
             csv: d.csvText(),
             achse: [d.von, d.hoch, d.st],

@@ -275,7 +275,7 @@ export function seite_bauen(p, wurzel, kern) {
                 break;
             }
             case 'Diagramm': {
-                const schluessel = `seite${p.nummer}-${e.zeilen}`;
+                const schluessel = `seite${p.nummer}-${e.zeitgruppe || e.name}`;
                 const d = new Diagramm(e, f.el, x0 + pixel(e.r).x, seite.breite, schluessel, kern);
                 merken(e.name, d.div, e.in);
                 seite.diagramme.set(e.name, d);
@@ -286,11 +286,12 @@ export function seite_bauen(p, wurzel, kern) {
         }
     }
 
-    // Charts over the same time span read out together.
+    // Charts of a time-axis group read out together; one of group 0 stands alone.
     const gruppen = new Map();
     for (const d of seite.diagramme.values()) {
-        if (!gruppen.has(d.zeilen)) gruppen.set(d.zeilen, []);
-        gruppen.get(d.zeilen).push(d);
+        const g = d.e.zeitgruppe || d;
+        if (!gruppen.has(g)) gruppen.set(g, []);
+        gruppen.get(g).push(d);
     }
     for (const g of gruppen.values()) {
         g.forEach((d) => d.setzeGruppe(g));

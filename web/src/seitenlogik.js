@@ -38,9 +38,6 @@ function seite_3(seite, kern) {
     const pid33 = seite.diagramme.get('pid33');
     const kask = seite.diagramme.get('kask');
     const leistung = seite.diagramme.get('leistung');
-    // The cascade chart's time labels lie under the top of the power chart, whose own scale
-    // below is the same 0 to 200 s; they keep their room but are not drawn.
-    kask.zeit_beschriftet = false;
 
     const kaskade = (f) => {
         const lauf = kern.kaskade(f, kask.zeilen);

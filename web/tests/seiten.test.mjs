@@ -378,7 +378,7 @@ ansicht.forEach((fall, nr) =>
         const abweichungen = [];
         for (const desktop of fall.diagramme) {
             const web = await seite.evaluate((n, d) => window.regler.ansicht(n, d), fall.seite, desktop.name);
-            for (const feld of ['ablesung', 'legende', 'kennwerte', 'csv', 'achse'])
+            for (const feld of ['ablesung', 'legende', 'beschreibung', 'kennwerte', 'csv', 'achse'])
                 if (JSON.stringify(web[feld]) !== JSON.stringify(desktop[feld]))
                     abweichungen.push(`${desktop.name}.${feld}: ${JSON.stringify(web[feld])}`);
             const lagen = [

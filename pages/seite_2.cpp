@@ -231,24 +231,6 @@ std::vector<Element> tabelle() {
     return t;
 }
 
-// Writes each sample into the charts: set-point, milk temperature, power; then the end-of-run
-// call on both.
-struct Diagrammsenke {
-    Diagrammfeld& graph;
-    Diagrammfeld& leistung;
-    double w = 0;
-
-    void zeile(const sim::pid_zeile& z) {
-        graph.zelle(1, z.i, w);
-        graph.zelle(2, z.i, z.milch);
-        leistung.zelle(1, z.i, z.y);
-    }
-    void ende() {
-        graph.lauf_abschliessen();
-        leistung.lauf_abschliessen();
-    }
-};
-
 } // namespace
 
 std::vector<Element> seite_2_elemente() {
@@ -264,31 +246,16 @@ seite_2::seite_2(Navigator& nav)
                           .tabfolge = {"weiter", "zurück", "beenden", "start", "w1", "xp1", "tn1",
                                        "tv1", "graph", "Leistung"},
                           .weiter_zu = 3,
-                          .zurueck_zu = 1}),
-      m_w1(element<Zahlenfeld>("w1")), m_xp1(element<Zahlenfeld>("xp1")),
-      m_tn1(element<Zahlenfeld>("tn1")), m_tv1(element<Zahlenfeld>("tv1")),
-      m_graph(element<Diagrammfeld>("graph")), m_leistung(element<Diagrammfeld>("Leistung")) {
+                          .zurueck_zu = 1}) {
     connect(element<QPushButton>("start"), &QPushButton::clicked, this, &seite_2::start_Click);
 }
 
 void seite_2::Form_Load() {
-    simulieren();
+    laufen(2, true);
 }
 
 void seite_2::start_Click() {
-    simulieren();
-}
-
-void seite_2::simulieren() {
-    // Every field must read as a number before the first cell is written, so that a bad field
-    // leaves the last complete run on the charts.
-    sim::pid_felder f;
-    if (!felder_lesen({{m_w1, &f.w}, {m_xp1, &f.xp}, {m_tn1, &f.tn}, {m_tv1, &f.tv}})) return;
-    const auto p = sim::pid_parameter_bilden(f);
-    const auto lauf = darstellung::pid_laufwerte(f.w, f.xp, f.tn, f.tv);
-    m_graph->lauf_setzen(lauf);
-    m_leistung->lauf_setzen(lauf);
-    sim::pid_lauf(p, m_graph->zeilenzahl(), Diagrammsenke{*m_graph, *m_leistung, p.w});
+    laufen(2, false);
 }
 
 } // namespace seiten

@@ -2,11 +2,6 @@
 
 #include "seite.h"
 
-namespace shell {
-class Diagrammfeld;
-class Zahlenfeld;
-} // namespace shell
-
 namespace seiten {
 
 std::vector<shell::Element> seite_2_elemente();
@@ -21,16 +16,6 @@ public:
 
 protected:
     void Form_Load() override;
-
-private:
-    void simulieren();
-
-    shell::Zahlenfeld* m_w1 = nullptr;
-    shell::Zahlenfeld* m_xp1 = nullptr;
-    shell::Zahlenfeld* m_tn1 = nullptr;
-    shell::Zahlenfeld* m_tv1 = nullptr;
-    shell::Diagrammfeld* m_graph = nullptr;
-    shell::Diagrammfeld* m_leistung = nullptr;
 };
 
 } // namespace seiten

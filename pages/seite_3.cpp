@@ -384,32 +384,6 @@ void Tangentenbild::zeichnen(QPainter& p) const {
 
 namespace {
 
-// Writes a heating-curve run into its chart.
-struct aufheiz_zellen {
-    Diagrammfeld& pid33;
-
-    void zeile(const sim::aufheiz_zeile& z) { pid33.zelle(1, z.i, z.istwert); }
-    void ende() { pid33.lauf_abschliessen(); }
-};
-
-// Writes a cascade run row by row: set-points and actual values, then the power.
-struct kaskaden_zellen {
-    Diagrammfeld& kask;
-    Diagrammfeld& leistung;
-    double w1 = 0;
-
-    void zeile(const sim::kaskaden_zeile& z) {
-        kask.zelle(1, z.i, w1);
-        kask.zelle(2, z.i, z.x1);
-        kask.zelle(3, z.i, z.w2);
-        kask.zelle(4, z.i, z.x2);
-        leistung.zelle(1, z.i, z.y);
-    }
-    void ende() {
-        kask.lauf_abschliessen();
-        leistung.lauf_abschliessen();
-    }
-};
 
 } // namespace
 
@@ -422,12 +396,7 @@ seite_3::seite_3(Navigator& nav)
                                        "weiter", "logo", "xp2", "tv2", "maxdiff", "Picture1",
                                        "pid33", "kask", "leistung"},
                           .weiter_zu = 4,
-                          .zurueck_zu = 2}),
-      m_w1(element<Zahlenfeld>("w1")), m_v1(element<Zahlenfeld>("v1")),
-      m_tn1(element<Zahlenfeld>("tn1")), m_tv1(element<Zahlenfeld>("tv1")),
-      m_xp2(element<Zahlenfeld>("xp2")), m_tv2(element<Zahlenfeld>("tv2")),
-      m_maxdiff(element<Zahlenfeld>("maxdiff")), m_pid33(element<Diagrammfeld>("pid33")),
-      m_kask(element<Diagrammfeld>("kask")), m_leistung(element<Diagrammfeld>("leistung")) {
+                          .zurueck_zu = 2}) {
     // White whatever the system's window colour.
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
@@ -437,43 +406,11 @@ seite_3::seite_3(Navigator& nav)
 }
 
 void seite_3::Form_Load() {
-    sim::aufheiz_lauf(m_pid33->zeilenzahl(), aufheiz_zellen{*m_pid33});
-
-    m_v1->setText(QStringLiteral("1"));
-    // At load the gain is 1 and the inner P-band and the reset time are off (0), whatever xp2
-    // and tn1 hold.
-    sim::kaskaden_felder f{.v1 = 1, .tn1 = 0, .xp2 = 0};
-    if (!felder_lesen({{m_w1, &f.w1}, {m_tv1, &f.tv1}, {m_maxdiff, &f.maxdiff}, {m_tv2, &f.tv2}}))
-        return;
-    kaskade(std::move(f));
+    laufen(3, true);
 }
 
 void seite_3::start_Click() {
-    // Every field is read, in the order the run first needs it, before any cell is written: one
-    // that is not a number starts no run and leaves the last complete one on the charts.
-    sim::kaskaden_felder f;
-    if (!felder_lesen({{m_xp2, &f.xp2},
-                       {m_tn1, &f.tn1},
-                       {m_v1, &f.v1},
-                       {m_w1, &f.w1},
-                       {m_tv1, &f.tv1},
-                       {m_maxdiff, &f.maxdiff},
-                       {m_tv2, &f.tv2}}))
-        return;
-    kaskade(std::move(f));
-}
-
-void seite_3::kaskade(sim::kaskaden_felder f) {
-    const auto p = sim::kaskaden_parameter_bilden(f);
-    if (p.v1_verworfen) {
-        m_v1->setText(QStringLiteral("0"));
-        piep();
-    }
-    const auto lauf = darstellung::kaskaden_laufwerte(f.w1, p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1,
-                                                      f.xp2, f.tv2, f.maxdiff);
-    m_kask->lauf_setzen(lauf);
-    m_leistung->lauf_setzen(lauf);
-    sim::kaskaden_lauf(p, m_kask->zeilenzahl(), kaskaden_zellen{*m_kask, *m_leistung, p.w1});
+    laufen(3, false);
 }
 
 } // namespace seiten

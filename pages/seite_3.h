@@ -1,17 +1,11 @@
 #pragma once
 
-#include "kaskade.h"
 #include "seite.h"
 
 #include <QPointF>
 #include <vector>
 
 class QPainter;
-
-namespace shell {
-class Diagrammfeld;
-class Zahlenfeld;
-} // namespace shell
 
 namespace seiten {
 
@@ -52,21 +46,6 @@ public:
 
 protected:
     void Form_Load() override;
-
-private:
-    // The cascade from the fields as read into kask and leistung.
-    void kaskade(sim::kaskaden_felder f);
-
-    shell::Zahlenfeld* m_w1 = nullptr;
-    shell::Zahlenfeld* m_v1 = nullptr;
-    shell::Zahlenfeld* m_tn1 = nullptr;
-    shell::Zahlenfeld* m_tv1 = nullptr;
-    shell::Zahlenfeld* m_xp2 = nullptr;
-    shell::Zahlenfeld* m_tv2 = nullptr;
-    shell::Zahlenfeld* m_maxdiff = nullptr;
-    shell::Diagrammfeld* m_pid33 = nullptr;
-    shell::Diagrammfeld* m_kask = nullptr;
-    shell::Diagrammfeld* m_leistung = nullptr;
 };
 
 } // namespace seiten

@@ -44,6 +44,11 @@ public:
     }
     const Vorgaben& vorgaben() const { return m_vorgaben; }
 
+    // Page 2's or page 3's run at load or on "Start Grafik", as the shared rule defines it: its
+    // fields read (each with its limit), the core's run into the charts, the fields corrected
+    // after it; false where a field is not a number (nothing then changes).
+    bool laufen(int seite, bool laden);
+
     void weiter_Click();
     void zurück_Click();
     void beenden_Click();

@@ -178,7 +178,7 @@ void Zahlenfeld::dropEvent(QDropEvent* e) {
     setFocus(Qt::MouseFocusReason);
 }
 
-bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder) {
+bool felder_lesen(std::span<const std::pair<Zahlenfeld*, double*>> felder) {
     for (auto [feld, ziel] : felder) {
         const auto w = feld->wert();
         if (!w) {

@@ -7,6 +7,7 @@
 class QMenu;
 #include <initializer_list>
 #include <optional>
+#include <span>
 #include <utility>
 
 namespace shell {
@@ -62,6 +63,9 @@ private:
 // beep, focus that field with its text selected, and return false (nothing else is read).
 // A field above its limit is then set to its limit text, with a beep, as its next key would do,
 // and its target gets the limit: no run uses a value above it.
-bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder);
+bool felder_lesen(std::span<const std::pair<Zahlenfeld*, double*>> felder);
+inline bool felder_lesen(std::initializer_list<std::pair<Zahlenfeld*, double*>> felder) {
+    return felder_lesen(std::span(felder.begin(), felder.size()));
+}
 
 } // namespace shell

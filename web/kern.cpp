@@ -8,6 +8,7 @@
 #include "kennwerte.h"
 #include "laeufe.h"
 #include "pid.h"
+#include "seitenlaeufe.h"
 #include "tabellen.h"
 #include "texte.h"
 
@@ -276,6 +277,52 @@ EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
     z.resize(std::max<size_t>(z.size(), 3));
     text = darstellung::beschreibung(z[0], z[1], z[2], std::span(z).subspan(3));
     return text.c_str();
+}
+
+// Page 2's or page 3's run (darstellung::seitenlauf) for the plan's fields as read, in the input;
+// the text input holds each chart's rows as "name=rows" lines. Back: the run's description as
+// JSON ({"art", "lauf": number of run values, "spalten": [[chart, column, rows]], "benannt",
+// "nachher": [[field, text]], "piep"}); the numbers, run values then the columns one after the
+// other, in regler_zahlen().
+EMSCRIPTEN_KEEPALIVE const char* regler_seitenlauf(int seite, int laden) {
+    std::vector<std::pair<std::string, int>> zeilen_je;
+    std::string_view t(texteingabe.c_str());
+    for (size_t a = 0, e; (e = t.find('\n', a)) != std::string_view::npos; a = e + 1) {
+        const std::string_view z = t.substr(a, e - a);
+        if (const size_t g = z.find('='); g != std::string_view::npos)
+            zeilen_je.emplace_back(std::string(z.substr(0, g)),
+                                   anzahl(std::atoi(std::string(z.substr(g + 1)).c_str())));
+    }
+    const auto e = darstellung::seitenlauf(seite, laden != 0, eingabe, [&](std::string_view n) {
+        for (const auto& [name, z] : zeilen_je)
+            if (name == n) return z;
+        return 0;
+    });
+    const auto q = [](const std::string& s) { return '"' + s + '"'; };
+    zeilen.clear();
+    for (const auto& v : e.lauf)
+        zeilen.push_back(v.wert);
+    text = "{\"art\":" + std::to_string(e.art) + ",\"lauf\":" + std::to_string(e.lauf.size()) +
+           ",\"spalten\":[";
+    for (size_t i = 0; i < e.spalten.size(); ++i) {
+        const auto& s = e.spalten[i];
+        text += (i ? ",[" : "[") + q(s.diagramm) + "," + std::to_string(s.spalte) + "," +
+                std::to_string(s.werte.size()) + "]";
+        zeilen.insert(zeilen.end(), s.werte.begin(), s.werte.end());
+    }
+    text += "],\"benannt\":[";
+    for (size_t i = 0; i < e.benannt.size(); ++i)
+        text += (i ? "," : "") + q(e.benannt[i]);
+    text += "],\"nachher\":[";
+    for (size_t i = 0; i < e.nachher.size(); ++i)
+        text += (i ? ",[" : "[") + q(e.nachher[i].first) + "," + q(e.nachher[i].second) + "]";
+    text += std::string("],\"piep\":") + (e.piep ? "true" : "false") + "}";
+    return text.c_str();
+}
+
+// The numbers of the last page run.
+EMSCRIPTEN_KEEPALIVE const double* regler_zahlen() {
+    return zeilen.data();
 }
 
 EMSCRIPTEN_KEEPALIVE double regler_band_halbe(double pixel_je_kelvin, double mindestens) {

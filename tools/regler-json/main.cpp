@@ -10,6 +10,7 @@
 #include "elemente.h"
 #include "seiten.h"
 #include "seitenbau.h"
+#include "seitenlaeufe.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -321,7 +322,23 @@ int main(int argc, char* argv[]) {
             stand.append(o);
         }
 
+        // What the page runs at load and on "Start Grafik": the fields it reads, in order, and
+        // the texts it sets first.
+        QJsonObject laeufe;
+        for (const bool laden : {true, false}) {
+            const auto plan = darstellung::lauf_plan(n, laden);
+            QJsonArray felder, vorher;
+            for (const std::string& f : plan.felder)
+                felder.append(QString::fromStdString(f));
+            for (const auto& [name, wert] : plan.vorher)
+                vorher.append(
+                    QJsonArray{QString::fromStdString(name), QString::fromStdString(wert)});
+            if (!plan.felder.empty())
+                laeufe.insert(laden ? "laden" : "start",
+                              QJsonObject{{"felder", felder}, {"vorher", vorher}});
+        }
         seiten.append(QJsonObject{{"nummer", n},
+                                  {"laeufe", laeufe.isEmpty() ? QJsonValue() : QJsonValue(laeufe)},
                                   {"titel", v.titel},
                                   {"breite", v.breite},
                                   {"hoehe", v.hoehe},

@@ -52,7 +52,7 @@ export class Diagramm {
         this.ist = e.kennwerte_ist ?? 0;
         this.vergleich = !!e.vergleich;
         this.vergleich_legende = !!e.vergleich_legende;
-        // What the next run runs with: { art: 'pid' | 'kaskade', werte }.
+        // What the next run runs with: { art, werte }, as the core's page run gives it.
         this.lauf = null;
         this.letzte = null;
         this.vorher = null;
@@ -308,7 +308,7 @@ export class Diagramm {
     }
 
     lauf_art() {
-        return this.vorher_lauf?.art ?? 'pid';
+        return this.vorher_lauf?.art ?? 0;
     }
 
     plot() {

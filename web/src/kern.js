@@ -89,18 +89,15 @@ export async function kern_laden(optionen = {}) {
             m.HEAPU8.set(bytes, ziel);
             return text(art === 'csv' ? m._regler_csv(k, n, komma()) : m._regler_tsv(k, n, komma()));
         },
-        // A run's values as the page read them: page 2's [w, xp, tn, tv] ('pid') or page 3's
-        // [w1, v1, tn1, tv1, xp2, tv2, maxdiff] ('kaskade'); its name, and what the legend says
-        // of it as the run before against this one: the desktop's texts.
+        // A run's values as a page run gives them (art 0: page 2's, 1: page 3's); its name, and
+        // what the legend says of it as the run before against this one: the desktop's texts.
         laufname(art, werte) {
             setzen(werte);
-            return text(m._regler_laufname(art === 'pid' ? 0 : 1, komma()));
+            return text(m._regler_laufname(art, komma()));
         },
         unterschiede(art, vorher, jetzt) {
             setzen([...vorher, ...jetzt]);
-            return text(m._regler_unterschiede(art === 'pid' ? 0 : 1, komma()))
-                .split('\n')
-                .slice(0, -1);
+            return text(m._regler_unterschiede(art, komma())).split('\n').slice(0, -1);
         },
         // The figures' marks of actual values x against w, over a value axis from `unten`:
         // [{ art: 'punkt' | 'mass' | 'strich', t0, y0, t1, y1, kennwert }].
@@ -135,6 +132,26 @@ export async function kern_laden(optionen = {}) {
             const ziel = m._regler_texteingabe(bytes.length);
             m.HEAPU8.set(bytes, ziel);
             return text(m._regler_beschreibung());
+        },
+        // Page 2's or page 3's run, as the desktop makes it, for the plan's fields as read
+        // (`werte`); zeilen: each chart's rows by name. { art, lauf, spalten: [{ diagramm,
+        // spalte, werte }], benannt, nachher, piep }.
+        seitenlauf(seite, laden, werte, zeilen) {
+            setzen(werte);
+            const bytes = new TextEncoder().encode([...zeilen].map(([n, z]) => `${n}=${z}\n`).join(''));
+            m.HEAPU8.set(bytes, m._regler_texteingabe(bytes.length));
+            const e = JSON.parse(text(m._regler_seitenlauf(seite, laden ? 1 : 0)));
+            let z = m._regler_zahlen() / 8;
+            const nehmen = (n) => {
+                const a = Float64Array.from(m.HEAPF64.subarray(z, z + n));
+                z += n;
+                return a;
+            };
+            return {
+                ...e,
+                lauf: Array.from(nehmen(e.lauf)),
+                spalten: e.spalten.map(([diagramm, spalte, n]) => ({ diagramm, spalte, werte: nehmen(n) })),
+            };
         },
         band_halbe: (pixel_je_kelvin, mindestens) => m._regler_band_halbe(pixel_je_kelvin, mindestens),
         // A read-out's number as the desktop writes it: "66,28", "50".

@@ -49,7 +49,7 @@ async function anlegen(nummer) {
     el.hidden = true;
     buehne.append(el);
     // Pages with charts are built once the core is there: their axes follow its rules.
-    const kern = seitenlogik[nummer] ? await kern_bereit : null;
+    const kern = p.elemente.some((e) => e.typ === 'Diagramm') ? await kern_bereit : null;
     const seite = seite_bauen(p, el, kern);
     seite.titel = p.titel;
     seiten.set(nummer, seite);
@@ -68,8 +68,8 @@ async function anlegen(nummer) {
                 }
             });
     }
-    if (seitenlogik[nummer]) {
-        const logik = seitenlogik[nummer](seite, kern);
+    const logik = seitenlogik(nummer, p, seite, kern);
+    if (logik) {
         seite.logik = logik;
         k.get('start')?.addEventListener('click', () => {
             const t0 = performance.now();

@@ -1,0 +1,46 @@
+// What pages 2 and 3 do at load and on "Start Grafik", one rule for the desktop and the browser:
+// which fields a run reads and in what order, what it sets first, which run of the core it makes,
+// and which of its columns go into which chart; after it, the fields it corrects (a gain above its
+// limit runs as 0, with a beep) and what the run is named by as the run before.
+#pragma once
+
+#include "laeufe.h"
+
+#include <functional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace darstellung {
+
+struct laufplan {
+    // Read in this order, each with its limit, before any cell is written: a field that is not a
+    // number starts no run and leaves the last complete one on the charts.
+    std::vector<std::string> felder;
+    std::vector<std::pair<std::string, std::string>> vorher; // field texts set before reading
+};
+// Page 2 or 3, at load or on "Start Grafik"; an empty plan for a page without runs.
+laufplan lauf_plan(int seite, bool laden);
+
+struct laufspalte {
+    std::string diagramm;
+    int spalte = 1; // 1 …
+    std::vector<double> werte;
+};
+struct laufergebnis {
+    // In the order they are written; each chart's run ends in the order of its first column.
+    std::vector<laufspalte> spalten;
+    int art = 0; // 0: page 2's PID run, 1: page 3's cascade (the run values' kind)
+    laufwerte lauf;
+    std::vector<std::string> benannt; // the charts that name it as their run before
+    std::vector<std::pair<std::string, std::string>> nachher; // field texts set after the run
+    bool piep = false;
+};
+// The run for the plan's fields as read (`werte`, in the plan's order), with as many rows as
+// each chart holds (`zeilen`).
+laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
+                        const std::function<int(std::string_view)>& zeilen);
+
+} // namespace darstellung

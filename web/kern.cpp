@@ -50,7 +50,9 @@ std::string utf8(int c) {
     return t;
 }
 
+// Each run's columns, named as regler-sim's CSV names them, in the order a row holds them.
 struct pid_puffer {
+    static constexpr const char* spalten = "heizplatte,pfanne,milch,y,summe";
     void zeile(const sim::pid_zeile& z) {
         zeilen.insert(zeilen.end(), {z.heizplatte, z.pfanne, z.milch, z.y, z.summe});
     }
@@ -58,6 +60,7 @@ struct pid_puffer {
 };
 
 struct kaskaden_puffer {
+    static constexpr const char* spalten = "x1,w2,x2,y,summe,y_roh";
     void zeile(const sim::kaskaden_zeile& z) {
         zeilen.insert(zeilen.end(), {z.x1, z.w2, z.x2, z.y, z.summe, z.y_roh});
     }
@@ -65,6 +68,7 @@ struct kaskaden_puffer {
 };
 
 struct aufheiz_puffer {
+    static constexpr const char* spalten = "heizung,stufe,istwert";
     void zeile(const sim::aufheiz_zeile& z) {
         zeilen.insert(zeilen.end(), {z.heizung, z.stufe, z.istwert});
     }
@@ -92,6 +96,13 @@ EMSCRIPTEN_KEEPALIVE const double* regler_kaskade(double w1, double v1, double t
     v1_verworfen = p.v1_verworfen;
     sim::kaskaden_lauf(p, anzahl(n), kaskaden_puffer{});
     return zeilen.data();
+}
+
+// The columns of a run's rows: 0 regler_pid, 1 regler_kaskade, 2 regler_aufheizkurve.
+EMSCRIPTEN_KEEPALIVE const char* regler_spalten(int lauf) {
+    return lauf == 0   ? pid_puffer::spalten
+           : lauf == 1 ? kaskaden_puffer::spalten
+                       : aufheiz_puffer::spalten;
 }
 
 // Whether the last cascade ran with a gain of 0 in place of one above its limit.

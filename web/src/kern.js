@@ -24,6 +24,8 @@ export async function kern_laden(optionen = {}) {
         return new TextDecoder().decode(m.HEAPU8.subarray(zeiger, ende));
     };
     const komma = () => dezimalzeichen().codePointAt(0);
+    // A run's columns, as the core names them.
+    const namen = (lauf) => text(m._regler_spalten(lauf)).split(',');
     // Numbers into the core's input.
     const setzen = (werte) => {
         const ein = m._regler_eingabe(werte.length);
@@ -34,13 +36,13 @@ export async function kern_laden(optionen = {}) {
         pid(f, n) {
             n = anzahl(n);
             const z = m._regler_pid(f.w, f.xp, f.tn, f.tv, n);
-            return spalten(z, n, ['heizplatte', 'pfanne', 'milch', 'y', 'summe']);
+            return spalten(z, n, namen(0));
         },
         // f: the fields of page 3 as read (w1, v1, tn1, tv1, xp2, tv2, maxdiff).
         kaskade(f, n) {
             n = anzahl(n);
             const z = m._regler_kaskade(f.w1, f.v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff, n);
-            const aus = spalten(z, n, ['x1', 'w2', 'x2', 'y', 'summe', 'y_roh']);
+            const aus = spalten(z, n, namen(1));
             aus.v1_verworfen = m._regler_v1_verworfen() !== 0;
             return aus;
         },
@@ -160,7 +162,7 @@ export async function kern_laden(optionen = {}) {
         },
         aufheizkurve(n) {
             n = anzahl(n);
-            return spalten(m._regler_aufheizkurve(n), n, ['heizung', 'stufe', 'istwert']);
+            return spalten(m._regler_aufheizkurve(n), n, namen(2));
         },
     };
 }

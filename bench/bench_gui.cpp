@@ -380,8 +380,7 @@ int main(int argc, char* argv[]) {
         feld->setGeometry(shell::pixel(d.r));
         fenster.show();
         abarbeiten();
-        const auto par =
-            sim::pid_parameter_bilden({.w_text = "50", .w = 50, .xp = 17, .tn = 20, .tv = 5});
+        const auto par = sim::pid_parameter_bilden({.w = 50, .xp = 17, .tn = 20, .tv = 5});
         struct Senke {
             Diagrammfeld& d;
             void zeile(const sim::pid_zeile& z) {

@@ -46,7 +46,7 @@ struct aufheiz_speicher {
 };
 
 void pid_lauf(benchmark::State& state) {
-    auto p = sim::pid_parameter_bilden({.w_text = "50", .w = 50, .xp = 17, .tn = 20, .tv = 5});
+    auto p = sim::pid_parameter_bilden({.w = 50, .xp = 17, .tn = 20, .tv = 5});
     for (auto _ : state) {
         benchmark::DoNotOptimize(p);
         sim::pid_lauf(p, n_seite, pid_speicher{});
@@ -79,14 +79,8 @@ void pid_schleife(benchmark::State& state) {
 }
 
 void kaskaden_lauf(benchmark::State& state) {
-    auto p = sim::kaskaden_parameter_bilden({.w1_text = "50",
-                                             .w1 = 50,
-                                             .v1 = 1.6,
-                                             .tn1 = 40,
-                                             .tv1 = 10,
-                                             .xp2 = 30,
-                                             .tv2 = 10,
-                                             .maxdiff = 10});
+    auto p = sim::kaskaden_parameter_bilden(
+        {.w1 = 50, .v1 = 1.6, .tn1 = 40, .tv1 = 10, .xp2 = 30, .tv2 = 10, .maxdiff = 10});
     for (auto _ : state) {
         benchmark::DoNotOptimize(p);
         sim::kaskaden_lauf(p, n_seite, kaskaden_speicher{});

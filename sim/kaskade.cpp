@@ -4,8 +4,7 @@ namespace sim {
 
 kaskaden_parameter kaskaden_parameter_bilden(const kaskaden_felder& f) {
     const bool verworfen = f.v1 > v1_obergrenze;
-    return {.w1_text = f.w1_text,
-            .w1 = f.w1,
+    return {.w1 = f.w1,
             .v1 = verworfen ? 0 : f.v1,
             .tn = f.tn1 == 0 ? 10000 : f.tn1,
             .tv1 = f.tv1,

@@ -52,7 +52,6 @@ template <aufheiz_senke Senke> void aufheiz_lauf(int n, Senke&& senke) {
 inline constexpr double v1_obergrenze = 99.9;
 
 struct kaskaden_parameter {
-    std::string w1_text;       // set-point 1 as typed, for regler-sim's w1 column
     double w1 = 0;             // °C
     double v1 = 1;             // gain of controller 1
     double tn = 10000;         // reset time of controller 1, s
@@ -65,7 +64,6 @@ struct kaskaden_parameter {
 
 // What the fields of page 3 read as (regler-sim: its arguments).
 struct kaskaden_felder {
-    std::string w1_text; // w1 as typed
     double w1 = 0;
     double v1 = 1;
     double tn1 = 0;
@@ -132,7 +130,6 @@ inline kaskadenregler kaskaden_regler_schritt(const kaskadenregler& r, const kas
 
 struct kaskaden_zeile {
     int i = 0;
-    std::string_view w1_text;
     double x1 = 0;
     double w2 = 0;
     double x2 = 0;
@@ -154,7 +151,7 @@ void kaskaden_lauf(const kaskaden_parameter& p, int n, Senke&& senke) {
     for (int i = 1; i <= n; ++i) {
         s = kaskaden_strecke_schritt(s, r.y);
         r = kaskaden_regler_schritt(r, p, s.x1, s.x2);
-        senke.zeile(kaskaden_zeile{i, p.w1_text, s.x1, r.w2, s.x2, r.y, r.y_roh, r.summe});
+        senke.zeile(kaskaden_zeile{i, s.x1, r.w2, s.x2, r.y, r.y_roh, r.summe});
     }
     senke.ende();
 }

@@ -8,20 +8,18 @@ namespace sim {
 
 // Parameters of one run. Build them with pid_parameter_bilden, which keeps the divisors off zero.
 struct pid_parameter {
-    std::string w_text; // set-point as typed, for regler-sim's w column (charts get w)
-    double w = 0;       // °C
-    double xp = 0.01;   // P-band, K
-    double tn = 10000;  // reset time, s
-    double tv = 0;      // derivative time, s
+    double w = 0;      // °C
+    double xp = 0.01;  // P-band, K
+    double tn = 10000; // reset time, s
+    double tv = 0;     // derivative time, s
 };
 
 // What the fields of page 2 read as (regler-sim: its arguments), in the page's units.
 struct pid_felder {
-    std::string w_text; // w1 as typed
-    double w = 0;       // w1
-    double xp = 0;      // xp1
-    double tn = 0;      // tn1
-    double tv = 0;      // tv1
+    double w = 0;  // w1
+    double xp = 0; // xp1
+    double tn = 0; // tn1
+    double tv = 0; // tv1
 };
 
 // The run's parameters from the fields, the one way for the page, regler-sim and the tests: a
@@ -66,7 +64,6 @@ inline pid_regler regler_schritt(const pid_regler& r, const pid_parameter& p, do
 
 struct pid_zeile {
     int i = 0;
-    std::string_view w_text;
     double heizplatte = 0;
     double pfanne = 0;
     double milch = 0; // actual value x after the plant step of sample i
@@ -87,7 +84,7 @@ template <pid_senke Senke> void pid_lauf(const pid_parameter& p, int n, Senke&& 
     for (int i = 1; i <= n; ++i) {
         s = strecke_schritt(s, r.y);
         r = regler_schritt(r, p, s.milch);
-        senke.zeile(pid_zeile{i, p.w_text, s.heizplatte, s.pfanne, s.milch, r.y, r.summe});
+        senke.zeile(pid_zeile{i, s.heizplatte, s.pfanne, s.milch, r.y, r.summe});
     }
     senke.ende();
 }

@@ -109,19 +109,21 @@ private:
     bool erstes_ = true;
 };
 
+// The set-point column as typed, beside the run's numbers.
 struct pid_csv {
     csv& c;
+    std::string_view w;
     void zeile(const sim::pid_zeile& z) {
-        (c << z.i << z.w_text << z.heizplatte << z.pfanne << z.milch << z.y << z.summe)
-            .zeilenende();
+        (c << z.i << w << z.heizplatte << z.pfanne << z.milch << z.y << z.summe).zeilenende();
     }
     void ende() {}
 };
 
 struct kaskaden_csv {
     csv& c;
+    std::string_view w1;
     void zeile(const sim::kaskaden_zeile& z) {
-        (c << z.i << z.w1_text << z.x1 << z.w2 << z.x2 << z.y << z.summe << z.y_roh).zeilenende();
+        (c << z.i << w1 << z.x1 << z.w2 << z.x2 << z.y << z.summe << z.y_roh).zeilenende();
     }
     void ende() {}
 };
@@ -227,15 +229,15 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
         return kennwerte_csv(w, x);
     };
     if (b->name == "pid") {
-        const auto p = sim::pid_parameter_bilden(
-            {.w_text = std::string(texte[0]), .w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]});
+        const auto p = sim::pid_parameter_bilden({.w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]});
         e.aus = ausgeben(
             csv("i,w,heizplatte,pfanne,milch,y,summe", zeilen), p.w,
             [&](auto&& senke) { sim::pid_lauf(p, zeilen, senke); },
-            [](csv& c) { return pid_csv{c}; });
+            [&](csv& c) {
+                return pid_csv{c, texte[0]};
+            });
     } else if (b->name == "kaskade") {
-        const auto p = sim::kaskaden_parameter_bilden({.w1_text = std::string(texte[0]),
-                                                       .w1 = v[0],
+        const auto p = sim::kaskaden_parameter_bilden({.w1 = v[0],
                                                        .v1 = v[1],
                                                        .tn1 = v[2],
                                                        .tv1 = v[3],
@@ -248,7 +250,9 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
         e.aus = ausgeben(
             csv("i,w1,x1,w2,x2,y,summe,y_roh", zeilen), p.w1,
             [&](auto&& senke) { sim::kaskaden_lauf(p, zeilen, senke); },
-            [](csv& c) { return kaskaden_csv{c}; });
+            [&](csv& c) {
+                return kaskaden_csv{c, texte[0]};
+            });
     } else {
         csv c("i,heizung,stufe,istwert", zeilen);
         sim::aufheiz_lauf(zeilen, aufheiz_csv{c});

@@ -54,10 +54,12 @@ std::vector<size_t> umbrechen(std::span<const double> breiten, double luecke, do
 struct kopf {
     struct stelle {
         double x = 0, y = 0;
+        bool operator==(const stelle&) const = default;
     };
     std::vector<stelle> kennwerte, legende;
     double legende_x = 0, legende_y = 0, legende_breite = 0, legende_hoehe = 0;
     double hoehe = 0; // from the chart's top to the plot's
+    bool operator==(const kopf&) const = default;
 };
 // kennwerte: the summary's pieces (with `luecke_k` between two); legende: the legend's entries;
 // `breite` the plot's width, `zeile` a line's height.

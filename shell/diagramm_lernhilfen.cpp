@@ -19,8 +19,10 @@ std::string komma() {
     return zahlformat().decimalPoint().toStdString();
 }
 
+// Width 1: Qt draws it dashed without building an outline of every dash; the tone keeps it
+// visible.
 QPen vorher_stift(int spalte) {
-    return QPen(qfarbe(darstellung::vorher_farbe(darstellung::reihenfarbe(spalte))), 1.5,
+    return QPen(qfarbe(darstellung::vorher_farbe(darstellung::reihenfarbe(spalte))), 1,
                 Qt::DashLine);
 }
 

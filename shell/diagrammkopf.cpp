@@ -53,8 +53,9 @@ Legende::Legende(QWidget* eltern, const QFont& f) : QWidget(eltern) {
 }
 
 void Legende::setzen(const Kopf& k) {
-    m_kopf = k;
     setGeometry(k.legende_rechteck().toAlignedRect());
+    if (k.legende == m_kopf.legende && k.lage.legende == m_kopf.lage.legende) return;
+    m_kopf = k;
     update();
 }
 

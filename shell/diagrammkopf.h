@@ -17,6 +17,7 @@ namespace shell {
 struct Kopfeintrag {
     QString text;
     std::vector<QPen> stifte = {}; // the lines it names, side by side; none for a text alone
+    bool operator==(const Kopfeintrag&) const = default;
 };
 
 struct Kopf {

@@ -10,6 +10,7 @@
 #include "piep.h"
 #include "schriften.h"
 #include "zahlenfeld.h"
+#include "zeitgruppe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -441,6 +442,10 @@ bool Seitenfenster::laufen(int seite, bool laden) {
             d->zelle(s.spalte, int(i) + 1, s.werte[i]);
         if (std::find(fertig.begin(), fertig.end(), d) == fertig.end()) fertig.push_back(d);
     }
+    // The charts of a group are laid out together once all of them hold the run.
+    std::vector<std::unique_ptr<Zeitgruppe::Aufschub>> aufschub;
+    for (Diagrammfeld* d : fertig)
+        aufschub.push_back(std::make_unique<Zeitgruppe::Aufschub>(d->gruppe()));
     for (Diagrammfeld* d : fertig)
         d->lauf_abschliessen();
     return true;

@@ -7,6 +7,8 @@
 namespace shell {
 
 void Zeitgruppe::angleichen() {
+    m_faellig = m_aufgeschoben > 0;
+    if (m_faellig) return;
     double links = -1e9, rechts = 1e9;
     std::vector<std::pair<double, double>> raender;
     for (Diagrammfeld* d : m_diagramme) {

@@ -17,7 +17,17 @@ public:
     const std::vector<Diagrammfeld*>& diagramme() const { return m_diagramme; }
 
     // Each plot as Qt lays it out alone; then all take the innermost edges, by wider margins.
+    // While a run ends on several charts of the group (`aufschieben`), once at its end.
     void angleichen();
+    struct Aufschub {
+        explicit Aufschub(Zeitgruppe& g) : g(g) { ++g.m_aufgeschoben; }
+        ~Aufschub() {
+            if (--g.m_aufgeschoben == 0 && g.m_faellig) g.angleichen();
+        }
+        Aufschub(const Aufschub&) = delete;
+        Aufschub& operator=(const Aufschub&) = delete;
+        Zeitgruppe& g;
+    };
     // The cursor at a row on every chart, the tooltip at `wo` (global), as `von` asks.
     void zeiger(int zeile, QPoint wo, Diagrammfeld* von);
     void zeiger_weg();
@@ -26,6 +36,8 @@ public:
 
 private:
     std::vector<Diagrammfeld*> m_diagramme;
+    int m_aufgeschoben = 0;
+    bool m_faellig = false;
 };
 
 } // namespace shell

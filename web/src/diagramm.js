@@ -286,7 +286,7 @@ export class Diagramm {
         // names it) what it differs in.
         if (this.vorher_sichtbar()) {
             const text = this.vergleich_legende ? 'vorher:' : 'vorher';
-            eintraege.push({ text, farben: this.vorher_farben, breite: 1.5, gestrichelt: true });
+            eintraege.push({ text, farben: this.vorher_farben, breite: 1, gestrichelt: true });
             if (this.vergleich_legende)
                 for (const t of this.kern.unterschiede(
                     this.lauf_art(),
@@ -340,7 +340,7 @@ export class Diagramm {
             if (unten > oben) ctx.fillRect(b.left, oben, b.width, unten - oben);
         }
         if (vorher) {
-            ctx.lineWidth = 1.5 * r;
+            ctx.lineWidth = r;
             ctx.setLineDash([4 * r, 2 * r]);
             this.vorher.forEach((z, s) => {
                 ctx.strokeStyle = this.vorher_farben[s];

@@ -62,8 +62,8 @@ laufergebnis kaskade(sim::kaskaden_felder f, const std::function<int(std::string
     };
     sim::kaskaden_lauf(p, zeilen("kask"), senke{e, ab, p.w1});
     e.art = 1;
-    e.lauf = kaskaden_laufwerte(f.w1, p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2,
-                                f.maxdiff);
+    e.lauf =
+        kaskaden_laufwerte(f.w1, p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff);
     e.benannt = {"kask", "leistung"};
     return e;
 }

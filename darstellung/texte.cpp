@@ -82,4 +82,35 @@ std::string kurz(double v, std::string_view komma) {
     return v < 0 && !null_gezeigt(t) ? "-" + t : t;
 }
 
+namespace {
+std::string verbunden(std::span<const std::string> teile) {
+    std::string t;
+    for (const std::string& s : teile)
+        t += (t.empty() ? "" : " · ") + s;
+    return t;
+}
+} // namespace
+
+std::string ablesen(std::span<const std::string> namen, std::span<const double> werte,
+                    std::string_view einheit, std::string_view komma) {
+    std::vector<std::string> teile;
+    for (size_t s = 0; s < namen.size(); ++s) {
+        const double v = s < werte.size() ? werte[s] : std::nan("");
+        std::string t = namen[s] + " " + (std::isfinite(v) ? kurz(v, komma) : "\u2013");
+        if (std::isfinite(v) && !einheit.empty()) t += " " + std::string(einheit);
+        teile.push_back(std::move(t));
+    }
+    return verbunden(teile);
+}
+
+std::string ablesung(int zeile, std::span<const std::string> teile, std::string_view vorher_name,
+                     std::span<const std::string> vorher, std::span<const std::string> kennwerte) {
+    std::string t = "t = " + std::to_string(zeile) + " s";
+    for (const std::string& s : teile)
+        t += " · " + s;
+    if (!vorher.empty()) t += "\nvorher: " + std::string(vorher_name) + " · " + verbunden(vorher);
+    if (!kennwerte.empty()) t += "\n" + verbunden(kennwerte);
+    return t;
+}
+
 } // namespace darstellung

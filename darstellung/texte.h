@@ -26,4 +26,15 @@ std::vector<int> naechste_kennwerte(const sim::kennwerte& k, std::span<const int
 // A read-out's number: up to two decimals without trailing zeros, never "-0": "66,28", "50".
 std::string kurz(double v, std::string_view komma);
 
+// A chart's series at a second, as the read-out names them: "Soll 50 °C · Ist 66,28 °C"; "–" for
+// a cell without a number (NaN), and then no unit.
+std::string ablesen(std::span<const std::string> namen, std::span<const double> werte,
+                    std::string_view einheit, std::string_view komma);
+
+// The read-out of a group of charts at a second: "t = 26 s · " and each chart's part; then,
+// where shown, a line "vorher: NAME · " with the run before's parts, and a line with the nearest
+// figures.
+std::string ablesung(int zeile, std::span<const std::string> teile, std::string_view vorher_name,
+                     std::span<const std::string> vorher, std::span<const std::string> kennwerte);
+
 } // namespace darstellung

@@ -413,9 +413,7 @@ void Navigator::fenster_geschlossen() {
 
 bool Seitenfenster::laufen(int seite, bool laden) {
     const auto plan = darstellung::lauf_plan(seite, laden);
-    const auto feld = [this](const std::string& name) {
-        return element<Zahlenfeld>(name.c_str());
-    };
+    const auto feld = [this](const std::string& name) { return element<Zahlenfeld>(name.c_str()); };
     for (const auto& [name, text] : plan.vorher)
         feld(name)->setText(QString::fromStdString(text));
     std::vector<double> werte(plan.felder.size());
@@ -427,9 +425,8 @@ bool Seitenfenster::laufen(int seite, bool laden) {
     const auto diagramm = [this](std::string_view name) {
         return element<Diagrammfeld>(std::string(name).c_str());
     };
-    const auto e = darstellung::seitenlauf(seite, laden, werte, [&](std::string_view name) {
-        return diagramm(name)->zeilenzahl();
-    });
+    const auto e = darstellung::seitenlauf(
+        seite, laden, werte, [&](std::string_view name) { return diagramm(name)->zeilenzahl(); });
     for (const auto& [name, text] : e.nachher)
         feld(name)->setText(QString::fromStdString(text));
     if (e.piep) piep();

@@ -1,6 +1,7 @@
 #include "zeitgruppe.h"
 
 #include "diagrammfeld.h"
+#include "texte.h"
 
 #include <QToolTip>
 
@@ -35,23 +36,19 @@ void Zeitgruppe::zeiger_weg() {
 
 QString Zeitgruppe::ablesung(int zeile) const {
     if (zeile <= 0) return {};
-    QStringList teile{QStringLiteral("t = %1 s").arg(zeile)};
-    QStringList vorher, kennwert;
-    QString vorher_name;
+    std::vector<std::string> teile, vorher, kennwerte;
+    std::string vorher_name;
     for (const Diagrammfeld* d : m_diagramme) {
-        teile << d->ablesen(zeile);
+        teile.push_back(d->ablesen(zeile).toStdString());
         if (const QString v = d->ablesen_vorher(zeile); !v.isEmpty()) {
-            vorher_name = d->vorher_name();
-            vorher << v;
+            vorher_name = d->vorher_name().toStdString();
+            vorher.push_back(v.toStdString());
         }
-        if (const QString k = d->kennwert_bei(zeile); !k.isEmpty()) kennwert << k;
+        if (const QString k = d->kennwert_bei(zeile); !k.isEmpty())
+            kennwerte.push_back(k.toStdString());
     }
-    QString t = teile.join(QStringLiteral(" · "));
-    if (!vorher.isEmpty())
-        t += QStringLiteral("\nvorher: ") + vorher_name + QStringLiteral(" · ") +
-             vorher.join(QStringLiteral(" · "));
-    if (!kennwert.isEmpty()) t += QLatin1Char('\n') + kennwert.join(QStringLiteral(" · "));
-    return t;
+    return QString::fromStdString(
+        darstellung::ablesung(zeile, teile, vorher_name, vorher, kennwerte));
 }
 
 void ablesung_verbinden(const std::vector<Diagrammfeld*>& diagramme) {

@@ -118,6 +118,23 @@ private slots:
         QCOMPARE(QString::fromStdString(darstellung::kurz(wert, komma.toStdString())), soll);
     }
 
+    // The read-out: a cell without a number "–" without a unit; the group's line, then the run
+    // before's, then the nearest figure; no empty lines.
+    void ablesung() {
+        const std::vector<std::string> namen{"Soll", "Ist"};
+        const std::vector<double> werte{50, qQNaN()};
+        QCOMPARE(QString::fromStdString(darstellung::ablesen(namen, werte, "°C", ",")),
+                 QStringLiteral("Soll 50 °C · Ist –"));
+        const std::vector<std::string> teile{"Soll 50 °C · Ist 66,28 °C", "Leistung 0 %"},
+            vorher{"Soll 30 °C"}, kennwerte{"Anregelzeit 16 s"};
+        QCOMPARE(
+            QString::fromStdString(darstellung::ablesung(26, teile, "w = 30", vorher, kennwerte)),
+            QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %\nvorher: "
+                           "w = 30 · Soll 30 °C\nAnregelzeit 16 s"));
+        QCOMPARE(QString::fromStdString(darstellung::ablesung(1, teile, "", {}, {})),
+                 QStringLiteral("t = 1 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %"));
+    }
+
     // The value axis: the stored extent where the run stays within it, widened to whole steps
     // where not; the largest round step with the intervals asked for, coarser until the labels
     // fit; 2 intervals below 150 pixels of height, 3 from there.

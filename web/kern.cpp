@@ -277,14 +277,45 @@ EMSCRIPTEN_KEEPALIVE const double* regler_kopf(int k, int l, double luecke, doub
     return zeilen.data();
 }
 
-// What a screen reader is told of a chart (darstellung::beschreibung): the text input holds the
-// unit, the time axis's title, the run before's name and then the figures' lines, each ended by
-// a line break; UTF-8.
-EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
+namespace {
+// The text input's lines, each ended by a line break.
+std::vector<std::string> textzeilen() {
     std::vector<std::string> z;
     std::string_view t(texteingabe.c_str());
     for (size_t a = 0, e; (e = t.find('\n', a)) != std::string_view::npos; a = e + 1)
         z.emplace_back(t.substr(a, e - a));
+    return z;
+}
+} // namespace
+
+// A chart's series at a second (darstellung::ablesen): the text input holds the k names and then
+// the unit, the input their k values; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_ablesen(int k, int komma) {
+    std::vector<std::string> z = textzeilen();
+    k = std::clamp(k, 0, int(z.size()));
+    const std::string einheit = int(z.size()) > k ? z[size_t(k)] : "";
+    z.resize(size_t(k));
+    text = darstellung::ablesen(z, eingabe, einheit, utf8(komma));
+    return text.c_str();
+}
+
+// The read-out of a group (darstellung::ablesung): the text input holds the t charts' parts, the
+// run before's name, its v parts, and the k nearest figures; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_ablesung(int zeile, int t, int v, int k) {
+    const std::vector<std::string> z = textzeilen();
+    const std::span<const std::string> alle(z);
+    if (t < 0 || v < 0 || k < 0 || size_t(t) + 1 + size_t(v) + size_t(k) > z.size()) return "";
+    text = darstellung::ablesung(zeile, alle.subspan(0, size_t(t)), z[size_t(t)],
+                                 alle.subspan(size_t(t) + 1, size_t(v)),
+                                 alle.subspan(size_t(t) + 1 + size_t(v), size_t(k)));
+    return text.c_str();
+}
+
+// What a screen reader is told of a chart (darstellung::beschreibung): the text input holds the
+// unit, the time axis's title, the run before's name and then the figures' lines, each ended by
+// a line break; UTF-8.
+EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
+    std::vector<std::string> z = textzeilen();
     z.resize(std::max<size_t>(z.size(), 3));
     text = darstellung::beschreibung(z[0], z[1], z[2], std::span(z).subspan(3));
     return text.c_str();

@@ -424,18 +424,16 @@ export class Diagramm {
 
     // "Soll 50 °C · Ist 66,28 °C", of the last run or of the one before.
     ablesen(zeile, spalten = this.spalten) {
-        return this.e.reihen
-            .map((name, i) => {
-                const v = spalten[i]?.[zeile - 1];
-                if (v == null || !Number.isFinite(v)) return `${name} –`;
-                return `${name} ${this.kern.kurz(v)}${this.einheit ? ` ${this.einheit}` : ''}`;
-            })
-            .join(' · ');
+        return this.kern.ablesen(
+            this.e.reihen,
+            this.e.reihen.map((_, i) => spalten[i]?.[zeile - 1] ?? null),
+            this.einheit ?? '',
+        );
     }
 
-    // Then, where shown, a line for the run before and one with the nearest figure.
+    // The group's read-out; then, where shown, a line for the run before and one with the
+    // nearest figure.
     ablesung(zeile) {
-        let t = [`t = ${zeile} s`, ...this.gruppe.map((d) => d.ablesen(zeile))].join(' · ');
         const vorher = [];
         const kennwert = [];
         let name = '';
@@ -446,9 +444,13 @@ export class Diagramm {
             }
             if (d.kennwerte_gezeigt) kennwert.push(naechster_kennwert(d.kennwerte_gezeigt, zeile));
         }
-        if (vorher.length) t += `\nvorher: ${name} · ${vorher.join(' · ')}`;
-        if (kennwert.some((k) => k)) t += `\n${kennwert.filter((k) => k).join(' · ')}`;
-        return t;
+        return this.kern.ablesung(
+            zeile,
+            this.gruppe.map((d) => d.ablesen(zeile)),
+            name,
+            vorher,
+            kennwert.filter((k) => k),
+        );
     }
 
     zeiger_bewegt() {

@@ -26,6 +26,11 @@ export async function kern_laden(optionen = {}) {
     const komma = () => dezimalzeichen().codePointAt(0);
     // A run's columns, as the core names them.
     const namen = (lauf) => text(m._regler_spalten(lauf)).split(',');
+    // Lines of text into the core's text input.
+    const texte_setzen = (zeilen) => {
+        const bytes = new TextEncoder().encode(zeilen.map((z) => `${z}\n`).join(''));
+        m.HEAPU8.set(bytes, m._regler_texteingabe(bytes.length));
+    };
     // Numbers into the core's input.
     const setzen = (werte) => {
         const ein = m._regler_eingabe(werte.length);
@@ -86,9 +91,7 @@ export async function kern_laden(optionen = {}) {
             spalten.forEach((s, i) => {
                 for (let z = 0; z < n; ++z) m.HEAPF64[zahlen + i * n + z] = s[z] ?? NaN;
             });
-            const bytes = new TextEncoder().encode([...reihen, einheit, ''].join('\n'));
-            const ziel = m._regler_texteingabe(bytes.length);
-            m.HEAPU8.set(bytes, ziel);
+            texte_setzen([...reihen, einheit]);
             return text(art === 'csv' ? m._regler_csv(k, n, komma()) : m._regler_tsv(k, n, komma()));
         },
         // A run's values as a page run gives them (art 0: page 2's, 1: page 3's); its name, and
@@ -130,18 +133,26 @@ export async function kern_laden(optionen = {}) {
         },
         // What a screen reader is told of a chart, as the desktop tells it.
         beschreibung(einheit, zeit_titel, vorher_name, kennwerte) {
-            const bytes = new TextEncoder().encode([einheit, zeit_titel, vorher_name, ...kennwerte, ''].join('\n'));
-            const ziel = m._regler_texteingabe(bytes.length);
-            m.HEAPU8.set(bytes, ziel);
+            texte_setzen([einheit, zeit_titel, vorher_name, ...kennwerte]);
             return text(m._regler_beschreibung());
+        },
+        // The read-out, as the desktop writes it: a chart's series at a second ("Soll 50 °C ·
+        // Ist 66,28 °C"; null for an empty cell), and a group's whole read-out.
+        ablesen(namen, werte, einheit) {
+            texte_setzen([...namen, einheit]);
+            setzen(werte.map((v) => v ?? NaN));
+            return text(m._regler_ablesen(namen.length, komma()));
+        },
+        ablesung(zeile, teile, vorher_name, vorher, kennwerte) {
+            texte_setzen([...teile, vorher_name, ...vorher, ...kennwerte]);
+            return text(m._regler_ablesung(zeile, teile.length, vorher.length, kennwerte.length));
         },
         // Page 2's or page 3's run, as the desktop makes it, for the plan's fields as read
         // (`werte`); zeilen: each chart's rows by name. { art, lauf, spalten: [{ diagramm,
         // spalte, werte }], benannt, nachher, piep }.
         seitenlauf(seite, laden, werte, zeilen) {
             setzen(werte);
-            const bytes = new TextEncoder().encode([...zeilen].map(([n, z]) => `${n}=${z}\n`).join(''));
-            m.HEAPU8.set(bytes, m._regler_texteingabe(bytes.length));
+            texte_setzen([...zeilen].map(([n, z]) => `${n}=${z}`));
             const e = JSON.parse(text(m._regler_seitenlauf(seite, laden ? 1 : 0)));
             let z = m._regler_zahlen() / 8;
             const nehmen = (n) => {

@@ -1,5 +1,7 @@
 #include "achsen.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <initializer_list>
 
@@ -37,6 +39,23 @@ wertachse wertachse_fuer(double tief, double hoch, double bis, int intervalle, i
     }
     a.schritt = st;
     return a;
+}
+
+int marken_platz(double achsenhoehe, double markenhoehe) {
+    return std::max(2, int(achsenhoehe / (markenhoehe + 2 * 4 + 1)));
+}
+
+std::vector<std::pair<double, double>>
+zeitachsen_angleichen(std::span<const std::pair<double, double>> raender) {
+    double links = -1e300, rechts = 1e300;
+    for (const auto& [l, r] : raender) {
+        links = std::max(links, l);
+        rechts = std::min(rechts, r);
+    }
+    std::vector<std::pair<double, double>> extra;
+    for (const auto& [l, r] : raender)
+        extra.emplace_back(links - l, r - rechts);
+    return extra;
 }
 
 } // namespace darstellung

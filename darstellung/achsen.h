@@ -2,6 +2,10 @@
 // extent, a round step, and a coarser one until the labels fit the plot's height.
 #pragma once
 
+#include <span>
+#include <utility>
+#include <vector>
+
 namespace darstellung {
 
 // The largest round tick step (1, 2, 5 times a power of ten) that still gives at least
@@ -13,6 +17,16 @@ double groeber(double schritt);
 
 // A chart this many pixels high shows its value axis in 2 intervals, a taller one in 3.
 int wert_intervalle(int hoehe_px);
+
+// How many value labels an axis this high holds, each `markenhoehe` high with the 4 px above and
+// below and the pixel between that the charts give it (2 at least).
+int marken_platz(double achsenhoehe, double markenhoehe);
+
+// Charts over one time span, each plot's left and right edge as laid out alone (in one
+// coordinate system): the extra room each takes left and right so that all stand between the
+// innermost edges, each second at the same pixel column.
+std::vector<std::pair<double, double>>
+zeitachsen_angleichen(std::span<const std::pair<double, double>> raender);
 
 struct wertachse {
     double von = 0, bis = 0, schritt = 1;

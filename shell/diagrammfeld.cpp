@@ -21,8 +21,7 @@ namespace {
 // Qt gives each value label the axis height divided by the number of labels, less 4 px above and
 // below, and elides a label that does not fit: so many labels fit at the most.
 int platz_fuer_marken(double achsenhoehe, const QFont& f) {
-    const double je_marke = QFontMetricsF(f).height() + 2 * 4 + 1;
-    return std::max(2, int(achsenhoehe / je_marke));
+    return darstellung::marken_platz(achsenhoehe, QFontMetricsF(f).height());
 }
 
 void achse_einrichten(QValueAxis* a, double von, double bis, double st, const QFont& f) {

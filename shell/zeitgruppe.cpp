@@ -1,5 +1,6 @@
 #include "zeitgruppe.h"
 
+#include "achsen.h"
 #include "diagrammfeld.h"
 #include "texte.h"
 
@@ -10,16 +11,12 @@ namespace shell {
 void Zeitgruppe::angleichen() {
     m_faellig = m_aufgeschoben > 0;
     if (m_faellig) return;
-    double links = -1e9, rechts = 1e9;
     std::vector<std::pair<double, double>> raender;
-    for (Diagrammfeld* d : m_diagramme) {
+    for (Diagrammfeld* d : m_diagramme)
         raender.push_back(d->natuerliche_raender());
-        links = std::max(links, raender.back().first);
-        rechts = std::min(rechts, raender.back().second);
-    }
+    const auto extra = darstellung::zeitachsen_angleichen(raender);
     for (size_t i = 0; i < m_diagramme.size(); ++i)
-        m_diagramme[i]->angleichen(qRound(links - raender[i].first),
-                                   qRound(raender[i].second - rechts));
+        m_diagramme[i]->angleichen(qRound(extra[i].first), qRound(extra[i].second));
 }
 
 void Zeitgruppe::zeiger(int zeile, QPoint wo, Diagrammfeld* von) {

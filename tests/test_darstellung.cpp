@@ -162,6 +162,16 @@ private slots:
         QCOMPARE(darstellung::wert_intervalle(150), 3);
     }
 
+    // Labels of 12 px take 21 px each; the stacked plots meet at their innermost edges.
+    void platz_und_gruppe() {
+        QCOMPARE(darstellung::marken_platz(104, 12), 4);
+        QCOMPARE(darstellung::marken_platz(105, 12), 5);
+        QCOMPARE(darstellung::marken_platz(10, 12), 2);
+        const std::vector<std::pair<double, double>> raender{{10, 100}, {12, 98.5}, {11, 99}};
+        const auto extra = darstellung::zeitachsen_angleichen(raender);
+        QCOMPARE(extra, (std::vector<std::pair<double, double>>{{2, 1.5}, {0, 0}, {1, 0.5}}));
+    }
+
     // The grid as text: a header, one row per second, an empty cell where there is no number;
     // tab-separated with 15 significant digits, CSV with the shortest text that reads back, ";"
     // and "," where the decimal separator is a comma.

@@ -212,6 +212,22 @@ EMSCRIPTEN_KEEPALIVE const double* regler_wertachse(double tief, double hoch, do
     return a;
 }
 
+EMSCRIPTEN_KEEPALIVE int regler_marken_platz(double achsenhoehe, double markenhoehe) {
+    return darstellung::marken_platz(achsenhoehe, markenhoehe);
+}
+
+// Charts of a time-axis group (darstellung::zeitachsen_angleichen): the input holds each plot's
+// left and right edge as laid out alone; back, each one's extra room left and right.
+EMSCRIPTEN_KEEPALIVE const double* regler_zeitachsen_angleichen(int n) {
+    std::vector<std::pair<double, double>> raender;
+    for (size_t i = 0; i + 1 < eingabe.size() && int(raender.size()) < n; i += 2)
+        raender.emplace_back(eingabe[i], eingabe[i + 1]);
+    zeilen.clear();
+    for (const auto& [l, r] : darstellung::zeitachsen_angleichen(raender))
+        zeilen.insert(zeilen.end(), {l, r});
+    return zeilen.data();
+}
+
 EMSCRIPTEN_KEEPALIVE double regler_schritt(double spanne, int mindestens) {
     return darstellung::schritt(spanne, mindestens);
 }

@@ -183,7 +183,7 @@ export class Diagramm {
     // where the labels would not fit the plot's height.
     wertachse(tief, hoch) {
         const plothoehe = this.g.h - this.oben - this.unten;
-        const platz = Math.max(2, Math.trunc(plothoehe / (zeile_px + 2 * 4 + 1)));
+        const platz = this.kern.marken_platz(plothoehe, zeile_px);
         const { von, bis, schritt: st } = this.kern.wertachse(tief, hoch, this.bis, this.intervalle, platz);
         this.von = von;
         this.hoch = bis;
@@ -207,10 +207,10 @@ export class Diagramm {
     // Each second at the same pixel column in every chart of the group.
     static angleichen(gruppe) {
         const raender = gruppe.map((d) => d.natuerliche_raender());
-        const links = Math.max(...raender.map((r) => r[0]));
-        const rechts = Math.min(...raender.map((r) => r[1]));
+        const extra = gruppe[0].kern.zeitachsen_angleichen(raender);
         gruppe.forEach((d, i) => {
-            d.extra_links = links - raender[i][0];
+            const [links, rechts] = [raender[i][0] + extra[i][0], raender[i][1] - extra[i][1]];
+            d.extra_links = extra[i][0];
             d.y_breite = d.natuerlich_y + d.extra_links;
             d.pad_rechts = d.x_seite + d.g.w - rechts;
             // The head follows the plot's width; its height sets the plot's top.

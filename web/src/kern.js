@@ -80,6 +80,14 @@ export async function kern_laden(optionen = {}) {
             const [von, bis_, schritt] = m.HEAPF64.subarray(z, z + 3);
             return { von, bis: bis_, schritt };
         },
+        marken_platz: (achsenhoehe, markenhoehe) => m._regler_marken_platz(achsenhoehe, markenhoehe),
+        // Charts of a time-axis group: [links, rechts] of each plot alone; back, each one's extra
+        // room [left, right] that puts all between the innermost edges.
+        zeitachsen_angleichen(raender) {
+            setzen(raender.flat());
+            const z = m._regler_zeitachsen_angleichen(raender.length) / 8;
+            return raender.map((_, i) => [m.HEAPF64[z + 2 * i], m.HEAPF64[z + 2 * i + 1]]);
+        },
         schritt: (spanne, mindestens) => m._regler_schritt(spanne, mindestens),
         wert_intervalle: (hoehe_px) => m._regler_wert_intervalle(hoehe_px),
         // A chart's grid as the desktop writes it: tab-separated ('tsv') or CSV ('csv').

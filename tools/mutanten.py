@@ -47,7 +47,7 @@ eingabetaste        ¦ shell/seitenbau.cpp    ¦ if ((e->key() == Qt::Key_Return
 achse-waechst-nicht ¦ darstellung/achsen.cpp ¦ a.bis = hoch > bis ? std::ceil(hoch / st) * st : bis; ¦ a.bis = bis;
 kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ m_reihen[s]->replace(zellen); ¦ m_reihen[s]->replace(zellen.first(zellen.size() - 1));
 marken-elidiert     ¦ shell/diagrammfeld.cpp ¦ QFontMetricsF(f).height() + 2 * 4 + 1; ¦ QFontMetricsF(f).height();
-zeitachsen-versetzt ¦ shell/zeitgruppe.cpp   ¦ links = std::max(links, raender.back().first); ¦ links = std::min(links, raender.back().first);
+zeitachsen-versetzt ¦ darstellung/achsen.cpp ¦ links = std::max(links, l); ¦ links = std::min(links, l);
 legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ m_kopf.ursprung = QPointF(f.left(), f.top() - m_kopf.lage.hoehe); ¦ m_kopf.ursprung = QPointF(f.left(), f.top());
 veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
 kein-zeiger-tasten  ¦ shell/diagrammfeld.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;

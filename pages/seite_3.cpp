@@ -382,11 +382,6 @@ void Tangentenbild::zeichnen(QPainter& p) const {
 
 // ---- the page ------------------------------------------------------------------------------
 
-namespace {
-
-
-} // namespace
-
 seite_3::seite_3(Navigator& nav)
     : Seitenfenster(nav, {.titel = QStringLiteral("Seite 3"),
                           .breite = 15420,

@@ -167,7 +167,7 @@ private:
     void beschreibung_setzen();
     void menue_bauen();
     void zugang_einrichten();
-    void zeiger_melden();        // to a screen reader, where the chart has the focus
+    void zeiger_melden(); // to a screen reader, where the chart has the focus
     QRect zeigerstreifen() const;
 
     Legende* m_legende = nullptr;

@@ -1,6 +1,5 @@
 #include "seite.h"
 
-
 #include "dateien.h"
 
 #include "diagrammfeld.h"

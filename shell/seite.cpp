@@ -1,7 +1,6 @@
 #include "seite.h"
 
 #include "dateien.h"
-
 #include "diagrammfeld.h"
 #include "drucken.h"
 #include "lernhilfen.h"

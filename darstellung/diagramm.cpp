@@ -134,9 +134,15 @@ double band_halbe(double pixel_je_kelvin, double mindestens) {
 }
 
 const std::vector<std::string>& menue_eintraege() {
-    static const std::vector<std::string> e{
-        "Bild kopieren",    "Daten kopieren",        "Bild speichern …", "Daten speichern …", "",
-        "Kennwerte zeigen", "Vorherigen Lauf zeigen"};
+    static const std::vector<std::string> e{"Bild kopieren",
+                                            "Daten kopieren",
+                                            "Bild speichern …",
+                                            "Daten speichern …",
+                                            "",
+                                            "Kennwerte zeigen",
+                                            "Vorherigen Lauf zeigen",
+                                            "",
+                                            "Versuchsprotokoll …"};
     return e;
 }
 

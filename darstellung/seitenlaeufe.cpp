@@ -2,6 +2,7 @@
 
 #include "kaskade.h"
 #include "pid.h"
+#include "protokollzeilen.h"
 
 namespace darstellung {
 
@@ -34,7 +35,9 @@ laufergebnis pid(std::span<const double> v, const std::function<int(std::string_
     laufergebnis e{.spalten = {{"graph", 1, {}}, {"graph", 2, {}}, {"Leistung", 1, {}}},
                    .art = 0,
                    .lauf = pid_laufwerte(f.w, f.xp, f.tn, f.tv),
-                   .benannt = {"graph", "Leistung"}};
+                   .benannt = {"graph", "Leistung"},
+                   .soll = p.w,
+                   .ist = 1};
     sim::pid_lauf(p, zeilen("graph"), senke{e, p.w});
     return e;
 }
@@ -65,6 +68,8 @@ laufergebnis kaskade(sim::kaskaden_felder f, const std::function<int(std::string
     e.lauf =
         kaskaden_laufwerte(f.w1, p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff);
     e.benannt = {"kask", "leistung"};
+    e.soll = p.w1;
+    e.ist = int(ab) + 1;
     return e;
 }
 } // namespace
@@ -102,6 +107,16 @@ laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
                     .tv2 = werte[3],
                     .maxdiff = werte[2]},
                    zeilen, std::move(e));
+}
+
+laufergebnis lauf_aus_werten(int seite, const laufwerte& werte,
+                             const std::function<int(std::string_view)>& zeilen) {
+    const auto& felder = laufwert_felder(seite);
+    std::vector<double> v;
+    for (const std::string& f : lauf_plan(seite, false).felder)
+        for (size_t i = 0; i < felder.size() && i < werte.size(); ++i)
+            if (felder[i] == f) v.push_back(werte[i].wert);
+    return seitenlauf(seite, false, v, zeilen);
 }
 
 } // namespace darstellung

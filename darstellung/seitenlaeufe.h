@@ -37,10 +37,19 @@ struct laufergebnis {
     std::vector<std::string> benannt; // the charts that name it as their run before
     std::vector<std::pair<std::string, std::string>> nachher; // field texts set after the run
     bool piep = false;
+    // The step response the run's figures are read from: its set-point, and the column of its
+    // actual value (an index into `spalten`; -1: none).
+    double soll = 0;
+    int ist = -1;
 };
 // The run for the plan's fields as read (`werte`, in the plan's order), with as many rows as
 // each chart holds (`zeilen`).
 laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
                         const std::function<int(std::string_view)>& zeilen);
+
+// The run again from what it ran with (a row of the lab notebook): as "Start Grafik" with these
+// values in the fields.
+laufergebnis lauf_aus_werten(int seite, const laufwerte& werte,
+                             const std::function<int(std::string_view)>& zeilen);
 
 } // namespace darstellung

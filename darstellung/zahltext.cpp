@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -46,6 +47,26 @@ std::string kuerzest(double v) {
     const int exponent = std::atoi(e.c_str() + e.find('e') + 1);
     if (exponent >= -4 && exponent < 21) return zahl_c(v, 'f', std::max(0, stellen - 1 - exponent));
     return e;
+}
+
+std::optional<double> zahl_lesen_c(std::string_view t) {
+    const auto zulaessig = [](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '+' || c == 'e';
+    };
+    if (t.empty() || t.size() > 64 || !std::all_of(t.begin(), t.end(), zulaessig)) return {};
+    const std::string s(t);
+    char* ende = nullptr;
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    double v = 0;
+    const auto [p, fehler] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (fehler != std::errc{} || p != s.data() + s.size()) return {};
+    (void)ende;
+#else
+    const double v = std::strtod(s.c_str(), &ende);
+    if (ende != s.c_str() + s.size()) return {};
+#endif
+    if (!std::isfinite(v)) return {};
+    return v;
 }
 
 std::string mit_komma(std::string t, std::string_view komma) {

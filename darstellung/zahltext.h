@@ -2,6 +2,7 @@
 // the same on the desktop and in the browser.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ std::string zahl_c(double v, char art, int stellen);
 // the exponent is -4 to 20 ("50", "20.03961332478182", "0.0005"), else in exponent form
 // ("1e-05").
 std::string kuerzest(double v);
+
+// A number written as kuerzest or zahl_c writes it (a decimal point, no grouping, nothing else);
+// nothing for any other text, for infinity and NaN.
+std::optional<double> zahl_lesen_c(std::string_view t);
 
 // `t` with its decimal point replaced by the user's separator.
 std::string mit_komma(std::string t, std::string_view komma);

@@ -61,11 +61,13 @@ public:
 };
 
 QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,
-                            QStandardPaths::StandardLocation ort, const QString& filter) {
+                            QStandardPaths::StandardLocation ort, const QString& filter,
+                            bool oeffnen = false) {
     if (speicherort_fuer_tests) return speicherort_fuer_tests(vorschlag);
     static TypNachName typen;
     QFileDialog dialog(eltern, titel, startordner(ort), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setAcceptMode(oeffnen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    if (oeffnen) dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setIconProvider(&typen);
     dialog.selectFile(vorschlag);
     if (dialog.exec() != QDialog::Accepted) return {};
@@ -85,6 +87,11 @@ QString startordner(QStandardPaths::StandardLocation ort) {
                                   QStandardPaths::writableLocation(ort), QDir::homePath()})
         if (!ordner.isEmpty() && ordentlich(ordner)) return ordner;
     return QDir::homePath();
+}
+
+QString oeffnen(QWidget* eltern, const QString& titel, QStandardPaths::StandardLocation ort,
+                const QString& filter) {
+    return speicherort_waehlen(eltern, titel, QString(), ort, filter, true);
 }
 
 void speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,

@@ -23,12 +23,18 @@ void speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
                QStandardPaths::StandardLocation ort, const QString& filter,
                const std::function<QString(const QString& pfad)>& schreiben);
 
+// Asks which file to open, in the same dialog (and the folder last saved to): its path, or
+// empty where the user cancels.
+QString oeffnen(QWidget* eltern, const QString& titel, QStandardPaths::StandardLocation ort,
+                const QString& filter);
+
 // The folder a save dialog opens in: the one last saved to, where it is still an existing,
 // writable, ordinary directory (never one of the kernel's own file systems, /proc or /sys, where
 // the dialog itself hangs reading their files); else `ort`, else the home folder.
 QString startordner(QStandardPaths::StandardLocation ort);
 
-// What speichern asks instead of the dialog, where set (tests): the path, or empty to cancel.
+// What speichern and oeffnen ask instead of the dialog, where set (tests): the path, or empty to
+// cancel.
 inline std::function<QString(const QString& vorschlag)> speicherort_fuer_tests;
 
 // Says in a message box that a file could not be saved, and why.

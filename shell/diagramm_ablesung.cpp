@@ -17,7 +17,7 @@ QString Diagrammfeld::ablesen(int zeile) const {
 }
 
 QString Diagrammfeld::ablesen_vorher(int zeile) const {
-    return vorher_sichtbar() ? lesen(m_vorher, zeile) : QString();
+    return vorher_sichtbar() ? lesen(vergleich_zellen(), zeile) : QString();
 }
 
 QString Diagrammfeld::lesen(const std::vector<QList<QPointF>>& zellen, int zeile) const {

@@ -120,6 +120,7 @@ void Diagrammfeld::menue_bauen() {
          }},
         {"Kennwerte zeigen", [&l](bool an) { l.kennwerte_zeigen(an); }},
         {"Vorherigen Lauf zeigen", [&l](bool an) { l.vorherigen_lauf_zeigen(an); }},
+        {"Versuchsprotokoll …", [this](bool) { emit protokoll_gewuenscht(); }},
     };
     m_menue = new QMenu(this);
     for (const std::string& text : darstellung::menue_eintraege()) {

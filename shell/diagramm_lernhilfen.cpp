@@ -38,18 +38,38 @@ void pfeilspitze(QPainter& p, QPointF von, QPointF spitze) {
 } // namespace
 
 bool Diagrammfeld::vorher_sichtbar() const {
-    return m_vergleich && !m_vorher.empty() && Lernhilfen::einstellungen().vorheriger_lauf();
+    return m_vergleich &&
+           (m_fest || (!m_vorher.empty() && Lernhilfen::einstellungen().vorheriger_lauf()));
+}
+
+void Diagrammfeld::vergleich_setzen(std::vector<QList<QPointF>> zellen, darstellung::laufwerte lauf,
+                                    const QString& titel) {
+    if (!m_vergleich) return;
+    zellen.resize(m_reihen.size());
+    m_fest_zellen = std::move(zellen);
+    m_fest_lauf = std::move(lauf);
+    m_fest_titel = titel;
+    m_fest = true;
+    if (m_gelaufen) darstellen();
+}
+
+void Diagrammfeld::vergleich_loesen() {
+    if (!m_fest) return;
+    m_fest = false;
+    m_fest_zellen.clear();
+    if (m_gelaufen) darstellen();
 }
 
 QString Diagrammfeld::vorher_name() const {
-    return vorher_sichtbar() ? QString::fromStdString(darstellung::laufname(m_vorher_lauf, komma()))
-                             : QString();
+    return vorher_sichtbar()
+               ? QString::fromStdString(darstellung::laufname(vergleich_lauf(), komma()))
+               : QString();
 }
 
 QList<QPointF> Diagrammfeld::vorher_punkte(int spalte) const {
     QList<QPointF> l;
     if (vorher_sichtbar() && spalte >= 1 && spalte <= spaltenzahl())
-        for (const QPointF& p : m_vorher[size_t(spalte - 1)])
+        for (const QPointF& p : vergleich_zellen()[size_t(spalte - 1)])
             if (std::isfinite(p.y())) l << p;
     return l;
 }
@@ -80,14 +100,14 @@ bool Diagrammfeld::kopf_setzen() {
     // The run before in one entry, its dashed lines side by side in the series' order, then
     // (on the chart that names it) what it differs in.
     if (vorher_sichtbar()) {
-        Kopfeintrag vorher{m_vergleich_legende ? QStringLiteral("vorher:")
-                                               : QStringLiteral("vorher")};
+        const QString name = m_fest ? m_fest_titel : QStringLiteral("vorher");
+        Kopfeintrag vorher{m_vergleich_legende ? name + QLatin1Char(':') : name};
         for (size_t i = 0; i < m_reihen.size(); ++i)
             vorher.stifte.push_back(vorher_stift(int(i)));
         k.legende.push_back(vorher);
         if (m_vergleich_legende)
             for (const std::string& t :
-                 darstellung::unterschiede(m_vorher_lauf, m_letzter_lauf, komma()))
+                 darstellung::unterschiede(vergleich_lauf(), m_letzter_lauf, komma()))
                 k.legende.push_back({QString::fromStdString(t)});
     }
     const double breite =
@@ -126,9 +146,9 @@ void Diagrammfeld::vergleich_zeichnen(QPainter& p) const {
     if (vorher_sichtbar()) { // beneath the last run, dashed and lighter
         p.save();
         p.setClipRect(f);
-        for (size_t s = 0; s < m_vorher.size(); ++s) {
+        for (size_t s = 0; s < vergleich_zellen().size(); ++s) {
             p.setPen(vorher_stift(int(s)));
-            p.drawPolyline(linie(m_vorher[s], f));
+            p.drawPolyline(linie(vergleich_zellen()[s], f));
         }
         p.restore();
     }

@@ -334,7 +334,7 @@ void Diagrammfeld::darstellen() {
                 }
     };
     ausdehnen(m_zellen);
-    if (vorher) ausdehnen(m_vorher);
+    if (vorher) ausdehnen(vergleich_zellen());
     m_kennwerte_gezeigt.reset();
     if (Lernhilfen::einstellungen().kennwerte()) kennwerte_rechnen();
     kopf_setzen();

@@ -55,6 +55,12 @@ public:
     void lauf_abschliessen();
     // What the next run ran with, for the legend and the read-out of it as the run before.
     void lauf_setzen(darstellung::laufwerte werte) { m_lauf = std::move(werte); }
+    // A run chosen to compare with (a row of the lab notebook): drawn as the run before is, named
+    // `titel` in the legend, whatever the aid's switch says, until it is let go; the runs made
+    // meanwhile do not replace it.
+    void vergleich_setzen(std::vector<QList<QPointF>> zellen, darstellung::laufwerte lauf,
+                          const QString& titel);
+    void vergleich_loesen();
 
     // A cell as last written; nullopt before any run (or for a value that is not finite).
     std::optional<double> wert(int spalte, int zeile) const;
@@ -125,6 +131,7 @@ signals:
     void lauf_abgeschlossen();
     void zeiger_bewegt(int zeile, QPoint global);
     void zeiger_verlassen();
+    void protokoll_gewuenscht(); // "Versuchsprotokoll …" in its menu
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -201,6 +208,16 @@ private:
     int m_soll = 0, m_ist = 0;
     bool m_vergleich = false, m_vergleich_legende = false;
     darstellung::laufwerte m_lauf, m_letzter_lauf, m_vorher_lauf;
+    bool m_fest = false; // a chosen run stands in for the run before
+    std::vector<QList<QPointF>> m_fest_zellen;
+    darstellung::laufwerte m_fest_lauf;
+    QString m_fest_titel;
+    const std::vector<QList<QPointF>>& vergleich_zellen() const {
+        return m_fest ? m_fest_zellen : m_vorher;
+    }
+    const darstellung::laufwerte& vergleich_lauf() const {
+        return m_fest ? m_fest_lauf : m_vorher_lauf;
+    }
     std::vector<QList<QPointF>> m_letzte, m_vorher; // the cells of the last run and the one before
     std::optional<kennwerte_lauf> m_kennwerte_gezeigt; // computed only while shown
     double m_kennwert_soll = 0;

@@ -5,6 +5,7 @@
 #include "drucken.h"
 #include "lernhilfen.h"
 #include "piep.h"
+#include "protokoll.h"
 #include "schriften.h"
 
 #include <QAction>
@@ -130,6 +131,13 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     }
     m_pdf = new QAction(QStringLiteral("Als PDF speichern …"), this);
     connect(m_pdf, &QAction::triggered, this, &Seitenfenster::als_pdf_speichern);
+    m_protokoll_eintrag = new QAction(QStringLiteral("Versuchsprotokoll …"), this);
+    m_protokoll_eintrag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_protokoll_eintrag->setShortcutContext(Qt::WindowShortcut);
+    connect(m_protokoll_eintrag, &QAction::triggered, this, [this] { m_nav.protokoll_zeigen(); });
+    addAction(m_protokoll_eintrag);
+    for (Diagrammfeld* d : findChildren<Diagrammfeld*>())
+        connect(d, &Diagrammfeld::protokoll_gewuenscht, this, [this] { m_nav.protokoll_zeigen(); });
 
     // Charts of a time-axis group read out together.
     std::map<int, std::vector<Diagrammfeld*>> gruppen;
@@ -215,6 +223,8 @@ void Seitenfenster::contextMenuEvent(QContextMenuEvent* e) {
     menue->setAttribute(Qt::WA_DeleteOnClose);
     menue->addAction(m_drucken);
     menue->addAction(m_pdf);
+    menue->addSeparator();
+    menue->addAction(m_protokoll_eintrag);
     menue->popup(e->globalPos());
 }
 
@@ -326,7 +336,7 @@ void Navigator::zoomen(int richtung) {
         if (s) s->massstab_anwenden(massstab_fuer(s->vollgroesse()));
 }
 
-Navigator::Navigator() {
+Navigator::Navigator() : m_protokoll(std::make_unique<Protokoll>()) {
     bool ok = false;
     const double gemerkt =
         einstellungsdatei().value(QStringLiteral("ansicht/massstab")).toDouble(&ok);
@@ -334,6 +344,7 @@ Navigator::Navigator() {
     programmende = [this] {
         for (auto& s : m_seiten)
             if (s) s->hide();
+        if (m_protokollfenster) m_protokollfenster->hide();
         QCoreApplication::exit(0);
     };
 }
@@ -394,6 +405,24 @@ Seitenfenster* Navigator::seite_zeigen(int nummer) {
     slot->raise();
     slot->activateWindow();
     return slot.get();
+}
+
+Protokollfenster* Navigator::protokoll_zeigen() {
+    if (!m_protokollfenster)
+        m_protokollfenster = std::make_unique<Protokollfenster>(*m_protokoll, *this);
+    m_protokollfenster->show();
+    m_protokollfenster->raise();
+    m_protokollfenster->activateWindow();
+    return m_protokollfenster.get();
+}
+
+void Navigator::vergleichen(const darstellung::protokollzeile* z) {
+    for (auto& s : m_seiten)
+        if (s) s->vergleich_zeigen(z && nummer(s.get()) == z->seite ? z : nullptr);
+}
+
+void Navigator::lauf_wiederholen(const darstellung::protokollzeile& z) {
+    if (Seitenfenster* s = seite_zeigen(z.seite)) s->wiederholen(z);
 }
 
 void Navigator::beenden() {

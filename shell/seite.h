@@ -2,6 +2,7 @@
 #pragma once
 
 #include "elemente.h"
+#include "protokollzeilen.h"
 #include "seitenbau.h"
 
 #include <QSize>
@@ -18,6 +19,8 @@ class QPushButton;
 namespace shell {
 
 class Navigator;
+class Protokoll;
+class Protokollfenster;
 
 // One page: a fixed-size top-level window whose client area is built from an element table.
 // The buttons "weiter", "zurück" and "beenden", where the table has them, are wired here.
@@ -48,6 +51,10 @@ public:
     // fields read (each with its limit), the core's run into the charts, the fields corrected
     // after it; false where a field is not a number (nothing then changes).
     bool laufen(int seite, bool laden);
+    // A row of the lab notebook drawn on this page as the run to compare with (none: let go of
+    // it); the row's values typed into the fields and run.
+    void vergleich_zeigen(const darstellung::protokollzeile* z);
+    void wiederholen(const darstellung::protokollzeile& z);
 
     void weiter_Click();
     void zurück_Click();
@@ -76,6 +83,7 @@ private:
     int m_ladungen = 0;
     QAction* m_drucken = nullptr;
     QAction* m_pdf = nullptr;
+    QAction* m_protokoll_eintrag = nullptr;
 };
 
 // Moves a window so that all of it, frame included, is on its screen where it fits.
@@ -133,6 +141,13 @@ public:
     // choice is kept for the next start. A step beyond the ends beeps.
     void zoomen(int richtung);
     std::optional<double> zoom() const { return m_zoom; }
+
+    // The lab notebook of this run of the program, and its window (Ctrl+L on any page); a row
+    // chosen there is compared on its page (where that is open), or run again there.
+    Protokoll& protokoll() { return *m_protokoll; }
+    Protokollfenster* protokoll_zeigen();
+    void vergleichen(const darstellung::protokollzeile* z);
+    void lauf_wiederholen(const darstellung::protokollzeile& z);
     // The free area pages are fitted into; empty: the primary screen's.
     QSize freie_flaeche;
 
@@ -141,6 +156,8 @@ private:
     std::optional<double> m_zoom;
     std::array<Fabrik, seitenzahl> m_fabriken;
     std::array<std::unique_ptr<Seitenfenster>, seitenzahl> m_seiten;
+    std::unique_ptr<Protokoll> m_protokoll;
+    std::unique_ptr<Protokollfenster> m_protokollfenster;
 };
 
 } // namespace shell

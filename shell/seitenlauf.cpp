@@ -7,7 +7,14 @@
 #include "zahlenfeld.h"
 #include "zeitgruppe.h"
 
+#include "kennwerte.h"
+#include "protokoll.h"
+#include "protokollzeilen.h"
+#include "zahlen.h"
+
+#include <QPushButton>
 #include <algorithm>
+#include <map>
 #include <memory>
 
 namespace shell {
@@ -46,7 +53,45 @@ bool Seitenfenster::laufen(int seite, bool laden) {
         aufschub.push_back(std::make_unique<Zeitgruppe::Aufschub>(d->gruppe()));
     for (Diagrammfeld* d : fertig)
         d->lauf_abschliessen();
+    if (e.ist >= 0)
+        m_nav.protokoll().eintragen(
+            seite, e.lauf, sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte));
     return true;
+}
+
+void Seitenfenster::vergleich_zeigen(const darstellung::protokollzeile* z) {
+    std::vector<std::string> verglichen;
+    if (z) {
+        const auto e = darstellung::lauf_aus_werten(z->seite, z->werte, [this](std::string_view n) {
+            auto* d = element<Diagrammfeld>(std::string(n).c_str());
+            return d ? d->zeilenzahl() : 0;
+        });
+        std::map<std::string, std::vector<QList<QPointF>>> zellen;
+        for (const auto& s : e.spalten) {
+            auto& spalten = zellen[s.diagramm];
+            spalten.resize(size_t(std::max<int>(int(spalten.size()), s.spalte)));
+            QList<QPointF>& punkte = spalten[size_t(s.spalte - 1)];
+            for (size_t i = 0; i < s.werte.size(); ++i)
+                punkte.append(QPointF(double(i + 1), s.werte[i]));
+        }
+        for (const std::string& name : e.benannt)
+            if (auto* d = element<Diagrammfeld>(name.c_str())) {
+                d->vergleich_setzen(zellen[name], e.lauf, QStringLiteral("Lauf %1").arg(z->nummer));
+                verglichen.push_back(name);
+            }
+    }
+    for (Diagrammfeld* d : findChildren<Diagrammfeld*>())
+        if (std::find(verglichen.begin(), verglichen.end(), d->objectName().toStdString()) ==
+            verglichen.end())
+            d->vergleich_loesen();
+}
+
+void Seitenfenster::wiederholen(const darstellung::protokollzeile& z) {
+    const auto& felder = darstellung::laufwert_felder(z.seite);
+    for (size_t i = 0; i < felder.size() && i < z.werte.size(); ++i)
+        if (auto* f = element<Zahlenfeld>(felder[i].c_str()))
+            f->setText(zahl_text(z.werte[i].wert));
+    if (auto* start = element<QPushButton>("start")) start->click();
 }
 
 } // namespace shell

@@ -17,6 +17,7 @@ struct kennwerte {
     std::optional<double> schwingungsdauer_s; // (P_k - P_2) / (k - 2) over the peaks, k >= 3
     std::optional<int> ausregelzeit_s; // from here on within w +- 1 K, for q seconds at least
     std::optional<double> bleibende_abweichung_k; // w - x_n, once the last quarter spans <= 2 K
+    bool operator==(const kennwerte&) const = default;
 };
 
 // x[0] is the actual value after second 1, x[n-1] after second n. Nothing for an empty run.

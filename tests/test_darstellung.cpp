@@ -4,6 +4,7 @@
 #include "achsen.h"
 #include "diagramm.h"
 #include "laeufe.h"
+#include "protokollzeilen.h"
 #include "tabellen.h"
 #include "texte.h"
 
@@ -301,6 +302,70 @@ private slots:
         QCOMPARE(eng.legende_x, 100 - 4 - 70.0);
         const auto zu_eng = darstellung::kopf_anordnen({}, 0, legende, 50, 15);
         QCOMPARE(zu_eng.legende_x, 0.0); // never left of the plot
+    }
+
+    // A row of the lab notebook as the table shows it: the page's fields, figures as the box
+    // writes them, empty cells for the other page's fields and for figures without a value.
+    void protokoll_texte() {
+        const darstellung::protokollzeile z{.nummer = 4,
+                                            .sekunde = 75,
+                                            .seite = 2,
+                                            .werte = darstellung::pid_laufwerte(50, 12.5, 40, 0),
+                                            .k = {.anregelzeit_s = 17,
+                                                  .ueberschwingen_k = 9.41,
+                                                  .zeit_maximum_s = 25,
+                                                  .schwingungsdauer_s = 36.67,
+                                                  .bleibende_abweichung_k = -0.04}};
+        QStringList t;
+        for (const std::string& s : darstellung::protokoll_texte(z, ","))
+            t << QString::fromStdString(s);
+        QCOMPARE(t.join('|'), QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|36,7||0,0"));
+        QCOMPARE(darstellung::protokoll_spalten().size(), size_t(19));
+    }
+
+    // Files that are not a notebook are refused with the line that says so; a notebook written
+    // with either separator reads back.
+    void protokoll_lesen_data() {
+        QTest::addColumn<QString>("datei");
+        QTest::addColumn<QString>("fehler");
+        const QString kopf = QString::fromStdString(darstellung::protokoll_csv({}, ",")).trimmed();
+        const QString zwei = ";2;50;0;0;0;;;;;;;22;27,9;38;43;;\r\n";
+        QTest::newRow("empty") << ""
+                               << "Die Datei ist leer.";
+        QTest::newRow("a chart's data") << "Zeit in s;Soll in °C\r\n1;50\r\n"
+                                        << "Zeile 1: die Spalten sind nicht die eines "
+                                           "Versuchsprotokolls.";
+        QTest::newRow("no number") << kopf + "\r\n;7" + zwei
+                                   << "Zeile 2: Nr., Zeit und Seite "
+                                      "(2 oder 3) fehlen.";
+        QTest::newRow("fields short") << kopf + "\r\n1;2;2;50\r\n"
+                                      << "Zeile 2: falsche Zahl von Feldern.";
+        QTest::newRow("text") << kopf + "\r\n1;2;2;50;x;0;0;;;;;;;22;27,9;38;43;;\r\n"
+                              << "Zeile 2: „x“ ist keine Zahl.";
+        QTest::newRow("page 4") << kopf + "\r\n1;2;4;50;0;0;0;;;;;;;;;;;;\r\n"
+                                << "Zeile 2: Nr., Zeit und Seite (2 oder 3) fehlen.";
+        QTest::newRow("page 3's fields on page 2")
+            << kopf + "\r\n1;2;2;50;0;0;0;1;;;;;;;;;;;\r\n"
+            << "Zeile 2: die Felder passen nicht zu Seite 2.";
+        QTest::newRow("a notebook") << kopf + "\r\n1;7" + zwei << "";
+        QTest::newRow("with a point")
+            << "\xEF\xBB\xBF" +
+                   QString::fromStdString(darstellung::protokoll_csv(
+                       darstellung::protokoll_lesen((kopf + "\r\n1;7" + zwei).toStdString()).zeilen,
+                       "."))
+            << "";
+    }
+    void protokoll_lesen() {
+        QFETCH(QString, datei);
+        QFETCH(QString, fehler);
+        const auto d = darstellung::protokoll_lesen(datei.toStdString());
+        QCOMPARE(QString::fromStdString(d.fehler), fehler);
+        QCOMPARE(d.zeilen.size(), size_t(fehler.isEmpty() ? 1 : 0));
+        if (fehler.isEmpty()) {
+            QCOMPARE(d.zeilen[0].werte.at(0).wert, 50.0);
+            QCOMPARE(d.zeilen[0].k.ueberschwingen_k, 27.9);
+            QVERIFY(!d.zeilen[0].k.ausregelzeit_s);
+        }
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

@@ -27,9 +27,9 @@ using shell::Diagrammfeld;
 using shell::Lernhilfen;
 
 namespace {
-const QStringList menue_eintraege{"Bild kopieren",    "Daten kopieren",
-                                  "Bild speichern …", "Daten speichern …",
-                                  "Kennwerte zeigen", "Vorherigen Lauf zeigen"};
+const QStringList menue_eintraege{
+    "Bild kopieren",    "Daten kopieren",         "Bild speichern …",   "Daten speichern …",
+    "Kennwerte zeigen", "Vorherigen Lauf zeigen", "Versuchsprotokoll …"};
 QAction* eintrag(QMenu* m, const QString& text) {
     for (QAction* a : m->actions())
         if (a->text() == text) return a;

@@ -109,10 +109,12 @@ private slots:
         QStringList texte;
         if (auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
             for (const QAction* a : menue->actions())
-                texte << a->text();
+                if (!a->isSeparator()) texte << a->text();
             menue->close();
         }
-        QTEST(texte == QStringList({"Seite drucken …", "Als PDF speichern …"}), "seitenmenue");
+        QTEST(texte ==
+                  QStringList({"Seite drucken …", "Als PDF speichern …", "Versuchsprotokoll …"}),
+              "seitenmenue");
     }
 
     // Ctrl+P, with the focus in a field, opens the print dialog.

@@ -5,10 +5,16 @@
 #include "kaskade.h"
 #include "pid.h"
 #include "piep.h"
+#include "protokoll.h"
 #include "seite_3.h"
+#include "seitenlaeufe.h"
 #include "seitentest.h"
 
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 using shell::Diagrammfeld;
 
@@ -127,6 +133,91 @@ private slots:
             QCOMPARE(s.feld(name)->text(), text);
         const QString fehler = wie_der_kern(s.seite, werte);
         QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+    }
+
+    // The lab notebook after the stability-limit exercise (P-band 5 to 30 on page 2, after the
+    // load run): one row per run, the fields as run and the figures the core computes from the
+    // run; a row chosen draws exactly that run as the one to compare with, named by its number;
+    // "Lauf wiederholen" runs it again; saved and read back in a German and an English format it
+    // gives the same rows; a file that is not one changes nothing.
+    void protokoll() {
+        Seite s(2);
+        const QList<double> baender{5, 10, 15, 20, 30};
+        for (double xp : baender) {
+            s.feld("xp1")->setText(QString::number(xp));
+            s.klick("start");
+        }
+        shell::Protokoll& p = s.nav.protokoll();
+        QCOMPARE(p.rowCount(), 1 + baender.size());
+        for (int i = 0; i < p.rowCount(); ++i) {
+            const auto& z = p.zeilen()[size_t(i)];
+            const double xp = i ? baender[i - 1] : 0;
+            const auto lauf = sim::pid_parameter_bilden({.w = 50, .xp = xp, .tn = 0, .tv = 0});
+            std::vector<double> milch;
+            struct senke {
+                std::vector<double>& m;
+                void zeile(const sim::pid_zeile& r) { m.push_back(r.milch); }
+                void ende() {}
+            };
+            sim::pid_lauf(lauf, 200, senke{milch});
+            QCOMPARE(z.nummer, i + 1);
+            QCOMPARE(z.seite, 2);
+            QCOMPARE(z.werte.at(1).wert, xp);
+            QVERIFY(z.k == sim::kennwerte_berechnen(50, milch));
+        }
+        // Sorted by the period, as a learner looks for the stability limit.
+        auto* fenster = s.nav.protokoll_zeigen();
+        fenster->tabelle()->sortByColumn(16, Qt::AscendingOrder);
+        const auto* sortiert = fenster->tabelle()->model();
+        QCOMPARE(sortiert->headerData(16, Qt::Horizontal).toString(),
+                 QStringLiteral("Schwingungsdauer in s"));
+        double davor = -1;
+        for (int i = 0; i < sortiert->rowCount(); ++i)
+            if (const QVariant v = sortiert->index(i, 16).data(shell::Protokoll::sortierwert);
+                v.isValid()) {
+                QVERIFY(v.toDouble() >= davor);
+                davor = v.toDouble();
+            }
+
+        // Row 3 (P-band 10) chosen: its run, dashed, named "Lauf 3".
+        fenster->tabelle()->sortByColumn(0, Qt::AscendingOrder);
+        fenster->tabelle()->selectRow(2);
+        shell::Diagrammfeld* graph = s.diagramm("graph");
+        const auto e = darstellung::lauf_aus_werten(2, p.zeilen()[2].werte,
+                                                    [](std::string_view) { return 200; });
+        QCOMPARE(graph->vorher_punkte(2).size(), 200);
+        for (int i = 0; i < 200; ++i)
+            QCOMPARE(graph->vorher_punkte(2)[i].y(), e.spalten[1].werte[size_t(i)]);
+        QVERIFY(std::any_of(graph->kopf().legende.begin(), graph->kopf().legende.end(),
+                            [](const auto& e) { return e.text == "Lauf 3:"; }));
+        s.klick("start"); // a new run keeps the chosen one
+        QCOMPARE(graph->vorher_punkte(2)[50].y(), e.spalten[1].werte[50]);
+        fenster->findChild<QPushButton*>()->click(); // "Lauf wiederholen"
+        QCOMPARE(s.feld("xp1")->text(), QStringLiteral("10"));
+        QCOMPARE(p.zeilen().back().k, p.zeilen()[2].k);
+        fenster->hide();
+        QVERIFY(graph->vorher_punkte(2).isEmpty()); // let go (the aid itself is off)
+
+        QTemporaryDir ordner;
+        const auto zeilen = p.zeilen();
+        for (const auto& [sprache, trenner] :
+             {std::pair{QLocale::German, ';'}, std::pair{QLocale::English, ','}}) {
+            QLocale::setDefault(QLocale(sprache));
+            const QString datei = ordner.filePath(QStringLiteral("p%1.csv").arg(int(sprache)));
+            QCOMPARE(p.speichern(datei), QString());
+            QFile f(datei);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY(f.readAll().startsWith("\xEF\xBB\xBFNr." + QByteArray(1, trenner)));
+            QCOMPARE(p.laden(datei), QString());
+            QVERIFY(p.zeilen() == zeilen);
+        }
+        const QString schlecht = ordner.filePath(QStringLiteral("schlecht.csv"));
+        QFile f(schlecht);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("Zeit in s;Soll in °C\r\n1;50\r\n"));
+        f.close();
+        QVERIFY(
+            p.laden(schlecht).startsWith(QStringLiteral("Die Datei ist kein Versuchsprotokoll")));
+        QVERIFY(p.zeilen() == zeilen);
     }
 
     // Load: page 2 runs its fields as built; page 3 its heating curve, and the cascade with

@@ -90,7 +90,7 @@ dialog-schnueffelt   ¦ shell/dateien.cpp      ¦ dialog.setIconProvider(&typen)
 darstellung-minus   ¦ darstellung/texte.cpp  ¦ return v < 0 && !null_gezeigt(t) ? minus + t : t; ¦ return v < 0 ? minus + t : t;
 kurz-ohne-rundung   ¦ darstellung/texte.cpp  ¦ std::string t = fest(v, 2, komma); ¦ std::string t = fest(v, 3, komma);
 unterschied-fehlt   ¦ darstellung/laeufe.cpp ¦ if (i < jetzt.size() && t == text(jetzt[i], komma)) continue; ¦ if (i > 0) continue;
-vorher-blass        ¦ darstellung/diagramm.cpp ¦ for (int k = 10; k >= 0; --k) ¦ for (int k = 16; k >= 0; --k)
+vorher-blass        ¦ darstellung/diagramm.cpp ¦ m = gemischt(c, 255, k); kontrast(m, weiss) >= 3) ¦ m = gemischt(c, 255, k); kontrast(m, weiss) >= 2)
 marke-periode       ¦ darstellung/diagramm.cpp ¦ t + *k.schwingungsdauer_s, bei(spitzen[1]), 2}); ¦ t + 2 * *k.schwingungsdauer_s, bei(spitzen[1]), 2});
 csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
 web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
@@ -102,7 +102,7 @@ qt-option-mit-wert  ¦ app/aufruf.cpp         ¦ if (mit_wert.contains(name) && 
 kopf-links-vom-plot ¦ darstellung/diagramm.cpp ¦ k.legende_x = std::max(0.0, breite - k.legende_breite); ¦ k.legende_x = breite - k.legende_breite;
 vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte); ¦ m_vorher = m_zellen;
 vorher-immer        ¦ shell/diagramm_lernhilfen.cpp ¦ && Lernhilfen::einstellungen().vorheriger_lauf(); ¦ ;
-kopf-ohne-platz     ¦ shell/diagrammfeld.cpp ¦ if (kopf_setzen()) anordnen(QMargins(links, 0, rechts, 0)); ¦ kopf_setzen();
+kopf-ohne-platz     ¦ shell/diagrammfeld.cpp ¦ std::max(2, int(std::ceil(m_kopf.lage.hoehe)) - m_halbe_marke); ¦ std::max(2, 20 - m_halbe_marke);
 kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
 papier-diagramme    ¦ shell/drucken.cpp      ¦ if (!d->isVisibleTo(&seite)) continue; ¦ continue; ¦ aufruf
 kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= band_k) { ¦ if (std::abs(wert(n) - w) < band_k) {

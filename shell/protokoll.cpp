@@ -1,0 +1,170 @@
+#include "protokoll.h"
+
+#include "dateien.h"
+#include "seite.h"
+#include "zahlen.h"
+
+#include <QFile>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIODevice>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSortFilterProxyModel>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace shell {
+
+namespace {
+std::string komma() {
+    return zahlformat().decimalPoint().toStdString();
+}
+} // namespace
+
+Protokoll::Protokoll(QObject* eltern) : QAbstractTableModel(eltern) {
+    m_uhr.start();
+}
+
+void Protokoll::eintragen(int seite, darstellung::laufwerte werte, const sim::kennwerte& k) {
+    const int n = int(m_zeilen.size());
+    beginInsertRows({}, n, n);
+    m_zeilen.push_back({.nummer = m_zeilen.empty() ? 1 : m_zeilen.back().nummer + 1,
+                        .sekunde = double(m_uhr.elapsed() / 1000),
+                        .seite = seite,
+                        .werte = std::move(werte),
+                        .k = k});
+    endInsertRows();
+}
+
+int Protokoll::rowCount(const QModelIndex& eltern) const {
+    return eltern.isValid() ? 0 : int(m_zeilen.size());
+}
+
+int Protokoll::columnCount(const QModelIndex& eltern) const {
+    return eltern.isValid() ? 0 : int(darstellung::protokoll_spalten().size());
+}
+
+QVariant Protokoll::data(const QModelIndex& i, int rolle) const {
+    if (!i.isValid() || size_t(i.row()) >= m_zeilen.size()) return {};
+    const auto& z = m_zeilen[size_t(i.row())];
+    switch (rolle) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(
+            darstellung::protokoll_texte(z, komma()).at(size_t(i.column())));
+    case sortierwert: {
+        // Empty cells last, whichever way the column is sorted up.
+        const double v = darstellung::protokoll_wert(z, size_t(i.column()));
+        return std::isnan(v) ? QVariant() : QVariant(v);
+    }
+    case Qt::TextAlignmentRole:
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    default:
+        return {};
+    }
+}
+
+QVariant Protokoll::headerData(int spalte, Qt::Orientation o, int rolle) const {
+    if (o != Qt::Horizontal || rolle != Qt::DisplayRole || spalte < 0 ||
+        size_t(spalte) >= darstellung::protokoll_spalten().size())
+        return QAbstractTableModel::headerData(spalte, o, rolle);
+    return QString::fromStdString(darstellung::protokoll_spalten()[size_t(spalte)]);
+}
+
+QString Protokoll::speichern(const QString& pfad) const {
+    const QByteArray inhalt =
+        "\xEF\xBB\xBF" + QByteArray::fromStdString(darstellung::protokoll_csv(m_zeilen, komma()));
+    return datei_schreiben(pfad,
+                           [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
+}
+
+QString Protokoll::laden(const QString& pfad) {
+    QFile f(pfad);
+    if (!f.open(QIODevice::ReadOnly)) return f.errorString();
+    if (f.size() > 16 * 1024 * 1024) return QStringLiteral("Die Datei ist zu groß.");
+    const QByteArray inhalt = f.readAll();
+    auto gelesen = darstellung::protokoll_lesen(inhalt.toStdString());
+    if (!gelesen.fehler.empty())
+        return QStringLiteral("Die Datei ist kein Versuchsprotokoll: %1")
+            .arg(QString::fromStdString(gelesen.fehler));
+    beginResetModel();
+    m_zeilen = std::move(gelesen.zeilen);
+    endResetModel();
+    return {};
+}
+
+Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
+    : m_protokoll(protokoll), m_nav(nav) {
+    setWindowTitle(QStringLiteral("Versuchsprotokoll"));
+    setObjectName(QStringLiteral("versuchsprotokoll"));
+    m_sortiert = new QSortFilterProxyModel(this);
+    m_sortiert->setSourceModel(&protokoll);
+    m_sortiert->setSortRole(Protokoll::sortierwert);
+    m_tabelle = new QTableView(this);
+    m_tabelle->setModel(m_sortiert);
+    m_tabelle->setSortingEnabled(true);
+    m_tabelle->sortByColumn(0, Qt::AscendingOrder);
+    m_tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tabelle->verticalHeader()->hide();
+    m_tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tabelle->setAccessibleName(windowTitle());
+
+    m_wiederholen = new QPushButton(QStringLiteral("Lauf wiederholen"), this);
+    auto* speichern_knopf = new QPushButton(QStringLiteral("Protokoll speichern …"), this);
+    auto* laden_knopf = new QPushButton(QStringLiteral("Protokoll laden …"), this);
+    auto* knoepfe = new QHBoxLayout;
+    knoepfe->addWidget(m_wiederholen);
+    knoepfe->addStretch();
+    knoepfe->addWidget(speichern_knopf);
+    knoepfe->addWidget(laden_knopf);
+    auto* spalte = new QVBoxLayout(this);
+    spalte->addWidget(m_tabelle);
+    spalte->addLayout(knoepfe);
+    resize(900, 320);
+    m_wiederholen->setEnabled(false);
+
+    connect(m_tabelle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &Protokollfenster::gewaehlt_zeigen);
+    connect(m_wiederholen, &QPushButton::clicked, this, [this] {
+        if (const auto* z = gewaehlt()) m_nav.lauf_wiederholen(*z);
+    });
+    connect(speichern_knopf, &QPushButton::clicked, this, [this] {
+        shell::speichern(this, QStringLiteral("Protokoll speichern"),
+                         QStringLiteral("versuchsprotokoll.csv"), QStandardPaths::DocumentsLocation,
+                         QStringLiteral("CSV-Tabelle (*.csv)"),
+                         [this](const QString& pfad) { return m_protokoll.speichern(pfad); });
+    });
+    connect(laden_knopf, &QPushButton::clicked, this, [this] {
+        const QString pfad =
+            oeffnen(this, QStringLiteral("Protokoll laden"), QStandardPaths::DocumentsLocation,
+                    QStringLiteral("CSV-Tabelle (*.csv)"));
+        if (pfad.isEmpty()) return;
+        if (const QString fehler = m_protokoll.laden(pfad); !fehler.isEmpty())
+            QMessageBox::warning(this, QStringLiteral("Protokoll laden"), fehler);
+    });
+}
+
+const darstellung::protokollzeile* Protokollfenster::gewaehlt() const {
+    const QModelIndexList zeilen = m_tabelle->selectionModel()->selectedRows();
+    if (zeilen.isEmpty()) return nullptr;
+    const int i = m_sortiert->mapToSource(zeilen.first()).row();
+    return i >= 0 && size_t(i) < m_protokoll.zeilen().size() ? &m_protokoll.zeilen()[size_t(i)]
+                                                             : nullptr;
+}
+
+void Protokollfenster::gewaehlt_zeigen() {
+    const auto* z = gewaehlt();
+    m_wiederholen->setEnabled(z != nullptr);
+    m_nav.vergleichen(z);
+}
+
+void Protokollfenster::hideEvent(QHideEvent* e) {
+    // Closed, the window lets go of the run it compared with.
+    m_tabelle->clearSelection();
+    QWidget::hideEvent(e);
+}
+
+} // namespace shell

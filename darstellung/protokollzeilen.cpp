@@ -97,12 +97,16 @@ const std::vector<std::string>& protokoll_spalten() {
     return s;
 }
 
+bool protokoll_feldspalte(size_t spalte) {
+    return spalte >= vorne && spalte < vorne + n_felder;
+}
+
 std::vector<std::string> protokoll_texte(const protokollzeile& z, std::string_view komma) {
     std::vector<std::string> t;
     for (size_t s = 0; s < protokoll_spalten().size(); ++s) {
         const auto v = zelle(z, s);
-        if (!v) {
-            t.emplace_back();
+        if (!v) { // a figure without a value as the box writes it; another page's field empty
+            t.emplace_back(s >= vorne + n_felder ? "\u2014" : "");
             continue;
         }
         const size_t k = s >= vorne + n_felder ? s - vorne - n_felder : 99;

@@ -29,9 +29,12 @@ struct protokollzeile {
 // unit), the six figures.
 const std::vector<std::string>& protokoll_spalten();
 
+// Whether a column holds a page's field (empty in the other page's rows).
+bool protokoll_feldspalte(size_t spalte);
+
 // A row's cells as the table shows them, in the user's format: fields with six significant
 // digits, kelvins and the period with one decimal, seconds whole; "" where the page has no such
-// field or the figure none.
+// field, "—" where the figure has none.
 std::vector<std::string> protokoll_texte(const protokollzeile& z, std::string_view komma);
 // A cell as a number, for sorting; NaN where empty.
 double protokoll_wert(const protokollzeile& z, size_t spalte);

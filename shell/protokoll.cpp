@@ -10,6 +10,7 @@
 #include <QIODevice>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -69,7 +70,18 @@ QVariant Protokoll::headerData(int spalte, Qt::Orientation o, int rolle) const {
     if (o != Qt::Horizontal || rolle != Qt::DisplayRole || spalte < 0 ||
         size_t(spalte) >= darstellung::protokoll_spalten().size())
         return QAbstractTableModel::headerData(spalte, o, rolle);
-    return QString::fromStdString(darstellung::protokoll_spalten()[size_t(spalte)]);
+    // Short lines, the unit on one of its own, so that a column is about as wide as its
+    // numbers and the whole table fits a screen.
+    const QString name = QString::fromStdString(darstellung::protokoll_spalten()[size_t(spalte)]);
+    const qsizetype einheit = name.indexOf(QStringLiteral(" in "));
+    QStringList zeilen;
+    for (const QString& wort : name.left(einheit).split(QLatin1Char(' ')))
+        if (!zeilen.isEmpty() && zeilen.back().size() + 1 + wort.size() <= 10)
+            zeilen.back() += QLatin1Char(' ') + wort;
+        else
+            zeilen << wort;
+    if (einheit >= 0) zeilen << name.mid(einheit + 1);
+    return zeilen.join(QLatin1Char('\n'));
 }
 
 QString Protokoll::speichern(const QString& pfad) const {
@@ -123,8 +135,20 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     auto* spalte = new QVBoxLayout(this);
     spalte->addWidget(m_tabelle);
     spalte->addLayout(knoepfe);
-    resize(900, 320);
+    resize(1150, 340);
     m_wiederholen->setEnabled(false);
+    // A field of a page no row comes from takes no room.
+    const auto spalten_zeigen = [this] {
+        for (int s = 0; s < m_protokoll.columnCount(); ++s) {
+            bool leer = true;
+            for (const auto& z : m_protokoll.zeilen())
+                leer = leer && std::isnan(darstellung::protokoll_wert(z, size_t(s)));
+            m_tabelle->setColumnHidden(s, leer && darstellung::protokoll_feldspalte(size_t(s)));
+        }
+    };
+    connect(&protokoll, &QAbstractItemModel::rowsInserted, this, spalten_zeigen);
+    connect(&protokoll, &QAbstractItemModel::modelReset, this, spalten_zeigen);
+    spalten_zeigen();
 
     connect(m_tabelle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Protokollfenster::gewaehlt_zeigen);
@@ -159,6 +183,15 @@ void Protokollfenster::gewaehlt_zeigen() {
     const auto* z = gewaehlt();
     m_wiederholen->setEnabled(z != nullptr);
     m_nav.vergleichen(z);
+}
+
+void Protokollfenster::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    // As wide as its columns, where the screen has room.
+    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const int breite = m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() +
+                       layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
+    resize(std::min(breite, frei.width() - 40), height());
 }
 
 void Protokollfenster::hideEvent(QHideEvent* e) {

@@ -53,6 +53,7 @@ public:
     const darstellung::protokollzeile* gewaehlt() const;
 
 protected:
+    void showEvent(QShowEvent* e) override;
     void hideEvent(QHideEvent* e) override;
 
 private:

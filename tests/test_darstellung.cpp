@@ -305,7 +305,7 @@ private slots:
     }
 
     // A row of the lab notebook as the table shows it: the page's fields, figures as the box
-    // writes them, empty cells for the other page's fields and for figures without a value.
+    // writes them ("—" for none), empty cells for the other page's fields.
     void protokoll_texte() {
         const darstellung::protokollzeile z{.nummer = 4,
                                             .sekunde = 75,
@@ -319,7 +319,7 @@ private slots:
         QStringList t;
         for (const std::string& s : darstellung::protokoll_texte(z, ","))
             t << QString::fromStdString(s);
-        QCOMPARE(t.join('|'), QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|36,7||0,0"));
+        QCOMPARE(t.join('|'), QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|36,7|\u2014|0,0"));
         QCOMPARE(darstellung::protokoll_spalten().size(), size_t(19));
     }
 

@@ -170,7 +170,7 @@ private slots:
         fenster->tabelle()->sortByColumn(16, Qt::AscendingOrder);
         const auto* sortiert = fenster->tabelle()->model();
         QCOMPARE(sortiert->headerData(16, Qt::Horizontal).toString(),
-                 QStringLiteral("Schwingungsdauer in s"));
+                 QStringLiteral("Schwingungsdauer\nin s"));
         double davor = -1;
         for (int i = 0; i < sortiert->rowCount(); ++i)
             if (const QVariant v = sortiert->index(i, 16).data(shell::Protokoll::sortierwert);

@@ -46,11 +46,11 @@ beenden-taste       ¦ shell/seite.cpp        ¦ if (!fokuswechsel && !k->text()
 eingabetaste        ¦ shell/seitenbau.cpp    ¦ if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) { ¦ if (false) {
 achse-waechst-nicht ¦ darstellung/achsen.cpp ¦ a.bis = hoch > bis ? std::ceil(hoch / st) * st : bis; ¦ a.bis = bis;
 kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ m_reihen[s]->replace(zellen); ¦ m_reihen[s]->replace(zellen.first(zellen.size() - 1));
-marken-elidiert     ¦ shell/diagrammfeld.cpp ¦ QFontMetricsF(f).height() + 2 * 4 + 1; ¦ QFontMetricsF(f).height();
+marken-elidiert     ¦ darstellung/achsen.cpp ¦ int(achsenhoehe / (markenhoehe + 2 * 4 + 1)) ¦ int(achsenhoehe / markenhoehe)
 zeitachsen-versetzt ¦ darstellung/achsen.cpp ¦ links = std::max(links, l); ¦ links = std::min(links, l);
 legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ m_kopf.ursprung = QPointF(f.left(), f.top() - m_kopf.lage.hoehe); ¦ m_kopf.ursprung = QPointF(f.left(), f.top());
 veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
-kein-zeiger-tasten  ¦ shell/diagrammfeld.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
+kein-zeiger-tasten  ¦ shell/diagramm_ablesung.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
 pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
 sollwert-grenze     ¦ pages/seite_2.cpp      ¦ .grenze = 99.9, ¦ .grenze = 999,
 leistung-spalte     ¦ darstellung/seitenlaeufe.cpp ¦ e.spalten[2].werte.push_back(z.y); ¦ e.spalten[2].werte.push_back(z.milch);
@@ -92,6 +92,12 @@ kurz-ohne-rundung   ¦ darstellung/texte.cpp  ¦ std::string t = fest(v, 2, komm
 unterschied-fehlt   ¦ darstellung/laeufe.cpp ¦ if (i < jetzt.size() && t == text(jetzt[i], komma)) continue; ¦ if (i > 0) continue;
 vorher-blass        ¦ darstellung/diagramm.cpp ¦ m = gemischt(c, 255, k); kontrast(m, weiss) >= 3) ¦ m = gemischt(c, 255, k); kontrast(m, weiss) >= 2)
 marke-periode       ¦ darstellung/diagramm.cpp ¦ t + *k.schwingungsdauer_s, bei(spitzen[1]), 2}); ¦ t + 2 * *k.schwingungsdauer_s, bei(spitzen[1]), 2});
+protokoll-ohne-last ¦ shell/seitenlauf.cpp   ¦ if (e.ist >= 0)\n        m_nav ¦ if (e.ist > 0)\n        m_nav
+protokoll-falsch-ist ¦ darstellung/seitenlaeufe.cpp ¦ e.ist = int(ab) + 1; ¦ e.ist = int(ab) + 3;
+protokoll-kopf-lax  ¦ darstellung/protokollzeilen.cpp ¦ return fehler(1, "die Spalten ¦ if (false) return fehler(1, "die Spalten
+protokoll-seite-lax ¦ darstellung/protokollzeilen.cpp ¦ if (bool(ziel) != bool(w[vorne + f])) ¦ if (ziel && !w[vorne + f])
+protokoll-halb      ¦ shell/protokoll.cpp    ¦ beginResetModel();\n    m_zeilen = std::move(gelesen.zeilen); ¦ beginResetModel();\n    m_zeilen.insert(m_zeilen.end(), gelesen.zeilen.begin(), gelesen.zeilen.end());
+vergleich-ersetzt   ¦ shell/diagrammfeld.cpp ¦ if (m_gelaufen) {\n            m_vorher = ¦ if (m_gelaufen) {\n            m_fest = false;\n            m_vorher =
 csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
 web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
 web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ if (z == null) verworfen = true;\n            else t += z; ¦ t += c;
@@ -101,7 +107,7 @@ web-kern-spalten    ¦ web/kern.cpp           ¦ {z.x1, z.w2, z.x2, z.y, z.summe
 qt-option-mit-wert  ¦ app/aufruf.cpp         ¦ if (mit_wert.contains(name) && k + 1 < argumente.size()) { ¦ if (false) { ¦ aufruf
 kopf-links-vom-plot ¦ darstellung/diagramm.cpp ¦ k.legende_x = std::max(0.0, breite - k.legende_breite); ¦ k.legende_x = breite - k.legende_breite;
 vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte); ¦ m_vorher = m_zellen;
-vorher-immer        ¦ shell/diagramm_lernhilfen.cpp ¦ && Lernhilfen::einstellungen().vorheriger_lauf(); ¦ ;
+vorher-immer        ¦ shell/diagramm_lernhilfen.cpp ¦ Lernhilfen::einstellungen().vorheriger_lauf())); ¦ true));
 kopf-ohne-platz     ¦ shell/diagrammfeld.cpp ¦ std::max(2, int(std::ceil(m_kopf.lage.hoehe)) - m_halbe_marke); ¦ std::max(2, 20 - m_halbe_marke);
 kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
 papier-diagramme    ¦ shell/drucken.cpp      ¦ if (!d->isVisibleTo(&seite)) continue; ¦ continue; ¦ aufruf

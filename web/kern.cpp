@@ -8,6 +8,7 @@
 #include "kennwerte.h"
 #include "laeufe.h"
 #include "pid.h"
+#include "protokollzeilen.h"
 #include "seitenlaeufe.h"
 #include "tabellen.h"
 #include "texte.h"
@@ -15,6 +16,9 @@
 #include <algorithm>
 #include <cmath>
 #include <emscripten/emscripten.h>
+#include <functional>
+#include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -342,7 +346,8 @@ EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
 // JSON ({"art", "lauf": number of run values, "spalten": [[chart, column, rows]], "benannt",
 // "nachher": [[field, text]], "piep"}); the numbers, run values then the columns one after the
 // other, in regler_zahlen().
-EMSCRIPTEN_KEEPALIVE const char* regler_seitenlauf(int seite, int laden) {
+namespace {
+std::function<int(std::string_view)> zeilen_je_diagramm() {
     std::vector<std::pair<std::string, int>> zeilen_je;
     std::string_view t(texteingabe.c_str());
     for (size_t a = 0, e; (e = t.find('\n', a)) != std::string_view::npos; a = e + 1) {
@@ -351,17 +356,20 @@ EMSCRIPTEN_KEEPALIVE const char* regler_seitenlauf(int seite, int laden) {
             zeilen_je.emplace_back(std::string(z.substr(0, g)),
                                    anzahl(std::atoi(std::string(z.substr(g + 1)).c_str())));
     }
-    const auto e = darstellung::seitenlauf(seite, laden != 0, eingabe, [&](std::string_view n) {
+    return [zeilen_je](std::string_view n) {
         for (const auto& [name, z] : zeilen_je)
             if (name == n) return z;
         return 0;
-    });
+    };
+}
+
+const char* lauf_json(const darstellung::laufergebnis& e) {
     const auto q = [](const std::string& s) { return '"' + s + '"'; };
     zeilen.clear();
     for (const auto& v : e.lauf)
         zeilen.push_back(v.wert);
     text = "{\"art\":" + std::to_string(e.art) + ",\"lauf\":" + std::to_string(e.lauf.size()) +
-           ",\"spalten\":[";
+           ",\"ist\":" + std::to_string(e.ist) + ",\"spalten\":[";
     for (size_t i = 0; i < e.spalten.size(); ++i) {
         const auto& s = e.spalten[i];
         text += (i ? ",[" : "[") + q(s.diagramm) + "," + std::to_string(s.spalte) + "," +
@@ -375,6 +383,119 @@ EMSCRIPTEN_KEEPALIVE const char* regler_seitenlauf(int seite, int laden) {
     for (size_t i = 0; i < e.nachher.size(); ++i)
         text += (i ? ",[" : "[") + q(e.nachher[i].first) + "," + q(e.nachher[i].second) + "]";
     text += std::string("],\"piep\":") + (e.piep ? "true" : "false") + "}";
+    // The set-point of the figures' step response after the numbers.
+    zeilen.push_back(e.soll);
+    return text.c_str();
+}
+
+// A lab notebook's rows as the page hands them in (and gets them back): number, second, page,
+// the page's run values, the six figures (NaN for none).
+size_t laufwerte_zahl(int seite) {
+    return seite == 2 ? 4 : 7;
+}
+
+std::vector<darstellung::protokollzeile> protokoll_aus_eingabe(int n) {
+    std::vector<darstellung::protokollzeile> z;
+    size_t i = 0;
+    const auto nimm = [&]() { return i < eingabe.size() ? eingabe[i++] : std::nan(""); };
+    const auto ganz = [](double v) {
+        return std::isnan(v) ? std::nullopt : std::optional<int>(int(v));
+    };
+    const auto oder = [](double v) {
+        return std::isnan(v) ? std::nullopt : std::optional<double>(v);
+    };
+    for (int r = 0; r < n && i < eingabe.size(); ++r) {
+        darstellung::protokollzeile p;
+        p.nummer = int(nimm());
+        p.sekunde = nimm();
+        p.seite = int(nimm()) == 3 ? 3 : 2;
+        std::vector<double> w;
+        for (size_t k = 0; k < laufwerte_zahl(p.seite); ++k)
+            w.push_back(nimm());
+        p.werte = p.seite == 2
+                      ? darstellung::pid_laufwerte(w[0], w[1], w[2], w[3])
+                      : darstellung::kaskaden_laufwerte(w[0], w[1], w[2], w[3], w[4], w[5], w[6]);
+        p.k.anregelzeit_s = ganz(nimm());
+        p.k.ueberschwingen_k = nimm();
+        p.k.zeit_maximum_s = ganz(nimm());
+        p.k.schwingungsdauer_s = oder(nimm());
+        p.k.ausregelzeit_s = ganz(nimm());
+        p.k.bleibende_abweichung_k = oder(nimm());
+        z.push_back(std::move(p));
+    }
+    return z;
+}
+
+void protokoll_in_zahlen(const std::vector<darstellung::protokollzeile>& z) {
+    const auto oder_nan = [](auto v) { return v ? double(*v) : std::nan(""); };
+    zeilen = {double(z.size())};
+    for (const auto& p : z) {
+        zeilen.insert(zeilen.end(), {double(p.nummer), p.sekunde, double(p.seite)});
+        for (const auto& w : p.werte)
+            zeilen.push_back(w.wert);
+        zeilen.insert(zeilen.end(),
+                      {oder_nan(p.k.anregelzeit_s), p.k.ueberschwingen_k,
+                       oder_nan(p.k.zeit_maximum_s), oder_nan(p.k.schwingungsdauer_s),
+                       oder_nan(p.k.ausregelzeit_s), oder_nan(p.k.bleibende_abweichung_k)});
+    }
+}
+} // namespace
+
+// Page 2's or page 3's run (darstellung::seitenlauf) for the plan's fields as read, in the input;
+// the text input holds each chart's rows as "name=rows" lines. Back: the run's description as
+// JSON ({"art", "lauf": number of run values, "ist": the column of the figures' actual value,
+// "spalten": [[chart, column, rows]], "benannt", "nachher": [[field, text]], "piep"}); the
+// numbers, run values, the columns one after the other, then the figures' set-point, in
+// regler_zahlen().
+EMSCRIPTEN_KEEPALIVE const char* regler_seitenlauf(int seite, int laden) {
+    return lauf_json(darstellung::seitenlauf(seite, laden != 0, eingabe, zeilen_je_diagramm()));
+}
+
+// The same for a run again from its run values (darstellung::lauf_aus_werten), in the input.
+EMSCRIPTEN_KEEPALIVE const char* regler_lauf_aus_werten(int seite) {
+    darstellung::laufwerte w = seite == 2 ? darstellung::pid_laufwerte(0, 0, 0, 0)
+                                          : darstellung::kaskaden_laufwerte(0, 0, 0, 0, 0, 0, 0);
+    for (size_t i = 0; i < w.size() && i < eingabe.size(); ++i)
+        w[i].wert = eingabe[i];
+    return lauf_json(darstellung::lauf_aus_werten(seite, w, zeilen_je_diagramm()));
+}
+
+// The lab notebook (darstellung/protokollzeilen): its columns, each ended by a line break; the
+// cells of the n rows in the input, as texts (each ended by a line break) and as numbers for
+// sorting (in regler_zahlen(), NaN where empty); the rows as CSV; a CSV file in the text input
+// read back: why it is not one, or empty with its rows in regler_zahlen() (their number first).
+EMSCRIPTEN_KEEPALIVE const char* regler_protokoll_spalten() {
+    text.clear();
+    for (const std::string& s : darstellung::protokoll_spalten())
+        text += s + '\n';
+    return text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int regler_protokoll_feldspalte(int spalte) {
+    return spalte >= 0 && darstellung::protokoll_feldspalte(size_t(spalte));
+}
+
+EMSCRIPTEN_KEEPALIVE const char* regler_protokoll_texte(int n, int komma) {
+    text.clear();
+    zeilen.clear();
+    for (const auto& p : protokoll_aus_eingabe(n)) {
+        for (const std::string& t : darstellung::protokoll_texte(p, utf8(komma)))
+            text += t + '\n';
+        for (size_t s = 0; s < darstellung::protokoll_spalten().size(); ++s)
+            zeilen.push_back(darstellung::protokoll_wert(p, s));
+    }
+    return text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* regler_protokoll_csv(int n, int komma) {
+    text = darstellung::protokoll_csv(protokoll_aus_eingabe(n), utf8(komma));
+    return text.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* regler_protokoll_lesen() {
+    const auto d = darstellung::protokoll_lesen(texteingabe);
+    protokoll_in_zahlen(d.zeilen);
+    text = d.fehler;
     return text.c_str();
 }
 

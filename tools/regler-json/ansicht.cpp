@@ -2,6 +2,7 @@
 
 #include "diagrammfeld.h"
 #include "lernhilfen.h"
+#include "protokoll.h"
 #include "seiten.h"
 #include "zahlenfeld.h"
 
@@ -100,6 +101,8 @@ QJsonArray ansicht_json() {
         for (Diagrammfeld* d : seite->findChildren<Diagrammfeld*>())
             diagramme.append(diagramm_json(d, seite));
         alle.append(QJsonObject{{"seite", f.seite},
+                                {"protokoll", QString::fromStdString(darstellung::protokoll_csv(
+                                                  nav.protokoll().zeilen(), ","))},
                                 {"kennwerte", f.kennwerte},
                                 {"vorher", f.vorher},
                                 {"laeufe", laeufe},

@@ -8,6 +8,7 @@
 #include "ansicht.h"
 #include "diagramm.h"
 #include "elemente.h"
+#include "protokollzeilen.h"
 #include "seiten.h"
 #include "seitenbau.h"
 #include "seitenlaeufe.h"
@@ -336,6 +337,13 @@ int main(int argc, char* argv[]) {
             if (!plan.felder.empty())
                 laeufe.insert(laden ? "laden" : "start",
                               QJsonObject{{"felder", felder}, {"vorher", vorher}});
+        }
+        // The fields a run's values go into, in their order ("Lauf wiederholen").
+        if (!laeufe.isEmpty()) {
+            QJsonArray werte_felder;
+            for (const std::string& f : darstellung::laufwert_felder(n))
+                werte_felder.append(QString::fromStdString(f));
+            laeufe.insert("werte_felder", werte_felder);
         }
         seiten.append(QJsonObject{{"nummer", n},
                                   {"laeufe", laeufe.isEmpty() ? QJsonValue() : QJsonValue(laeufe)},

@@ -5,6 +5,7 @@
 import uPlot from 'uplot';
 import { breite, css_schrift, farbe, normal, pixel, zeilenhoehe, schrift_px } from './masse.js';
 import { lernhilfen, naechster_kennwert } from './lernhilfen.js';
+import { protokoll_zeigen } from './protokoll.js';
 
 const schrift = css_schrift(normal);
 const zeile_px = zeilenhoehe(schrift_px(normal));
@@ -56,6 +57,7 @@ export class Diagramm {
         this.lauf = null;
         this.letzte = null;
         this.vorher = null;
+        this.fest = null; // a run chosen in the lab notebook, to compare with
         this.kennwerte = null;
         this.kennwerte_gezeigt = null;
 
@@ -250,17 +252,37 @@ export class Diagramm {
     }
 
     vorher_sichtbar() {
-        return this.vergleich && this.vorher != null && lernhilfen.vorher;
+        return this.vergleich && (this.fest != null || (this.vorher != null && lernhilfen.vorher));
+    }
+
+    // The run shown to compare with: one chosen in the lab notebook, else the run before.
+    vergleichslauf() {
+        return this.fest ?? { spalten: this.vorher, lauf: this.vorher_lauf, titel: 'vorher' };
+    }
+
+    // A run chosen to compare with (a row of the lab notebook): drawn as the run before is, named
+    // `titel`, whatever the aid's switch says, until it is let go; runs made meanwhile keep it.
+    vergleich_setzen(spalten, lauf, titel) {
+        if (!this.vergleich) return;
+        this.fest = { spalten, lauf, titel };
+        if (this.gelaufen) this.darstellen();
+    }
+
+    vergleich_loesen() {
+        if (this.fest == null) return;
+        this.fest = null;
+        if (this.gelaufen) this.darstellen();
     }
 
     // Everything after a run's curves are in, or an aid switched: the run before, the axis, the
     // head above the plot.
     darstellen() {
         const vorher = this.vorher_sichtbar();
-        this.vorher_name = vorher ? this.kern.laufname(this.vorher_lauf.art, this.vorher_lauf.werte) : '';
+        const v = this.vergleichslauf();
+        this.vorher_name = vorher ? this.kern.laufname(v.lauf.art, v.lauf.werte) : '';
         let tief = 0;
         let hoch = this.bis;
-        for (const z of vorher ? [...this.spalten, ...this.vorher] : this.spalten)
+        for (const z of vorher ? [...this.spalten, ...v.spalten] : this.spalten)
             for (const v of z)
                 if (v != null && Number.isFinite(v)) {
                     tief = Math.min(tief, v);
@@ -285,14 +307,11 @@ export class Diagramm {
         // The run before in one entry, its dashed lines side by side, then (on the chart that
         // names it) what it differs in.
         if (this.vorher_sichtbar()) {
-            const text = this.vergleich_legende ? 'vorher:' : 'vorher';
+            const v = this.vergleichslauf();
+            const text = this.vergleich_legende ? `${v.titel}:` : v.titel;
             eintraege.push({ text, farben: this.vorher_farben, breite: 1, gestrichelt: true });
             if (this.vergleich_legende)
-                for (const t of this.kern.unterschiede(
-                    this.lauf_art(),
-                    this.vorher_lauf.werte,
-                    this.letzter_lauf.werte,
-                ))
+                for (const t of this.kern.unterschiede(v.lauf.art, v.lauf.werte, this.letzter_lauf.werte))
                     eintraege.push({ text: t, farben: [] });
         }
         const b = (t) => Math.ceil(breite(t, normal));
@@ -305,10 +324,6 @@ export class Diagramm {
         );
         this.kopf = { ...k, texte: kennwerte, eintraege_texte: eintraege };
         this.oben = Math.ceil(k.hoehe);
-    }
-
-    lauf_art() {
-        return this.vorher_lauf?.art ?? 0;
     }
 
     plot() {
@@ -342,7 +357,7 @@ export class Diagramm {
         if (vorher) {
             ctx.lineWidth = r;
             ctx.setLineDash([4 * r, 2 * r]);
-            this.vorher.forEach((z, s) => {
+            this.vergleichslauf().spalten.forEach((z, s) => {
                 ctx.strokeStyle = this.vorher_farben[s];
                 ctx.beginPath();
                 let weiter = false;
@@ -440,7 +455,7 @@ export class Diagramm {
         for (const d of this.gruppe) {
             if (d.vorher_sichtbar()) {
                 name = d.vorher_name;
-                vorher.push(d.ablesen(zeile, d.vorher));
+                vorher.push(d.ablesen(zeile, d.vergleichslauf().spalten));
             }
             if (d.kennwerte_gezeigt) kennwert.push(naechster_kennwert(d.kennwerte_gezeigt, zeile));
         }
@@ -613,6 +628,7 @@ export class Diagramm {
             ],
             'Kennwerte zeigen': [() => lernhilfen.setzen('kennwerte', !lernhilfen.kennwerte), lernhilfen.kennwerte],
             'Vorherigen Lauf zeigen': [() => lernhilfen.setzen('vorher', !lernhilfen.vorher), lernhilfen.vorher],
+            'Versuchsprotokoll …': [protokoll_zeigen],
         };
         return this.e.menue.flatMap((text) => (text ? (taten[text] ? [[text, ...taten[text]]] : []) : [null]));
     }

@@ -31,6 +31,35 @@ export async function kern_laden(optionen = {}) {
         const bytes = new TextEncoder().encode(zeilen.map((z) => `${z}\n`).join(''));
         m.HEAPU8.set(bytes, m._regler_texteingabe(bytes.length));
     };
+    // A page run's description and numbers as the core hands them back.
+    const lauf_lesen = (json) => {
+        const e = JSON.parse(json);
+        let z = m._regler_zahlen() / 8;
+        const nehmen = (n) => {
+            const a = Float64Array.from(m.HEAPF64.subarray(z, z + n));
+            z += n;
+            return a;
+        };
+        const lauf = Array.from(nehmen(e.lauf));
+        const spalten = e.spalten.map(([diagramm, spalte, n]) => ({ diagramm, spalte, werte: nehmen(n) }));
+        return { ...e, lauf, spalten, soll: nehmen(1)[0] };
+    };
+    // Lab notebook rows as the core reads them: number, second, page, run values, figures.
+    const protokoll_zahlen = (zeilen) =>
+        zeilen.flatMap((z) => [
+            z.nummer,
+            z.sekunde,
+            z.seite,
+            ...z.werte,
+            ...[
+                'anregelzeit_s',
+                'ueberschwingen_k',
+                'zeit_maximum_s',
+                'schwingungsdauer_s',
+                'ausregelzeit_s',
+                'bleibende_abweichung_k',
+            ].map((n) => z.k[n] ?? NaN),
+        ]);
     // Numbers into the core's input.
     const setzen = (werte) => {
         const ein = m._regler_eingabe(werte.length);
@@ -161,18 +190,57 @@ export async function kern_laden(optionen = {}) {
         seitenlauf(seite, laden, werte, zeilen) {
             setzen(werte);
             texte_setzen([...zeilen].map(([n, z]) => `${n}=${z}`));
-            const e = JSON.parse(text(m._regler_seitenlauf(seite, laden ? 1 : 0)));
-            let z = m._regler_zahlen() / 8;
-            const nehmen = (n) => {
-                const a = Float64Array.from(m.HEAPF64.subarray(z, z + n));
-                z += n;
-                return a;
-            };
-            return {
-                ...e,
-                lauf: Array.from(nehmen(e.lauf)),
-                spalten: e.spalten.map(([diagramm, spalte, n]) => ({ diagramm, spalte, werte: nehmen(n) })),
-            };
+            return lauf_lesen(text(m._regler_seitenlauf(seite, laden ? 1 : 0)));
+        },
+        // The same run again from its run values (a row of the lab notebook).
+        lauf_aus_werten(seite, werte, zeilen) {
+            setzen(werte);
+            texte_setzen([...zeilen].map(([n, z]) => `${n}=${z}`));
+            return lauf_lesen(text(m._regler_lauf_aus_werten(seite)));
+        },
+        // The lab notebook as the desktop keeps it. A row: { nummer, sekunde, seite, werte,
+        // k } (k as kennwerte() gives it). Its columns; a row's cells as texts and as numbers
+        // (NaN where empty); the rows as CSV; a CSV file read back: { zeilen } or { fehler }.
+        protokoll_spalten: () => text(m._regler_protokoll_spalten()).split('\n').slice(0, -1),
+        protokoll_feldspalte: (spalte) => m._regler_protokoll_feldspalte(spalte) !== 0,
+        protokoll_zellen(zeile) {
+            setzen(protokoll_zahlen([zeile]));
+            const texte = text(m._regler_protokoll_texte(1, komma())).split('\n').slice(0, -1);
+            const z = m._regler_zahlen() / 8;
+            return { texte, werte: Array.from(m.HEAPF64.subarray(z, z + texte.length)) };
+        },
+        protokoll_csv(zeilen) {
+            setzen(protokoll_zahlen(zeilen));
+            return text(m._regler_protokoll_csv(zeilen.length, komma()));
+        },
+        protokoll_lesen(datei) {
+            texte_setzen([datei]);
+            const fehler = text(m._regler_protokoll_lesen());
+            if (fehler) return { fehler };
+            const z = m._regler_zahlen() / 8;
+            const a = Array.from(m.HEAPF64.subarray(z, z + 1 + 17 * m.HEAPF64[z]));
+            const zeilen = [];
+            for (let i = 1, n = 0; n < a[0]; ++n) {
+                const seite = a[i + 2];
+                const w = seite === 2 ? 4 : 7;
+                const f = a.slice(i + 3 + w, i + 9 + w).map((v) => (Number.isNaN(v) ? null : v));
+                zeilen.push({
+                    nummer: a[i],
+                    sekunde: a[i + 1],
+                    seite,
+                    werte: a.slice(i + 3, i + 3 + w),
+                    k: {
+                        anregelzeit_s: f[0],
+                        ueberschwingen_k: f[1],
+                        zeit_maximum_s: f[2],
+                        schwingungsdauer_s: f[3],
+                        ausregelzeit_s: f[4],
+                        bleibende_abweichung_k: f[5],
+                    },
+                });
+                i += 9 + w;
+            }
+            return { zeilen };
         },
         band_halbe: (pixel_je_kelvin, mindestens) => m._regler_band_halbe(pixel_je_kelvin, mindestens),
         // A read-out's number as the desktop writes it: "66,28", "50".

@@ -10,6 +10,15 @@ import { piep_zaehler } from './piep.js';
 import { zahl_lesen, zahl_text } from './zahlen.js';
 import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
+import {
+    protokoll_csv,
+    protokoll_einrichten,
+    protokoll_laden,
+    protokoll_leeren,
+    protokoll_zeigen,
+    protokoll_zeilen,
+    waehlen,
+} from './protokoll.js';
 
 const programmname = 'NORVA-Regler und Regeltechnik';
 const buehne = document.getElementById('buehne');
@@ -51,6 +60,7 @@ async function anlegen(nummer) {
     // Pages with charts are built once the core is there: their axes follow its rules.
     const kern = p.elemente.some((e) => e.typ === 'Diagramm') ? await kern_bereit : null;
     const seite = seite_bauen(p, el, kern);
+    seite.laeufe = p.laeufe;
     seite.titel = p.titel;
     seiten.set(nummer, seite);
     const k = seite.knoepfe;
@@ -110,6 +120,7 @@ async function gehen(nummer) {
 // A tab cannot close itself: the program ends as far as it can, with every page gone, and
 // starts again on page 1.
 async function beenden() {
+    protokoll_leeren();
     for (const s of seiten.values()) s.el.remove();
     seiten.clear();
     anlegen_einmal.clear();
@@ -129,6 +140,13 @@ window.addEventListener('popstate', (ev) => {
     meldung.hidden = true;
     zeigen(ev.state?.seite ?? seite_aus_adresse());
 });
+// Ctrl+L on any page: the lab notebook.
+document.addEventListener('keydown', (ev) => {
+    if (ev.key.toLowerCase() !== 'l' || !(ev.ctrlKey || ev.metaKey) || ev.altKey || ev.shiftKey) return;
+    ev.preventDefault();
+    protokoll_zeigen();
+});
+
 window.addEventListener('resize', () => {
     ueberlagerungen_schliessen(); // they stood where the chart was
     einpassen();
@@ -137,6 +155,10 @@ window.addEventListener('resize', () => {
 // For the tests: the program's state as numbers.
 window.regler = {
     messungen,
+    protokoll: () => protokoll_zeilen(),
+    protokoll_csv,
+    protokoll_laden,
+    protokoll_waehlen: waehlen,
     piepen: piep_zaehler,
     zahl_lesen,
     zahl_text,
@@ -202,6 +224,7 @@ async function start() {
         document.fonts.load('11px "Liberation Sans"'),
         document.fonts.load('bold 11px "Liberation Sans"'),
     ]);
+    protokoll_einrichten({ kern: await kern_bereit, seite: (n) => seiten.get(n), gehen });
     const n = seite_aus_adresse();
     history.replaceState({ seite: n }, '', `#seite-${n}`);
     await zeigen(n);

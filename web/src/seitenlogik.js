@@ -2,6 +2,7 @@
 // plan): its fields read in the plan's order, each with its limit, the core's page run, and its
 // columns written into the charts. Nothing here knows a page.
 import { piep } from './piep.js';
+import { eintragen } from './protokoll.js';
 import { felder_lesen } from './zahlenfeld.js';
 
 // The page's run, or null for a page without one.
@@ -31,6 +32,7 @@ export function seitenlogik(nummer, p, seite, kern) {
             if (!fertig.includes(d)) fertig.push(d);
         }
         for (const d of fertig) d.lauf_abschliessen();
+        if (e.ist >= 0) eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte));
         return true;
     };
     return { laden: () => laufen(true), start: () => laufen(false) };

@@ -323,6 +323,7 @@ const nah = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[
 ansicht.forEach((fall, nr) =>
     test(`as the desktop shows it: page ${fall.seite}, aids ${+fall.kennwerte}${+fall.vorher}, run ${nr}`, async () => {
         await seite.evaluate((k, v) => window.regler.lernhilfen_setzen(k, v), fall.kennwerte, fall.vorher);
+        await seite.evaluate(() => sessionStorage.clear());
         await seite.goto(`${adresse}?fall=${nr}#seite-${fall.seite}`); // a new document: pages afresh
         await seite.waitForFunction('window.regler?.bereit');
         for (const felder of fall.laeufe) {
@@ -349,6 +350,11 @@ ansicht.forEach((fall, nr) =>
                         `${desktop.name}.${feld}: desktop ${JSON.stringify(d)}, web ${JSON.stringify(w)}`,
                     );
         }
+        // The lab notebook as the desktop's, but for the clock's seconds.
+        const ohne_zeit = (csv) => csv.split('\r\n').map((z) => z.split(';').toSpliced(1, 1).join(';'));
+        const protokoll = await seite.evaluate(() => window.regler.protokoll_csv());
+        if (JSON.stringify(ohne_zeit(protokoll)) !== JSON.stringify(ohne_zeit(fall.protokoll)))
+            abweichungen.push(`protokoll: ${protokoll}`);
         // Charts over the same time span: their plots stand over the same pixel columns.
         const spanne = await seite.evaluate(
             (n) =>
@@ -366,6 +372,38 @@ ansicht.forEach((fall, nr) =>
         assert.deepEqual(abweichungen, []);
     }),
 );
+
+// The lab notebook in its dialog (Ctrl+L): a row per run, sorted by any column; a row chosen is
+// drawn as the run to compare with and runs again; a file that is not one changes nothing.
+test('the lab notebook: sort, compare, run again, a bad file', async () => {
+    await seite.evaluate(() => sessionStorage.clear());
+    await seite.goto(`${adresse}?protokoll#seite-2`);
+    await seite.waitForFunction('window.regler?.bereit');
+    for (const xp of ['10', '20', '30']) {
+        await feld_setzen(2, 'xp1', xp);
+        await klicken(2, 'start');
+    }
+    await seite.keyboard.down('Control');
+    await seite.keyboard.press('l');
+    await seite.keyboard.up('Control');
+    const zeilen = () => seite.$$eval('dialog.protokoll tbody tr', (r) => r.map((x) => x.dataset.nummer));
+    assert.deepEqual(await zeilen(), ['1', '2', '3', '4']);
+    await seite.click('dialog.protokoll th:nth-child(5) button'); // P-Band, down after up
+    await seite.click('dialog.protokoll th:nth-child(5) button');
+    assert.deepEqual(await zeilen(), ['4', '3', '2', '1']);
+    await seite.click('dialog.protokoll tbody tr[data-nummer="2"]');
+    const legende = await seite.evaluate(() => window.regler.ansicht(2, 'graph').legende);
+    assert.ok(legende.includes('Lauf 2:'), legende.join());
+    writeFileSync(join(bilder, 'protokoll.png'), await seite.screenshot());
+    await seite.click('dialog.protokoll [data-tat="wiederholen"]');
+    const p = await seite.evaluate(() => window.regler.protokoll());
+    assert.equal(p.length, 5);
+    assert.deepEqual(p[4].k, p[1].k);
+    assert.equal(await feld(2, 'xp1'), '10');
+    assert.match(await seite.evaluate(() => window.regler.protokoll_laden('Zeit in s;Soll\r\n1;2')), /^Die Datei/);
+    assert.equal((await seite.evaluate(() => window.regler.protokoll())).length, 5);
+    await seite.keyboard.press('Escape');
+});
 
 // The keys move the read-out on every chart of the group; it ends with the focus; a chart's menu
 // goes with its page.

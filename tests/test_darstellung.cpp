@@ -319,7 +319,8 @@ private slots:
         QStringList t;
         for (const std::string& s : darstellung::protokoll_texte(z, ","))
             t << QString::fromStdString(s);
-        QCOMPARE(t.join('|'), QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|36,7|\u2014|0,0"));
+        QCOMPARE(t.join('|'),
+                 QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|36,7|\u2014|0,0"));
         QCOMPARE(darstellung::protokoll_spalten().size(), size_t(19));
     }
 

@@ -14,7 +14,7 @@ from gi.repository import GLib
 
 REGLER = sys.argv[1]
 MENUE = ["Bild kopieren", "Daten kopieren", "Bild speichern", "Daten speichern",
-         "Kennwerte zeigen", "Vorherigen Lauf zeigen"]
+         "Kennwerte zeigen", "Vorherigen Lauf zeigen", "Versuchsprotokoll"]
 # page: (Tab presses from the focus a page opens with, the chart reached, what it is named)
 FAELLE = {
     1: [],
@@ -145,6 +145,16 @@ for seite, faelle in FAELLE.items():
                         f"'{gesagt[-1] if gesagt else ''}'")
                 wert = d.queryValue().currentValue
                 pruefen(wert == sekunde, f"page {seite}: its value is second {wert}")
+        if seite == 2:
+            # The lab notebook (Ctrl+L) is a table to a screen reader: rows, columns, headers.
+            taste("ctrl+l")
+            p = fenster(app, "Versuchsprotokoll")
+            tabellen = [o for o in alle(p) if o.getRole() == pyatspi.ROLE_TABLE] if p else []
+            t = tabellen[0].queryTable() if tabellen else None
+            koepfe = [t.getColumnDescription(s) for s in range(t.nColumns)] if t else []
+            pruefen(t is not None and t.nRows >= 1 and any("Schwingungsdauer" in k for k in koepfe),
+                    f"page 2: the lab notebook is a table of {t.nRows if t else 0} rows, "
+                    f"headed {koepfe[:4]}")
     finally:
         programm.terminate()
         programm.wait(10)

@@ -165,6 +165,13 @@ private slots:
             QCOMPARE(z.werte.at(1).wert, xp);
             QVERIFY(z.k == sim::kennwerte_berechnen(50, milch));
         }
+        // Page 3's row: the figures of actual value 1 against set-point 1.
+        Seite drei(3);
+        std::vector<double> x1;
+        for (int i = 1; i <= 200; ++i)
+            x1.push_back(*drei.diagramm("kask")->wert(2, i));
+        QCOMPARE(drei.nav.protokoll().zeilen().back().k, sim::kennwerte_berechnen(50, x1));
+
         // Sorted by the period, as a learner looks for the stability limit.
         auto* fenster = s.nav.protokoll_zeigen();
         fenster->tabelle()->sortByColumn(16, Qt::AscendingOrder);

@@ -92,7 +92,7 @@ kurz-ohne-rundung   ¦ darstellung/texte.cpp  ¦ std::string t = fest(v, 2, komm
 unterschied-fehlt   ¦ darstellung/laeufe.cpp ¦ if (i < jetzt.size() && t == text(jetzt[i], komma)) continue; ¦ if (i > 0) continue;
 vorher-blass        ¦ darstellung/diagramm.cpp ¦ m = gemischt(c, 255, k); kontrast(m, weiss) >= 3) ¦ m = gemischt(c, 255, k); kontrast(m, weiss) >= 2)
 marke-periode       ¦ darstellung/diagramm.cpp ¦ t + *k.schwingungsdauer_s, bei(spitzen[1]), 2}); ¦ t + 2 * *k.schwingungsdauer_s, bei(spitzen[1]), 2});
-protokoll-ohne-last ¦ shell/seitenlauf.cpp   ¦ if (e.ist >= 0)\n        m_nav ¦ if (e.ist > 0)\n        m_nav
+protokoll-ohne-last ¦ shell/seitenlauf.cpp   ¦ if (e.ist >= 0)\n        m_nav ¦ if (e.ist >= 0 && !laden)\n        m_nav
 protokoll-falsch-ist ¦ darstellung/seitenlaeufe.cpp ¦ e.ist = int(ab) + 1; ¦ e.ist = int(ab) + 3;
 protokoll-kopf-lax  ¦ darstellung/protokollzeilen.cpp ¦ return fehler(1, "die Spalten ¦ if (false) return fehler(1, "die Spalten
 protokoll-seite-lax ¦ darstellung/protokollzeilen.cpp ¦ if (bool(ziel) != bool(w[vorne + f])) ¦ if (ziel && !w[vorne + f])

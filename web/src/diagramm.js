@@ -478,7 +478,9 @@ export class Diagramm {
         if (!this.maus && document.activeElement !== this.div) return;
         const r = this.u.over.getBoundingClientRect();
         ablesung_zeigen(this.ablesung(this.zeile), r.left + c.left + 12, r.top + (c.top ?? r.height / 2) + 12);
-        if (document.activeElement === this.div) this.div.setAttribute('aria-description', this.ablesung(this.zeile));
+        // By keys, the read-out is spoken as it moves.
+        if (document.activeElement === this.div)
+            document.getElementById('vorlesen')?.replaceChildren(this.ablesung(this.zeile));
     }
 
     // Page 3's charts take the keyboard: Left and Right move the cursor by a second (Shift: ten),

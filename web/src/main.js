@@ -131,9 +131,12 @@ async function beenden() {
     meldung.hidden = false;
 }
 
+// "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
 function seite_aus_adresse() {
-    const n = Number(/^#seite-([1-4])$/.exec(location.hash)?.[1] ?? 1);
-    return n;
+    const n =
+        /^#(?:seite-)?([1-4])$/.exec(location.hash)?.[1] ??
+        (location.hash ? null : new URLSearchParams(location.search).get('seite'));
+    return /^[1-4]$/.test(n ?? '') ? Number(n) : 1;
 }
 
 window.addEventListener('popstate', (ev) => {

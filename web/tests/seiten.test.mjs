@@ -99,6 +99,23 @@ test('all four pages load with "weiter", without an error', async () => {
     assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
 });
 
+// Links to a page: "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
+test('links open the page they name', async () => {
+    for (const [adresse_teil, nr] of [
+        ['#3', 3],
+        ['#seite-3', 3],
+        ['?seite=3', 3],
+        ['?seite=9', 1],
+        ['#seite-9', 1],
+    ]) {
+        const neu = await browser.newPage();
+        await neu.goto(`${adresse}${adresse_teil}`);
+        await neu.waitForFunction('window.regler?.bereit');
+        assert.equal(await neu.evaluate(() => window.regler.seite()), nr, adresse_teil);
+        await neu.close();
+    }
+});
+
 test("the browser's back button moves between the pages", async () => {
     await seite.goBack();
     await seite.waitForFunction(() => window.regler.seite() === 3);
@@ -267,6 +284,15 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     await klicken(2, 'beenden');
     await seite.waitForFunction(() => window.regler.seite() === 1);
     assert.match(await seite.$eval('#meldung', (m) => (m.hidden ? '' : m.textContent)), /beendet/);
+    // The notice covers nothing of page 1.
+    const verdeckt = await seite.evaluate(() => {
+        const m = document.getElementById('meldung').getBoundingClientRect();
+        return [...document.querySelectorAll('#seite-1 [data-name]')]
+            .map((e) => [e.dataset.name, e.getBoundingClientRect()])
+            .filter(([, r]) => r.width && r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom)
+            .map(([n]) => n);
+    });
+    assert.deepEqual(verdeckt, []);
     await klicken(1, 'weiter');
     await seite.waitForFunction(() => window.regler.seite() === 2);
     assert.equal(await feld(2, 'tv1'), '0');
@@ -280,6 +306,8 @@ test("page 2's tab order is the desktop's, and its fields are named by their lab
         reihe.push(await seite.evaluate(() => document.activeElement.dataset.name));
     }
     assert.deepEqual(reihe, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1', 'graph', 'Leistung']);
+    // Seen from across the room: a 2 px focus ring.
+    assert.equal(await seite.evaluate(() => getComputedStyle(document.activeElement).outlineWidth), '2px');
     assert.equal(await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-label')), 'Sollwert in °C');
     assert.equal(
         await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-description')),
@@ -421,6 +449,7 @@ test('the read-out by keys reads the group; Tab ends it; Back closes a menu', as
     const [, kask, leistung] = await zeiger();
     assert.ok(kask != null && Math.abs(kask - leistung) <= 1, `${kask} ${leistung}`);
     assert.match(await seite.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent)), /^t = 200 s/);
+    assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s/); // spoken
     await seite.keyboard.press('Tab');
     assert.equal(await seite.$eval('#ablesung', (e) => e.hidden), true);
     await seite.click('#seite-3 [data-name="kask"]', { button: 'right' });

@@ -72,8 +72,22 @@ class Flaeche {
                     ry: innen.h / 2,
                     ...a,
                 });
-            const r = f.art === 'RundesRechteck' ? Math.min(w, h) / 4 : 0;
-            return svg_element('rect', { x: innen.x, y: innen.y, width: innen.w, height: innen.h, rx: r, ry: r, ...a });
+            if (f.art === 'RundesRechteck') {
+                const r = Math.min(w, h) / 4;
+                return svg_element('rect', {
+                    x: innen.x,
+                    y: innen.y,
+                    width: innen.w,
+                    height: innen.h,
+                    rx: r,
+                    ry: r,
+                    ...a,
+                });
+            }
+            // A path, not a rect: a box one pixel wide is drawn as the line it is (SVG draws no
+            // rect of width 0; page 4's furnace climbs along one).
+            const d = `M${innen.x} ${innen.y}h${innen.w}v${innen.h}h${-innen.w}Z`;
+            return svg_element('path', { d, ...a });
         };
         const g = svg_element('g', { 'shape-rendering': rund ? 'geometricPrecision' : 'crispEdges' });
         if (f.fuellung) g.append(umriss({ fill: farbe(f.fuellung), stroke: 'none' }));

@@ -116,6 +116,16 @@ test('links open the page they name', async () => {
     }
 });
 
+// SVG draws no rect of width or height 0: every box of the drawings is drawn (page 4's furnace
+// climbs along a box one pixel wide).
+test('no box of the drawings vanishes', async () => {
+    const leer = await seite.$$eval(
+        'svg rect',
+        (r) => r.filter((e) => !(e.width.baseVal.value > 0 && e.height.baseVal.value > 0)).length,
+    );
+    assert.equal(leer, 0);
+});
+
 test("the browser's back button moves between the pages", async () => {
     await seite.goBack();
     await seite.waitForFunction(() => window.regler.seite() === 3);

@@ -28,14 +28,21 @@ const seiten = new Map(); // created on first demand, kept until the program end
 let aktuell = 0;
 const messungen = {};
 
-// The whole page smaller where the window is narrower than it.
+// The whole page as large as the window shows it whole, in width and height, centred; never
+// larger than drawn (its charts are pictures); close to 1 it stays 1, so that every line stays
+// sharp; below a legible 0.6 it stops shrinking and the window scrolls instead.
 function einpassen() {
     const s = seiten.get(aktuell);
     if (!s) return;
-    const massstab = Math.min(1, document.documentElement.clientWidth / s.breite);
+    const frei = [document.documentElement.clientWidth, window.innerHeight];
+    let massstab = Math.min(1, frei[0] / s.breite, frei[1] / s.hoehe);
+    if (massstab > 0.97) massstab = 1;
+    massstab = Math.max(0.6, massstab);
     s.el.style.transform = massstab < 1 ? `scale(${massstab})` : '';
     buehne.style.width = `${s.breite * massstab}px`;
     buehne.style.height = `${s.hoehe * massstab}px`;
+    buehne.style.marginLeft = `${Math.max(0, (frei[0] - s.breite * massstab) / 2)}px`;
+    buehne.style.marginTop = `${Math.max(0, (frei[1] - s.hoehe * massstab) / 2)}px`;
 }
 
 // The second click of a double click that lands on the next page's button is no click: a

@@ -126,6 +126,31 @@ test('no box of the drawings vanishes', async () => {
     assert.equal(leer, 0);
 });
 
+// The page fits the window, in width and height, centred; a laptop's short window shows the
+// command bar whole; close to 1 it is drawn at 1; never below 0.6.
+test('the page fits the window', async () => {
+    const neu = await browser.newPage();
+    for (const [b, h, massstab] of [
+        [1366, 657, 657 / 734],
+        [1920, 1080, 1],
+        [1024, 768, 1],
+        [390, 844, 0.6],
+    ]) {
+        await neu.setViewport({ width: b, height: h });
+        await neu.goto(`${adresse}#seite-2`);
+        await neu.waitForFunction('window.regler?.bereit');
+        writeFileSync(join(bilder, `seite_2_${b}x${h}.png`), await neu.screenshot());
+        const r = await neu.$eval('#seite-2', (e) => e.getBoundingClientRect().toJSON());
+        assert.ok(Math.abs(r.width / 1016 - massstab) < 0.01, `${b} × ${h}: ${r.width / 1016}`);
+        if (massstab > 0.6) {
+            const unten = await neu.$eval('#seite-2 [data-name="beenden"]', (e) => e.getBoundingClientRect().bottom);
+            assert.ok(unten <= h, `${b} × ${h}: "beenden" at ${unten}`);
+            assert.ok(Math.abs(r.left - (b - r.width) / 2) <= 1, `${b} × ${h}: left ${r.left}`);
+        }
+    }
+    await neu.close();
+});
+
 test("the browser's back button moves between the pages", async () => {
     await seite.goBack();
     await seite.waitForFunction(() => window.regler.seite() === 3);

@@ -170,11 +170,17 @@ export class Diagramm {
         });
         this.div.setAttribute('aria-label', `Diagramm ${e.reihen.join(', ')}`);
         // A chart of a page that has been ended asks for no more.
-        lernhilfen.beobachten(() => {
-            if (this.gelaufen && !this.div.isConnected) return false;
+        this.beobachter = () => {
             if (this.gelaufen) this.darstellen();
-            return true;
-        });
+        };
+        lernhilfen.beobachten(this.beobachter);
+    }
+
+    // The chart of a page that "beenden" ended: uPlot's listeners on the window and its cursor
+    // group go with it, and the aids ask it no more.
+    zerstoeren() {
+        lernhilfen.vergessen(this.beobachter);
+        this.u.destroy();
     }
 
     zeile_bei(wert) {

@@ -16,9 +16,12 @@ const zuhoerer = new Set();
 export const lernhilfen = {
     kennwerte: lesen(schluessel.kennwerte),
     vorher: lesen(schluessel.vorher),
-    // f is called after every change; it returns false once it wants no more calls.
+    // f is called after every change, until it is forgotten.
     beobachten(f) {
         zuhoerer.add(f);
+    },
+    vergessen(f) {
+        zuhoerer.delete(f);
     },
     setzen(welche, an) {
         if (this[welche] === an) return;
@@ -28,7 +31,7 @@ export const lernhilfen = {
         } catch {
             // kept for this visit only
         }
-        for (const f of [...zuhoerer]) if (f() === false) zuhoerer.delete(f);
+        for (const f of [...zuhoerer]) f();
     },
 };
 

@@ -128,7 +128,11 @@ async function gehen(nummer) {
 // starts again on page 1.
 async function beenden() {
     protokoll_leeren();
-    for (const s of seiten.values()) s.el.remove();
+    ueberlagerungen_schliessen();
+    for (const s of seiten.values()) {
+        for (const d of s.diagramme.values()) d.zerstoeren();
+        s.el.remove();
+    }
     seiten.clear();
     anlegen_einmal.clear();
     aktuell = 0;

@@ -333,6 +333,33 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     assert.equal(await feld(2, 'tv1'), '0');
 });
 
+// "beenden" releases what the pages made: after rounds of visiting pages 2 to 4 and ending, the
+// DOM nodes, listeners and heap stay where they were after the first rounds.
+test('"beenden" leaves nothing behind', async () => {
+    const cdp = await seite.createCDPSession();
+    const messen = async () => {
+        for (let i = 0; i < 3; ++i) await cdp.send('HeapProfiler.collectGarbage');
+        const { nodes, jsEventListeners } = await cdp.send('Memory.getDOMCounters');
+        const { JSHeapUsedSize } = await seite.metrics();
+        return [nodes, jsEventListeners, JSHeapUsedSize];
+    };
+    const runde = async () => {
+        for (const n of [2, 3, 4]) await seite.evaluate((n) => window.regler.gehen(n), n);
+        await klicken(4, 'beenden');
+        await seite.waitForFunction(() => window.regler.seite() === 1);
+    };
+    for (let i = 0; i < 3; ++i) await runde();
+    const vorher = await messen();
+    for (let i = 0; i < 12; ++i) await runde();
+    const nachher = await messen();
+    const mb = (b) => (b / 1e6).toFixed(1);
+    console.log(
+        `after 3 and 15 rounds: DOM nodes ${vorher[0]}, ${nachher[0]}; listeners ${vorher[1]}, ` +
+            `${nachher[1]}; heap ${mb(vorher[2])}, ${mb(nachher[2])} MB`,
+    );
+    nachher.forEach((n, i) => assert.ok(n <= vorher[i] * 1.1, `${n} after, ${vorher[i]} before`));
+});
+
 test("page 2's tab order is the desktop's, and its fields are named by their labels", async () => {
     await seite.evaluate(() => window.regler.gehen(2));
     const reihe = [await seite.evaluate(() => document.activeElement.dataset.name)];

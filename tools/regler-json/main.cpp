@@ -234,7 +234,7 @@ QString untergrund_svg(const Flaeche& f) {
     QString s = QString::fromUtf8(puffer.data());
     // The program's stand-ins for the pages' fonts, under their own name (the web page brings it).
     for (const char* name : {"\"MS Sans Serif\"", "\"Arial\"", "\"Sans Serif\""})
-        s.replace(QLatin1String(name), QStringLiteral("\"Liberation Sans\""));
+        s.replace(QLatin1String(name), QStringLiteral("\"Regler Sans\""));
     return s;
 }
 

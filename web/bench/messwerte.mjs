@@ -24,7 +24,7 @@ let ohne_schrift = 0;
 let schrift = 0;
 for (const d of dateien) {
     const g = gzipSync(readFileSync(d), { level: 9 }).length;
-    if (d.endsWith('.ttf')) schrift += g;
+    if (d.endsWith('.woff2')) schrift += g;
     else ohne_schrift += g;
 }
 console.log(

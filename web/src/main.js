@@ -234,10 +234,7 @@ window.regler = {
 
 async function start() {
     // The pages are laid out in their font: texts measured before it is there would not fit.
-    await Promise.all([
-        document.fonts.load('11px "Liberation Sans"'),
-        document.fonts.load('bold 11px "Liberation Sans"'),
-    ]);
+    await Promise.all([document.fonts.load('11px "Regler Sans"'), document.fonts.load('bold 11px "Regler Sans"')]);
     protokoll_einrichten({ kern: await kern_bereit, seite: (n) => seiten.get(n), gehen });
     const n = seite_aus_adresse();
     history.replaceState({ seite: n }, '', `#seite-${n}`);

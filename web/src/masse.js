@@ -3,8 +3,9 @@ export const twips_pro_pixel = 15;
 export const px = (twips) => Math.trunc(twips / twips_pro_pixel);
 export const pixel = (r) => ({ x: px(r[0]), y: px(r[1]), w: px(r[2]), h: px(r[3]) });
 
-// Liberation Sans stands in for "MS Sans Serif" and "Arial", as on the desktop.
-export const familie = '"Liberation Sans"';
+// Liberation Sans, cut down to what the pages write and so named "Regler Sans" as its licence
+// asks of a modified version, stands in for "MS Sans Serif" and "Arial", as on the desktop.
+export const familie = '"Regler Sans"';
 // 8.25 pt: 11 px at 96 dpi.
 export const schrift_px = (s) => Math.round((s.punkte * 96) / 72);
 // A line as tall as the desktop's font metrics make it: the ascent rounded, the descent up.

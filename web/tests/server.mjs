@@ -10,7 +10,7 @@ const arten = {
     '.css': 'text/css',
     '.wasm': 'application/wasm',
     '.png': 'image/png',
-    '.ttf': 'font/ttf',
+    '.woff2': 'font/woff2',
     '.json': 'application/json',
 };
 

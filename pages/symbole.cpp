@@ -44,7 +44,16 @@ std::vector<Element> linienzug(std::initializer_list<Punkt> punkte, int breite, 
 }
 
 Text titel(const char* name, const char* text, Rect r, const char* in) {
-    return Text{.name = name, .text = text, .r = r, .in = in};
+    // Numbered as the sections are: "2." is a chapter, "2.1" a section, "2.6.1" below that.
+    int ebene = 0;
+    for (const char* c = text; *c >= '0' && *c <= '9';) {
+        while (*c >= '0' && *c <= '9')
+            ++c;
+        ++ebene;
+        if (*c != '.') break;
+        ++c;
+    }
+    return Text{.name = name, .text = text, .r = r, .in = in, .ueberschrift = ebene};
 }
 
 Text beschriftung(const char* name, const char* text, int x, int y, const char* in,

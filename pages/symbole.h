@@ -40,7 +40,8 @@ void anhaengen(std::vector<shell::Element>& tabelle, const std::vector<shell::El
 std::vector<shell::Element> linienzug(std::initializer_list<shell::Punkt> punkte, int breite,
                                       const char* in);
 
-// Labels in the page font, one line, left-aligned; `beschriftung` is sized to its text.
+// Labels in the page font, one line, left-aligned; `beschriftung` is sized to its text. A
+// `titel` is a section's heading, at the level its number gives ("2.1 P-Regler": 2).
 shell::Text titel(const char* name, const char* text, shell::Rect r, const char* in = nullptr);
 shell::Text beschriftung(const char* name, const char* text, int x, int y, const char* in = nullptr,
                          shell::Schrift schrift = shell::fett);

@@ -74,6 +74,7 @@ struct Text {
     std::optional<Farbe> grund = std::nullopt; // background; default: transparent (Kasten: grau)
     bool rand = false;                         // single black border line
     const char* in = nullptr;
+    int ueberschrift = 0; // a section's title: its level (1 for "2.", 2 for "2.1"); 0: none
 };
 
 // A frame (with or without caption) or a picture box; both hold other elements.

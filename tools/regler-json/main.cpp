@@ -129,6 +129,7 @@ QJsonObject element_json(const Element& element) {
                 o.insert("farbe", farbe(e.farbe));
                 o.insert("grund", farbe(e.grund));
                 o.insert("rand", e.rand);
+                if (e.ueberschrift) o.insert("ueberschrift", e.ueberschrift);
             } else if constexpr (std::is_same_v<T, Rahmen>) {
                 o.insert("typ", "Rahmen");
                 o.insert("name", text(e.name));

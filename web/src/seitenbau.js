@@ -175,6 +175,11 @@ function baue_text(e, eltern, links) {
     if (e.farbe) el.style.color = farbe(e.farbe);
     if (grund) el.style.background = farbe(grund);
     if (rand) el.classList.add('umrandet');
+    // A section's title is a heading to a screen reader, at its section's level.
+    if (e.ueberschrift) {
+        el.setAttribute('role', 'heading');
+        el.setAttribute('aria-level', String(e.ueberschrift));
+    }
     const g = pixel(e.r);
     let text = e.text;
     const zeile = zeilenhoehe(schrift_px(e.schrift));

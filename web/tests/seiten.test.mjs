@@ -360,6 +360,14 @@ test('"beenden" leaves nothing behind', async () => {
     nachher.forEach((n, i) => assert.ok(n <= vorher[i] * 1.1, `${n} after, ${vorher[i]} before`));
 });
 
+// The sections' titles are headings at their numbers' levels.
+test('headings', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    const k = await seite.$$eval('#seite-2 [role="heading"]', (h) => h.map((e) => `${e.ariaLevel} ${e.textContent}`));
+    assert.deepEqual(k.slice(0, 3), ['1 2. PID-Regler mit Simulation', '2 2.1 Ein/Aus-Regler', '2 2.2 P-Regler']);
+    assert.ok(k.includes('3 2.6.1 Methode 1: Einstellen anhand der Stabilitätsgrenze'), k.join('|'));
+});
+
 test("page 2's tab order is the desktop's, and its fields are named by their labels", async () => {
     await seite.evaluate(() => window.regler.gehen(2));
     const reihe = [await seite.evaluate(() => document.activeElement.dataset.name)];

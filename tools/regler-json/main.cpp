@@ -4,7 +4,8 @@
 // its widgets, and the page's own vector drawings as SVG), the pictures as PNG, and
 // ZIEL/geometrie.json, where the program's widgets stand (pixels, relative to their page), and
 // ZIEL/ansicht.json, what the charts show after a table of runs, for checking the browser's
-// placement and texts against them.
+// placement and texts against them; with SYMBOL.svg, the program's symbol as ZIEL/symbol-192.png
+// and symbol-512.png, the browser's app icons.
 #include "ansicht.h"
 #include "diagramm.h"
 #include "elemente.h"
@@ -29,6 +30,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <cstdio>
 #include <set>
 #include <string>
@@ -264,8 +266,8 @@ int main(int argc, char* argv[]) {
     // Numbers in the accessible descriptions with ".": the page puts in the user's separator.
     QLocale::setDefault(QLocale::c());
     const QStringList args = QApplication::arguments();
-    if (args.size() != 2) {
-        std::fprintf(stderr, "Aufruf: regler-json ZIEL\n");
+    if (args.size() != 2 && args.size() != 3) {
+        std::fprintf(stderr, "Aufruf: regler-json ZIEL [SYMBOL.svg]\n");
         return 2;
     }
     const QDir ziel(args.at(1));
@@ -374,6 +376,24 @@ int main(int argc, char* argv[]) {
             return 1;
         }
     }
+    // The program's symbol as the browser's app icons, drawn from its SVG.
+    if (args.size() == 3) {
+        QSvgRenderer symbol(args.at(2));
+        for (const int groesse : {192, 512}) {
+            QImage bild(groesse, groesse, QImage::Format_ARGB32_Premultiplied);
+            bild.fill(Qt::transparent);
+            QPainter p(&bild);
+            symbol.render(&p);
+            p.end();
+            QBuffer puffer;
+            puffer.open(QIODevice::WriteOnly);
+            if (!symbol.isValid() || !bild.save(&puffer, "PNG") ||
+                !schreiben(ziel.filePath(QStringLiteral("symbol-%1.png").arg(groesse)),
+                           puffer.data()))
+                return 1;
+        }
+    }
+
     // The charts' settings are the program's own; a run of this tool leaves the user's alone.
     QStandardPaths::setTestModeEnabled(true);
     const QJsonArray ansicht = ansicht_json();

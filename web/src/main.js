@@ -232,6 +232,9 @@ window.regler = {
     },
 };
 
+// After one visit the program starts without the network (sw.js).
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+
 async function start() {
     // The pages are laid out in their font: texts measured before it is there would not fit.
     await Promise.all([document.fonts.load('11px "Regler Sans"'), document.fonts.load('bold 11px "Regler Sans"')]);

@@ -99,6 +99,29 @@ test('all four pages load with "weiter", without an error', async () => {
     assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
 });
 
+// An app a school can hand out: Chromium finds nothing against installing it, and after one
+// visit it starts and runs all four pages with the network off.
+test('installable, and offline after one visit', async () => {
+    const neu = await browser.newPage(); // not incognito, where no app can be installed
+    await neu.goto(adresse);
+    await neu.waitForFunction('window.regler?.bereit');
+    await neu.evaluate(() => navigator.serviceWorker.ready);
+    const cdp = await neu.createCDPSession();
+    const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
+    console.log(`installability: ${JSON.stringify(installabilityErrors)}`);
+    assert.deepEqual(installabilityErrors, []);
+    await neu.setOfflineMode(true);
+    await neu.reload();
+    await neu.waitForFunction('window.regler?.bereit', { timeout: 10000 });
+    for (const n of [2, 3, 4]) await neu.evaluate((n) => window.regler.gehen(n), n);
+    await neu.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((i) => i.complete));
+    const bilder_da = await neu.$$eval('#seite-4 img', (b) => b.map((i) => i.naturalWidth > 0));
+    assert.ok(bilder_da.length > 0 && bilder_da.every((x) => x), "page 4's pictures");
+    assert.equal(await neu.evaluate(() => window.regler.seite()), 4);
+    console.log('offline reload: all four pages');
+    await neu.close();
+});
+
 // Links to a page: "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
 test('links open the page they name', async () => {
     for (const [adresse_teil, nr] of [

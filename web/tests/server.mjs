@@ -12,6 +12,8 @@ const arten = {
     '.png': 'image/png',
     '.woff2': 'font/woff2',
     '.json': 'application/json',
+    '.webmanifest': 'application/manifest+json',
+    '.txt': 'text/plain; charset=utf-8',
 };
 
 export function server_starten(wurzel) {

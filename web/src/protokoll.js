@@ -38,6 +38,11 @@ export function protokoll_leeren() {
     zeilen = [];
     gewaehlt = null;
     merken();
+    try {
+        for (const n of [2, 3]) sessionStorage.removeItem(`regler.felder.${n}`);
+    } catch {
+        // nothing kept
+    }
     dialog?.close();
 }
 

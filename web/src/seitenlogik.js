@@ -2,13 +2,25 @@
 // plan): its fields read in the plan's order, each with its limit, the core's page run, and its
 // columns written into the charts. Nothing here knows a page.
 import { piep } from './piep.js';
-import { eintragen } from './protokoll.js';
+import { eintragen, protokoll_zeilen } from './protokoll.js';
 import { felder_lesen } from './zahlenfeld.js';
 
 // The page's run, or null for a page without one.
 export function seitenlogik(nummer, p, seite, kern) {
     if (!p.laeufe) return null;
-    const laufen = (laden) => {
+    const schluessel = `regler.felder.${nummer}`;
+    // A run's field texts, kept for the tab's session: a reload shows the page as it was.
+    const merken = () => {
+        try {
+            sessionStorage.setItem(
+                schluessel,
+                JSON.stringify(Object.fromEntries([...seite.felder].map(([n, f]) => [n, f.text]))),
+            );
+        } catch {
+            // kept for this page only
+        }
+    };
+    const laufen = (laden, wieder = false) => {
         const plan = laden ? p.laeufe.laden : p.laeufe.start;
         for (const [name, text] of plan.vorher) seite.felder.get(name).text = text;
         // Every field must read as a number before the first cell is written, so that a bad
@@ -32,8 +44,27 @@ export function seitenlogik(nummer, p, seite, kern) {
             if (!fertig.includes(d)) fertig.push(d);
         }
         for (const d of fertig) d.lauf_abschliessen();
-        if (e.ist >= 0) eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte));
+        // Into the notebook, once: not a page's load run again after a reload, not the run that
+        // brings the page back as it was.
+        const schon = laden && protokoll_zeilen().some((z) => z.seite === nummer);
+        if (e.ist >= 0 && !wieder && !schon) eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte));
+        if (!laden) merken();
         return true;
     };
-    return { laden: () => laufen(true), start: () => laufen(false) };
+    return {
+        laden() {
+            const ok = laufen(true);
+            // After a reload: the fields of the last run on this page, and that run again.
+            let gemerkt = null;
+            try {
+                gemerkt = JSON.parse(sessionStorage.getItem(schluessel) ?? 'null');
+            } catch {
+                gemerkt = null;
+            }
+            if (!gemerkt) return ok;
+            for (const [n, t] of Object.entries(gemerkt)) if (seite.felder.has(n)) seite.felder.get(n).text = String(t);
+            return laufen(false, true);
+        },
+        start: () => laufen(false),
+    };
 }

@@ -122,6 +122,25 @@ test('installable, and offline after one visit', async () => {
     await neu.close();
 });
 
+// A reload keeps what the tab showed: the fields and curves of the last run on a page, and the
+// notebook, without a row for the same run again.
+test('a reload keeps the fields, the curves and the notebook', async () => {
+    const neu = await browser.newPage();
+    await neu.goto(`${adresse}#seite-2`);
+    await neu.waitForFunction('window.regler?.bereit');
+    await neu.$eval('#seite-2 [data-name="xp1"]', (e) => (e.value = '20'));
+    await neu.click('#seite-2 [data-name="start"]');
+    const vorher = await neu.evaluate(() => [window.regler.daten(2, 'graph'), window.regler.protokoll().length]);
+    await neu.reload();
+    await neu.waitForFunction('window.regler?.bereit');
+    assert.equal(await neu.$eval('#seite-2 [data-name="xp1"]', (e) => e.value), '20');
+    assert.deepEqual(
+        await neu.evaluate(() => [window.regler.daten(2, 'graph'), window.regler.protokoll().length]),
+        vorher,
+    );
+    await neu.close();
+});
+
 // Links to a page: "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
 test('links open the page they name', async () => {
     for (const [adresse_teil, nr] of [

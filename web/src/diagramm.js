@@ -129,6 +129,9 @@ export class Diagramm {
                         stroke: this.farben[i],
                         width: 1.5,
                         points: { show: false },
+                        // Each point where it falls, not rounded to whole pixels: at a density
+                        // of 1 the rounding kinked the curves, which the desktop draws smooth.
+                        pxAlign: 0,
                     })),
                 ],
                 cursor: {

@@ -26,6 +26,12 @@ laufwerte kaskaden_laufwerte(double w1, double v1, double tn1, double tv1, doubl
             {"Max.Diff", maxdiff, "K"}};
 }
 
+laufwerte seiten_laufwerte(int seite, std::span<const double> werte) {
+    const auto v = [&](size_t i) { return i < werte.size() ? werte[i] : 0.0; };
+    return seite == 2 ? pid_laufwerte(v(0), v(1), v(2), v(3))
+                      : kaskaden_laufwerte(v(0), v(1), v(2), v(3), v(4), v(5), v(6));
+}
+
 std::string laufname(const laufwerte& l, std::string_view komma) {
     std::string t;
     for (const laufwert& v : l)

@@ -3,6 +3,7 @@
 // the user's decimal separator.
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ using laufwerte = std::vector<laufwert>;
 laufwerte pid_laufwerte(double w, double xp, double tn, double tv);
 laufwerte kaskaden_laufwerte(double w1, double v1, double tn1, double tv1, double xp2, double tv2,
                              double maxdiff);
+
+// A page's run values from numbers in that order (page 2: PID, else the cascade); missing ones 0.
+laufwerte seiten_laufwerte(int seite, std::span<const double> werte);
 
 // "Sollwert = 50 °C, P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s"
 std::string laufname(const laufwerte& l, std::string_view komma);

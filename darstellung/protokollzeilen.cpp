@@ -59,7 +59,7 @@ std::optional<double> zelle(const protokollzeile& z, size_t s) {
 }
 
 laufwerte leere_werte(int seite) {
-    return seite == 2 ? pid_laufwerte(0, 0, 0, 0) : kaskaden_laufwerte(0, 0, 0, 0, 0, 0, 0);
+    return seiten_laufwerte(seite, {});
 }
 
 std::vector<std::string_view> teilen(std::string_view z, char trenner) {

@@ -244,9 +244,8 @@ EMSCRIPTEN_KEEPALIVE int regler_wert_intervalle(int hoehe_px) {
 // order of darstellung::pid_laufwerte and kaskaden_laufwerte.
 namespace {
 darstellung::laufwerte laufwerte(int art, size_t ab) {
-    const auto v = [&](size_t i) { return ab + i < eingabe.size() ? eingabe[ab + i] : 0.0; };
-    return art == 0 ? darstellung::pid_laufwerte(v(0), v(1), v(2), v(3))
-                    : darstellung::kaskaden_laufwerte(v(0), v(1), v(2), v(3), v(4), v(5), v(6));
+    return darstellung::seiten_laufwerte(
+        art == 0 ? 2 : 3, std::span<const double>(eingabe).subspan(std::min(ab, eingabe.size())));
 }
 } // namespace
 
@@ -412,9 +411,7 @@ std::vector<darstellung::protokollzeile> protokoll_aus_eingabe(int n) {
         std::vector<double> w;
         for (size_t k = 0; k < laufwerte_zahl(p.seite); ++k)
             w.push_back(nimm());
-        p.werte = p.seite == 2
-                      ? darstellung::pid_laufwerte(w[0], w[1], w[2], w[3])
-                      : darstellung::kaskaden_laufwerte(w[0], w[1], w[2], w[3], w[4], w[5], w[6]);
+        p.werte = darstellung::seiten_laufwerte(p.seite, w);
         p.k.anregelzeit_s = ganz(nimm());
         p.k.ueberschwingen_k = nimm();
         p.k.zeit_maximum_s = ganz(nimm());
@@ -453,10 +450,7 @@ EMSCRIPTEN_KEEPALIVE const char* regler_seitenlauf(int seite, int laden) {
 
 // The same for a run again from its run values (darstellung::lauf_aus_werten), in the input.
 EMSCRIPTEN_KEEPALIVE const char* regler_lauf_aus_werten(int seite) {
-    darstellung::laufwerte w = seite == 2 ? darstellung::pid_laufwerte(0, 0, 0, 0)
-                                          : darstellung::kaskaden_laufwerte(0, 0, 0, 0, 0, 0, 0);
-    for (size_t i = 0; i < w.size() && i < eingabe.size(); ++i)
-        w[i].wert = eingabe[i];
+    const auto w = darstellung::seiten_laufwerte(seite, eingabe);
     return lauf_json(darstellung::lauf_aus_werten(seite, w, zeilen_je_diagramm()));
 }
 

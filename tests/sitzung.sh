@@ -140,19 +140,32 @@ for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
     sleep 0.5
 done
 [ -n "$pdf" ] || fehler "printing to a file wrote no PDF"
-sleep 1
-groesse=$(stat -c %s "$pdf")
+# Printing runs on after the first bytes: wait until the file stops growing (a slow machine).
+groesse=0
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
+    sleep 0.5
+    jetzt=$(stat -c %s "$pdf")
+    [ "$jetzt" = "$groesse" ] && break
+    groesse=$jetzt
+done
 [ "$groesse" -lt 1000000 ] || fehler "the printed PDF has $groesse bytes"
 pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
 ok "Ctrl+P to a PDF file: text, $groesse bytes"
 
 # ---- "beenden" ends the program
+xdotool windowactivate --sync "$s" 2>/dev/null || true
+sleep 0.5
 klick "$s" $((7800 + 6180 + 600)) $((9360 + 600 + 250))
-for _ in 1 2 3 4 5 6 7 8 9 10; do
+for _ in $(seq 40); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.5
 done
-kill -0 "$pid" 2>/dev/null && fehler "regler did not end on \"beenden\""
+if kill -0 "$pid" 2>/dev/null; then
+    for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+        echo "visible: $(xdotool getwindowname "$w" 2>/dev/null)" >&2
+    done
+    fehler "regler did not end on \"beenden\""
+fi
 wait "$pid" || fehler "regler ended with status $?"
 pid=
 ok "\"beenden\" ends the program"

@@ -133,23 +133,29 @@ double band_halbe(double pixel_je_kelvin, double mindestens) {
     return std::max(pixel_je_kelvin, mindestens);
 }
 
-const std::vector<std::string>& menue_eintraege() {
-    static const std::vector<std::string> e{"Bild kopieren",
-                                            "Daten kopieren",
-                                            "Bild speichern …",
-                                            "Daten speichern …",
-                                            "",
-                                            "Kennwerte zeigen",
-                                            "Vorherigen Lauf zeigen",
-                                            "",
-                                            "Versuchsprotokoll …"};
-    return e;
+const std::vector<std::string>& menue_eintraege(Gesicht g) {
+    static const std::vector<std::string> desktop{"Bild kopieren",
+                                                  "Daten kopieren",
+                                                  "Bild speichern …",
+                                                  "Daten speichern …",
+                                                  "",
+                                                  "Kennwerte zeigen",
+                                                  "Vorherigen Lauf zeigen",
+                                                  "",
+                                                  "Versuchsprotokoll …"};
+    static const std::vector<std::string> browser = [] {
+        std::vector<std::string> e = desktop;
+        e.insert(e.begin() + 2, "Link zu diesem Lauf kopieren");
+        return e;
+    }();
+    return g == Gesicht::browser ? browser : desktop;
 }
 
 std::string beschreibung(std::string_view einheit, std::string_view zeit_titel,
-                         std::string_view vorher_name, std::span<const std::string> kennwerte) {
+                         std::string_view vorher_name, std::span<const std::string> kennwerte,
+                         Gesicht g) {
     std::string menue;
-    for (std::string t : menue_eintraege()) {
+    for (std::string t : menue_eintraege(g)) {
         if (t.empty()) continue;
         if (const auto p = t.find(" …"); p != std::string::npos) t.erase(p);
         menue += (menue.empty() ? "" : ", ") + t;

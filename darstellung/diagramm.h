@@ -70,13 +70,18 @@ kopf kopf_anordnen(std::span<const double> kennwerte, double luecke_k,
 // `mindestens` on either side, so that it shows beyond the line drawn over it.
 double band_halbe(double pixel_je_kelvin, double mindestens);
 
+// The program on the desktop, or in a browser: the browser's chart menu also copies a link that
+// opens the page with the run shown (the desktop program has no address to link to).
+enum class Gesicht { desktop, browser };
+
 // The chart menu's entries in their order, "" for a separator line.
-const std::vector<std::string>& menue_eintraege();
+const std::vector<std::string>& menue_eintraege(Gesicht g);
 
 // What a screen reader is told of a chart: "°C über Zeit in Sekunden; Pfeiltasten lesen ab;
 // Kontextmenü: Bild kopieren, …" (every entry, without " …"); then, where shown, the run before
 // (its name) and the figures.
 std::string beschreibung(std::string_view einheit, std::string_view zeit_titel,
-                         std::string_view vorher_name, std::span<const std::string> kennwerte);
+                         std::string_view vorher_name, std::span<const std::string> kennwerte,
+                         Gesicht g);
 
 } // namespace darstellung

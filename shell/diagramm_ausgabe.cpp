@@ -107,13 +107,13 @@ void Diagrammfeld::menue_bauen() {
         {"Bild kopieren", [this](bool) { QGuiApplication::clipboard()->setImage(abbild()); }},
         {"Daten kopieren", [this](bool) { QGuiApplication::clipboard()->setText(daten_text()); }},
         {"Bild speichern …",
-         [=](bool) {
+         [=, this](bool) {
              speichern_unter("Bild speichern", ".png", QStandardPaths::PicturesLocation,
                              "PNG-Bild (*.png);;SVG-Grafik (*.svg)",
                              [this](const QString& pfad) { return bild_speichern(pfad); });
          }},
         {"Daten speichern …",
-         [=](bool) {
+         [=, this](bool) {
              speichern_unter("Daten speichern", ".csv", QStandardPaths::DocumentsLocation,
                              "CSV-Tabelle (*.csv)",
                              [this](const QString& pfad) { return daten_speichern(pfad); });
@@ -123,7 +123,7 @@ void Diagrammfeld::menue_bauen() {
         {"Versuchsprotokoll …", [this](bool) { emit protokoll_gewuenscht(); }},
     };
     m_menue = new QMenu(this);
-    for (const std::string& text : darstellung::menue_eintraege()) {
+    for (const std::string& text : darstellung::menue_eintraege(darstellung::Gesicht::desktop)) {
         if (text.empty()) {
             m_menue->addSeparator();
             continue;

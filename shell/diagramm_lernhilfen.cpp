@@ -191,9 +191,9 @@ void Diagrammfeld::beschreibung_setzen() {
     std::vector<std::string> kennwerte;
     for (const QString& t : m_kopf.kennwerte)
         kennwerte.push_back(t.toStdString());
-    const QString b = QString::fromStdString(
-        darstellung::beschreibung(m_einheit.toStdString(), m_zeit_titel.toStdString(),
-                                  vorher_name().toStdString(), kennwerte));
+    const QString b = QString::fromStdString(darstellung::beschreibung(
+        m_einheit.toStdString(), m_zeit_titel.toStdString(), vorher_name().toStdString(), kennwerte,
+        darstellung::Gesicht::desktop));
     if (b != accessibleDescription()) setAccessibleDescription(b);
 }
 

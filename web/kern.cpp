@@ -162,6 +162,7 @@ EMSCRIPTEN_KEEPALIVE char* regler_texteingabe(int bytes) {
     return texteingabe.data();
 }
 
+extern "C++" {
 namespace {
 // The grid the page handed in: k columns of n cells in the input (NaN for empty), the series'
 // names and then the unit in the text input, each ended by a line break.
@@ -190,6 +191,7 @@ gitter gitter_lesen(int k, int n) {
     return g;
 }
 } // namespace
+}
 
 // The grid as "Daten kopieren" puts it on the clipboard (darstellung::tsv_text); UTF-8.
 EMSCRIPTEN_KEEPALIVE const char* regler_tsv(int k, int n, int komma) {
@@ -242,12 +244,14 @@ EMSCRIPTEN_KEEPALIVE int regler_wert_intervalle(int hoehe_px) {
 
 // What the run in the input ran with: page 2's 4 values (art 0) or page 3's 7 (art 1), in the
 // order of darstellung::pid_laufwerte and kaskaden_laufwerte.
+extern "C++" {
 namespace {
 darstellung::laufwerte laufwerte(int art, size_t ab) {
     return darstellung::seiten_laufwerte(
         art == 0 ? 2 : 3, std::span<const double>(eingabe).subspan(std::min(ab, eingabe.size())));
 }
 } // namespace
+}
 
 // A run's name (darstellung::laufname); UTF-8.
 EMSCRIPTEN_KEEPALIVE const char* regler_laufname(int art, int komma) {
@@ -296,6 +300,7 @@ EMSCRIPTEN_KEEPALIVE const double* regler_kopf(int k, int l, double luecke, doub
     return zeilen.data();
 }
 
+extern "C++" {
 namespace {
 // The text input's lines, each ended by a line break.
 std::vector<std::string> textzeilen() {
@@ -306,6 +311,7 @@ std::vector<std::string> textzeilen() {
     return z;
 }
 } // namespace
+}
 
 // A chart's series at a second (darstellung::ablesen): the text input holds the k names and then
 // the unit, the input their k values; UTF-8.
@@ -336,7 +342,8 @@ EMSCRIPTEN_KEEPALIVE const char* regler_ablesung(int zeile, int t, int v, int k)
 EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
     std::vector<std::string> z = textzeilen();
     z.resize(std::max<size_t>(z.size(), 3));
-    text = darstellung::beschreibung(z[0], z[1], z[2], std::span(z).subspan(3));
+    text = darstellung::beschreibung(z[0], z[1], z[2], std::span(z).subspan(3),
+                                     darstellung::Gesicht::browser);
     return text.c_str();
 }
 
@@ -345,6 +352,7 @@ EMSCRIPTEN_KEEPALIVE const char* regler_beschreibung() {
 // JSON ({"art", "lauf": number of run values, "spalten": [[chart, column, rows]], "benannt",
 // "nachher": [[field, text]], "piep"}); the numbers, run values then the columns one after the
 // other, in regler_zahlen().
+extern "C++" {
 namespace {
 std::function<int(std::string_view)> zeilen_je_diagramm() {
     std::vector<std::pair<std::string, int>> zeilen_je;
@@ -437,6 +445,7 @@ void protokoll_in_zahlen(const std::vector<darstellung::protokollzeile>& z) {
     }
 }
 } // namespace
+}
 
 // Page 2's or page 3's run (darstellung::seitenlauf) for the plan's fields as read, in the input;
 // the text input holds each chart's rows as "name=rows" lines. Back: the run's description as

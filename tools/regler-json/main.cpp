@@ -203,7 +203,8 @@ QJsonObject element_json(const Element& element) {
                 o.insert("zeitgruppe", e.zeitgruppe);
                 o.insert("zeit_beschriftet", e.zeit_beschriftet);
                 QJsonArray menue;
-                for (const std::string& t : darstellung::menue_eintraege())
+                for (const std::string& t :
+                     darstellung::menue_eintraege(darstellung::Gesicht::browser))
                     menue.append(QString::fromStdString(t));
                 o.insert("menue", menue);
                 o.insert("vorher_farben", vorher_farben);

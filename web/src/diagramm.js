@@ -34,6 +34,7 @@ export class Diagramm {
         this.bis = e.bis;
         this.einheit = e.wert_titel;
         this.name = e.name;
+        this.link = null; // the page's: a link to the run shown
         const g = pixel(e.r);
         this.g = g;
         this.x_seite = x_seite;
@@ -616,7 +617,8 @@ export class Diagramm {
     }
 
     // The chart menu's entries, in the desktop's order: [text, action, checked] or null for a
-    // separator. The browser offers the clipboard's entries only where it has a clipboard.
+    // separator. A picture is copied only where the browser has the asynchronous clipboard (a
+    // secure address); text also over plain http.
     menue_punkte() {
         const taten = {
             'Bild kopieren': navigator.clipboard &&
@@ -626,9 +628,8 @@ export class Diagramm {
                             navigator.clipboard.write([new ClipboardItem({ 'image/png': b })]).catch(melden),
                         ),
                 ],
-            'Daten kopieren': navigator.clipboard && [
-                () => navigator.clipboard.writeText(this.datenText()).catch(melden),
-            ],
+            'Daten kopieren': [() => text_kopieren(this.datenText())],
+            'Link zu diesem Lauf kopieren': this.link && [() => text_kopieren(this.link())],
             'Bild speichern …': [() => this.bild().toBlob((b) => herunterladen(b, `${this.e.datei}.png`))],
             'Daten speichern …': [
                 () =>
@@ -686,6 +687,24 @@ function ablesung_verbergen() {
 
 function melden(fehler) {
     console.warn(`Zwischenablage: ${fehler}`);
+}
+
+// Text to the clipboard: where the page has no asynchronous clipboard (a school's server over
+// plain http), through a selected text field and the copy command, still within the click.
+function text_kopieren(text) {
+    if (navigator.clipboard && window.isSecureContext) {
+        navigator.clipboard.writeText(text).catch(melden);
+        return;
+    }
+    const feld = document.createElement('textarea');
+    feld.value = text;
+    feld.setAttribute('readonly', '');
+    feld.style.position = 'fixed';
+    feld.style.opacity = '0';
+    document.body.append(feld);
+    feld.select();
+    if (!document.execCommand('copy')) melden('copy refused');
+    feld.remove();
 }
 
 function herunterladen(blob, name) {

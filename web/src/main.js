@@ -13,6 +13,7 @@ import { seitenlogik } from './seitenlogik.js';
 import {
     protokoll_csv,
     protokoll_einrichten,
+    protokoll_kern,
     protokoll_laden,
     protokoll_leeren,
     protokoll_zeigen,
@@ -88,6 +89,7 @@ async function anlegen(nummer) {
     const logik = seitenlogik(nummer, p, seite, kern);
     if (logik) {
         seite.logik = logik;
+        for (const d of seite.diagramme.values()) d.link = () => logik.link();
         k.get('start')?.addEventListener('click', () => {
             const t0 = performance.now();
             if (!logik.start()) return;
@@ -158,7 +160,7 @@ window.addEventListener('popstate', (ev) => {
 document.addEventListener('keydown', (ev) => {
     if (ev.key.toLowerCase() !== 'l' || !(ev.ctrlKey || ev.metaKey) || ev.altKey || ev.shiftKey) return;
     ev.preventDefault();
-    protokoll_zeigen();
+    kern_bereit.then(protokoll_zeigen);
 });
 
 window.addEventListener('resize', () => {
@@ -235,17 +237,22 @@ window.regler = {
 // After one visit the program starts without the network (sw.js).
 if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
 
+// The first page is shown as soon as its font is there; the core, which only the pages with
+// charts and the notebook need, loads meanwhile.
 async function start() {
     // The pages are laid out in their font: texts measured before it is there would not fit.
     await Promise.all([document.fonts.load('11px "Regler Sans"'), document.fonts.load('bold 11px "Regler Sans"')]);
-    protokoll_einrichten({ kern: await kern_bereit, seite: (n) => seiten.get(n), gehen });
+    protokoll_einrichten({ kern: null, seite: (n) => seiten.get(n), gehen });
+    kern_bereit.then((kern) => protokoll_kern(kern));
     const n = seite_aus_adresse();
-    history.replaceState({ seite: n }, '', `#seite-${n}`);
+    const verlinkt = location.hash ? null : new URLSearchParams(location.search);
+    history.replaceState({ seite: n }, '', `${location.pathname}#seite-${n}`);
     await zeigen(n);
-    requestAnimationFrame(() => {
-        messungen.erste_seite = performance.now();
-        window.regler.bereit = true;
-    });
+    if (verlinkt) seiten.get(n).logik?.verlinkt(verlinkt);
+    await new Promise(requestAnimationFrame);
+    messungen.erste_seite = performance.now();
+    await kern_bereit;
+    window.regler.bereit = true;
 }
 
 start().catch((f) => {

@@ -31,6 +31,10 @@ export function protokoll_einrichten(u) {
     }
 }
 
+export function protokoll_kern(kern) {
+    umgebung.kern = kern;
+}
+
 export const protokoll_zeilen = () => zeilen;
 
 // "beenden": the notebook ends with the program.

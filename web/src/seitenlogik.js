@@ -49,8 +49,10 @@ export function seitenlogik(nummer, p, seite, kern) {
         const schon = laden && protokoll_zeilen().some((z) => z.seite === nummer);
         if (e.ist >= 0 && !wieder && !schon) eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte));
         if (!laden) merken();
+        lauf_texte = [...seite.felder].map(([n, f]) => [n, f.text]);
         return true;
     };
+    let lauf_texte = []; // the field texts of the run shown
     return {
         laden() {
             const ok = laufen(true);
@@ -66,5 +68,24 @@ export function seitenlogik(nummer, p, seite, kern) {
             return laufen(false, true);
         },
         start: () => laufen(false),
+        // A link that opens this page with the run shown: its field texts.
+        link() {
+            const q = new URLSearchParams({ seite: nummer });
+            for (const [n, t] of lauf_texte) q.append(n, t);
+            return `${location.origin}${location.pathname}?${q}`;
+        },
+        // Such a link opened: its field texts go in as if pasted into emptied fields (the same
+        // filter, length and limit), and the page runs them.
+        verlinkt(q) {
+            let da = false;
+            for (const [n, feld] of seite.felder) {
+                if (!q.has(n)) continue;
+                feld.text = '';
+                feld.einfuegen_begrenzt(q.get(n));
+                feld.obergrenze_pruefen();
+                da = true;
+            }
+            return da && laufen(false);
+        },
     };
 }

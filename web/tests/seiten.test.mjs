@@ -99,6 +99,49 @@ test('all four pages load with "weiter", without an error', async () => {
     assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
 });
 
+// A school's student on a cold start: a new browser context with the cache off, through nginx
+// with gzip. What crossed the wire, and when the first page was painted, are printed (figures,
+// not asserted: speed is the benchmark's); what the first page needs must keep to 150 kB.
+test('a cold start: bytes on the wire, first page, "Start Grafik"', async () => {
+    const erste = [];
+    const grafik = [];
+    let bytes = null;
+    for (let i = 0; i < 5; ++i) {
+        const kontext = await browser.createBrowserContext();
+        const neu = await kontext.newPage();
+        await neu.setCacheEnabled(false);
+        const cdp = await neu.createCDPSession();
+        await cdp.send('Network.enable');
+        const urls = new Map();
+        const groessen = new Map();
+        cdp.on('Network.responseReceived', (e) => urls.set(e.requestId, e.response.url));
+        cdp.on('Network.loadingFinished', (e) => groessen.set(e.requestId, e.encodedDataLength));
+        await neu.setViewport({ width: 1100, height: 800 });
+        await neu.goto(adresse);
+        await neu.waitForFunction('window.regler?.bereit');
+        erste.push(await neu.evaluate(() => window.regler.messungen.erste_seite));
+        const je_datei = [...groessen].map(([id, n]) => [new URL(urls.get(id) ?? adresse).pathname, n]);
+        // The core and the install icons are not waited for; the first page needs the rest.
+        const noetig = je_datei.filter(([pfad]) => !/regler_kern\.wasm$|symbol-\d+\.png$/.test(pfad));
+        const summe = (l) => l.reduce((a, [, n]) => a + n, 0);
+        bytes ??= [summe(noetig), summe(je_datei)];
+        await neu.evaluate(() => window.regler.gehen(2));
+        for (let k = 0; k < 3; ++k) {
+            await neu.evaluate(() => delete window.regler.messungen.start_bis_gezeichnet);
+            await neu.click('#seite-2 [data-name="start"]');
+            await neu.waitForFunction(() => window.regler.messungen.start_bis_gezeichnet != null);
+            grafik.push(await neu.evaluate(() => window.regler.messungen.start_bis_gezeichnet));
+        }
+        await kontext.close();
+    }
+    const median = (l) => [...l].sort((a, b) => a - b)[l.length >> 1].toFixed(0);
+    const kb = (n) => (n / 1024).toFixed(1);
+    console.log(`on the wire (gzip): first page ${kb(bytes[0])} kB, with the core ${kb(bytes[1])} kB`);
+    console.log(`cold start to the first page painted: median ${median(erste)} ms (${erste.map(Math.round)})`);
+    console.log(`"Start Grafik" on page 2 to the charts painted: median ${median(grafik)} ms`);
+    assert.ok(bytes[0] <= 150 * 1024, `${bytes[0]} bytes`);
+});
+
 // An app a school can hand out: Chromium finds nothing against installing it, and after one
 // visit it starts and runs all four pages with the network off.
 test('installable, and offline after one visit', async () => {
@@ -155,6 +198,54 @@ test('links open the page they name', async () => {
         await neu.waitForFunction('window.regler?.bereit');
         assert.equal(await neu.evaluate(() => window.regler.seite()), nr, adresse_teil);
         await neu.close();
+    }
+});
+
+// A run's link: the chart menu copies the page and the field texts of the run shown; opened, the
+// link fills the fields as if pasted (the key filter, the length, the limit) and runs them.
+test('"Link zu diesem Lauf kopieren", and links made by hand', async () => {
+    const ursprung = new URL(adresse).origin;
+    await browser
+        .defaultBrowserContext()
+        .overridePermissions(ursprung, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    const neu = await browser.newPage();
+    await neu.goto(`${adresse}#seite-2`);
+    await neu.waitForFunction('window.regler?.bereit');
+    await neu.$eval('#seite-2 [data-name="xp1"]', (e) => (e.value = '25'));
+    await neu.click('#seite-2 [data-name="start"]');
+    const gelaufen = await neu.evaluate(() => window.regler.daten(2, 'graph'));
+    await neu.$eval('#seite-2 [data-name="w1"]', (e) => (e.value = '7')); // typed, not run: not in the link
+    await neu.click('#seite-2 [data-name="graph"]', { button: 'right' });
+    const eintraege = await neu.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.textContent));
+    assert.deepEqual(eintraege.slice(0, 3), ['Bild kopieren', 'Daten kopieren', 'Link zu diesem Lauf kopieren']);
+    await neu.bringToFront(); // the clipboard serves the focused page
+    await (await neu.$$('.menue [role="menuitem"]'))[2].click();
+    await neu.waitForFunction(async () => (await navigator.clipboard.readText()) !== '', { timeout: 5000 });
+    const link = await neu.evaluate(() => navigator.clipboard.readText());
+    assert.equal(link, `${adresse}?seite=2&w1=50&xp1=25&tn1=0&tv1=0`);
+    await neu.close();
+
+    for (const [teil, seite_nr, felder, daten] of [
+        [link.slice(adresse.length), 2, { w1: '50', xp1: '25', tn1: '0', tv1: '0' }, gelaufen],
+        // letters dropped, cut to the field's length, held to the limit; fields not named keep theirs
+        ['?seite=2&xp1=1e5x%3Cb%3E&w1=150&tn1=123456', 2, { w1: '99,9', xp1: '15', tn1: '1234', tv1: '0' }, null],
+        ['?seite=3&v1=1.6&maxdiff=30', 3, { w1: '50', v1: '1,6', maxdiff: '30' }, null],
+    ]) {
+        const offen = await browser.newPage();
+        await (await offen.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
+        await offen.goto(`${adresse}${teil}`);
+        await offen.waitForFunction('window.regler?.bereit');
+        assert.equal(await offen.evaluate(() => window.regler.seite()), seite_nr, teil);
+        for (const [name, text] of Object.entries(felder))
+            assert.equal(await offen.$eval(`#seite-${seite_nr} [data-name="${name}"]`, (e) => e.value), text, name);
+        // The link's run is the page's newest row, with the fields' values.
+        const [zeile] = (await offen.evaluate(() => window.regler.protokoll())).slice(-1);
+        assert.equal(zeile.seite, seite_nr);
+        assert.equal(zeile.werte[1], Number(felder.xp1 ?? felder.v1.replace(',', '.')), teil);
+        if (daten) assert.deepEqual(await offen.evaluate(() => window.regler.daten(2, 'graph')), daten);
+        // The address keeps the page, not the link: a reload does not run it again.
+        assert.equal(new URL(offen.url()).search, '', teil);
+        await offen.close();
     }
 });
 
@@ -475,6 +566,8 @@ ansicht.forEach((fall, nr) =>
         const abweichungen = [];
         for (const desktop of fall.diagramme) {
             const web = await seite.evaluate((n, d) => window.regler.ansicht(n, d), fall.seite, desktop.name);
+            // The browser's menu has one entry more, the run's link.
+            web.beschreibung = web.beschreibung.replace('Link zu diesem Lauf kopieren, ', '');
             for (const feld of ['ablesung', 'legende', 'beschreibung', 'kennwerte', 'csv', 'achse'])
                 if (JSON.stringify(web[feld]) !== JSON.stringify(desktop[feld]))
                     abweichungen.push(`${desktop.name}.${feld}: ${JSON.stringify(web[feld])}`);

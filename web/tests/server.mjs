@@ -1,33 +1,70 @@
-// A static server for build-wasm/web/ on a free local port, as python3 -m http.server would
-// serve it.
-import { createServer } from 'node:http';
-import { readFile } from 'node:fs/promises';
-import { extname, join, normalize } from 'node:path';
+// The built site served as a school serves it: Debian's nginx with web/nginx.conf's server block
+// (gzip on), on a free local port, with its scratch files in a folder of its own.
+import { spawn } from 'node:child_process';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
+import { createServer, connect } from 'node:net';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
+import { fileURLToPath } from 'node:url';
 
-const arten = {
-    '.html': 'text/html; charset=utf-8',
-    '.js': 'text/javascript',
-    '.css': 'text/css',
-    '.wasm': 'application/wasm',
-    '.png': 'image/png',
-    '.woff2': 'font/woff2',
-    '.json': 'application/json',
-    '.webmanifest': 'application/manifest+json',
-    '.txt': 'text/plain; charset=utf-8',
-};
-
-export function server_starten(wurzel) {
-    const s = createServer(async (anfrage, antwort) => {
-        const pfad = normalize(decodeURIComponent(new URL(anfrage.url, 'http://x').pathname));
-        const datei = join(wurzel, pfad.endsWith('/') ? `${pfad}index.html` : pfad);
-        try {
-            if (!datei.startsWith(wurzel)) throw new Error('outside');
-            const inhalt = await readFile(datei);
-            antwort.writeHead(200, { 'content-type': arten[extname(datei)] ?? 'application/octet-stream' });
-            antwort.end(inhalt);
-        } catch {
-            antwort.writeHead(404).end();
-        }
+const freier_port = () =>
+    new Promise((fertig) => {
+        const s = createServer().listen(0, '127.0.0.1', () => {
+            const { port } = s.address();
+            s.close(() => fertig(port));
+        });
     });
-    return new Promise((fertig) => s.listen(0, '127.0.0.1', () => fertig(s)));
+
+const antwortet = (port) =>
+    new Promise((fertig) => {
+        const c = connect(port, '127.0.0.1', () => {
+            c.end();
+            fertig(true);
+        }).on('error', () => fertig(false));
+    });
+
+export async function server_starten(wurzel) {
+    const nginx = process.env.REGLER_NGINX ?? '/usr/sbin/nginx';
+    const ordner = mkdtempSync(join(tmpdir(), 'regler-nginx-'));
+    const port = await freier_port();
+    const block = readFileSync(join(dirname(fileURLToPath(import.meta.url)), '..', 'nginx.conf'), 'utf8')
+        .replace(/listen 8080;/, `listen 127.0.0.1:${port};`)
+        .replace(/root \/var\/www\/regler;/, `root ${wurzel};`);
+    const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi'].map((t) => `${t}_temp_path ${ordner}/${t};`);
+    writeFileSync(
+        join(ordner, 'nginx.conf'),
+        [
+            'daemon off;',
+            'worker_processes 1;',
+            `pid ${ordner}/nginx.pid;`,
+            `error_log ${ordner}/error.log;`,
+            // As root, nginx's workers would become "nobody", who may not read a private folder.
+            process.getuid?.() === 0 ? 'user root;' : '',
+            'events { worker_connections 64; }',
+            'http {',
+            '    include /etc/nginx/mime.types;',
+            '    default_type application/octet-stream;',
+            '    access_log off;',
+            ...temp.map((t) => `    ${t}`),
+            block,
+            '}',
+        ].join('\n'),
+    );
+    const prozess = spawn(nginx, ['-p', ordner, '-e', `${ordner}/error.log`, '-c', `${ordner}/nginx.conf`], {
+        stdio: ['ignore', 'ignore', 'inherit'],
+    });
+    let beendet = null;
+    prozess.on('exit', (code) => (beendet = code));
+    for (let i = 0; i < 100 && !(await antwortet(port)); ++i) {
+        if (beendet !== null)
+            throw new Error(`nginx ended (${beendet}): ${readFileSync(`${ordner}/error.log`, 'utf8')}`);
+        await new Promise((r) => setTimeout(r, 50));
+    }
+    return {
+        address: () => ({ port }),
+        close() {
+            prozess.kill();
+            rmSync(ordner, { recursive: true, force: true });
+        },
+    };
 }

@@ -676,7 +676,7 @@ function ablesung_zeigen(text, x, y) {
     }
     tipp.textContent = text;
     tipp.hidden = false;
-    const b = tipp.offsetWidth;
+    const b = tipp.getBoundingClientRect().width; // scaled with the page
     tipp.style.left = `${Math.max(0, Math.min(x, window.innerWidth - b - 4))}px`;
     tipp.style.top = `${y}px`;
 }

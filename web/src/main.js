@@ -40,6 +40,7 @@ function einpassen() {
     if (massstab > 0.97) massstab = 1;
     massstab = Math.max(0.6, massstab);
     s.el.style.transform = massstab < 1 ? `scale(${massstab})` : '';
+    document.documentElement.style.setProperty('--massstab', massstab);
     buehne.style.width = `${s.breite * massstab}px`;
     buehne.style.height = `${s.hoehe * massstab}px`;
     buehne.style.marginLeft = `${Math.max(0, (frei[0] - s.breite * massstab) / 2)}px`;

@@ -275,6 +275,16 @@ test('the page fits the window', async () => {
         writeFileSync(join(bilder, `seite_2_${b}x${h}.png`), await neu.screenshot());
         const r = await neu.$eval('#seite-2', (e) => e.getBoundingClientRect().toJSON());
         assert.ok(Math.abs(r.width / 1016 - massstab) < 0.01, `${b} × ${h}: ${r.width / 1016}`);
+        // The read-out's tooltip is as small as the page.
+        const plot = await neu.$('#seite-2 [data-name="graph"] .u-over');
+        await plot.evaluate((e) => e.scrollIntoView({ block: 'center', inline: 'center' }));
+        const over = await plot.boundingBox();
+        await neu.mouse.move(over.x + over.width / 2, over.y + over.height / 2);
+        await neu.waitForSelector('#ablesung:not([hidden])');
+        const tipp = await neu.$eval('#ablesung', (e) => e.getBoundingClientRect().height / e.offsetHeight);
+        assert.ok(Math.abs(tipp - massstab) < 0.01, `${b} × ${h}: tooltip at ${tipp}`);
+        await neu.mouse.move(0, 0);
+        await neu.evaluate(() => window.scrollTo(0, 0));
         if (massstab > 0.6) {
             const unten = await neu.$eval('#seite-2 [data-name="beenden"]', (e) => e.getBoundingClientRect().bottom);
             assert.ok(unten <= h, `${b} × ${h}: "beenden" at ${unten}`);

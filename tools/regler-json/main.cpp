@@ -13,6 +13,7 @@
 #include "seiten.h"
 #include "seitenbau.h"
 #include "seitenlaeufe.h"
+#include "zeilen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -323,7 +324,12 @@ int main(int argc, char* argv[]) {
                           {"in", in},
                           {"klasse", QString::fromLatin1(w->metaObject()->className())},
                           {"r", QJsonArray{g.x(), g.y(), g.width(), g.height()}}};
-            if (const auto* l = qobject_cast<const QLabel*>(w)) o.insert("text", l->text());
+            if (auto* l = qobject_cast<QLabel*>(w)) {
+                o.insert("text", l->text());
+                // Where the label breaks its lines, for the browser's to be held against.
+                if (l->wordWrap() && !l->text().isEmpty())
+                    o.insert("zeilen", QJsonArray::fromStringList(gemalte_zeilen(*l)));
+            }
             stand.append(o);
         }
 

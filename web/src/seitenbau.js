@@ -21,6 +21,8 @@ function lage(el, g) {
 
 function schrift_setzen(el, s) {
     el.style.font = css_schrift(s);
+    // The shorthand has just turned kerning back on; the desktop sets text without it.
+    el.style.fontKerning = 'none';
     el.style.lineHeight = `${zeilenhoehe(schrift_px(s))}px`;
 }
 

@@ -9,11 +9,11 @@
 #include "ansicht.h"
 #include "diagramm.h"
 #include "elemente.h"
+#include "mitschrift.h"
 #include "protokollzeilen.h"
 #include "seiten.h"
 #include "seitenbau.h"
 #include "seitenlaeufe.h"
-#include "zeilen.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -328,7 +328,7 @@ int main(int argc, char* argv[]) {
                 o.insert("text", l->text());
                 // Where the label breaks its lines, for the browser's to be held against.
                 if (l->wordWrap() && !l->text().isEmpty())
-                    o.insert("zeilen", QJsonArray::fromStringList(gemalte_zeilen(*l)));
+                    o.insert("zeilen", QJsonArray::fromStringList(mitschreiben(*l, true).zeilen));
             }
             stand.append(o);
         }
@@ -367,10 +367,28 @@ int main(int argc, char* argv[]) {
                                   {"elemente", elemente},
                                   {"untergruende", untergruende},
                                   {"zugang", zugang}});
+        // What the page's surfaces and frames draw themselves, in the page's pixels: every
+        // straight line ([x1, y1, x2, y2, width]) and every shape's outline or fill (its
+        // bounds); the page's own vector drawing beneath is left out (it travels as SVG).
+        QJsonArray striche, formen;
+        for (Flaeche* f : seite->findChildren<Flaeche*>()) {
+            const QPointF o = f->mapTo(seite, QPoint(0, 0));
+            const auto untergrund = f->untergrund();
+            f->setzeUntergrund({});
+            const Gemalt g = mitschreiben(*f, false);
+            f->setzeUntergrund(untergrund);
+            for (const Gemalt::Strich& s : g.striche)
+                striche.append(QJsonArray{s.linie.x1() + o.x(), s.linie.y1() + o.y(),
+                                          s.linie.x2() + o.x(), s.linie.y2() + o.y(), s.breite});
+            for (const QRectF& r : g.pfade)
+                formen.append(QJsonArray{r.x() + o.x(), r.y() + o.y(), r.width(), r.height()});
+        }
         geometrie.append(QJsonObject{{"nummer", n},
                                      {"breite", seite->width()},
                                      {"hoehe", seite->height()},
-                                     {"widgets", stand}});
+                                     {"widgets", stand},
+                                     {"striche", striche},
+                                     {"formen", formen}});
     }
 
     for (const std::string& b : bilder) {

@@ -584,6 +584,57 @@ test('every element stands where the desktop puts it, its text broken into the s
     assert.deepEqual(abweichungen, []);
 });
 
+// Every line, shape and arrow of the four pages' drawings is drawn where the desktop draws it
+// (regler-json records what each surface and frame paints): the same lines with the same widths,
+// the same outlines and fills, to a twentieth of a pixel.
+test("the drawings' lines and shapes are the desktop's", async () => {
+    const abweichungen = [];
+    const ordnen = (l) =>
+        l.map((z) => z.map((v) => Math.round(v * 100) / 100)).sort((a, b) => (a.join() < b.join() ? -1 : 1));
+    const linie = ([x1, y1, x2, y2, b]) =>
+        x1 < x2 || (x1 === x2 && y1 <= y2) ? [x1, y1, x2, y2, b] : [x2, y2, x1, y1, b];
+    for (const { nummer, striche, formen } of geometrie.seiten) {
+        await seite.evaluate((n) => window.regler.gehen(n), nummer);
+        const web_zeichnung = await seite.evaluate((n) => {
+            const wurzel = document.getElementById(`seite-${n}`).getBoundingClientRect();
+            const striche = [];
+            const formen = [];
+            // A surface's own drawing; the page's vector drawing beneath it stands just before.
+            for (const svg of document.querySelectorAll(`#seite-${n} svg.zeichnung:not(:has(+ svg.zeichnung))`)) {
+                const r = svg.getBoundingClientRect();
+                const [x, y] = [r.left - wurzel.left, r.top - wurzel.top];
+                for (const l of svg.querySelectorAll('line'))
+                    striche.push([
+                        x + l.x1.baseVal.value,
+                        y + l.y1.baseVal.value,
+                        x + l.x2.baseVal.value,
+                        y + l.y2.baseVal.value,
+                        parseFloat(getComputedStyle(l).strokeWidth),
+                    ]);
+                for (const f of svg.querySelectorAll('path, rect, ellipse')) {
+                    if (f.closest('clipPath')) continue;
+                    const b = f.getBBox();
+                    formen.push([x + b.x, y + b.y, b.width, b.height]);
+                }
+            }
+            return { striche, formen };
+        }, nummer);
+        for (const [art, desktop, web] of [
+            ['line', ordnen(striche.map(linie)), ordnen(web_zeichnung.striche.map(linie))],
+            ['shape', ordnen(formen), ordnen(web_zeichnung.formen)],
+        ]) {
+            const nah = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[i]) <= 0.05);
+            const fehlt = desktop.filter((d) => !web.some((w) => nah(d, w)));
+            const zuviel = web.filter((w) => !desktop.some((d) => nah(d, w)));
+            for (const d of fehlt)
+                abweichungen.push(`page ${nummer}: the desktop's ${art} ${d.join(',')} is not drawn`);
+            for (const w of zuviel) abweichungen.push(`page ${nummer}: ${art} ${w.join(',')} is not the desktop's`);
+        }
+    }
+    assert.ok(geometrie.seiten.reduce((n, s) => n + s.striche.length + s.formen.length, 0) > 150);
+    assert.deepEqual(abweichungen, []);
+});
+
 // One chart, two faces: after each run of the desktop's table (regler-json's ansicht.json), the
 // browser's charts show the same texts and axes, and their plots, legends, figures and marks
 // stand within 2 px of the desktop's.

@@ -1,16 +1,17 @@
-#include "zeilen.h"
+#include "mitschrift.h"
 
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainterPath>
 #include <QTextItem>
 #include <QWidget>
+#include <cmath>
 #include <map>
 
 namespace {
 
-// A paint engine that draws nothing and keeps each text item with where it stands; items on
-// one baseline (a line split into runs) are joined.
+// A paint engine that draws nothing and keeps what it is asked to draw, mapped to the device;
+// text items on one baseline (a line split into runs) are joined.
 class Mitschrift : public QPaintEngine {
 public:
     Mitschrift() : QPaintEngine(QPaintEngine::AllFeatures) {}
@@ -18,21 +19,31 @@ public:
     bool end() override { return true; }
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-    void drawPath(const QPainterPath&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+    // A frame's border and its caption's ground: the frame's box, not a drawing.
+    void drawRects(const QRectF*, int) override {}
+    void drawRects(const QRect*, int) override {}
     void drawTextItem(const QPointF& p, const QTextItem& t) override {
         const QPointF wo = state->transform().map(p);
         m_zeilen[std::round(wo.y() * 4)].append(t.text());
     }
+    void drawLines(const QLineF* l, int n) override {
+        const QTransform& t = state->transform();
+        for (int i = 0; i < n; ++i)
+            gemalt.striche.push_back({t.map(l[i]), state->pen().widthF() * t.m11()});
+    }
+    void drawPath(const QPainterPath& p) override {
+        gemalt.pfade.push_back(state->transform().mapRect(p.boundingRect()));
+    }
     Type type() const override { return User; }
-    QStringList zeilen() const {
-        QStringList z;
+    Gemalt fertig() {
         for (const auto& [y, text] : m_zeilen)
-            z.append(text);
-        return z;
+            gemalt.zeilen.append(text);
+        return std::move(gemalt);
     }
 
 private:
+    Gemalt gemalt;
     std::map<double, QString> m_zeilen;
 };
 
@@ -72,8 +83,8 @@ private:
 
 } // namespace
 
-QStringList gemalte_zeilen(QWidget& w) {
+Gemalt mitschreiben(QWidget& w, bool kinder) {
     Mitschreiber geraet(w.size());
-    w.render(&geraet, QPoint(), QRegion(), QWidget::DrawChildren);
-    return geraet.mitschrift().zeilen();
+    w.render(&geraet, QPoint(), QRegion(), kinder ? QWidget::DrawChildren : QWidget::RenderFlags());
+    return geraet.mitschrift().fertig();
 }

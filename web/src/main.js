@@ -39,12 +39,15 @@ function einpassen() {
     let massstab = Math.min(1, frei[0] / s.breite, frei[1] / s.hoehe);
     if (massstab > 0.97) massstab = 1;
     massstab = Math.max(0.6, massstab);
+    const [b, h] = [s.breite * massstab, s.hoehe * massstab];
+    // Centred where it fits; to be scrolled through (a phone), the page starts at the top.
+    const ganz = b <= frei[0] && h <= frei[1];
     s.el.style.transform = massstab < 1 ? `scale(${massstab})` : '';
     document.documentElement.style.setProperty('--massstab', massstab);
-    buehne.style.width = `${s.breite * massstab}px`;
-    buehne.style.height = `${s.hoehe * massstab}px`;
-    buehne.style.marginLeft = `${Math.max(0, (frei[0] - s.breite * massstab) / 2)}px`;
-    buehne.style.marginTop = `${Math.max(0, (frei[1] - s.hoehe * massstab) / 2)}px`;
+    buehne.style.width = `${b}px`;
+    buehne.style.height = `${h}px`;
+    buehne.style.marginLeft = `${Math.max(0, (frei[0] - b) / 2)}px`;
+    buehne.style.marginTop = ganz ? `${(frei[1] - h) / 2}px` : '0';
 }
 
 // The second click of a double click that lands on the next page's button is no click: a

@@ -2,7 +2,8 @@
 // tables the program builds its windows from: ZIEL/seiten.json (every element with its twips
 // and attributes, each page's tab order and navigation, the accessible names the program gives
 // its widgets, and the page's own vector drawings as SVG), the pictures as PNG, and
-// ZIEL/geometrie.json, where the program's widgets stand (pixels, relative to their page), and
+// ZIEL/geometrie.json, what the program shows (pixels, relative to the page): where its widgets
+// stand, where each label breaks its lines, every line and shape its surfaces paint; and
 // ZIEL/ansicht.json, what the charts show after a table of runs, for checking the browser's
 // placement and texts against them; with SYMBOL.svg, the program's symbol as ZIEL/symbol-192.png
 // and symbol-512.png, the browser's app icons.

@@ -152,7 +152,11 @@ done
 pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
 ok "Ctrl+P to a PDF file: text, $groesse bytes"
 
-# ---- "beenden" ends the program
+# ---- "beenden" ends the program (a click while a dialog is still open would be refused)
+for _ in $(seq 20); do
+    xdotool search --onlyvisible --name "^Seite drucken\$" >/dev/null || break
+    sleep 0.5
+done
 xdotool windowactivate --sync "$s" 2>/dev/null || true
 sleep 0.5
 klick "$s" $((7800 + 6180 + 600)) $((9360 + 600 + 250))

@@ -1,6 +1,7 @@
 // Figures of the browser version, printed, never asserted: the transfer size (gzip), the time
 // from loading to the first page painted (five new pages), and "Start Grafik" to the charts
-// drawn on page 2 (ten runs). In headless Chromium against the built site.
+// drawn on page 2 (ten runs). In headless Chromium against the built site, served by nginx as
+// the web test serves it.
 //   cmake --build --preset wasm --target web_messwerte
 import { readFileSync, readdirSync, statSync } from 'node:fs';
 import { createRequire } from 'node:module';

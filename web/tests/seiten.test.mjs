@@ -334,6 +334,7 @@ const tasten = [
     [2, 'tn1', '1234', '^9', '9', 0],
     [3, 'v1', '12', 'x', '9,9', 2],
     [3, 'maxdiff', '150', '1', '1001', 1],
+    [2, 'xp1', '12', '\b', '12', 1], // Backspace is refused
 ];
 for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
     test(`field ${name}: "${vorher}" + "${eingabe}" gives "${nachher}" with ${pieps} beeps`, async () => {
@@ -367,10 +368,12 @@ const lesen = [
     ['nan', null],
     ['1e999', null],
 ];
-for (const [text, wert] of lesen)
-    test(`"${text}" reads as ${wert}`, async () => {
-        assert.equal(await seite.evaluate((t) => window.regler.zahl_lesen(t), text), wert);
-    });
+test('field texts read as numbers', async () => {
+    assert.deepEqual(
+        await seite.evaluate((l) => l.map(([t]) => window.regler.zahl_lesen(t)), lesen),
+        lesen.map(([, w]) => w),
+    );
+});
 
 // What a field is set to at its limit: 15 significant digits, the user's decimal separator.
 const schreiben = [
@@ -380,21 +383,11 @@ const schreiben = [
     [1e-5, '1e-05'],
     [123456789012345680, '1,23456789012346e+17'],
 ];
-for (const [wert, text] of schreiben)
-    test(`${wert} is written "${text}"`, async () => {
-        assert.equal(await seite.evaluate((w) => window.regler.zahl_text(w), wert), text);
-    });
-
-test('Backspace is refused', async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
-    await feld_setzen(2, 'xp1', '12');
-    await seite.focus('#seite-2 [data-name="xp1"]');
-    await seite.keyboard.press('End');
-    const start = await piepen();
-    await seite.keyboard.press('Backspace');
-    assert.equal(await feld(2, 'xp1'), '12');
-    assert.equal((await piepen()) - start, 1);
-    await feld_setzen(2, 'xp1', '0');
+test('numbers written into fields', async () => {
+    assert.deepEqual(
+        await seite.evaluate((l) => l.map(([w]) => window.regler.zahl_text(w)), schreiben),
+        schreiben.map(([, t]) => t),
+    );
 });
 
 // Pasted and dropped text pass the key filter (one beep for all it refuses) and the length.

@@ -10,6 +10,7 @@ import { piep_zaehler } from './piep.js';
 import { zahl_lesen, zahl_text } from './zahlen.js';
 import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
+import { felder_vergessen } from './sitzung.js';
 import {
     protokoll_csv,
     protokoll_einrichten,
@@ -134,6 +135,7 @@ async function gehen(nummer) {
 // starts again on page 1.
 async function beenden() {
     protokoll_leeren();
+    felder_vergessen();
     ueberlagerungen_schliessen();
     for (const s of seiten.values()) {
         for (const d of s.diagramme.values()) d.zerstoeren();
@@ -247,7 +249,7 @@ async function start() {
     // The pages are laid out in their font: texts measured before it is there would not fit.
     await Promise.all([document.fonts.load('11px "Regler Sans"'), document.fonts.load('bold 11px "Regler Sans"')]);
     protokoll_einrichten({ kern: null, seite: (n) => seiten.get(n), gehen });
-    kern_bereit.then((kern) => protokoll_kern(kern));
+    kern_bereit.then(protokoll_kern);
     const n = seite_aus_adresse();
     const verlinkt = location.hash ? null : new URLSearchParams(location.search);
     history.replaceState({ seite: n }, '', `${location.pathname}#seite-${n}`);

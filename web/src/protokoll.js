@@ -3,6 +3,7 @@
 // sortable by any column. A row chosen there is drawn on its page as the run to compare with;
 // "Lauf wiederholen" runs it again; the table is saved and read back as CSV. Texts, columns and
 // the file come from the core.
+import { sitzung_lesen, sitzung_merken } from './sitzung.js';
 import { zahl_text } from './zahlen.js';
 
 const schluessel = 'regler.protokoll';
@@ -13,22 +14,12 @@ let dialog = null;
 let gewaehlt = null; // the chosen row's number
 let sortierung = { spalte: 0, auf: true };
 
-function merken() {
-    try {
-        sessionStorage.setItem(schluessel, JSON.stringify(zeilen));
-    } catch {
-        // kept for this page only
-    }
-}
+const merken = () => sitzung_merken(schluessel, zeilen);
 
 export function protokoll_einrichten(u) {
     umgebung = u;
     uhr = performance.now();
-    try {
-        zeilen = JSON.parse(sessionStorage.getItem(schluessel) ?? '[]');
-    } catch {
-        zeilen = [];
-    }
+    zeilen = sitzung_lesen(schluessel, []);
 }
 
 export function protokoll_kern(kern) {
@@ -42,11 +33,6 @@ export function protokoll_leeren() {
     zeilen = [];
     gewaehlt = null;
     merken();
-    try {
-        for (const n of [2, 3]) sessionStorage.removeItem(`regler.felder.${n}`);
-    } catch {
-        // nothing kept
-    }
     dialog?.close();
 }
 

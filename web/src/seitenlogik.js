@@ -3,23 +3,14 @@
 // columns written into the charts. Nothing here knows a page.
 import { piep } from './piep.js';
 import { eintragen, protokoll_zeilen } from './protokoll.js';
+import { felder_schluessel, sitzung_lesen, sitzung_merken } from './sitzung.js';
 import { felder_lesen } from './zahlenfeld.js';
 
 // The page's run, or null for a page without one.
 export function seitenlogik(nummer, p, seite, kern) {
     if (!p.laeufe) return null;
-    const schluessel = `regler.felder.${nummer}`;
-    // A run's field texts, kept for the tab's session: a reload shows the page as it was.
-    const merken = () => {
-        try {
-            sessionStorage.setItem(
-                schluessel,
-                JSON.stringify(Object.fromEntries([...seite.felder].map(([n, f]) => [n, f.text]))),
-            );
-        } catch {
-            // kept for this page only
-        }
-    };
+    const schluessel = felder_schluessel(nummer);
+    let lauf_texte = []; // the field texts of the run shown
     const laufen = (laden, wieder = false) => {
         const plan = laden ? p.laeufe.laden : p.laeufe.start;
         for (const [name, text] of plan.vorher) seite.felder.get(name).text = text;
@@ -48,21 +39,16 @@ export function seitenlogik(nummer, p, seite, kern) {
         // brings the page back as it was.
         const schon = laden && protokoll_zeilen().some((z) => z.seite === nummer);
         if (e.ist >= 0 && !wieder && !schon) eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte));
-        if (!laden) merken();
         lauf_texte = [...seite.felder].map(([n, f]) => [n, f.text]);
+        // Kept for the tab's session: a reload shows the page as it was.
+        if (!laden) sitzung_merken(schluessel, Object.fromEntries(lauf_texte));
         return true;
     };
-    let lauf_texte = []; // the field texts of the run shown
     return {
         laden() {
             const ok = laufen(true);
             // After a reload: the fields of the last run on this page, and that run again.
-            let gemerkt = null;
-            try {
-                gemerkt = JSON.parse(sessionStorage.getItem(schluessel) ?? 'null');
-            } catch {
-                gemerkt = null;
-            }
+            const gemerkt = sitzung_lesen(schluessel, null);
             if (!gemerkt) return ok;
             for (const [n, t] of Object.entries(gemerkt)) if (seite.felder.has(n)) seite.felder.get(n).text = String(t);
             return laufen(false, true);

@@ -208,9 +208,10 @@ void Diagrammfeld::anordnen(QMargins extra, bool messen) {
         m_gesetzt = r;
         messen = true;
     }
+    // A new size lays the chart out at once, with the margins just set: no second layout.
     if (chart()->size() != QSizeF(size())) {
         chart()->resize(size());
-        messen = true;
+        return;
     }
     if (!messen) return;
     // Laid out now, not when the event loop comes to it, so that it can be measured.

@@ -224,31 +224,54 @@ Diagrammfeld::Anordnung Diagrammfeld::anordnung() const {
             m_wertachse->tickInterval()};
 }
 
-std::pair<double, double> Diagrammfeld::natuerliche_raender() {
+std::pair<double, double> Diagrammfeld::natuerliche_raender(bool vermuten) {
     // Where Qt puts the plot's left and right edges with the base margins; it changes only with
     // the size, the margins and the value axis's labels.
-    if (!(anordnung() == m_gemessen)) {
-        // Qt gives the time axis at most 0.4 of the chart's height and elides its texts beyond
-        // that: a chart built small (a low screen, a tall head) keeps its time labels whole and
-        // leaves the axis title out instead, which the chart above it names as well.
-        m_zeitachse->setTitleVisible(true);
-        anordnen({}, true);
-        if (!m_zeitachse->titleText().isEmpty() && zeitachse_gekuerzt()) {
-            m_zeitachse->setTitleVisible(false);
+    const Anordnung jetzt = anordnung();
+    m_vermutet = false;
+    if (!(jetzt == m_gemessen)) {
+        if (vermuten && jetzt.groesse == m_gemessen.groesse &&
+            jetzt.raender == m_gemessen.raender) {
+            // Only the value axis changed, whose labels are mostly as wide as before: the edges
+            // as they were stand until the layout at the group's margins shows otherwise.
+            m_vermutet = true;
+        } else {
+            // Qt gives the time axis at most 0.4 of the chart's height and elides its texts
+            // beyond that: a chart built small (a low screen, a tall head) keeps its time labels
+            // whole and leaves the axis title out instead, which the chart above names as well.
+            m_zeitachse->setTitleVisible(true);
             anordnen({}, true);
+            if (!m_zeitachse->titleText().isEmpty() && zeitachse_gekuerzt()) {
+                m_zeitachse->setTitleVisible(false);
+                anordnen({}, true);
+            }
+            const QRectF f = chart()->plotArea();
+            m_natuerlich = {f.left(), f.right()};
+            m_plothoehe = f.height();
+            m_gemessen = anordnung();
         }
-        const QRectF f = chart()->plotArea();
-        m_natuerlich = {f.left(), f.right()};
-        m_plothoehe = f.height();
-        m_gemessen = anordnung();
     }
     const double x = mapTo(window(), QPoint(0, 0)).x();
     return {x + m_natuerlich.first, x + m_natuerlich.second};
 }
 
-void Diagrammfeld::angleichen(int links, int rechts) {
+bool Diagrammfeld::angleichen(int links, int rechts) {
     const QMargins vorher = m_gesetzt;
-    anordnen(QMargins(links, 0, rechts, 0));
+    anordnen(QMargins(links, 0, rechts, 0), m_vermutet);
+    if (m_vermutet) {
+        // The extra room moves the plot's edges inwards by as much: what is left over is the
+        // edge Qt gives the new labels alone.
+        m_vermutet = false;
+        const QRectF f = chart()->plotArea();
+        const auto daneben = [](double a, double b) { return std::abs(a - b) > 1e-6; };
+        if (daneben(f.left() - links, m_natuerlich.first) ||
+            daneben(f.right() + rechts, m_natuerlich.second) || daneben(f.height(), m_plothoehe)) {
+            m_gemessen = {}; // measured on the group's second try
+            neu_zeichnen();
+            return false;
+        }
+        m_gemessen = anordnung();
+    }
     // The head follows the plot's width; where its height changes, the plot's does.
     if (kopf_setzen()) anordnen(QMargins(links, 0, rechts, 0));
     const QRectF f = chart()->plotArea();
@@ -256,6 +279,7 @@ void Diagrammfeld::angleichen(int links, int rechts) {
     m_legende->setzen(m_kopf);
     m_legende->setVisible(!m_kopf.legende.empty());
     if (m_gesetzt != vorher) neu_zeichnen();
+    return true;
 }
 
 bool Diagrammfeld::zeitachse_gekuerzt() const {

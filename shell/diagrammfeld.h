@@ -123,9 +123,11 @@ public:
     void gruppe_setzen(std::shared_ptr<Zeitgruppe> g) { m_gruppe = std::move(g); }
     Zeitgruppe& gruppe() const { return *m_gruppe; }
     // For the group: where the plot's left and right edges stand in the window as Qt lays the
-    // chart out alone, and the extra room left and right that makes them the group's.
-    std::pair<double, double> natuerliche_raender();
-    void angleichen(int links, int rechts);
+    // chart out alone, and the extra room left and right that makes them the group's. Where
+    // only the value axis changed since they were measured, `vermuten` takes them as they were,
+    // and angleichen() checks them by its own layout: false where they were wrong.
+    std::pair<double, double> natuerliche_raender(bool vermuten = false);
+    bool angleichen(int links, int rechts);
 
 signals:
     void lauf_abgeschlossen();
@@ -192,6 +194,7 @@ private:
     QMargins m_gesetzt;   // what the chart has now
     Anordnung m_gemessen; // what m_natuerlich was measured for
     std::pair<double, double> m_natuerlich;
+    bool m_vermutet = false; // m_natuerlich is for the value axis before the present one
     double m_plothoehe = 0;
     std::shared_ptr<Zeitgruppe> m_gruppe;
     QString m_einheit;

@@ -11,12 +11,18 @@ namespace shell {
 void Zeitgruppe::angleichen() {
     m_faellig = m_aufgeschoben > 0;
     if (m_faellig) return;
-    std::vector<std::pair<double, double>> raender;
-    for (Diagrammfeld* d : m_diagramme)
-        raender.push_back(d->natuerliche_raender());
-    const auto extra = darstellung::zeitachsen_angleichen(raender);
-    for (size_t i = 0; i < m_diagramme.size(); ++i)
-        m_diagramme[i]->angleichen(qRound(extra[i].first), qRound(extra[i].second));
+    // First with the edges of a chart whose value axis alone changed taken as they were (one
+    // layout for it instead of two); where one was wrong, again with every edge measured.
+    for (const bool vermuten : {true, false}) {
+        std::vector<std::pair<double, double>> raender;
+        for (Diagrammfeld* d : m_diagramme)
+            raender.push_back(d->natuerliche_raender(vermuten));
+        const auto extra = darstellung::zeitachsen_angleichen(raender);
+        bool richtig = true;
+        for (size_t i = 0; i < m_diagramme.size(); ++i)
+            richtig &= m_diagramme[i]->angleichen(qRound(extra[i].first), qRound(extra[i].second));
+        if (richtig) return;
+    }
 }
 
 void Zeitgruppe::zeiger(int zeile, QPoint wo, Diagrammfeld* von) {

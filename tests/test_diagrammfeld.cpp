@@ -5,6 +5,7 @@
 #include "kennwerte.h"
 #include "seitentest.h"
 #include "zahlen.h"
+#include "zeitgruppe.h"
 
 #include <QAccessible>
 #include <QChart>
@@ -231,6 +232,55 @@ private slots:
                     return d->mapTo(s, QPointF(d->pixelspalte(sekunde), 0)).x();
                 };
                 QVERIFY2(std::abs(spalte(stapel[0]) - spalte(stapel[1])) <= 1, qPrintable(wo));
+            }
+        }
+    }
+
+    // A chart lays itself out by what it shows, not by the runs before: after each run of a
+    // sequence whose value axes widen, narrow and take wider labels ("1000", "-100"), every
+    // plot stands exactly where it stands on a page opened for that run alone, and the plots
+    // of a time-axis group begin and end at the same pixel (within the rounding of margins).
+    void wie_frisch_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QStringList>("laeufe"); // "field=text field=text …" per run
+        QTest::newRow("page 2") << 2
+                                << QStringList{"w1=100", "w1=999", "w1=30 xp1=5", "w1=999",
+                                               "w1=50 xp1=0"};
+        QTest::newRow("page 3") << 3
+                                << QStringList{"v1=3", "v1=0.5", "w1=99 v1=3 tn1=20", "w1=30 v1=1",
+                                               "v1=2.5 maxdiff=8"};
+    }
+    void wie_frisch() {
+        QFETCH(int, seite);
+        QFETCH(QStringList, laeufe);
+        LernhilfenAus aus;
+        const auto laufen = [](Seite& s, const QString& lauf) {
+            for (const QString& paar : lauf.split(QLatin1Char(' '))) {
+                const QStringList t = paar.split(QLatin1Char('='));
+                s.feld(t[0])->setText(t[1]);
+            }
+            s.klick("start");
+        };
+        Seite folge(seite);
+        for (const QString& lauf : laeufe) {
+            laufen(folge, lauf);
+            Seite frisch(seite);
+            laufen(frisch, lauf);
+            for (const Diagrammfeld* d : folge.seite->findChildren<Diagrammfeld*>()) {
+                const Diagrammfeld* f = frisch.diagramm(d->objectName());
+                QVERIFY(f);
+                QVERIFY2(d->chart()->plotArea() == f->chart()->plotArea(),
+                         qPrintable(lauf + QLatin1Char(' ') + d->objectName()));
+                const auto kanten = [](const Diagrammfeld* g) {
+                    const QRectF p = g->chart()->plotArea();
+                    const double x = g->mapTo(g->window(), QPoint(0, 0)).x();
+                    return std::pair{x + p.left(), x + p.right()};
+                };
+                for (const Diagrammfeld* g : d->gruppe().diagramme()) {
+                    QVERIFY2(std::abs(kanten(g).first - kanten(d).first) <= 0.5 &&
+                                 std::abs(kanten(g).second - kanten(d).second) <= 0.5,
+                             qPrintable(lauf + QLatin1Char(' ') + d->objectName()));
+                }
             }
         }
     }

@@ -22,6 +22,28 @@ namespace {
 std::string komma() {
     return zahlformat().decimalPoint().toStdString();
 }
+
+// Qt sizes a header section for a sort arrow as high as the section's own text, but the style
+// draws it half as wide as the whole header is high: a one-line title ("Nr.") beside
+// three-line ones lost its first letters under the arrow.
+class Tabellenkopf : public QHeaderView {
+public:
+    using QHeaderView::QHeaderView;
+
+protected:
+    QSize sectionSizeFromContents(int spalte) const override {
+        QSize s = QHeaderView::sectionSizeFromContents(spalte);
+        if (!isSortIndicatorShown() || !model()) return s;
+        int hoehe = 0;
+        for (int i = 0; i < count(); ++i)
+            hoehe = std::max(hoehe, QHeaderView::sectionSizeFromContents(i).height());
+        const int rand = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+        const QString text = model()->headerData(spalte, orientation()).toString();
+        const int text_breite = fontMetrics().size(0, text).width();
+        s.setWidth(std::max(s.width(), text_breite + 4 * rand + hoehe / 2 + 1));
+        return s;
+    }
+};
 } // namespace
 
 Protokoll::Protokoll(QObject* eltern) : QAbstractTableModel(eltern) {
@@ -114,6 +136,10 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     m_sortiert->setSourceModel(&protokoll);
     m_sortiert->setSortRole(Protokoll::sortierwert);
     m_tabelle = new QTableView(this);
+    auto* kopf = new Tabellenkopf(Qt::Horizontal, m_tabelle);
+    kopf->setSectionsClickable(true); // as the table's own header: a click sorts
+    kopf->setHighlightSections(true);
+    m_tabelle->setHorizontalHeader(kopf);
     m_tabelle->setModel(m_sortiert);
     m_tabelle->setSortingEnabled(true);
     m_tabelle->sortByColumn(0, Qt::AscendingOrder);
@@ -191,7 +217,15 @@ void Protokollfenster::showEvent(QShowEvent* e) {
     const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
     const int breite = m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() +
                        layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
-    resize(std::min(breite, frei.width() - 40), height());
+    resize(std::min(breite, frei.width() - fensterrahmen.width()), height());
+    // Wholly on the screen: at first centred below the page it is opened over, later where the
+    // user left it, as far as it still fits.
+    QPoint wo = pos();
+    if (!m_platziert)
+        wo = QPoint(frei.x() + (frei.width() - width() - fensterrahmen.width()) / 2,
+                    frei.bottom() + 1 - height() - fensterrahmen.height());
+    m_platziert = true;
+    auf_den_bildschirm(this, wo);
 }
 
 void Protokollfenster::hideEvent(QHideEvent* e) {

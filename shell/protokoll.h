@@ -63,6 +63,7 @@ private:
     QSortFilterProxyModel* m_sortiert = nullptr;
     QTableView* m_tabelle = nullptr;
     QPushButton* m_wiederholen = nullptr;
+    bool m_platziert = false;
 };
 
 } // namespace shell

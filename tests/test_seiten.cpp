@@ -10,7 +10,9 @@
 #include "seitenlaeufe.h"
 #include "seitentest.h"
 
+#include <QHeaderView>
 #include <QPushButton>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -174,7 +176,10 @@ private slots:
 
         // Sorted by the period, as a learner looks for the stability limit.
         auto* fenster = s.nav.protokoll_zeigen();
-        fenster->tabelle()->sortByColumn(16, Qt::AscendingOrder);
+        QHeaderView* kopf = fenster->tabelle()->horizontalHeader();
+        QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {},
+                          QPoint(kopf->sectionViewportPosition(16) + 10, kopf->height() / 2));
+        QCOMPARE(kopf->sortIndicatorSection(), 16);
         const auto* sortiert = fenster->tabelle()->model();
         QCOMPARE(sortiert->headerData(16, Qt::Horizontal).toString(),
                  QStringLiteral("Schwingungsdauer\nin s"));
@@ -185,6 +190,22 @@ private slots:
                 QVERIFY(v.toDouble() >= davor);
                 davor = v.toDouble();
             }
+
+        // Every column's title whole beside the sort arrow, whichever column it stands on.
+        for (int spalte = 0; spalte < kopf->count(); ++spalte) {
+            if (kopf->isSectionHidden(spalte)) continue;
+            fenster->tabelle()->sortByColumn(spalte, Qt::AscendingOrder);
+            QStyleOptionHeader o;
+            o.initFrom(kopf);
+            o.rect = QRect(0, 0, kopf->sectionSize(spalte), kopf->height());
+            o.sortIndicator = QStyleOptionHeader::SortDown;
+            o.orientation = Qt::Horizontal;
+            o.state |= QStyle::State_Horizontal;
+            const QString titel = sortiert->headerData(spalte, Qt::Horizontal).toString();
+            QVERIFY2(kopf->style()->subElementRect(QStyle::SE_HeaderLabel, &o, kopf).width() >=
+                         kopf->fontMetrics().size(0, titel).width(),
+                     qPrintable(titel));
+        }
 
         // Row 3 (P-band 10) chosen: its run, dashed, named "Lauf 3".
         fenster->tabelle()->sortByColumn(0, Qt::AscendingOrder);
@@ -204,6 +225,12 @@ private slots:
         QCOMPARE(p.zeilen().back().k, p.zeilen()[2].k);
         fenster->hide();
         QVERIFY(graph->vorher_punkte(2).isEmpty()); // let go (the aid itself is off)
+        // Reopened after it was left beyond the screen's edge: wholly on the screen again.
+        fenster->move(5000, 5000);
+        s.nav.protokoll_zeigen();
+        QVERIFY(fenster->screen()->availableGeometry().contains(
+            QRect(fenster->pos(), fenster->size() + shell::fensterrahmen)));
+        fenster->hide();
 
         QTemporaryDir ordner;
         const auto zeilen = p.zeilen();

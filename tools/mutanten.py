@@ -52,6 +52,7 @@ legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ m_kopf.ursprung = QPointF(f.lef
 veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
 kopf-ohne-klick     ¦ shell/protokoll.cpp    ¦ kopf->setSectionsClickable(true); ¦ (nichts)
 protokoll-daneben   ¦ shell/protokoll.cpp    ¦ m_platziert = true;\n    auf_den_bildschirm(this, wo); ¦ m_platziert = true;
+protokoll-endmarke  ¦ web/kern.cpp           ¦ protokoll_lesen(texteingabe.c_str()); ¦ protokoll_lesen(texteingabe);
 kopf-unter-pfeil    ¦ shell/protokoll.cpp    ¦ m_tabelle->setHorizontalHeader(kopf); ¦ (nichts)
 vermutung-blind     ¦ shell/diagrammfeld.cpp ¦ if (daneben(f.left() - links, m_natuerlich.first) || ¦ if (false && daneben(f.left() - links, m_natuerlich.first) ||
 kein-zeiger-tasten  ¦ shell/diagramm_ablesung.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;

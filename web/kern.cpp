@@ -396,10 +396,7 @@ const char* lauf_json(const darstellung::laufergebnis& e) {
 }
 
 // A lab notebook's rows as the page hands them in (and gets them back): number, second, page,
-// the page's run values, the six figures (NaN for none).
-size_t laufwerte_zahl(int seite) {
-    return seite == 2 ? 4 : 7;
-}
+// the number of run values, the run values, the six figures (NaN for none).
 
 std::vector<darstellung::protokollzeile> protokoll_aus_eingabe(int n) {
     std::vector<darstellung::protokollzeile> z;
@@ -417,8 +414,11 @@ std::vector<darstellung::protokollzeile> protokoll_aus_eingabe(int n) {
         p.sekunde = nimm();
         p.seite = int(nimm()) == 3 ? 3 : 2;
         std::vector<double> w;
-        for (size_t k = 0; k < laufwerte_zahl(p.seite); ++k)
-            w.push_back(nimm());
+        // As many as the page has (fewer taken, too many passed over).
+        const size_t haben = darstellung::seiten_laufwerte(p.seite, {}).size();
+        const double anzahl = nimm();
+        for (size_t k = 0; double(k) < anzahl && i < eingabe.size(); ++k)
+            if (const double v = nimm(); k < haben) w.push_back(v);
         p.werte = darstellung::seiten_laufwerte(p.seite, w);
         p.k.anregelzeit_s = ganz(nimm());
         p.k.ueberschwingen_k = nimm();
@@ -435,7 +435,8 @@ void protokoll_in_zahlen(const std::vector<darstellung::protokollzeile>& z) {
     const auto oder_nan = [](auto v) { return v ? double(*v) : std::nan(""); };
     zeilen = {double(z.size())};
     for (const auto& p : z) {
-        zeilen.insert(zeilen.end(), {double(p.nummer), p.sekunde, double(p.seite)});
+        zeilen.insert(zeilen.end(),
+                      {double(p.nummer), p.sekunde, double(p.seite), double(p.werte.size())});
         for (const auto& w : p.werte)
             zeilen.push_back(w.wert);
         zeilen.insert(zeilen.end(),
@@ -496,7 +497,8 @@ EMSCRIPTEN_KEEPALIVE const char* regler_protokoll_csv(int n, int komma) {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* regler_protokoll_lesen() {
-    const auto d = darstellung::protokoll_lesen(texteingabe);
+    // The text as handed in, without the end mark the input holds beyond it.
+    const auto d = darstellung::protokoll_lesen(texteingabe.c_str());
     protokoll_in_zahlen(d.zeilen);
     text = d.fehler;
     return text.c_str();

@@ -50,6 +50,7 @@ export async function kern_laden(optionen = {}) {
             z.nummer,
             z.sekunde,
             z.seite,
+            z.werte.length,
             ...z.werte,
             ...[
                 'anregelzeit_s',
@@ -217,18 +218,18 @@ export async function kern_laden(optionen = {}) {
             texte_setzen([datei]);
             const fehler = text(m._regler_protokoll_lesen());
             if (fehler) return { fehler };
-            const z = m._regler_zahlen() / 8;
-            const a = Array.from(m.HEAPF64.subarray(z, z + 1 + 17 * m.HEAPF64[z]));
+            const a = m.HEAPF64;
+            let i = m._regler_zahlen() / 8;
             const zeilen = [];
-            for (let i = 1, n = 0; n < a[0]; ++n) {
-                const seite = a[i + 2];
-                const w = seite === 2 ? 4 : 7;
-                const f = a.slice(i + 3 + w, i + 9 + w).map((v) => (Number.isNaN(v) ? null : v));
+            for (let n = a[i++]; n > 0; --n) {
+                const [nummer, sekunde, seite, w] = a.subarray(i, i + 4);
+                const werte = Array.from(a.subarray(i + 4, i + 4 + w));
+                const f = Array.from(a.subarray(i + 4 + w, i + 10 + w), (v) => (Number.isNaN(v) ? null : v));
                 zeilen.push({
-                    nummer: a[i],
-                    sekunde: a[i + 1],
+                    nummer,
+                    sekunde,
                     seite,
-                    werte: a.slice(i + 3, i + 3 + w),
+                    werte,
                     k: {
                         anregelzeit_s: f[0],
                         ueberschwingen_k: f[1],
@@ -238,7 +239,7 @@ export async function kern_laden(optionen = {}) {
                         bleibende_abweichung_k: f[5],
                     },
                 });
-                i += 9 + w;
+                i += 10 + w;
             }
             return { zeilen };
         },

@@ -719,6 +719,17 @@ test('the lab notebook: sort, compare, run again, a bad file', async () => {
     assert.match(await seite.evaluate(() => window.regler.protokoll_laden('Zeit in s;Soll\r\n1;2')), /^Die Datei/);
     assert.equal((await seite.evaluate(() => window.regler.protokoll())).length, 5);
     await seite.keyboard.press('Escape');
+    // Saved and read back, with a row of page 3 (seven fields to page 2's four): the same rows.
+    await seite.evaluate(() => window.regler.gehen(3));
+    await bereit(seite);
+    const seiten = await seite.evaluate(() => window.regler.protokoll().map((z) => [z.seite, z.werte.length]));
+    assert.deepEqual(seiten.slice(-2), [
+        [2, 4],
+        [3, 7],
+    ]);
+    const csv = await seite.evaluate(() => window.regler.protokoll_csv());
+    assert.equal(await seite.evaluate((t) => window.regler.protokoll_laden(t), csv), '');
+    assert.equal(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
 });
 
 // The keys move the read-out on every chart of the group; it ends with the focus; a chart's menu

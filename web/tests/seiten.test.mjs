@@ -6,7 +6,8 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { existsSync, mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { server_starten } from './server.mjs';
@@ -690,8 +691,9 @@ ansicht.forEach((fall, nr) =>
 );
 
 // The lab notebook in its dialog (Ctrl+L): a row per run, sorted by any column; a row chosen is
-// drawn as the run to compare with and runs again; a file that is not one changes nothing.
-test('the lab notebook: sort, compare, run again, a bad file', async () => {
+// drawn as the run to compare with and runs again; a file that is not one changes nothing; the
+// file it saves reads back to the same table.
+test('the lab notebook: sort, compare, run again, a bad file, saved and read back', async () => {
     await seite.evaluate(() => sessionStorage.clear());
     await seite.goto(`${adresse}?protokoll#seite-2`);
     await bereit(seite);
@@ -727,9 +729,34 @@ test('the lab notebook: sort, compare, run again, a bad file', async () => {
         [2, 4],
         [3, 7],
     ]);
+    // As a user keeps it: "Protokoll speichern …" downloads the file, "Protokoll laden …" reads it.
+    const ordner = mkdtempSync(join(tmpdir(), 'regler-protokoll-'));
+    const cdp = await seite.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: ordner });
     const csv = await seite.evaluate(() => window.regler.protokoll_csv());
-    assert.equal(await seite.evaluate((t) => window.regler.protokoll_laden(t), csv), '');
+    await seite.keyboard.down('Control');
+    await seite.keyboard.press('l');
+    await seite.keyboard.up('Control');
+    await seite.click('dialog.protokoll [data-tat="speichern"]');
+    const datei = join(ordner, 'versuchsprotokoll.csv');
+    for (let i = 0; i < 100 && !existsSync(datei); ++i) await new Promise((r) => setTimeout(r, 50));
+    assert.equal(readFileSync(datei, 'utf8'), `\ufeff${csv}`);
+    await seite.keyboard.press('Escape');
+    await klicken(3, 'start'); // a row more, which reading the file takes away again
+    assert.notEqual(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
+    await seite.keyboard.down('Control');
+    await seite.keyboard.press('l');
+    await seite.keyboard.up('Control');
+    await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(datei);
+    await seite.waitForFunction(
+        (t) => window.regler.protokoll_csv() === t || document.querySelector('.protokoll-meldung').textContent,
+        { timeout: 5000 },
+        csv,
+    );
+    assert.equal(await seite.$eval('.protokoll-meldung', (e) => e.textContent), '');
     assert.equal(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
+    await seite.keyboard.press('Escape');
+    await cdp.detach();
 });
 
 // The keys move the read-out on every chart of the group; it ends with the focus; a chart's menu

@@ -218,7 +218,7 @@ void Protokollfenster::showEvent(QShowEvent* e) {
     const int breite = m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() +
                        layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
     resize(std::min(breite, frei.width() - fensterrahmen.width()), height());
-    // Wholly on the screen: at first centred below the page it is opened over, later where the
+    // Wholly on the screen: at first centred across the foot of the screen, later where the
     // user left it, as far as it still fits.
     QPoint wo = pos();
     if (!m_platziert)

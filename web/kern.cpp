@@ -397,7 +397,6 @@ const char* lauf_json(const darstellung::laufergebnis& e) {
 
 // A lab notebook's rows as the page hands them in (and gets them back): number, second, page,
 // the number of run values, the run values, the six figures (NaN for none).
-
 std::vector<darstellung::protokollzeile> protokoll_aus_eingabe(int n) {
     std::vector<darstellung::protokollzeile> z;
     size_t i = 0;

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QPushButton>
 #include <QTest>
 
@@ -36,6 +37,19 @@ inline void tippen(QWidget* w, const QString& tasten) {
         }
         // clang-format on
     }
+}
+
+// What a chart shows on the screen is what it holds now: its picture, painted as the screen
+// would ask for it, equals a fresh drawing of the chart.
+inline bool frisch_gemalt(shell::Diagrammfeld* d) {
+    QImage frisch(d->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    frisch.fill(Qt::transparent);
+    QPainter p(&frisch);
+    p.setRenderHints(d->renderHints());
+    d->malen(p);
+    p.end();
+    d->viewport()->grab();
+    return d->bild() == frisch;
 }
 
 // Page `nummer` opened as the program opens it (its load run done), with all four pages

@@ -1,12 +1,11 @@
 // Pages on paper: drawn whole to fit any device, written as PDF whole or not at all, printed
-// from Ctrl+P and from the menu of the page's background.
+// from the menu of the page's background (Ctrl+P: the session test, in the real dialog).
 #include "drucken.h"
 #include "seitentest.h"
 
 #include <QFileDialog>
 #include <QMenu>
 #include <QPainter>
-#include <QPrintDialog>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -115,15 +114,6 @@ private slots:
         QTEST(texte ==
                   QStringList({"Seite drucken …", "Als PDF speichern …", "Versuchsprotokoll …"}),
               "seitenmenue");
-    }
-
-    // Ctrl+P, with the focus in a field, opens the print dialog.
-    void strg_p() {
-        Seite s(2);
-        QVERIFY(QTest::qWaitForWindowActive(s.seite));
-        QVERIFY(im_dialog<QPrintDialog>(
-            [&] { QTest::keyClick(s.feld("w1"), Qt::Key_P, Qt::ControlModifier); },
-            [](QPrintDialog* d) { d->reject(); }));
     }
 
     // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the

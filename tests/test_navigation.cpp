@@ -276,14 +276,7 @@ private slots:
             QCOMPARE(d->geometry(), gleich->geometry());
             QCOMPARE(d->chart()->plotArea(), gleich->chart()->plotArea());
             QCOMPARE(d->daten_text(), gleich->daten_text());
-            QImage frisch(d->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
-            frisch.fill(Qt::transparent);
-            QPainter p(&frisch);
-            p.setRenderHints(d->renderHints());
-            d->malen(p);
-            p.end();
-            d->viewport()->grab();
-            QVERIFY(d->bild() == frisch);
+            QVERIFY(frisch_gemalt(d));
         }
         for (Navigator* nav : {&gebaut, &skaliert})
             nav->zoomen(0);

@@ -79,6 +79,7 @@ einfuegen-still     ¦ shell/zahlenfeld.cpp   ¦ if (verworfen) piep(); ¦ (nich
 ordner-vorher       ¦ shell/dateien.cpp      ¦ if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) { ¦ einstellungsdatei().setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());\n    if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) {
 ordner-proc         ¦ shell/dateien.cpp      ¦ return ort.isValid() && !kernel.contains(ort.fileSystemType()); ¦ return ort.isValid();
 meldung-ohne-punkt  ¦ shell/dateien.cpp      ¦ satz += QLatin1Char('.'); ¦ (nichts)
+strg-p-fehlt        ¦ shell/seite.cpp        ¦ m_drucken->setShortcut(QKeySequence::Print); ¦ (nichts) ¦ sitzung
 druck-als-bitmap    ¦ shell/drucken.cpp      ¦ p.drawPicture(0, 0, aufnahme); ¦ seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren); ¦ sitzung
 png-ohne-legende    ¦ shell/diagramm_ausgabe.cpp ¦ const QImage bild = abbild(); ¦ const QImage bild = viewport()->grab().toImage();
 menue-zeiger-bleibt ¦ shell/diagramm_ausgabe.cpp ¦ emit zeiger_verlassen();\n    const Lernhilfen& l ¦ const Lernhilfen& l

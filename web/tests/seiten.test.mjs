@@ -63,6 +63,13 @@ async function oeffnen(teil = '') {
     await bereit(neu);
     return neu;
 }
+// The lab notebook, opened by its key.
+async function strg_l() {
+    await seite.keyboard.down('Control');
+    await seite.keyboard.press('l');
+    await seite.keyboard.up('Control');
+}
+
 async function feld_setzen(nr, name, text) {
     await seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e, t) => (e.value = t), text);
 }
@@ -701,9 +708,7 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
         await feld_setzen(2, 'xp1', xp);
         await klicken(2, 'start');
     }
-    await seite.keyboard.down('Control');
-    await seite.keyboard.press('l');
-    await seite.keyboard.up('Control');
+    await strg_l();
     const zeilen = () => seite.$$eval('dialog.protokoll tbody tr', (r) => r.map((x) => x.dataset.nummer));
     assert.deepEqual(await zeilen(), ['1', '2', '3', '4']);
     await seite.click('dialog.protokoll th:nth-child(5) button'); // P-Band, down after up
@@ -734,9 +739,7 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     const cdp = await seite.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: ordner });
     const csv = await seite.evaluate(() => window.regler.protokoll_csv());
-    await seite.keyboard.down('Control');
-    await seite.keyboard.press('l');
-    await seite.keyboard.up('Control');
+    await strg_l();
     await seite.click('dialog.protokoll [data-tat="speichern"]');
     const datei = join(ordner, 'versuchsprotokoll.csv');
     for (let i = 0; i < 100 && !existsSync(datei); ++i) await new Promise((r) => setTimeout(r, 50));
@@ -744,9 +747,7 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     await seite.keyboard.press('Escape');
     await klicken(3, 'start'); // a row more, which reading the file takes away again
     assert.notEqual(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
-    await seite.keyboard.down('Control');
-    await seite.keyboard.press('l');
-    await seite.keyboard.up('Control');
+    await strg_l();
     await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(datei);
     await seite.waitForFunction(
         (t) => window.regler.protokoll_csv() === t || document.querySelector('.protokoll-meldung').textContent,

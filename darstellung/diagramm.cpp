@@ -49,9 +49,9 @@ std::vector<marke> kennwert_marken(const sim::kennwerte& k, std::span<const int>
     if (gilt(k.anregelzeit_s))
         m.push_back({marke::strich, double(*k.anregelzeit_s), unten, double(*k.anregelzeit_s),
                      bei(*k.anregelzeit_s), 0});
-    if (gilt(k.zeit_maximum_s) && k.ueberschwingen_k > 0)
+    if (gilt(k.zeit_maximum_s) && k.ueberschwingen_k.value_or(0) > 0)
         m.push_back({marke::mass, double(*k.zeit_maximum_s), w, double(*k.zeit_maximum_s),
-                     w + k.ueberschwingen_k, 1});
+                     w + *k.ueberschwingen_k, 1});
     if (k.schwingungsdauer_s && spitzen.size() >= 3 && spitzen[1] >= 1 && spitzen[1] <= n) {
         const double t = spitzen[1];
         m.push_back(

@@ -14,7 +14,7 @@ const std::string keiner = "\u2014";
 
 // |v| with `stellen` decimals, the separator given.
 std::string fest(double v, int stellen, std::string_view komma) {
-    return mit_komma(zahl_c(std::abs(v), 'f', stellen), komma);
+    return mit_komma(gerundet(std::abs(v), stellen), komma);
 }
 
 bool null_gezeigt(const std::string& t) {
@@ -33,7 +33,8 @@ std::string sekunden(const std::optional<int>& s) {
 } // namespace
 
 std::vector<std::string> kennwert_zeilen(const sim::kennwerte& k, std::string_view komma) {
-    std::string ueber = "Überschwingen " + zahl(k.ueberschwingen_k, komma) + " K";
+    std::string ueber =
+        "Überschwingen " + (k.ueberschwingen_k ? zahl(*k.ueberschwingen_k, komma) + " K" : keiner);
     if (k.zeit_maximum_s) ueber += " nach " + sekunden(k.zeit_maximum_s);
     return {
         "Anregelzeit " + sekunden(k.anregelzeit_s),

@@ -25,6 +25,41 @@ std::string zahl_c(double v, char art, int stellen) {
 #endif
 }
 
+std::string gerundet(double v, int stellen) {
+    if (!std::isfinite(v)) return zahl_c(v, 'f', stellen);
+    // Every double's decimal expansion ends within 1074 places: this one is exact, and the first
+    // digit cut off decides (5 followed by anything is at least half).
+    char puffer[1500];
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+    const auto [e, fehler] =
+        std::to_chars(puffer, puffer + sizeof puffer, std::abs(v), std::chars_format::fixed, 1075);
+    const int n = fehler == std::errc{} ? int(e - puffer) : 0;
+#else
+    const int n = std::snprintf(puffer, sizeof puffer, "%.1075f", std::abs(v));
+#endif
+    if (n <= 0 || n >= int(sizeof puffer)) return zahl_c(v, 'f', stellen);
+    std::string t(puffer, size_t(n));
+    const size_t punkt = t.find('.');
+    const size_t ende = punkt + 1 + size_t(std::max(stellen, 0));
+    const bool auf = t[ende] >= '5';
+    t.resize(stellen > 0 ? ende : punkt);
+    if (auf)
+        for (size_t i = t.size();; --i) {
+            if (i == 0) {
+                t.insert(t.begin(), '1');
+                break;
+            }
+            char& c = t[i - 1];
+            if (c == '.') continue;
+            if (c != '9') {
+                ++c;
+                break;
+            }
+            c = '0';
+        }
+    return v < 0 ? "-" + t : t;
+}
+
 namespace {
 double lesen(const std::string& t) {
 #if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L

@@ -11,6 +11,10 @@ namespace darstellung {
 // printf's format `art` ('e', 'f' or 'g') with `stellen` digits, in the C locale.
 std::string zahl_c(double v, char art, int stellen);
 
+// `v` with `stellen` decimals, rounded half away from zero from the double's exact value, as
+// school arithmetic rounds (28.25 to "28.3", -0.05 to "-0.1"); printf rounds a tie to even.
+std::string gerundet(double v, int stellen);
+
 // The fewest significant digits that read back as the same double, written out in full where
 // the exponent is -4 to 20 ("50", "20.03961332478182", "0.0005"), else in exponent form
 // ("1e-05").

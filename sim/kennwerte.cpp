@@ -14,7 +14,7 @@ constexpr double ruhe_k = 2; // the last quarter's span at which the curve count
 kennwerte kennwerte_berechnen(double w, std::span<const double> x) {
     kennwerte k;
     const int n = int(x.size());
-    if (n == 0) return k;
+    if (n == 0 || !(w > x[0])) return k;                        // no step up, nothing to measure
     const auto wert = [&x](int i) { return x[size_t(i - 1)]; }; // seconds from 1
     const int q = n / 4;
 
@@ -22,6 +22,7 @@ kennwerte kennwerte_berechnen(double w, std::span<const double> x) {
         if (wert(i) >= w) k.anregelzeit_s = i;
 
     const double hoechst = *std::max_element(x.begin(), x.end());
+    k.ueberschwingen_k = 0;
     if (hoechst - w > 0) {
         k.ueberschwingen_k = hoechst - w;
         for (int i = 1; i <= n && !k.zeit_maximum_s; ++i)

@@ -9,10 +9,11 @@
 
 namespace sim {
 
-// x_1 … x_n are the actual values, w the set-point, q = n / 4 the run's last quarter.
+// x_1 … x_n are the actual values, w the set-point, q = n / 4 the run's last quarter. They
+// describe a step upward: where w is not above x_1, every figure is none.
 struct kennwerte {
     std::optional<int> anregelzeit_s;         // first second with x >= w
-    double ueberschwingen_k = 0;              // max x - w where above 0, else 0
+    std::optional<double> ueberschwingen_k;   // max x - w where above 0, else 0
     std::optional<int> zeit_maximum_s;        // first second at max x; none without overshoot
     std::optional<double> schwingungsdauer_s; // (P_k - P_2) / (k - 2) over the peaks, k >= 3
     std::optional<int> ausregelzeit_s; // from here on within w +- 1 K, for q seconds at least

@@ -139,19 +139,20 @@ private slots:
         QTest::newRow("below w")           << 50.0 << QList<double>{40, 45, 44, 46, 45, 47, 46} << "- 0 - 2 - 4 | 2 4 6";
         QTest::newRow("ripple under 0.5")  << 10.0 << QList<double>{9, 10.4, 10, 10.4, 10.1, 10.3} << "2 0.4 2 - 1 -0.3 |";
         QTest::newRow("fall of 0.5")       << 20.0 << QList<double>{9, 10, 9.5} << "- 0 - - - - | 2";
-        QTest::newRow("falling start")     << 5.0 << QList<double>{10, 8, 6, 7, 6, 5} << "1 5 1 - 5 0 | 4";
-        QTest::newRow("n = 1")             << 5.0 << QList<double>{5} << "1 0 - - 1 - |";
+        QTest::newRow("no step: w < x_1")  << 5.0 << QList<double>{10, 8, 6, 7, 6, 5} << "- - - - - - | 4";
+        QTest::newRow("no step: w = x_1")  << 5.0 << QList<double>{5} << "- - - - - - |";
+        QTest::newRow("n = 1")             << 5.0 << QList<double>{4} << "- 0 - - 1 - |";
         QTest::newRow("n = 2")             << 5.0 << QList<double>{4, 5} << "2 0 - - 1 - |";
-        QTest::newRow("n = 3")             << 5.0 << QList<double>{7, 4.5, 5} << "1 2 1 - 2 - |";
+        QTest::newRow("n = 3")             << 5.0 << QList<double>{4, 7, 5} << "2 2 2 - 3 - | 2";
         QTest::newRow("n = 4")             << 5.0 << QList<double>{0, 3, 5, 5.5} << "3 0.5 4 - 3 -0.5 |";
         QTest::newRow("n = 4, in late")    << 5.0 << QList<double>{0, 3, 2, 5} << "4 0 - - - 0 | 2";
         QTest::newRow("in at n - q")       << 10.0 << QList<double>{0, 2, 4, 6, 8, 9.5, 10, 10} << "7 0 - - 6 0 |";
         QTest::newRow("in after n - q")    << 10.0 << QList<double>{0, 2, 4, 6, 8, 8, 9.5, 10} << "8 0 - - - 0 |";
         QTest::newRow("rest: span 2")      << 12.0 << QList<double>{0, 0, 0, 0, 0, 0, 8, 10} << "- 0 - - - 2 |";
         QTest::newRow("span over 2")       << 12.0 << QList<double>{0, 0, 0, 0, 0, 0, 7.9, 10} << "- 0 - - - - |";
-        QTest::newRow("leaves band")       << 10.0 << QList<double>{10, 10, 12} << "1 2 3 - - - |";
-        QTest::newRow("ends on band edge") << 10.0 << QList<double>{12, 11, 9} << "1 2 1 - 2 - |";
-        QTest::newRow("empty")             << 10.0 << QList<double>{} << "- 0 - - - - |";
+        QTest::newRow("leaves band")       << 10.0 << QList<double>{9, 10, 12} << "2 2 3 - - - |";
+        QTest::newRow("ends on band edge") << 10.0 << QList<double>{9, 12, 11, 9} << "2 2 2 - 3 1 | 2";
+        QTest::newRow("empty")             << 10.0 << QList<double>{} << "- - - - - - |";
         // clang-format on
     }
     void kennwerte() {
@@ -162,7 +163,7 @@ private slots:
         const sim::kennwerte k = sim::kennwerte_berechnen(w, werte);
         const auto text = [](const auto& v) { return v ? QString::number(*v) : QString("-"); };
         QStringList ist{text(k.anregelzeit_s),
-                        QString::number(k.ueberschwingen_k),
+                        text(k.ueberschwingen_k),
                         text(k.zeit_maximum_s),
                         text(k.schwingungsdauer_s),
                         text(k.ausregelzeit_s),

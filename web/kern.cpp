@@ -134,9 +134,10 @@ EMSCRIPTEN_KEEPALIVE const double* regler_kennwerte(double w, int komma) {
     const auto k = sim::kennwerte_berechnen(w, eingabe);
     const auto s = sim::spitzen(eingabe);
     const auto oder_nan = [](auto v) { return v ? double(*v) : std::nan(""); };
-    zeilen.assign({oder_nan(k.anregelzeit_s), k.ueberschwingen_k, oder_nan(k.zeit_maximum_s),
-                   oder_nan(k.schwingungsdauer_s), oder_nan(k.ausregelzeit_s),
-                   oder_nan(k.bleibende_abweichung_k), double(s.size())});
+    zeilen.assign({oder_nan(k.anregelzeit_s), oder_nan(k.ueberschwingen_k),
+                   oder_nan(k.zeit_maximum_s), oder_nan(k.schwingungsdauer_s),
+                   oder_nan(k.ausregelzeit_s), oder_nan(k.bleibende_abweichung_k),
+                   double(s.size())});
     zeilen.insert(zeilen.end(), s.begin(), s.end());
     // The box's lines, in the user's format, and the line nearest each second.
     text.clear();
@@ -420,7 +421,7 @@ std::vector<darstellung::protokollzeile> protokoll_aus_eingabe(int n) {
             if (const double v = nimm(); k < haben) w.push_back(v);
         p.werte = darstellung::seiten_laufwerte(p.seite, w);
         p.k.anregelzeit_s = ganz(nimm());
-        p.k.ueberschwingen_k = nimm();
+        p.k.ueberschwingen_k = oder(nimm());
         p.k.zeit_maximum_s = ganz(nimm());
         p.k.schwingungsdauer_s = oder(nimm());
         p.k.ausregelzeit_s = ganz(nimm());
@@ -439,7 +440,7 @@ void protokoll_in_zahlen(const std::vector<darstellung::protokollzeile>& z) {
         for (const auto& w : p.werte)
             zeilen.push_back(w.wert);
         zeilen.insert(zeilen.end(),
-                      {oder_nan(p.k.anregelzeit_s), p.k.ueberschwingen_k,
+                      {oder_nan(p.k.anregelzeit_s), oder_nan(p.k.ueberschwingen_k),
                        oder_nan(p.k.zeit_maximum_s), oder_nan(p.k.schwingungsdauer_s),
                        oder_nan(p.k.ausregelzeit_s), oder_nan(p.k.bleibende_abweichung_k)});
     }

@@ -33,7 +33,8 @@ constexpr std::string_view hilfe =
     "  W und W1 erscheinen unverändert in der Spalte w bzw. w1.\n"
     "--n N: Anzahl Abtastungen, 0 bis 32767; ohne Angabe 200 (aufheizkurve: 30).\n"
     "--kennwerte: statt der Zeilen die Kennwerte der Sprungantwort (Milch bzw. x1 gegen\n"
-    "  den Sollwert), eine Kopfzeile und eine Zeile; leeres Feld, wo es keinen gibt:\n"
+    "  den Sollwert), eine Kopfzeile und eine Zeile; leeres Feld, wo es keinen gibt\n"
+    "  (keiner, wo der Sollwert nicht über dem ersten Istwert liegt: kein Sprung nach oben):\n"
     "  anregelzeit_s (erste Sekunde mit x >= w), ueberschwingen_k (max x - w, sonst 0),\n"
     "  zeit_maximum_s, schwingungsdauer_s (mittlerer Abstand der Maxima nach dem ersten;\n"
     "  ein Maximum zählt, wenn x danach 0.5 K darunter fällt), ausregelzeit_s (ab da bleibt\n"
@@ -156,7 +157,7 @@ std::string kennwerte_csv(double w, const std::vector<double>& x) {
             c << std::string_view();
     };
     feld(k.anregelzeit_s);
-    c << k.ueberschwingen_k;
+    feld(k.ueberschwingen_k);
     feld(k.zeit_maximum_s);
     feld(k.schwingungsdauer_s);
     feld(k.ausregelzeit_s);

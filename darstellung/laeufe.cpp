@@ -1,5 +1,6 @@
 #include "laeufe.h"
 
+#include "parameter.h"
 #include "zahltext.h"
 
 namespace darstellung {
@@ -12,24 +13,13 @@ std::string text(const laufwert& v, std::string_view komma) {
 }
 } // namespace
 
-laufwerte pid_laufwerte(double w, double xp, double tn, double tv) {
-    return {{"Sollwert", w, "°C"},
-            {"P-Band", xp, "K"},
-            {"Nachlaufzeit", tn, "s"},
-            {"Vorhaltzeit", tv, "s"}};
-}
-
-laufwerte kaskaden_laufwerte(double w1, double v1, double tn1, double tv1, double xp2, double tv2,
-                             double maxdiff) {
-    return {{"Sollwert", w1, "°C"},    {"Verstärkung", v1, ""}, {"Nachlauf. 1", tn1, "s"},
-            {"Vorhalt. 1", tv1, "s"},  {"P-Band 2", xp2, "K"},  {"Vorhalt. 2", tv2, "s"},
-            {"Max.Diff", maxdiff, "K"}};
-}
-
 laufwerte seiten_laufwerte(int seite, std::span<const double> werte) {
-    const auto v = [&](size_t i) { return i < werte.size() ? werte[i] : 0.0; };
-    return seite == 2 ? pid_laufwerte(v(0), v(1), v(2), v(3))
-                      : kaskaden_laufwerte(v(0), v(1), v(2), v(3), v(4), v(5), v(6));
+    laufwerte l;
+    for (size_t i = 0; const parameter& p : seitenparameter(seite)) {
+        l.push_back({p.name, i < werte.size() ? werte[i] : 0.0, p.einheit});
+        ++i;
+    }
+    return l;
 }
 
 std::string laufname(const laufwerte& l, std::string_view komma) {

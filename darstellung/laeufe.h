@@ -17,12 +17,8 @@ struct laufwert {
 };
 using laufwerte = std::vector<laufwert>;
 
-// The values of page 2's PID run and of page 3's cascade, set-point first.
-laufwerte pid_laufwerte(double w, double xp, double tn, double tv);
-laufwerte kaskaden_laufwerte(double w1, double v1, double tn1, double tv1, double xp2, double tv2,
-                             double maxdiff);
-
-// A page's run values from numbers in that order (page 2: PID, else the cascade); missing ones 0.
+// A page's run values (page 2: the PID run, page 3: the cascade) from numbers in the order of its
+// fields' table (parameter.h), set-point first; missing ones 0.
 laufwerte seiten_laufwerte(int seite, std::span<const double> werte);
 
 // "Sollwert = 50 °C, P-Band = 20 K, Nachlaufzeit = 40 s, Vorhaltzeit = 0 s"

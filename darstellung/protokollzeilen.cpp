@@ -1,23 +1,41 @@
 #include "protokollzeilen.h"
 
+#include "parameter.h"
+#include "seitenlaeufe.h"
 #include "zahltext.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <numeric>
+#include <set>
 
 namespace darstellung {
 
 namespace {
-struct spalte {
-    const char* name;
-    const char* einheit;
-};
-// The fields of both pages, each once, in the order page 2 and then page 3 name them.
-const spalte felder[] = {{"Sollwert", "°C"},   {"P-Band", "K"},     {"Nachlaufzeit", "s"},
-                         {"Vorhaltzeit", "s"}, {"Verstärkung", ""}, {"Nachlauf. 1", "s"},
-                         {"Vorhalt. 1", "s"},  {"P-Band 2", "K"},   {"Vorhalt. 2", "s"},
-                         {"Max.Diff", "K"}};
-constexpr size_t vorne = 3, n_felder = std::size(felder);
+constexpr size_t vorne = 3; // Nr., Zeit, Seite
+constexpr size_t n_kennwerte = 6;
+constexpr int nummer_hoechstens = 999999;
+constexpr double sekunde_hoechstens = 999999999;
+
+// The fields of both pages, each name once, in the order page 2 and then page 3 name them.
+const std::vector<const parameter*>& felder() {
+    static const std::vector<const parameter*> f = [] {
+        std::vector<const parameter*> f;
+        for (int seite : {2, 3})
+            for (const parameter& p : seitenparameter(seite))
+                if (std::none_of(f.begin(), f.end(), [&p](const parameter* q) {
+                        return std::strcmp(q->name, p.name) == 0;
+                    }))
+                    f.push_back(&p);
+        return f;
+    }();
+    return f;
+}
+
+size_t n_felder() {
+    return felder().size();
+}
 
 std::string mit_einheit(const char* name, const char* einheit) {
     return *einheit ? std::string(name) + " in " + einheit : std::string(name);
@@ -29,7 +47,7 @@ std::optional<double> oder_nichts(const std::optional<int>& v) {
 
 std::optional<double> feld(const protokollzeile& z, size_t f) {
     for (const laufwert& w : z.werte)
-        if (std::strcmp(w.name, felder[f].name) == 0) return w.wert;
+        if (std::strcmp(w.name, felder()[f]->name) == 0) return w.wert;
     return {};
 }
 
@@ -54,22 +72,81 @@ std::optional<double> zelle(const protokollzeile& z, size_t s) {
     if (s == 0) return z.nummer;
     if (s == 1) return z.sekunde;
     if (s == 2) return z.seite;
-    if (s < vorne + n_felder) return feld(z, s - vorne);
-    return kennwert(z.k, s - vorne - n_felder);
+    if (s < vorne + n_felder()) return feld(z, s - vorne);
+    return kennwert(z.k, s - vorne - n_felder());
 }
 
-laufwerte leere_werte(int seite) {
-    return seiten_laufwerte(seite, {});
-}
-
-std::vector<std::string_view> teilen(std::string_view z, char trenner) {
-    std::vector<std::string_view> t;
-    for (size_t a = 0;;) {
-        const size_t e = z.find(trenner, a);
-        t.push_back(z.substr(a, e == std::string_view::npos ? std::string_view::npos : e - a));
-        if (e == std::string_view::npos) return t;
-        a = e + 1;
+// The records of a CSV text as RFC 4180 has them: a cell in double quotes may hold the
+// separator, line breaks and "" for a quote. Each record with the line it starts on.
+struct datensatz {
+    size_t zeile = 0;
+    std::vector<std::string> zellen;
+};
+struct saetze {
+    std::vector<datensatz> d;
+    std::string fehler;
+};
+saetze csv_saetze(std::string_view t, char trenner) {
+    saetze s;
+    size_t zeile = 1, i = 0;
+    while (i < t.size()) {
+        datensatz r{zeile, {""}};
+        bool ende = false;
+        while (!ende) {
+            std::string& c = r.zellen.back();
+            if (i < t.size() && t[i] == '"' && c.empty()) {
+                const size_t ab = zeile;
+                for (++i;; ++i) {
+                    if (i >= t.size()) {
+                        s.fehler = "Zeile " + std::to_string(ab) +
+                                   ": ein Anführungszeichen ist nicht geschlossen.";
+                        return s;
+                    }
+                    if (t[i] == '"') {
+                        if (i + 1 < t.size() && t[i + 1] == '"') {
+                            c += '"';
+                            ++i;
+                            continue;
+                        }
+                        ++i;
+                        break;
+                    }
+                    if (t[i] == '\n') ++zeile;
+                    c += t[i];
+                }
+                if (i < t.size() && t[i] != trenner && t[i] != '\r' && t[i] != '\n') {
+                    s.fehler = "Zeile " + std::to_string(zeile) +
+                               ": nach dem schließenden Anführungszeichen steht noch etwas.";
+                    return s;
+                }
+            }
+            if (i >= t.size()) {
+                ende = true;
+            } else if (t[i] == trenner) {
+                r.zellen.emplace_back();
+                ++i;
+            } else if (t[i] == '\n' || (t[i] == '\r' && (i + 1 >= t.size() || t[i + 1] == '\n'))) {
+                i += t[i] == '\r' ? 2 : 1;
+                ++zeile;
+                ende = true;
+            } else {
+                c += t[i++];
+            }
+        }
+        // An empty line is no record.
+        if (r.zellen.size() > 1 || !r.zellen[0].empty()) s.d.push_back(std::move(r));
     }
+    return s;
+}
+
+// A cell's number: the file's decimal separator, an exponent as spreadsheets write it.
+std::optional<double> zahl(std::string c, char trenner) {
+    while (!c.empty() && c.back() == ' ')
+        c.pop_back();
+    c.erase(0, c.find_first_not_of(' '));
+    for (char& ch : c)
+        ch = ch == 'E' ? 'e' : trenner == ';' ? (ch == ',' ? '.' : ch == '.' ? 'x' : ch) : ch;
+    return zahl_lesen_c(c);
 }
 } // namespace
 
@@ -86,8 +163,8 @@ bool protokollzeile::operator==(const protokollzeile& b) const {
 const std::vector<std::string>& protokoll_spalten() {
     static const std::vector<std::string> s = [] {
         std::vector<std::string> s{"Nr.", "Zeit in s", "Seite"};
-        for (const spalte& f : felder)
-            s.push_back(mit_einheit(f.name, f.einheit));
+        for (const parameter* f : felder())
+            s.push_back(mit_einheit(f->name, f->einheit));
         for (const char* k :
              {"Anregelzeit in s", "Überschwingen in K", "Zeit des Maximums in s",
               "Schwingungsdauer in s", "Ausregelzeit in s", "bleibende Abweichung in K"})
@@ -98,7 +175,7 @@ const std::vector<std::string>& protokoll_spalten() {
 }
 
 bool protokoll_feldspalte(size_t spalte) {
-    return spalte >= vorne && spalte < vorne + n_felder;
+    return spalte >= vorne && spalte < vorne + n_felder();
 }
 
 std::vector<std::string> protokoll_texte(const protokollzeile& z, std::string_view komma) {
@@ -106,13 +183,13 @@ std::vector<std::string> protokoll_texte(const protokollzeile& z, std::string_vi
     for (size_t s = 0; s < protokoll_spalten().size(); ++s) {
         const auto v = zelle(z, s);
         if (!v) { // a figure without a value as the box writes it; another page's field empty
-            t.emplace_back(s >= vorne + n_felder ? "\u2014" : "");
+            t.emplace_back(s >= vorne + n_felder() ? "\u2014" : "");
             continue;
         }
-        const size_t k = s >= vorne + n_felder ? s - vorne - n_felder : 99;
+        const size_t k = s >= vorne + n_felder() ? s - vorne - n_felder() : 99;
         const bool eine_stelle = k == 1 || k == 3 || k == 5;
         std::string text = s < vorne || (k != 99 && !eine_stelle) ? zahl_c(std::floor(*v), 'f', 0)
-                           : eine_stelle ? mit_komma(zahl_c(std::abs(*v), 'f', 1), komma)
+                           : eine_stelle ? mit_komma(gerundet(std::abs(*v), 1), komma)
                                          : mit_komma(zahl_c(*v, 'g', 6), komma);
         if (eine_stelle && *v < 0 && text.find_first_not_of("0,.") != std::string::npos)
             text = "\u2212" + text;
@@ -143,78 +220,191 @@ std::string protokoll_csv(std::span<const protokollzeile> zeilen, std::string_vi
     return t;
 }
 
+sim::kennwerte protokoll_kennwerte(int seite, const laufwerte& werte) {
+    const auto e = lauf_aus_werten(seite, werte, [](std::string_view) { return laufzeilen; });
+    if (e.ist < 0) return {};
+    return sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte);
+}
+
 protokoll_datei protokoll_lesen(std::string_view text) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
-    std::vector<std::string_view> zeilen;
-    for (std::string_view z : teilen(text, '\n')) {
-        if (!z.empty() && z.back() == '\r') z.remove_suffix(1);
-        zeilen.push_back(z);
-    }
-    while (!zeilen.empty() && zeilen.back().empty())
-        zeilen.pop_back();
     const auto fehler = [](size_t zeile, const std::string& was) {
         return protokoll_datei{{}, "Zeile " + std::to_string(zeile) + ": " + was};
     };
-    if (zeilen.empty()) return {{}, "Die Datei ist leer."};
-    const char trenner = zeilen[0].find(';') != std::string_view::npos ? ';' : ',';
-    const auto kopf = teilen(zeilen[0], trenner);
+    // The separator is the one the header line holds outside quotes.
+    char trenner = ',';
+    for (bool zitat = false; const char c : text.substr(0, text.find('\n'))) {
+        zitat = c == '"' ? !zitat : zitat;
+        if (c == ';' && !zitat) trenner = ';';
+    }
+    saetze s = csv_saetze(text, trenner);
+    if (!s.fehler.empty()) return {{}, s.fehler};
+    if (s.d.empty()) return {{}, "Die Datei ist leer."};
+    const auto& kopf = s.d[0].zellen;
     if (!std::equal(kopf.begin(), kopf.end(), protokoll_spalten().begin(),
                     protokoll_spalten().end()))
-        return fehler(1, "die Spalten sind nicht die eines Versuchsprotokolls.");
+        return fehler(s.d[0].zeile, "die Spalten sind nicht die eines Versuchsprotokolls.");
+    if (s.d.size() - 1 > versuchsprotokoll::hoechstens)
+        return {{},
+                "Die Datei hat mehr als " + std::to_string(versuchsprotokoll::hoechstens) +
+                    " Läufe."};
     protokoll_datei d;
-    for (size_t n = 1; n < zeilen.size(); ++n) {
-        const auto zellen = teilen(zeilen[n], trenner);
+    std::set<int> nummern;
+    for (size_t r = 1; r < s.d.size(); ++r) {
+        const auto& [zeile, zellen] = s.d[r];
         if (zellen.size() != protokoll_spalten().size())
-            return fehler(n + 1, "falsche Zahl von Feldern.");
+            return fehler(zeile, "falsche Zahl von Feldern.");
         std::vector<std::optional<double>> w;
-        for (std::string_view c : zellen) {
-            if (c.empty()) {
+        for (size_t c = 0; c < vorne + n_felder(); ++c) {
+            if (zellen[c].empty()) {
                 w.emplace_back();
                 continue;
             }
-            std::string s(c);
-            if (trenner == ';')
-                for (char& ch : s)
-                    ch = ch == ',' ? '.' : ch == '.' ? 'x' : ch;
-            const auto v = zahl_lesen_c(s);
-            if (!v) return fehler(n + 1, "„" + std::string(c) + "“ ist keine Zahl.");
+            const auto v = zahl(zellen[c], trenner);
+            if (!v) return fehler(zeile, "„" + zellen[c] + "“ ist keine Zahl.");
             w.push_back(v);
         }
-        protokollzeile z;
-        if (!w[0] || !w[1] || !w[2] || (*w[2] != 2 && *w[2] != 3) || *w[0] != std::floor(*w[0]))
-            return fehler(n + 1, "Nr., Zeit und Seite (2 oder 3) fehlen.");
-        z.nummer = int(*w[0]);
-        z.sekunde = *w[1];
-        z.seite = int(*w[2]);
-        z.werte = leere_werte(z.seite);
-        for (size_t f = 0; f < n_felder; ++f) {
-            laufwert* ziel = nullptr;
-            for (laufwert& l : z.werte)
-                if (std::strcmp(l.name, felder[f].name) == 0) ziel = &l;
-            if (bool(ziel) != bool(w[vorne + f]))
-                return fehler(n + 1,
+        if (!w[0] || !w[1] || !w[2] || (*w[2] != 2 && *w[2] != 3))
+            return fehler(zeile, "Nr., Zeit und Seite (2 oder 3) fehlen.");
+        if (*w[0] != std::floor(*w[0]) || *w[0] < 1 || *w[0] > nummer_hoechstens)
+            return fehler(zeile, "die Nr. ist keine ganze Zahl von 1 bis " +
+                                     std::to_string(nummer_hoechstens) + ".");
+        if (!nummern.insert(int(*w[0])).second)
+            return fehler(zeile,
+                          "die Nr. " + kuerzest(*w[0]) + " steht schon in einer Zeile davor.");
+        if (*w[1] != std::floor(*w[1]) || *w[1] < 0 || *w[1] > sekunde_hoechstens)
+            return fehler(zeile, "die Zeit ist keine ganze Zahl von Sekunden.");
+        protokollzeile z{.nummer = int(*w[0]), .sekunde = *w[1], .seite = int(*w[2])};
+        std::vector<double> werte;
+        for (const parameter& p : seitenparameter(z.seite)) {
+            const size_t f = size_t(std::find_if(felder().begin(), felder().end(),
+                                                 [&p](const parameter* q) {
+                                                     return std::strcmp(q->name, p.name) == 0;
+                                                 }) -
+                                    felder().begin());
+            const auto& v = w[vorne + f];
+            if (!v)
+                return fehler(zeile,
                               "die Felder passen nicht zu Seite " + std::to_string(z.seite) + ".");
-            if (ziel) ziel->wert = *w[vorne + f];
+            // As its field would hold it: "Lauf wiederholen" types it there.
+            if (!wert_zulaessig(p, *v))
+                return fehler(zeile, std::string(p.name) + " = " + kuerzest(*v) +
+                                         " passt nicht in sein Feld.");
+            werte.push_back(*v);
         }
-        const auto ganz = [](const std::optional<double>& v) {
-            return v ? std::optional<int>(int(*v)) : std::nullopt;
-        };
-        const size_t k = vorne + n_felder;
-        z.k.anregelzeit_s = ganz(w[k]);
-        z.k.ueberschwingen_k = w[k + 1].value_or(0);
-        z.k.zeit_maximum_s = ganz(w[k + 2]);
-        z.k.schwingungsdauer_s = w[k + 3];
-        z.k.ausregelzeit_s = ganz(w[k + 4]);
-        z.k.bleibende_abweichung_k = w[k + 5];
+        for (size_t f = 0; f < n_felder(); ++f)
+            if (w[vorne + f] && !parameter_von(z.seite, felder()[f]->id))
+                return fehler(zeile,
+                              "die Felder passen nicht zu Seite " + std::to_string(z.seite) + ".");
+        z.werte = seiten_laufwerte(z.seite, werte);
+        z.k = protokoll_kennwerte(z.seite, z.werte);
         d.zeilen.push_back(std::move(z));
     }
     return d;
 }
 
-const std::vector<std::string>& laufwert_felder(int seite) {
-    static const std::vector<std::string> zwei{"w1", "xp1", "tn1", "tv1"},
-        drei{"w1", "v1", "tn1", "tv1", "xp2", "tv2", "maxdiff"};
-    return seite == 2 ? zwei : drei;
+std::vector<std::string> laufwert_felder(int seite) {
+    std::vector<std::string> ids;
+    for (const parameter& p : seitenparameter(seite))
+        ids.emplace_back(p.id);
+    return ids;
+}
+
+namespace {
+std::string laeufe(size_t n) {
+    return n == 1 ? "einen Lauf" : std::to_string(n) + " Läufe";
+}
+} // namespace
+
+std::string frage_beim_beenden(size_t n) {
+    return (n == 1 ? std::string("Ein Lauf im Versuchsprotokoll ist nicht gespeichert. Er geht")
+                   : std::to_string(n) +
+                         " Läufe im Versuchsprotokoll sind nicht gespeichert. Sie gehen") +
+           " mit dem Programm verloren.\n\nVor dem Beenden speichern?";
+}
+
+std::string frage_beim_laden(size_t n) {
+    return "Das Versuchsprotokoll hat schon " + laeufe(n) +
+           ". Die Läufe der Datei anhängen (neu nummeriert nach den bisherigen) oder die "
+           "bisherigen durch sie ersetzen?";
+}
+
+// ---- the notebook
+
+std::string versuchsprotokoll::eintragen(int seite, laufwerte werte, const sim::kennwerte& k,
+                                         double sekunde, bool gestartet) {
+    if (m_zeilen.size() >= hoechstens)
+        return "Das Versuchsprotokoll ist voll: es fasst " + std::to_string(hoechstens) +
+               " Läufe, dieser ist nicht darin.";
+    m_zeilen.push_back({.nummer = naechste_nummer(),
+                        .sekunde = sekunde,
+                        .seite = seite,
+                        .werte = std::move(werte),
+                        .k = k});
+    if (gestartet) ++m_ungesichert;
+    return {};
+}
+
+const protokollzeile* versuchsprotokoll::zeile(int nummer) const {
+    for (const protokollzeile& z : m_zeilen)
+        if (z.nummer == nummer) return &z;
+    return nullptr;
+}
+
+int versuchsprotokoll::naechste_nummer() const {
+    int n = 0;
+    for (const protokollzeile& z : m_zeilen)
+        n = std::max(n, z.nummer);
+    return n + 1;
+}
+
+std::string versuchsprotokoll::laden(std::string_view text, bool anhaengen) {
+    if (text.size() > datei_hoechstens)
+        return "Die Datei ist zu groß: ein Versuchsprotokoll hat höchstens " +
+               std::to_string(datei_hoechstens / 1024) + " kB.";
+    protokoll_datei d = protokoll_lesen(text);
+    if (!d.fehler.empty()) return d.fehler;
+    if (!anhaengen) {
+        m_zeilen = std::move(d.zeilen);
+        m_ungesichert = 0;
+        return {};
+    }
+    if (m_zeilen.size() + d.zeilen.size() > hoechstens)
+        return "Mit der Datei hätte das Versuchsprotokoll mehr als " + std::to_string(hoechstens) +
+               " Läufe.";
+    int n = naechste_nummer();
+    for (protokollzeile& z : d.zeilen) {
+        z.nummer = n++;
+        m_zeilen.push_back(std::move(z));
+    }
+    return {};
+}
+
+void versuchsprotokoll::leeren() {
+    m_zeilen.clear();
+    m_ungesichert = 0;
+}
+
+std::vector<bool> versuchsprotokoll::verborgen() const {
+    std::vector<bool> v;
+    for (size_t s = 0; s < protokoll_spalten().size(); ++s)
+        v.push_back(protokoll_feldspalte(s) &&
+                    std::all_of(m_zeilen.begin(), m_zeilen.end(), [s](const protokollzeile& z) {
+                        return std::isnan(protokoll_wert(z, s));
+                    }));
+    return v;
+}
+
+std::vector<size_t> versuchsprotokoll::reihenfolge(size_t spalte, bool aufsteigend) const {
+    std::vector<size_t> r(m_zeilen.size());
+    std::iota(r.begin(), r.end(), size_t(0));
+    std::stable_sort(r.begin(), r.end(), [&](size_t a, size_t b) {
+        const double x = protokoll_wert(m_zeilen[a], spalte),
+                     y = protokoll_wert(m_zeilen[b], spalte);
+        if (std::isnan(x) || std::isnan(y)) return !std::isnan(x) && std::isnan(y);
+        return aufsteigend ? x < y : y < x;
+    });
+    return r;
 }
 
 } // namespace darstellung

@@ -33,8 +33,8 @@ const std::vector<std::string>& protokoll_spalten();
 bool protokoll_feldspalte(size_t spalte);
 
 // A row's cells as the table shows them, in the user's format: fields with six significant
-// digits, kelvins and the period with one decimal, seconds whole; "" where the page has no such
-// field, "—" where the figure has none.
+// digits, kelvins and the period with one decimal (rounded half away from zero), seconds whole;
+// "" where the page has no such field, "—" where the figure has none.
 std::vector<std::string> protokoll_texte(const protokollzeile& z, std::string_view komma);
 // A cell as a number, for sorting; NaN where empty.
 double protokoll_wert(const protokollzeile& z, size_t spalte);
@@ -42,15 +42,62 @@ double protokoll_wert(const protokollzeile& z, size_t spalte);
 // The rows as CSV: a header, one line per row, numbers in full; ";" and "," where the user's
 // decimal separator is a comma, else "," and ".".
 std::string protokoll_csv(std::span<const protokollzeile> zeilen, std::string_view komma);
-// A file written by protokoll_csv (either separator, with or without a byte-order mark): its
-// rows, or why it is not one ("Zeile 3: …").
+// A file written by protokoll_csv (either separator, with or without a byte-order mark, cells
+// quoted or not, as spreadsheets write them): its rows, or why it is not one ("Zeile 3: …").
+// Every field's value must be one its field could hold; the figures are computed again from the
+// run, never taken from the file.
 struct protokoll_datei {
     std::vector<protokollzeile> zeilen;
     std::string fehler;
 };
 protokoll_datei protokoll_lesen(std::string_view text);
 
+// The figures of a page's run made again from its values.
+sim::kennwerte protokoll_kennwerte(int seite, const laufwerte& werte);
+
 // Which page fields a page's run values go into, in their order.
-const std::vector<std::string>& laufwert_felder(int seite);
+std::vector<std::string> laufwert_felder(int seite);
+
+// What is asked before the program ends where `n` runs made with "Start Grafik" were not saved,
+// and before a file is read into a notebook of `n` rows (append or replace).
+std::string frage_beim_beenden(size_t n);
+std::string frage_beim_laden(size_t n);
+inline constexpr const char* titel_protokoll = "Versuchsprotokoll";
+
+// The notebook itself, with its rules: numbering, its size, what has not been saved.
+class versuchsprotokoll {
+public:
+    static constexpr size_t hoechstens = 2000;              // rows
+    static constexpr size_t datei_hoechstens = 1024 * 1024; // bytes of a file to read
+
+    // A run of page `seite` made now, at `sekunde` of the program's clock; `gestartet`: with
+    // "Start Grafik" (not a page's load run). Numbered after the largest number. Why it was not
+    // entered (the notebook is full), or "".
+    std::string eintragen(int seite, laufwerte werte, const sim::kennwerte& k, double sekunde,
+                          bool gestartet);
+    const std::vector<protokollzeile>& zeilen() const { return m_zeilen; }
+    const protokollzeile* zeile(int nummer) const;
+    int naechste_nummer() const;
+
+    // Runs made with "Start Grafik" since the last save (or a file that replaced the rows).
+    size_t ungesichert() const { return m_ungesichert; }
+    void gesichert() { m_ungesichert = 0; }
+    void ungesichert_setzen(size_t n) { m_ungesichert = n; }
+
+    std::string csv(std::string_view komma) const { return protokoll_csv(m_zeilen, komma); }
+    // A file's text in place of the rows, or after them (renumbered after the largest number);
+    // whole or not at all: why not, or "".
+    std::string laden(std::string_view text, bool anhaengen);
+    void leeren();
+
+    // The field columns of a page no row comes from take no room.
+    std::vector<bool> verborgen() const;
+    // The rows' order sorted by a column, rows with an empty cell last either way.
+    std::vector<size_t> reihenfolge(size_t spalte, bool aufsteigend) const;
+
+private:
+    std::vector<protokollzeile> m_zeilen;
+    size_t m_ungesichert = 0;
+};
 
 } // namespace darstellung

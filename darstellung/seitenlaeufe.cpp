@@ -1,27 +1,28 @@
 #include "seitenlaeufe.h"
 
 #include "kaskade.h"
+#include "parameter.h"
 #include "pid.h"
-#include "protokollzeilen.h"
 
 namespace darstellung {
 
 laufplan lauf_plan(int seite, bool laden) {
-    if (seite == 2) return {{"w1", "xp1", "tn1", "tv1"}, {}};
+    if (seite == 2) { // every field, in the table's order
+        laufplan plan;
+        for (const parameter& p : seitenparameter(2))
+            plan.felder.emplace_back(p.id);
+        return plan;
+    }
     if (seite == 3 && laden) return {{"w1", "tv1", "maxdiff", "tv2"}, {{"v1", "1"}}};
     if (seite == 3) return {{"xp2", "tn1", "v1", "w1", "tv1", "maxdiff", "tv2"}, {}};
     return {};
 }
 
 namespace {
-struct spalten {
-    std::vector<std::vector<double>> s;
-    explicit spalten(size_t k) : s(k) {}
-};
 
+// Each run from its fields' values in their table's order.
 laufergebnis pid(std::span<const double> v, const std::function<int(std::string_view)>& zeilen) {
-    const sim::pid_felder f{.w = v[0], .xp = v[1], .tn = v[2], .tv = v[3]};
-    const auto p = sim::pid_parameter_bilden(f);
+    const auto p = sim::pid_parameter_bilden(pid_felder_aus(v));
     struct senke {
         laufergebnis& e;
         double w;
@@ -34,7 +35,7 @@ laufergebnis pid(std::span<const double> v, const std::function<int(std::string_
     };
     laufergebnis e{.spalten = {{"graph", 1, {}}, {"graph", 2, {}}, {"Leistung", 1, {}}},
                    .art = 0,
-                   .lauf = pid_laufwerte(f.w, f.xp, f.tn, f.tv),
+                   .lauf = seiten_laufwerte(2, v),
                    .benannt = {"graph", "Leistung"},
                    .soll = p.w,
                    .ist = 1};
@@ -42,9 +43,9 @@ laufergebnis pid(std::span<const double> v, const std::function<int(std::string_
     return e;
 }
 
-laufergebnis kaskade(sim::kaskaden_felder f, const std::function<int(std::string_view)>& zeilen,
+laufergebnis kaskade(std::vector<double> v, const std::function<int(std::string_view)>& zeilen,
                      laufergebnis e) {
-    const auto p = sim::kaskaden_parameter_bilden(f);
+    const auto p = sim::kaskaden_parameter_bilden(kaskaden_felder_aus(v));
     if (p.v1_verworfen) {
         e.nachher.emplace_back("v1", "0");
         e.piep = true;
@@ -65,8 +66,8 @@ laufergebnis kaskade(sim::kaskaden_felder f, const std::function<int(std::string
     };
     sim::kaskaden_lauf(p, zeilen("kask"), senke{e, ab, p.w1});
     e.art = 1;
-    e.lauf =
-        kaskaden_laufwerte(f.w1, p.v1_verworfen ? 0 : f.v1, f.tn1, f.tv1, f.xp2, f.tv2, f.maxdiff);
+    if (p.v1_verworfen) v[size_t(parameter_von(3, "v1") - seitenparameter(3).data())] = 0;
+    e.lauf = seiten_laufwerte(3, v);
     e.benannt = {"kask", "leistung"};
     e.soll = p.w1;
     e.ist = int(ab) + 1;
@@ -74,22 +75,13 @@ laufergebnis kaskade(sim::kaskaden_felder f, const std::function<int(std::string
 }
 } // namespace
 
-laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
-                        const std::function<int(std::string_view)>& zeilen) {
-    if (werte.size() < lauf_plan(seite, laden).felder.size()) return {};
-    if (seite == 2) return pid(werte, zeilen);
+namespace {
+// The run from the values in the table's order; at load, page 3's heating curve first.
+laufergebnis lauf(int seite, bool laden, std::vector<double> v,
+                  const std::function<int(std::string_view)>& zeilen) {
+    if (seite == 2) return pid(v, zeilen);
     if (seite != 3) return {};
-    if (!laden)
-        return kaskade({.w1 = werte[3],
-                        .v1 = werte[2],
-                        .tn1 = werte[1],
-                        .tv1 = werte[4],
-                        .xp2 = werte[0],
-                        .tv2 = werte[6],
-                        .maxdiff = werte[5]},
-                       zeilen, {});
-    // At load the heating curve first; the gain is 1 and the inner P-band and the reset time are
-    // off (0), whatever xp2 and tn1 hold.
+    if (!laden) return kaskade(std::move(v), zeilen, {});
     laufergebnis e{.spalten = {{"pid33", 1, {}}}};
     sim::aufheiz_lauf(zeilen("pid33"), [&e] {
         struct senke {
@@ -99,24 +91,35 @@ laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
         };
         return senke{e};
     }());
-    return kaskade({.w1 = werte[0],
-                    .v1 = 1,
-                    .tn1 = 0,
-                    .tv1 = werte[1],
-                    .xp2 = 0,
-                    .tv2 = werte[3],
-                    .maxdiff = werte[2]},
-                   zeilen, std::move(e));
+    return kaskade(std::move(v), zeilen, std::move(e));
+}
+} // namespace
+
+laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
+                        const std::function<int(std::string_view)>& zeilen) {
+    const laufplan plan = lauf_plan(seite, laden);
+    if (werte.size() < plan.felder.size()) return {};
+    // A field the plan does not read runs with the text set before it, or as 0: at load, page
+    // 3's gain is 1 and its inner P-band and reset time are off, whatever those fields hold.
+    std::vector<double> v;
+    for (const parameter& p : seitenparameter(seite)) {
+        double wert = 0;
+        for (size_t i = 0; i < plan.felder.size(); ++i)
+            if (plan.felder[i] == p.id) wert = werte[i];
+        for (const auto& [id, text] : plan.vorher)
+            if (id == p.id) wert = feldwert(text, ".").value_or(0);
+        v.push_back(wert);
+    }
+    return lauf(seite, laden, std::move(v), zeilen);
 }
 
 laufergebnis lauf_aus_werten(int seite, const laufwerte& werte,
                              const std::function<int(std::string_view)>& zeilen) {
-    const auto& felder = laufwert_felder(seite);
     std::vector<double> v;
-    for (const std::string& f : lauf_plan(seite, false).felder)
-        for (size_t i = 0; i < felder.size() && i < werte.size(); ++i)
-            if (felder[i] == f) v.push_back(werte[i].wert);
-    return seitenlauf(seite, false, v, zeilen);
+    for (const laufwert& w : werte)
+        v.push_back(w.wert);
+    v.resize(seitenparameter(seite).size());
+    return lauf(seite, false, std::move(v), zeilen);
 }
 
 } // namespace darstellung

@@ -15,6 +15,9 @@
 
 namespace darstellung {
 
+// The samples of a page's run: the rows of its charts.
+inline constexpr int laufzeilen = 200;
+
 struct laufplan {
     // Read in this order, each with its limit, before any cell is written: a field that is not a
     // number starts no run and leaves the last complete one on the charts.

@@ -3,6 +3,7 @@
 #include "diagrammfeld.h"
 #include "laeufe.h"
 #include "pid.h"
+#include "seitenlaeufe.h"
 #include "symbole.h"
 #include "zahlen.h"
 #include "zahlenfeld.h"
@@ -88,39 +89,22 @@ std::vector<Element> tabelle() {
         // Section 2.5: the entry fields.
         Rahmen{.name = "Parameter", .titel = "Parameter", .r = {600, 8220, 2415, 1695}},
         Text{.name = "sollwert", .text = "Sollwert", .r = {120, 300, 855, 255}, .in = "Parameter"},
-        Feld{.name = "w1",
-             .r = {1500, 240, 555, 285},
-             .text = "50",
-             .max_laenge = 3,
-             .grenze = 99.9,
-             .in = "Parameter"},
+        feld(2, "w1", {1500, 240, 555, 285}, "Parameter"),
         Text{.name = "pid71", .text = "°C", .r = {2100, 300, 255, 255}, .in = "Parameter"},
         Text{.name = "p_band", .text = "P-Band", .r = {120, 660, 735, 255}, .in = "Parameter"},
-        Feld{.name = "xp1",
-             .r = {1500, 600, 555, 285},
-             .text = "0",
-             .max_laenge = 4,
-             .in = "Parameter"},
+        feld(2, "xp1", {1500, 600, 555, 285}, "Parameter"),
         Text{.name = "pid72", .text = "K", .r = {2100, 660, 195, 255}, .in = "Parameter"},
         Text{.name = "Nachlaufzeit",
              .text = "Nachlaufzeit",
              .r = {120, 1020, 1215, 255},
              .in = "Parameter"},
-        Feld{.name = "tn1",
-             .r = {1500, 960, 555, 285},
-             .text = "0",
-             .max_laenge = 4,
-             .in = "Parameter"},
+        feld(2, "tn1", {1500, 960, 555, 285}, "Parameter"),
         Text{.name = "pid73", .text = "s", .r = {2100, 1020, 195, 255}, .in = "Parameter"},
         Text{.name = "vorhaltzeit",
              .text = "Vorhaltzeit",
              .r = {120, 1380, 975, 255},
              .in = "Parameter"},
-        Feld{.name = "tv1",
-             .r = {1500, 1320, 555, 285},
-             .text = "0",
-             .max_laenge = 3,
-             .in = "Parameter"},
+        feld(2, "tv1", {1500, 1320, 555, 285}, "Parameter"),
         Text{.name = "pid74", .text = "s", .r = {2100, 1320, 195, 255}, .in = "Parameter"},
 
         // The ranges, one line per field.
@@ -138,7 +122,7 @@ std::vector<Element> tabelle() {
         // Right column: the two charts.
         Diagramm{.name = "graph",
                  .r = {7680, 240, 7365, 3555},
-                 .zeilen = 200,
+                 .zeilen = darstellung::laufzeilen,
                  .reihen = {"Soll", "Ist"},
                  .zeit_titel = "Zeit in Sekunden",
                  .wert_titel = "°C",
@@ -151,7 +135,7 @@ std::vector<Element> tabelle() {
                  .zeitgruppe = 1},
         Diagramm{.name = "Leistung",
                  .r = {7680, 3570, 7815, 1815},
-                 .zeilen = 200,
+                 .zeilen = darstellung::laufzeilen,
                  .reihen = {"Leistung"},
                  .zeit_titel = "Zeit in Sek",
                  .wert_titel = "%",

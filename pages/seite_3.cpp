@@ -4,6 +4,7 @@
 #include "kaskade.h"
 #include "laeufe.h"
 #include "piep.h"
+#include "seitenlaeufe.h"
 #include "symbole.h"
 #include "zahlen.h"
 #include "zahlenfeld.h"
@@ -150,43 +151,26 @@ std::vector<Element> seite_3_elemente() {
 
         Rahmen{.name = r1, .titel = "Parameter Regler 1", .r = {7920, 2340, 2295, 1695}},
         beschriftung("sollwert", "Sollwert", 120, 300, r1),
-        Feld{.name = "w1",
-             .r = {1440, 240, 495, 285},
-             .text = "50",
-             .max_laenge = 4,
-             .grenze = 99.9,
-             .in = r1},
+        feld(3, "w1", {1440, 240, 495, 285}, r1),
         beschriftung("kas61", "°C", 1980, 300, r1),
         beschriftung("verstärk", "Verstärkung", 120, 660, r1),
-        Feld{.name = "v1",
-             .r = {1440, 600, 495, 285},
-             .text = "1",
-             .max_laenge = 3,
-             .dezimal = true,
-             .grenze = 9.9,
-             .in = r1},
+        feld(3, "v1", {1440, 600, 495, 285}, r1),
         beschriftung("Nachlaufzeit", "Nachlaufzeit 1", 120, 1020, r1),
-        Feld{.name = "tn1", .r = {1440, 960, 495, 285}, .text = "0", .max_laenge = 4, .in = r1},
+        feld(3, "tn1", {1440, 960, 495, 285}, r1),
         beschriftung("kas63", "s", 1980, 1020, r1),
         beschriftung("tv_1", "Vorhaltzeit 1", 120, 1380, r1),
-        Feld{.name = "tv1", .r = {1440, 1320, 495, 285}, .text = "0", .max_laenge = 2, .in = r1},
+        feld(3, "tv1", {1440, 1320, 495, 285}, r1),
         beschriftung("kas64", "s", 1980, 1380, r1),
 
         Rahmen{.name = r2, .titel = "Parameter Regler 2", .r = {10260, 2340, 2295, 1695}},
         beschriftung("pb2", "P-Band 2", 60, 300, r2),
-        Feld{.name = "xp2", .r = {1560, 240, 435, 285}, .text = "0", .max_laenge = 3, .in = r2},
+        feld(3, "xp2", {1560, 240, 435, 285}, r2),
         beschriftung("kas65", "K", 2040, 300, r2),
         beschriftung("vhz2", "Vorhaltzeit 2", 60, 660, r2),
-        Feld{.name = "tv2", .r = {1560, 600, 435, 285}, .text = "0", .max_laenge = 2, .in = r2},
+        feld(3, "tv2", {1560, 600, 435, 285}, r2),
         beschriftung("kas66", "s", 2040, 660, r2),
         beschriftung("maxdif", "Max.Diff. |x1-w2|", 60, 1020, r2),
-        Feld{.name = "maxdiff",
-             .r = {1560, 960, 435, 285},
-             .text = "0",
-             .max_laenge = 4,
-             .grenze = 100,
-             .grenztext = "100",
-             .in = r2},
+        feld(3, "maxdiff", {1560, 960, 435, 285}, r2),
         beschriftung("kas67", "K", 2040, 1020, r2),
 
         Rahmen{.name = hinweis,
@@ -211,7 +195,7 @@ std::vector<Element> seite_3_elemente() {
         // so that its "200" is not cut off.
         Diagramm{.name = "kask",
                  .r = {7320, 4470, 7875, 2775},
-                 .zeilen = 200,
+                 .zeilen = darstellung::laufzeilen,
                  .reihen = {"Soll1", "Ist1", "Soll2", "Ist2"},
                  .zeit_titel = "",
                  .wert_titel = "°C",
@@ -227,7 +211,7 @@ std::vector<Element> seite_3_elemente() {
                  .zeit_beschriftet = false},
         Diagramm{.name = "leistung",
                  .r = {7350, 6960, 8205, 2055},
-                 .zeilen = 200,
+                 .zeilen = darstellung::laufzeilen,
                  .reihen = {"Leistung"},
                  .zeit_titel = "Zeit in Sekunden",
                  .wert_titel = "%",

@@ -94,16 +94,17 @@ QString oeffnen(QWidget* eltern, const QString& titel, QStandardPaths::StandardL
     return speicherort_waehlen(eltern, titel, QString(), ort, filter, true);
 }
 
-void speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
+bool speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
                QStandardPaths::StandardLocation ort, const QString& filter,
                const std::function<QString(const QString& pfad)>& schreiben) {
     const QString pfad = speicherort_waehlen(eltern, titel, vorschlag, ort, filter);
-    if (pfad.isEmpty()) return;
+    if (pfad.isEmpty()) return false;
     if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) {
         speicherfehler_melden(eltern, pfad, fehler);
-        return;
+        return false;
     }
     einstellungsdatei().setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());
+    return true;
 }
 
 QString speicherfehler_text(const QString& pfad, const QString& grund) {

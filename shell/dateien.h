@@ -18,8 +18,8 @@ QString datei_schreiben(const QString& pfad, const std::function<bool(QIODevice&
 // Asks where to save (`vorschlag` a file name, proposed in the folder last saved to, or at first
 // in `ort`), writes through `schreiben` (it returns why it failed; empty: saved), and says a
 // failure in a message box. Only a folder a file was saved to is remembered. Nothing happens
-// when the user cancels.
-void speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
+// when the user cancels. Whether it was saved.
+bool speichern(QWidget* eltern, const QString& titel, const QString& vorschlag,
                QStandardPaths::StandardLocation ort, const QString& filter,
                const std::function<QString(const QString& pfad)>& schreiben);
 

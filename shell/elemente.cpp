@@ -1,6 +1,9 @@
 #include "elemente.h"
 
+#include "parameter.h"
+
 #include <algorithm>
+#include <cassert>
 
 namespace shell {
 
@@ -9,6 +12,19 @@ int vorzeichen(int v) {
     return (v > 0) - (v < 0);
 }
 } // namespace
+
+Feld feld(int seite, const char* id, Rect r, const char* in) {
+    const darstellung::parameter* p = darstellung::parameter_von(seite, id);
+    assert(p);
+    return {.name = p->id,
+            .r = r,
+            .text = p->vorgabe,
+            .max_laenge = p->laenge,
+            .dezimal = p->dezimal,
+            .grenze = p->grenze,
+            .grenztext = p->grenztext,
+            .in = in};
+}
 
 Pfeilspitze pfeilspitze(Punkt von, Punkt spitze, Farbe farbe, int breite) {
     constexpr int l = 120;

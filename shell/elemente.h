@@ -163,6 +163,9 @@ struct Diagramm {
 
 using Element = std::variant<Text, Rahmen, Linie, Pfeil, Form, Knopf, Feld, Diagramm>;
 
+// Page `seite`'s field `id` as its run's table defines it (text, length, separator, limit), at r.
+Feld feld(int seite, const char* id, Rect r, const char* in = nullptr);
+
 // The two strokes of an arrowhead at the end of a shaft segment from `von` to `spitze`
 // (axis-parallel segments): each runs 120 twips back and 120 twips to one side.
 struct Pfeilspitze {

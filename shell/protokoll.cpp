@@ -5,9 +5,11 @@
 #include "zahlen.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIODevice>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -50,19 +52,19 @@ Protokoll::Protokoll(QObject* eltern) : QAbstractTableModel(eltern) {
     m_uhr.start();
 }
 
-void Protokoll::eintragen(int seite, darstellung::laufwerte werte, const sim::kennwerte& k) {
-    const int n = int(m_zeilen.size());
-    beginInsertRows({}, n, n);
-    m_zeilen.push_back({.nummer = m_zeilen.empty() ? 1 : m_zeilen.back().nummer + 1,
-                        .sekunde = double(m_uhr.elapsed() / 1000),
-                        .seite = seite,
-                        .werte = std::move(werte),
-                        .k = k});
-    endInsertRows();
+void Protokoll::eintragen(int seite, darstellung::laufwerte werte, const sim::kennwerte& k,
+                          bool gestartet) {
+    const int n = rowCount();
+    const bool voll = size_t(n) >= darstellung::versuchsprotokoll::hoechstens;
+    if (!voll) beginInsertRows({}, n, n);
+    const std::string nicht =
+        m_p.eintragen(seite, std::move(werte), k, double(m_uhr.elapsed() / 1000), gestartet);
+    if (!voll) endInsertRows();
+    if (!nicht.empty()) emit meldung(QString::fromStdString(nicht));
 }
 
 int Protokoll::rowCount(const QModelIndex& eltern) const {
-    return eltern.isValid() ? 0 : int(m_zeilen.size());
+    return eltern.isValid() ? 0 : int(zeilen().size());
 }
 
 int Protokoll::columnCount(const QModelIndex& eltern) const {
@@ -70,8 +72,8 @@ int Protokoll::columnCount(const QModelIndex& eltern) const {
 }
 
 QVariant Protokoll::data(const QModelIndex& i, int rolle) const {
-    if (!i.isValid() || size_t(i.row()) >= m_zeilen.size()) return {};
-    const auto& z = m_zeilen[size_t(i.row())];
+    if (!i.isValid() || size_t(i.row()) >= zeilen().size()) return {};
+    const auto& z = zeilen()[size_t(i.row())];
     switch (rolle) {
     case Qt::DisplayRole:
         return QString::fromStdString(
@@ -106,31 +108,39 @@ QVariant Protokoll::headerData(int spalte, Qt::Orientation o, int rolle) const {
     return zeilen.join(QLatin1Char('\n'));
 }
 
-QString Protokoll::speichern(const QString& pfad) const {
-    const QByteArray inhalt =
-        "\xEF\xBB\xBF" + QByteArray::fromStdString(darstellung::protokoll_csv(m_zeilen, komma()));
-    return datei_schreiben(pfad,
-                           [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
+QString Protokoll::speichern(const QString& pfad) {
+    const QByteArray inhalt = "\xEF\xBB\xBF" + QByteArray::fromStdString(m_p.csv(komma()));
+    QString fehler =
+        datei_schreiben(pfad, [&inhalt](QIODevice& d) { return d.write(inhalt) == inhalt.size(); });
+    if (fehler.isEmpty()) m_p.gesichert();
+    return fehler;
 }
 
-QString Protokoll::laden(const QString& pfad) {
+QString Protokoll::laden(const QString& pfad, bool anhaengen) {
     QFile f(pfad);
     if (!f.open(QIODevice::ReadOnly)) return f.errorString();
-    if (f.size() > 16 * 1024 * 1024) return QStringLiteral("Die Datei ist zu groß.");
-    const QByteArray inhalt = f.readAll();
-    auto gelesen = darstellung::protokoll_lesen(inhalt.toStdString());
-    if (!gelesen.fehler.empty())
-        return QStringLiteral("Die Datei ist kein Versuchsprotokoll: %1")
-            .arg(QString::fromStdString(gelesen.fehler));
+    // Read no more than a notebook can be: a bigger file is refused by its size.
+    const QByteArray inhalt = f.read(qint64(darstellung::versuchsprotokoll::datei_hoechstens) + 1);
+    darstellung::versuchsprotokoll neu = m_p;
+    const std::string fehler =
+        neu.laden(std::string_view(inhalt.data(), size_t(inhalt.size())), anhaengen);
+    if (!fehler.empty()) return QString::fromStdString(fehler);
     beginResetModel();
-    m_zeilen = std::move(gelesen.zeilen);
+    m_p = std::move(neu);
     endResetModel();
     return {};
 }
 
+bool protokoll_speichern(QWidget* eltern, Protokoll& p) {
+    return speichern(eltern, QStringLiteral("Protokoll speichern"),
+                     QStringLiteral("versuchsprotokoll.csv"), QStandardPaths::DocumentsLocation,
+                     QStringLiteral("CSV-Tabelle (*.csv)"),
+                     [&p](const QString& pfad) { return p.speichern(pfad); });
+}
+
 Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     : m_protokoll(protokoll), m_nav(nav) {
-    setWindowTitle(QStringLiteral("Versuchsprotokoll"));
+    setWindowTitle(QString::fromUtf8(darstellung::titel_protokoll));
     setObjectName(QStringLiteral("versuchsprotokoll"));
     m_sortiert = new QSortFilterProxyModel(this);
     m_sortiert->setSourceModel(&protokoll);
@@ -158,8 +168,16 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     knoepfe->addStretch();
     knoepfe->addWidget(speichern_knopf);
     knoepfe->addWidget(laden_knopf);
+    m_meldung = new QLabel(this);
+    m_meldung->setWordWrap(true);
+    m_meldung->hide();
+    connect(&protokoll, &Protokoll::meldung, this, [this](const QString& t) {
+        m_meldung->setText(t);
+        m_meldung->show();
+    });
     auto* spalte = new QVBoxLayout(this);
     spalte->addWidget(m_tabelle);
+    spalte->addWidget(m_meldung);
     spalte->addLayout(knoepfe);
     resize(1150, 340);
     m_wiederholen->setEnabled(false);
@@ -175,26 +193,42 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     connect(&protokoll, &QAbstractItemModel::rowsInserted, this, spalten_zeigen);
     connect(&protokoll, &QAbstractItemModel::modelReset, this, spalten_zeigen);
     spalten_zeigen();
+    // New rows from a file: no row is chosen any more, and no run is compared with (a reset
+    // clears the selection without saying so).
+    connect(&protokoll, &QAbstractItemModel::modelReset, this, &Protokollfenster::gewaehlt_zeigen);
 
     connect(m_tabelle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Protokollfenster::gewaehlt_zeigen);
     connect(m_wiederholen, &QPushButton::clicked, this, [this] {
         if (const auto* z = gewaehlt()) m_nav.lauf_wiederholen(*z);
     });
-    connect(speichern_knopf, &QPushButton::clicked, this, [this] {
-        shell::speichern(this, QStringLiteral("Protokoll speichern"),
-                         QStringLiteral("versuchsprotokoll.csv"), QStandardPaths::DocumentsLocation,
-                         QStringLiteral("CSV-Tabelle (*.csv)"),
-                         [this](const QString& pfad) { return m_protokoll.speichern(pfad); });
-    });
-    connect(laden_knopf, &QPushButton::clicked, this, [this] {
-        const QString pfad =
-            oeffnen(this, QStringLiteral("Protokoll laden"), QStandardPaths::DocumentsLocation,
-                    QStringLiteral("CSV-Tabelle (*.csv)"));
-        if (pfad.isEmpty()) return;
-        if (const QString fehler = m_protokoll.laden(pfad); !fehler.isEmpty())
-            QMessageBox::warning(this, QStringLiteral("Protokoll laden"), fehler);
-    });
+    connect(speichern_knopf, &QPushButton::clicked, this,
+            [this] { protokoll_speichern(this, m_protokoll); });
+    connect(laden_knopf, &QPushButton::clicked, this, &Protokollfenster::laden);
+}
+
+void Protokollfenster::laden() {
+    const QString titel = QStringLiteral("Protokoll laden");
+    const QString pfad = oeffnen(this, titel, QStandardPaths::DocumentsLocation,
+                                 QStringLiteral("CSV-Tabelle (*.csv)"));
+    if (pfad.isEmpty()) return;
+    bool anhaengen = false;
+    if (const size_t n = m_protokoll.zeilen().size()) {
+        QMessageBox frage(QMessageBox::Question, titel,
+                          QString::fromStdString(darstellung::frage_beim_laden(n)),
+                          QMessageBox::Cancel, this);
+        QPushButton* dazu = frage.addButton(QStringLiteral("Anhängen"), QMessageBox::AcceptRole);
+        frage.addButton(QStringLiteral("Ersetzen"), QMessageBox::DestructiveRole);
+        frage.setDefaultButton(dazu);
+        frage.exec();
+        if (frage.clickedButton() == frage.button(QMessageBox::Cancel) || !frage.clickedButton())
+            return;
+        anhaengen = frage.clickedButton() == dazu;
+    }
+    if (const QString fehler = m_protokoll.laden(pfad, anhaengen); !fehler.isEmpty())
+        QMessageBox::warning(this, titel,
+                             QStringLiteral("„%1“ lässt sich nicht laden.\n\n%2")
+                                 .arg(QFileInfo(pfad).fileName(), fehler));
 }
 
 const darstellung::protokollzeile* Protokollfenster::gewaehlt() const {
@@ -229,8 +263,9 @@ void Protokollfenster::showEvent(QShowEvent* e) {
 }
 
 void Protokollfenster::hideEvent(QHideEvent* e) {
-    // Closed, the window lets go of the run it compared with.
+    // Closed, the window lets go of the run it compared with, chosen or not.
     m_tabelle->clearSelection();
+    gewaehlt_zeigen();
     QWidget::hideEvent(e);
 }
 

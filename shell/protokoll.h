@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <vector>
 
+class QLabel;
 class QPushButton;
 class QSortFilterProxyModel;
 class QTableView;
@@ -23,15 +24,20 @@ class Protokoll : public QAbstractTableModel {
     Q_OBJECT
 public:
     explicit Protokoll(QObject* eltern = nullptr);
-    // A run made now on page `seite`, with the values and figures it had.
-    void eintragen(int seite, darstellung::laufwerte werte, const sim::kennwerte& k);
-    const std::vector<darstellung::protokollzeile>& zeilen() const { return m_zeilen; }
+    // A run made now on page `seite`, with the values and figures it had; `gestartet`: with
+    // "Start Grafik", not a page's load run.
+    void eintragen(int seite, darstellung::laufwerte werte, const sim::kennwerte& k,
+                   bool gestartet);
+    const std::vector<darstellung::protokollzeile>& zeilen() const { return m_p.zeilen(); }
+    // Runs made with "Start Grafik" that were not saved.
+    size_t ungesichert() const { return m_p.ungesichert(); }
 
     // The table as CSV (UTF-8 with a byte-order mark, in the user's format), whole or not at
     // all; why it failed, or empty.
-    QString speichern(const QString& pfad) const;
-    // A file saved so replaces the table; a file that is not one changes nothing: why, or empty.
-    QString laden(const QString& pfad);
+    QString speichern(const QString& pfad);
+    // A file saved so replaces the table, or follows it (renumbered); a file that is not one
+    // changes nothing: why, or empty.
+    QString laden(const QString& pfad, bool anhaengen = false);
 
     static constexpr int sortierwert = Qt::UserRole; // a cell as a number
     int rowCount(const QModelIndex& eltern = {}) const override;
@@ -39,10 +45,17 @@ public:
     QVariant data(const QModelIndex& i, int rolle) const override;
     QVariant headerData(int spalte, Qt::Orientation o, int rolle) const override;
 
+signals:
+    // Something the notebook's window says: a run it could not take.
+    void meldung(const QString& text);
+
 private:
-    std::vector<darstellung::protokollzeile> m_zeilen;
+    darstellung::versuchsprotokoll m_p;
     QElapsedTimer m_uhr; // the program's clock
 };
+
+// Asks where to save the notebook and saves it there: whether it was saved.
+bool protokoll_speichern(QWidget* eltern, Protokoll& p);
 
 class Protokollfenster : public QWidget {
     Q_OBJECT
@@ -58,11 +71,13 @@ protected:
 
 private:
     void gewaehlt_zeigen();
+    void laden();
     Protokoll& m_protokoll;
     Navigator& m_nav;
     QSortFilterProxyModel* m_sortiert = nullptr;
     QTableView* m_tabelle = nullptr;
     QPushButton* m_wiederholen = nullptr;
+    QLabel* m_meldung = nullptr;
     bool m_platziert = false;
 };
 

@@ -252,8 +252,10 @@ void Seitenfenster::als_pdf_speichern() {
 }
 
 void Seitenfenster::closeEvent(QCloseEvent* e) {
-    // Closed through the window frame: keep the instance, so it comes back as it was left.
+    // Closed through the window frame: keep the instance, so it comes back as it was left. The
+    // last page closed ends the program, and asks first where that would lose runs.
     e->ignore();
+    if (m_nav.letzte_seite(this) && !m_nav.beenden_erlaubt()) return;
     hide();
     m_nav.fenster_geschlossen();
 }
@@ -347,6 +349,13 @@ Navigator::Navigator() : m_protokoll(std::make_unique<Protokoll>()) {
         if (m_protokollfenster) m_protokollfenster->hide();
         QCoreApplication::exit(0);
     };
+    frage_vor_dem_ende = [](QWidget* eltern, const QString& text) {
+        QMessageBox frage(QMessageBox::Warning, QString::fromUtf8(darstellung::titel_protokoll),
+                          text, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                          eltern);
+        frage.setDefaultButton(QMessageBox::Save);
+        return frage.exec();
+    };
 }
 
 Navigator::~Navigator() {
@@ -426,13 +435,33 @@ void Navigator::lauf_wiederholen(const darstellung::protokollzeile& z) {
 }
 
 void Navigator::beenden() {
-    if (programmende) programmende();
+    if (beenden_erlaubt() && programmende) programmende();
+}
+
+bool Navigator::beenden_erlaubt() {
+    const size_t n = m_protokoll->ungesichert();
+    if (n == 0) return true;
+    QWidget* vorn = QApplication::activeWindow();
+    switch (frage_vor_dem_ende(vorn, QString::fromStdString(darstellung::frage_beim_beenden(n)))) {
+    case QMessageBox::Save:
+        return protokoll_speichern(vorn, *m_protokoll);
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Navigator::letzte_seite(const Seitenfenster* seite) const {
+    for (const auto& s : m_seiten)
+        if (s && s.get() != seite && s->isVisible()) return false;
+    return true;
 }
 
 void Navigator::fenster_geschlossen() {
     for (const auto& s : m_seiten)
         if (s && s->isVisible()) return;
-    beenden();
+    if (programmende) programmende();
 }
 
 } // namespace shell

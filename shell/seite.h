@@ -124,13 +124,22 @@ public:
     int nummer(const Seitenfenster* seite) const; // 0: not one of the navigator's pages
     int angelegt() const;
 
-    // Ends the program at once, with all its windows.
+    // Ends the program at once, with all its windows; where the notebook holds runs made with
+    // "Start Grafik" that were not saved, only once the user has saved or discarded them.
     void beenden();
+    // Whether the program may end now: nothing unsaved, or the user saved or discarded it
+    // (asked in a message box), rather than cancel.
+    bool beenden_erlaubt();
+    // Whether `seite` is the only page on the screen: closing it ends the program.
+    bool letzte_seite(const Seitenfenster* seite) const;
     // A page was closed through its frame: it is only hidden; with none left visible, end.
     void fenster_geschlossen();
 
     // What "ending the program" does; tests replace it.
     std::function<void()> programmende;
+    // How the user is asked before runs would be lost: a message box with Save, Discard and
+    // Cancel (QMessageBox::StandardButton); the monkey test answers it itself.
+    std::function<int(QWidget* eltern, const QString& text)> frage_vor_dem_ende;
 
     // Pages too big for the primary screen are built smaller, as a whole (the program sets this;
     // in tests pages keep their sizes whatever the test screen is).

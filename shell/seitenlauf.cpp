@@ -55,7 +55,8 @@ bool Seitenfenster::laufen(int seite, bool laden) {
         d->lauf_abschliessen();
     if (e.ist >= 0)
         m_nav.protokoll().eintragen(
-            seite, e.lauf, sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte));
+            seite, e.lauf, sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte),
+            !laden);
     return true;
 }
 

@@ -7,7 +7,8 @@
 # - "Als PDF speichern …" to /proc fails with a message, and the next dialog opens and closes;
 # - Ctrl+P printed to a PDF file gives text that pdftotext reads, in under 1 MB;
 # - "Bild speichern …" as PNG is the picture "Bild kopieren" takes;
-# - "--seite N" opens page N alone, and "beenden" ends the program.
+# - "--seite N" opens page N alone, and "beenden" ends the program; with a run not saved it asks
+#   first: Escape keeps the program, Return saves the notebook and ends.
 # Usage: sitzung.sh PATH/TO/regler PATH/TO/regler-sim   (runs itself under xvfb-run)
 set -eu
 regler=$(realpath "$1")
@@ -152,14 +153,26 @@ done
 pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
 ok "Ctrl+P to a PDF file: text, $groesse bytes"
 
-# ---- "beenden" ends the program (a click while a dialog is still open would be refused)
+# ---- "beenden" with a run not saved asks first (a click while a dialog is still open would be
+# refused): Escape cancels, Return saves the notebook (the load run and the run) and ends
 for _ in $(seq 20); do
     xdotool search --onlyvisible --name "^Seite drucken\$" >/dev/null || break
     sleep 0.5
 done
-xdotool windowactivate --sync "$s" 2>/dev/null || true
-sleep 0.5
-klick "$s" $((7800 + 6180 + 600)) $((9360 + 600 + 250))
+beenden() {
+    xdotool windowactivate --sync "$s" 2>/dev/null || true
+    sleep 0.5
+    klick "$s" $((7800 + 6180 + 600)) $((9360 + 600 + 250))
+    dialog Versuchsprotokoll 10 >/dev/null || fehler "\"beenden\" did not ask for the run not saved"
+}
+beenden
+xdotool key Escape
+sleep 1
+lebt "after the question was cancelled"
+beenden
+xdotool key Return
+d=$(dialog "Protokoll speichern") || fehler "no dialog Protokoll speichern"
+dateiname "$arbeit/ablage/protokoll.csv"
 for _ in $(seq 40); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.5
@@ -168,9 +181,11 @@ if kill -0 "$pid" 2>/dev/null; then
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
         echo "visible: $(xdotool getwindowname "$w" 2>/dev/null)" >&2
     done
-    fehler "regler did not end on \"beenden\""
+    fehler "regler did not end once the notebook was saved"
 fi
 wait "$pid" || fehler "regler ended with status $?"
 pid=
-ok "\"beenden\" ends the program"
+[ "$(grep -c '^[12];' "$arbeit/ablage/protokoll.csv")" = 2 ] ||
+    fehler "the notebook saved on ending lacks its runs: $(cat "$arbeit/ablage/protokoll.csv")"
+ok "\"beenden\" asks for the run not saved: Escape keeps the program, Return saves and ends"
 echo "$n passed, 0 failed"

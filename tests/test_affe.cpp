@@ -3,6 +3,7 @@
 // (test_affe affe:de_DE runs one number format only; AFFE_PROTOKOLL=1 lists every action); a
 // failure names seed, format and action.
 #include "dateien.h"
+#include "protokoll.h"
 #include "seitentest.h"
 #include "zahlen.h"
 
@@ -10,6 +11,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMessageBox>
 #include <QWindow>
 #include <QtTest>
 #include <cmath>
@@ -79,6 +81,7 @@ public:
     void neu_starten();
 
     int laeufe = 0, enden = 0, erwartete_enden = 0;
+    size_t verloren = 0; // runs lost by an end the user did not agree to
 
 private:
     int zahl(int n) { return int(m_zufall() % quint64(n)); }
@@ -95,12 +98,19 @@ private:
     bool m_klein = false; // the next session's pages built smaller
     std::unique_ptr<Navigator> m_nav;
     std::map<Diagrammfeld*, std::unique_ptr<Spur>> m_spuren;
+    int m_antwort = 0;
 };
 
 void Affe::neu_starten() {
     beenden();
     m_nav = std::make_unique<Navigator>();
     m_nav->programmende = [this] { ++enden; };
+    // Asked before unsaved runs would go: save (into the scratch folder, or cancelled there),
+    // discard or cancel.
+    m_nav->frage_vor_dem_ende = [this](QWidget*, const QString&) {
+        const int antworten[] = {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel};
+        return m_antwort = antworten[zahl(3)];
+    };
     m_nav->an_bildschirm_anpassen = m_klein;
     m_klein = !m_klein;
     seiten::alle_seiten_anmelden(*m_nav);
@@ -233,11 +243,17 @@ QString Affe::schritt() {
         QTest::mouseClick(k, Qt::LeftButton);
         was = QStringLiteral("click ") + k->objectName();
     } else { // the close button of the window frame
+        const size_t offen = m_nav->protokoll().ungesichert();
+        m_antwort = 0;
         QCloseEvent e;
         QApplication::sendEvent(s->windowHandle(), &e);
         was = QStringLiteral("close through the frame");
         abarbeiten();
-        if (sichtbare().empty()) ++erwartete_enden;
+        if (sichtbare().empty()) {
+            ++erwartete_enden;
+            if (m_antwort != QMessageBox::Discard && m_nav->protokoll().ungesichert())
+                verloren = offen;
+        }
     }
     abarbeiten();
     return s->windowTitle() + QStringLiteral(": ") + was;
@@ -247,6 +263,8 @@ QString Affe::pruefen(bool alles) {
     QStringList f;
     if (enden != erwartete_enden)
         f << QStringLiteral("program ended %1 times, expected %2").arg(enden).arg(erwartete_enden);
+    if (verloren)
+        f << QStringLiteral("the program ended with %1 unsaved runs, not discarded").arg(verloren);
     int alle = 0; // one window per page created, never more than four
     for (QWidget* w : QApplication::topLevelWidgets())
         alle += qobject_cast<Seitenfenster*>(w) != 0;

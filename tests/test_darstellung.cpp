@@ -49,7 +49,7 @@ private slots:
                                                "Schwingungsdauer 29,4 s|Ausregelzeit (±1 K) 150 s|"
                                                "bleibende Abweichung \u22127,3 K";
         QTest::newRow("point, none") << "." << 1
-                                     << "Anregelzeit —|Überschwingen 0.0 K|Schwingungsdauer —|"
+                                     << "Anregelzeit —|Überschwingen —|Schwingungsdauer —|"
                                         "Ausregelzeit (±1 K) —|bleibende Abweichung —";
         QTest::newRow("comma, whole numbers") << "," << 2
                                               << "Anregelzeit 3 s|Überschwingen 6,0 K nach 9 s|"
@@ -111,6 +111,17 @@ private slots:
                               << "0";
         QTest::newRow("long separator") << 1.5 << "\u066B"
                                         << "1\u066B5";
+        // Half away from zero, from the double's exact value, as school arithmetic rounds.
+        QTest::newRow("tie rounds away") << 0.125 << ","
+                                         << "0,13";
+        QTest::newRow("negative tie") << -0.375 << "."
+                                      << "-0.38";
+        QTest::newRow("just below a tie") << 2.675 << ","
+                                          << "2,67";
+        QTest::newRow("carried over") << 9.999 << ","
+                                      << "10";
+        QTest::newRow("huge") << 1e20 << "."
+                              << "100000000000000000000";
     }
     void kurz() {
         QFETCH(double, wert);
@@ -233,13 +244,16 @@ private slots:
         QFETCH(QList<double>, vorher);
         QFETCH(QString, name);
         QFETCH(QString, unterschiede);
-        const auto v = darstellung::pid_laufwerte(vorher[0], vorher[1], vorher[2], vorher[3]);
+        const auto v =
+            darstellung::seiten_laufwerte(2, std::vector<double>(vorher.begin(), vorher.end()));
         QCOMPARE(QString::fromStdString(darstellung::laufname(v, ",")), name);
-        QCOMPARE(
-            verbunden(darstellung::unterschiede(v, darstellung::pid_laufwerte(50, 10, 40, 0), ",")),
-            unterschiede);
+        QCOMPARE(verbunden(darstellung::unterschiede(
+                     v, darstellung::seiten_laufwerte(2, std::vector{50.0, 10.0, 40.0, 0.0}), ",")),
+                 unterschiede);
         QCOMPARE(QString::fromStdString(darstellung::laufname(
-                     darstellung::kaskaden_laufwerte(50, 1.6, 0, 10, 30, 10, 1e6), ".")),
+                     darstellung::seiten_laufwerte(
+                         3, std::vector{50.0, 1.6, 0.0, 10.0, 30.0, 10.0, 1e6}),
+                     ".")),
                  QStringLiteral("Sollwert = 50 °C, Verstärkung = 1.6, Nachlauf. 1 = 0 s, "
                                 "Vorhalt. 1 = 10 s, P-Band 2 = 30 K, Vorhalt. 2 = 10 s, "
                                 "Max.Diff = 1e+06 K"));
@@ -307,54 +321,90 @@ private slots:
     // A row of the lab notebook as the table shows it: the page's fields, figures as the box
     // writes them ("—" for none), empty cells for the other page's fields.
     void protokoll_texte() {
-        const darstellung::protokollzeile z{.nummer = 4,
-                                            .sekunde = 75,
-                                            .seite = 2,
-                                            .werte = darstellung::pid_laufwerte(50, 12.5, 40, 0),
-                                            .k = {.anregelzeit_s = 17,
-                                                  .ueberschwingen_k = 9.41,
-                                                  .zeit_maximum_s = 25,
-                                                  .schwingungsdauer_s = 36.67,
-                                                  .bleibende_abweichung_k = -0.04}};
+        const darstellung::protokollzeile z{
+            .nummer = 4,
+            .sekunde = 75,
+            .seite = 2,
+            .werte = darstellung::seiten_laufwerte(2, std::vector{50.0, 12.5, 40.0, 0.0}),
+            .k = {.anregelzeit_s = 17,
+                  .ueberschwingen_k = 9.41,
+                  .zeit_maximum_s = 25,
+                  .schwingungsdauer_s = 28.25,
+                  .bleibende_abweichung_k = -0.04}};
         QStringList t;
         for (const std::string& s : darstellung::protokoll_texte(z, ","))
             t << QString::fromStdString(s);
         QCOMPARE(t.join('|'),
-                 QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|36,7|\u2014|0,0"));
+                 QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|28,3|\u2014|0,0"));
         QCOMPARE(darstellung::protokoll_spalten().size(), size_t(19));
     }
 
-    // Files that are not a notebook are refused with the line that says so; a notebook written
-    // with either separator reads back.
+    // Files that are not a notebook, or hold a value no field could hold, are refused with the
+    // line that says so; a notebook written with either separator, quoted as spreadsheets quote
+    // (RFC 4180), with LF or CRLF, reads back. Figures are computed again, never read.
     void protokoll_lesen_data() {
         QTest::addColumn<QString>("datei");
         QTest::addColumn<QString>("fehler");
         const QString kopf = QString::fromStdString(darstellung::protokoll_csv({}, ",")).trimmed();
-        const QString zwei = ";2;50;0;0;0;;;;;;;22;27,9;38;43;;\r\n";
-        QTest::newRow("empty") << ""
-                               << "Die Datei ist leer.";
-        QTest::newRow("a chart's data") << "Zeit in s;Soll in °C\r\n1;50\r\n"
-                                        << "Zeile 1: die Spalten sind nicht die eines "
-                                           "Versuchsprotokolls.";
-        QTest::newRow("no number") << kopf + "\r\n;7" + zwei
-                                   << "Zeile 2: Nr., Zeit und Seite "
-                                      "(2 oder 3) fehlen.";
-        QTest::newRow("fields short") << kopf + "\r\n1;2;2;50\r\n"
-                                      << "Zeile 2: falsche Zahl von Feldern.";
-        QTest::newRow("text") << kopf + "\r\n1;2;2;50;x;0;0;;;;;;;22;27,9;38;43;;\r\n"
-                              << "Zeile 2: „x“ ist keine Zahl.";
-        QTest::newRow("page 4") << kopf + "\r\n1;2;4;50;0;0;0;;;;;;;;;;;;\r\n"
-                                << "Zeile 2: Nr., Zeit und Seite (2 oder 3) fehlen.";
-        QTest::newRow("page 3's fields on page 2")
-            << kopf + "\r\n1;2;2;50;0;0;0;1;;;;;;;;;;;\r\n"
-            << "Zeile 2: die Felder passen nicht zu Seite 2.";
-        QTest::newRow("a notebook") << kopf + "\r\n1;7" + zwei << "";
-        QTest::newRow("with a point")
-            << "\xEF\xBB\xBF" +
-                   QString::fromStdString(darstellung::protokoll_csv(
-                       darstellung::protokoll_lesen((kopf + "\r\n1;7" + zwei).toStdString()).zeilen,
-                       "."))
-            << "";
+        // Nr.;Zeit;Seite, page 2's fields, page 3's fields, figures (never read)
+        const auto satz = [](const QString& vorne, const QString& felder2,
+                             const QString& felder3 = ";;;;;") {
+            return vorne + ";" + felder2 + ";" + felder3 + ";22;27,9;38;x;;\r\n";
+        };
+        const auto datei = [&](const QString& vorne, const QString& felder2,
+                               const QString& felder3 = ";;;;;") {
+            return kopf + "\r\n" + satz(vorne, felder2, felder3);
+        };
+        const QString zwei = "50;0;0;0";
+        const auto zeile = [](const char* name, const QString& d, const char* f) {
+            QTest::newRow(name) << d << QString::fromUtf8(f);
+        };
+        zeile("empty", "", "Die Datei ist leer.");
+        zeile("a chart's data", "Zeit in s;Soll in °C\r\n1;50\r\n",
+              "Zeile 1: die Spalten sind nicht die eines Versuchsprotokolls.");
+        zeile("no number", datei(";7;2", zwei), "Zeile 2: Nr., Zeit und Seite (2 oder 3) fehlen.");
+        zeile("fields short", kopf + "\r\n1;2;2;50\r\n", "Zeile 2: falsche Zahl von Feldern.");
+        zeile("text", datei("1;2;2", "50;x;0;0"), "Zeile 2: „x“ ist keine Zahl.");
+        zeile("page 4", datei("1;2;4", zwei), "Zeile 2: Nr., Zeit und Seite (2 oder 3) fehlen.");
+        zeile("page 3's fields on page 2", datei("1;2;2", zwei, "1;;;;;"),
+              "Zeile 2: die Felder passen nicht zu Seite 2.");
+        zeile("page 2 without a field", datei("1;2;2", "50;;0;0"),
+              "Zeile 2: die Felder passen nicht zu Seite 2.");
+        zeile("set-point above its limit", datei("1;2;2", "500;0;0;0"),
+              "Zeile 2: Sollwert = 500 passt nicht in sein Feld.");
+        zeile("negative P-band", datei("1;2;2", "50;-5;0;0"),
+              "Zeile 2: P-Band = -5 passt nicht in sein Feld.");
+        zeile("tiny reset time", datei("1;2;2", "50;0;1e-300;0"),
+              "Zeile 2: Nachlaufzeit = 1e-300 passt nicht in sein Feld.");
+        zeile("a decimal in a digits field", datei("1;2;2", "50;0;0,5;0"),
+              "Zeile 2: Nachlaufzeit = 0.5 passt nicht in sein Feld.");
+        zeile("longer than the field", datei("1;2;2", "50;0;0;1000"),
+              "Zeile 2: Vorhaltzeit = 1000 passt nicht in sein Feld.");
+        zeile("gain with two decimals", datei("1;2;3", "50;;;", "1,65;0;0;0;0;0"),
+              "Zeile 2: Verstärkung = 1.65 passt nicht in sein Feld.");
+        zeile("huge number", datei("1e300;2;2", zwei),
+              "Zeile 2: die Nr. ist keine ganze Zahl von 1 bis 999999.");
+        zeile("number 0", datei("0;2;2", zwei),
+              "Zeile 2: die Nr. ist keine ganze Zahl von 1 bis 999999.");
+        zeile("number twice", datei("1;2;2", zwei) + satz("1;3;2", zwei),
+              "Zeile 3: die Nr. 1 steht schon in einer Zeile davor.");
+        zeile("negative time", datei("1;-2;2", zwei),
+              "Zeile 2: die Zeit ist keine ganze Zahl von Sekunden.");
+        zeile("open quote", kopf + "\r\n\"1;2;2;" + zwei,
+              "Zeile 2: ein Anführungszeichen ist nicht geschlossen.");
+        zeile("a notebook", datei("1;7;2", zwei), "");
+        zeile("limits as the fields hold them", datei("1;7;3", "99,9;;;", "9,9;0;0;0;0;100"), "");
+        // A spreadsheet's way: every cell quoted, the header too, LF only.
+        QString zitiert;
+        for (const QString& z : datei("1;7;2", zwei).split("\r\n", Qt::SkipEmptyParts))
+            zitiert += "\"" + z.split(';').join("\";\"") + "\"\n";
+        zeile("quoted, LF", zitiert, "");
+        zeile(
+            "with a point",
+            "\xEF\xBB\xBF" +
+                QString::fromStdString(darstellung::protokoll_csv(
+                    darstellung::protokoll_lesen(datei("1;7;2", zwei).toStdString()).zeilen, ".")),
+            "");
     }
     void protokoll_lesen() {
         QFETCH(QString, datei);
@@ -362,11 +412,66 @@ private slots:
         const auto d = darstellung::protokoll_lesen(datei.toStdString());
         QCOMPARE(QString::fromStdString(d.fehler), fehler);
         QCOMPARE(d.zeilen.size(), size_t(fehler.isEmpty() ? 1 : 0));
-        if (fehler.isEmpty()) {
+        if (fehler.isEmpty() && d.zeilen[0].seite == 2) { // "pid 50 0 0 0"'s, not the file's
             QCOMPARE(d.zeilen[0].werte.at(0).wert, 50.0);
-            QCOMPARE(d.zeilen[0].k.ueberschwingen_k, 27.9);
-            QVERIFY(!d.zeilen[0].k.ausregelzeit_s);
+            QCOMPARE(d.zeilen[0].k.ueberschwingen_k, 16.280515511800644);
+            QCOMPARE(d.zeilen[0].k.schwingungsdauer_s, 28.25);
         }
+    }
+
+    // The notebook's rules: the next run follows the largest number; a file appended is
+    // renumbered after it; only runs made with "Start Grafik" are at stake until saved, or until
+    // a file replaces them; a full notebook takes no more; sorted, empty cells go last.
+    void versuchsprotokoll() {
+        darstellung::versuchsprotokoll p;
+        const auto lauf = [](double xp) {
+            return darstellung::seiten_laufwerte(2, std::vector{50.0, xp, 0.0, 0.0});
+        };
+        QCOMPARE(p.eintragen(2, lauf(0), {}, 0, false), std::string()); // a page's load run
+        QCOMPARE(p.ungesichert(), size_t(0));
+        p.eintragen(2, lauf(10), {.schwingungsdauer_s = 30}, 5, true);
+        p.eintragen(2, lauf(20), {.schwingungsdauer_s = 20}, 9, true);
+        QCOMPARE(p.ungesichert(), size_t(2));
+        const std::string csv = p.csv(",");
+        p.gesichert();
+        QCOMPARE(p.ungesichert(), size_t(0));
+        // Sorted by the period, either way: row 0 has none and goes last.
+        QCOMPARE(p.reihenfolge(16, true), (std::vector<size_t>{2, 1, 0}));
+        QCOMPARE(p.reihenfolge(16, false), (std::vector<size_t>{1, 2, 0}));
+        QCOMPARE(p.verborgen()[3], false);
+        QCOMPARE(p.verborgen()[7], true); // page 3's gain: no row of page 3
+
+        // A file sorted in a spreadsheet (1, 3, 2): the next run is 4.
+        std::string umsortiert = csv;
+        const size_t z2 = umsortiert.find("\r\n2;"), z3 = umsortiert.find("\r\n3;");
+        const std::string zweite = umsortiert.substr(z2, z3 - z2);
+        umsortiert.erase(z2, z3 - z2);
+        umsortiert.insert(umsortiert.size() - 2, zweite);
+        p.eintragen(2, lauf(5), {}, 12, true);
+        QCOMPARE(p.laden(umsortiert, false), std::string());
+        QCOMPARE(p.ungesichert(), size_t(0)); // the unsaved run was replaced, as chosen
+        QCOMPARE(p.naechste_nummer(), 4);
+        QCOMPARE(p.zeilen()[1].nummer, 3);
+        p.eintragen(2, lauf(5), {}, 12, true);
+        QCOMPARE(p.laden(csv, true), std::string()); // appended: 5, 6, 7
+        QCOMPARE(p.zeilen().size(), size_t(7));
+        QCOMPARE(p.zeilen().back().nummer, 7);
+        QCOMPARE(p.ungesichert(), size_t(1));
+        QVERIFY(p.zeile(6) && p.zeile(6)->werte[1].wert == 10);
+
+        // Too big: refused by its size, or by its rows; nothing changes.
+        const auto vorher = p.zeilen();
+        QVERIFY(
+            !p.laden(std::string(darstellung::versuchsprotokoll::datei_hoechstens + 1, ' '), false)
+                 .empty());
+        darstellung::versuchsprotokoll voll;
+        for (size_t i = 0; i < darstellung::versuchsprotokoll::hoechstens; ++i)
+            voll.eintragen(2, lauf(1), {}, 0, true);
+        QVERIFY(!voll.eintragen(2, lauf(1), {}, 0, true).empty());
+        QCOMPARE(voll.zeilen().size(), darstellung::versuchsprotokoll::hoechstens);
+        QVERIFY(!p.laden(voll.csv("."), true).empty());
+        QVERIFY(p.zeilen() == vorher);
+        QCOMPARE(p.laden(voll.csv("."), false), std::string());
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

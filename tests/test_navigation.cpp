@@ -1,9 +1,12 @@
 // Page slots and navigation: each page once, created on demand, kept as it was left.
+#include "dateien.h"
 #include "lernhilfen.h"
 #include "piep.h"
+#include "protokoll.h"
 #include "seitentest.h"
 
 #include <QAccessible>
+#include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
 #include <QStyleHints>
@@ -70,6 +73,67 @@ private slots:
         QCOMPARE(laeufe, 0);
         klick(4, "beenden");
         QCOMPARE(m_enden, 1);
+    }
+
+    // Runs made with "Start Grafik" and not saved: every way of ending asks first, in the real
+    // message box. Cancel keeps the program and its windows; Discard ends it; Save ends it once
+    // the notebook is written, and not where the file dialog is cancelled. Load runs alone, or
+    // runs saved, end it without asking.
+    void ende_fragt_data() {
+        QTest::addColumn<QString>("weg");
+        QTest::addColumn<int>("laeufe");
+        QTest::addColumn<int>("antwort");
+        QTest::addColumn<bool>("ort");
+        QTest::addColumn<int>("enden");
+        const int s = QMessageBox::Save, d = QMessageBox::Discard, c = QMessageBox::Cancel;
+        QTest::newRow("button, cancel") << "button" << 1 << c << true << 0;
+        QTest::newRow("button, discard") << "button" << 2 << d << true << 1;
+        QTest::newRow("button, save") << "button" << 1 << s << true << 1;
+        QTest::newRow("button, save cancelled") << "button" << 1 << s << false << 0;
+        QTest::newRow("key on page 1, cancel") << "key" << 1 << c << true << 0;
+        QTest::newRow("key on page 1, discard") << "key" << 1 << d << true << 1;
+        QTest::newRow("last frame, cancel") << "frame" << 1 << c << true << 0;
+        QTest::newRow("last frame, save") << "frame" << 1 << s << true << 1;
+        QTest::newRow("load runs only") << "button" << 0 << 0 << true << 1;
+    }
+    void ende_fragt() {
+        QFETCH(QString, weg);
+        QFETCH(int, laeufe);
+        QFETCH(int, antwort);
+        QFETCH(bool, ort);
+        QFETCH(int, enden);
+        QTemporaryDir ordner;
+        const QString datei = ordner.filePath(QStringLiteral("v.csv"));
+        shell::speicherort_fuer_tests = [&](const QString&) { return ort ? datei : QString(); };
+        klick(1, "weiter");
+        for (int i = 0; i < laeufe; ++i)
+            klick(2, "start");
+        QString gefragt;
+        QTimer::singleShot(0, this, [&] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                gefragt = m->text();
+                m->button(QMessageBox::StandardButton(antwort))->click();
+            }
+        });
+        if (weg == "button") {
+            klick(2, "beenden");
+        } else if (weg == "key") {
+            QTest::keyClick(m_nav->seite(1)->element("beenden"), Qt::Key_X);
+        } else {
+            m_nav->seite(2)->close(); // another page is still open: nothing asked
+            m_nav->seite(1)->close();
+        }
+        QCOMPARE(m_enden, enden);
+        QCOMPARE(gefragt.isEmpty(), laeufe == 0);
+        if (laeufe)
+            QVERIFY2(gefragt.contains(laeufe == 1 ? QStringLiteral("Ein Lauf")
+                                                  : QStringLiteral("%1 Läufe").arg(laeufe)),
+                     qPrintable(gefragt));
+        QCOMPARE(m_nav->seite(weg == "frame" ? 1 : 2)->isVisible(), weg != "frame" || !enden);
+        QCOMPARE(QFile::exists(datei), antwort == QMessageBox::Save && ort);
+        shell::speicherort_fuer_tests = nullptr;
+        // What was saved is no longer at stake.
+        if (QFile::exists(datei)) QCOMPARE(m_nav->protokoll().ungesichert(), size_t(0));
     }
 
     void taste_auf_beenden_data() {

@@ -57,11 +57,11 @@ kopf-unter-pfeil    ¦ shell/protokoll.cpp    ¦ m_tabelle->setHorizontalHeader(
 vermutung-blind     ¦ shell/diagrammfeld.cpp ¦ if (daneben(f.left() - links, m_natuerlich.first) || ¦ if (false && daneben(f.left() - links, m_natuerlich.first) ||
 kein-zeiger-tasten  ¦ shell/diagramm_ablesung.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
 pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
-sollwert-grenze     ¦ pages/seite_2.cpp      ¦ .grenze = 99.9, ¦ .grenze = 999,
+sollwert-grenze     ¦ darstellung/parameter.cpp ¦ .laenge = 3,\n     .grenze = 99.9, ¦ .laenge = 3,\n     .grenze = 999,
 leistung-spalte     ¦ darstellung/seitenlaeufe.cpp ¦ e.spalten[2].werte.push_back(z.y); ¦ e.spalten[2].werte.push_back(z.milch);
 knopf-am-rand-2     ¦ pages/seite_2.cpp      ¦ .r = {7800, 9360, 7440, 1110}}, ¦ .r = {7800, 9360, 7440, 1095}},
 tabfolge-3          ¦ pages/seite_3.cpp      ¦ .tabfolge = {"tn1", "v1", "w1", "tv1", ¦ .tabfolge = {"v1", "tn1", "w1", "tv1",
-felder-vertauscht   ¦ darstellung/seitenlaeufe.cpp ¦ .tv1 = werte[4], ¦ .tv1 = werte[6],
+felder-vertauscht   ¦ darstellung/parameter.cpp ¦ .laenge = 2, .kaskade = &kf::tv1}, ¦ .laenge = 2, .kaskade = &kf::tv2},
 knopf-am-rand-3     ¦ pages/seite_3.cpp      ¦ Rahmen{.name = befehle, .r = {7800, 9300, 7485, 1155}}, ¦ Rahmen{.name = befehle, .r = {7800, 9300, 7455, 1155}},
 v1-regel-kern       ¦ sim/kaskade.cpp        ¦ .v1 = verworfen ? 0 : f.v1, ¦ .v1 = f.v1,
 v1-laden            ¦ darstellung/seitenlaeufe.cpp ¦ {{"w1", "tv1", "maxdiff", "tv2"}, {{"v1", "1"}}}; ¦ {{"w1", "tv1", "maxdiff", "tv2"}, {}};
@@ -100,9 +100,9 @@ vorher-blass        ¦ darstellung/diagramm.cpp ¦ m = gemischt(c, 255, k); kont
 marke-periode       ¦ darstellung/diagramm.cpp ¦ t + *k.schwingungsdauer_s, bei(spitzen[1]), 2}); ¦ t + 2 * *k.schwingungsdauer_s, bei(spitzen[1]), 2});
 protokoll-ohne-last ¦ shell/seitenlauf.cpp   ¦ if (e.ist >= 0)\n        m_nav ¦ if (e.ist >= 0 && !laden)\n        m_nav
 protokoll-falsch-ist ¦ darstellung/seitenlaeufe.cpp ¦ e.ist = int(ab) + 1; ¦ e.ist = int(ab) + 3;
-protokoll-kopf-lax  ¦ darstellung/protokollzeilen.cpp ¦ return fehler(1, "die Spalten ¦ if (false) return fehler(1, "die Spalten
-protokoll-seite-lax ¦ darstellung/protokollzeilen.cpp ¦ if (bool(ziel) != bool(w[vorne + f])) ¦ if (ziel && !w[vorne + f])
-protokoll-halb      ¦ shell/protokoll.cpp    ¦ beginResetModel();\n    m_zeilen = std::move(gelesen.zeilen); ¦ beginResetModel();\n    m_zeilen.insert(m_zeilen.end(), gelesen.zeilen.begin(), gelesen.zeilen.end());
+protokoll-kopf-lax  ¦ darstellung/protokollzeilen.cpp ¦ return fehler(s.d[0].zeile, "die Spalten ¦ if (false) return fehler(s.d[0].zeile, "die Spalten
+protokoll-seite-lax ¦ darstellung/protokollzeilen.cpp ¦ if (w[vorne + f] && !parameter_von(z.seite, felder()[f]->id)) ¦ if (false)
+protokoll-halb      ¦ darstellung/protokollzeilen.cpp ¦ if (!anhaengen) { ¦ if (false) {
 vergleich-ersetzt   ¦ shell/diagrammfeld.cpp ¦ if (m_gelaufen) {\n            m_vorher = ¦ if (m_gelaufen) {\n            m_fest = false;\n            m_vorher =
 csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
 web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
@@ -126,6 +126,14 @@ kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= ba
 pdf-hochkant        ¦ shell/drucken.cpp      ¦ seite.width() > seite.height() ? QPageLayout::Landscape ¦ seite.width() < seite.height() ? QPageLayout::Landscape
 seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Navigator::seitenzahl ? n : 0; ¦ return n >= 1 && n <= 5 ? n : 0;
 menue-auf-knopf     ¦ shell/seite.cpp        ¦ if (qobject_cast<QAbstractButton*>(w) || ¦ if (
+ende-ohne-frage     ¦ shell/seite.cpp        ¦ if (n == 0) return true; ¦ return true;
+laden-vergleich-bleibt ¦ shell/protokoll.cpp  ¦ connect(&protokoll, &QAbstractItemModel::modelReset, this, &Protokollfenster::gewaehlt_zeigen); ¦ (nichts)
+nummer-nach-letzter ¦ darstellung/protokollzeilen.cpp ¦ n = std::max(n, z.nummer); ¦ n = z.nummer;
+werte-ungeprueft    ¦ darstellung/protokollzeilen.cpp ¦ if (!wert_zulaessig(p, *v)) ¦ if (false)
+kennwerte-aus-datei ¦ darstellung/protokollzeilen.cpp ¦ z.k = protokoll_kennwerte(z.seite, z.werte); ¦ (nichts)
+anhaengen-ohne-nummer ¦ darstellung/protokollzeilen.cpp ¦ z.nummer = n++; ¦ ++n;
+kein-sprung         ¦ sim/kennwerte.cpp      ¦ if (n == 0 || !(w > x[0])) return k; ¦ if (n == 0) return k;
+rundung-gerade      ¦ darstellung/zahltext.cpp ¦ const bool auf = t[ende] >= '5'; ¦ const bool auf = t[ende] > '5';
 """
 
 def lesen():

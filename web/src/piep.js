@@ -5,6 +5,9 @@ let zaehler = 0;
 
 export function piep() {
     ++zaehler;
+    // Before the user's first click or key (a link's run held to its limit) the browser refuses
+    // any sound, with a warning.
+    if (navigator.userActivation?.hasBeenActive === false) return;
     try {
         ton ??= new AudioContext();
         if (ton.state === 'suspended') ton.resume();

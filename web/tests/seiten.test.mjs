@@ -21,7 +21,22 @@ let server;
 let browser;
 let seite;
 let adresse;
+// What any tab of the tests met: errors and warnings, failed requests. The last test asserts there
+// were none.
 const fehler = [];
+
+// A tab in a German number format (the gain field's decimal separator is ","), whose errors are
+// recorded.
+async function neue_seite(kontext = browser) {
+    const tab = await kontext.newPage();
+    await (await tab.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
+    tab.on('console', (m) => {
+        if (m.type() === 'error' || m.type() === 'warn') fehler.push(`${tab.url()}: ${m.type()}: ${m.text()}`);
+    });
+    tab.on('pageerror', (e) => fehler.push(`${tab.url()}: pageerror: ${e.message}`));
+    tab.on('requestfailed', (r) => fehler.push(`request failed: ${r.url()}`));
+    return tab;
+}
 
 before(async () => {
     server = await server_starten(web);
@@ -31,15 +46,8 @@ before(async () => {
         headless: true,
         args: ['--no-sandbox', '--disable-gpu'],
     });
-    seite = await browser.newPage();
-    // German number format: the gain field's decimal separator is ",".
-    await (await seite.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
+    seite = await neue_seite();
     await seite.setViewport({ width: 1100, height: 800 });
-    seite.on('console', (m) => {
-        if (m.type() === 'error' || m.type() === 'warn') fehler.push(`${m.type()}: ${m.text()}`);
-    });
-    seite.on('pageerror', (e) => fehler.push(`pageerror: ${e.message}`));
-    seite.on('requestfailed', (r) => fehler.push(`request failed: ${r.url()}`));
     await seite.goto(adresse);
     await seite.waitForFunction('window.regler?.bereit', { timeout: 20000 });
     mkdirSync(bilder, { recursive: true });
@@ -57,8 +65,7 @@ const feld = (nr, name) => seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e)
 const bereit = (tab, timeout = 30000) => tab.waitForFunction('window.regler?.bereit', { timeout });
 // A new tab at the address + `teil`, in a German number format, once the program is ready.
 async function oeffnen(teil = '') {
-    const neu = await browser.newPage();
-    await (await neu.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
+    const neu = await neue_seite();
     await neu.goto(`${adresse}${teil}`);
     await bereit(neu);
     return neu;
@@ -125,7 +132,7 @@ test('a cold start: bytes on the wire, first page, "Start Grafik"', async () => 
     let bytes = null;
     for (let i = 0; i < 5; ++i) {
         const kontext = await browser.createBrowserContext();
-        const neu = await kontext.newPage();
+        const neu = await neue_seite(kontext);
         await neu.setCacheEnabled(false);
         const cdp = await neu.createCDPSession();
         await cdp.send('Network.enable');
@@ -268,7 +275,7 @@ test('no box of the drawings vanishes', async () => {
 // The page fits the window, in width and height, centred; a laptop's short window shows the
 // command bar whole; close to 1 it is drawn at 1; never below 0.6.
 test('the page fits the window', async () => {
-    const neu = await browser.newPage();
+    const neu = await neue_seite();
     for (const [b, h, massstab] of [
         [1366, 657, 657 / 734],
         [1920, 1080, 1],
@@ -798,4 +805,9 @@ test('a switched aid is remembered by the next visit', async () => {
     await neu.close();
     await seite.click('#seite-2 [data-name="graph"]', { button: 'right' });
     await seite.$$eval(menue, (k) => k.find((x) => x.textContent.endsWith('Kennwerte zeigen')).click());
+});
+
+// Last: no tab of the tests above met an error or a failed request.
+test('no tab met an error or a failed request', () => {
+    assert.deepEqual(fehler, []);
 });

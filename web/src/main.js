@@ -11,6 +11,7 @@ import { zahl_lesen, zahl_text } from './zahlen.js';
 import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
+import { neue_version_beobachten } from './neue_version.js';
 import {
     protokoll_csv,
     protokoll_einrichten,
@@ -25,6 +26,7 @@ import {
 const programmname = 'NORVA-Regler und Regeltechnik';
 const buehne = document.getElementById('buehne');
 const meldung = document.getElementById('meldung');
+const neue_version = document.getElementById('neue-version');
 const kern_bereit = kern_laden();
 const seiten = new Map(); // created on first demand, kept until the program ends
 let aktuell = 0;
@@ -32,11 +34,12 @@ const messungen = {};
 
 // The whole page as large as the window shows it whole, in width and height, centred; never
 // larger than drawn (its charts are pictures); close to 1 it stays 1, so that every line stays
-// sharp; below a legible 0.6 it stops shrinking and the window scrolls instead.
+// sharp; below a legible 0.6 it stops shrinking and the window scrolls instead. The notice of a
+// new version stands above it.
 function einpassen() {
     const s = seiten.get(aktuell);
     if (!s) return;
-    const frei = [document.documentElement.clientWidth, window.innerHeight];
+    const frei = [document.documentElement.clientWidth, window.innerHeight - neue_version.offsetHeight];
     let massstab = Math.min(1, frei[0] / s.breite, frei[1] / s.hoehe);
     if (massstab > 0.97) massstab = 1;
     massstab = Math.max(0.6, massstab);
@@ -240,8 +243,7 @@ window.regler = {
     },
 };
 
-// After one visit the program starts without the network (sw.js).
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});
+neue_version_beobachten(neue_version, einpassen);
 
 // The first page is shown as soon as its font is there; the core, which only the pages with
 // charts and the notebook need, loads meanwhile.

@@ -6,7 +6,17 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { existsSync, mkdirSync, mkdtempSync, readFileSync, writeFileSync } from 'node:fs';
+import {
+    cpSync,
+    existsSync,
+    mkdirSync,
+    mkdtempSync,
+    readdirSync,
+    readFileSync,
+    rmSync,
+    utimesSync,
+    writeFileSync,
+} from 'node:fs';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
@@ -69,6 +79,35 @@ async function oeffnen(teil = '') {
     await neu.goto(`${adresse}${teil}`);
     await bereit(neu);
     return neu;
+}
+// What of page `nr` the element `auswahl` covers: the names of its elements, and "window" where
+// the page no longer fits the window's height beside it.
+const verdeckt = (tab, auswahl, nr) =>
+    tab.evaluate(
+        (auswahl, nr) => {
+            const m = document.querySelector(auswahl).getBoundingClientRect();
+            const elemente = [...document.querySelectorAll(`#seite-${nr} [data-name]`)]
+                .map((e) => [e.dataset.name, e.getBoundingClientRect()])
+                .filter(
+                    ([, r]) => r.width && r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom,
+                )
+                .map(([n]) => n);
+            const seite = document.getElementById(`seite-${nr}`).getBoundingClientRect();
+            return seite.height < innerHeight && seite.bottom > innerHeight ? [...elemente, 'window'] : elemente;
+        },
+        auswahl,
+        nr,
+    );
+// After one visit, with the network off, the program starts again and runs all four pages.
+async function offline_alle_seiten(tab) {
+    await tab.setOfflineMode(true);
+    await tab.reload();
+    await bereit(tab, 10000);
+    for (const n of [2, 3, 4]) await tab.evaluate((n) => window.regler.gehen(n), n);
+    await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((i) => i.complete));
+    const bilder_da = await tab.$$eval('#seite-4 img', (b) => b.map((i) => i.naturalWidth > 0));
+    assert.ok(bilder_da.length > 0 && bilder_da.every((x) => x), "page 4's pictures");
+    assert.equal(await tab.evaluate(() => window.regler.seite()), 4);
 }
 // The lab notebook, opened by its key.
 async function strg_l() {
@@ -175,16 +214,57 @@ test('installable, and offline after one visit', async () => {
     const { installabilityErrors } = await cdp.send('Page.getInstallabilityErrors');
     console.log(`installability: ${JSON.stringify(installabilityErrors)}`);
     assert.deepEqual(installabilityErrors, []);
-    await neu.setOfflineMode(true);
-    await neu.reload();
-    await bereit(neu, 10000);
-    for (const n of [2, 3, 4]) await neu.evaluate((n) => window.regler.gehen(n), n);
-    await neu.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((i) => i.complete));
-    const bilder_da = await neu.$$eval('#seite-4 img', (b) => b.map((i) => i.naturalWidth > 0));
-    assert.ok(bilder_da.length > 0 && bilder_da.every((x) => x), "page 4's pictures");
-    assert.equal(await neu.evaluate(() => window.regler.seite()), 4);
+    await offline_alle_seiten(neu);
     console.log('offline reload: all four pages');
     await neu.close();
+});
+
+// A new build reaches a school's browsers. Build 1 is visited and its worker keeps the tab; build
+// 2 is put over it (what a rebuild changes: regler.js, and so the worker's version); the next
+// visit announces it above the page, "Neu laden" runs it, and so does a reload offline. Served
+// as by a server that says nothing about caching, where the browser holds build 1's files (a
+// month old) fresh for days and only the worker's own requests get past them.
+test('a new build reaches a tab the old one keeps, online and offline', async () => {
+    const t0 = performance.now();
+    const ordner = mkdtempSync(join(tmpdir(), 'regler-bau-'));
+    cpSync(web, ordner, { recursive: true });
+    const vor_einem_monat = new Date(Date.now() - 30 * 86400e3);
+    for (const d of readdirSync(ordner, { recursive: true }))
+        utimesSync(join(ordner, d), vor_einem_monat, vor_einem_monat);
+    const schule = await server_starten(ordner, { ohne_cache_control: true });
+    const kontext = await browser.createBrowserContext();
+    try {
+        const tab = await neue_seite(kontext);
+        const bau = () => tab.evaluate(() => globalThis.regler_bau ?? 1);
+        await tab.goto(`http://127.0.0.1:${schule.address().port}/`);
+        await bereit(tab);
+        await tab.waitForFunction(() => navigator.serviceWorker.controller);
+
+        const js = join(ordner, 'regler.js');
+        writeFileSync(js, `${readFileSync(js, 'utf8')}\nglobalThis.regler_bau = 2;\n`);
+        const sw = join(ordner, 'sw.js');
+        const sw_1 = readFileSync(sw, 'utf8');
+        writeFileSync(sw, sw_1.replace(/'regler-([0-9a-f]{16})'/, "'regler-$1-2'"));
+        assert.notEqual(readFileSync(sw, 'utf8'), sw_1);
+
+        await tab.reload(); // each visit looks for a new worker
+        await bereit(tab);
+        await tab.waitForSelector('#neue-version button', { timeout: 10000 });
+        assert.equal(await bau(), 1);
+        const hinweis = await tab.$eval('#neue-version', (e) => `${e.getAttribute('role')}: ${e.textContent}`);
+        assert.equal(hinweis, 'status: Eine neue Version ist bereit. Neu laden');
+        assert.deepEqual(await verdeckt(tab, '#neue-version', 1), []);
+        await Promise.all([tab.waitForNavigation(), tab.click('#neue-version button')]);
+        await bereit(tab);
+        assert.deepEqual([await bau(), await tab.$eval('#neue-version', (e) => e.textContent)], [2, '']);
+        await offline_alle_seiten(tab);
+        assert.equal(await bau(), 2);
+    } finally {
+        await kontext.close();
+        schule.close();
+        rmSync(ordner, { recursive: true, force: true });
+    }
+    console.log(`a new build, announced, run, and run offline: ${((performance.now() - t0) / 1000).toFixed(1)} s`);
 });
 
 // A reload keeps what the tab showed: the fields and curves of the last run on a page, and the
@@ -471,15 +551,7 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     await klicken(2, 'beenden');
     await seite.waitForFunction(() => window.regler.seite() === 1);
     assert.match(await seite.$eval('#meldung', (m) => (m.hidden ? '' : m.textContent)), /beendet/);
-    // The notice covers nothing of page 1.
-    const verdeckt = await seite.evaluate(() => {
-        const m = document.getElementById('meldung').getBoundingClientRect();
-        return [...document.querySelectorAll('#seite-1 [data-name]')]
-            .map((e) => [e.dataset.name, e.getBoundingClientRect()])
-            .filter(([, r]) => r.width && r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom)
-            .map(([n]) => n);
-    });
-    assert.deepEqual(verdeckt, []);
+    assert.deepEqual(await verdeckt(seite, '#meldung', 1), []);
     await klicken(1, 'weiter');
     await seite.waitForFunction(() => window.regler.seite() === 2);
     assert.equal(await feld(2, 'tv1'), '0');

@@ -23,13 +23,15 @@ const antwortet = (port) =>
         }).on('error', () => fertig(false));
     });
 
-export async function server_starten(wurzel) {
+// `ohne_cache_control`: as a server that says nothing about caching (many do).
+export async function server_starten(wurzel, { ohne_cache_control = false } = {}) {
     const nginx = process.env.REGLER_NGINX ?? '/usr/sbin/nginx';
     const ordner = mkdtempSync(join(tmpdir(), 'regler-nginx-'));
     const port = await freier_port();
-    const block = readFileSync(join(dirname(fileURLToPath(import.meta.url)), '..', 'nginx.conf'), 'utf8')
+    let block = readFileSync(join(dirname(fileURLToPath(import.meta.url)), '..', 'nginx.conf'), 'utf8')
         .replace(/listen 8080;/, `listen 127.0.0.1:${port};`)
         .replace(/root \/var\/www\/regler;/, `root ${wurzel};`);
+    if (ohne_cache_control) block = block.replaceAll(/add_header Cache-Control .*;/g, '');
     const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi'].map((t) => `${t}_temp_path ${ordner}/${t};`);
     writeFileSync(
         join(ordner, 'nginx.conf'),

@@ -17,6 +17,7 @@ import {
     utimesSync,
     writeFileSync,
 } from 'node:fs';
+import { get as http_get } from 'node:http';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
@@ -31,8 +32,8 @@ let server;
 let browser;
 let seite;
 let adresse;
-// What any tab of the tests met: errors and warnings, failed requests. The last test asserts there
-// were none.
+// What any tab of the tests met: errors and warnings, failed requests, breaches of the content
+// policy. The last test asserts there were none.
 const fehler = [];
 
 // A tab in a German number format (the gain field's decimal separator is ","), whose errors are
@@ -40,6 +41,11 @@ const fehler = [];
 async function neue_seite(kontext = browser) {
     const tab = await kontext.newPage();
     await (await tab.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
+    await tab.evaluateOnNewDocument(() =>
+        document.addEventListener('securitypolicyviolation', (e) =>
+            console.error(`content policy: ${e.effectiveDirective} ${e.blockedURI}`),
+        ),
+    );
     tab.on('console', (m) => {
         if (m.type() === 'error' || m.type() === 'warn') fehler.push(`${tab.url()}: ${m.type()}: ${m.text()}`);
     });
@@ -223,7 +229,8 @@ test('installable, and offline after one visit', async () => {
 // 2 is put over it (what a rebuild changes: regler.js, and so the worker's version); the next
 // visit announces it above the page, "Neu laden" runs it, and so does a reload offline. Served
 // as by a server that says nothing about caching, where the browser holds build 1's files (a
-// month old) fresh for days and only the worker's own requests get past them.
+// month old) fresh for days and only the worker's own requests get past them (web/nginx.conf
+// has every file revalidated, which the headers' test holds).
 test('a new build reaches a tab the old one keeps, online and offline', async () => {
     const t0 = performance.now();
     const ordner = mkdtempSync(join(tmpdir(), 'regler-bau-'));
@@ -265,6 +272,53 @@ test('a new build reaches a tab the old one keeps, online and offline', async ()
         rmSync(ordner, { recursive: true, force: true });
     }
     console.log(`a new build, announced, run, and run offline: ${((performance.now() - t0) / 1000).toFixed(1)} s`);
+});
+
+// What the server sends with each kind of file: the content policy (index.html carries the same,
+// without frame-ancestors, which only a header can), no sniffing, revalidation by ETag, and text
+// compressed, with a Vary for caches between.
+const politik =
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; " +
+    "form-action 'none'; frame-ancestors 'none'";
+const dateiarten = [
+    ['', 'text/html', true],
+    ['regler.js', 'application/javascript', true],
+    ['sw.js', 'application/javascript', true],
+    ['regler.css', 'text/css', true],
+    ['regler_kern.wasm', 'application/wasm', true],
+    ['manifest.webmanifest', 'application/manifest+json', true],
+    ['schriften/ReglerSans-Regular.woff2', 'font/woff2', false],
+    ['symbol-512.png', 'image/png', false],
+];
+test('the headers of each kind of file', async () => {
+    const kopf = (url) =>
+        new Promise((fertig, fehlschlag) =>
+            http_get(url, { headers: { 'accept-encoding': 'gzip' } }, (r) => fertig(r.resume().headers)).on(
+                'error',
+                fehlschlag,
+            ),
+        );
+    const abweichungen = [];
+    for (const basis of [adresse])
+        for (const [datei, art, gzip] of dateiarten) {
+            const k = await kopf(basis + datei);
+            const soll = {
+                'content-type': art,
+                'content-security-policy': politik,
+                'x-content-type-options': 'nosniff',
+                'cache-control': 'no-cache',
+                'content-encoding': gzip ? 'gzip' : undefined,
+                vary: gzip ? 'Accept-Encoding' : undefined,
+            };
+            for (const [name, wert] of Object.entries(soll))
+                if (k[name] !== wert) abweichungen.push(`${basis}${datei} ${name}: ${k[name]}`);
+            if (!/^(W\/)?"[^"]+"$/.test(k.etag ?? '')) abweichungen.push(`${basis}${datei} etag: ${k.etag}`);
+        }
+    assert.deepEqual(abweichungen, []);
+    const meta = /http-equiv="Content-Security-Policy"\s+content="([^"]*)"/.exec(
+        readFileSync(join(web, 'index.html'), 'utf8'),
+    );
+    assert.equal(meta?.[1], politik.replace("; frame-ancestors 'none'", ''));
 });
 
 // A reload keeps what the tab showed: the fields and curves of the last run on a page, and the
@@ -879,7 +933,7 @@ test('a switched aid is remembered by the next visit', async () => {
     await seite.$$eval(menue, (k) => k.find((x) => x.textContent.endsWith('Kennwerte zeigen')).click());
 });
 
-// Last: no tab of the tests above met an error or a failed request.
-test('no tab met an error or a failed request', () => {
+// Last: no tab of the tests above met an error, a failed request or a breach of the content policy.
+test('no tab met an error, a failed request or a breach of the content policy', () => {
     assert.deepEqual(fehler, []);
 });

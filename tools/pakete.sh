@@ -16,7 +16,7 @@ for teil; do
         xvfb xauth xdotool xclip openbox imagemagick qt6-gtk-platformtheme
         at-spi2-core python3-pyatspi dbus-x11
         desktop-file-utils appstream dpkg-dev lintian poppler-utils" ;;
-    web) pakete="$pakete emscripten node-acorn chromium python3-fonttools python3-brotli nginx-light" ;;
+    web) pakete="$pakete emscripten node-acorn chromium python3-fonttools python3-brotli nginx-light openssl" ;;
     *)
         echo "pakete.sh: unknown part \"$teil\" (starten, pruefen, web)" >&2
         exit 2

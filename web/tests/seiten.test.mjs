@@ -18,10 +18,11 @@ import {
     writeFileSync,
 } from 'node:fs';
 import { get as http_get } from 'node:http';
+import { get as https_get } from 'node:https';
 import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
-import { server_starten } from './server.mjs';
+import { schulname, server_starten } from './server.mjs';
 
 const web = process.env.REGLER_WEB;
 const bilder = process.env.REGLER_BILDER;
@@ -60,7 +61,14 @@ before(async () => {
     browser = await puppeteer.launch({
         executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
         headless: true,
-        args: ['--no-sandbox', '--disable-gpu'],
+        // The school's name leads here; the certificate, the test's own, is trusted as a school's
+        // devices trust theirs.
+        args: [
+            '--no-sandbox',
+            '--disable-gpu',
+            `--host-resolver-rules=MAP ${schulname} 127.0.0.1`,
+            '--ignore-certificate-errors',
+        ],
     });
     seite = await neue_seite();
     await seite.setViewport({ width: 1100, height: 800 });
@@ -274,9 +282,9 @@ test('a new build reaches a tab the old one keeps, online and offline', async ()
     console.log(`a new build, announced, run, and run offline: ${((performance.now() - t0) / 1000).toFixed(1)} s`);
 });
 
-// What the server sends with each kind of file: the content policy (index.html carries the same,
-// without frame-ancestors, which only a header can), no sniffing, revalidation by ETag, and text
-// compressed, with a Vary for caches between.
+// What the server sends with each kind of file, over plain http and https alike: the content
+// policy (index.html carries the same, without frame-ancestors, which only a header can), no
+// sniffing, revalidation by ETag, and text compressed, with a Vary for caches between.
 const politik =
     "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; object-src 'none'; base-uri 'none'; " +
     "form-action 'none'; frame-ancestors 'none'";
@@ -290,16 +298,17 @@ const dateiarten = [
     ['schriften/ReglerSans-Regular.woff2', 'font/woff2', false],
     ['symbol-512.png', 'image/png', false],
 ];
-test('the headers of each kind of file', async () => {
+test('the headers of each kind of file, over http and https', async () => {
     const kopf = (url) =>
         new Promise((fertig, fehlschlag) =>
-            http_get(url, { headers: { 'accept-encoding': 'gzip' } }, (r) => fertig(r.resume().headers)).on(
-                'error',
-                fehlschlag,
-            ),
+            (url.startsWith('https') ? https_get : http_get)(
+                url,
+                { ca: server.zertifikat, headers: { 'accept-encoding': 'gzip' } },
+                (r) => fertig(r.resume().headers),
+            ).on('error', fehlschlag),
         );
     const abweichungen = [];
-    for (const basis of [adresse])
+    for (const basis of [adresse, `https://127.0.0.1:${server.https_port}/`])
         for (const [datei, art, gzip] of dateiarten) {
             const k = await kopf(basis + datei);
             const soll = {
@@ -320,6 +329,36 @@ test('the headers of each kind of file', async () => {
     );
     assert.equal(meta?.[1], politik.replace("; frame-ancestors 'none'", ''));
 });
+
+// By a name on the school's network: over https the browser grants a secure context, and with it
+// the service worker (offline use, the app) and "Bild kopieren"; over plain http none of these,
+// and the pages run all the same, without an error.
+for (const sicher of [true, false])
+    test(`by a school's name over ${sicher ? 'https' : 'plain http'}: page 2 runs`, async () => {
+        const schon = fehler.length;
+        const kontext = await browser.createBrowserContext();
+        const tab = await neue_seite(kontext);
+        const port = sicher ? server.https_port : server.address().port;
+        await tab.goto(`${sicher ? 'https' : 'http'}://${schulname}:${port}/#seite-2`);
+        await bereit(tab);
+        assert.equal(await tab.evaluate(() => window.isSecureContext), sicher);
+        const felder = [];
+        for (const name of ['w1', 'xp1', 'tn1', 'tv1'])
+            felder.push((await tab.$eval(`#seite-2 [data-name="${name}"]`, (e) => e.value)).replace(',', '.'));
+        await tab.click('#seite-2 [data-name="start"]');
+        const lauf = regler_sim('pid', ...felder);
+        assert.deepEqual((await tab.evaluate(() => window.regler.daten(2, 'graph'))).slice(0, 2), [lauf.w, lauf.milch]);
+        const arbeiter = await tab.evaluate(() =>
+            'serviceWorker' in navigator ? navigator.serviceWorker.ready.then((r) => r.active.scriptURL) : null,
+        );
+        assert.equal(arbeiter, sicher ? `https://${schulname}:${port}/sw.js` : null);
+        await tab.click('#seite-2 [data-name="graph"]', { button: 'right' });
+        const menue = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.textContent));
+        assert.equal(menue.includes('Bild kopieren'), sicher, menue.join());
+        assert.ok(menue.includes('Daten kopieren'), menue.join());
+        await kontext.close();
+        assert.deepEqual(fehler.slice(schon), []);
+    });
 
 // A reload keeps what the tab showed: the fields and curves of the last run on a page, and the
 // notebook, without a row for the same run again.

@@ -1,6 +1,7 @@
-// The built site served as a school serves it: Debian's nginx with web/nginx.conf's server block
-// (gzip on), on a free local port, with its scratch files in a folder of its own.
-import { spawn } from 'node:child_process';
+// The built site served as a school serves it: Debian's nginx with web/nginx.conf's server blocks
+// (gzip on), plain http and https on free local ports, with a certificate of its own for the
+// school's name and 127.0.0.1, and its scratch files in a folder of its own.
+import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createServer, connect } from 'node:net';
 import { tmpdir } from 'node:os';
@@ -23,14 +24,31 @@ const antwortet = (port) =>
         }).on('error', () => fertig(false));
     });
 
+// A name on a school's network, which the browser is told is 127.0.0.1.
+export const schulname = 'regler.schule';
+
 // `ohne_cache_control`: as a server that says nothing about caching (many do).
 export async function server_starten(wurzel, { ohne_cache_control = false } = {}) {
     const nginx = process.env.REGLER_NGINX ?? '/usr/sbin/nginx';
     const ordner = mkdtempSync(join(tmpdir(), 'regler-nginx-'));
     const port = await freier_port();
+    let https_port;
+    do https_port = await freier_port();
+    while (https_port === port);
+    const [zertifikat, schluessel] = [join(ordner, 'zertifikat.pem'), join(ordner, 'schluessel.pem')];
+    execFileSync(
+        'openssl',
+        ['req', '-x509', '-newkey', 'ec', '-pkeyopt', 'ec_paramgen_curve:prime256v1', '-nodes', '-days', '2']
+            .concat(['-subj', `/CN=${schulname}`, '-addext', `subjectAltName=DNS:${schulname},IP:127.0.0.1`])
+            .concat(['-keyout', schluessel, '-out', zertifikat]),
+        { stdio: ['ignore', 'ignore', 'pipe'] },
+    );
     let block = readFileSync(join(dirname(fileURLToPath(import.meta.url)), '..', 'nginx.conf'), 'utf8')
         .replace(/listen 8080;/, `listen 127.0.0.1:${port};`)
-        .replace(/root \/var\/www\/regler;/, `root ${wurzel};`);
+        .replace(/listen 443 ssl/, `listen 127.0.0.1:${https_port} ssl`)
+        .replace(/ssl_certificate \S+;/, `ssl_certificate ${zertifikat};`)
+        .replace(/ssl_certificate_key \S+;/, `ssl_certificate_key ${schluessel};`)
+        .replaceAll(/root \/var\/www\/regler;/g, `root ${wurzel};`);
     if (ohne_cache_control) block = block.replaceAll(/add_header Cache-Control .*;/g, '');
     const temp = ['client_body', 'proxy', 'fastcgi', 'uwsgi', 'scgi'].map((t) => `${t}_temp_path ${ordner}/${t};`);
     writeFileSync(
@@ -64,6 +82,8 @@ export async function server_starten(wurzel, { ohne_cache_control = false } = {}
     }
     return {
         address: () => ({ port }),
+        https_port,
+        zertifikat: readFileSync(zertifikat, 'utf8'),
         close() {
             prozess.kill();
             rmSync(ordner, { recursive: true, force: true });

@@ -214,6 +214,15 @@ std::string feldtext(double v, std::string_view komma) {
     return mit_komma(zahl_c(v, 'g', 15), komma);
 }
 
+std::string feld_beschreibung(const parameter& p, std::string_view komma) {
+    const std::string n = std::to_string(p.laenge);
+    std::string b = p.dezimal ? "Nur Ziffern und das Dezimaltrennzeichen „" + std::string(komma) +
+                                    "“, höchstens " + n + " Zeichen"
+                              : "Nur Ziffern, höchstens " + n + " Zeichen";
+    if (p.grenze) b += ", obere Grenze " + feldtext(*p.grenze, komma);
+    return b;
+}
+
 bool wert_zulaessig(const parameter& p, double v) {
     if (p.grenze && v == *p.grenze) return true;
     if (!(v >= 0) || (p.grenze && v > *p.grenze)) return false;

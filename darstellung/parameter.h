@@ -72,6 +72,9 @@ std::optional<double> feldwert(std::string_view text, std::string_view komma);
 // A number as a field shows it: up to 15 significant digits, the user's separator.
 std::string feldtext(double v, std::string_view komma);
 
+// What a screen reader is told of the field: "Nur Ziffern, höchstens 3 Zeichen, obere Grenze 99,9".
+std::string feld_beschreibung(const parameter& p, std::string_view komma);
+
 // Whether a value could stand in the field after a run: its text passes the key rule and the
 // length, and it is not above the limit; or it is the limit itself. For values from files.
 bool wert_zulaessig(const parameter& p, double v);

@@ -14,7 +14,6 @@ namespace darstellung {
 
 namespace {
 constexpr size_t vorne = 3; // Nr., Zeit, Seite
-constexpr size_t n_kennwerte = 6;
 constexpr int nummer_hoechstens = 999999;
 constexpr double sekunde_hoechstens = 999999999;
 
@@ -174,6 +173,29 @@ const std::vector<std::string>& protokoll_spalten() {
     return s;
 }
 
+std::vector<std::string> protokoll_kopfzeilen(size_t spalte) {
+    if (spalte >= protokoll_spalten().size()) return {};
+    const std::string& name = protokoll_spalten()[spalte];
+    const size_t einheit = name.find(" in ");
+    std::vector<std::string> zeilen;
+    const std::string vorne = name.substr(0, einheit);
+    for (size_t a = 0; a <= vorne.size();) {
+        const size_t e = std::min(vorne.find(' ', a), vorne.size());
+        const std::string wort = vorne.substr(a, e - a);
+        const auto laenge = [](const std::string& t) { // in characters, "ü" one
+            return size_t(
+                std::count_if(t.begin(), t.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+        };
+        if (!zeilen.empty() && laenge(zeilen.back()) + 1 + laenge(wort) <= 10)
+            zeilen.back() += " " + wort;
+        else
+            zeilen.push_back(wort);
+        a = e + 1;
+    }
+    if (einheit != std::string::npos) zeilen.push_back(name.substr(einheit + 1));
+    return zeilen;
+}
+
 bool protokoll_feldspalte(size_t spalte) {
     return spalte >= vorne && spalte < vorne + n_felder();
 }
@@ -329,6 +351,16 @@ std::string frage_beim_laden(size_t n) {
            "bisherigen durch sie ersetzen?";
 }
 
+std::string laden_fehler(std::string_view datei, std::string_view grund) {
+    return "„" + std::string(datei) + "“ lässt sich nicht laden. " + std::string(grund);
+}
+
+std::string dateigroesse_pruefen(double bytes) {
+    if (bytes <= double(versuchsprotokoll::datei_hoechstens)) return {};
+    return "Die Datei ist zu groß: ein Versuchsprotokoll hat höchstens " +
+           std::to_string(versuchsprotokoll::datei_hoechstens / 1024) + " kB.";
+}
+
 // ---- the notebook
 
 std::string versuchsprotokoll::eintragen(int seite, laufwerte werte, const sim::kennwerte& k,
@@ -359,9 +391,8 @@ int versuchsprotokoll::naechste_nummer() const {
 }
 
 std::string versuchsprotokoll::laden(std::string_view text, bool anhaengen) {
-    if (text.size() > datei_hoechstens)
-        return "Die Datei ist zu groß: ein Versuchsprotokoll hat höchstens " +
-               std::to_string(datei_hoechstens / 1024) + " kB.";
+    if (std::string zu_gross = dateigroesse_pruefen(double(text.size())); !zu_gross.empty())
+        return zu_gross;
     protokoll_datei d = protokoll_lesen(text);
     if (!d.fehler.empty()) return d.fehler;
     if (!anhaengen) {

@@ -29,6 +29,10 @@ struct protokollzeile {
 // unit), the six figures.
 const std::vector<std::string>& protokoll_spalten();
 
+// A column's title on short lines (at most 10 characters where the words allow), its unit on a
+// line of its own: "Schwingungs-" does not happen, "Schwingungsdauer" / "in s" does.
+std::vector<std::string> protokoll_kopfzeilen(size_t spalte);
+
 // Whether a column holds a page's field (empty in the other page's rows).
 bool protokoll_feldspalte(size_t spalte);
 
@@ -62,6 +66,14 @@ std::vector<std::string> laufwert_felder(int seite);
 // and before a file is read into a notebook of `n` rows (append or replace).
 std::string frage_beim_beenden(size_t n);
 std::string frage_beim_laden(size_t n);
+// Why file `datei` was not read: "„datei“ lässt sich nicht laden. Zeile 3: …".
+std::string laden_fehler(std::string_view datei, std::string_view grund);
+// A file of `bytes` that is too big to be a notebook: why; else "".
+std::string dateigroesse_pruefen(double bytes);
+// Where the browser could not keep the notebook for the tab's session.
+inline constexpr const char* meldung_sitzung =
+    "Der Browser konnte das Versuchsprotokoll nicht für diese Sitzung sichern: es ginge beim "
+    "Neuladen verloren. Speichern Sie es als Datei.";
 inline constexpr const char* titel_protokoll = "Versuchsprotokoll";
 
 // The notebook itself, with its rules: numbering, its size, what has not been saved.

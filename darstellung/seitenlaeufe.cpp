@@ -18,8 +18,33 @@ laufplan lauf_plan(int seite, bool laden) {
     return {};
 }
 
-namespace {
+gelesen felder_lesen(int seite, const laufplan& plan,
+                     const std::function<std::string(const std::string& id)>& text,
+                     std::string_view komma) {
+    gelesen g;
+    for (const std::string& id : plan.felder) {
+        const auto w = feldwert(text(id), komma);
+        if (!w) {
+            g.werte.clear();
+            g.ungueltig = id;
+            g.piepse = 1;
+            return g;
+        }
+        g.werte.push_back(*w);
+    }
+    for (size_t i = 0; i < plan.felder.size(); ++i) {
+        const parameter* p = parameter_von(seite, plan.felder[i]);
+        if (!p) continue;
+        const feldaenderung a = grenze_pruefen(*p, text(plan.felder[i]), komma);
+        if (!a.ersetzt) continue;
+        g.korrigiert.emplace_back(plan.felder[i], *a.ersetzt);
+        g.werte[i] = feldwert(*a.ersetzt, komma).value_or(*p->grenze);
+        g.piepse += a.piepse;
+    }
+    return g;
+}
 
+namespace {
 // Each run from its fields' values in their table's order.
 laufergebnis pid(std::span<const double> v, const std::function<int(std::string_view)>& zeilen) {
     const auto p = sim::pid_parameter_bilden(pid_felder_aus(v));

@@ -27,6 +27,20 @@ struct laufplan {
 // Page 2 or 3, at load or on "Start Grafik"; an empty plan for a page without runs.
 laufplan lauf_plan(int seite, bool laden);
 
+// The plan's fields read from their texts (`text(id)`, after the plan's texts were set): each
+// must read as a number in the user's format, else no run starts and the first such field is
+// named (one beep; the face selects its text). Then each field above its limit is set to its
+// limit's text (a beep each) and runs with the limit, so that no run uses a value above it.
+struct gelesen {
+    std::vector<double> werte; // in the plan's order
+    std::string ungueltig;     // the first field that is no number, or ""
+    std::vector<std::pair<std::string, std::string>> korrigiert; // field texts to set
+    int piepse = 0;
+};
+gelesen felder_lesen(int seite, const laufplan& plan,
+                     const std::function<std::string(const std::string& id)>& text,
+                     std::string_view komma);
+
 struct laufspalte {
     std::string diagramm;
     int spalte = 1; // 1 …

@@ -1,7 +1,5 @@
 #include "elemente.h"
 
-#include "parameter.h"
-
 #include <algorithm>
 #include <cassert>
 
@@ -16,14 +14,7 @@ int vorzeichen(int v) {
 Feld feld(int seite, const char* id, Rect r, const char* in) {
     const darstellung::parameter* p = darstellung::parameter_von(seite, id);
     assert(p);
-    return {.name = p->id,
-            .r = r,
-            .text = p->vorgabe,
-            .max_laenge = p->laenge,
-            .dezimal = p->dezimal,
-            .grenze = p->grenze,
-            .grenztext = p->grenztext,
-            .in = in};
+    return {.name = p->id, .r = r, .regeln = p, .in = in};
 }
 
 Pfeilspitze pfeilspitze(Punkt von, Punkt spitze, Farbe farbe, int breite) {

@@ -3,6 +3,8 @@
 // A page is a table of these elements; seitenbau.h turns a table into widgets.
 #pragma once
 
+#include "parameter.h"
+
 #include <optional>
 #include <string_view>
 #include <variant>
@@ -125,16 +127,12 @@ struct Knopf {
     const char* in = nullptr;
 };
 
-// A numeric entry field: digits only (and the decimal separator where `dezimal`), a maximum
-// typed length, and an optional upper limit enforced at each key press.
+// A numeric entry field: its text at first, its key rules, length and limit as its run's table
+// defines them (darstellung/parameter.h).
 struct Feld {
     const char* name = "";
     Rect r = {};
-    const char* text = "0";
-    int max_laenge = 4;
-    bool dezimal = false;
-    std::optional<double> grenze = std::nullopt;
-    const char* grenztext = nullptr; // nullptr: the limit in the user's number format
+    const darstellung::parameter* regeln = nullptr;
     const char* in = nullptr;
 };
 

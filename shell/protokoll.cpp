@@ -94,17 +94,9 @@ QVariant Protokoll::headerData(int spalte, Qt::Orientation o, int rolle) const {
     if (o != Qt::Horizontal || rolle != Qt::DisplayRole || spalte < 0 ||
         size_t(spalte) >= darstellung::protokoll_spalten().size())
         return QAbstractTableModel::headerData(spalte, o, rolle);
-    // Short lines, the unit on one of its own, so that a column is about as wide as its
-    // numbers and the whole table fits a screen.
-    const QString name = QString::fromStdString(darstellung::protokoll_spalten()[size_t(spalte)]);
-    const qsizetype einheit = name.indexOf(QStringLiteral(" in "));
     QStringList zeilen;
-    for (const QString& wort : name.left(einheit).split(QLatin1Char(' ')))
-        if (!zeilen.isEmpty() && zeilen.back().size() + 1 + wort.size() <= 10)
-            zeilen.back() += QLatin1Char(' ') + wort;
-        else
-            zeilen << wort;
-    if (einheit >= 0) zeilen << name.mid(einheit + 1);
+    for (const std::string& z : darstellung::protokoll_kopfzeilen(size_t(spalte)))
+        zeilen << QString::fromStdString(z);
     return zeilen.join(QLatin1Char('\n'));
 }
 
@@ -227,8 +219,8 @@ void Protokollfenster::laden() {
     }
     if (const QString fehler = m_protokoll.laden(pfad, anhaengen); !fehler.isEmpty())
         QMessageBox::warning(this, titel,
-                             QStringLiteral("„%1“ lässt sich nicht laden.\n\n%2")
-                                 .arg(QFileInfo(pfad).fileName(), fehler));
+                             QString::fromStdString(darstellung::laden_fehler(
+                                 QFileInfo(pfad).fileName().toStdString(), fehler.toStdString())));
 }
 
 const darstellung::protokollzeile* Protokollfenster::gewaehlt() const {

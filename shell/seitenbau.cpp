@@ -332,15 +332,8 @@ void feld_benennen(Zahlenfeld* f) {
     QString n = name ? name->text() : f->objectName();
     if (einheit) n += QStringLiteral(" in ") + einheit->text();
     f->setAccessibleName(n);
-    QString b = f->dezimal()
-                    ? QStringLiteral("Nur Ziffern und das Dezimaltrennzeichen „%1“, "
-                                     "höchstens %2 Zeichen")
-                          .arg(zahlformat().decimalPoint())
-                          .arg(f->maxLaenge())
-                    : QStringLiteral("Nur Ziffern, höchstens %1 Zeichen").arg(f->maxLaenge());
-    if (const auto grenze = f->grenze())
-        b += QStringLiteral(", obere Grenze %1").arg(zahl_text(*grenze));
-    f->setAccessibleDescription(b);
+    f->setAccessibleDescription(QString::fromStdString(
+        darstellung::feld_beschreibung(f->regeln(), zahlformat().decimalPoint().toStdString())));
 }
 } // namespace
 
@@ -388,12 +381,8 @@ void seite_bauen(Flaeche* seite, const std::vector<Element>& tabelle) {
                     twips_merken(k, e.r);
                     benennen(k, e.name);
                 } else if constexpr (std::is_same_v<T, Feld>) {
-                    auto* f = new Zahlenfeld(eltern);
-                    f->setText(QString::fromUtf8(e.text));
-                    f->setzeMaxLaenge(e.max_laenge);
-                    f->setzeDezimal(e.dezimal);
-                    f->setzeGrenze(e.grenze,
-                                   e.grenztext ? QString::fromUtf8(e.grenztext) : QString());
+                    auto* f = new Zahlenfeld(*e.regeln, eltern);
+                    f->setText(QString::fromUtf8(e.regeln->vorgabe));
                     f->setGeometry(pixel(e.r, m));
                     twips_merken(f, e.r);
                     benennen(f, e.name);

@@ -24,11 +24,19 @@ bool Seitenfenster::laufen(int seite, bool laden) {
     const auto feld = [this](const std::string& name) { return element<Zahlenfeld>(name.c_str()); };
     for (const auto& [name, text] : plan.vorher)
         feld(name)->setText(QString::fromStdString(text));
-    std::vector<double> werte(plan.felder.size());
-    std::vector<std::pair<Zahlenfeld*, double*>> lesen;
-    for (size_t i = 0; i < plan.felder.size(); ++i)
-        lesen.emplace_back(feld(plan.felder[i]), &werte[i]);
-    if (!felder_lesen(lesen)) return false;
+    const auto g = darstellung::felder_lesen(
+        seite, plan, [&](const std::string& id) { return feld(id)->text().toStdString(); },
+        zahlformat().decimalPoint().toStdString());
+    for (int i = 0; i < g.piepse; ++i)
+        piep();
+    if (!g.ungueltig.empty()) {
+        feld(g.ungueltig)->setFocus(Qt::OtherFocusReason);
+        feld(g.ungueltig)->selectAll();
+        return false;
+    }
+    for (const auto& [name, text] : g.korrigiert)
+        feld(name)->setText(QString::fromStdString(text));
+    const std::vector<double>& werte = g.werte;
 
     const auto diagramm = [this](std::string_view name) {
         return element<Diagrammfeld>(std::string(name).c_str());

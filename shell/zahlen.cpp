@@ -1,5 +1,7 @@
 #include "zahlen.h"
 
+#include "parameter.h"
+
 #include <cmath>
 
 namespace shell {
@@ -12,14 +14,11 @@ QLocale zahlformat() {
 }
 
 std::optional<double> zahl_lesen(const QString& text, const QLocale& format) {
-    bool ok = false;
-    const double d = format.toDouble(QStringView(text).trimmed(), &ok);
-    if (!ok || !std::isfinite(d)) return std::nullopt;
-    return d;
+    return darstellung::feldwert(text.toStdString(), format.decimalPoint().toStdString());
 }
 
 QString zahl_text(double wert, const QLocale& format) {
-    return format.toString(wert, 'g', 15);
+    return QString::fromStdString(darstellung::feldtext(wert, format.decimalPoint().toStdString()));
 }
 
 } // namespace shell

@@ -1,5 +1,7 @@
 // Field text <-> number, in the user's number format (QLocale(): the system locale unless a test
-// sets another default). Digit grouping is neither written nor accepted: "1.6" never reads as 16.
+// sets another default), by the shared rule (darstellung::feldwert, feldtext): digits 0 to 9 and
+// the locale's decimal separator. Digit grouping is neither written nor accepted: "1.6" never
+// reads as 16.
 #pragma once
 
 #include <QLocale>

@@ -16,70 +16,57 @@
 namespace shell {
 
 namespace {
-// The decimal separator the gain field admits: the user's, so that what is typed reads back.
-short dezimalzeichen() {
-    const QString s = QLocale().decimalPoint();
-    return s.isEmpty() ? short('.') : static_cast<short>(s.at(0).unicode());
+std::string komma() {
+    return zahlformat().decimalPoint().toStdString();
 }
 
-// The character code a key press delivers to the filter, as the keyboard would type it; nullopt
+// The character code a key press delivers to the rules, as the keyboard would type it; nullopt
 // for keys that type nothing (cursor keys, Home, End, Delete), which keep their editing function.
-std::optional<short> zeichencode(const QKeyEvent* e) {
+std::optional<char32_t> zeichencode(const QKeyEvent* e) {
     const int k = e->key();
     if ((e->modifiers() & Qt::ControlModifier) && k >= Qt::Key_A && k <= Qt::Key_Z)
-        return static_cast<short>(k - Qt::Key_A + 1); // Ctrl+V arrives as 22
+        return char32_t(k - Qt::Key_A + 1); // Ctrl+V arrives as 22
     switch (k) {
     case Qt::Key_Backspace:
-        return short(8);
+        return char32_t(8);
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        return short(13);
+        return char32_t(13);
     case Qt::Key_Escape:
-        return short(27);
+        return char32_t(27);
     case Qt::Key_Delete:
         return std::nullopt;
     default:
         break;
     }
-    if (e->text().isEmpty()) return std::nullopt;
-    return static_cast<short>(e->text().at(0).unicode());
+    const QList<uint> z = e->text().toUcs4();
+    if (z.isEmpty()) return std::nullopt;
+    return char32_t(z.first());
 }
 } // namespace
 
-Zahlenfeld::Zahlenfeld(QWidget* parent) : QLineEdit(parent) {
+Zahlenfeld::Zahlenfeld(const darstellung::parameter& regeln, QWidget* parent)
+    : QLineEdit(parent), m_regeln(regeln) {
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
-void Zahlenfeld::setzeGrenze(std::optional<double> grenze, QString grenztext) {
-    m_grenze = grenze;
-    m_grenztext = std::move(grenztext);
+darstellung::feldstand Zahlenfeld::stand() const {
+    const QString t = text();
+    // Places in characters: the field holds digits and a separator, each one UTF-16 unit.
+    const int anfang = hasSelectedText() ? selectionStart() : cursorPosition();
+    const int ende = hasSelectedText() ? selectionEnd() : cursorPosition();
+    return {t.toStdString(), anfang, ende};
 }
 
-bool Zahlenfeld::zulassen(short& code) const {
-    // The gain is written "1.6" on the page: a full stop or a comma goes in as the user's
-    // decimal separator, the one the field admits, so that what was typed is what runs.
-    if (m_dezimal && (code == '.' || code == ',' || code == dezimalzeichen())) {
-        code = dezimalzeichen();
-        return true;
-    }
-    return code >= '0' && code <= '9';
-}
-
-void Zahlenfeld::ziffern_filter(short& code) const {
-    if (!zulassen(code)) {
-        code = 0;
+void Zahlenfeld::anwenden(const darstellung::feldaenderung& a) {
+    for (int i = 0; i < a.piepse; ++i)
         piep();
-    }
+    if (a.ersetzt) setText(QString::fromStdString(*a.ersetzt));
+    if (!a.einfuegen.empty()) insert(QString::fromStdString(a.einfuegen));
 }
 
 void Zahlenfeld::obergrenze_pruefen() {
-    if (!m_grenze) return;
-    const auto w = wert();
-    if (!w) return; // an emptied or pasted non-number has nothing to compare
-    if (*w > *m_grenze) {
-        setText(m_grenztext.isEmpty() ? zahl_text(*m_grenze) : m_grenztext);
-        piep();
-    }
+    anwenden(darstellung::grenze_pruefen(m_regeln, text().toStdString(), komma()));
 }
 
 std::optional<double> Zahlenfeld::wert() const {
@@ -95,33 +82,12 @@ void Zahlenfeld::keyPressEvent(QKeyEvent* e) {
             QLineEdit::keyPressEvent(e);
         return;
     }
-    short c = *code;
-    ziffern_filter(c);
-    obergrenze_pruefen();
-    if (c != 0) zeichen_einfuegen(QChar(static_cast<char16_t>(c)));
+    anwenden(darstellung::taste(m_regeln, stand(), *code, komma()));
     e->accept();
 }
 
-void Zahlenfeld::zeichen_einfuegen(QChar c) {
-    if (text().size() - selectedText().size() + 1 > m_max_laenge) return;
-    insert(QString(c));
-}
-
 void Zahlenfeld::einfuegen_begrenzt(const QString& t) {
-    // Through the key filter, character by character, with one beep for all that it refuses.
-    QString zugelassen;
-    bool verworfen = false;
-    for (const QChar c : t) {
-        short code = static_cast<short>(c.unicode());
-        if (zulassen(code))
-            zugelassen += QChar(static_cast<char16_t>(code));
-        else
-            verworfen = true;
-    }
-    if (verworfen) piep();
-    const qsizetype platz = m_max_laenge - (text().size() - selectedText().size());
-    if (platz <= 0 || zugelassen.isEmpty()) return;
-    insert(zugelassen.left(platz));
+    anwenden(darstellung::einfuegen(m_regeln, stand(), t.toStdString(), komma()));
 }
 
 void Zahlenfeld::contextMenuEvent(QContextMenuEvent* e) {
@@ -176,27 +142,6 @@ void Zahlenfeld::dropEvent(QDropEvent* e) {
     e->setDropAction(Qt::CopyAction);
     e->accept();
     setFocus(Qt::MouseFocusReason);
-}
-
-bool felder_lesen(std::span<const std::pair<Zahlenfeld*, double*>> felder) {
-    for (auto [feld, ziel] : felder) {
-        const auto w = feld->wert();
-        if (!w) {
-            piep();
-            feld->setFocus(Qt::OtherFocusReason);
-            feld->selectAll();
-            return false;
-        }
-        *ziel = *w;
-    }
-    for (auto [feld, ziel] : felder) {
-        const auto grenze = feld->grenze();
-        if (grenze && *ziel > *grenze) {
-            feld->obergrenze_pruefen();
-            *ziel = feld->wert().value_or(*grenze);
-        }
-    }
-    return true;
 }
 
 } // namespace shell

@@ -280,11 +280,11 @@ QString Affe::pruefen(bool alles) {
         for (const Zahlenfeld* z : s->findChildren<Zahlenfeld*>()) {
             const auto grenze = z->grenze();
             const bool grenztext = grenze && z->text() == shell::zahl_text(*grenze, format);
-            if (z->text().size() > z->maxLaenge() && !grenztext)
+            if (z->text().size() > z->regeln().laenge && !grenztext)
                 f << QStringLiteral("page %1 field %2 holds \"%3\", longer than %4")
                          .arg(n)
                          .arg(z->objectName(), z->text())
-                         .arg(z->maxLaenge());
+                         .arg(z->regeln().laenge);
         }
     }
 

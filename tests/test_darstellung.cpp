@@ -4,6 +4,7 @@
 #include "achsen.h"
 #include "diagramm.h"
 #include "laeufe.h"
+#include "parameter.h"
 #include "protokollzeilen.h"
 #include "tabellen.h"
 #include "texte.h"
@@ -472,6 +473,134 @@ private slots:
         QVERIFY(!p.laden(voll.csv("."), true).empty());
         QVERIFY(p.zeilen() == vorher);
         QCOMPARE(p.laden(voll.csv("."), false), std::string());
+    }
+
+    // The fields' rules, for both faces: keys typed (a caret at the end, or "^": the whole text
+    // selected) or text pasted into a field holding `vorher`. The limit is checked on the text
+    // before a key's character goes in; each refusal and each limit reached beeps, pasting
+    // beeps once for all it refuses and waits for the next key to check the limit.
+    void feldregeln_data() {
+        QTest::addColumn<int>("seite");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<QString>("vorher");
+        QTest::addColumn<bool>("tippen"); // else pasted
+        QTest::addColumn<QString>("eingabe");
+        QTest::addColumn<QString>("komma");
+        QTest::addColumn<QString>("nachher");
+        QTest::addColumn<int>("piepse");
+        const auto t = [](const char* name, int seite, const char* id, const char* vorher,
+                          const char* eingabe, const char* nachher, int piepse,
+                          const char* komma = ".") {
+            QTest::newRow(name) << seite << id << vorher << true << QString::fromUtf8(eingabe)
+                                << QString::fromUtf8(komma) << QString::fromUtf8(nachher) << piepse;
+        };
+        const auto e = [](const char* name, int seite, const char* id, const char* vorher,
+                          const char* text, const char* nachher, int piepse) {
+            QTest::newRow(name) << seite << id << vorher << false << text << "." << nachher
+                                << piepse;
+        };
+        // clang-format off
+        t("digit",                      2, "w1", "5", "0", "50", 0);
+        t("letter, sign, comma, point", 2, "w1", "50", "a-,. ä", "50", 6);
+        t("backspace, enter, esc, ^V",  2, "w1", "50", "\b\r\x1b\x16", "50", 4);
+        t("501 passes",                 2, "w1", "50", "1", "501", 0);
+        t("501 then one more",          2, "w1", "50", "12", "99.9", 1);
+        t("limit text equal",           2, "w1", "99.9", "9", "99.9", 0);
+        t("empty field",                2, "w1", "", "5", "5", 0);
+        t("no limit, 4 long",           2, "xp1", "", "99999", "9999", 0);
+        t("gain point",                 3, "v1", "1", ".6", "1.6", 0);
+        t("gain comma, German",         3, "v1", "1", ",6", "1,6", 0, ",");
+        t("gain point, German",         3, "v1", "1", ".6", "1,6", 0, ",");
+        t("gain, Arabic separator",     3, "v1", "1", ",6", "1\u066B6", 0, "\u066B");
+        t("gain rejected over limit",   3, "v1", "12", "x", "9.9", 2);
+        t("gain lone point",            3, "v1", ".", "5", ".5", 0);
+        t("maxdiff 150, digit",         3, "maxdiff", "150", "1", "1001", 1);
+        t("maxdiff equal",              3, "maxdiff", "100", "a", "100", 1);
+        t("maxdiff just above",         3, "maxdiff", "101", "a", "100", 2);
+        t("w1 just above",              2, "w1", "100", "a", "99.9", 2);
+        t("gain equal",                 3, "v1", "9.9", "a", "9.9", 1);
+        t("gain just above",            3, "v1", "10", "a", "9.9", 2);
+        t("digit over a full field",    2, "xp1", "^1234", "7", "7", 0);
+        t("over a full set-point",      2, "w1", "^050", "7", "7", 0);
+        e("minus",                      2, "w1", "", "-50", "50", 1);
+        e("exponent",                   2, "xp1", "", "9e9", "99", 1);
+        e("filter, then cut",           2, "xp1", "", "12a456789", "1245", 1);
+        e("line break only",            2, "xp1", "7", "\r\n", "7", 1);
+        e("above the limit waits",      2, "w1", "", "999", "999", 0);
+        e("gain",                       3, "v1", "", "1,6", "1.6", 0);
+        e("over a selection",           2, "xp1", "^12", "345", "345", 0);
+        e("over a full field",          2, "w1", "^050", "1234", "123", 0);
+        e("into a full field",          2, "w1", "050", "7", "050", 0);
+        // clang-format on
+    }
+    void feldregeln() {
+        QFETCH(int, seite);
+        QFETCH(QString, id);
+        QFETCH(QString, vorher);
+        QFETCH(bool, tippen);
+        QFETCH(QString, eingabe);
+        QFETCH(QString, komma);
+        QFETCH(QString, nachher);
+        QFETCH(int, piepse);
+        const darstellung::parameter* p = darstellung::parameter_von(seite, id.toStdString());
+        QVERIFY(p);
+        const std::string k = komma.toStdString();
+        const bool alles = vorher.startsWith('^');
+        QString text = alles ? vorher.mid(1) : vorher;
+        int anfang = alles ? 0 : int(text.size()), ende = int(text.size()), gepiept = 0;
+        // Each edit made as a face makes it: the whole text replaced (caret at its end), then
+        // the insertion over the selection.
+        const auto machen = [&](const darstellung::feldaenderung& a) {
+            gepiept += a.piepse;
+            if (a.ersetzt) {
+                text = QString::fromStdString(*a.ersetzt);
+                anfang = ende = int(text.size());
+            }
+            const QString dazu = QString::fromStdString(a.einfuegen);
+            text.replace(anfang, ende - anfang, dazu);
+            anfang = ende = anfang + int(dazu.size());
+        };
+        const auto stand = [&] { return darstellung::feldstand{text.toStdString(), anfang, ende}; };
+        if (tippen)
+            for (const uint c : eingabe.toUcs4())
+                machen(darstellung::taste(*p, stand(), char32_t(c), k));
+        else
+            machen(darstellung::einfuegen(*p, stand(), eingabe.toStdString(), k));
+        QCOMPARE(text, nachher);
+        QCOMPARE(gepiept, piepse);
+    }
+
+    // A field's text as a number, in the user's format: never grouped ("1,600" is not 1600, in
+    // German "1.6" is not 16), never NaN or infinite; and a number as a field shows it.
+    void feldwert_data() {
+        QTest::addColumn<QString>("komma");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("wert"); // NaN: none
+        // clang-format off
+        QTest::newRow("plain")      << "." << "050" << 50.0;
+        QTest::newRow("padded")     << "." << " 7 " << 7.0;
+        QTest::newRow("decimal")    << "." << "99.9" << 99.9;
+        QTest::newRow("comma, de")  << "," << "1,6" << 1.6;
+        QTest::newRow("lone comma") << "," << ",5" << 0.5;
+        QTest::newRow("point, de")  << "," << "1.6" << qQNaN();
+        QTest::newRow("grouping")   << "." << "1,600" << qQNaN();
+        QTest::newRow("empty")      << "." << "" << qQNaN();
+        QTest::newRow("two points") << "." << "1.2.3" << qQNaN();
+        QTest::newRow("lone point") << "." << "." << qQNaN();
+        QTest::newRow("nan")        << "." << "nan" << qQNaN();
+        QTest::newRow("overflow")   << "." << "1e999" << qQNaN();
+        QTest::newRow("exponent")   << "," << "1,5e2" << 150.0;
+        // clang-format on
+    }
+    void feldwert() {
+        QFETCH(QString, komma);
+        QFETCH(QString, text);
+        QFETCH(double, wert);
+        QCOMPARE(darstellung::feldwert(text.toStdString(), komma.toStdString()).value_or(qQNaN()),
+                 wert);
+        QCOMPARE(darstellung::feldtext(99.9, ","), std::string("99,9"));
+        QCOMPARE(darstellung::feldtext(0.1 + 0.2, "."), std::string("0.3"));
+        QCOMPARE(darstellung::feldtext(1e-5, "."), std::string("1e-05"));
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

@@ -177,11 +177,8 @@ QJsonObject element_json(const Element& element) {
                 o.insert("typ", "Feld");
                 o.insert("name", text(e.name));
                 o.insert("r", rechteck(e.r));
-                o.insert("text", text(e.text));
-                o.insert("max_laenge", e.max_laenge);
-                o.insert("dezimal", e.dezimal);
-                o.insert("grenze", e.grenze ? QJsonValue(*e.grenze) : QJsonValue());
-                o.insert("grenztext", text(e.grenztext));
+                o.insert("text", text(e.regeln->vorgabe));
+                o.insert("dezimal", e.regeln->dezimal);
             } else if constexpr (std::is_same_v<T, Diagramm>) {
                 o.insert("typ", "Diagramm");
                 o.insert("name", text(e.name));

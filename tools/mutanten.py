@@ -33,11 +33,11 @@ milch-verlust       ¦ sim/kaskade.h          ¦ - (s.x1 - s.umgebung) / 100; ¦
 aufheiz-leistung    ¦ sim/kaskade.h          ¦ ((s.umgebung + 500) - s.heizung) ¦ ((s.umgebung + 400) - s.heizung)
 kaskade-xp-null     ¦ sim/kaskade.cpp        ¦ .xp = f.xp2 == 0 ? 0.01 : f.xp2, ¦ .xp = f.xp2 == 0 ? 0.02 : f.xp2,
 v1-grenze-kern      ¦ sim/kaskade.h          ¦ v1_obergrenze = 99.9; ¦ v1_obergrenze = 9.9;
-laenge-eins-zu-kurz ¦ shell/zahlenfeld.cpp   ¦ + 1 > m_max_laenge) return; ¦ + 1 >= m_max_laenge) return;
-filter-ohne-piep    ¦ shell/zahlenfeld.cpp   ¦ code = 0;\n        piep(); ¦ code = 0;
-grenze-gleich       ¦ shell/zahlenfeld.cpp   ¦ if (*w > *m_grenze) { ¦ if (*w >= *m_grenze) {
-grenze-beim-lauf    ¦ shell/zahlenfeld.cpp   ¦ if (grenze && *ziel > *grenze) { ¦ if (false) {
-leeres-feld-laeuft  ¦ shell/zahlenfeld.cpp   ¦ if (!w) {\n            piep(); ¦ if (false) {\n            piep();
+laenge-eins-zu-kurz ¦ darstellung/parameter.cpp ¦ - markiert + 1 <= p.laenge) ¦ - markiert + 1 < p.laenge)
+filter-ohne-piep    ¦ darstellung/parameter.cpp ¦ ++a.piepse;\n        return a; ¦ return a;
+grenze-gleich       ¦ darstellung/parameter.cpp ¦ if (w && *w > *p.grenze) { ¦ if (w && *w >= *p.grenze) {
+grenze-beim-lauf    ¦ darstellung/seitenlaeufe.cpp ¦ if (!a.ersetzt) continue; ¦ continue;
+leeres-feld-laeuft  ¦ darstellung/seitenlaeufe.cpp ¦ if (!w) {\n            g.werte.clear(); ¦ if (false) {\n            g.werte.clear();
 doppelklick         ¦ shell/seite.cpp        ¦ zeit - letzter_klick.zeit < intervall) ¦ zeit - letzter_klick.zeit < 0)
 minimiert-bleibt    ¦ shell/seite.cpp        ¦ if (slot->isMinimized()) slot->setWindowState ¦ if (false) slot->setWindowState
 seite-doppelt       ¦ shell/seite.cpp        ¦ if (!slot) { ¦ if (true) {
@@ -52,7 +52,6 @@ legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ m_kopf.ursprung = QPointF(f.lef
 veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
 kopf-ohne-klick     ¦ shell/protokoll.cpp    ¦ kopf->setSectionsClickable(true); ¦ (nichts)
 protokoll-daneben   ¦ shell/protokoll.cpp    ¦ m_platziert = true;\n    auf_den_bildschirm(this, wo); ¦ m_platziert = true;
-protokoll-endmarke  ¦ web/kern.cpp           ¦ protokoll_lesen(texteingabe.c_str()); ¦ protokoll_lesen(texteingabe);
 kopf-unter-pfeil    ¦ shell/protokoll.cpp    ¦ m_tabelle->setHorizontalHeader(kopf); ¦ (nichts)
 vermutung-blind     ¦ shell/diagrammfeld.cpp ¦ if (daneben(f.left() - links, m_natuerlich.first) || ¦ if (false && daneben(f.left() - links, m_natuerlich.first) ||
 kein-zeiger-tasten  ¦ shell/diagramm_ablesung.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
@@ -73,9 +72,9 @@ periode-ab-erster   ¦ sim/kennwerte.cpp      ¦ double(p.back() - p[1]) / doubl
 ausregel-viertel    ¦ sim/kennwerte.cpp      ¦ if (i <= n - q) k.ausregelzeit_s = i; ¦ k.ausregelzeit_s = i;
 ruhe-spanne         ¦ sim/kennwerte.cpp      ¦ if (*hoch - *tief <= ruhe_k) ¦ if (*hoch - *tief < ruhe_k)
 kennwert-stellen    ¦ darstellung/texte.cpp  ¦ const std::string t = fest(v, 1, komma); ¦ const std::string t = fest(v, 2, komma);
-gain-punkt          ¦ shell/zahlenfeld.cpp   ¦ (code == '.' || code == ',' || code == dezimalzeichen()) ¦ (code == dezimalzeichen())
-einfuegen-roh       ¦ shell/zahlenfeld.cpp   ¦ if (zulassen(code)) ¦ if (true)
-einfuegen-still     ¦ shell/zahlenfeld.cpp   ¦ if (verworfen) piep(); ¦ (nichts)
+gain-punkt          ¦ darstellung/parameter.cpp ¦ (c == U'.' || c == U',' || (k.size() == 1 && c == k[0])) ¦ (k.size() == 1 && c == k[0])
+einfuegen-roh       ¦ darstellung/parameter.cpp ¦ if (const auto z = zeichen_fuer(p, c, komma)) { ¦ if (const auto z = std::optional<std::string>(utf8(std::u32string(1, c)))) {
+einfuegen-still     ¦ darstellung/parameter.cpp ¦ } else {\n            a.piepse = 1; ¦ } else {
 ordner-vorher       ¦ shell/dateien.cpp      ¦ if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) { ¦ einstellungsdatei().setValue(schluessel_ordner, QFileInfo(pfad).absolutePath());\n    if (const QString fehler = schreiben(pfad); !fehler.isEmpty()) {
 ordner-proc         ¦ shell/dateien.cpp      ¦ return ort.isValid() && !kernel.contains(ort.fileSystemType()); ¦ return ort.isValid();
 meldung-ohne-punkt  ¦ shell/dateien.cpp      ¦ satz += QLatin1Char('.'); ¦ (nichts)
@@ -105,8 +104,8 @@ protokoll-seite-lax ¦ darstellung/protokollzeilen.cpp ¦ if (w[vorne + f] && !p
 protokoll-halb      ¦ darstellung/protokollzeilen.cpp ¦ if (!anhaengen) { ¦ if (false) {
 vergleich-ersetzt   ¦ shell/diagrammfeld.cpp ¦ if (m_gelaufen) {\n            m_vorher = ¦ if (m_gelaufen) {\n            m_fest = false;\n            m_vorher =
 csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
-web-gain-punkt      ¦ web/src/zahlenfeld.js  ¦ (c === '.' || c === ',' || c === dezimalzeichen()) ¦ (c === dezimalzeichen())
-web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ if (z == null) verworfen = true;\n            else t += z; ¦ t += c;
+web-felder-eigen    ¦ web/src/zahlenfeld.js  ¦ this.machen(this.kern.feld_taste(this.seite, this.id, this.text, a, b, c.codePointAt(0))); ¦ this.eingabe.setRangeText(c, a, b, 'end');
+web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ this.machen(this.kern.feld_einfuegen(this.seite, this.id, this.text, a, b, text)); ¦ this.eingabe.setRangeText(text, a, b, 'end');
 web-naechster       ¦ web/src/lernhilfen.js  ¦ return welcher < 0 ? '' : k.zeilen[welcher]; ¦ return welcher < 0 ? '' : k.zeilen[0];
 web-tabfolge        ¦ web/src/seitenbau.js   ¦ el.tabIndex = seite.tabfolge.length; ¦ el.tabIndex = 0;
 web-link-getippt    ¦ web/src/seitenlogik.js ¦ for (const [n, t] of lauf_texte) q.append(n, t); ¦ for (const [n, f] of seite.felder) q.append(n, f.text);

@@ -289,7 +289,7 @@ export class Diagramm {
     darstellen() {
         const vorher = this.vorher_sichtbar();
         const v = this.vergleichslauf();
-        this.vorher_name = vorher ? this.kern.laufname(v.lauf.art, v.lauf.werte) : '';
+        this.vorher_name = vorher ? this.kern.laufname(v.lauf.seite, v.lauf.werte) : '';
         let tief = 0;
         let hoch = this.bis;
         for (const z of vorher ? [...this.spalten, ...v.spalten] : this.spalten)
@@ -321,7 +321,7 @@ export class Diagramm {
             const text = this.vergleich_legende ? `${v.titel}:` : v.titel;
             eintraege.push({ text, farben: this.vorher_farben, breite: 1, gestrichelt: true });
             if (this.vergleich_legende)
-                for (const t of this.kern.unterschiede(v.lauf.art, v.lauf.werte, this.letzter_lauf.werte))
+                for (const t of this.kern.unterschiede(v.lauf.seite, v.lauf.werte, this.letzter_lauf.werte))
                     eintraege.push({ text: t, farben: [] });
         }
         const b = (t) => Math.ceil(breite(t, normal));

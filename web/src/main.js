@@ -5,9 +5,7 @@ import './regler.css';
 import daten from './seiten.json';
 import { ueberlagerungen_schliessen } from './diagramm.js';
 import { lernhilfen } from './lernhilfen.js';
-import { kern_laden } from './kern.js';
 import { piep_zaehler } from './piep.js';
-import { zahl_lesen, zahl_text } from './zahlen.js';
 import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
@@ -18,8 +16,10 @@ import {
     protokoll_kern,
     protokoll_laden,
     protokoll_leeren,
+    protokoll_ungesichert,
     protokoll_zeigen,
     protokoll_zeilen,
+    vor_dem_ende,
     waehlen,
 } from './protokoll.js';
 
@@ -27,7 +27,8 @@ const programmname = 'NORVA-Regler und Regeltechnik';
 const buehne = document.getElementById('buehne');
 const meldung = document.getElementById('meldung');
 const neue_version = document.getElementById('neue-version');
-const kern_bereit = kern_laden();
+// The core, a part of its own: the first page is shown meanwhile.
+const kern_bereit = import('./kern.js').then((k) => k.kern_laden());
 const seiten = new Map(); // created on first demand, kept until the program ends
 let aktuell = 0;
 const messungen = {};
@@ -135,8 +136,10 @@ async function gehen(nummer) {
 }
 
 // A tab cannot close itself: the program ends as far as it can, with every page gone, and
-// starts again on page 1.
+// starts again on page 1; where the notebook holds runs not saved, once the user saved or
+// discarded them.
 async function beenden() {
+    if (!(await vor_dem_ende())) return;
     protokoll_leeren();
     felder_vergessen();
     ueberlagerungen_schliessen();
@@ -172,6 +175,13 @@ document.addEventListener('keydown', (ev) => {
     kern_bereit.then(protokoll_zeigen);
 });
 
+// A tab closed (or reloaded) with runs not saved: the browser's own question.
+window.addEventListener('beforeunload', (ev) => {
+    if (!protokoll_ungesichert()) return;
+    ev.preventDefault();
+    ev.returnValue = '';
+});
+
 window.addEventListener('resize', () => {
     ueberlagerungen_schliessen(); // they stood where the chart was
     einpassen();
@@ -181,12 +191,11 @@ window.addEventListener('resize', () => {
 window.regler = {
     messungen,
     protokoll: () => protokoll_zeilen(),
+    protokoll_ungesichert,
     protokoll_csv,
     protokoll_laden,
     protokoll_waehlen: waehlen,
     piepen: piep_zaehler,
-    zahl_lesen,
-    zahl_text,
     seite: () => aktuell,
     gehen,
     daten(nummer, name) {
@@ -250,7 +259,15 @@ neue_version_beobachten(neue_version, einpassen);
 async function start() {
     // The pages are laid out in their font: texts measured before it is there would not fit.
     await Promise.all([document.fonts.load('11px "Regler Sans"'), document.fonts.load('bold 11px "Regler Sans"')]);
-    protokoll_einrichten({ kern: null, seite: (n) => seiten.get(n), gehen });
+    protokoll_einrichten({
+        kern: null,
+        seite: (n) => seiten.get(n),
+        gehen,
+        melden(text) {
+            meldung.textContent = text;
+            meldung.hidden = false;
+        },
+    });
     kern_bereit.then(protokoll_kern);
     const n = seite_aus_adresse();
     const verlinkt = location.hash ? null : new URLSearchParams(location.search);

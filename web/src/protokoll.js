@@ -1,63 +1,72 @@
-// The lab notebook, as on the desktop: every run of pages 2 and 3 as a row, kept for the
-// browser tab's session; a dialog "Versuchsprotokoll" (Ctrl+L, the charts' menu) with a table
-// sortable by any column. A row chosen there is drawn on its page as the run to compare with;
-// "Lauf wiederholen" runs it again; the table is saved and read back as CSV. Texts, columns and
-// the file come from the core.
+// The lab notebook, as on the desktop: the core's object (darstellung/protokollzeilen) holds the
+// rows and their rules; here the dialog "Versuchsprotokoll" (Ctrl+L, the charts' menu) that shows
+// them, the comparison on the pages, and the tab's session that keeps them across a reload.
+import { fragen } from './frage.js';
 import { sitzung_lesen, sitzung_merken } from './sitzung.js';
-import { zahl_text } from './zahlen.js';
 
 const schluessel = 'regler.protokoll';
-let umgebung = null; // { kern, seite(n), gehen(n) }
-let zeilen = [];
-let uhr = performance.now();
+const uhr_schluessel = 'regler.uhr';
+let umgebung = null; // { kern, seite(n), gehen(n), melden(text) }
+let protokoll = null; // the core's notebook
+let uhr = Date.now(); // the program's clock, kept for the tab's session
 let dialog = null;
 let gewaehlt = null; // the chosen row's number
 let sortierung = { spalte: 0, auf: true };
 
-const merken = () => sitzung_merken(schluessel, zeilen);
+// Kept for the tab's session; where the browser refuses, the page says so.
+function merken() {
+    const ok = sitzung_merken(schluessel, { csv: protokoll.csv('.'), ungesichert: protokoll.ungesichert() });
+    if (!ok) umgebung.melden(umgebung.kern.meldung_sitzung());
+}
 
 export function protokoll_einrichten(u) {
     umgebung = u;
-    uhr = performance.now();
-    zeilen = sitzung_lesen(schluessel, []);
+    uhr = sitzung_lesen(uhr_schluessel, null) ?? Date.now();
+    sitzung_merken(uhr_schluessel, uhr);
 }
 
+// The core is there: the notebook as the tab's session left it.
 export function protokoll_kern(kern) {
     umgebung.kern = kern;
+    protokoll = new kern.Protokoll();
+    const gemerkt = sitzung_lesen(schluessel, null);
+    if (gemerkt?.csv && !protokoll.laden(gemerkt.csv, false)) protokoll.ungesichert_setzen(gemerkt.ungesichert | 0);
 }
 
-export const protokoll_zeilen = () => zeilen;
+// The rows, in the order they were made: [{ nummer, sekunde, seite, werte, k }].
+export const protokoll_zeilen = () => protokoll?.zeilen() ?? [];
+export const protokoll_ungesichert = () => protokoll?.ungesichert() ?? 0;
+export const hat_zeilen_von = (seite) => protokoll?.hat_seite(seite) ?? false;
 
 // "beenden": the notebook ends with the program.
 export function protokoll_leeren() {
-    zeilen = [];
+    protokoll?.leeren();
     gewaehlt = null;
-    merken();
+    if (protokoll) merken();
     dialog?.close();
+    uhr = Date.now();
+    sitzung_merken(uhr_schluessel, uhr);
 }
 
-// A run made now on page `seite`: its run values, its figures (as kern.kennwerte gives them).
-export function eintragen(seite, werte, k) {
-    zeilen.push({
-        nummer: zeilen.length ? zeilen[zeilen.length - 1].nummer + 1 : 1,
-        sekunde: Math.floor((performance.now() - uhr) / 1000),
-        seite,
-        werte: [...werte],
-        k,
-    });
+// A run made now on page `seite`: its run values and figures; `gestartet`: with "Start Grafik".
+export function eintragen(seite, werte, k, gestartet) {
+    const nicht = protokoll.eintragen(seite, werte, k, Math.floor((Date.now() - uhr) / 1000), gestartet);
+    if (nicht) umgebung.melden(nicht);
     merken();
     if (dialog?.open) tabelle_fuellen();
 }
 
-export function protokoll_csv() {
-    return umgebung.kern.protokoll_csv(zeilen);
+export const protokoll_csv = () => protokoll.csv(umgebung.kern.komma());
+
+function protokoll_tabelle() {
+    return protokoll.tabelle(sortierung.spalte, sortierung.auf, umgebung.kern.komma());
 }
 
-// A file's text: its rows replace the table; a file that is not one changes nothing. Why, or ''.
-export function protokoll_laden(text) {
-    const d = umgebung.kern.protokoll_lesen(text);
-    if (d.fehler) return `Die Datei ist kein Versuchsprotokoll: ${d.fehler}`;
-    zeilen = d.zeilen;
+// A file's text after the rows, or in their place; a file that is not one changes nothing.
+// Loading ends the comparison and the choice. Why not, or ''.
+export function protokoll_laden(text, anhaengen = false, datei = 'versuchsprotokoll.csv') {
+    const fehler = protokoll.laden(text, anhaengen);
+    if (fehler) return umgebung.kern.laden_fehler(datei, fehler);
     merken();
     waehlen(null);
     if (dialog?.open) tabelle_fuellen();
@@ -66,15 +75,15 @@ export function protokoll_laden(text) {
 
 // A row chosen (its number; null: none): drawn on its page as the run to compare with.
 export function waehlen(nummer) {
-    gewaehlt = nummer;
-    const z = zeilen.find((r) => r.nummer === nummer) ?? null;
+    const z = nummer == null ? null : protokoll.zeile(nummer);
+    gewaehlt = z ? nummer : null;
     for (const n of [2, 3]) {
         const seite = umgebung.seite(n);
         if (!seite) continue;
         let e = null;
         if (z && z.seite === n) {
-            const rows = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
-            e = umgebung.kern.lauf_aus_werten(n, z.werte, rows);
+            const zeilen = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
+            e = umgebung.kern.lauf_aus_werten(n, z.werte, zeilen);
         }
         for (const [name, d] of seite.diagramme) {
             if (!e || !e.benannt.includes(name)) {
@@ -82,7 +91,7 @@ export function waehlen(nummer) {
                 continue;
             }
             const spalten = e.spalten.filter((s) => s.diagramm === name).map((s) => s.werte);
-            d.vergleich_setzen(spalten, { art: e.art, werte: e.lauf }, `Lauf ${z.nummer}`);
+            d.vergleich_setzen(spalten, { seite: n, werte: e.lauf }, `Lauf ${z.nummer}`);
         }
     }
     if (dialog?.open) auswahl_zeigen();
@@ -90,11 +99,11 @@ export function waehlen(nummer) {
 
 // The chosen row's values into its page's fields, and "Start Grafik".
 export async function wiederholen(nummer) {
-    const z = zeilen.find((r) => r.nummer === nummer);
+    const z = protokoll.zeile(nummer);
     if (!z) return;
     await umgebung.gehen(z.seite);
     const seite = umgebung.seite(z.seite);
-    seite.laeufe.werte_felder.forEach((f, i) => (seite.felder.get(f).text = zahl_text(z.werte[i])));
+    seite.laeufe.werte_felder.forEach((f, i) => (seite.felder.get(f).text = umgebung.kern.feldtext(z.werte[i])));
     seite.knoepfe.get('start')?.click();
 }
 
@@ -103,6 +112,51 @@ export function protokoll_zeigen() {
     tabelle_fuellen();
     if (!dialog.open) dialog.showModal();
     dialog.querySelector('table').focus();
+}
+
+// Saved as a download: what the notebook held is then no longer at stake.
+export function speichern() {
+    const blob = new Blob(['\ufeff', protokoll_csv()], { type: 'text/csv;charset=utf-8' });
+    const a = document.createElement('a');
+    a.href = URL.createObjectURL(blob);
+    a.download = 'versuchsprotokoll.csv';
+    document.body.append(a);
+    a.click();
+    a.remove();
+    setTimeout(() => URL.revokeObjectURL(a.href), 1000);
+    protokoll.gesichert();
+    merken();
+}
+
+// Before the notebook would be lost ("beenden"): save, discard or cancel, as on the desktop.
+// Whether to go on.
+export async function vor_dem_ende() {
+    const n = protokoll_ungesichert();
+    if (!n) return true;
+    const antwort = await fragen('Versuchsprotokoll', umgebung.kern.frage_beim_beenden(n), [
+        ['speichern', 'Speichern'],
+        ['verwerfen', 'Verwerfen'],
+        ['abbrechen', 'Abbrechen'],
+    ]);
+    if (antwort === 'speichern') speichern();
+    return antwort !== 'abbrechen';
+}
+
+async function datei_laden(f) {
+    const melden = (t) => (dialog.querySelector('.protokoll-meldung').textContent = t);
+    const zu_gross = umgebung.kern.dateigroesse_pruefen(f.size);
+    if (zu_gross) return melden(umgebung.kern.laden_fehler(f.name, zu_gross));
+    let anhaengen = false;
+    if (protokoll.anzahl()) {
+        const antwort = await fragen('Protokoll laden', umgebung.kern.frage_beim_laden(protokoll.anzahl()), [
+            ['anhaengen', 'Anhängen'],
+            ['ersetzen', 'Ersetzen'],
+            ['abbrechen', 'Abbrechen'],
+        ]);
+        if (antwort === 'abbrechen') return;
+        anhaengen = antwort === 'anhaengen';
+    }
+    melden(protokoll_laden(await f.text(), anhaengen, f.name));
 }
 
 function dialog_bauen() {
@@ -128,21 +182,18 @@ function dialog_bauen() {
         else if (tat === 'laden') datei.click();
         else if (tat === 'schliessen') dialog.close();
     });
-    datei.addEventListener('change', async () => {
+    datei.addEventListener('change', () => {
         const f = datei.files?.[0];
         datei.value = '';
-        if (!f) return;
-        const fehler = f.size > 16 * 1024 * 1024 ? 'Die Datei ist zu groß.' : protokoll_laden(await f.text());
-        dialog.querySelector('.protokoll-meldung').textContent = fehler;
+        if (f) datei_laden(f);
     });
     const kopf = dialog.querySelector('thead tr');
-    umgebung.kern.protokoll_spalten().forEach((name, s) => {
+    protokoll_tabelle().kopf.forEach((zeilen, s) => {
         const th = document.createElement('th');
         th.scope = 'col';
         const b = document.createElement('button');
         b.type = 'button';
-        // The unit on a line of its own, as on the desktop.
-        b.textContent = name.replace(' in ', '\n in ');
+        b.textContent = zeilen.join('\n');
         b.addEventListener('click', () => {
             sortierung = { spalte: s, auf: sortierung.spalte === s ? !sortierung.auf : true };
             tabelle_fuellen();
@@ -167,45 +218,21 @@ function dialog_bauen() {
     dialog.addEventListener('close', () => waehlen(null));
 }
 
-function speichern() {
-    const blob = new Blob(['\ufeff', protokoll_csv()], { type: 'text/csv;charset=utf-8' });
-    const a = document.createElement('a');
-    a.href = URL.createObjectURL(blob);
-    a.download = 'versuchsprotokoll.csv';
-    document.body.append(a);
-    a.click();
-    a.remove();
-    setTimeout(() => URL.revokeObjectURL(a.href), 1000);
-}
-
 function tabelle_fuellen() {
-    const kern = umgebung.kern;
-    const zellen = zeilen.map((z) => ({ z, ...kern.protokoll_zellen(z) }));
+    const t = protokoll_tabelle();
     const { spalte, auf } = sortierung;
-    // Empty cells last, whichever way the column is sorted.
-    zellen.sort((a, b) => {
-        const [x, y] = [a.werte[spalte], b.werte[spalte]];
-        if (Number.isNaN(x) || Number.isNaN(y)) return Number.isNaN(x) - Number.isNaN(y);
-        return auf ? x - y : y - x;
-    });
-    const n = kern.protokoll_spalten().length;
-    // A field of a page no row comes from takes no room.
-    const verborgen = Array.from(
-        { length: n },
-        (_, s) => kern.protokoll_feldspalte(s) && zellen.every((c) => Number.isNaN(c.werte[s])),
-    );
     dialog.querySelectorAll('thead th').forEach((th, s) => {
-        th.hidden = verborgen[s];
+        th.hidden = t.verborgen[s] === 1;
         th.setAttribute('aria-sort', s === spalte ? (auf ? 'ascending' : 'descending') : 'none');
     });
     dialog.querySelector('tbody').replaceChildren(
-        ...zellen.map(({ z, texte }) => {
+        ...t.zeilen.map(({ nummer, texte }) => {
             const tr = document.createElement('tr');
-            tr.dataset.nummer = z.nummer;
-            texte.forEach((t, s) => {
+            tr.dataset.nummer = nummer;
+            texte.forEach((text, s) => {
                 const td = document.createElement('td');
-                td.textContent = t;
-                td.hidden = verborgen[s];
+                td.textContent = text;
+                td.hidden = t.verborgen[s] === 1;
                 tr.append(td);
             });
             return tr;

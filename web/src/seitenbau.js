@@ -2,7 +2,6 @@
 // position (15 twips a pixel), frames holding their elements, lines and shapes drawn beneath.
 import { Diagramm } from './diagramm.js';
 import { breite, css_schrift, farbe, fett, pixel, px, schrift_px, zeilenhoehe } from './masse.js';
-import { dezimalzeichen, zahl_text } from './zahlen.js';
 import { Zahlenfeld } from './zahlenfeld.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
@@ -292,7 +291,7 @@ export function seite_bauen(p, wurzel, kern) {
                 lage(i, pixel(e.r));
                 f.el.append(i);
                 merken(e.name, i, e.in);
-                seite.felder.set(e.name, new Zahlenfeld(e, i));
+                seite.felder.set(e.name, new Zahlenfeld(e, i, p.nummer, kern));
                 break;
             }
             case 'Diagramm': {
@@ -327,14 +326,9 @@ export function seite_bauen(p, wurzel, kern) {
         if (!el) continue;
         if (z.zugangsname && el.textContent !== z.zugangsname) el.setAttribute('aria-label', z.zugangsname);
         if (!z.beschreibung || el.classList.contains('diagramm')) continue;
-        let b = z.beschreibung;
         const feld = seite.felder.get(z.name);
-        if (feld && feld.eingabe === el) {
-            // Written with "." by regler-json; the field takes the user's separator.
-            b = b.replace('„.“', `„${dezimalzeichen()}“`);
-            if (feld.grenze != null)
-                b = b.replace(/obere Grenze [0-9.e+-]+$/, `obere Grenze ${zahl_text(feld.grenze)}`);
-        }
+        // A field's in the user's separator.
+        const b = feld?.eingabe === el ? kern.feld_beschreibung(p.nummer, z.name) : z.beschreibung;
         el.setAttribute('aria-description', b);
     }
 

@@ -1,10 +1,9 @@
 // What a page does at load and on "Start Grafik", as its table says (regler-json writes the
-// plan): its fields read in the plan's order, each with its limit, the core's page run, and its
-// columns written into the charts. Nothing here knows a page.
+// plan): the core reads its fields' texts and runs them, and its columns go into the charts.
+// Nothing here knows a page.
 import { piep } from './piep.js';
-import { eintragen, protokoll_zeilen } from './protokoll.js';
+import { eintragen, hat_zeilen_von } from './protokoll.js';
 import { felder_schluessel, sitzung_lesen, sitzung_merken } from './sitzung.js';
-import { felder_lesen } from './zahlenfeld.js';
 
 // The page's run, or null for a page without one.
 export function seitenlogik(nummer, p, seite, kern) {
@@ -16,18 +15,19 @@ export function seitenlogik(nummer, p, seite, kern) {
         for (const [name, text] of plan.vorher) seite.felder.get(name).text = text;
         // Every field must read as a number before the first cell is written, so that a bad
         // field leaves the last complete run on the charts.
-        const f = felder_lesen(plan.felder.map((name) => [seite.felder.get(name), name]));
-        if (!f) return false;
+        const g = kern.felder_lesen(nummer, laden, Object.fromEntries([...seite.felder].map(([n, f]) => [n, f.text])));
+        for (let i = 0; i < g.piepse; ++i) piep();
+        if (g.ungueltig) {
+            seite.felder.get(g.ungueltig).eingabe.focus();
+            seite.felder.get(g.ungueltig).eingabe.select();
+            return false;
+        }
+        for (const [name, text] of g.korrigiert) seite.felder.get(name).text = text;
         const zeilen = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
-        const e = kern.seitenlauf(
-            nummer,
-            laden,
-            plan.felder.map((name) => f[name]),
-            zeilen,
-        );
+        const e = kern.seitenlauf(nummer, laden, g.werte, zeilen);
         for (const [name, text] of e.nachher) seite.felder.get(name).text = text;
         if (e.piep) piep();
-        for (const name of e.benannt) seite.diagramme.get(name).lauf = { art: e.art, werte: e.lauf };
+        for (const name of e.benannt) seite.diagramme.get(name).lauf = { seite: e.seite, werte: e.lauf };
         const fertig = [];
         for (const s of e.spalten) {
             const d = seite.diagramme.get(s.diagramm);
@@ -37,8 +37,9 @@ export function seitenlogik(nummer, p, seite, kern) {
         for (const d of fertig) d.lauf_abschliessen();
         // Into the notebook, once: not a page's load run again after a reload, not the run that
         // brings the page back as it was.
-        const schon = laden && protokoll_zeilen().some((z) => z.seite === nummer);
-        if (e.ist >= 0 && !wieder && !schon) eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte));
+        const schon = laden && hat_zeilen_von(nummer);
+        if (e.ist >= 0 && !wieder && !schon)
+            eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte), !laden);
         lauf_texte = [...seite.felder].map(([n, f]) => [n, f.text]);
         // Kept for the tab's session: a reload shows the page as it was.
         if (!laden) sitzung_merken(schluessel, Object.fromEntries(lauf_texte));

@@ -10,11 +10,13 @@ export function sitzung_lesen(schluessel, vorgabe) {
     }
 }
 
+// Whether the browser kept it.
 export function sitzung_merken(schluessel, wert) {
     try {
         sessionStorage.setItem(schluessel, JSON.stringify(wert));
+        return true;
     } catch {
-        // kept for this page only
+        return false; // kept for this page only
     }
 }
 

@@ -1,17 +1,14 @@
-// A numeric entry field with the program's key rules, for typed and pasted text alike: digits
-// only (and the decimal separator where allowed), a maximum typed length, an upper limit checked
-// on the text before each key's character goes in. Refused keys beep; so does a text replaced by
-// its limit.
+// A numeric entry field: typed, pasted and dropped text go to the core's field rules (the
+// desktop's), which answer with an edit and its beeps; this only makes the edit.
 import { piep } from './piep.js';
-import { dezimalzeichen, zahl_lesen, zahl_text } from './zahlen.js';
 
 export class Zahlenfeld {
-    constructor(e, eingabe) {
+    // seite, id: the field in its run's table; kern: the core.
+    constructor(e, eingabe, seite, kern) {
         this.eingabe = eingabe;
-        this.max_laenge = e.max_laenge;
-        this.dezimal = e.dezimal;
-        this.grenze = e.grenze;
-        this.grenztext = e.grenztext;
+        this.seite = seite;
+        this.id = e.name;
+        this.kern = kern;
         eingabe.value = e.text;
         eingabe.addEventListener('keydown', (ev) => this.taste(ev));
         eingabe.addEventListener('beforeinput', (ev) => this.vor_eingabe(ev));
@@ -19,7 +16,7 @@ export class Zahlenfeld {
             ev.preventDefault();
             this.einfuegen_begrenzt(ev.clipboardData ? ev.clipboardData.getData('text/plain') : '');
         });
-        // Dropped text goes in where the caret stands, through the same filter as pasted text.
+        // Dropped text goes in where the caret stands, through the same rules as pasted text.
         eingabe.addEventListener('drop', (ev) => {
             ev.preventDefault();
             eingabe.focus();
@@ -35,21 +32,33 @@ export class Zahlenfeld {
     }
     // The text as a number; null unless it reads as a finite number.
     wert() {
-        return zahl_lesen(this.text);
+        return this.kern.feldwert(this.text);
     }
 
-    // Keys that type a control character (Backspace, Return, Escape, Ctrl+letter) are refused
-    // like any other non-digit; cursor keys, Delete and Tab keep their function.
+    // The edit the core answers with: the whole text replaced, then text over the selection.
+    machen(a) {
+        for (let i = 0; i < a.piepse; ++i) piep();
+        if (a.ersetzt != null) this.text = a.ersetzt;
+        if (a.einfuegen) {
+            const { selectionStart: s, selectionEnd: e } = this.eingabe;
+            this.eingabe.setRangeText(a.einfuegen, s, e, 'end');
+        }
+    }
+
+    // A character as the keyboard types it, to the rules: the selection in characters.
+    zeichen(c) {
+        const { selectionStart: a, selectionEnd: b } = this.eingabe;
+        this.machen(this.kern.feld_taste(this.seite, this.id, this.text, a, b, c.codePointAt(0)));
+    }
+
+    // Keys that type a control character (Backspace 8, Return 13, Escape 27, Ctrl+letter) go
+    // to the rules like any other; cursor keys, Delete and Tab keep their function.
     taste(ev) {
-        const steuer =
-            ev.key === 'Backspace' ||
-            ev.key === 'Enter' ||
-            ev.key === 'Escape' ||
-            ((ev.ctrlKey || ev.metaKey) && !ev.altKey && /^[a-z]$/i.test(ev.key));
-        if (!steuer) return;
+        const steuer = { Backspace: 8, Enter: 13, Escape: 27 }[ev.key];
+        const strg = (ev.ctrlKey || ev.metaKey) && !ev.altKey && /^[a-z]$/i.test(ev.key);
+        if (steuer == null && !strg) return;
         ev.preventDefault();
-        piep();
-        this.obergrenze_pruefen();
+        this.zeichen(String.fromCodePoint(steuer ?? ev.key.toLowerCase().charCodeAt(0) - 96));
     }
 
     vor_eingabe(ev) {
@@ -59,78 +68,18 @@ export class Zahlenfeld {
         } else if (ev.inputType === 'deleteContentBackward') {
             // A keyboard that sends no key events: Backspace as the desktop takes it.
             ev.preventDefault();
-            piep();
-            this.obergrenze_pruefen();
+            this.zeichen('\b');
         }
-    }
-
-    // The character the field takes for c, or null where it refuses c. The gain is written "1.6"
-    // on the page: a full stop or a comma goes in as the user's decimal separator.
-    zugelassen(c) {
-        if (c >= '0' && c <= '9') return c;
-        if (this.dezimal && (c === '.' || c === ',' || c === dezimalzeichen())) return dezimalzeichen();
-        return null;
-    }
-
-    // One typed character: filtered, the limit checked, then inserted where there is room.
-    zeichen(getippt) {
-        const c = this.zugelassen(getippt);
-        if (c == null) piep();
-        this.obergrenze_pruefen();
-        if (c == null) return;
-        const { selectionStart: a, selectionEnd: b } = this.eingabe;
-        if (this.text.length - (b - a) + 1 > this.max_laenge) return;
-        this.eingabe.setRangeText(c, a, b, 'end');
     }
 
     obergrenze_pruefen() {
-        if (this.grenze == null) return;
-        const w = this.wert();
-        if (w == null) return; // an emptied or pasted non-number has nothing to compare
-        if (w > this.grenze) {
-            this.text = this.grenztext ?? zahl_text(this.grenze);
-            piep();
-        }
+        this.machen(this.kern.feld_grenze(this.seite, this.id, this.text));
     }
 
-    // Pasted or dropped text passes the key filter: what it refuses goes, with one beep for all;
-    // held to the maximum length like typing.
+    // Pasted or dropped text: what the rules refuse goes, with one beep for all; held to the
+    // field's length.
     einfuegen_begrenzt(text) {
-        let t = '';
-        let verworfen = false;
-        for (const c of text) {
-            const z = this.zugelassen(c);
-            if (z == null) verworfen = true;
-            else t += z;
-        }
-        if (verworfen) piep();
         const { selectionStart: a, selectionEnd: b } = this.eingabe;
-        const platz = this.max_laenge - (this.text.length - (b - a));
-        if (platz <= 0 || !t) return;
-        this.eingabe.setRangeText(t.slice(0, platz), a, b, 'end');
+        this.machen(this.kern.feld_einfuegen(this.seite, this.id, this.text, a, b, text));
     }
-}
-
-// Reads each field into its key of the result. At the first field that is not a number: beep,
-// focus it with its text selected, and return null (no run). A field above its limit is then set
-// to its limit, with a beep, and the run gets the limit: no run uses a value above it.
-export function felder_lesen(felder) {
-    const f = {};
-    for (const [feld, name] of felder) {
-        const w = feld.wert();
-        if (w == null) {
-            piep();
-            feld.eingabe.focus();
-            feld.eingabe.select();
-            return null;
-        }
-        f[name] = w;
-    }
-    for (const [feld, name] of felder) {
-        if (feld.grenze != null && f[name] > feld.grenze) {
-            feld.obergrenze_pruefen();
-            f[name] = feld.wert() ?? feld.grenze;
-        }
-    }
-    return f;
 }

@@ -6,15 +6,16 @@ import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { pathToFileURL } from 'node:url';
 
-const quelle = process.env.REGLER_QUELLE;
+const ordner = process.env.REGLER_KERN_TEST;
 const daten = process.env.REGLER_DATEN;
-const { kern_laden } = await import(pathToFileURL(join(quelle, 'kern.js')));
-// Node's fetch cannot read a file: the module gets the bytes the page would fetch.
-const kern = await kern_laden({ wasmBinary: readFileSync(join(quelle, 'regler_kern.wasm')) });
+// The test's build of the core, with its raw runs. Node's fetch cannot read a file: the module
+// gets the bytes the page would fetch.
+const { default: ReglerKern } = await import(pathToFileURL(join(ordner, 'regler_kern_test.js')));
+const kern = await ReglerKern({ wasmBinary: readFileSync(join(ordner, 'regler_kern_test.wasm')) });
 
 // Per command: the call; its columns are checked by the names the file's header gives them.
 const befehle = {
-    pid: (z, n) => kern.pid({ w: z[0], xp: z[1], tn: z[2], tv: z[3] }, n),
+    pid: (z, n) => kern.pid(z[0], z[1], z[2], z[3], n),
     kaskade: (z, n) =>
         kern.kaskade({ w1: z[0], v1: z[1], tn1: z[2], tv1: z[3], xp2: z[4], tv2: z[5], maxdiff: z[6] }, n),
     aufheizkurve: (_z, n) => kern.aufheizkurve(n),
@@ -48,6 +49,6 @@ for (const datei of dateien) {
 }
 
 test('row counts are held to what a chart holds', () => {
-    assert.equal(kern.pid({ w: 50, xp: 0, tn: 0, tv: 0 }, -5).milch.length, 0);
+    assert.equal(kern.pid(50, 0, 0, 0, -5).milch.length, 0);
     assert.equal(kern.aufheizkurve(40000).istwert.length, 32767);
 });

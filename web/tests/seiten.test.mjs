@@ -52,6 +52,12 @@ async function neue_seite(kontext = browser) {
     });
     tab.on('pageerror', (e) => fehler.push(`${tab.url()}: pageerror: ${e.message}`));
     tab.on('requestfailed', (r) => fehler.push(`request failed: ${r.url()}`));
+    // A tab left with runs not saved asks, as browsers ask: the tests leave, and note it.
+    tab.gefragt = [];
+    tab.on('dialog', (d) => {
+        tab.gefragt.push(d.type());
+        d.accept();
+    });
     return tab;
 }
 
@@ -199,7 +205,7 @@ test('a cold start: bytes on the wire, first page, "Start Grafik"', async () => 
         erste.push(await neu.evaluate(() => window.regler.messungen.erste_seite));
         const je_datei = [...groessen].map(([id, n]) => [new URL(urls.get(id) ?? adresse).pathname, n]);
         // The core and the install icons are not waited for; the first page needs the rest.
-        const noetig = je_datei.filter(([pfad]) => !/regler_kern\.wasm$|symbol-\d+\.png$/.test(pfad));
+        const noetig = je_datei.filter(([pfad]) => !/regler_kern\.wasm$|\/kern\.js$|symbol-\d+\.png$/.test(pfad));
         const summe = (l) => l.reduce((a, [, n]) => a + n, 0);
         bytes ??= [summe(noetig), summe(je_datei)];
         await neu.evaluate(() => window.regler.gehen(2));
@@ -361,7 +367,7 @@ for (const sicher of [true, false])
     });
 
 // A reload keeps what the tab showed: the fields and curves of the last run on a page, and the
-// notebook, without a row for the same run again.
+// notebook, without a row for the same run again. With a run not saved the browser asks first.
 test('a reload keeps the fields, the curves and the notebook', async () => {
     const neu = await oeffnen('#seite-2');
     await neu.$eval('#seite-2 [data-name="xp1"]', (e) => (e.value = '20'));
@@ -369,6 +375,7 @@ test('a reload keeps the fields, the curves and the notebook', async () => {
     const vorher = await neu.evaluate(() => [window.regler.daten(2, 'graph'), window.regler.protokoll().length]);
     await neu.reload();
     await bereit(neu);
+    assert.deepEqual(neu.gefragt, ['beforeunload']);
     assert.equal(await neu.$eval('#seite-2 [data-name="xp1"]', (e) => e.value), '20');
     assert.deepEqual(
         await neu.evaluate(() => [window.regler.daten(2, 'graph'), window.regler.protokoll().length]),
@@ -510,18 +517,13 @@ test("the read-out names the second and every series of the page's charts", asyn
     assert.equal(await seite.$('.menue'), null);
 });
 
+// Keys reach the core's field rules (their table is the C++ test's) and their edits the field:
+// typed characters, a selection typed over, Backspace refused, the user's separator.
 // [page, field, text before, keys, text after, beeps]
 const tasten = [
-    [2, 'w1', '5', '0', '50', 0],
-    [2, 'w1', '50', 'a-,. ', '50', 5],
-    [2, 'w1', '50', '12', '99,9', 1],
-    [2, 'tv1', '', '12345', '123', 0],
-    [3, 'v1', '1', ',6', '1,6', 0],
-    [3, 'v1', '1', '.6', '1,6', 0],
+    [2, 'w1', '50', 'a12', '99,9', 2],
     [2, 'w1', '050', '^7', '7', 0],
-    [2, 'tn1', '1234', '^9', '9', 0],
-    [3, 'v1', '12', 'x', '9,9', 2],
-    [3, 'maxdiff', '150', '1', '1001', 1],
+    [3, 'v1', '1', '.6', '1,6', 0],
     [2, 'xp1', '12', '\b', '12', 1], // Backspace is refused
 ];
 for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
@@ -542,48 +544,10 @@ for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
         assert.equal((await piepen()) - start, pieps);
     });
 
-// A field's text as a number in the user's format (here German): never grouped, never NaN.
-const lesen = [
-    ['050', 50],
-    [' 7 ', 7],
-    ['99,9', 99.9],
-    ['1,6', 1.6],
-    ['1.6', null],
-    ['1.600', null],
-    ['', null],
-    ['1,2,3', null],
-    [',', null],
-    ['nan', null],
-    ['1e999', null],
-];
-test('field texts read as numbers', async () => {
-    assert.deepEqual(
-        await seite.evaluate((l) => l.map(([t]) => window.regler.zahl_lesen(t)), lesen),
-        lesen.map(([, w]) => w),
-    );
-});
-
-// What a field is set to at its limit: 15 significant digits, the user's decimal separator.
-const schreiben = [
-    [99.9, '99,9'],
-    [100, '100'],
-    [0.1 + 0.2, '0,3'],
-    [1e-5, '1e-05'],
-    [123456789012345680, '1,23456789012346e+17'],
-];
-test('numbers written into fields', async () => {
-    assert.deepEqual(
-        await seite.evaluate((l) => l.map(([w]) => window.regler.zahl_text(w)), schreiben),
-        schreiben.map(([, t]) => t),
-    );
-});
-
 // Pasted and dropped text pass the key filter (one beep for all it refuses) and the length.
 // [event, page, field, text before, text given, text after, beeps]
 const einfuegen = [
     ['paste', 2, 'xp1', '12', 'ab345', '1234', 1],
-    ['paste', 2, 'w1', '', '-50', '50', 1],
-    ['paste', 2, 'tn1', '', '9e9', '99', 1],
     ['paste', 3, 'v1', '', '1.6', '1,6', 0],
     ['drop', 2, 'tn1', '', '12abc', '12', 1],
 ];
@@ -638,11 +602,19 @@ test('a field that is not a number starts no run; one above its limit runs at th
     await feld_setzen(2, 'w1', '50');
 });
 
+// With runs not saved it asks first, as the desktop does: "Abbrechen" keeps the program.
 test('"beenden" ends the program: page 1, a notice, and every page afresh', async () => {
     await seite.evaluate(() => window.regler.gehen(2));
+    await klicken(2, 'start');
     await feld_setzen(2, 'tv1', '7');
-    await klicken(2, 'beenden');
+    for (const antwort of ['abbrechen', 'verwerfen']) {
+        await klicken(2, 'beenden');
+        await seite.waitForSelector('dialog.frage[open]');
+        assert.match(await seite.$eval('dialog.frage p', (p) => p.textContent), /nicht gespeichert/);
+        await seite.click(`dialog.frage [data-antwort="${antwort}"]`);
+    }
     await seite.waitForFunction(() => window.regler.seite() === 1);
+    assert.equal(await seite.evaluate(() => window.regler.protokoll_ungesichert()), 0);
     assert.match(await seite.$eval('#meldung', (m) => (m.hidden ? '' : m.textContent)), /beendet/);
     assert.deepEqual(await verdeckt(seite, '#meldung', 1), []);
     await klicken(1, 'weiter');
@@ -895,7 +867,10 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     assert.equal(p.length, 5);
     assert.deepEqual(p[4].k, p[1].k);
     assert.equal(await feld(2, 'xp1'), '10');
-    assert.match(await seite.evaluate(() => window.regler.protokoll_laden('Zeit in s;Soll\r\n1;2')), /^Die Datei/);
+    assert.match(
+        await seite.evaluate(() => window.regler.protokoll_laden('Zeit in s;Soll\r\n1;2')),
+        /Zeile 1: die Spalten/,
+    );
     assert.equal((await seite.evaluate(() => window.regler.protokoll())).length, 5);
     await seite.keyboard.press('Escape');
     // Saved and read back, with a row of page 3 (seven fields to page 2's four): the same rows.
@@ -919,15 +894,28 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     await seite.keyboard.press('Escape');
     await klicken(3, 'start'); // a row more, which reading the file takes away again
     assert.notEqual(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
+    // Read back over a chosen row, replacing: the comparison and the choice end with it.
     await strg_l();
-    await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(datei);
-    await seite.waitForFunction(
-        (t) => window.regler.protokoll_csv() === t || document.querySelector('.protokoll-meldung').textContent,
-        { timeout: 5000 },
-        csv,
-    );
+    await seite.click('dialog.protokoll tbody tr:last-child');
+    const laden = async (antwort) => {
+        await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(datei);
+        await seite.waitForSelector('dialog.frage[open]');
+        await seite.click(`dialog.frage [data-antwort="${antwort}"]`);
+        await seite.waitForFunction(() => !document.querySelector('dialog.frage'));
+    };
+    await laden('ersetzen');
     assert.equal(await seite.$eval('.protokoll-meldung', (e) => e.textContent), '');
     assert.equal(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
+    assert.ok(!(await seite.evaluate(() => window.regler.ansicht(3, 'kask').legende.join(' '))).includes('Lauf'));
+    assert.equal(await seite.$eval('[data-tat="wiederholen"]', (b) => b.disabled), true);
+    // Appended: the file's rows once more, numbered after the largest.
+    const n = (await seite.evaluate(() => window.regler.protokoll())).length;
+    await laden('anhaengen');
+    const nummern = (await seite.evaluate(() => window.regler.protokoll())).map((z) => z.nummer);
+    assert.deepEqual(
+        nummern.slice(n),
+        Array.from({ length: n }, (_, i) => n + 1 + i),
+    );
     await seite.keyboard.press('Escape');
     await cdp.detach();
 });

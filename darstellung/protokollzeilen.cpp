@@ -248,7 +248,7 @@ sim::kennwerte protokoll_kennwerte(int seite, const laufwerte& werte) {
     return sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte);
 }
 
-protokoll_datei protokoll_lesen(std::string_view text) {
+protokoll_datei protokoll_lesen(std::string_view text, size_t platz) {
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     const auto fehler = [](size_t zeile, const std::string& was) {
         return protokoll_datei{{}, "Zeile " + std::to_string(zeile) + ": " + was};
@@ -266,10 +266,10 @@ protokoll_datei protokoll_lesen(std::string_view text) {
     if (!std::equal(kopf.begin(), kopf.end(), protokoll_spalten().begin(),
                     protokoll_spalten().end()))
         return fehler(s.d[0].zeile, "die Spalten sind nicht die eines Versuchsprotokolls.");
-    if (s.d.size() - 1 > versuchsprotokoll::hoechstens)
+    if (s.d.size() - 1 > platz)
         return {{},
-                "Die Datei hat mehr als " + std::to_string(versuchsprotokoll::hoechstens) +
-                    " Läufe."};
+                "Mit der Datei hätte das Versuchsprotokoll mehr als " +
+                    std::to_string(versuchsprotokoll::hoechstens) + " Läufe."};
     protokoll_datei d;
     std::set<int> nummern;
     for (size_t r = 1; r < s.d.size(); ++r) {

@@ -54,7 +54,10 @@ struct protokoll_datei {
     std::vector<protokollzeile> zeilen;
     std::string fehler;
 };
-protokoll_datei protokoll_lesen(std::string_view text);
+// The most rows a notebook holds (and so a file has).
+inline constexpr size_t protokoll_hoechstens = 2000;
+// A file of more than `platz` rows is refused before any run is made again.
+protokoll_datei protokoll_lesen(std::string_view text, size_t platz = protokoll_hoechstens);
 
 // The figures of a page's run made again from its values.
 sim::kennwerte protokoll_kennwerte(int seite, const laufwerte& werte);
@@ -79,8 +82,8 @@ inline constexpr const char* titel_protokoll = "Versuchsprotokoll";
 // The notebook itself, with its rules: numbering, its size, what has not been saved.
 class versuchsprotokoll {
 public:
-    static constexpr size_t hoechstens = 2000;              // rows
-    static constexpr size_t datei_hoechstens = 1024 * 1024; // bytes of a file to read
+    static constexpr size_t hoechstens = protokoll_hoechstens; // rows
+    static constexpr size_t datei_hoechstens = 1024 * 1024;    // bytes of a file to read
 
     // A run of page `seite` made now, at `sekunde` of the program's clock; `gestartet`: with
     // "Start Grafik" (not a page's load run). Numbered after the largest number. Why it was not

@@ -434,6 +434,10 @@ void Navigator::lauf_wiederholen(const darstellung::protokollzeile& z) {
     if (Seitenfenster* s = seite_zeigen(z.seite)) s->wiederholen(z);
 }
 
+void Navigator::vorschlag_uebernehmen(const darstellung::vorschlag& v) {
+    if (Seitenfenster* s = seite_zeigen(2)) s->eintippen_und_starten(v.felder);
+}
+
 void Navigator::beenden() {
     if (beenden_erlaubt() && programmende) programmende();
 }

@@ -1,6 +1,7 @@
 // A page window and the navigation between the four pages.
 #pragma once
 
+#include "einstellhilfe.h"
 #include "elemente.h"
 #include "protokollzeilen.h"
 #include "seitenbau.h"
@@ -55,6 +56,8 @@ public:
     // it); the row's values typed into the fields and run.
     void vergleich_zeigen(const darstellung::protokollzeile* z);
     void wiederholen(const darstellung::protokollzeile& z);
+    // Field texts typed in (as the keyboard would leave them), then "Start Grafik".
+    void eintippen_und_starten(const std::vector<std::pair<std::string, std::string>>& felder);
 
     void weiter_Click();
     void zurück_Click();
@@ -157,6 +160,8 @@ public:
     Protokollfenster* protokoll_zeigen();
     void vergleichen(const darstellung::protokollzeile* z);
     void lauf_wiederholen(const darstellung::protokollzeile& z);
+    // A tuning aid's proposal taken over: typed into page 2's fields and run there.
+    void vorschlag_uebernehmen(const darstellung::vorschlag& v);
     // The free area pages are fitted into; empty: the primary screen's.
     QSize freie_flaeche;
 

@@ -96,10 +96,17 @@ void Seitenfenster::vergleich_zeigen(const darstellung::protokollzeile* z) {
 }
 
 void Seitenfenster::wiederholen(const darstellung::protokollzeile& z) {
-    const auto& felder = darstellung::laufwert_felder(z.seite);
-    for (size_t i = 0; i < felder.size() && i < z.werte.size(); ++i)
-        if (auto* f = element<Zahlenfeld>(felder[i].c_str()))
-            f->setText(zahl_text(z.werte[i].wert));
+    const auto ids = darstellung::laufwert_felder(z.seite);
+    std::vector<std::pair<std::string, std::string>> felder;
+    for (size_t i = 0; i < ids.size() && i < z.werte.size(); ++i)
+        felder.emplace_back(ids[i], zahl_text(z.werte[i].wert).toStdString());
+    eintippen_und_starten(felder);
+}
+
+void Seitenfenster::eintippen_und_starten(
+    const std::vector<std::pair<std::string, std::string>>& felder) {
+    for (const auto& [id, text] : felder)
+        if (auto* f = element<Zahlenfeld>(id.c_str())) f->setText(QString::fromStdString(text));
     if (auto* start = element<QPushButton>("start")) start->click();
 }
 

@@ -3,6 +3,7 @@
 // decimal point's format), the value axis's range and step.
 #include "achsen.h"
 #include "diagramm.h"
+#include "einstellhilfe.h"
 #include "laeufe.h"
 #include "parameter.h"
 #include "protokollzeilen.h"
@@ -601,6 +602,83 @@ private slots:
         QCOMPARE(darstellung::feldtext(99.9, ","), std::string("99,9"));
         QCOMPARE(darstellung::feldtext(0.1 + 0.2, "."), std::string("0.3"));
         QCOMPARE(darstellung::feldtext(1e-5, "."), std::string("1e-05"));
+    }
+
+    // Method 2's tangent on curves worked by hand: the first second of the steepest rise from
+    // x_0, the line through it and the second before, L where it reaches x_0, K = s * L.
+    void wendetangente_data() {
+        QTest::addColumn<double>("x0");
+        QTest::addColumn<QList<double>>("x");
+        QTest::addColumn<QString>("soll"); // i s L K, or "-"
+        QTest::newRow("S-curve") << 0.0 << QList<double>{1, 3, 6, 8, 9} << "3 3 1 3";
+        QTest::newRow("straight: the first") << 0.0 << QList<double>{2, 4, 6} << "1 2 0 0";
+        QTest::newRow("dip first") << 5.0 << QList<double>{4, 6, 7} << "2 2 1.5 3";
+        QTest::newRow("never rises") << 0.0 << QList<double>{0, 0, -1} << "-";
+        QTest::newRow("empty") << 0.0 << QList<double>{} << "-";
+    }
+    void wendetangente() {
+        QFETCH(double, x0);
+        QFETCH(QList<double>, x);
+        QFETCH(QString, soll);
+        const auto t = sim::wendetangente_berechnen(x0, std::vector<double>(x.begin(), x.end()));
+        QCOMPARE(t ? QStringLiteral("%1 %2 %3 %4")
+                         .arg(t->wendepunkt_s)
+                         .arg(t->steigung)
+                         .arg(t->l_s)
+                         .arg(t->k_k)
+                   : QStringLiteral("-"),
+                 soll);
+        if (t) QCOMPARE(t->bei(t->l_s), x0);
+    }
+
+    // The proposals with the page's factors, the fields' whole numbers rounded half away from
+    // zero (17.75 s to 18).
+    void vorschlaege() {
+        const auto m1 = darstellung::methode_1(20, 35.5, ",");
+        QCOMPARE(QString::fromStdString(m1.zeilen[0] + "|" + m1.zeilen[1] + "|" + m1.zeilen[2] +
+                                        "|" + m1.zeilen[3]),
+                 QStringLiteral("P-Band = 1,7 × 20 K = 34 K|Nachlaufzeit = 0,5 × 35,5 s = 17,8 s|"
+                                "Vorhaltzeit = 0,12 × 35,5 s = 4,3 s|Übernommen werden: P-Band "
+                                "34 K, Nachlaufzeit 18 s, Vorhaltzeit 4 s"));
+        QCOMPARE(m1.felder, (std::vector<std::pair<std::string, std::string>>{
+                                {"xp1", "34"}, {"tn1", "18"}, {"tv1", "4"}}));
+        const auto m2 = darstellung::methode_2(20, 12, ".");
+        QCOMPARE(m2.zeilen[0], std::string("P-Band = 0.85 × K = 20 K = 17 K"));
+        QCOMPARE(m2.zeilen[2], std::string("Vorhaltzeit = 0.5 × L = 12 s = 6 s"));
+        QCOMPARE(m2.felder[1].second, std::string("24"));
+    }
+
+    // The row at the stability limit: page 2's P runs ("xp+" oscillates, "xp-" dies away; "i":
+    // with a reset time; "w60": another set-point), numbered in order; the number found or 0.
+    void kritische_zeile_data() {
+        QTest::addColumn<QString>("laeufe");
+        QTest::addColumn<int>("nummer");
+        QTest::newRow("the exercise") << "0+ 5+ 10+ 15+ 20+ 30-" << 5;
+        QTest::newRow("out of order") << "30- 10+ 20+ 15+" << 3;
+        QTest::newRow("the later of two") << "20+ 30- 20+" << 3;
+        QTest::newRow("none dies away yet") << "5+ 10+" << 0;
+        QTest::newRow("none oscillates") << "30- 40-" << 0;
+        QTest::newRow("PI runs do not count") << "20+ 30-i" << 0;
+        QTest::newRow("another set-point") << "20+ 30-w60 25+" << 0;
+        QTest::newRow("the latest set-point's") << "20+ 30- 10+w60 40-w60" << 3;
+    }
+    void kritische_zeile() {
+        QFETCH(QString, laeufe);
+        QFETCH(int, nummer);
+        darstellung::versuchsprotokoll p;
+        for (QString l : laeufe.split(' ')) {
+            const double w = l.contains("w60") ? 60 : 50;
+            const double tn = l.contains('i') ? 40 : 0;
+            l.remove(QStringLiteral("w60")).remove('i');
+            const bool schwingt = l.endsWith('+');
+            p.eintragen(
+                2,
+                darstellung::seiten_laufwerte(2, std::vector{w, l.chopped(1).toDouble(), tn, 0.0}),
+                {.schwingungsdauer_s = schwingt ? std::optional(30.0) : std::nullopt}, 0, true);
+        }
+        const auto k = darstellung::kritische_zeile(p.zeilen());
+        QCOMPARE(k.zeile ? k.zeile->nummer : 0, nummer);
+        QCOMPARE(k.warum.empty(), nummer != 0);
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

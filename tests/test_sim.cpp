@@ -4,6 +4,7 @@
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "pid.h"
+#include "protokollzeilen.h"
 
 #include <QDir>
 #include <QFile>
@@ -278,6 +279,29 @@ private slots:
                  QStringLiteral("anregelzeit_s,ueberschwingen_k,zeit_maximum_s,"
                                 "schwingungsdauer_s,ausregelzeit_s,bleibende_abweichung_k\n") +
                      zeile + '\n');
+    }
+    // The tuning methods on the command line: the heating curve's tangent (the steepest second,
+    // as a hand check of the curve's rises finds it: 26), and the stability limit of the
+    // exercise on page 2 (P-band 0, 5, 10, 15, 20, 30): the run at 20 K still swings, with a
+    // period of (136 - 65) / 2 = 35.5 s between its peaks after the first; at 30 K it dies away.
+    void einstellhilfe() {
+        const QStringList t = starten({"aufheizkurve", "--tangente"}).aus.split('\n');
+        QCOMPARE(t.value(0), QStringLiteral("wendepunkt_s,steigung_k_s,l_s,k_k"));
+        const QStringList w = t.value(1).split(',');
+        QCOMPARE(w.value(0), QStringLiteral("26"));
+        QCOMPARE(w.value(3).toDouble(), w.value(1).toDouble() * w.value(2).toDouble());
+        darstellung::versuchsprotokoll p;
+        for (const double xp : {0.0, 5.0, 10.0, 15.0, 20.0, 30.0}) {
+            const auto werte = darstellung::seiten_laufwerte(2, std::vector{50.0, xp, 0.0, 0.0});
+            p.eintragen(2, werte, darstellung::protokoll_kennwerte(2, werte), 0, true);
+        }
+        QTemporaryDir ordner;
+        QFile f(ordner.filePath("v.csv"));
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(p.csv(",").c_str()) > 0);
+        f.close();
+        const aufruf a = starten({"kritisch", f.fileName()});
+        QCOMPARE(a.aus, QStringLiteral("nummer,p_band_k,schwingungsdauer_s\n5,20,35.5\n"));
+        QCOMPARE(starten({"kritisch", ordner.filePath("fehlt.csv")}).status, 2);
     }
     void kennwerte_nur_fuer_laeufe() {
         QCOMPARE(starten({"aufheizkurve", "--kennwerte"}).status, 2);

@@ -4,6 +4,7 @@
 // Nothing is shared between calls but that object.
 #include "achsen.h"
 #include "diagramm.h"
+#include "einstellhilfe.h"
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "laeufe.h"
@@ -354,6 +355,39 @@ val feldwert(const std::string& text, const std::string& komma) {
     return oder_null(darstellung::feldwert(text, komma));
 }
 
+// ---- the tuning aid
+
+val vorschlag_wert(const darstellung::vorschlag& v) {
+    val o = val::object();
+    o.set("zeilen", liste(v.zeilen));
+    val f = val::array();
+    for (size_t i = 0; i < v.felder.size(); ++i)
+        f.set(i, liste(std::vector<std::string>{v.felder[i].first, v.felder[i].second}));
+    o.set("felder", f);
+    return o;
+}
+
+val methode_1(double xp, double periode, const std::string& komma) {
+    return vorschlag_wert(darstellung::methode_1(xp, periode, komma));
+}
+
+val methode_2(double k, double l, const std::string& komma) {
+    return vorschlag_wert(darstellung::methode_2(k, l, komma));
+}
+
+// The heating curve's inflection tangent: { wendepunkt_s, wert, steigung, l_s, k_k } or null.
+val heizkurven_tangente(const val& x) {
+    const auto t = darstellung::heizkurven_tangente(zahlen(x));
+    if (!t) return val::null();
+    val o = val::object();
+    o.set("wendepunkt_s", t->wendepunkt_s);
+    o.set("wert", t->wert);
+    o.set("steigung", t->steigung);
+    o.set("l_s", t->l_s);
+    o.set("k_k", t->k_k);
+    return o;
+}
+
 // ---- the lab notebook
 
 class Protokoll {
@@ -416,6 +450,18 @@ public:
     std::string csv(const std::string& komma) const { return m_p.csv(komma); }
     std::string laden(const std::string& text, bool anhaengen) {
         return m_p.laden(text, anhaengen);
+    }
+    // The row at the stability limit: { nummer (0: none), warum }; a chosen row's check.
+    val kritisch() const {
+        const auto k = darstellung::kritische_zeile(m_p.zeilen());
+        val o = val::object();
+        o.set("nummer", k.zeile ? k.zeile->nummer : 0);
+        o.set("warum", k.warum);
+        return o;
+    }
+    std::string als_kritisch_pruefen(int nummer) const {
+        const auto* z = m_p.zeile(nummer);
+        return z ? darstellung::als_kritisch_pruefen(*z) : std::string("Kein Lauf gewählt.");
     }
     int ungesichert() const { return int(m_p.ungesichert()); }
     void gesichert() { m_p.gesichert(); }
@@ -517,6 +563,9 @@ EMSCRIPTEN_BINDINGS(regler) {
     function("feldwert", &feldwert);
     function("feld_beschreibung", &feld_beschreibung);
     function("feldtext", &feldtext);
+    function("methode_1", &methode_1);
+    function("methode_2", &methode_2);
+    function("heizkurven_tangente", &heizkurven_tangente);
     function("frage_beim_beenden", &frage_beim_beenden);
     function("frage_beim_laden", &frage_beim_laden);
     function("dateigroesse_pruefen", &darstellung::dateigroesse_pruefen);
@@ -532,6 +581,8 @@ EMSCRIPTEN_BINDINGS(regler) {
         .function("zeilen", &Protokoll::zeilen)
         .function("csv", &Protokoll::csv)
         .function("laden", &Protokoll::laden)
+        .function("kritisch", &Protokoll::kritisch)
+        .function("als_kritisch_pruefen", &Protokoll::als_kritisch_pruefen)
         .function("ungesichert", &Protokoll::ungesichert)
         .function("gesichert", &Protokoll::gesichert)
         .function("ungesichert_setzen", &Protokoll::ungesichert_setzen)

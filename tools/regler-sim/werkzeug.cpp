@@ -1,5 +1,7 @@
 #include "werkzeug.h"
 
+#include "einstellen.h"
+#include "einstellhilfe.h"
 #include "kaskade.h"
 #include "kennwerte.h"
 #include "pid.h"
@@ -7,7 +9,9 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <fstream>
 #include <optional>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -22,7 +26,8 @@ constexpr std::string_view hilfe =
     "Aufruf:\n"
     "  regler-sim pid W XP TN TV [--n N] [--kennwerte]\n"
     "  regler-sim kaskade W1 V1 TN TV1 XP TV2 MAXDIFF [--n N] [--kennwerte]\n"
-    "  regler-sim aufheizkurve [--n N]\n"
+    "  regler-sim aufheizkurve [--n N] [--tangente]\n"
+    "  regler-sim kritisch DATEI\n"
     "  regler-sim --help | --version\n"
     "\n"
     "Rechnet die Simulationen der Seiten 2 und 3 und schreibt sie als CSV auf stdout.\n"
@@ -40,6 +45,14 @@ constexpr std::string_view hilfe =
     "  ein Maximum zählt, wenn x danach 0.5 K darunter fällt), ausregelzeit_s (ab da bleibt\n"
     "  x innerhalb w +- 1 K, mindestens das letzte Viertel des Laufs), bleibende_abweichung_k\n"
     "  (w - x am Ende, wenn x im letzten Viertel um höchstens 2 K schwankt).\n"
+    "--tangente: statt der Zeilen die Wendetangente der Aufheizkurve (Methode 2): die\n"
+    "  Sekunde i mit dem größten Anstieg s = x_i - x_(i-1) (x_0 = 20 °C, die Strecke in\n"
+    "  Ruhe; die erste bei gleichem), s, L = i - (x_i - x_0) / s, K = s * L.\n"
+    "kritisch DATEI: die Zeile eines Versuchsprotokolls (CSV) an der Stabilitätsgrenze\n"
+    "  (Methode 1): unter den Läufen eines P-Reglers auf Seite 2 (Nachlaufzeit und\n"
+    "  Vorhaltzeit 0) beim Sollwert des letzten von ihnen der mit dem größten P-Band,\n"
+    "  der noch schwingt (eine Schwingungsdauer hat), wo ein Lauf mit größerem P-Band\n"
+    "  nicht mehr schwingt; von mehreren der letzte. Nummer, P-Band, Schwingungsdauer.\n"
     "Falsche Argumente: Meldung auf stderr, Status 2, keine Ausgabe.\n";
 
 struct eingabefehler : std::runtime_error {
@@ -174,11 +187,29 @@ struct befehl {
     int n_vorgabe;
 };
 
-const std::array<befehl, 3> befehle{{
+const std::array<befehl, 4> befehle{{
     {"pid", {"W", "XP", "TN", "TV"}, 200},
     {"kaskade", {"W1", "V1", "TN", "TV1", "XP", "TV2", "MAXDIFF"}, 200},
     {"aufheizkurve", {}, 30},
+    {"kritisch", {"DATEI"}, 0},
 }};
+
+// The notebook's row at the stability limit, from a file.
+ergebnis kritisch(std::string_view datei) {
+    std::ifstream f{std::string(datei), std::ios::binary};
+    if (!f) throw eingabefehler("DATEI " + zitiert(datei) + " lässt sich nicht lesen");
+    std::ostringstream inhalt;
+    inhalt << f.rdbuf();
+    darstellung::versuchsprotokoll p;
+    if (const std::string fehler = p.laden(inhalt.str(), false); !fehler.empty())
+        throw eingabefehler("DATEI " + zitiert(datei) + ": " + fehler);
+    const auto k = darstellung::kritische_zeile(p.zeilen());
+    if (!k.zeile) return {1, {}, "regler-sim: " + k.warum + "\n"};
+    csv c("nummer,p_band_k,schwingungsdauer_s", 1);
+    c << double(k.zeile->nummer) << k.zeile->werte[1].wert << *k.zeile->k.schwingungsdauer_s;
+    c.zeilenende();
+    return {0, std::move(c).text(), {}};
+}
 
 ergebnis rechnen(std::span<const std::string_view> argumente) {
     if (argumente.empty()) throw eingabefehler("kein Befehl angegeben");
@@ -189,7 +220,7 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
 
     std::vector<std::string_view> texte;
     std::optional<int> n;
-    bool kennwerte = false;
+    bool kennwerte = false, tangente = false;
     for (std::size_t k = 1; k < argumente.size(); ++k) {
         const std::string_view a = argumente[k];
         if (!ist_option(a)) {
@@ -200,6 +231,10 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
             if (b->name == "aufheizkurve")
                 throw eingabefehler("--kennwerte gilt nur für pid und kaskade");
             kennwerte = true;
+        } else if (a == "--tangente") {
+            if (b->name != "aufheizkurve")
+                throw eingabefehler("--tangente gilt nur für aufheizkurve");
+            tangente = true;
         } else if (a != "--n") {
             throw eingabefehler("unbekannte Option " + zitiert(a));
         } else if (n) {
@@ -213,6 +248,7 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
     if (texte.size() < b->felder.size())
         throw eingabefehler(std::string(b->name) + ": Argument " +
                             std::string(b->felder[texte.size()]) + " fehlt");
+    if (b->name == "kritisch") return kritisch(texte[0]);
     std::array<double, 7> v{};
     for (std::size_t k = 0; k < texte.size(); ++k)
         v[k] = zahl(b->felder[k], texte[k]);
@@ -254,6 +290,22 @@ ergebnis rechnen(std::span<const std::string_view> argumente) {
             [&](csv& c) {
                 return kaskaden_csv{c, texte[0]};
             });
+    } else if (tangente) {
+        std::vector<double> x;
+        sim::aufheiz_lauf(zeilen, [&x] {
+            struct senke {
+                std::vector<double>& x;
+                void zeile(const sim::aufheiz_zeile& z) { x.push_back(z.istwert); }
+                void ende() {}
+            };
+            return senke{x};
+        }());
+        csv c("wendepunkt_s,steigung_k_s,l_s,k_k", 1);
+        if (const auto t = darstellung::heizkurven_tangente(x)) {
+            c << double(t->wendepunkt_s) << t->steigung << t->l_s << t->k_k;
+            c.zeilenende();
+        }
+        e.aus = std::move(c).text();
     } else {
         csv c("i,heizung,stufe,istwert", zeilen);
         sim::aufheiz_lauf(zeilen, aufheiz_csv{c});

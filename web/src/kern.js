@@ -48,6 +48,11 @@ export async function kern_laden(optionen = {}) {
         feldwert: (text) => m.feldwert(text, k()),
         feld_beschreibung: (seite, id) => m.feld_beschreibung(seite, id, k()),
         feldtext: (v) => m.feldtext(v, k()),
+        // The tuning aid: a proposal by method 1 (critical P-band, period) or 2 (K, L): { zeilen,
+        // felder: [[id, text]] }; the heating curve's inflection tangent.
+        methode_1: (xp, periode) => m.methode_1(xp, periode, k()),
+        methode_2: (k_k, l_s) => m.methode_2(k_k, l_s, k()),
+        heizkurven_tangente: (x) => m.heizkurven_tangente(x),
         // The lab notebook: the core's object, and what is asked before it would be lost.
         Protokoll: m.Protokoll,
         frage_beim_beenden: (n) => m.frage_beim_beenden(n),

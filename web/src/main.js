@@ -262,6 +262,7 @@ async function start() {
     protokoll_einrichten({
         kern: null,
         seite: (n) => seiten.get(n),
+        seite_daten: (n) => daten.seiten[n - 1],
         gehen,
         melden(text) {
             meldung.textContent = text;

@@ -97,15 +97,27 @@ export function waehlen(nummer) {
     if (dialog?.open) auswahl_zeigen();
 }
 
-// The chosen row's values into its page's fields, and "Start Grafik".
-export async function wiederholen(nummer) {
-    const z = protokoll.zeile(nummer);
-    if (!z) return;
-    await umgebung.gehen(z.seite);
-    const seite = umgebung.seite(z.seite);
-    seite.laeufe.werte_felder.forEach((f, i) => (seite.felder.get(f).text = umgebung.kern.feldtext(z.werte[i])));
+// Field texts ([[id, text]]) typed into page `nr`'s fields, and "Start Grafik".
+export async function eintippen_und_starten(nr, felder) {
+    await umgebung.gehen(nr);
+    const seite = umgebung.seite(nr);
+    for (const [id, text] of felder) if (seite.felder.has(id)) seite.felder.get(id).text = text;
     seite.knoepfe.get('start')?.click();
 }
+
+// The chosen row's values into its page's fields, and "Start Grafik".
+export function wiederholen(nummer) {
+    const z = protokoll.zeile(nummer);
+    if (!z) return;
+    const ids = umgebung.seite_daten(z.seite).laeufe.werte_felder;
+    return eintippen_und_starten(
+        z.seite,
+        ids.map((id, i) => [id, umgebung.kern.feldtext(z.werte[i])]),
+    );
+}
+
+// A tuning aid's proposal taken over: into page 2's fields, and run there.
+export const vorschlag_uebernehmen = (v) => eintippen_und_starten(2, v.felder);
 
 export function protokoll_zeigen() {
     if (!dialog) dialog_bauen();

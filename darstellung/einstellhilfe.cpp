@@ -1,0 +1,115 @@
+#include "einstellhilfe.h"
+
+#include "kaskade.h"
+#include "parameter.h"
+#include "zahltext.h"
+
+#include <algorithm>
+
+namespace darstellung {
+
+namespace {
+// Up to one decimal, rounded half away from zero, without a trailing ",0".
+std::string zahl(double v, std::string_view komma) {
+    std::string t = gerundet(v, 1);
+    if (t.size() > 2 && t.ends_with(".0")) t.resize(t.size() - 2);
+    return mit_komma(t, komma);
+}
+
+std::string faktor(const char* f, std::string_view komma) {
+    return mit_komma(f, komma);
+}
+
+vorschlag machen(const char* faktoren[3], const char* eingaben[3], const double werte[3],
+                 const double ergebnisse[3], const char* einheiten[3], std::string_view komma) {
+    static const char* ids[] = {"xp1", "tn1", "tv1"};
+    vorschlag v{.xp = ergebnisse[0], .tn = ergebnisse[1], .tv = ergebnisse[2]};
+    std::string ueber = "Übernommen werden:";
+    for (int i = 0; i < 3; ++i) {
+        const parameter* p = parameter_von(2, ids[i]);
+        v.zeilen.push_back(std::string(p->name) + " = " + faktor(faktoren[i], komma) + " × " +
+                           eingaben[i] + zahl(werte[i], komma) + " " + einheiten[i] + " = " +
+                           zahl(ergebnisse[i], komma) + " " + einheiten[i]);
+        // The field takes digits only: the whole number, as long as the field holds.
+        std::string text = gerundet(std::max(ergebnisse[i], 0.0), 0);
+        if (int(text.size()) > p->laenge) text = std::string(size_t(p->laenge), '9');
+        ueber += std::string(i ? ", " : " ") + p->name + " " + text + " " + einheiten[i];
+        v.felder.emplace_back(ids[i], text);
+    }
+    v.zeilen.push_back(ueber);
+    return v;
+}
+
+double feld(const protokollzeile& z, const char* id) {
+    const auto p = seitenparameter(z.seite);
+    for (size_t i = 0; i < p.size() && i < z.werte.size(); ++i)
+        if (std::string_view(p[i].id) == id) return z.werte[i].wert;
+    return 0;
+}
+
+bool p_regler(const protokollzeile& z) {
+    return z.seite == 2 && feld(z, "tn1") == 0 && feld(z, "tv1") == 0;
+}
+} // namespace
+
+vorschlag methode_1(double xp_krit, double periode_s, std::string_view komma) {
+    const char* faktoren[] = {"1.7", "0.5", "0.12"};
+    const char* eingaben[] = {"", "", ""};
+    const double werte[] = {xp_krit, periode_s, periode_s};
+    const double ergebnisse[] = {1.7 * xp_krit, 0.5 * periode_s, 0.12 * periode_s};
+    const char* einheiten[] = {"K", "s", "s"};
+    return machen(faktoren, eingaben, werte, ergebnisse, einheiten, komma);
+}
+
+vorschlag methode_2(double k_k, double l_s, std::string_view komma) {
+    const char* faktoren[] = {"0.85", "2", "0.5"};
+    const char* eingaben[] = {"K = ", "L = ", "L = "};
+    const double werte[] = {k_k, l_s, l_s};
+    const double ergebnisse[] = {0.85 * k_k, 2 * l_s, 0.5 * l_s};
+    const char* einheiten[] = {"K", "s", "s"};
+    return machen(faktoren, eingaben, werte, ergebnisse, einheiten, komma);
+}
+
+std::string als_kritisch_pruefen(const protokollzeile& z) {
+    if (!p_regler(z))
+        return "Lauf " + std::to_string(z.nummer) +
+               " ist kein Lauf eines P-Reglers auf Seite 2 (Nachlaufzeit und Vorhaltzeit 0).";
+    if (!z.k.schwingungsdauer_s)
+        return "Lauf " + std::to_string(z.nummer) +
+               " schwingt nicht: er hat keine Schwingungsdauer.";
+    return {};
+}
+
+kritisch kritische_zeile(std::span<const protokollzeile> zeilen) {
+    const protokollzeile* letzte = nullptr;
+    for (const protokollzeile& z : zeilen)
+        if (p_regler(z) && (!letzte || z.nummer > letzte->nummer)) letzte = &z;
+    if (!letzte)
+        return {nullptr, "Im Versuchsprotokoll ist noch kein Lauf eines P-Reglers auf Seite 2 "
+                         "(Nachlaufzeit und Vorhaltzeit 0)."};
+    const double w = feld(*letzte, "w1");
+    const auto bei_w = [&](const protokollzeile& z) { return p_regler(z) && feld(z, "w1") == w; };
+    const protokollzeile* k = nullptr;
+    bool schwingt = false;
+    for (const protokollzeile& z : zeilen) {
+        if (!bei_w(z) || !z.k.schwingungsdauer_s) continue;
+        schwingt = true;
+        const double xp = feld(z, "xp1");
+        const bool klingt_ab_darueber =
+            std::any_of(zeilen.begin(), zeilen.end(), [&](const auto& d) {
+                return bei_w(d) && !d.k.schwingungsdauer_s && feld(d, "xp1") > xp;
+            });
+        if (!klingt_ab_darueber) continue;
+        if (!k || xp > feld(*k, "xp1") || (xp == feld(*k, "xp1") && z.nummer > k->nummer)) k = &z;
+    }
+    if (k) return {k, {}};
+    return {nullptr, schwingt ? "Bei keinem P-Band klingt die Schwingung bisher ab: vergrößern Sie "
+                                "das P-Band Schritt für Schritt."
+                              : "Noch schwingt kein Lauf: verkleinern Sie das P-Band."};
+}
+
+std::optional<sim::wendetangente> heizkurven_tangente(std::span<const double> x) {
+    return sim::wendetangente_berechnen(sim::aufheizstrecke{}.istwert, x);
+}
+
+} // namespace darstellung

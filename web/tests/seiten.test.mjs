@@ -5,7 +5,6 @@
 // figures of size and speed: web/bench/messwerte.mjs.)
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import { execFileSync } from 'node:child_process';
 import {
     cpSync,
     existsSync,
@@ -23,11 +22,19 @@ import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { schulname, server_starten } from './server.mjs';
+import {
+    ansicht,
+    ansicht_vergleichen,
+    bits_im_browser,
+    bits_text,
+    geometrie,
+    lage_vergleichen,
+    regler_sim,
+} from './pruefungen.mjs';
 
 const web = process.env.REGLER_WEB;
 const bilder = process.env.REGLER_BILDER;
 const puppeteer = createRequire(`${process.env.REGLER_NPM}/`)('puppeteer-core');
-const geometrie = JSON.parse(readFileSync(join(process.env.REGLER_QUELLE, 'geometrie.json'), 'utf8'));
 
 let server;
 let browser;
@@ -140,33 +147,8 @@ async function feld_setzen(nr, name, text) {
     await seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e, t) => (e.value = t), text);
 }
 
-// A chart's cells as the bits of their doubles, so that nothing on the way rounds them.
-function bits_text(werte) {
-    return werte.map((v) => (v == null ? 'leer' : Buffer.from(new Float64Array([v]).buffer).toString('hex')));
-}
-async function diagramm_bits(nr, name) {
-    return seite.evaluate(
-        (nr, name) =>
-            window.regler.daten(nr, name).map((spalte) =>
-                spalte.map((v) => {
-                    if (v == null) return 'leer';
-                    const b = new Uint8Array(new Float64Array([v]).buffer);
-                    return [...b].map((x) => x.toString(16).padStart(2, '0')).join('');
-                }),
-            ),
-        nr,
-        name,
-    );
-}
-
-function regler_sim(...argumente) {
-    const csv = execFileSync(process.env.REGLER_SIM, argumente, { encoding: 'utf8' });
-    const [kopf, ...zeilen] = csv.trimEnd().split('\n');
-    const namen = kopf.split(',');
-    const spalten = Object.fromEntries(namen.map((n) => [n, []]));
-    for (const z of zeilen) z.split(',').forEach((t, i) => spalten[namen[i]].push(Number(t)));
-    return spalten;
-}
+const auswerten = (...a) => seite.evaluate(...a);
+const diagramm_bits = (nr, name) => auswerten(bits_im_browser, nr, name);
 
 test('all four pages load with "weiter", without an error', async () => {
     for (let n = 1; n <= 4; ++n) {
@@ -678,53 +660,9 @@ test("page 2's tab order is the desktop's, and its fields are named by their lab
 // every wrapped text breaks its lines where the desktop's label does.
 test('every element stands where the desktop puts it, its text broken into the same lines', async () => {
     const abweichungen = [];
-    for (const { nummer, widgets } of geometrie.seiten) {
+    for (const { nummer } of geometrie.seiten) {
         await seite.evaluate((n) => window.regler.gehen(n), nummer);
-        const web_stand = await seite.evaluate((n) => {
-            const wurzel = document.getElementById(`seite-${n}`).getBoundingClientRect();
-            // A text's lines: its characters grouped by the line box they stand in.
-            const zeilen = (e) => {
-                const z = new Map();
-                const gehen = document.createTreeWalker(e, NodeFilter.SHOW_TEXT);
-                const r = document.createRange();
-                for (let k = gehen.nextNode(); k; k = gehen.nextNode())
-                    for (let i = 0; i < k.length; ++i) {
-                        r.setStart(k, i);
-                        r.setEnd(k, i + 1);
-                        const b = r.getClientRects()[0];
-                        if (!b) continue;
-                        const y = Math.round(b.top);
-                        z.set(y, (z.get(y) ?? '') + k.data[i]);
-                    }
-                return [...z].sort((a, b) => a[0] - b[0]).map(([, t]) => t);
-            };
-            return [...document.querySelectorAll(`#seite-${n} [data-name]`)].map((e) => {
-                const r = e.getBoundingClientRect();
-                return {
-                    name: e.dataset.name,
-                    in: e.dataset.in ?? null,
-                    r: [r.left - wurzel.left, r.top - wurzel.top, r.width, r.height],
-                    zeilen: e.matches('.text') ? zeilen(e) : null,
-                };
-            });
-        }, nummer);
-        const glatt = (l) => l.map((t) => t.replace(/\s+/g, ' ').trim()).filter((t) => t);
-        for (const w of widgets) {
-            const gegenstueck = web_stand.find((x) => x.name === w.name && x.in === w.in);
-            if (!gegenstueck) {
-                abweichungen.push(`${nummer} ${w.name}: missing`);
-                continue;
-            }
-            if (w.r.some((v, i) => Math.abs(v - gegenstueck.r[i]) > 2))
-                abweichungen.push(
-                    `${nummer} ${w.name}: desktop ${w.r.join(',')}, web ${gegenstueck.r.map(Math.round).join(',')}`,
-                );
-            if (w.zeilen && JSON.stringify(glatt(w.zeilen)) !== JSON.stringify(glatt(gegenstueck.zeilen ?? [])))
-                abweichungen.push(
-                    `${nummer} ${w.name}: desktop ${JSON.stringify(glatt(w.zeilen))}, ` +
-                        `web ${JSON.stringify(glatt(gegenstueck.zeilen ?? []))}`,
-                );
-        }
+        abweichungen.push(...(await lage_vergleichen(nummer, auswerten)).abweichungen);
     }
     assert.ok(geometrie.seiten.flatMap((s) => s.widgets).filter((w) => w.zeilen).length > 60);
     assert.deepEqual(abweichungen, []);
@@ -784,8 +722,6 @@ test("the drawings' lines and shapes are the desktop's", async () => {
 // One chart, two faces: after each run of the desktop's table (regler-json's ansicht.json), the
 // browser's charts show the same texts and axes, and their plots, legends, figures and marks
 // stand within 2 px of the desktop's.
-const ansicht = JSON.parse(readFileSync(join(process.env.REGLER_QUELLE, 'ansicht.json'), 'utf8'));
-const nah = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[i]) <= 2);
 ansicht.forEach((fall, nr) =>
     test(`as the desktop shows it: page ${fall.seite}, aids ${+fall.kennwerte}${+fall.vorher}, run ${nr}`, async () => {
         await seite.evaluate((k, v) => window.regler.lernhilfen_setzen(k, v), fall.kennwerte, fall.vorher);
@@ -798,26 +734,7 @@ ansicht.forEach((fall, nr) =>
         }
         await seite.evaluate(() => new Promise(requestAnimationFrame));
         if (nr === 1) writeFileSync(join(bilder, 'lernhilfen.png'), await seite.screenshot());
-        const abweichungen = [];
-        for (const desktop of fall.diagramme) {
-            const web = await seite.evaluate((n, d) => window.regler.ansicht(n, d), fall.seite, desktop.name);
-            // The browser's menu has one entry more, the run's link.
-            web.beschreibung = web.beschreibung.replace('Link zu diesem Lauf kopieren, ', '');
-            for (const feld of ['ablesung', 'legende', 'beschreibung', 'kennwerte', 'csv', 'achse'])
-                if (JSON.stringify(web[feld]) !== JSON.stringify(desktop[feld]))
-                    abweichungen.push(`${desktop.name}.${feld}: ${JSON.stringify(web[feld])}`);
-            const lagen = [
-                ['plot', [desktop.plot], [web.plot]],
-                ['legende_r', [desktop.legende_r ?? []], [web.legende_r ?? []]],
-                ['kennwerte_lage', desktop.kennwerte_lage, web.kennwerte_lage],
-                ['marken', desktop.marken, web.marken],
-            ];
-            for (const [feld, d, w] of lagen)
-                if (d.length !== w.length || d.some((r, i) => !nah(r, w[i])))
-                    abweichungen.push(
-                        `${desktop.name}.${feld}: desktop ${JSON.stringify(d)}, web ${JSON.stringify(w)}`,
-                    );
-        }
+        const abweichungen = await ansicht_vergleichen(fall, auswerten);
         // The lab notebook as the desktop's, but for the clock's seconds.
         const ohne_zeit = (csv) => csv.split('\r\n').map((z) => z.split(';').toSpliced(1, 1).join(';'));
         const protokoll = await seite.evaluate(() => window.regler.protokoll_csv());

@@ -8,7 +8,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
-const freier_port = () =>
+export const freier_port = () =>
     new Promise((fertig) => {
         const s = createServer().listen(0, '127.0.0.1', () => {
             const { port } = s.address();

@@ -1,5 +1,6 @@
 // The program in the browser: four pages from the desktop's tables, one shown at a time, moved
 // between with "weiter", "zurück" and the browser's own back and forward.
+import './sprache.js'; // before uPlot, which reads the language as it loads
 import 'uplot/dist/uPlot.min.css';
 import './regler.css';
 import daten from './seiten.json';

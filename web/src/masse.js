@@ -17,12 +17,43 @@ export const normal = { familie: 'MS Sans Serif', punkte: 8.25, fett: false };
 export const farbe = (f) => `rgb(${f[0]},${f[1]},${f[2]})`;
 
 const leinwand = typeof document !== 'undefined' ? document.createElement('canvas') : null;
-// The advance of a text in a font, without kerning (the desktop lays out Latin text without).
-export function breite(text, s) {
+let zeile_messen = null;
+
+// A line's advance in a font without kerning, as the desktop lays out Latin text: by the canvas
+// where it can leave kerning out; else by a line of the document itself, set as the pages are
+// (WebKit's canvas has no fontKerning and kerns what it measures: boxes fitted to its widths
+// came out narrower than their text). WebKitGTK also sets each glyph at a whole pixel (below a
+// device scale of 2): there, the font's own advances, the desktop's, are measured a hundred
+// times larger, and the wider of the two is taken, so that a box holds what is drawn and is
+// the desktop's where that fits.
+function messer() {
     const ctx = leinwand.getContext('2d');
-    ctx.font = css_schrift(s);
-    if ('fontKerning' in ctx) ctx.fontKerning = 'none';
+    if ('fontKerning' in ctx)
+        return (zeile, schrift) => {
+            ctx.font = schrift;
+            ctx.fontKerning = 'none';
+            return ctx.measureText(zeile).width;
+        };
+    const span = document.createElement('span');
+    span.setAttribute('aria-hidden', 'true');
+    span.style.cssText = 'position: absolute; left: 0; top: 0; visibility: hidden; white-space: pre';
+    document.body.append(span);
+    return (zeile, schrift) => {
+        span.style.font = schrift;
+        span.style.fontKerning = 'none'; // after the shorthand, which sets it back
+        span.textContent = zeile;
+        const gesetzt = span.getBoundingClientRect().width;
+        span.style.fontSize = `${parseFloat(span.style.fontSize) * 100}px`;
+        return Math.max(gesetzt, span.getBoundingClientRect().width / 100);
+    };
+}
+
+function messen(text, schrift) {
+    zeile_messen ??= messer();
     let b = 0;
-    for (const zeile of text.split('\n')) b = Math.max(b, ctx.measureText(zeile).width);
+    for (const zeile of text.split('\n')) b = Math.max(b, zeile_messen(zeile, schrift));
     return b;
 }
+
+// The advance of a text in a font, its widest line.
+export const breite = (text, s) => messen(text, css_schrift(s));

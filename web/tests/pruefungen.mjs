@@ -60,12 +60,14 @@ function lage_im_browser(n) {
             in: e.dataset.in ?? null,
             r: [r.left - wurzel.left, r.top - wurzel.top, r.width, r.height],
             zeilen: e.matches('.text') ? zeilen(e) : null,
+            abgeschnitten: e.matches('.schlicht, .fuehrung') && e.scrollWidth > e.clientWidth,
         };
     });
 }
 
 // Where page `nummer`'s elements stray from the desktop's: boxes beyond 2 px, texts broken into
-// other lines. `umbrochen`: the paragraphs (three lines or more) broken otherwise.
+// other lines, one-line labels cut at their box's edge. `umbrochen`: the paragraphs (three lines
+// or more) broken otherwise.
 export async function lage_vergleichen(nummer, auswerten) {
     const web_stand = await auswerten(lage_im_browser, nummer);
     const abweichungen = [];
@@ -79,6 +81,7 @@ export async function lage_vergleichen(nummer, auswerten) {
         }
         if (w.r.some((v, i) => Math.abs(v - web.r[i]) > 2))
             abweichungen.push(`${nummer} ${w.name}: desktop ${w.r.join(',')}, web ${web.r.map(Math.round).join(',')}`);
+        if (web.abgeschnitten) abweichungen.push(`${nummer} ${w.name}: cut`);
         const [d, b] = [glatt(w.zeilen ?? []), glatt(web.zeilen ?? [])];
         if (w.zeilen && JSON.stringify(d) !== JSON.stringify(b)) {
             abweichungen.push(`${nummer} ${w.name}: desktop ${JSON.stringify(d)}, web ${JSON.stringify(b)}`);

@@ -8,6 +8,7 @@ import { ueberlagerungen_schliessen } from './diagramm.js';
 import { lernhilfen } from './lernhilfen.js';
 import { piep_zaehler } from './piep.js';
 import { seite_bauen } from './seitenbau.js';
+import { css_schrift, fett, normal, schrift_da } from './masse.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
 import { neue_version_beobachten } from './neue_version.js';
@@ -259,7 +260,11 @@ neue_version_beobachten(neue_version, einpassen);
 // charts and the notebook need, loads meanwhile.
 async function start() {
     // The pages are laid out in their font: texts measured before it is there would not fit.
-    await Promise.all([document.fonts.load('11px "Regler Sans"'), document.fonts.load('bold 11px "Regler Sans"')]);
+    // WebKit resolves the load, now and then, before its texts take the font (page 1 then came
+    // out in a fallback font): until they do, a little longer (at most 2 s, rather than no page).
+    const schriften = [normal, fett];
+    await Promise.all(schriften.map((s) => document.fonts.load(css_schrift(s))));
+    for (let i = 0; i < 200 && !schriften.every(schrift_da); ++i) await new Promise((r) => setTimeout(r, 10));
     protokoll_einrichten({
         kern: null,
         seite: (n) => seiten.get(n),

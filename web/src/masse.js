@@ -57,3 +57,10 @@ function messen(text, schrift) {
 
 // The advance of a text in a font, its widest line.
 export const breite = (text, s) => messen(text, css_schrift(s));
+
+// Whether texts are set in the font by now: a font list measures alike with two different
+// fonts behind it only where its first font is used.
+export function schrift_da(s) {
+    const probe = 'NORVA-Regler und Regeltechnik 0123456789';
+    return messen(probe, `${css_schrift(s)}, monospace`) === messen(probe, `${css_schrift(s)}, serif`);
+}

@@ -34,6 +34,7 @@
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 
@@ -248,6 +249,21 @@ QJsonValue behaelter(const QWidget* w, const QWidget* seite, const std::set<QStr
     return {};
 }
 
+// Where a label's lines after the first begin in its text (UTF-16 offsets, as the browser's
+// strings count); none where a line is not found as painted.
+QJsonArray umbrueche(const QString& text, const QStringList& zeilen) {
+    QJsonArray a;
+    qsizetype ab = 0;
+    for (const QString& z : zeilen) {
+        const QString t = z.trimmed();
+        const qsizetype i = text.indexOf(t, ab);
+        if (i < 0) return {};
+        if (ab > 0) a.append(int(i));
+        ab = i + t.size();
+    }
+    return a;
+}
+
 bool schreiben(const QString& pfad, const QByteArray& inhalt) {
     QSaveFile d(pfad);
     if (!d.open(QIODevice::WriteOnly) || d.write(inhalt) != inhalt.size() || !d.commit()) {
@@ -307,6 +323,7 @@ int main(int argc, char* argv[]) {
 
         QJsonObject untergruende;
         QJsonArray zugang, stand;
+        std::map<std::pair<QString, QString>, QJsonArray> umbrochen; // by name and frame
         for (QWidget* w : seite->findChildren<QWidget*>()) {
             if (!namen.count(w->objectName())) continue;
             if (const auto* f = qobject_cast<const Flaeche*>(w); f && f->untergrund())
@@ -324,11 +341,23 @@ int main(int argc, char* argv[]) {
                           {"r", QJsonArray{g.x(), g.y(), g.width(), g.height()}}};
             if (auto* l = qobject_cast<QLabel*>(w)) {
                 o.insert("text", l->text());
-                // Where the label breaks its lines, for the browser's to be held against.
-                if (l->wordWrap() && !l->text().isEmpty())
-                    o.insert("zeilen", QJsonArray::fromStringList(mitschreiben(*l, true).zeilen));
+                // Where the label breaks its lines, for the browser's to be held against; the
+                // browser breaks there too, whatever its engine's glyph advances.
+                if (l->wordWrap() && !l->text().isEmpty()) {
+                    const QStringList zeilen = mitschreiben(*l, true).zeilen;
+                    o.insert("zeilen", QJsonArray::fromStringList(zeilen));
+                    umbrochen[{w->objectName(), in.toString()}] = umbrueche(l->text(), zeilen);
+                }
             }
             stand.append(o);
+        }
+
+        for (QJsonValueRef e : elemente) {
+            QJsonObject o = e.toObject();
+            const auto u = umbrochen.find({o["name"].toString(), o["in"].toString()});
+            if (o["typ"] != "Text" || u == umbrochen.end() || u->second.isEmpty()) continue;
+            o.insert("umbrueche", u->second);
+            e = o;
         }
 
         // What the page runs at load and on "Start Grafik": the fields it reads, in order, and

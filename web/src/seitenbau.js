@@ -207,7 +207,11 @@ function baue_text(e, eltern, links) {
         }
         g.h = Math.max(g.h, zeile * text.split('\n').length + (rand ? 2 : 0));
     }
-    el.textContent = text;
+    // A paragraph breaks its lines where the desktop's label does: WebKitGTK sets each glyph at
+    // a whole pixel (below a device scale of 2), and its lines took a word more or less.
+    const ab = [0, ...(e.umbrueche ?? [])];
+    el.replaceChildren(text.slice(0, ab[1]));
+    for (let i = 1; i < ab.length; ++i) el.append(document.createElement('br'), text.slice(ab[i], ab[i + 1]));
     lage(el, g);
     if (e.name) el.dataset.name = e.name;
     eltern.append(el);

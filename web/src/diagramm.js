@@ -621,12 +621,16 @@ export class Diagramm {
     // secure address); text also over plain http.
     menue_punkte() {
         const taten = {
+            // The write starts within the click, the picture following as a promise: WebKit
+            // refuses one started in toBlob's callback, once the click's activation has gone.
             'Bild kopieren': navigator.clipboard &&
                 window.ClipboardItem && [
-                    () =>
-                        this.bild().toBlob((b) =>
-                            navigator.clipboard.write([new ClipboardItem({ 'image/png': b })]).catch(melden),
-                        ),
+                    () => {
+                        const png = new Promise((fertig, fehler) =>
+                            this.bild().toBlob((b) => (b ? fertig(b) : fehler(new Error('kein Bild')))),
+                        );
+                        navigator.clipboard.write([new ClipboardItem({ 'image/png': png })]).catch(melden);
+                    },
                 ],
             'Daten kopieren': [() => text_kopieren(this.datenText())],
             'Link zu diesem Lauf kopieren': this.link && [() => text_kopieren(this.link())],

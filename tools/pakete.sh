@@ -3,7 +3,8 @@
 #   sh tools/pakete.sh starten                  building and running the program
 #   sh tools/pakete.sh starten pruefen          and its tests (formatting, X server, screen
 #                                               reader, package, sanitizers, fuzzer)
-#   sh tools/pakete.sh starten pruefen web      and the browser version with its tests
+#   sh tools/pakete.sh starten pruefen web      and the browser version with its tests (Chromium,
+#                                               Firefox ESR and WebKitGTK, the last two in Xvfb)
 set -eu
 [ $# -gt 0 ] || set -- starten
 pakete=""
@@ -16,7 +17,8 @@ for teil; do
         xvfb xauth xdotool xclip openbox imagemagick qt6-gtk-platformtheme
         at-spi2-core python3-pyatspi dbus-x11
         desktop-file-utils appstream dpkg-dev lintian poppler-utils" ;;
-    web) pakete="$pakete emscripten node-acorn chromium python3-fonttools python3-brotli nginx-light openssl" ;;
+    web) pakete="$pakete emscripten node-acorn chromium python3-fonttools python3-brotli nginx-light openssl
+        firefox-esr webkit2gtk-driver xvfb xclip" ;;
     *)
         echo "pakete.sh: unknown part \"$teil\" (starten, pruefen, web)" >&2
         exit 2

@@ -2,7 +2,8 @@
 # Installs what is missing, checks the formatting, builds, and runs the whole test suite twice: in
 # the normal build and in the build with AddressSanitizer and UndefinedBehaviorSanitizer (preset
 # "asan"). Between them the browser version is built (preset "wasm", through emcmake) and tested:
-# its core against the reference data under Node, its pages in headless Chromium. Then the fuzzer
+# its core against the reference data under Node, its pages in headless Chromium, and the checks
+# every engine must pass in Chromium, Firefox ESR and WebKitGTK. Then the fuzzer
 # runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set (CI: 60).
 # One line per step; a failing step shows the end of its log.
 #
@@ -70,9 +71,10 @@ fi
 schritt "web build" build-wasm/pruefen-bau.log web_bauen
 schritt "web tests" build-wasm/pruefen-tests.log ctest --preset wasm
 # What the browser's test measured on the way: a cold start, "Start Grafik", memory, the app checks,
-# an update.
+# an update; then a line per engine with the checks it passed.
 sed -n 's/^# \(on the wire\|cold start\|"Start Grafik"\|after 3 and\|installability\|offline\|a new build\)/      \1/p' \
     build-wasm/Testing/Temporary/LastTest.log
+sed -n 's/^# \(\(chromium\|firefox\|webkit\) (.*\)/      \1/p' build-wasm/Testing/Temporary/LastTest.log
 schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan
 schritt "tests with sanitizers" build-asan/pruefen-tests.log ctest --preset asan
 schritt "fuzzer build" build-fuzz/pruefen-bau.log fuzz_bauen

@@ -27,14 +27,20 @@ const antwortet = (port) =>
 // A name on a school's network, which the browser is told is 127.0.0.1.
 export const schulname = 'regler.schule';
 
-// `ohne_cache_control`: as a server that says nothing about caching (many do).
-export async function server_starten(wurzel, { ohne_cache_control = false } = {}) {
+// `ohne_cache_control`: as a server that says nothing about caching (many do). `weitere`: as
+// many more plain http ports (`ports`), each an origin the browser has no cache for.
+export async function server_starten(wurzel, { ohne_cache_control = false, weitere = 0 } = {}) {
     const nginx = process.env.REGLER_NGINX ?? '/usr/sbin/nginx';
     const ordner = mkdtempSync(join(tmpdir(), 'regler-nginx-'));
     const port = await freier_port();
     let https_port;
     do https_port = await freier_port();
     while (https_port === port);
+    const ports = [];
+    while (ports.length < weitere) {
+        const p = await freier_port();
+        if (![port, https_port, ...ports].includes(p)) ports.push(p);
+    }
     const [zertifikat, schluessel] = [join(ordner, 'zertifikat.pem'), join(ordner, 'schluessel.pem')];
     execFileSync(
         'openssl',
@@ -44,7 +50,7 @@ export async function server_starten(wurzel, { ohne_cache_control = false } = {}
         { stdio: ['ignore', 'ignore', 'pipe'] },
     );
     let block = readFileSync(join(dirname(fileURLToPath(import.meta.url)), '..', 'nginx.conf'), 'utf8')
-        .replace(/listen 8080;/, `listen 127.0.0.1:${port};`)
+        .replace(/listen 8080;/, [port, ...ports].map((p) => `listen 127.0.0.1:${p};`).join(' '))
         .replace(/listen 443 ssl/, `listen 127.0.0.1:${https_port} ssl`)
         .replace(/ssl_certificate \S+;/, `ssl_certificate ${zertifikat};`)
         .replace(/ssl_certificate_key \S+;/, `ssl_certificate_key ${schluessel};`)
@@ -83,6 +89,7 @@ export async function server_starten(wurzel, { ohne_cache_control = false } = {}
     return {
         address: () => ({ port }),
         https_port,
+        ports,
         zertifikat: readFileSync(zertifikat, 'utf8'),
         close() {
             prozess.kill();

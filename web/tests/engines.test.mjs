@@ -1,0 +1,196 @@
+// The checks every engine must pass, run in the one REGLER_ENGINE names (chromium, firefox or
+// webkit, driven by treiber.mjs): the four pages load; both learning aids switched in a chart's
+// menu, and runs on pages 2 and 3 are what the desktop shows and regler-sim's bit for bit; the
+// lab notebook (Ctrl+L) lists a run; every element stands where the desktop puts it, its lines
+// broken as there; "Bild kopieren" puts the chart on the clipboard; and in WebKit, under
+// Debian's C.UTF-8, 30 cold starts lay page 1 out in its own font. The last line printed names
+// what passed. Chromium's deeper checks over CDP: seiten.test.mjs.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdirSync } from 'node:fs';
+import { join } from 'node:path';
+import { server_starten } from './server.mjs';
+import { treiber_starten } from './treiber.mjs';
+import {
+    absaetze,
+    ansicht,
+    ansicht_vergleichen,
+    bits_im_browser,
+    bits_text,
+    geometrie,
+    lage_vergleichen,
+    regler_sim,
+} from './pruefungen.mjs';
+
+const engine = process.env.REGLER_ENGINE;
+const kaltstarts = engine === 'webkit' ? 30 : 0;
+const bilder = join(process.env.REGLER_BILDER, engine);
+const beginn = performance.now();
+const bestanden = [];
+let server;
+let t;
+let adresse;
+
+before(async () => {
+    server = await server_starten(process.env.REGLER_WEB, { weitere: kaltstarts });
+    adresse = `http://127.0.0.1:${server.address().port}/`;
+    t = await treiber_starten(engine);
+    mkdirSync(bilder, { recursive: true });
+});
+
+after(async () => {
+    await t?.schliessen();
+    server?.close();
+    const s = (ms) => `${(ms / 1000).toFixed(1)} s`;
+    console.log(`${engine} (${t?.version}): ${bestanden.join(', ')}; ${s(performance.now() - beginn)} in all`);
+});
+
+const pause = (ms) => new Promise((r) => setTimeout(r, ms));
+async function warten(f, ...a) {
+    for (let i = 0; i < 400; ++i) {
+        const w = await t.auswerten(f, ...a);
+        if (w) return w;
+        await pause(25);
+    }
+    throw new Error(`waited in vain for ${f}`);
+}
+async function oeffnen(url) {
+    await t.gehen(url);
+    await warten(() => window.regler?.bereit);
+}
+// A check, timed; its name goes into the line printed at the end.
+const pruefung = (name, f) =>
+    test(name, async () => {
+        const t0 = performance.now();
+        await f();
+        bestanden.push(`${name} ${((performance.now() - t0) / 1000).toFixed(1)} s`);
+    });
+
+pruefung('pages', async () => {
+    await oeffnen(adresse);
+    for (let n = 1; n <= 4; ++n) {
+        await warten((n) => window.regler.seite() === n, n);
+        await t.bild(join(bilder, `seite_${n}.png`));
+        if (n < 4) await t.klicken(`#seite-${n} [data-name="weiter"]`);
+    }
+    // WebKit runs under C.UTF-8, and so reports no language Intl takes.
+    const sprache = await t.auswerten(() =>
+        Object.getOwnPropertyDescriptor(Navigator.prototype, 'language').get.call(navigator),
+    );
+    if (engine === 'webkit') assert.throws(() => Intl.getCanonicalLocales(sprache), RangeError, sprache);
+});
+
+// The runs of regler-sim that pages 2 and 3 make: its fields in its order, the charts' series.
+const laeufe = {
+    2: ['pid', ['w1', 'xp1', 'tn1', 'tv1'], { graph: ['w', 'milch'], Leistung: ['y'] }],
+    3: [
+        'kaskade',
+        ['w1', 'v1', 'tn1', 'tv1', 'xp2', 'tv2', 'maxdiff'],
+        { kask: ['w1', 'x1', 'w2', 'x2'], leistung: ['y'] },
+    ],
+};
+pruefung('aids and runs', async () => {
+    // ansicht.json's first runs with both aids, on page 2 and on page 3
+    for (const nr of [2, 3]) {
+        const fall = ansicht.find((f) => f.seite === nr && f.kennwerte && f.vorher && f.laeufe.length);
+        await t.auswerten(() => window.regler.lernhilfen_setzen(false, false) ?? sessionStorage.clear());
+        await oeffnen(`${adresse}?fall=${ansicht.indexOf(fall)}#seite-${nr}`);
+        for (const k of ['', ' ~ [role="menuitemcheckbox"]']) {
+            await t.klicken(`#seite-${nr} [data-name="${fall.diagramme[0].name}"]`, true);
+            await t.klicken(`.menue [role="menuitemcheckbox"]${k}`);
+        }
+        for (const felder of fall.laeufe) {
+            await t.auswerten(
+                (nr, f) =>
+                    Object.entries(f).forEach(
+                        ([n, v]) => (document.querySelector(`#seite-${nr} [data-name="${n}"]`).value = v),
+                    ),
+                nr,
+                felder,
+            );
+            await t.klicken(`#seite-${nr} [data-name="start"]`);
+        }
+        await t.auswerten(() => new Promise(requestAnimationFrame));
+        await t.bild(join(bilder, `lernhilfen_${nr}.png`));
+        assert.deepEqual(await ansicht_vergleichen(fall, t.auswerten), []);
+        const [art, felder, diagramme] = laeufe[nr];
+        const texte = await t.auswerten(
+            (nr, l) => l.map((n) => document.querySelector(`#seite-${nr} [data-name="${n}"]`).value.replace(',', '.')),
+            nr,
+            felder,
+        );
+        const lauf = regler_sim(art, ...texte);
+        for (const [name, reihen] of Object.entries(diagramme))
+            assert.deepEqual(
+                await t.auswerten(bits_im_browser, nr, name),
+                reihen.map((r) => bits_text(lauf[r])),
+                name,
+            );
+    }
+    await t.auswerten(() => window.regler.lernhilfen_setzen(false, false));
+});
+
+pruefung('notebook', async () => {
+    const nummern = () =>
+        warten(
+            () =>
+                document.querySelector('dialog[open]') &&
+                [...document.querySelectorAll('tbody tr')].map((z) => z.dataset.nummer),
+        );
+    await t.auswerten(() => window.regler.gehen(3));
+    await t.strg('l');
+    const vorher = await nummern();
+    await t.klicken('dialog.protokoll [data-tat="schliessen"]');
+    await t.klicken('#seite-3 [data-name="start"]');
+    await t.strg('l');
+    assert.deepEqual(await nummern(), [...vorher, String(vorher.length + 1)]);
+    await t.klicken('dialog.protokoll [data-tat="schliessen"]');
+});
+
+pruefung('layout', async () => {
+    const abweichungen = [];
+    let umbrochen = 0;
+    for (const { nummer } of geometrie.seiten) {
+        await t.auswerten((n) => window.regler.gehen(n), nummer);
+        const l = await lage_vergleichen(nummer, t.auswerten);
+        abweichungen.push(...l.abweichungen);
+        umbrochen += l.umbrochen;
+    }
+    console.log(`${engine}: ${umbrochen} of ${absaetze} paragraphs broken otherwise than on the desktop`);
+    assert.ok(absaetze > 30, 'geometrie.json without the lines of its paragraphs');
+    assert.deepEqual(abweichungen, []);
+});
+
+// The picture as the chart's canvas holds it, on the clipboard (the page's own address is a
+// secure context, where the menu offers it).
+pruefung('copy picture', async () => {
+    await t.auswerten(() => window.regler.gehen(2));
+    await t.klicken('#seite-2 [data-name="graph"]', true);
+    assert.equal(
+        await t.auswerten(() => document.querySelector('.menue [role="menuitem"]').textContent),
+        'Bild kopieren',
+    );
+    await t.klicken('.menue [role="menuitem"]');
+    let png = null;
+    for (let i = 0; i < 40 && !png; ++i) png = (await pause(50), await t.bild_in_ablage());
+    assert.ok(png, 'nothing on the clipboard');
+    const leinwand = await t.auswerten(() => {
+        const c = document.querySelector('#seite-2 [data-name="graph"] canvas');
+        return [c.width, c.height];
+    });
+    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], leinwand);
+});
+
+if (kaltstarts)
+    pruefung(`${kaltstarts} cold starts`, async () => {
+        const anders = [];
+        for (const port of server.ports) {
+            await oeffnen(`http://127.0.0.1:${port}/`);
+            const l = await lage_vergleichen(1, t.auswerten);
+            if (l.abweichungen.length) anders.push(`${port}: ${l.abweichungen.slice(0, 3).join('; ')}`);
+        }
+        console.log(`${engine}: ${anders.length} of ${kaltstarts} cold starts laid page 1 out otherwise`);
+        assert.deepEqual(anders, []);
+    });
+
+pruefung('no errors', async () => assert.deepEqual(await t.fehler(), []));

@@ -53,20 +53,36 @@ function lage_im_browser(n) {
             }
         return [...z].sort((a, b) => a[0] - b[0]).map(([, t]) => t);
     };
-    return [...document.querySelectorAll(`#seite-${n} [data-name]`)].map((e) => {
+    // A one-line label beside the same text set without kerning, as the desktop sets it.
+    const ohne = document.body.appendChild(document.createElement('span'));
+    ohne.style.cssText = 'position: absolute; white-space: pre; font-kerning: none';
+    const unterschnitten = (e) => {
+        const s = getComputedStyle(e);
+        Object.assign(ohne.style, { fontFamily: s.fontFamily, fontSize: s.fontSize, fontWeight: s.fontWeight });
+        ohne.textContent = e.textContent;
+        const r = document.createRange();
+        r.selectNodeContents(e);
+        const massstab = e.getBoundingClientRect().width / e.offsetWidth;
+        return Math.abs(r.getBoundingClientRect().width / massstab - ohne.getBoundingClientRect().width) > 0.5;
+    };
+    const stand = [...document.querySelectorAll(`#seite-${n} [data-name]`)].map((e) => {
         const r = e.getBoundingClientRect();
+        const einzeilig = e.matches('.schlicht, .fuehrung');
         return {
             name: e.dataset.name,
             in: e.dataset.in ?? null,
             r: [r.left - wurzel.left, r.top - wurzel.top, r.width, r.height],
             zeilen: e.matches('.text') ? zeilen(e) : null,
-            abgeschnitten: e.matches('.schlicht, .fuehrung') && e.scrollWidth > e.clientWidth,
+            abgeschnitten: einzeilig && e.scrollWidth > e.clientWidth,
+            unterschnitten: einzeilig && unterschnitten(e),
         };
     });
+    ohne.remove();
+    return stand;
 }
 
 // Where page `nummer`'s elements stray from the desktop's: boxes beyond 2 px, texts broken into
-// other lines, one-line labels cut at their box's edge. `umbrochen`: the paragraphs (three lines
+// other lines, one-line labels cut at their box's edge or kerned. `umbrochen`: the paragraphs (three lines
 // or more) broken otherwise.
 export async function lage_vergleichen(nummer, auswerten) {
     const web_stand = await auswerten(lage_im_browser, nummer);
@@ -82,6 +98,7 @@ export async function lage_vergleichen(nummer, auswerten) {
         if (w.r.some((v, i) => Math.abs(v - web.r[i]) > 2))
             abweichungen.push(`${nummer} ${w.name}: desktop ${w.r.join(',')}, web ${web.r.map(Math.round).join(',')}`);
         if (web.abgeschnitten) abweichungen.push(`${nummer} ${w.name}: cut`);
+        if (web.unterschnitten) abweichungen.push(`${nummer} ${w.name}: kerned`);
         const [d, b] = [glatt(w.zeilen ?? []), glatt(web.zeilen ?? [])];
         if (w.zeilen && JSON.stringify(d) !== JSON.stringify(b)) {
             abweichungen.push(`${nummer} ${w.name}: desktop ${JSON.stringify(d)}, web ${JSON.stringify(b)}`);

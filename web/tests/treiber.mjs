@@ -17,7 +17,10 @@ export async function treiber_starten(name) {
     });
     const display = await new Promise((fertig) => x.stdio[3].once('data', (d) => fertig(`:${String(d).trim()}`)));
     const env = { ...process.env, DISPLAY: display };
-    const t = await (name === 'webkit' ? webkit : puppeteer)(name, env);
+    const t = await (name === 'webkit' ? webkit : puppeteer)(name, env).catch((f) => {
+        x.kill(); // or its pipe keeps the test from ending
+        throw f;
+    });
     return {
         ...t,
         bild_in_ablage() {
@@ -91,10 +94,21 @@ async function webkit(name, env) {
         if (value?.error) throw new Error(`WebDriver ${pfad}: ${value.error}: ${value.message}`);
         return value;
     };
-    for (let i = 0; !(await anfrage('GET', '/status').catch((f) => (i > 100 ? Promise.reject(f) : null)))?.ready; ++i)
-        await new Promise((r) => setTimeout(r, 50));
-    const { sessionId, capabilities } = await anfrage('POST', '/session', {
-        capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': { args: ['--automation'] } } },
+    const sitzung = async () => {
+        for (let i = 0; ; ++i) {
+            const status = await anfrage('GET', '/status').catch((f) => {
+                if (i > 100) throw f; // not listening after 5 s
+            });
+            if (status?.ready) break;
+            await new Promise((r) => setTimeout(r, 50));
+        }
+        return anfrage('POST', '/session', {
+            capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': { args: ['--automation'] } } },
+        });
+    };
+    const { sessionId, capabilities } = await sitzung().catch((f) => {
+        fahrer.kill();
+        throw f;
     });
     const s = (methode, pfad, daten) => anfrage(methode, `/session/${sessionId}${pfad}`, daten);
     await s('POST', '/window/rect', { ...fenster, x: 0, y: 0 });

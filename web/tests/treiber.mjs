@@ -53,6 +53,8 @@ async function puppeteer(name, env) {
     const fehler = [];
     seite.on('console', (m) => ['error', 'warn'].includes(m.type()) && fehler.push(`${m.type()}: ${m.text()}`));
     seite.on('pageerror', (e) => fehler.push(`pageerror: ${e.message}`));
+    // A page left with runs not saved asks, as browsers ask: the checks leave.
+    seite.on('dialog', (d) => d.accept());
     await seite.setViewport(fenster);
     // German numbers, as the desktop's charts in ansicht.json write them
     if (name === 'firefox')
@@ -103,7 +105,13 @@ async function webkit(name, env) {
             await new Promise((r) => setTimeout(r, 50));
         }
         return anfrage('POST', '/session', {
-            capabilities: { alwaysMatch: { 'webkitgtk:browserOptions': { args: ['--automation'] } } },
+            capabilities: {
+                alwaysMatch: {
+                    'webkitgtk:browserOptions': { args: ['--automation'] },
+                    // A page left with runs not saved asks, as browsers ask: the checks leave.
+                    unhandledPromptBehavior: 'accept',
+                },
+            },
         });
     };
     const { sessionId, capabilities } = await sitzung().catch((f) => {

@@ -108,6 +108,16 @@ kritisch kritische_zeile(std::span<const protokollzeile> zeilen) {
                               : "Noch schwingt kein Lauf: verkleinern Sie das P-Band."};
 }
 
+std::string grenze_text(const protokollzeile& z, std::string_view komma) {
+    return "Lauf " + std::to_string(z.nummer) +
+           " an der Stabilitätsgrenze: P-Band = " + zahl(feld(z, "xp1"), komma) +
+           " K, Schwingungsdauer = " + zahl(z.k.schwingungsdauer_s.value_or(0), komma) + " s";
+}
+
+vorschlag methode_1(const protokollzeile& z, std::string_view komma) {
+    return methode_1(feld(z, "xp1"), z.k.schwingungsdauer_s.value_or(0), komma);
+}
+
 std::optional<sim::wendetangente> heizkurven_tangente(std::span<const double> x) {
     return sim::wendetangente_berechnen(sim::aufheizstrecke{}.istwert, x);
 }

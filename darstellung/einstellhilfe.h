@@ -42,6 +42,11 @@ kritisch kritische_zeile(std::span<const protokollzeile> zeilen);
 // not.
 std::string als_kritisch_pruefen(const protokollzeile& z);
 
+// What the stability limit's row is: "Lauf 5 an der Stabilitätsgrenze: P-Band = 20 K,
+// Schwingungsdauer = 35,5 s"; and method 1's proposal from it.
+std::string grenze_text(const protokollzeile& z, std::string_view komma);
+vorschlag methode_1(const protokollzeile& z, std::string_view komma);
+
 // The heating curve's tangent for method 2, on the chart's run: x_0 the plant at rest.
 std::optional<sim::wendetangente> heizkurven_tangente(std::span<const double> x);
 

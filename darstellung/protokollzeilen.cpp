@@ -351,6 +351,37 @@ std::string frage_beim_laden(size_t n) {
            "bisherigen durch sie ersetzen?";
 }
 
+std::string protokoll_html(std::span<const protokollzeile> zeilen, std::span<const size_t> folge,
+                           const std::vector<bool>& verborgen, std::string_view komma,
+                           std::string_view datum) {
+    const auto html = [](std::string_view t) {
+        std::string h;
+        for (const char c : t)
+            h += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
+        return h;
+    };
+    const auto gezeigt = [&](size_t s) { return s >= verborgen.size() || !verborgen[s]; };
+    std::string t = "<h2>Versuchsprotokoll vom " + html(datum) +
+                    "</h2>\n<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\">\n<tr>";
+    for (size_t s = 0; s < protokoll_spalten().size(); ++s) {
+        if (!gezeigt(s)) continue;
+        std::string kopf;
+        for (const std::string& z : protokoll_kopfzeilen(s))
+            kopf += (kopf.empty() ? "" : "<br>") + html(z);
+        t += "<th>" + kopf + "</th>";
+    }
+    t += "</tr>\n";
+    for (const size_t i : folge) {
+        if (i >= zeilen.size()) continue;
+        t += "<tr>";
+        const auto texte = protokoll_texte(zeilen[i], komma);
+        for (size_t s = 0; s < texte.size(); ++s)
+            if (gezeigt(s)) t += "<td align=\"right\">" + html(texte[s]) + "</td>";
+        t += "</tr>\n";
+    }
+    return t + "</table>\n";
+}
+
 std::string laden_fehler(std::string_view datei, std::string_view grund) {
     return "„" + std::string(datei) + "“ lässt sich nicht laden. " + std::string(grund);
 }

@@ -65,6 +65,12 @@ sim::kennwerte protokoll_kennwerte(int seite, const laufwerte& werte);
 // Which page fields a page's run values go into, in their order.
 std::vector<std::string> laufwert_felder(int seite);
 
+// The notebook as a printed page: a title with the date, the columns shown (not `verborgen`), the
+// rows in the order `folge` (the table's sort order); HTML for a text document.
+std::string protokoll_html(std::span<const protokollzeile> zeilen, std::span<const size_t> folge,
+                           const std::vector<bool>& verborgen, std::string_view komma,
+                           std::string_view datum);
+
 // What is asked before the program ends where `n` runs made with "Start Grafik" were not saved,
 // and before a file is read into a notebook of `n` rows (append or replace).
 std::string frage_beim_beenden(size_t n);

@@ -1,20 +1,29 @@
 #include "protokoll.h"
 
 #include "dateien.h"
+#include "einstellhilfe.h"
+#include "fensterplatz.h"
 #include "seite.h"
 #include "zahlen.h"
 
+#include <QAction>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QIODevice>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPageLayout>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
 #include <QTableView>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -153,13 +162,37 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     m_tabelle->setAccessibleName(windowTitle());
 
     m_wiederholen = new QPushButton(QStringLiteral("Lauf wiederholen"), this);
+    auto* hilfe_knopf = new QPushButton(QStringLiteral("Einstellhilfe …"), this);
     auto* speichern_knopf = new QPushButton(QStringLiteral("Protokoll speichern …"), this);
     auto* laden_knopf = new QPushButton(QStringLiteral("Protokoll laden …"), this);
+    auto* drucken_knopf = new QPushButton(QStringLiteral("Drucken …"), this);
+    auto* pdf_knopf = new QPushButton(QStringLiteral("Als PDF speichern …"), this);
+    hilfe_knopf->setObjectName(QStringLiteral("einstellhilfe"));
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(m_wiederholen);
+    knoepfe->addWidget(hilfe_knopf);
     knoepfe->addStretch();
-    knoepfe->addWidget(speichern_knopf);
-    knoepfe->addWidget(laden_knopf);
+    for (QPushButton* k : {speichern_knopf, laden_knopf, drucken_knopf, pdf_knopf})
+        knoepfe->addWidget(k);
+    connect(hilfe_knopf, &QPushButton::clicked, this, &Protokollfenster::einstellhilfe);
+    connect(drucken_knopf, &QPushButton::clicked, this, &Protokollfenster::drucken);
+    connect(pdf_knopf, &QPushButton::clicked, this, &Protokollfenster::als_pdf_speichern);
+    // Larger and smaller with the pages, for a projector; printing with Ctrl+P.
+    const std::pair<QList<QKeySequence>, int> zoom[] = {
+        {{QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, +1},
+        {{QKeySequence::ZoomOut}, -1},
+        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, 0}};
+    for (const auto& [tasten, richtung] : zoom) {
+        auto* a = new QAction(this);
+        a->setShortcuts(tasten);
+        connect(a, &QAction::triggered, this, [this, r = richtung] { m_nav.zoomen(r); });
+        addAction(a);
+    }
+    auto* druck = new QAction(this);
+    druck->setShortcut(QKeySequence::Print);
+    connect(druck, &QAction::triggered, this, &Protokollfenster::drucken);
+    addAction(druck);
+    m_grundschrift = font();
     m_meldung = new QLabel(this);
     m_meldung->setWordWrap(true);
     m_meldung->hide();
@@ -239,19 +272,139 @@ void Protokollfenster::gewaehlt_zeigen() {
 
 void Protokollfenster::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    // As wide as its columns, where the screen has room.
-    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
-    const int breite = m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() +
-                       layout()->contentsMargins().left() + layout()->contentsMargins().right() + 4;
-    resize(std::min(breite, frei.width() - fensterrahmen.width()), height());
-    // Wholly on the screen: at first centred across the foot of the screen, later where the
-    // user left it, as far as it still fits.
-    QPoint wo = pos();
-    if (!m_platziert)
-        wo = QPoint(frei.x() + (frei.width() - width() - fensterrahmen.width()) / 2,
-                    frei.bottom() + 1 - height() - fensterrahmen.height());
+    // At first beside the page in front, covering none of its fields, buttons and charts; later
+    // where the user left it, as far as it still fits.
+    if (!m_platziert) platzieren();
     m_platziert = true;
-    auf_den_bildschirm(this, wo);
+    auf_den_bildschirm(this, pos());
+}
+
+void Protokollfenster::platzieren() {
+    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const auto r = [](const QRect& q) {
+        return darstellung::rechteck{q.x(), q.y(), q.width(), q.height()};
+    };
+    // As wide as its columns and as high as its rows, where the screen has room.
+    const QMargins m = layout()->contentsMargins();
+    const int rahmen = 2 * m_tabelle->frameWidth() + 4;
+    const int breite = m_tabelle->horizontalHeader()->length() + rahmen + m.left() + m.right();
+    const int zeilen = std::clamp(m_protokoll.rowCount(), 4, 12);
+    const int hoehe = height() - m_tabelle->height() + m_tabelle->horizontalHeader()->height() +
+                      zeilen * m_tabelle->verticalHeader()->defaultSectionSize() + rahmen;
+    const QSize rand = fensterrahmen;
+    const darstellung::rechteck wunsch{0, 0, breite + rand.width(), hoehe + rand.height()};
+    const darstellung::rechteck mindestens{0, 0, std::min(wunsch.b, 640), std::min(wunsch.h, 220)};
+    QRect seite(frei.topLeft(), QSize(0, 0));
+    std::vector<darstellung::rechteck> geschuetzt;
+    if (const Seitenfenster* vorn = m_nav.vorderste()) {
+        seite = vorn->frameGeometry();
+        for (const QWidget* w : vorn->findChildren<QWidget*>())
+            if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
+                qobject_cast<const QAbstractScrollArea*>(w))
+                geschuetzt.push_back(r(QRect(w->mapToGlobal(QPoint(0, 0)), w->size())));
+    }
+    const auto p = darstellung::fenster_platz(r(frei), r(seite), geschuetzt, wunsch, mindestens);
+    resize(p.b - rand.width(), p.h - rand.height());
+    move(p.x, p.y);
+}
+
+void Protokollfenster::massstab_anwenden(double massstab) {
+    QFont f = m_grundschrift;
+    f.setPointSizeF(m_grundschrift.pointSizeF() * massstab);
+    setFont(f);
+    m_tabelle->resizeColumnsToContents();
+    if (!isVisible()) return;
+    const QMargins m = layout()->contentsMargins();
+    const int breite = m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() + 4 +
+                       m.left() + m.right();
+    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    resize(std::min(breite, frei.width() - fensterrahmen.width()), height());
+    auf_den_bildschirm(this, pos());
+}
+
+std::vector<size_t> Protokollfenster::folge() const {
+    std::vector<size_t> f;
+    for (int i = 0; i < m_sortiert->rowCount(); ++i)
+        f.push_back(size_t(m_sortiert->mapToSource(m_sortiert->index(i, 0)).row()));
+    return f;
+}
+
+QString Protokollfenster::html() const {
+    std::vector<bool> verborgen;
+    for (int s = 0; s < m_protokoll.columnCount(); ++s)
+        verborgen.push_back(m_tabelle->isColumnHidden(s));
+    const QString datum = QLocale(QLocale::German).toString(QDate::currentDate(), "d. MMMM yyyy");
+    return QString::fromStdString(darstellung::protokoll_html(
+        m_protokoll.zeilen(), folge(), verborgen, komma(), datum.toStdString()));
+}
+
+namespace {
+// A4 across: the table's columns side by side.
+void quer(QPrinter& p) {
+    p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+}
+} // namespace
+
+void Protokollfenster::drucken() {
+    QPrinter drucker(QPrinter::HighResolution);
+    quer(drucker);
+    drucker.setDocName(windowTitle());
+    QPrintDialog dialog(&drucker, this);
+    dialog.setWindowTitle(QStringLiteral("Versuchsprotokoll drucken"));
+    if (dialog.exec() != QDialog::Accepted) return;
+    QTextDocument d;
+    d.setHtml(html());
+    d.print(&drucker);
+}
+
+void Protokollfenster::als_pdf_speichern() {
+    speichern(this, QStringLiteral("Als PDF speichern"), QStringLiteral("versuchsprotokoll.pdf"),
+              QStandardPaths::DocumentsLocation, QStringLiteral("PDF-Dateien (*.pdf)"),
+              [this](const QString& pfad) {
+                  const QString zwischen = pfad + QStringLiteral(".neu");
+                  QPrinter p(QPrinter::HighResolution);
+                  p.setOutputFormat(QPrinter::PdfFormat);
+                  p.setOutputFileName(zwischen);
+                  quer(p);
+                  p.setDocName(windowTitle());
+                  QTextDocument d;
+                  d.setHtml(html());
+                  d.print(&p);
+                  // Whole or not at all: the finished file takes the name.
+                  QFile::remove(pfad);
+                  if (!QFile::rename(zwischen, pfad)) {
+                      QFile::remove(zwischen);
+                      return QStringLiteral("Die Datei ließ sich nicht schreiben.");
+                  }
+                  return QString();
+              });
+}
+
+void Protokollfenster::einstellhilfe() {
+    const auto titel = QStringLiteral("Einstellhilfe");
+    const darstellung::protokollzeile* z = gewaehlt();
+    std::string warum;
+    if (z) {
+        warum = darstellung::als_kritisch_pruefen(*z);
+    } else {
+        const auto k = darstellung::kritische_zeile(m_protokoll.zeilen());
+        z = k.zeile;
+        warum = k.warum;
+    }
+    if (!warum.empty()) {
+        QMessageBox::information(this, titel, QString::fromStdString(warum));
+        return;
+    }
+    const auto v = darstellung::methode_1(*z, komma());
+    QString text = QString::fromStdString(darstellung::grenze_text(*z, komma())) + "\n\n";
+    for (const std::string& l : v.zeilen)
+        text += QString::fromStdString(l) + "\n";
+    QMessageBox frage(QMessageBox::Question, titel, text.trimmed(), QMessageBox::Cancel, this);
+    QPushButton* ja = frage.addButton(QStringLiteral("Übernehmen"), QMessageBox::AcceptRole);
+    frage.setDefaultButton(ja);
+    frage.exec();
+    if (frage.clickedButton() == ja) m_nav.vorschlag_uebernehmen(v);
 }
 
 void Protokollfenster::hideEvent(QHideEvent* e) {

@@ -64,6 +64,16 @@ public:
     QTableView* tabelle() const { return m_tabelle; }
     // The chosen row, or none.
     const darstellung::protokollzeile* gewaehlt() const;
+    // The rows in the table's order, as it is sorted.
+    std::vector<size_t> folge() const;
+    // Larger or smaller with the pages (Ctrl+Plus, Ctrl+Minus, Ctrl+0 here as there).
+    void massstab_anwenden(double massstab);
+    // On paper or as a PDF: the table as it is sorted, a title with today's date.
+    void drucken();
+    void als_pdf_speichern();
+    // Method 1 of the tuning aid: the chosen row, or else the row the notebook finds at the
+    // stability limit, and the proposal from it, to be taken over into page 2.
+    void einstellhilfe();
 
 protected:
     void showEvent(QShowEvent* e) override;
@@ -72,6 +82,8 @@ protected:
 private:
     void gewaehlt_zeigen();
     void laden();
+    QString html() const;
+    void platzieren();
     Protokoll& m_protokoll;
     Navigator& m_nav;
     QSortFilterProxyModel* m_sortiert = nullptr;
@@ -79,6 +91,7 @@ private:
     QPushButton* m_wiederholen = nullptr;
     QLabel* m_meldung = nullptr;
     bool m_platziert = false;
+    QFont m_grundschrift;
 };
 
 } // namespace shell

@@ -336,6 +336,9 @@ void Navigator::zoomen(int richtung) {
     if (m_zoom == vorher) return;
     for (auto& s : m_seiten)
         if (s) s->massstab_anwenden(massstab_fuer(s->vollgroesse()));
+    if (m_protokollfenster)
+        if (const Seitenfenster* s = vorderste())
+            m_protokollfenster->massstab_anwenden(s->massstab());
 }
 
 Navigator::Navigator() : m_protokoll(std::make_unique<Protokoll>()) {
@@ -413,12 +416,22 @@ Seitenfenster* Navigator::seite_zeigen(int nummer) {
     slot->show();
     slot->raise();
     slot->activateWindow();
+    m_zuletzt = slot.get();
     return slot.get();
 }
 
+Seitenfenster* Navigator::vorderste() const {
+    for (const auto& s : m_seiten)
+        if (s && s->isVisible() && s->isActiveWindow()) return s.get();
+    return m_zuletzt && m_zuletzt->isVisible() ? m_zuletzt : nullptr;
+}
+
 Protokollfenster* Navigator::protokoll_zeigen() {
-    if (!m_protokollfenster)
+    if (!m_protokollfenster) {
         m_protokollfenster = std::make_unique<Protokollfenster>(*m_protokoll, *this);
+        if (const Seitenfenster* s = vorderste())
+            m_protokollfenster->massstab_anwenden(s->massstab());
+    }
     m_protokollfenster->show();
     m_protokollfenster->raise();
     m_protokollfenster->activateWindow();

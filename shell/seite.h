@@ -124,6 +124,8 @@ public:
     // shows it non-modally in front and activates it.
     Seitenfenster* seite_zeigen(int nummer);
     Seitenfenster* seite(int nummer) const;
+    // The page in front: the active one, else the last shown.
+    Seitenfenster* vorderste() const;
     int nummer(const Seitenfenster* seite) const; // 0: not one of the navigator's pages
     int angelegt() const;
 
@@ -172,6 +174,7 @@ private:
     std::array<std::unique_ptr<Seitenfenster>, seitenzahl> m_seiten;
     std::unique_ptr<Protokoll> m_protokoll;
     std::unique_ptr<Protokollfenster> m_protokollfenster;
+    Seitenfenster* m_zuletzt = nullptr; // the page last shown
 };
 
 } // namespace shell

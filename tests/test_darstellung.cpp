@@ -4,6 +4,7 @@
 #include "achsen.h"
 #include "diagramm.h"
 #include "einstellhilfe.h"
+#include "fensterplatz.h"
 #include "laeufe.h"
 #include "parameter.h"
 #include "protokollzeilen.h"
@@ -679,6 +680,53 @@ private slots:
         const auto k = darstellung::kritische_zeile(p.zeilen());
         QCOMPARE(k.zeile ? k.zeile->nummer : 0, nummer);
         QCOMPARE(k.warum.empty(), nummer != 0);
+    }
+
+    // The notebook's window beside the page it serves (a page of 1032 x 781 with its frame):
+    // below it where the most of a table's width fits, else beside it; with no room outside
+    // the page, over its text rather than its fields, buttons and charts.
+    void fensterplatz_data() {
+        QTest::addColumn<QRect>("frei");
+        QTest::addColumn<QRect>("seite");
+        QTest::addColumn<QRect>("platz");
+        const QRect seite(444, 100, 1032, 781);
+        QTest::newRow("below, full width") << QRect(0, 0, 1920, 1200) << seite
+                                           << QRect(245, 881, 1430, 319);
+        QTest::newRow("right of a page at the left") << QRect(0, 0, 2560, 1000)
+                                                     << QRect(0, 0, 1032, 781)
+                                                     << QRect(1032, 190, 1430, 400);
+        QTest::newRow("no room: over the text") << QRect(0, 0, 1920, 1040) << seite
+                                                << QRect(0, 0, 800, 200);
+    }
+    void fensterplatz() {
+        QFETCH(QRect, frei);
+        QFETCH(QRect, seite);
+        QFETCH(QRect, platz);
+        const auto r = [](const QRect& q) {
+            return darstellung::rechteck{q.x(), q.y(), q.width(), q.height()};
+        };
+        // The page's fields, buttons and charts: its lower band and its right half.
+        const darstellung::rechteck geschuetzt[] = {
+            r(QRect(seite.x(), seite.y() + 540, seite.width(), 241)),
+            r(QRect(seite.x() + 500, seite.y(), 532, 540))};
+        const auto p = darstellung::fenster_platz(r(frei), r(seite), geschuetzt, {0, 0, 1430, 400},
+                                                  {0, 0, 800, 200});
+        QCOMPARE(QRect(p.x, p.y, p.b, p.h), platz);
+    }
+
+    // The notebook on paper: a title with the date, the columns shown, the rows in the order
+    // the table is sorted, the texts escaped.
+    void protokoll_html() {
+        darstellung::versuchsprotokoll p;
+        for (const double xp : {10.0, 20.0})
+            p.eintragen(2, darstellung::seiten_laufwerte(2, std::vector{50.0, xp, 0.0, 0.0}), {}, 0,
+                        true);
+        const std::string h = darstellung::protokoll_html(p.zeilen(), std::vector<size_t>{1, 0},
+                                                          p.verborgen(), ",", "8. Dezember 2026");
+        QVERIFY(h.starts_with("<h2>Versuchsprotokoll vom 8. Dezember 2026</h2>"));
+        QVERIFY(h.find("<th>Nr.</th>") != std::string::npos);
+        QVERIFY(h.find("Verstärkung") == std::string::npos); // page 3's fields: hidden
+        QVERIFY(h.find(">20<") < h.find(">10<"));              // sorted
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

@@ -2,6 +2,7 @@
 // the fields read as (so that no field reaches the wrong parameter), on load and on
 // "Start Grafik"; fields above their limits are held at them; a field that is not a number starts
 // no run; each field's keys, lengths and limits as its page states them.
+#include "dateien.h"
 #include "kaskade.h"
 #include "pid.h"
 #include "piep.h"
@@ -11,7 +12,10 @@
 #include "seitentest.h"
 
 #include <QHeaderView>
+#include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -251,6 +255,62 @@ private slots:
         f.close();
         QVERIFY(p.laden(schlecht).startsWith(QStringLiteral("Zeile 1: die Spalten")));
         QVERIFY(p.zeilen() == zeilen);
+    }
+
+    // Method 1 in the notebook: after the exercise the row at the stability limit is P-band 20
+    // (period 35.5 s; at 30 K the swing dies away), its proposal shown and taken over into page
+    // 2 (34 K, 18 s, 4 s) and run; the notebook on paper: a PDF whose text pdftotext reads, the
+    // rows in the table's order; the window's size follows the pages' (Ctrl+Minus here, where the
+    // test screen holds no larger page).
+    void protokoll_im_unterricht() {
+        Seite s(2);
+        for (const char* xp : {"5", "10", "15", "20", "30"}) {
+            s.feld("xp1")->setText(QString::fromLatin1(xp));
+            s.klick("start");
+        }
+        auto* fenster = s.nav.protokoll_zeigen();
+        QString gezeigt;
+        QTimer::singleShot(0, fenster, [&] {
+            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                gezeigt = m->text();
+                for (QAbstractButton* b : m->buttons())
+                    if (b->text() == QStringLiteral("Übernehmen")) b->click();
+            }
+        });
+        fenster->findChild<QPushButton*>(QStringLiteral("einstellhilfe"))->click();
+        QVERIFY2(
+            gezeigt.startsWith(QStringLiteral("Lauf 5 an der Stabilitätsgrenze: P-Band = 20 K, "
+                                              "Schwingungsdauer = 35.5 s")),
+            qPrintable(gezeigt));
+        QVERIFY2(gezeigt.contains(QStringLiteral("P-Band = 1.7 × 20 K = 34 K")),
+                 qPrintable(gezeigt));
+        QCOMPARE(s.feld("xp1")->text() + s.feld("tn1")->text() + s.feld("tv1")->text(),
+                 QStringLiteral("34184"));
+        QCOMPARE(s.nav.protokoll().zeilen().back().werte[1].wert, 34.0);
+
+        QTemporaryDir ordner;
+        const QString pdf = ordner.filePath(QStringLiteral("v.pdf"));
+        shell::speicherort_fuer_tests = [&](const QString&) { return pdf; };
+        fenster->tabelle()->sortByColumn(4, Qt::DescendingOrder); // by P-band, down
+        fenster->als_pdf_speichern();
+        shell::speicherort_fuer_tests = nullptr;
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        if (!text.waitForFinished(20000)) QSKIP("pdftotext missing (poppler-utils)");
+        const QString t = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(t.contains(QStringLiteral("Versuchsprotokoll vom")), qPrintable(t));
+        QVERIFY2(
+            t.indexOf(QRegularExpression(QStringLiteral("\\b7\\s+\\d+\\s+2\\s+50\\s+34\\b"))) <
+                t.indexOf(QRegularExpression(QStringLiteral("\\b1\\s+\\d+\\s+2\\s+50\\s+0\\b"))),
+            qPrintable(t));
+
+        const double vorher = fenster->font().pointSizeF();
+        QApplication::setActiveWindow(fenster);
+        QTest::keyClick(fenster, Qt::Key_Minus, Qt::ControlModifier);
+        QVERIFY(fenster->font().pointSizeF() < vorher);
+        s.nav.zoomen(0);
+        fenster->hide();
     }
 
     // Load: page 2 runs its fields as built; page 3 its heating curve, and the cascade with

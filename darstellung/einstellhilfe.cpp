@@ -118,6 +118,21 @@ vorschlag methode_1(const protokollzeile& z, std::string_view komma) {
     return methode_1(feld(z, "xp1"), z.k.schwingungsdauer_s.value_or(0), komma);
 }
 
+im_protokoll methode_1_im_protokoll(std::span<const protokollzeile> zeilen,
+                                    const protokollzeile* gewaehlt, std::string_view komma) {
+    const protokollzeile* z = gewaehlt;
+    std::string warum;
+    if (z) {
+        warum = als_kritisch_pruefen(*z);
+    } else {
+        const kritisch k = kritische_zeile(zeilen);
+        z = k.zeile;
+        warum = k.warum;
+    }
+    if (!warum.empty()) return {warum, {}, {}};
+    return {{}, grenze_text(*z, komma), methode_1(*z, komma)};
+}
+
 std::optional<sim::wendetangente> heizkurven_tangente(std::span<const double> x) {
     return sim::wendetangente_berechnen(sim::aufheizstrecke{}.istwert, x);
 }

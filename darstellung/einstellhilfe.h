@@ -47,6 +47,16 @@ std::string als_kritisch_pruefen(const protokollzeile& z);
 std::string grenze_text(const protokollzeile& z, std::string_view komma);
 vorschlag methode_1(const protokollzeile& z, std::string_view komma);
 
+// Method 1 in the notebook: from the chosen row (where it can stand for the stability limit),
+// else from the row found there; the line that names it and the proposal, or why there is none.
+struct im_protokoll {
+    std::string warum;
+    std::string grenze;
+    vorschlag v;
+};
+im_protokoll methode_1_im_protokoll(std::span<const protokollzeile> zeilen,
+                                    const protokollzeile* gewaehlt, std::string_view komma);
+
 // The heating curve's tangent for method 2, on the chart's run: x_0 the plant at rest.
 std::optional<sim::wendetangente> heizkurven_tangente(std::span<const double> x);
 

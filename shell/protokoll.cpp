@@ -15,10 +15,10 @@
 #include <QIODevice>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPageLayout>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
@@ -383,28 +383,19 @@ void Protokollfenster::als_pdf_speichern() {
 
 void Protokollfenster::einstellhilfe() {
     const auto titel = QStringLiteral("Einstellhilfe");
-    const darstellung::protokollzeile* z = gewaehlt();
-    std::string warum;
-    if (z) {
-        warum = darstellung::als_kritisch_pruefen(*z);
-    } else {
-        const auto k = darstellung::kritische_zeile(m_protokoll.zeilen());
-        z = k.zeile;
-        warum = k.warum;
-    }
-    if (!warum.empty()) {
-        QMessageBox::information(this, titel, QString::fromStdString(warum));
+    const auto e = darstellung::methode_1_im_protokoll(m_protokoll.zeilen(), gewaehlt(), komma());
+    if (!e.warum.empty()) {
+        QMessageBox::information(this, titel, QString::fromStdString(e.warum));
         return;
     }
-    const auto v = darstellung::methode_1(*z, komma());
-    QString text = QString::fromStdString(darstellung::grenze_text(*z, komma())) + "\n\n";
-    for (const std::string& l : v.zeilen)
+    QString text = QString::fromStdString(e.grenze) + "\n\n";
+    for (const std::string& l : e.v.zeilen)
         text += QString::fromStdString(l) + "\n";
     QMessageBox frage(QMessageBox::Question, titel, text.trimmed(), QMessageBox::Cancel, this);
     QPushButton* ja = frage.addButton(QStringLiteral("Übernehmen"), QMessageBox::AcceptRole);
     frage.setDefaultButton(ja);
     frage.exec();
-    if (frage.clickedButton() == ja) m_nav.vorschlag_uebernehmen(v);
+    if (frage.clickedButton() == ja) m_nav.vorschlag_uebernehmen(e.v);
 }
 
 void Protokollfenster::hideEvent(QHideEvent* e) {

@@ -451,17 +451,23 @@ public:
     std::string laden(const std::string& text, bool anhaengen) {
         return m_p.laden(text, anhaengen);
     }
-    // The row at the stability limit: { nummer (0: none), warum }; a chosen row's check.
-    val kritisch() const {
-        const auto k = darstellung::kritische_zeile(m_p.zeilen());
+    // Method 1 of the tuning aid from the chosen row (0: none) or the row at the stability
+    // limit: { warum, grenze, vorschlag: { zeilen, felder } }.
+    val einstellhilfe(int gewaehlt, const std::string& komma) const {
+        const auto e =
+            darstellung::methode_1_im_protokoll(m_p.zeilen(), m_p.zeile(gewaehlt), komma);
         val o = val::object();
-        o.set("nummer", k.zeile ? k.zeile->nummer : 0);
-        o.set("warum", k.warum);
+        o.set("warum", e.warum);
+        o.set("grenze", e.grenze);
+        o.set("vorschlag", vorschlag_wert(e.v));
         return o;
     }
-    std::string als_kritisch_pruefen(int nummer) const {
-        const auto* z = m_p.zeile(nummer);
-        return z ? darstellung::als_kritisch_pruefen(*z) : std::string("Kein Lauf gewählt.");
+    // On paper: a title with the date, the table sorted by a column.
+    std::string html(int spalte, bool auf, const std::string& komma,
+                     const std::string& datum) const {
+        return darstellung::protokoll_html(m_p.zeilen(),
+                                           m_p.reihenfolge(size_t(std::max(spalte, 0)), auf),
+                                           m_p.verborgen(), komma, datum);
     }
     int ungesichert() const { return int(m_p.ungesichert()); }
     void gesichert() { m_p.gesichert(); }
@@ -581,8 +587,8 @@ EMSCRIPTEN_BINDINGS(regler) {
         .function("zeilen", &Protokoll::zeilen)
         .function("csv", &Protokoll::csv)
         .function("laden", &Protokoll::laden)
-        .function("kritisch", &Protokoll::kritisch)
-        .function("als_kritisch_pruefen", &Protokoll::als_kritisch_pruefen)
+        .function("einstellhilfe", &Protokoll::einstellhilfe)
+        .function("html", &Protokoll::html)
         .function("ungesichert", &Protokoll::ungesichert)
         .function("gesichert", &Protokoll::gesichert)
         .function("ungesichert_setzen", &Protokoll::ungesichert_setzen)

@@ -42,7 +42,9 @@ const messungen = {};
 function einpassen() {
     const s = seiten.get(aktuell);
     if (!s) return;
-    const frei = [document.documentElement.clientWidth, window.innerHeight - neue_version.offsetHeight];
+    // The notice of a new version above the page, the notebook below it, each taking its room.
+    const unten = document.querySelector('dialog.protokoll[open]')?.offsetHeight ?? 0;
+    const frei = [document.documentElement.clientWidth, window.innerHeight - neue_version.offsetHeight - unten];
     let massstab = Math.min(1, frei[0] / s.breite, frei[1] / s.hoehe);
     if (massstab > 0.97) massstab = 1;
     massstab = Math.max(0.6, massstab);
@@ -270,6 +272,7 @@ async function start() {
         seite: (n) => seiten.get(n),
         seite_daten: (n) => daten.seiten[n - 1],
         gehen,
+        einpassen,
         melden(text) {
             meldung.textContent = text;
             meldung.hidden = false;

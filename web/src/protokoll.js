@@ -119,11 +119,41 @@ export function wiederholen(nummer) {
 // A tuning aid's proposal taken over: into page 2's fields, and run there.
 export const vorschlag_uebernehmen = (v) => eintippen_und_starten(2, v.felder);
 
+// Not modal: the page stays in use above it, the run compared with stays on its charts.
 export function protokoll_zeigen() {
     if (!dialog) dialog_bauen();
     tabelle_fuellen();
-    if (!dialog.open) dialog.showModal();
+    if (!dialog.open) dialog.show();
+    umgebung.einpassen();
     dialog.querySelector('table').focus();
+}
+
+// Method 1 of the tuning aid: the chosen row, or the one at the stability limit, and the
+// proposal from it, to be taken over into page 2.
+async function einstellhilfe() {
+    const e = protokoll.einstellhilfe(gewaehlt ?? 0, umgebung.kern.komma());
+    if (e.warum) return fragen('Einstellhilfe', e.warum, [['ok', 'OK']]);
+    const antwort = await fragen('Einstellhilfe', [e.grenze, '', ...e.vorschlag.zeilen].join('\n'), [
+        ['uebernehmen', 'Übernehmen'],
+        ['abbrechen', 'Abbrechen'],
+    ]);
+    if (antwort === 'uebernehmen') vorschlag_uebernehmen(e.vorschlag);
+}
+
+// On paper: the table as sorted, a title with today's date, A4 across.
+function drucken() {
+    const datum = new Intl.DateTimeFormat('de', { day: 'numeric', month: 'long', year: 'numeric' }).format(new Date());
+    let druck = document.getElementById('protokoll-druck');
+    if (!druck) {
+        druck = document.createElement('div');
+        druck.id = 'protokoll-druck';
+        document.body.append(druck);
+    }
+    // The core's own HTML, its texts escaped there.
+    druck.innerHTML = protokoll.html(sortierung.spalte, sortierung.auf, umgebung.kern.komma(), datum);
+    document.body.classList.add('protokoll-druck');
+    window.addEventListener('afterprint', () => document.body.classList.remove('protokoll-druck'), { once: true });
+    window.print();
 }
 
 // Saved as a download: what the notebook held is then no longer at stake.
@@ -179,9 +209,11 @@ function dialog_bauen() {
 <div class="protokoll-tabelle"><table tabindex="0" aria-labelledby="protokoll-titel">
 <thead><tr></tr></thead><tbody></tbody></table></div>
 <div class="protokoll-knoepfe">
-<button type="button" data-tat="wiederholen" disabled>Lauf wiederholen</button><span></span>
+<button type="button" data-tat="wiederholen" disabled>Lauf wiederholen</button>
+<button type="button" data-tat="einstellhilfe">Einstellhilfe …</button><span></span>
 <button type="button" data-tat="speichern">Protokoll speichern …</button>
 <button type="button" data-tat="laden">Protokoll laden …</button>
+<button type="button" data-tat="drucken">Drucken …</button>
 <button type="button" data-tat="schliessen">Schließen</button>
 <input type="file" accept=".csv,text/csv" hidden></div>
 <p class="protokoll-meldung" role="status"></p>`;
@@ -190,6 +222,8 @@ function dialog_bauen() {
     dialog.querySelector('.protokoll-knoepfe').addEventListener('click', (ev) => {
         const tat = ev.target.dataset?.tat;
         if (tat === 'wiederholen') wiederholen(gewaehlt);
+        else if (tat === 'einstellhilfe') einstellhilfe();
+        else if (tat === 'drucken') drucken();
         else if (tat === 'speichern') speichern();
         else if (tat === 'laden') datei.click();
         else if (tat === 'schliessen') dialog.close();
@@ -226,8 +260,15 @@ function dialog_bauen() {
         const ziel = reihen[Math.max(0, Math.min(reihen.length - 1, i + (ev.key === 'ArrowDown' ? 1 : -1)))];
         if (ziel) waehlen(Number(ziel.dataset.nummer));
     });
-    // Closed, the dialog lets go of the run it compared with.
-    dialog.addEventListener('close', () => waehlen(null));
+    // Escape closes it, as a dialog; closed, it lets go of the run it compared with and gives
+    // the page its room back.
+    dialog.addEventListener('keydown', (ev) => {
+        if (ev.key === 'Escape') dialog.close();
+    });
+    dialog.addEventListener('close', () => {
+        waehlen(null);
+        umgebung.einpassen();
+    });
 }
 
 function tabelle_fuellen() {

@@ -751,6 +751,8 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
         await klicken(2, 'start');
     }
     await strg_l();
+    // Below the page, not over it: the page keeps its fields, buttons and charts in view.
+    assert.deepEqual(await verdeckt(seite, 'dialog.protokoll[open]', 2), []);
     const zeilen = () => seite.$$eval('dialog.protokoll tbody tr', (r) => r.map((x) => x.dataset.nummer));
     assert.deepEqual(await zeilen(), ['1', '2', '3', '4']);
     await seite.click('dialog.protokoll th:nth-child(5) button'); // P-Band, down after up
@@ -814,6 +816,15 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
         nummern.slice(n),
         Array.from({ length: n }, (_, i) => n + 1 + i),
     );
+    // Method 1: at 20 K the run still swings, at 30 K it dies away; taken over into page 2.
+    await seite.evaluate(() => window.regler.protokoll_waehlen(null));
+    await seite.click('dialog.protokoll [data-tat="einstellhilfe"]');
+    await seite.waitForSelector('dialog.frage[open]');
+    assert.match(await seite.$eval('dialog.frage p', (p) => p.textContent), /P-Band = 1,7 × 20 K = 34 K/);
+    await seite.click('dialog.frage [data-antwort="uebernehmen"]');
+    await seite.waitForFunction(() => window.regler.seite() === 2);
+    assert.equal(await feld(2, 'xp1'), '34');
+    await seite.focus('dialog.protokoll table');
     await seite.keyboard.press('Escape');
     await cdp.detach();
 });

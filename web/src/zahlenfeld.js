@@ -61,14 +61,13 @@ export class Zahlenfeld {
         this.zeichen(String.fromCodePoint(steuer ?? ev.key.toLowerCase().charCodeAt(0) - 96));
     }
 
+    // Text typed by a keyboard that sends no key events (a tablet's, a phone's) goes through
+    // the same rules. Its deleting is admitted: on such a keyboard Backspace is the only way to
+    // correct a field (a physical Backspace never gets here, its key was refused).
     vor_eingabe(ev) {
         if (ev.inputType === 'insertText' && ev.data != null) {
             ev.preventDefault();
             for (const c of ev.data) this.zeichen(c);
-        } else if (ev.inputType === 'deleteContentBackward') {
-            // A keyboard that sends no key events: Backspace as the desktop takes it.
-            ev.preventDefault();
-            this.zeichen('\b');
         }
     }
 

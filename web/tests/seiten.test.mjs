@@ -519,6 +519,23 @@ for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
         assert.equal((await piepen()) - start, pieps);
     });
 
+// A tablet's on-screen keyboard deletes as an editing command, with no Backspace key: admitted,
+// without a beep (the physical Backspace stays refused, above).
+test('an on-screen keyboard deletes', async () => {
+    await seite.evaluate(() => window.regler.gehen(2));
+    await feld_setzen(2, 'xp1', '123');
+    await seite.focus('#seite-2 [data-name="xp1"]');
+    await seite.keyboard.press('End');
+    const start = await piepen();
+    const cdp = await seite.createCDPSession();
+    const taste = { key: 'Unidentified', windowsVirtualKeyCode: 229 };
+    await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...taste, commands: ['deleteBackward'] });
+    await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', ...taste });
+    await cdp.detach();
+    assert.equal(await feld(2, 'xp1'), '12');
+    assert.equal((await piepen()) - start, 0);
+});
+
 // Pasted and dropped text pass the key filter (one beep for all it refuses) and the length.
 // [event, page, field, text before, text given, text after, beeps]
 const einfuegen = [
@@ -797,11 +814,13 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     // Read back over a chosen row, replacing: the comparison and the choice end with it.
     await strg_l();
     await seite.click('dialog.protokoll tbody tr:last-child');
+    // The file is read after the answer: until the table holds something else.
     const laden = async (antwort) => {
+        const vorher = await seite.evaluate(() => window.regler.protokoll_csv());
         await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(datei);
         await seite.waitForSelector('dialog.frage[open]');
         await seite.click(`dialog.frage [data-antwort="${antwort}"]`);
-        await seite.waitForFunction(() => !document.querySelector('dialog.frage'));
+        await seite.waitForFunction((v) => window.regler.protokoll_csv() !== v, { timeout: 5000 }, vorher);
     };
     await laden('ersetzen');
     assert.equal(await seite.$eval('.protokoll-meldung', (e) => e.textContent), '');
@@ -816,6 +835,11 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
         nummern.slice(n),
         Array.from({ length: n }, (_, i) => n + 1 + i),
     );
+    // A file bigger than a notebook can be is refused by its size, at once, before it is read.
+    const gross = join(ordner, 'gross.csv');
+    writeFileSync(gross, `${csv}${'1'.repeat(1100 * 1024)}`);
+    await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(gross);
+    await seite.waitForFunction(() => /zu groß/.test(document.querySelector('.protokoll-meldung').textContent));
     // Method 1: at 20 K the run still swings, at 30 K it dies away; taken over into page 2.
     await seite.evaluate(() => window.regler.protokoll_waehlen(null));
     await seite.click('dialog.protokoll [data-tat="einstellhilfe"]');

@@ -690,13 +690,12 @@ private slots:
         QTest::addColumn<QRect>("seite");
         QTest::addColumn<QRect>("platz");
         const QRect seite(444, 100, 1032, 781);
-        QTest::newRow("below, full width") << QRect(0, 0, 1920, 1200) << seite
-                                           << QRect(245, 881, 1430, 319);
-        QTest::newRow("right of a page at the left") << QRect(0, 0, 2560, 1000)
-                                                     << QRect(0, 0, 1032, 781)
-                                                     << QRect(1032, 190, 1430, 400);
-        QTest::newRow("no room: over the text") << QRect(0, 0, 1920, 1040) << seite
-                                                << QRect(0, 0, 800, 200);
+        QTest::newRow("below, full width")
+            << QRect(0, 0, 1920, 1200) << seite << QRect(245, 881, 1430, 319);
+        QTest::newRow("right of a page at the left")
+            << QRect(0, 0, 2560, 1000) << QRect(0, 0, 1032, 781) << QRect(1032, 190, 1430, 400);
+        QTest::newRow("no room: over the text")
+            << QRect(0, 0, 1920, 1040) << seite << QRect(0, 0, 800, 200);
     }
     void fensterplatz() {
         QFETCH(QRect, frei);
@@ -726,7 +725,7 @@ private slots:
         QVERIFY(h.starts_with("<h2>Versuchsprotokoll vom 8. Dezember 2026</h2>"));
         QVERIFY(h.find("<th>Nr.</th>") != std::string::npos);
         QVERIFY(h.find("Verstärkung") == std::string::npos); // page 3's fields: hidden
-        QVERIFY(h.find(">20<") < h.find(">10<"));              // sorted
+        QVERIFY(h.find(">20<") < h.find(">10<"));            // sorted
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

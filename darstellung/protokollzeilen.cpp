@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace darstellung {
 
@@ -180,8 +181,13 @@ protokoll_datei protokoll_lesen(std::string_view text) {
             if (!v) return fehler(n + 1, "„" + std::string(c) + "“ ist keine Zahl.");
             w.push_back(v);
         }
+        // Nr. and the figures in seconds are whole and held as int: a cell beyond its range would
+        // read as any number.
+        const auto ganz_zahl = [](double v) {
+            return v == std::floor(v) && std::abs(v) <= std::numeric_limits<int>::max();
+        };
         protokollzeile z;
-        if (!w[0] || !w[1] || !w[2] || (*w[2] != 2 && *w[2] != 3) || *w[0] != std::floor(*w[0]))
+        if (!w[0] || !w[1] || !w[2] || (*w[2] != 2 && *w[2] != 3) || !ganz_zahl(*w[0]))
             return fehler(n + 1, "Nr., Zeit und Seite (2 oder 3) fehlen.");
         z.nummer = int(*w[0]);
         z.sekunde = *w[1];
@@ -196,10 +202,13 @@ protokoll_datei protokoll_lesen(std::string_view text) {
                               "die Felder passen nicht zu Seite " + std::to_string(z.seite) + ".");
             if (ziel) ziel->wert = *w[vorne + f];
         }
+        const size_t k = vorne + n_felder;
+        for (size_t s : {k, k + 2, k + 4})
+            if (w[s] && !ganz_zahl(*w[s]))
+                return fehler(n + 1, "„" + std::string(zellen[s]) + "“ ist keine ganze Zahl.");
         const auto ganz = [](const std::optional<double>& v) {
             return v ? std::optional<int>(int(*v)) : std::nullopt;
         };
-        const size_t k = vorne + n_felder;
         z.k.anregelzeit_s = ganz(w[k]);
         z.k.ueberschwingen_k = w[k + 1].value_or(0);
         z.k.zeit_maximum_s = ganz(w[k + 2]);

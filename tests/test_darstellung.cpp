@@ -343,6 +343,11 @@ private slots:
                                       << "Zeile 2: falsche Zahl von Feldern.";
         QTest::newRow("text") << kopf + "\r\n1;2;2;50;x;0;0;;;;;;;22;27,9;38;43;;\r\n"
                               << "Zeile 2: „x“ ist keine Zahl.";
+        QTest::newRow("no. beyond int")
+            << kopf + "\r\n3e9;7" + zwei << "Zeile 2: Nr., Zeit und Seite (2 oder 3) fehlen.";
+        QTest::newRow("rise time beyond int")
+            << kopf + "\r\n1;2;2;50;0;0;0;;;;;;;1e10;27,9;38;43;;\r\n"
+            << "Zeile 2: „1e10“ ist keine ganze Zahl.";
         QTest::newRow("page 4") << kopf + "\r\n1;2;4;50;0;0;0;;;;;;;;;;;;\r\n"
                                 << "Zeile 2: Nr., Zeit und Seite (2 oder 3) fehlen.";
         QTest::newRow("page 3's fields on page 2")

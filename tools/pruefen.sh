@@ -71,12 +71,20 @@ fuzz_laufen() {
 # The repository's own formatting: a file that strays from .clang-format fails the run.
 format_pruefen() { git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; }
 
+# Not in CI, too long for it: how many faults the tests catch that nobody planted.
+mutanten_hinweis() {
+    # shellcheck disable=SC2016 # the command as one types it
+    echo 'mutants, daily sample (under 30 min): nice -n 10 sh tools/mutanten.sh --seed "$(date +%Y%m%d)" --je-ordner 3'
+    echo 'mutants, all for a release (days; --ordner splits it): nice -n 10 sh tools/mutanten.sh --alle'
+}
+
 schritt "formatting" build/pruefen-format.log format_pruefen
 schritt "build" build/pruefen-bau.log bauen default
 schritt "tests" build/pruefen-tests.log ctest --preset default
 if [ -n "$schnell" ]; then
     sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9][0-9]*\).*/\2 passed, \1 failed/p' \
         build/pruefen-tests.log | tail -n 1
+    mutanten_hinweis
     exit 0
 fi
 schritt "web build" build-wasm/pruefen-bau.log web_bauen
@@ -96,3 +104,4 @@ for log in build/pruefen-tests.log build-wasm/pruefen-tests.log build-asan/pruef
     gesamt=$((gesamt + ${n:-0}))
 done
 echo "$gesamt passed, 0 failed"
+mutanten_hinweis

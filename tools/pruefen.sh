@@ -74,7 +74,7 @@ format_pruefen() { git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run 
 # Not in CI, too long for it: how many faults the tests catch that nobody planted.
 mutanten_hinweis() {
     # shellcheck disable=SC2016 # the command as one types it
-    echo 'mutants, daily sample (under 30 min): nice -n 10 sh tools/mutanten.sh --seed "$(date +%Y%m%d)" --je-ordner 3'
+    echo 'mutants, daily sample (under 30 min): nice -n 10 sh tools/mutanten.sh --seed "$(date +%Y%m%d)" --je-ordner 2'
     echo 'mutants, all for a release (days; --ordner splits it): nice -n 10 sh tools/mutanten.sh --alle'
 }
 

@@ -1,22 +1,49 @@
 #!/usr/bin/env python3
-"""How many plausible faults does the test suite catch? Each fault below is an exact text
-replacement in one file. For each, a scratch copy of the tree gets the fault, is rebuilt
-incrementally and tested; a fault is caught when a test fails (or the build does). At the end:
-"N of M faults caught". A replacement that no longer matches its file is reported as such.
-Faults in web/ are built into the browser version (a WebAssembly build of the copy beside the
-desktop one) and caught by the browser's tests; faults in darstellung/, the library both faces
-share, are tried on both, and the line says which face caught them. Not part of CI: it takes
-about half an hour.
+"""How many faults does the test suite catch? Two kinds:
 
-    python3 tools/mutanten.py            all faults (sh tools/mutanten.sh does the same)
+The planted faults below, each an exact text replacement in one file. For each, a scratch copy of
+the tree gets the fault, is rebuilt incrementally and tested; a fault is caught when a test fails
+(or the build does). At the end: "N of M faults caught". A replacement that no longer matches its
+file is reported as such. Faults in web/ are built into the browser version (a WebAssembly build
+of the copy beside the desktop one) and caught by the browser's tests; faults in darstellung/, the
+library both faces share, are tried on both, and the line says which face caught them. Not part
+of CI: it takes about half an hour.
+
+    python3 tools/mutanten.py            all planted faults (sh tools/mutanten.sh does the same)
     python3 tools/mutanten.py NAME...    only these
 
+Faults made by rule (tools/mutanten_regeln.py says which rules) over the C++ of sim/, darstellung/,
+shell/, pages/, app/ and tools/ and the JavaScript of web/src/: a sample of N per folder, chosen
+by a seed, or all of them. Each is built and tested as a planted one; one the compiler refuses
+is "invalid" and left out of the score; one whose tests run longer than three times the
+unchanged suite's (a minute at least), and once more twice as long, is caught (it hangs). Faults
+in web/ and in tools/regler-json/ (whose pages only the browser shows) are tried on the browser,
+faults in darstellung/, shell/ and pages/ on the desktop and, where that misses them, on the
+browser (the same core; its pages written from the desktop's); the browser's formatting and lint
+checks are left out for these.
+Faults listed in tools/mutanten-aequivalent.txt (an id and why it changes nothing a user could
+see) are not run again but counted apart. At the end, one line per folder ("sim/: 13 of 15
+caught, 1 equivalent") and every fault that escaped.
+
+    python3 tools/mutanten.py --seed 7 --je-ordner 15    a sample
+    python3 tools/mutanten.py --alle                     every fault (days)
+    add --ordner sim web/src (and so on) for only these folders
+    python3 tools/mutanten.py --id ID...                 these faults again
+    add --liste to list the faults without running them
+
 MUTANTEN_DIR (default /tmp/regler-mutanten) holds the copy and its builds."""
+import argparse
 import fcntl
+import filecmp
 import os
 import shutil
+import signal
 import subprocess
 import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import mutanten_regeln  # noqa: E402
 
 # name ¦ file ¦ old text ¦ new text ¦ tests (a ctest -R expression; none: all but the X tests)
 # "\n" in a text stands for a line break, "(nichts)" for no text.
@@ -144,87 +171,301 @@ def lesen():
         faelle.append((name, datei, alt.replace("\\n", "\n"), neu.replace("\\n", "\n"), tests))
     return faelle
 
-def laufen(befehl, **kw):
-    return subprocess.run(befehl, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **kw).returncode
+
+def nachfahren(pid):
+    """Every process below pid (Chromium leaves the process group its test started it in)."""
+    kinder = {}
+    for p in os.listdir("/proc"):
+        try:
+            with open(f"/proc/{p}/stat") as f:
+                ppid = int(f.read().rsplit(")", 1)[1].split()[1])
+            kinder.setdefault(ppid, []).append(int(p))
+        except (OSError, ValueError, IndexError):
+            pass
+    aus, offen = [], [pid]
+    while offen:
+        for k in kinder.get(offen.pop(), []):
+            aus.append(k)
+            offen.append(k)
+    return aus
+
+
+def laufen(befehl, frist=None, **kw):
+    """The command's exit status; None where it ran longer than frist seconds (it and all it
+    started are then ended)."""
+    p = subprocess.Popen(befehl, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                         start_new_session=True, **kw)
+    try:
+        return p.wait(timeout=frist)
+    except subprocess.TimeoutExpired:
+        for pid in [p.pid] + nachfahren(p.pid):
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        p.wait()
+        return None
+
+
+def abgleichen(quelle, kopie):
+    """The copy made equal to the tree. Only files that differ are written, with new times, so
+    that the builds of a copy before see every changed file and rebuild no other."""
+    weg = shutil.ignore_patterns(".git", "build*", "node_modules")
+    for pfad, dirs, dateien in os.walk(quelle):
+        rel = os.path.relpath(pfad, quelle)
+        dirs[:] = [d for d in dirs if d not in weg(pfad, dirs)]
+        ziel = os.path.join(kopie, rel)
+        os.makedirs(ziel, exist_ok=True)
+        for name in set(dateien) - weg(pfad, dateien):
+            von, nach = os.path.join(pfad, name), os.path.join(ziel, name)
+            if not os.path.isfile(nach) or not filecmp.cmp(von, nach, shallow=False):
+                shutil.copy(von, nach)
+    for pfad, dirs, dateien in os.walk(kopie, topdown=False):
+        rel = os.path.relpath(pfad, kopie)
+        if not os.path.isdir(os.path.join(quelle, rel)):
+            shutil.rmtree(pfad)
+            continue
+        for name in dateien:
+            if not os.path.exists(os.path.join(quelle, rel, name)):
+                os.remove(os.path.join(pfad, name))
+
+
+def dauer(s):
+    s = int(s)
+    return f"{s // 3600} h {s % 3600 // 60} min" if s >= 3600 else f"{s // 60} min {s % 60} s"
+
 
 quelle = os.getcwd()
 arbeit = os.environ.get("MUTANTEN_DIR", "/tmp/regler-mutanten")
 kopie, bau = os.path.join(arbeit, "src"), os.path.join(arbeit, "build")
-os.makedirs(arbeit, exist_ok=True)
-sperre = open(os.path.join(arbeit, "sperre"), "w")
-try:  # two runs in one scratch copy would plant faults in each other's tree
-    fcntl.flock(sperre, fcntl.LOCK_EX | fcntl.LOCK_NB)
-except OSError:
-    sys.exit(f"mutanten: another run is using {arbeit}")
-shutil.rmtree(kopie, ignore_errors=True)
-# Copied with new times, so that the builds of a copy before see every changed file.
-shutil.copytree(quelle, kopie, ignore=shutil.ignore_patterns(".git", "build*", "node_modules"),
-                copy_function=shutil.copy)
-env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-if laufen(["cmake", "-S", kopie, "-B", bau, "-G", "Ninja", "-DCMAKE_BUILD_TYPE=RelWithDebInfo",
-           "-DREGLER_BENCH=OFF"]) or laufen(["cmake", "--build", bau]):
-    sys.exit("mutanten: the unchanged tree does not build")
-ohne_x = ["-E", "^(bildschirm|zugang|sitzung)$"]
-if laufen(["ctest", "--test-dir", bau, "-j2"] + ohne_x, env=env):
-    sys.exit("mutanten: the unchanged tree fails its tests")
-
-faelle = [f for f in lesen() if not sys.argv[1:] or f[0] in sys.argv[1:]]
-
-# The browser version of the copy, where a fault lies in web/: its pages from the copy's desktop
-# build, its tests against the copy's regler-sim.
 web_bau = os.path.join(arbeit, "build-wasm")
+env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
 web_env = dict(env, NODE_PATH="/usr/share/nodejs")  # emscripten's optimizer needs Debian's acorn
+ohne_x = ["-E", "^(bildschirm|zugang|sitzung)$"]
+# The browser's formatting and lint see any change to its source; they are no test of behaviour.
+ohne_stil = ["-E", "^web_(format|lint)$"]
 beide = lambda datei: datei.startswith("darstellung/")
-if any(f[1].startswith("web/") or beide(f[1]) for f in faelle):
-    if laufen(["emcmake", "cmake", "-S", kopie, "-B", web_bau, "-G", "Ninja",
-               "-DCMAKE_BUILD_TYPE=Release", "-DREGLER_GUI=OFF", "-DREGLER_BENCH=OFF",
-               f"-DREGLER_NORMALBAU={bau}"], env=web_env) or \
-            laufen(["cmake", "--build", web_bau], env=web_env) or \
-            laufen(["ctest", "--test-dir", web_bau], env=web_env):
-        sys.exit("mutanten: the unchanged browser version does not build or fails its tests")
-gefangen, passt_nicht, entkommen = 0, [], []
-for name, datei, alt, neu, tests in faelle:
-    pfad = os.path.join(kopie, datei)
-    with open(pfad, encoding="utf-8") as f:
-        original = f.read()
-    if original.count(alt) != 1:
-        passt_nicht.append(name)
-        print(f"{name:22} does not match {datei} ({original.count(alt)} places)", flush=True)
-        continue
-    with open(pfad, "w", encoding="utf-8") as f:
-        f.write(original.replace(alt, neu))
-    def versuchen(ziel, auswahl, umgebung):
-        if laufen(["cmake", "--build", ziel], env=umgebung):
-            return "caught (build)"
-        if laufen(["ctest", "--test-dir", ziel, "-j2", "--stop-on-failure"] + auswahl, env=umgebung):
-            return "caught"
-        return "ESCAPED"
-    try:
-        desktop = (bau, ["-R", tests] if tests else ohne_x, env)
-        browser = (web_bau, ["-R", tests] if tests else [], web_env)
-        if beide(datei):
-            d, b = versuchen(*desktop), versuchen(*browser)
-            ergebnis = f"desktop {d}, browser {b}" if d != "ESCAPED" or b != "ESCAPED" else "ESCAPED"
-            if d != "ESCAPED" or b != "ESCAPED":
-                ergebnis = "caught: " + ergebnis
-        else:
-            ergebnis = versuchen(*(browser if datei.startswith("web/") else desktop))
-    finally:
-        with open(pfad, "w", encoding="utf-8") as f:
-            f.write(original)
-    if ergebnis.startswith("caught"):
-        gefangen += 1
-    else:
-        entkommen.append(name)
-    print(f"{name:22} {ergebnis}", flush=True)
-laufen(["cmake", "--build", bau])
-if os.path.isdir(web_bau):
-    laufen(["cmake", "--build", web_bau], env=web_env)
 
-gezaehlt = len(faelle) - len(passt_nicht)
-print(f"{gefangen} of {gezaehlt} faults caught")
-if entkommen:
-    print("escaped: " + ", ".join(entkommen))
-if passt_nicht:
-    print("no longer matching: " + ", ".join(passt_nicht))
-sys.exit(1 if entkommen or passt_nicht else 0)
+
+class Werkstatt:
+    """The scratch copy and its builds, the unchanged tree built and tested first."""
+
+    def __init__(self):
+        os.makedirs(arbeit, exist_ok=True)
+        self.sperre = open(os.path.join(arbeit, "sperre"), "w")
+        try:  # two runs in one scratch copy would plant faults in each other's tree
+            fcntl.flock(self.sperre, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        except OSError:
+            sys.exit(f"mutanten: another run is using {arbeit}")
+        abgleichen(quelle, kopie)
+        if laufen(["cmake", "-S", kopie, "-B", bau, "-G", "Ninja",
+                   "-DCMAKE_BUILD_TYPE=RelWithDebInfo", "-DREGLER_BENCH=OFF"]) or \
+                laufen(["cmake", "--build", bau]):
+            sys.exit("mutanten: the unchanged tree does not build")
+        start = time.monotonic()
+        if laufen(["ctest", "--test-dir", bau, "-j2"] + ohne_x, env=env):
+            sys.exit("mutanten: the unchanged tree fails its tests")
+        self.dauer = {bau: time.monotonic() - start}
+
+    def web(self):
+        """The browser version of the copy: its pages from the copy's desktop build, its tests
+        against the copy's regler-sim."""
+        if web_bau in self.dauer:
+            return
+        start = time.monotonic()
+        if laufen(["emcmake", "cmake", "-S", kopie, "-B", web_bau, "-G", "Ninja",
+                   "-DCMAKE_BUILD_TYPE=Release", "-DREGLER_GUI=OFF", "-DREGLER_BENCH=OFF",
+                   f"-DREGLER_NORMALBAU={bau}"], env=web_env) or \
+                laufen(["cmake", "--build", web_bau], env=web_env):
+            sys.exit("mutanten: the unchanged browser version does not build")
+        start = time.monotonic()
+        if laufen(["ctest", "--test-dir", web_bau], env=web_env):
+            sys.exit("mutanten: the unchanged browser version fails its tests")
+        self.dauer[web_bau] = time.monotonic() - start
+
+    def versuchen(self, ziel, auswahl, umgebung, erzeugt=False, uebersetzen=None):
+        """A fault's verdict. uebersetzen: the part of the build that compiles, where the rest
+        also runs what was built (the browser's build runs regler-json): a fault made by rule is
+        invalid only where the compiler refuses it."""
+        if erzeugt and uebersetzen and laufen(uebersetzen, env=umgebung):
+            return "invalid"
+        if laufen(["cmake", "--build", ziel], env=umgebung):
+            return "invalid" if erzeugt and not uebersetzen else "caught (build)"
+        befehl = ["ctest", "--test-dir", ziel, "-j2", "--stop-on-failure"] + auswahl
+        if not erzeugt:
+            return "caught" if laufen(befehl, env=umgebung) else "ESCAPED"
+        # A run that outlasts its time is given twice as long once more before it counts as a
+        # hang: other work on the machine slows a run down, a hang stays one.
+        status = laufen(befehl, self.frist(ziel), env=umgebung)
+        if status is None:
+            status = laufen(befehl, 2 * self.frist(ziel), env=umgebung)
+        if status is None:
+            return "caught (hang)"
+        return "caught" if status else "ESCAPED"
+
+    def frist(self, ziel):
+        return max(60, 3 * self.dauer[ziel])
+
+    def mit_fehler(self, datei, neu, versuch):
+        """versuch() with the file's text replaced by neu in the copy."""
+        pfad = os.path.join(kopie, datei)
+        with open(pfad, encoding="utf-8") as f:
+            original = f.read()
+        try:
+            with open(pfad, "w", encoding="utf-8") as f:
+                f.write(neu(original))
+            return versuch()
+        finally:
+            with open(pfad, "w", encoding="utf-8") as f:
+                f.write(original)
+
+    def aufraeumen(self):
+        laufen(["cmake", "--build", bau])
+        if os.path.isdir(web_bau):
+            laufen(["cmake", "--build", web_bau], env=web_env)
+
+
+def gepflanzte(namen):
+    werkstatt = Werkstatt()
+    faelle = [f for f in lesen() if not namen or f[0] in namen]
+    if any(f[1].startswith("web/") or beide(f[1]) for f in faelle):
+        werkstatt.web()
+    gefangen, passt_nicht, entkommen = 0, [], []
+    for name, datei, alt, neu, tests in faelle:
+        with open(os.path.join(kopie, datei), encoding="utf-8") as f:
+            original = f.read()
+        if original.count(alt) != 1:
+            passt_nicht.append(name)
+            print(f"{name:22} does not match {datei} ({original.count(alt)} places)", flush=True)
+            continue
+
+        def versuch():
+            desktop = (bau, ["-R", tests] if tests else ohne_x, env)
+            browser = (web_bau, ["-R", tests] if tests else [], web_env)
+            if beide(datei):
+                d, b = werkstatt.versuchen(*desktop), werkstatt.versuchen(*browser)
+                if d == "ESCAPED" and b == "ESCAPED":
+                    return "ESCAPED"
+                return f"caught: desktop {d}, browser {b}"
+            return werkstatt.versuchen(*(browser if datei.startswith("web/") else desktop))
+
+        ergebnis = werkstatt.mit_fehler(datei, lambda t: t.replace(alt, neu), versuch)
+        if ergebnis.startswith("caught"):
+            gefangen += 1
+        else:
+            entkommen.append(name)
+        print(f"{name:22} {ergebnis}", flush=True)
+    werkstatt.aufraeumen()
+
+    gezaehlt = len(faelle) - len(passt_nicht)
+    print(f"{gefangen} of {gezaehlt} faults caught")
+    if entkommen:
+        print("escaped: " + ", ".join(entkommen))
+    if passt_nicht:
+        print("no longer matching: " + ", ".join(passt_nicht))
+    return 1 if entkommen or passt_nicht else 0
+
+
+def erzeugte(a):
+    mutanten = mutanten_regeln.alle_mutanten(quelle)
+    liste_pfad = os.path.join(quelle, "tools", "mutanten-aequivalent.txt")
+    gleich = mutanten_regeln.aequivalente(liste_pfad)
+    if veraltet := sorted(set(gleich) - set(mutanten)):
+        print(f"{liste_pfad}: {len(veraltet)} ids match no fault any more: {' '.join(veraltet)}")
+    if a.id:
+        if fremd := [i for i in a.id if i not in mutanten]:
+            sys.exit(f"mutanten: no fault has the id {' '.join(fremd)}")
+        auswahl = [mutanten[i] for i in a.id]
+        wie = "the faults named"
+    else:
+        auswahl = mutanten_regeln.stichprobe(mutanten, a.seed, None if a.alle else a.je_ordner,
+                                             a.ordner or mutanten_regeln.ORDNER)
+        wie = f"seed {a.seed}, " + ("all faults" if a.alle else f"{a.je_ordner} per folder")
+    zeile = lambda m: f"{m.id}  {m.datei}:{m.zeile}  {m.beschreibung()}"
+    if a.liste:
+        for m in auswahl:
+            print(zeile(m) + ("  (equivalent)" if m.id in gleich else ""))
+        print(f"{len(auswahl)} faults ({wie}) of {len(mutanten)}")
+        return 0
+
+    start = time.monotonic()
+    browser = lambda m: m.datei.startswith(("web/", "tools/regler-json/"))
+    # What the desktop misses in darstellung/, shell/ and pages/ may still show in the browser:
+    # it runs the same core, and regler-json writes its pages from the desktop's own.
+    danach_browser = lambda m: m.datei.startswith(("darstellung/", "shell/", "pages/"))
+    zu_tun = [m for m in auswahl if m.id not in gleich]
+    werkstatt = Werkstatt() if zu_tun else None
+    if any(browser(m) or danach_browser(m) for m in zu_tun):
+        werkstatt.web()
+    for ziel, name in ((bau, "desktop"), (web_bau, "browser")):
+        if werkstatt and ziel in werkstatt.dauer:
+            print(f"the unchanged {name} suite: {werkstatt.dauer[ziel]:.0f} s; a fault's tests "
+                  f"end after {werkstatt.frist(ziel):.0f} s", flush=True)
+    desktop_test = (bau, ohne_x, env, True)
+    browser_test = (web_bau, ohne_stil, web_env, True)
+    json_test = browser_test + (["cmake", "--build", bau, "--target", "regler-json"],)
+    kern_test = browser_test + (["cmake", "--build", web_bau, "--target", "regler_kern"],)
+    ergebnisse = []
+    for n, m in enumerate(auswahl, 1):
+        t0 = time.monotonic()
+        if m.id in gleich:
+            ergebnis = "equivalent"
+        else:
+            def versuch():
+                if browser(m):
+                    return werkstatt.versuchen(*(browser_test if m.datei.startswith("web/")
+                                                 else json_test))
+                e = werkstatt.versuchen(*desktop_test)
+                if e == "ESCAPED" and danach_browser(m):
+                    e = werkstatt.versuchen(*kern_test)
+                    return e + " (browser)" if e.startswith("caught") else e
+                return e
+            ersetzen = lambda t: t[:m.a] + m.neu + t[m.e:]
+            ergebnis = werkstatt.mit_fehler(m.datei, ersetzen, versuch)
+        ergebnisse.append((m, ergebnis))
+        print(f"[{n}/{len(auswahl)}] {ergebnis:17} {time.monotonic() - t0:4.0f} s  {zeile(m)}",
+              flush=True)
+    if werkstatt:
+        werkstatt.aufraeumen()
+
+    gesamt = [0, 0]
+    for ordner in mutanten_regeln.ORDNER:
+        hier = [e for m, e in ergebnisse if m.ordner == ordner]
+        if not hier:
+            continue
+        gefangen = sum(e.startswith("caught") for e in hier)
+        gezaehlt = sum(e.startswith("caught") or e == "ESCAPED" for e in hier)
+        gesamt = [gesamt[0] + gefangen, gesamt[1] + gezaehlt]
+        rest = [f"{hier.count(w)} {w}" for w in ("equivalent", "invalid") if w in hier]
+        print(f"{ordner}/: {gefangen} of {gezaehlt} caught" + "".join(", " + r for r in rest))
+    print(f"all: {gesamt[0]} of {gesamt[1]} caught ({wie}; {len(auswahl)} faults), "
+          f"{dauer(time.monotonic() - start)}")
+    entkommen = [m for m, e in ergebnisse if e == "ESCAPED"]
+    if entkommen:
+        print(f"escaped (judge each; an equivalent one goes into {liste_pfad}):")
+        for m in entkommen:
+            print("  " + zeile(m))
+    return 1 if entkommen else 0
+
+
+def main():
+    p = argparse.ArgumentParser(description="How many faults the test suite catches.")
+    p.add_argument("namen", nargs="*", metavar="NAME", help="planted faults to try (all if none)")
+    p.add_argument("--je-ordner", type=int, metavar="N", help="a sample of N faults per folder")
+    p.add_argument("--seed", type=int, default=1, help="which sample (default 1)")
+    p.add_argument("--alle", action="store_true", help="every fault made by rule")
+    p.add_argument("--ordner", nargs="+", choices=mutanten_regeln.ORDNER, metavar="ORDNER",
+                   help="only these folders (" + " ".join(mutanten_regeln.ORDNER) + ")")
+    p.add_argument("--id", nargs="+", metavar="ID", help="these faults made by rule")
+    p.add_argument("--liste", action="store_true", help="list the faults, run none")
+    a = p.parse_args()
+    if a.je_ordner is None and not a.alle and not a.id:
+        if a.liste or a.ordner:
+            p.error("--liste and --ordner are for faults made by rule: add --je-ordner N or --alle")
+        return gepflanzte(a.namen)
+    if a.namen:
+        p.error("planted faults and faults made by rule are tried in separate runs")
+    return erzeugte(a)
+
+
+sys.exit(main())

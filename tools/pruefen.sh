@@ -3,8 +3,10 @@
 # the normal build and in the build with AddressSanitizer and UndefinedBehaviorSanitizer (preset
 # "asan"). Between them the browser version is built (preset "wasm", through emcmake) and tested:
 # its core against the reference data under Node, its pages in headless Chromium, and the checks
-# every engine must pass in Chromium, Firefox ESR and WebKitGTK. Then the fuzzer
-# runs its corpus, and for FUZZ_SEKUNDEN seconds more where that is set (CI: 60).
+# every engine must pass in Chromium, Firefox ESR and WebKitGTK. Then the two fuzzers (the fields'
+# texts, the lab notebook's reader) run their corpora, and where FUZZ_SEKUNDEN is set (CI: 60)
+# share that many seconds more. The mutation runs are not part of it; the last lines say how to
+# start them.
 # One line per step; a failing step shows the end of its log.
 #
 #   sh tools/pruefen.sh schnell   for daily work: the formatting, the normal build and its tests
@@ -49,16 +51,33 @@ fuzz_bauen() {
 
 fuzz_laufen() {
     build-fuzz/fuzz_felder fuzz/korpus/*
-    if [ "${FUZZ_SEKUNDEN:-0}" -gt 0 ]; then
-        # New finds go to build-fuzz/neu; the corpus in the repository stays as it is.
-        mkdir -p build-fuzz/neu
-        build-fuzz/fuzz_felder -max_total_time="$FUZZ_SEKUNDEN" -timeout=10 -print_final_stats=1 \
+    build-fuzz/fuzz_protokoll -timeout=10 fuzz/korpus-protokoll/*
+    # FUZZ_SEKUNDEN split between the two. New finds go to build-fuzz/neu*; the corpora in the
+    # repository stay as they are. Notebooks are fuzzed up to 8 kB (the large one in the corpus
+    # is read whole above), where most of what goes wrong in a reader shows, many times faster.
+    felder=$(((${FUZZ_SEKUNDEN:-0} + 1) / 2))
+    protokoll=$((${FUZZ_SEKUNDEN:-0} - felder))
+    mkdir -p build-fuzz/neu build-fuzz/neu-protokoll
+    if [ "$felder" -gt 0 ]; then
+        build-fuzz/fuzz_felder -max_total_time="$felder" -timeout=10 -print_final_stats=1 \
             -artifact_prefix=build-fuzz/ build-fuzz/neu fuzz/korpus
+    fi
+    if [ "$protokoll" -gt 0 ]; then
+        build-fuzz/fuzz_protokoll -max_total_time="$protokoll" -max_len=8192 -timeout=10 \
+            -print_final_stats=1 -artifact_prefix=build-fuzz/ build-fuzz/neu-protokoll \
+            fuzz/korpus-protokoll
     fi
 }
 
 # The repository's own formatting: a file that strays from .clang-format fails the run.
 format_pruefen() { git ls-files '*.cpp' '*.h' | xargs clang-format-14 --dry-run -Werror; }
+
+# Not in CI, too long for it: how many faults the tests catch that nobody planted.
+mutanten_hinweis() {
+    # shellcheck disable=SC2016 # the command as one types it
+    echo 'mutants, daily sample (under 30 min): nice -n 10 sh tools/mutanten.sh --seed "$(date +%Y%m%d)" --je-ordner 2'
+    echo 'mutants, all for a release (days; --ordner splits it): nice -n 10 sh tools/mutanten.sh --alle'
+}
 
 schritt "formatting" build/pruefen-format.log format_pruefen
 schritt "build" build/pruefen-bau.log bauen default
@@ -66,6 +85,7 @@ schritt "tests" build/pruefen-tests.log ctest --preset default
 if [ -n "$schnell" ]; then
     sed -n 's/.*tests passed, \([0-9]*\) tests failed out of \([0-9][0-9]*\).*/\2 passed, \1 failed/p' \
         build/pruefen-tests.log | tail -n 1
+    mutanten_hinweis
     exit 0
 fi
 schritt "web build" build-wasm/pruefen-bau.log web_bauen
@@ -78,7 +98,7 @@ sed -n 's/^# \(\(chromium\|firefox\|webkit\) (.*\)/      \1/p' build-wasm/Testin
 schritt "build with sanitizers" build-asan/pruefen-bau.log bauen asan
 schritt "tests with sanitizers" build-asan/pruefen-tests.log ctest --preset asan
 schritt "fuzzer build" build-fuzz/pruefen-bau.log fuzz_bauen
-schritt "fuzzer, ${FUZZ_SEKUNDEN:-0} s beyond its corpus" build-fuzz/pruefen-lauf.log fuzz_laufen
+schritt "fuzzers, ${FUZZ_SEKUNDEN:-0} s beyond their corpora" build-fuzz/pruefen-lauf.log fuzz_laufen
 
 # One closing line over the three test runs (a failure has ended the script above).
 gesamt=0
@@ -87,3 +107,4 @@ for log in build/pruefen-tests.log build-wasm/pruefen-tests.log build-asan/pruef
     gesamt=$((gesamt + ${n:-0}))
 done
 echo "$gesamt passed, 0 failed"
+mutanten_hinweis

@@ -78,7 +78,7 @@ zeitachsen-versetzt ¦ darstellung/achsen.cpp ¦ links = std::max(links, l); ¦ 
 legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ m_kopf.ursprung = QPointF(f.left(), f.top() - m_kopf.lage.hoehe); ¦ m_kopf.ursprung = QPointF(f.left(), f.top());
 veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
 kopf-ohne-klick     ¦ shell/protokoll.cpp    ¦ kopf->setSectionsClickable(true); ¦ (nichts)
-protokoll-daneben   ¦ shell/protokoll.cpp    ¦ m_platziert = true;\n    auf_den_bildschirm(this, wo); ¦ m_platziert = true;
+protokoll-daneben   ¦ shell/protokoll.cpp    ¦ m_platziert = true;\n    auf_den_bildschirm(this, pos()); ¦ m_platziert = true;
 kopf-unter-pfeil    ¦ shell/protokoll.cpp    ¦ m_tabelle->setHorizontalHeader(kopf); ¦ (nichts)
 vermutung-blind     ¦ shell/diagrammfeld.cpp ¦ if (daneben(f.left() - links, m_natuerlich.first) || ¦ if (false && daneben(f.left() - links, m_natuerlich.first) ||
 kein-zeiger-tasten  ¦ shell/diagramm_ablesung.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
@@ -160,6 +160,7 @@ kennwerte-aus-datei ¦ darstellung/protokollzeilen.cpp ¦ z.k = protokoll_kennwe
 anhaengen-ohne-nummer ¦ darstellung/protokollzeilen.cpp ¦ z.nummer = n++; ¦ ++n;
 kein-sprung         ¦ sim/kennwerte.cpp      ¦ if (n == 0 || !(w > x[0])) return k; ¦ if (n == 0) return k;
 rundung-gerade      ¦ darstellung/zahltext.cpp ¦ const bool auf = t[ende] >= '5'; ¦ const bool auf = t[ende] > '5';
+zahl-nach-locale    ¦ darstellung/zahltext.cpp ¦ std::string zahl_c(double v, char art, int stellen) {\n    char puffer[400];\n#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L ¦ std::string zahl_c(double v, char art, int stellen) {\n    char puffer[400];\n#if 0
 """
 
 def lesen():

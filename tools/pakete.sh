@@ -16,7 +16,7 @@ for teil; do
     pruefen) pakete="$pakete clang-format-14 clang-14 libclang-rt-14-dev libbenchmark-dev
         xvfb xauth xdotool xclip openbox imagemagick qt6-gtk-platformtheme
         at-spi2-core python3-pyatspi dbus-x11
-        desktop-file-utils appstream dpkg-dev lintian poppler-utils" ;;
+        desktop-file-utils appstream dpkg-dev lintian poppler-utils locales" ;;
     web) pakete="$pakete emscripten node-acorn chromium python3-fonttools python3-brotli nginx-light openssl
         firefox-esr webkit2gtk-driver xvfb xclip" ;;
     *)
@@ -42,3 +42,12 @@ if [ -n "$fehlt" ]; then
         exit 1
     fi
 fi
+# The tests run in de_DE.UTF-8 too, as classes do: the locale is made where it is missing.
+case " $* " in
+*" pruefen "*)
+    if ! locale -a 2>/dev/null | grep -qix 'de_DE.utf-\{0,1\}8'; then
+        echo "making the locale de_DE.UTF-8"
+        localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+    fi
+    ;;
+esac

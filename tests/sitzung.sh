@@ -53,11 +53,13 @@ starten() { # page
     "$regler" --seite "$1" &
     pid=$!
     s=$(fenster "Seite $1") || fehler "no window Seite $1"
-    xdotool search --onlyvisible --name '^Seite [1-4]$' | grep -qv "^$s\$" && fehler "--seite $1 shows more"
+    xdotool search --onlyvisible --name '^Seite [1-4]$' 2>/dev/null | grep -qv "^$s\$" && fehler "--seite $1 shows more"
     xdotool windowactivate --sync "$s" 2>/dev/null || true
     sleep 0.5
 }
 
+# The checks' own arithmetic in the C locale: mawk reads "1.5" as 1 in a German one.
+awk() { LC_ALL=C command awk "$@"; }
 # Column `spalte` (1 = the time) of the copied data, as plain numbers, one per line.
 spalte_kopiert() { xclip -o -selection clipboard | awk -F'\t' -v s="$1" 'NR > 1 { gsub(",", ".", $s); print $s }'; }
 spalte_sim() { "$regler_sim" "$@" | awk -F, -v s="$spalte" 'NR > 1 { print $s }'; }

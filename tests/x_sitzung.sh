@@ -18,4 +18,14 @@ if command -v openbox >/dev/null 2>&1; then
     wm=$!
     sleep 1
 fi
-fenster() { timeout "${2:-20}" xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
+# A visible window by its title, within ${2:-20} s. xdotool's search dies of any window that goes
+# away while it looks (an xclip handing over its selection, a closing menu): it looks again.
+fenster() {
+    ende=$(($(date +%s) + ${2:-20}))
+    while [ "$(date +%s)" -lt "$ende" ]; do
+        w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [ -n "$w" ] && echo "$w" && return 0
+        sleep 0.2
+    done
+    return 1
+}

@@ -9,6 +9,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -84,6 +85,14 @@ void Zahlenfeld::keyPressEvent(QKeyEvent* e) {
     }
     anwenden(darstellung::taste(m_regeln, stand(), *code, komma()));
     e->accept();
+}
+
+// An input method (IBus, a tablet's on-screen keyboard) commits text without a key press: it goes
+// in as typed, character by character. Digits compose nothing, so a pre-edit is not shown.
+void Zahlenfeld::inputMethodEvent(QInputMethodEvent* e) {
+    e->accept();
+    for (const char32_t c : e->commitString().toUcs4())
+        anwenden(darstellung::taste(m_regeln, stand(), c, komma()));
 }
 
 void Zahlenfeld::einfuegen_begrenzt(const QString& t) {

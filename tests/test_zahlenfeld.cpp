@@ -89,6 +89,35 @@ private slots:
         QCOMPARE(shell::piep_zaehler() - start, pieps);
     }
 
+    // What an input method commits (no key press) is typed, character by character.
+    void eingabemethode_data() {
+        QTest::addColumn<QString>("art");
+        QTest::addColumn<QString>("vorher");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("nachher");
+        QTest::addColumn<int>("pieps");
+        // clang-format off
+        QTest::newRow("minus and a letter") << "w1" << "" << "-5x0" << "50" << 2;
+        QTest::newRow("gain comma")         << "v1" << "" << "1,6" << "1.6" << 0;
+        QTest::newRow("up to the limit")    << "w1" << "50" << "12" << "99.9" << 1;
+        // clang-format on
+    }
+    void eingabemethode() {
+        QFETCH(QString, art);
+        QFETCH(QString, vorher);
+        QFETCH(QString, text);
+        QFETCH(QString, nachher);
+        QFETCH(int, pieps);
+        Zahlenfeld f(::art(art));
+        f.setText(vorher);
+        const int start = shell::piep_zaehler();
+        QInputMethodEvent e;
+        e.setCommitString(text);
+        QApplication::sendEvent(&f, &e);
+        QCOMPARE(f.text(), nachher);
+        QCOMPARE(shell::piep_zaehler() - start, pieps);
+    }
+
     // Text dropped onto a field goes in where it is dropped, through the same filter.
     void fallenlassen() {
         Zahlenfeld f(art("frei"));

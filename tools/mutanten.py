@@ -160,6 +160,7 @@ kennwerte-aus-datei ¦ darstellung/protokollzeilen.cpp ¦ z.k = protokoll_kennwe
 anhaengen-ohne-nummer ¦ darstellung/protokollzeilen.cpp ¦ z.nummer = n++; ¦ ++n;
 kein-sprung         ¦ sim/kennwerte.cpp      ¦ if (n == 0 || !(w > x[0])) return k; ¦ if (n == 0) return k;
 rundung-gerade      ¦ darstellung/zahltext.cpp ¦ const bool auf = t[ende] >= '5'; ¦ const bool auf = t[ende] > '5';
+eingabemethode-frei ¦ shell/zahlenfeld.cpp   ¦     e->accept();\n    for (const char32_t c : e->commitString().toUcs4()) ¦     QLineEdit::inputMethodEvent(e);\n    for (const char32_t c : QString().toUcs4())
 zahl-nach-locale    ¦ darstellung/zahltext.cpp ¦ std::string zahl_c(double v, char art, int stellen) {\n    char puffer[400];\n#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L ¦ std::string zahl_c(double v, char art, int stellen) {\n    char puffer[400];\n#if 0
 """
 

@@ -7,6 +7,7 @@
 #include "zahlen.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -340,15 +342,15 @@ QString Protokollfenster::html() const {
 
 namespace {
 // A4 across: the table's columns side by side.
-void quer(QPrinter& p) {
-    p.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter));
+QPageLayout quer() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF(12, 12, 12, 12),
+                       QPageLayout::Millimeter);
 }
 } // namespace
 
 void Protokollfenster::drucken() {
     QPrinter drucker(QPrinter::HighResolution);
-    quer(drucker);
+    drucker.setPageLayout(quer());
     drucker.setDocName(windowTitle());
     QPrintDialog dialog(&drucker, this);
     dialog.setWindowTitle(QStringLiteral("Versuchsprotokoll drucken"));
@@ -362,22 +364,18 @@ void Protokollfenster::als_pdf_speichern() {
     speichern(this, QStringLiteral("Als PDF speichern"), QStringLiteral("versuchsprotokoll.pdf"),
               QStandardPaths::DocumentsLocation, QStringLiteral("PDF-Dateien (*.pdf)"),
               [this](const QString& pfad) {
-                  const QString zwischen = pfad + QStringLiteral(".neu");
-                  QPrinter p(QPrinter::HighResolution);
-                  p.setOutputFormat(QPrinter::PdfFormat);
-                  p.setOutputFileName(zwischen);
-                  quer(p);
-                  p.setDocName(windowTitle());
-                  QTextDocument d;
-                  d.setHtml(html());
-                  d.print(&p);
-                  // Whole or not at all: the finished file takes the name.
-                  QFile::remove(pfad);
-                  if (!QFile::rename(zwischen, pfad)) {
-                      QFile::remove(zwischen);
-                      return QStringLiteral("Die Datei ließ sich nicht schreiben.");
-                  }
-                  return QString();
+                  // Whole or not at all, as every file the program writes.
+                  return datei_schreiben(pfad, [this](QIODevice& ziel) {
+                      QPdfWriter pdf(&ziel);
+                      pdf.setPageLayout(quer());
+                      pdf.setResolution(1200);
+                      pdf.setTitle(windowTitle());
+                      pdf.setCreator(QCoreApplication::applicationName());
+                      QTextDocument d;
+                      d.setHtml(html());
+                      d.print(&pdf);
+                      return true;
+                  });
               });
 }
 

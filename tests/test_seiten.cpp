@@ -304,6 +304,13 @@ private slots:
             t.indexOf(QRegularExpression(QStringLiteral("\\b7\\s+\\d+\\s+2\\s+50\\s+34\\b"))) <
                 t.indexOf(QRegularExpression(QStringLiteral("\\b1\\s+\\d+\\s+2\\s+50\\s+0\\b"))),
             qPrintable(t));
+        QProcess info; // A4 across
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        QVERIFY(info.waitForFinished(20000));
+        const QString seiten = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(
+            seiten.contains(QRegularExpression(QStringLiteral("84[12][.0-9]* x 595[.0-9]* pts"))),
+            qPrintable(seiten));
 
         const double vorher = fenster->font().pointSizeF();
         QApplication::setActiveWindow(fenster);

@@ -2,9 +2,9 @@
 
 #include "lernhilfen.h"
 
-#include <QAbstractFileIconProvider>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QMimeDatabase>
@@ -47,17 +47,19 @@ bool ordentlich(const QString& ordner) {
 
 // Tells a file's type by its name alone. Qt's own provider reads a file's first bytes to tell
 // it, on the dialog's thread: a kernel file that never answers (/proc/kmsg, listed as soon as
-// a name under /proc is typed) froze the dialog and the program for good.
-class TypNachName : public QAbstractFileIconProvider {
+// a name under /proc is typed) froze the dialog and the program for good. Its icons are the
+// style's: the abstract provider has none without an icon theme, and the dialog scaled null
+// pixmaps.
+class TypNachName : public QFileIconProvider {
 public:
     QIcon icon(const QFileInfo& info) const override {
-        return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
+        return QFileIconProvider::icon(info.isDir() ? Folder : File);
     }
     QString type(const QFileInfo& info) const override {
         if (info.isDir()) return QStringLiteral("Ordner");
         return QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
     }
-    using QAbstractFileIconProvider::icon;
+    using QFileIconProvider::icon;
 };
 
 QString speicherort_waehlen(QWidget* eltern, const QString& titel, const QString& vorschlag,

@@ -11,11 +11,8 @@ export class Zahlenfeld {
         this.kern = kern;
         eingabe.value = e.text;
         eingabe.addEventListener('keydown', (ev) => this.taste(ev));
+        // Pasting is not refused as such (the paste event stays as it is): its text arrives here.
         eingabe.addEventListener('beforeinput', (ev) => this.vor_eingabe(ev));
-        eingabe.addEventListener('paste', (ev) => {
-            ev.preventDefault();
-            this.einfuegen_begrenzt(ev.clipboardData ? ev.clipboardData.getData('text/plain') : '');
-        });
         // Dropped text goes in where the caret stands, through the same rules as pasted text.
         eingabe.addEventListener('drop', (ev) => {
             ev.preventDefault();
@@ -68,6 +65,9 @@ export class Zahlenfeld {
         if (ev.inputType === 'insertText' && ev.data != null) {
             ev.preventDefault();
             for (const c of ev.data) this.zeichen(c);
+        } else if (ev.inputType.startsWith('insertFromPaste')) {
+            ev.preventDefault();
+            this.einfuegen_begrenzt(ev.data ?? ev.dataTransfer?.getData('text/plain') ?? '');
         }
     }
 

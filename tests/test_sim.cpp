@@ -126,6 +126,28 @@ private slots:
         QCOMPARE(k.v1_verworfen, v1 != v1_lauf);
     }
 
+    // One controller step from rest at 20 °C, w = 50, P only: the output clamped to 0..100 only
+    // beyond those bounds; the sum integrates only while the output is not held at a bound.
+    void regler_schritt_data() {
+        QTest::addColumn<double>("xp");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<double>("summe");
+        QTest::newRow("just under 100") << 30.15 << 20.0 << 3000 / 30.15 << 30.0;
+        QTest::newRow("over 100") << 20.0 << 20.0 << 100.0 << 0.0;
+        QTest::newRow("just over 0") << 30.0 << 49.7 << 0.3 * 100 / 30 << 0.3;
+        QTest::newRow("below 0") << 30.0 << 60.0 << 0.0 << 0.0;
+    }
+    void regler_schritt() {
+        QFETCH(double, xp);
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(double, summe);
+        const auto n = sim::regler_schritt({}, {.w = 50, .xp = xp}, x);
+        QCOMPARE(n.y, y);
+        QCOMPARE(n.summe, summe);
+    }
+
     // The figures of a step response on short series worked by hand ("-": none): the first
     // second at w, overshoot and its second, the period between the peaks after the first, the
     // second from which x stays within 1 K for the last quarter at least, the remaining deviation

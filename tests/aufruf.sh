@@ -55,10 +55,11 @@ done <<EOF
 2||überzähliges Argument "b"|regler-bilder a b
 2||--seite "5"|regler-bilder --seite 5 ziel
 0|^bilder/seite_2.png\$||regler-bilder --pdf --seite 2 bilder
+0|^alle/seite_1.png\$||regler-bilder alle
 EOF
 n=$((n + 1))
-geschrieben=$(ls -A . bilder | tr '\n' ' ')
-[ "$geschrieben" = ".: bilder  bilder: seite_2.pdf seite_2.png " ] ||
+geschrieben=$(ls -A . bilder alle | tr '\n' ' ')
+[ "$geschrieben" = ".: alle bilder  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] ||
     { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
     text=$(pdftotext bilder/seite_2.pdf -)

@@ -148,6 +148,27 @@ private slots:
         QCOMPARE(n.summe, summe);
     }
 
+    // One step of the cascade's controllers from rest, gain 1: set-point 2 held within maxdiff
+    // of x1 (0: no limit); the outer sum grows only while the inner error is not 0 and the
+    // power is not held at a bound.
+    void kaskaden_schritt_data() {
+        QTest::addColumn<QList<double>>("ein"); // w1, x1, x2, maxdiff, xp
+        QTest::addColumn<QList<double>>("aus"); // w2, y, summe
+        QTest::newRow("inner error 0")
+            << QList<double>{50, 20, 80, 0, 10} << QList<double>{80, 0, 0};
+        QTest::newRow("held above")
+            << QList<double>{50, 20, 20, 10, 20} << QList<double>{30, 50, 30};
+        QTest::newRow("held below") << QList<double>{10, 40, 40, 10, 20} << QList<double>{30, 0, 0};
+        QTest::newRow("within") << QList<double>{50, 20, 20, 100, 100} << QList<double>{80, 60, 30};
+    }
+    void kaskaden_schritt() {
+        QFETCH(QList<double>, ein);
+        QFETCH(QList<double>, aus);
+        const auto n = sim::kaskaden_regler_schritt(
+            {}, {.w1 = ein[0], .xp = ein[4], .maxdiff = ein[3]}, ein[1], ein[2]);
+        QCOMPARE((QList<double>{n.w2, n.y, n.summe}), aus);
+    }
+
     // The figures of a step response on short series worked by hand ("-": none): the first
     // second at w, overshoot and its second, the period between the peaks after the first, the
     // second from which x stays within 1 K for the last quarter at least, the remaining deviation

@@ -160,6 +160,8 @@ private slots:
             << QList<double>{50, 20, 20, 10, 20} << QList<double>{30, 50, 30};
         QTest::newRow("held below") << QList<double>{10, 40, 40, 10, 20} << QList<double>{30, 0, 0};
         QTest::newRow("within") << QList<double>{50, 20, 20, 100, 100} << QList<double>{80, 60, 30};
+        QTest::newRow("just held")
+            << QList<double>{50, 20, 20, 59.5, 100} << QList<double>{79.5, 59.5, 30};
     }
     void kaskaden_schritt() {
         QFETCH(QList<double>, ein);

@@ -1,13 +1,16 @@
 // The drawn pages, 1 and 4: the figures' arrowheads, leaders and joints, the contents list,
 // nothing but the buttons reacting; and for all four pages, at full size and smaller: everything
 // in its place, every text legible in its box, every button whole inside its frame.
+#include "schrift.h"
 #include "seite_1.h"
+#include "seite_2.h"
 #include "seite_3.h"
 #include "seite_4.h"
 #include "seitentest.h"
 
 #include <QLabel>
 #include <QTest>
+#include <set>
 
 using namespace shell;
 
@@ -40,11 +43,62 @@ bool gleich(const Form& a, const Form& b, int dx, int dy) {
 
 } // namespace
 
+// What the charts of pages 2 and 3 write after runs with both aids on, at a scale.
+std::set<QString> diagrammtexte(double massstab);
+
 class TestZeichnungen : public QObject {
     Q_OBJECT
     const std::vector<Element> m_t = seiten::seite_1_elemente();
 
 private slots:
+    // The core measures text as the desktop does: for every text the pages write (each line and
+    // word of a label, in its font) and the charts write, at every scale Ctrl+Plus and Ctrl+Minus
+    // reach, QFontMetricsF gives exactly the core's width (FreeType's advances, cut to 1/64 px,
+    // add up without rounding), and its line the core's height.
+    void schriftbreiten_data() {
+        QTest::addColumn<double>("massstab");
+        for (double m : massstaebe)
+            QTest::addRow("%g", m) << m;
+    }
+    void schriftbreiten() {
+        QFETCH(double, massstab);
+        std::map<std::pair<double, bool>, std::set<QString>> texte; // by font
+        for (const std::vector<Element>& tabelle :
+             {seiten::seite_1_elemente(), seiten::seite_2_elemente(), seiten::seite_3_elemente(),
+              seiten::seite_4_elemente()})
+            for (const Element& e : tabelle) {
+                Schrift s = fett;
+                QString t;
+                if (const auto* x = std::get_if<Text>(&e)) s = x->schrift, t = x->text;
+                if (const auto* x = std::get_if<Knopf>(&e)) t = x->text;
+                if (const auto* x = std::get_if<Rahmen>(&e)) s = x->schrift, t = x->titel;
+                for (const QString& zeile : t.split('\n')) {
+                    texte[{s.punkte, s.fett}].insert(zeile);
+                    for (const QString& wort : zeile.split(' '))
+                        texte[{s.punkte, s.fett}].insert(wort);
+                }
+            }
+        texte[{normal.punkte, false}].merge(diagrammtexte(massstab));
+        QVERIFY(texte[(std::pair{normal.punkte, false})].size() > 200);
+        for (const auto& [schrift, liste] : texte) {
+            const QFont f =
+                shell::schrift({"MS Sans Serif", schrift.first, schrift.second}, massstab);
+            QCOMPARE(f.pixelSize(), darstellung::schrift_px(schrift.first, massstab));
+            QCOMPARE(QFontMetrics(f).height(), darstellung::zeile_bei(f.pixelSize()).hoehe());
+            const QFontMetricsF fm(f);
+            for (const QString& t : liste) {
+                const double kern =
+                    darstellung::textbreite(t.toStdString(), schrift.second, f.pixelSize());
+                QVERIFY2(fm.horizontalAdvance(t) == kern,
+                         qPrintable(QStringLiteral("%1 px \"%2\": %3, core %4")
+                                        .arg(f.pixelSize())
+                                        .arg(t)
+                                        .arg(fm.horizontalAdvance(t))
+                                        .arg(kern)));
+            }
+        }
+    }
+
     // Each head: two strokes from 120 twips behind the tip and 120 to either side, mirrored
     // across an axis-parallel last stretch at least as long as the head.
     void pfeilspitzen() {
@@ -244,6 +298,34 @@ private slots:
         }
     }
 };
+
+std::set<QString> diagrammtexte(double massstab) {
+    Lernhilfen::einstellungen().kennwerte_zeigen(true);
+    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(true);
+    std::set<QString> texte;
+    for (int n : {2, 3}) {
+        Seite s(n);
+        s.seite->massstab_anwenden(massstab);
+        for (const char* lauf : {"20", "35"}) {
+            s.feld(n == 2 ? "xp1" : "v1")->setText(QString::fromLatin1(lauf));
+            s.klick("start");
+        }
+        for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
+            for (const QString& t : d->kopf().kennwerte)
+                texte.insert(t);
+            for (const auto& e : d->kopf().legende)
+                texte.insert(e.text);
+            for (int z = 1; z <= d->zeilenzahl(); z += 7) {
+                d->zeiger_zeigen(z);
+                for (const QString& t : d->ablesung().split('\n'))
+                    texte.insert(t);
+            }
+        }
+    }
+    Lernhilfen::einstellungen().kennwerte_zeigen(false);
+    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(false);
+    return texte;
+}
 
 QTEST_MAIN(TestZeichnungen)
 #include "test_zeichnungen.moc"

@@ -311,12 +311,11 @@ std::set<QString> diagrammtexte(double massstab) {
             s.klick("start");
         }
         for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
-            for (const QString& t : d->kopf().kennwerte)
-                texte.insert(t);
-            for (const auto& e : d->kopf().legende)
-                texte.insert(e.text);
+            for (const auto& e : d->kern().liste().bild)
+                if (e.art == darstellung::element::form::text)
+                    texte.insert(QString::fromStdString(e.text));
             for (int z = 1; z <= d->zeilenzahl(); z += 7) {
-                d->zeiger_zeigen(z);
+                d->zeiger_setzen(z);
                 for (const QString& t : d->ablesung().split('\n'))
                     texte.insert(t);
             }

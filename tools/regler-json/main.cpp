@@ -192,26 +192,16 @@ QJsonObject element_json(const Element& element) {
                 o.insert("zeit_titel", text(e.zeit_titel));
                 o.insert("wert_titel", text(e.wert_titel));
                 o.insert("bis", e.bis);
-                // The series' colours, and the dashed tones of the run before.
-                QJsonArray farben, vorher_farben;
-                for (int i = 0; i < int(e.reihen.size()); ++i) {
-                    const auto f = darstellung::reihenfarbe(i), v = darstellung::vorher_farbe(f);
-                    farben.append(QJsonArray{f.r, f.g, f.b});
-                    vorher_farben.append(QJsonArray{v.r, v.g, v.b});
-                }
-                o.insert("farben", farben);
+                const QRect g = pixel(e.r);
+                o.insert("breite", g.width());
+                o.insert("hoehe", g.height());
                 o.insert("zeitgruppe", e.zeitgruppe);
                 o.insert("zeit_beschriftet", e.zeit_beschriftet);
-                QJsonArray menue;
-                for (const std::string& t :
-                     darstellung::menue_eintraege(darstellung::Gesicht::browser))
-                    menue.append(QString::fromStdString(t));
-                o.insert("menue", menue);
-                o.insert("vorher_farben", vorher_farben);
                 o.insert("kennwerte_soll", e.kennwerte_soll);
                 o.insert("kennwerte_ist", e.kennwerte_ist);
                 o.insert("vergleich", e.vergleich);
                 o.insert("vergleich_legende", e.vergleich_legende);
+                o.insert("tangente", e.tangente);
                 o.insert("datei", text(e.datei));
             }
             return o;

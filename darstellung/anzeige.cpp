@@ -45,9 +45,9 @@ std::string elemente(const std::vector<element>& l) {
 } // namespace
 
 std::string anzeige_json(const anzeige& a) {
-    std::string j = "{\"breite\":" + zahl(a.breite) + ",\"hoehe\":" + zahl(a.hoehe) + ",\"plot\":[" +
-                    zahl(a.plot.x) + "," + zahl(a.plot.y) + "," + zahl(a.plot.b) + "," +
-                    zahl(a.plot.h) + "],\"stile\":[";
+    std::string j = "{\"breite\":" + zahl(a.breite) + ",\"hoehe\":" + zahl(a.hoehe) +
+                    ",\"plot\":[" + zahl(a.plot.x) + "," + zahl(a.plot.y) + "," + zahl(a.plot.b) +
+                    "," + zahl(a.plot.h) + "],\"stile\":[";
     for (size_t i = 0; i < a.stile.size(); ++i) {
         const stil& s = a.stile[i];
         j += (i ? ",{" : "{") + std::string("\"f\":") + farbe_json(s.f) +

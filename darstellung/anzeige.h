@@ -19,7 +19,9 @@ struct rechteck {
     double x = 0, y = 0, b = 0, h = 0;
     double rechts() const { return x + b; }
     double unten() const { return y + h; }
-    bool enthaelt(punkt p) const { return p.x >= x && p.x <= rechts() && p.y >= y && p.y <= unten(); }
+    bool enthaelt(punkt p) const {
+        return p.x >= x && p.x <= rechts() && p.y >= y && p.y <= unten();
+    }
     bool schneidet(const rechteck& r) const {
         return x < r.rechts() && r.x < rechts() && y < r.unten() && r.y < unten();
     }
@@ -45,7 +47,7 @@ struct element {
     // linie: the polyline; flaeche: its top left and bottom right corner; ring: its centre; text:
     // where its baseline starts
     std::vector<punkt> punkte;
-    double mass = 0; // ring: its radius; text: the font's pixel size
+    double mass = 0;      // ring: its radius; text: the font's pixel size
     bool im_plot = false; // clipped to the plot
     std::string text;
     bool fett = false;

@@ -63,7 +63,8 @@ vergleiche(const std::vector<schaubild*>& mitglieder, int zeile, bool mit_namen)
         for (size_t j = 0; j < laeufe.size(); ++j) {
             if (j >= v.size()) v.emplace_back(laeufe[j]->titel + ": ", std::vector<std::string>{});
             if (mit_namen)
-                v[j].first = laeufe[j]->titel + ": " + laufname(laeufe[j]->lauf, s->komma()) + " · ";
+                v[j].first =
+                    laeufe[j]->titel + ": " + laufname(laeufe[j]->lauf, s->komma()) + " · ";
             v[j].second.push_back(s->ablesen_vergleich(j, zeile));
         }
     }

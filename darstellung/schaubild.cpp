@@ -35,7 +35,8 @@ struct schaubild::lage {
 
 schaubild::schaubild(schaubild_art art, Gesicht g)
     : m_art(std::move(art)), m_gesicht(g), m_lage(std::make_shared<lage>()) {
-    m_zellen.assign(m_art.reihen.size(), std::vector<double>(size_t(std::max(m_art.zeilen, 0)), keine));
+    m_zellen.assign(m_art.reihen.size(),
+                    std::vector<double>(size_t(std::max(m_art.zeilen, 0)), keine));
     m_breite = m_sichtbar = m_art.breite;
     m_hoehe = m_art.hoehe;
 }
@@ -264,7 +265,8 @@ void schaubild::anordnen() {
         l.kennwert_breiten.clear();
         for (const std::string& t : l.kopfstuecke)
             l.kennwert_breiten.push_back(std::ceil(breite(t)));
-        l.k = kopf_anordnen(l.kennwert_breiten, luecke, l.legenden_breiten, plotbreite, l.kopfzeile);
+        l.k =
+            kopf_anordnen(l.kennwert_breiten, luecke, l.legenden_breiten, plotbreite, l.kopfzeile);
         const double oben = std::max(std::ceil(l.k.hoehe), std::ceil(rand + zh / 2));
         l.zeit_titel = !m_art.zeit_titel.empty() && unten_mit <= 0.4 * m_hoehe &&
                        m_hoehe - oben - unten_mit >= 4 * zh;
@@ -339,7 +341,9 @@ struct zeichner {
         return {.art = element::form::linie, .stil = s, .punkte = std::move(p), .im_plot = im_plot};
     }
     static element flaeche(int s, rechteck r) {
-        return {.art = element::form::flaeche, .stil = s, .punkte = {{r.x, r.y}, {r.rechts(), r.unten()}}};
+        return {.art = element::form::flaeche,
+                .stil = s,
+                .punkte = {{r.x, r.y}, {r.rechts(), r.unten()}}};
     }
     element text(int s, std::string t, double x, double oben, bool senkrecht = false) const {
         return {.art = element::form::text,
@@ -358,9 +362,9 @@ void pfeil(std::vector<element>& l, int s, punkt von, punkt spitze, double lang)
     if (d < 1e-9) return;
     const double ex = dx / d, ey = dy / d;
     for (const double seite : {0.5, -0.5})
-        l.push_back(zeichner::linie(
-            s, {{spitze.x - ex * lang - ey * lang * seite, spitze.y - ey * lang + ex * lang * seite},
-                spitze}));
+        l.push_back(zeichner::linie(s, {{spitze.x - ex * lang - ey * lang * seite,
+                                         spitze.y - ey * lang + ex * lang * seite},
+                                        spitze}));
 }
 } // namespace
 
@@ -376,14 +380,14 @@ void schaubild::zeichnen() {
     m_anzeige.oben.clear();
     if (m_zeiger) {
         const double x = std::floor(spalte_x(m_zeiger)) + 0.5;
-        m_anzeige.oben.push_back(
-            {.stil = m_zeigerstil, .punkte = {{x, p.y}, {x, p.unten()}}});
+        m_anzeige.oben.push_back({.stil = m_zeigerstil, .punkte = {{x, p.y}, {x, p.unten()}}});
     }
     if (m_fokus) {
         const double unten = m_fokus_unten > 0 ? std::min(m_hoehe, m_fokus_unten) : m_hoehe;
-        m_anzeige.oben.push_back({.art = element::form::flaeche,
-                                  .stil = m_fokusstil,
-                                  .punkte = {{0.5 * m, 0.5 * m}, {m_sichtbar - 0.5 * m, unten - 0.5 * m}}});
+        m_anzeige.oben.push_back(
+            {.art = element::form::flaeche,
+             .stil = m_fokusstil,
+             .punkte = {{0.5 * m, 0.5 * m}, {m_sichtbar - 0.5 * m, unten - 0.5 * m}}});
     }
 }
 
@@ -421,7 +425,9 @@ void schaubild::bild_zeichnen() {
         const double halb = band_halbe(std::abs(Y(m_figuren->w + 1) - mitte), (0.75 + 2) * m);
         const double oben = std::max(p.y, mitte - halb), unten = std::min(p.unten(), mitte + halb);
         if (unten > oben)
-            b.push_back(z.flaeche(z.stil({.f = {0, 0, 192}, .breite = 0, .fuellung = farbe{0, 0, 192},
+            b.push_back(z.flaeche(z.stil({.f = {0, 0, 192},
+                                          .breite = 0,
+                                          .fuellung = farbe{0, 0, 192},
                                           .fuellung_deckung = 40}),
                                   {p.x, oben, p.b, unten - oben}));
     }
@@ -437,8 +443,8 @@ void schaubild::bild_zeichnen() {
     for (size_t j = 0; j < laeufe.size(); ++j) {
         laufstile.emplace_back();
         for (size_t s = 0; s < laeufe[j]->spalten.size(); ++s) {
-            laufstile[j].push_back(z.stil(
-                {.f = vergleichsfarbe(j, int(s)), .breite = m, .strich = {4 * m, 2 * m}}));
+            laufstile[j].push_back(
+                z.stil({.f = vergleichsfarbe(j, int(s)), .breite = m, .strich = {4 * m, 2 * m}}));
             kurve(laeufe[j]->spalten[s], laufstile[j].back());
         }
     }
@@ -505,7 +511,8 @@ void schaubild::bild_zeichnen() {
         belegen(va, ba, pfeillaenge / 2);
     };
     const auto innen = [&](punkt q, double r) {
-        return punkt{std::clamp(q.x, p.x + r, p.rechts() - r), std::clamp(q.y, p.y + r, p.unten() - r)};
+        return punkt{std::clamp(q.x, p.x + r, p.rechts() - r),
+                     std::clamp(q.y, p.y + r, p.unten() - r)};
     };
     const auto ring_setzen = [&](int s, punkt q) {
         q = innen(q, ring);
@@ -516,13 +523,14 @@ void schaubild::bild_zeichnen() {
     if (m_figuren && m_schalter.kennwerte) {
         const int strich = z.stil({.f = {60, 60, 60}, .breite = m, .strich = {m, 2 * m}});
         const int mass_stil = z.stil({.f = {60, 60, 60}, .breite = m});
-        const int ringstil = z.stil({.f = reihenfarbe(m_art.kennwerte_ist - 1), .breite = 1.2 * m,
+        const int ringstil = z.stil({.f = reihenfarbe(m_art.kennwerte_ist - 1),
+                                     .breite = 1.2 * m,
                                      .fuellung = farbe{255, 255, 255}});
         const std::vector<double> x = ist_spalte();
         const auto texte = kennwert_namen(m_figuren->k, m_komma);
         std::vector<punkt> ringe;
-        for (const marke& mk : kennwert_marken(m_figuren->k, m_figuren->spitzen, m_figuren->w, x,
-                                               l.a.von)) {
+        for (const marke& mk :
+             kennwert_marken(m_figuren->k, m_figuren->spitzen, m_figuren->w, x, l.a.von)) {
             const punkt von{X(mk.t0), Y(mk.y0)}, bis{X(mk.t1), Y(mk.y1)};
             const std::string& name = texte[size_t(mk.kennwert)];
             const double w = z.breite(name);
@@ -533,8 +541,11 @@ void schaubild::bild_zeichnen() {
                 b.push_back(z.linie(strich, {u, o}));
                 belegen(u, o, m);
                 const double y1 = p.unten() - 3 * m - zh, y2 = y1 - 2 * m - zh;
-                namen.push_back({name, {{o.x + 3 * m, y1}, {o.x - 3 * m - w, y1},
-                                        {o.x + 3 * m, y2}, {o.x - 3 * m - w, y2}}});
+                namen.push_back({name,
+                                 {{o.x + 3 * m, y1},
+                                  {o.x - 3 * m - w, y1},
+                                  {o.x + 3 * m, y2},
+                                  {o.x - 3 * m - w, y2}}});
             } else if (mk.kennwert == 2) { // the period, across from its second peak
                 const double y = std::clamp(von.y, p.y + pfeillaenge, p.unten() - pfeillaenge);
                 mass(mass_stil, {von.x, y}, {bis.x, y});
@@ -545,18 +556,20 @@ void schaubild::bild_zeichnen() {
                 b.push_back(z.linie(mass_stil, {{von.x + ring, bis.y}, {xm + 3 * m, bis.y}}));
                 mass(mass_stil, {xm, von.y}, {xm, bis.y});
                 const double mitte = (von.y + bis.y - zh) / 2;
-                namen.push_back({name, {{xm + 4 * m, bis.y - 3 * m - zh},
-                                        {xm + 4 * m, mitte},
-                                        {von.x - ring - 4 * m - w, mitte},
-                                        {von.x - w / 2, bis.y - ring - 3 * m - zh}}});
+                namen.push_back({name,
+                                 {{xm + 4 * m, bis.y - 3 * m - zh},
+                                  {xm + 4 * m, mitte},
+                                  {von.x - ring - 4 * m - w, mitte},
+                                  {von.x - w / 2, bis.y - ring - 3 * m - zh}}});
             } else { // the remaining deviation, inside the plot's right edge
                 const double xm = p.rechts() - 10 * m;
                 mass(mass_stil, {xm, std::clamp(von.y, p.y, p.unten())},
                      {xm, std::clamp(bis.y, p.y, p.unten())});
                 const double mitte = (von.y + bis.y - zh) / 2;
-                namen.push_back({name, {{xm - 4 * m - w, mitte},
-                                        {xm - 4 * m - w, std::min(von.y, bis.y) - 4 * m - zh},
-                                        {xm - 4 * m - w, std::max(von.y, bis.y) + 4 * m}}});
+                namen.push_back({name,
+                                 {{xm - 4 * m - w, mitte},
+                                  {xm - 4 * m - w, std::min(von.y, bis.y) - 4 * m - zh},
+                                  {xm - 4 * m - w, std::max(von.y, bis.y) + 4 * m}}});
             }
         }
         for (const punkt& q : ringe)
@@ -584,12 +597,14 @@ void schaubild::bild_zeichnen() {
         belegen({X(0), Y(x0)}, {X(t.l_s), Y(x0)}, m);
         const std::string k = "K = " + mit_komma(gerundet(t.k_k, 1), m_komma) + " K";
         const std::string ls = "L = " + mit_komma(gerundet(t.l_s, 1), m_komma) + " s";
-        namen.push_back({ls, {{X(t.l_s / 2) - z.breite(ls) / 2, Y(x0) - 3 * m - zh},
-                              {X(t.l_s) + 4 * m, Y(x0) - zh / 2},
-                              {X(t.l_s / 2) - z.breite(ls) / 2, Y(x0) + 3 * m}}});
-        namen.push_back({k, {{xk + 4 * m, (k0.y + k1.y - zh) / 2},
-                             {xk + 4 * m, k1.y + 3 * m},
-                             {xk + 4 * m, k1.y - 3 * m - zh}}});
+        namen.push_back({ls,
+                         {{X(t.l_s / 2) - z.breite(ls) / 2, Y(x0) - 3 * m - zh},
+                          {X(t.l_s) + 4 * m, Y(x0) - zh / 2},
+                          {X(t.l_s / 2) - z.breite(ls) / 2, Y(x0) + 3 * m}}});
+        namen.push_back({k,
+                         {{xk + 4 * m, (k0.y + k1.y - zh) / 2},
+                          {xk + 4 * m, k1.y + 3 * m},
+                          {xk + 4 * m, k1.y - 3 * m - zh}}});
     }
     for (const auto& [text, orte] : namen) {
         const double w = z.breite(text);
@@ -612,11 +627,14 @@ void schaubild::bild_zeichnen() {
     for (size_t i = 0; i < l.kopfstuecke.size() && i < l.k.kennwerte.size(); ++i) {
         const auto [x, y] = l.k.kennwerte[i];
         if (i > 0 && l.k.kennwerte[i - 1].y == y)
-            b.push_back(z.text(schrift, trenner, p.x + x - std::ceil(z.breite(trenner)), y + grund));
+            b.push_back(
+                z.text(schrift, trenner, p.x + x - std::ceil(z.breite(trenner)), y + grund));
         b.push_back(z.text(schrift, l.kopfstuecke[i], p.x + x, y + grund));
     }
     if (!l.k.legende.empty()) {
-        b.push_back(z.flaeche(z.stil({.f = {170, 170, 170}, .breite = m, .fuellung = farbe{255, 255, 255},
+        b.push_back(z.flaeche(z.stil({.f = {170, 170, 170},
+                                      .breite = m,
+                                      .fuellung = farbe{255, 255, 255},
                                       .fuellung_deckung = 230}),
                               {p.x + l.k.legende_x + 0.5 * m, l.k.legende_y + 0.5 * m,
                                l.k.legende_breite - m, l.k.legende_hoehe - m}));
@@ -629,7 +647,8 @@ void schaubild::bild_zeichnen() {
             double x = p.x + l.k.legende[i].x;
             const double y = l.k.legende[i].y;
             for (int s : striche) {
-                b.push_back(z.linie(s, {{x, y + l.kopfzeile / 2}, {x + 16 * m, y + l.kopfzeile / 2}}));
+                b.push_back(
+                    z.linie(s, {{x, y + l.kopfzeile / 2}, {x + 16 * m, y + l.kopfzeile / 2}}));
                 x += 20 * m;
             }
             b.push_back(z.text(schrift, m_legende[i].text, x, y + grund));
@@ -698,7 +717,8 @@ std::vector<menuepunkt> schaubild::menue() const {
     p.push_back({befehl::vorher, "Vorherigen Lauf zeigen", true, m_schalter.vorher});
     p.push_back({befehl::projektor, "Projektoransicht", true, m_schalter.projektor});
     if (m_art.tangente)
-        p.push_back({befehl::vorschlag, "Vorschlag übernehmen", false, false, m_tangente.has_value()});
+        p.push_back(
+            {befehl::vorschlag, "Vorschlag übernehmen", false, false, m_tangente.has_value()});
     p.push_back({});
     p.push_back({befehl::protokoll, "Versuchsprotokoll …"});
     return p;
@@ -738,6 +758,17 @@ std::string schaubild::kennwert_bei(int zeile) const {
 }
 
 // ---- events
+
+rechteck tipp_box(std::string_view text) {
+    const int px = schrift_px(8.25, 1);
+    double b = 0, zeilen = 0;
+    for (size_t von = 0; von <= text.size(); ++zeilen) {
+        const size_t bis = std::min(text.find('\n', von), text.size());
+        b = std::max(b, textbreite(text.substr(von, bis - von), false, px));
+        von = bis + 1;
+    }
+    return {0, 0, std::ceil(b) + 2 * 4 + 2, zeilen * zeile_bei(px).hoehe() + 2 * 2 + 2};
+}
 
 int schaubild::zeile_bei(punkt q) {
     const rechteck& p = plot();

@@ -30,7 +30,7 @@ struct schaubild_art {
     // the chart can show; whether it shows runs to compare with, and names them in its legend.
     int kennwerte_soll = 0, kennwerte_ist = 0;
     bool vergleich = false, vergleich_legende = false;
-    bool tangente = false; // a heating curve, with method 2's tangent among its figures
+    bool tangente = false;        // a heating curve, with method 2's tangent among its figures
     bool zeit_beschriftet = true; // time labels hidden keep their room
     std::string datei = "diagramm";
     double breite = 0, hoehe = 0; // pixels at full size
@@ -75,7 +75,9 @@ struct tastenwirkung {
     bool menue = false;
 };
 
-class zeitgruppe;
+// The read-out tooltip's box for its text at full size: its lines in the pages' font, 4 px
+// aside and 2 px above and below them, in a frame of 1 px.
+rechteck tipp_box(std::string_view text);
 
 class schaubild {
 public:

@@ -1,7 +1,9 @@
 // The drawn pages, 1 and 4: the figures' arrowheads, leaders and joints, the contents list,
 // nothing but the buttons reacting; and for all four pages, at full size and smaller: everything
 // in its place, every text legible in its box, every button whole inside its frame.
+#include "schaubild.h"
 #include "schrift.h"
+#include "schriften.h"
 #include "seite_1.h"
 #include "seite_2.h"
 #include "seite_3.h"
@@ -97,6 +99,27 @@ private slots:
                                         .arg(kern)));
             }
         }
+    }
+
+    // The browser's read-out tooltip takes its box from the core: the widest of its lines and
+    // every line's height in the pages' font, as Qt measures them, with its padding and frame.
+    void tippbox_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("one line") << "t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %";
+        QTest::addRow("the wider below") << "t = 3 s\nvorher: Sollwert = 30 °C · Soll 30 °C";
+        QTest::addRow("three") << "t = 200 s · Soll1 50 °C\nLauf 2: P-Band = 10 %\nÜberschwingen";
+        QTest::addRow("an empty last") << "t = 1 s\n";
+    }
+    void tippbox() {
+        QFETCH(QString, text);
+        schriften_laden();
+        const QFont f = shell::schrift(normal, 1);
+        double breit = 0;
+        for (const QString& zeile : text.split('\n'))
+            breit = std::max(breit, QFontMetricsF(f).horizontalAdvance(zeile));
+        const darstellung::rechteck r = darstellung::tipp_box(text.toStdString());
+        QCOMPARE(r.b, std::ceil(breit) + 2 * 4 + 2);
+        QCOMPARE(r.h, text.count('\n') * QFontMetrics(f).height() + QFontMetrics(f).height() + 6);
     }
 
     // Each head: two strokes from 120 twips behind the tip and 120 to either side, mirrored

@@ -35,6 +35,7 @@
 #include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -70,17 +71,21 @@ QJsonObject schrift_json(const Schrift& s) {
 
 // A label as the program lays it out: its box at full size (relative to its frame), each line
 // with where it starts on its baseline, and its font's ascent and descent. The browser places
-// these; it measures no text.
+// these; it measures no text. The box reaches a pixel past each line's end (and its border):
+// WebKit sets each glyph at a whole pixel, and a line filling its box ran a pixel over it there.
 void satz_json(QJsonObject& o, QLabel& l) {
-    const QRect g = l.geometry();
-    o.insert("kasten", QJsonArray{g.x(), g.y(), g.width(), g.height()});
-    const Gemalt gemalt = mitschreiben(l, false);
-    QJsonArray zeilen;
-    for (qsizetype i = 0; i < gemalt.zeilen.size(); ++i)
-        zeilen.append(QJsonArray{gemalt.zeilen[i], gemalt.anfaenge[size_t(i)].x(),
-                                 gemalt.anfaenge[size_t(i)].y()});
-    o.insert("zeilen", zeilen);
     const QFontMetricsF fm(l.font());
+    const Gemalt gemalt = mitschreiben(l, false);
+    QRect g = l.geometry();
+    QJsonArray zeilen;
+    for (qsizetype i = 0; i < gemalt.zeilen.size(); ++i) {
+        const QPointF anfang = gemalt.anfaenge[size_t(i)];
+        zeilen.append(QJsonArray{gemalt.zeilen[i], anfang.x(), anfang.y()});
+        const int ende = int(std::ceil(anfang.x() + fm.horizontalAdvance(gemalt.zeilen[i])));
+        g.setWidth(std::max(g.width(), ende + 1 + l.frameWidth()));
+    }
+    o.insert("kasten", QJsonArray{g.x(), g.y(), g.width(), g.height()});
+    o.insert("zeilen", zeilen);
     o.insert("aufstieg", fm.ascent());
     o.insert("abstieg", fm.descent());
 }

@@ -26,8 +26,16 @@ const programmname = 'NORVA-Regler und Regeltechnik';
 const buehne = document.getElementById('buehne');
 const meldung = document.getElementById('meldung');
 const neue_version = document.getElementById('neue-version');
-// The core, a part of its own: the first page is shown meanwhile.
-const kern_bereit = import('./kern.js').then((k) => k.kern_laden());
+// The core, a part of its own, asked for once the first page is painted (or by the first page
+// that needs it): its glue is not parsed while the first page is made.
+let kern_versprochen = null;
+const kern_bereit = () =>
+    (kern_versprochen ??= import('./kern.js')
+        .then((k) => k.kern_laden())
+        .then((kern) => {
+            protokoll_kern(kern);
+            return kern;
+        }));
 const seiten = new Map(); // created on first demand, kept until the program ends
 let aktuell = 0;
 const messungen = {};
@@ -76,7 +84,7 @@ async function anlegen(nummer) {
     el.hidden = true;
     buehne.append(el);
     // Pages with charts are built once the core is there: their axes follow its rules.
-    const kern = p.elemente.some((e) => e.typ === 'Diagramm') ? await kern_bereit : null;
+    const kern = p.elemente.some((e) => e.typ === 'Diagramm') ? await kern_bereit() : null;
     const seite = seite_bauen(p, el, kern);
     seite.laeufe = p.laeufe;
     seite.titel = p.titel;
@@ -173,7 +181,7 @@ window.addEventListener('popstate', (ev) => {
 document.addEventListener('keydown', (ev) => {
     if (ev.key.toLowerCase() !== 'l' || !(ev.ctrlKey || ev.metaKey) || ev.altKey || ev.shiftKey) return;
     ev.preventDefault();
-    kern_bereit.then(protokoll_zeigen);
+    kern_bereit().then(protokoll_zeigen);
 });
 
 // A tab closed (or reloaded) with runs not saved: the browser's own question.
@@ -252,7 +260,6 @@ async function start() {
             meldung.hidden = false;
         },
     });
-    kern_bereit.then(protokoll_kern);
     const n = seite_aus_adresse();
     const verlinkt = location.hash ? null : new URLSearchParams(location.search);
     history.replaceState({ seite: n }, '', `${location.pathname}#seite-${n}`);
@@ -260,7 +267,7 @@ async function start() {
     if (verlinkt) seiten.get(n).logik?.verlinkt(verlinkt);
     await new Promise(requestAnimationFrame);
     messungen.erste_seite = performance.now();
-    await kern_bereit;
+    await kern_bereit();
     window.regler.bereit = true;
 }
 

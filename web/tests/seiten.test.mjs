@@ -909,6 +909,29 @@ test('a switched aid is remembered by the next visit', async () => {
     await seite.click('.menue [data-id="kennwerte"]');
 });
 
+// Method 2 from page 3's heating curve: the menu takes the proposal its head shows over into
+// page 2's fields, as whole numbers, and runs it there.
+test('"Vorschlag übernehmen" on the heating curve runs its proposal on page 2', async () => {
+    await seite.evaluate(() => window.regler.lernhilfen_setzen(true, false));
+    await seite.evaluate(() => window.regler.gehen(3));
+    const kopf = JSON.parse(await seite.evaluate(() => window.regler.ansicht(3, 'pid33').liste))
+        .bild.map((e) => e.text)
+        .filter((t) => /^(P-Band|Nachlaufzeit|Vorhaltzeit) = /.test(t ?? ''))
+        .map((t) => Number(t.split(' = ').at(-1).replace(',', '.').split(' ')[0]));
+    assert.equal(kopf.length, 3);
+    const zeilen = (await seite.evaluate(() => window.regler.protokoll())).length;
+    await seite.click('#seite-3 [data-name="pid33"]', { button: 'right' });
+    await seite.click('.menue [data-id="vorschlag"]');
+    await seite.waitForFunction((n) => window.regler.protokoll().length > n, {}, zeilen);
+    assert.equal(await sichtbar(), 2);
+    const felder = [];
+    for (const name of ['xp1', 'tn1', 'tv1']) felder.push(Number(await feld(2, name)));
+    felder.forEach((f, i) => assert.ok(Number.isInteger(f) && Math.abs(f - kopf[i]) <= 0.5, `${felder} ${kopf}`));
+    const [zeile] = (await seite.evaluate(() => window.regler.protokoll())).slice(-1);
+    assert.deepEqual([zeile.seite, ...zeile.werte.slice(1)], [2, ...felder]);
+    await seite.evaluate(() => window.regler.lernhilfen_setzen(false, false));
+});
+
 // Last: no tab of the tests above met an error, a failed request or a breach of the content policy.
 test('no tab met an error, a failed request or a breach of the content policy', () => {
     assert.deepEqual(fehler, []);

@@ -38,15 +38,18 @@ namespace {
 
 int runden = 15;
 
-// Counts paints of chart viewports, to be sure both sides did draw their charts.
+// Counts paints of our charts and of Qt Charts' viewports, to be sure both sides drew theirs.
 class Malzaehler : public QObject {
 public:
     int n = 0;
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override {
-        if (e->type() == QEvent::Paint)
-            if (auto* v = qobject_cast<QChartView*>(o->parent()); v && v->viewport() == o) ++n;
+        if (e->type() != QEvent::Paint) return false;
+        if (qobject_cast<Diagrammfeld*>(o))
+            ++n;
+        else if (auto* v = qobject_cast<QChartView*>(o->parent()); v && v->viewport() == o)
+            ++n;
         return false;
     }
 };

@@ -27,14 +27,29 @@ int wert_intervalle(int hoehe_px) {
 }
 
 wertachse wertachse_fuer(double tief, double hoch, double bis, int intervalle, int platz) {
-    // Wide ranges meet coarse steps only: the loop ends once the labels fit, or the step stops
-    // being a number.
+    // Wide ranges meet coarse steps only: the loop ends once the labels (the steps' multiples
+    // from `von` to `bis`) fit, or the step stops being a number.
     wertachse a;
     double st = schritt(hoch - tief, intervalle);
     for (;;) {
         a.von = tief < 0 ? std::floor(tief / st) * st : 0;
         a.bis = hoch > bis ? std::ceil(hoch / st) * st : bis;
-        if ((a.bis - a.von) / st + 1 <= platz || !std::isfinite(st)) break;
+        if (std::floor((a.bis - a.von) / st + 1e-9) + 1 <= platz || !std::isfinite(st)) break;
+        st = groeber(st);
+    }
+    a.schritt = st;
+    return a;
+}
+
+wertachse projektor_achse(double w, const sim::kennwerte& k, int intervalle, int platz) {
+    const double d = 1.25 * std::max({5.0, k.ueberschwingen_k.value_or(0),
+                                      std::abs(k.bleibende_abweichung_k.value_or(0))});
+    wertachse a;
+    double st = schritt(2 * d, intervalle);
+    for (;;) {
+        a.von = std::floor((w - d) / st) * st;
+        a.bis = std::ceil((w + d) / st) * st;
+        if (std::floor((a.bis - a.von) / st + 1e-9) + 1 <= platz || !std::isfinite(st)) break;
         st = groeber(st);
     }
     a.schritt = st;

@@ -2,6 +2,8 @@
 // extent, a round step, and a coarser one until the labels fit the plot's height.
 #pragma once
 
+#include "kennwerte.h"
+
 #include <span>
 #include <utility>
 #include <vector>
@@ -37,5 +39,10 @@ struct wertachse {
 // never cut off; the largest round step with `intervalle` intervals, coarser until at most
 // `platz` labels stand on the axis (`platz`: how many the plot's height holds).
 wertachse wertachse_fuer(double tief, double hoch, double bis, int intervalle, int platz);
+
+// The projector's value axis: a window around the set-point `w`, so that the figures' marks read
+// large from the back of the room: the overshoot and the remaining deviation, 5 K at least, and a
+// quarter more; whole steps as above.
+wertachse projektor_achse(double w, const sim::kennwerte& k, int intervalle, int platz);
 
 } // namespace darstellung

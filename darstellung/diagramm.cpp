@@ -40,6 +40,14 @@ farbe vorher_farbe(farbe c) {
     return {0, 0, 0};
 }
 
+farbe vergleichsfarbe(size_t lauf, int spalte) {
+    if (lauf == 0) return vorher_farbe(reihenfarbe(spalte));
+    // Hues far from the series' blue, red, green and orange, and from one another.
+    static const farbe toene[] = {{140, 0, 160}, {0, 130, 130}, {150, 90, 0},
+                                  {200, 0, 120}, {90, 90, 90},  {110, 110, 0}};
+    return vorher_farbe(toene[(lauf - 1) % std::size(toene)]);
+}
+
 std::vector<marke> kennwert_marken(const sim::kennwerte& k, std::span<const int> spitzen, double w,
                                    std::span<const double> x, double unten) {
     std::vector<marke> m;
@@ -133,41 +141,45 @@ double band_halbe(double pixel_je_kelvin, double mindestens) {
     return std::max(pixel_je_kelvin, mindestens);
 }
 
-const std::vector<std::string>& menue_eintraege(Gesicht g) {
-    static const std::vector<std::string> desktop{"Bild kopieren",
-                                                  "Daten kopieren",
-                                                  "Bild speichern …",
-                                                  "Daten speichern …",
-                                                  "",
-                                                  "Kennwerte zeigen",
-                                                  "Vorherigen Lauf zeigen",
-                                                  "",
-                                                  "Versuchsprotokoll …"};
-    static const std::vector<std::string> browser = [] {
-        std::vector<std::string> e = desktop;
-        e.insert(e.begin() + 2, "Link zu diesem Lauf kopieren");
-        return e;
-    }();
-    return g == Gesicht::browser ? browser : desktop;
+namespace {
+std::string gezeigt(std::string_view einheit, std::string_view zeit_titel) {
+    return std::string(einheit.empty() ? "Werte" : einheit) + " über " +
+           std::string(zeit_titel.empty() ? "Zeit in s" : zeit_titel);
 }
 
+std::string laeufe_und_kennwerte(const laufnamen& laeufe, std::span<const std::string> kennwerte) {
+    std::string t;
+    for (size_t i = 0; i < laeufe.size(); ++i)
+        t += (i                                                   ? ", "
+              : laeufe.size() == 1 && laeufe[0].first == "vorher" ? "; gestrichelt der Lauf davor ("
+                                                                  : "; gestrichelt (") +
+             laeufe[i].first + ": " + laeufe[i].second + (i + 1 == laeufe.size() ? ")" : "");
+    for (size_t i = 0; i < kennwerte.size(); ++i)
+        t += (i ? "; " : "; Kennwerte: ") + kennwerte[i];
+    return t;
+}
+} // namespace
+
 std::string beschreibung(std::string_view einheit, std::string_view zeit_titel,
-                         std::string_view vorher_name, std::span<const std::string> kennwerte,
-                         Gesicht g) {
-    std::string menue;
-    for (std::string t : menue_eintraege(g)) {
+                         const laufnamen& laeufe, std::span<const std::string> kennwerte,
+                         std::span<const std::string> menue) {
+    std::string eintraege;
+    for (std::string t : menue) {
         if (t.empty()) continue;
         if (const auto p = t.find(" …"); p != std::string::npos) t.erase(p);
-        menue += (menue.empty() ? "" : ", ") + t;
+        eintraege += (eintraege.empty() ? "" : ", ") + t;
     }
-    std::string b = std::string(einheit.empty() ? "Werte" : einheit) + " über " +
-                    std::string(zeit_titel.empty() ? "Zeit in s" : zeit_titel) +
-                    "; Pfeiltasten lesen ab; Kontextmenü: " + menue;
-    if (!vorher_name.empty())
-        b += "; gestrichelt der Lauf davor (vorher: " + std::string(vorher_name) + ")";
-    for (size_t i = 0; i < kennwerte.size(); ++i)
-        b += (i ? "; " : "; Kennwerte: ") + kennwerte[i];
-    return b;
+    return gezeigt(einheit, zeit_titel) + "; Pfeiltasten lesen ab; Kontextmenü: " + eintraege +
+           laeufe_und_kennwerte(laeufe, kennwerte);
+}
+
+std::string bildbeschreibung(std::string_view einheit, std::string_view zeit_titel,
+                             std::span<const std::string> reihen, const laufnamen& laeufe,
+                             std::span<const std::string> kennwerte) {
+    std::string t = gezeigt(einheit, zeit_titel);
+    for (size_t i = 0; i < reihen.size(); ++i)
+        t += (i ? ", " : ": ") + reihen[i];
+    return t + laeufe_und_kennwerte(laeufe, kennwerte);
 }
 
 } // namespace darstellung

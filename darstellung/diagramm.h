@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace darstellung {
@@ -25,6 +26,10 @@ double kontrast(farbe a, farbe b);
 // The run before's tone of a series colour, drawn dashed: as light as it may be while it keeps a
 // contrast of 3:1 against white (a colour below that is darkened until it has it).
 farbe vorher_farbe(farbe c);
+// The tone of a run compared with the last one (`lauf` from 0), for a series: the first in the
+// run before's tones, each further one in a hue of its own for all its series, none of them the
+// series' colours, each with a contrast of 3:1 against white at least.
+farbe vergleichsfarbe(size_t lauf, int spalte);
 
 // A figure drawn where it is measured, in the chart's own units (seconds, values):
 // a point is a peak's ring at (t0, y0); a dimension runs with arrowheads from (t0, y0) to (t1, y1);
@@ -74,14 +79,19 @@ double band_halbe(double pixel_je_kelvin, double mindestens);
 // opens the page with the run shown (the desktop program has no address to link to).
 enum class Gesicht { desktop, browser };
 
-// The chart menu's entries in their order, "" for a separator line.
-const std::vector<std::string>& menue_eintraege(Gesicht g);
+// Runs drawn to compare with: each one's title ("vorher", "Lauf 3") and name (all it ran with).
+using laufnamen = std::vector<std::pair<std::string, std::string>>;
 
 // What a screen reader is told of a chart: "°C über Zeit in Sekunden; Pfeiltasten lesen ab;
-// Kontextmenü: Bild kopieren, …" (every entry, without " …"); then, where shown, the run before
-// (its name) and the figures.
+// Kontextmenü: Bild kopieren, …" (every entry of `menue`, without " …"); then, where shown, the
+// runs compared and the figures.
 std::string beschreibung(std::string_view einheit, std::string_view zeit_titel,
-                         std::string_view vorher_name, std::span<const std::string> kennwerte,
-                         Gesicht g);
+                         const laufnamen& laeufe, std::span<const std::string> kennwerte,
+                         std::span<const std::string> menue);
+// What a picture of the chart says it shows: "°C über Zeit in Sekunden: Soll, Ist", the runs
+// compared, the figures; nothing of keys or menus.
+std::string bildbeschreibung(std::string_view einheit, std::string_view zeit_titel,
+                             std::span<const std::string> reihen, const laufnamen& laeufe,
+                             std::span<const std::string> kennwerte);
 
 } // namespace darstellung

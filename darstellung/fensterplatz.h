@@ -6,9 +6,10 @@
 
 namespace darstellung {
 
-struct rechteck {
+// A window's or page's place on the screen, in whole pixels.
+struct fensterrechteck {
     int x = 0, y = 0, b = 0, h = 0;
-    bool operator==(const rechteck&) const = default;
+    bool operator==(const fensterrechteck&) const = default;
     int rechts() const { return x + b; }
     int unten() const { return y + h; }
 };
@@ -17,7 +18,8 @@ struct rechteck {
 // beside the page at `seite`: below, above, to the right or to the left of it, wherever the
 // window keeps most of its size (its width first: a table is read across); where none of these
 // holds its minimum, over the page where it covers least of `geschuetzt`, and at its minimum.
-rechteck fenster_platz(rechteck frei, rechteck seite, std::span<const rechteck> geschuetzt,
-                       rechteck wunsch, rechteck mindestens);
+fensterrechteck fenster_platz(fensterrechteck frei, fensterrechteck seite,
+                              std::span<const fensterrechteck> geschuetzt, fensterrechteck wunsch,
+                              fensterrechteck mindestens);
 
 } // namespace darstellung

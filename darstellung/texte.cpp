@@ -104,14 +104,28 @@ std::string ablesen(std::span<const std::string> namen, std::span<const double> 
     return verbunden(teile);
 }
 
-std::string ablesung(int zeile, std::span<const std::string> teile, std::string_view vorher_name,
-                     std::span<const std::string> vorher, std::span<const std::string> kennwerte) {
+std::string ablesung(int zeile, std::span<const std::string> teile,
+                     std::span<const std::pair<std::string, std::vector<std::string>>> vergleiche,
+                     std::span<const std::string> kennwerte, std::string_view zeilenende) {
     std::string t = "t = " + std::to_string(zeile) + " s";
     for (const std::string& s : teile)
         t += " · " + s;
-    if (!vorher.empty()) t += "\nvorher: " + std::string(vorher_name) + " · " + verbunden(vorher);
-    if (!kennwerte.empty()) t += "\n" + verbunden(kennwerte);
+    for (const auto& [anfang, werte] : vergleiche)
+        t += std::string(zeilenende) + anfang + verbunden(werte);
+    if (!kennwerte.empty()) t += std::string(zeilenende) + verbunden(kennwerte);
     return t;
+}
+
+std::vector<std::string> kennwert_namen(const sim::kennwerte& k, std::string_view komma) {
+    const auto kelvin = [&](const std::optional<double>& v) {
+        return v ? zahl(*v, komma) + " K" : keiner;
+    };
+    return {"Anregelzeit " + sekunden(k.anregelzeit_s),
+            "Überschwingen " + kelvin(k.ueberschwingen_k),
+            "Schwingungsdauer " +
+                (k.schwingungsdauer_s ? zahl(*k.schwingungsdauer_s, komma) + " s" : keiner),
+            "Ausregelzeit " + sekunden(k.ausregelzeit_s),
+            "bleibende Abweichung " + kelvin(k.bleibende_abweichung_k)};
 }
 
 } // namespace darstellung

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace darstellung {
@@ -31,10 +32,16 @@ std::string kurz(double v, std::string_view komma);
 std::string ablesen(std::span<const std::string> namen, std::span<const double> werte,
                     std::string_view einheit, std::string_view komma);
 
-// The read-out of a group of charts at a second: "t = 26 s · " and each chart's part; then,
-// where shown, a line "vorher: NAME · " with the run before's parts, and a line with the nearest
-// figures.
-std::string ablesung(int zeile, std::span<const std::string> teile, std::string_view vorher_name,
-                     std::span<const std::string> vorher, std::span<const std::string> kennwerte);
+// The read-out of a group of charts at a second: "t = 26 s · " and each chart's part; then, where
+// shown, for each run compared a line of its beginning (`vergleiche[i].first`) and its parts, and
+// a line with the nearest figures; `zeilenende` between the lines.
+std::string ablesung(int zeile, std::span<const std::string> teile,
+                     std::span<const std::pair<std::string, std::vector<std::string>>> vergleiche,
+                     std::span<const std::string> kennwerte, std::string_view zeilenende = "\n");
+
+// The figures' marks named on the plot, in kennwert_zeilen's order: "Anregelzeit 16 s",
+// "Überschwingen 16,3 K", "Schwingungsdauer 28,3 s", "Ausregelzeit 150 s", "bleibende
+// Abweichung −7,3 K".
+std::vector<std::string> kennwert_namen(const sim::kennwerte& k, std::string_view komma);
 
 } // namespace darstellung

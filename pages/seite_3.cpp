@@ -83,6 +83,7 @@ std::vector<Element> seite_3_elemente() {
                  .zeit_titel = "Zeit in Sekunen", // sic: the program's own caption
                  .wert_titel = "°C",
                  .bis = 150,
+                 .tangente = true,
                  .datei = "seite3-aufheizkurve"},
         fetter_absatz("pid32", "Beispiel: Aufheizkurve der zur Simulation verwendeten Strecke.",
                       {1050, 1830, 2535, 735}),

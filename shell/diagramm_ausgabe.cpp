@@ -1,9 +1,7 @@
 // What a chart gives to the world outside the page: its menu (pictures and data to the clipboard
-// and to files, the learning aids' switches) and what a screen reader says of it.
+// and to files, the switches, the tuning aid's proposal) and what a screen reader hears of it.
 #include "dateien.h"
-#include "diagramm.h"
 #include "diagrammfeld.h"
-#include "tabellen.h"
 #include "zahlen.h"
 
 #include <QAccessible>
@@ -12,30 +10,26 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
-#include <QLineSeries>
 #include <QMenu>
 #include <QPainter>
 #include <QSvgGenerator>
-#include <functional>
-#include <map>
 
 namespace shell {
 
 namespace {
-// What a screen reader says of a chart: one object without children (the view's scroll bars,
-// viewport and legend are none of the listener's business). A focused chart's name is the
-// read-out while a read-out cursor stands, so that a screen reader speaks each second as the
-// cursor moves (Orca speaks a focused object's new name); its value is the second, 1 to the
-// row count.
+// What a screen reader gets of a chart: one object without children, named as the chart (never
+// as a read-out, so that a chart reached by Tab says which it is), described as the core
+// describes it; at a step of the cursor by keys, its description says the second and the
+// values, and its value is the second, 1 to the row count.
 class DiagrammZugang : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
     explicit DiagrammZugang(Diagrammfeld* d) : QAccessibleWidget(d, QAccessible::Chart) {}
-    const Diagrammfeld* diagramm() const { return static_cast<const Diagrammfeld*>(widget()); }
+    Diagrammfeld* diagramm() const { return static_cast<Diagrammfeld*>(widget()); }
 
     QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Value) return diagramm()->ablesung();
-        if (t == QAccessible::Name && diagramm()->zeiger() && diagramm()->hasFocus())
-            return diagramm()->ablesung().replace(QLatin1Char('\n'), QStringLiteral("; "));
+        if (t == QAccessible::Value) return diagramm()->ansage();
+        if (t == QAccessible::Description && !diagramm()->ansage().isEmpty())
+            return diagramm()->ansage();
         return QAccessibleWidget::text(t);
     }
     int childCount() const override { return 0; }
@@ -48,10 +42,7 @@ public:
     }
 
     QVariant currentValue() const override { return diagramm()->zeiger(); }
-    void setCurrentValue(const QVariant& v) override {
-        auto* d = const_cast<Diagrammfeld*>(diagramm());
-        d->zeiger_setzen(v.toInt());
-    }
+    void setCurrentValue(const QVariant& v) override { diagramm()->zeiger_setzen(v.toInt()); }
     QVariant maximumValue() const override { return diagramm()->zeilenzahl(); }
     QVariant minimumValue() const override { return 0; }
     QVariant minimumStepSize() const override { return 1; }
@@ -62,7 +53,6 @@ QAccessibleInterface* zugang_fabrik(const QString& klasse, QObject* o) {
         return new DiagrammZugang(static_cast<Diagrammfeld*>(o));
     return nullptr;
 }
-
 } // namespace
 
 void Diagrammfeld::zugang_einrichten() {
@@ -72,99 +62,93 @@ void Diagrammfeld::zugang_einrichten() {
 
 void Diagrammfeld::zeiger_melden() {
     if (!hasFocus()) return;
-    QAccessibleValueChangeEvent wert(this, m_zeiger_zeile);
+    m_ansage = QString::fromStdString(m_gruppe->kern.ansage(zeiger()));
+    QAccessibleValueChangeEvent wert(this, zeiger());
     QAccessible::updateAccessibility(&wert);
-    QAccessibleEvent name(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&name);
-}
-
-QImage Diagrammfeld::abbild() {
-    m_zeiger_verborgen = true;
-    const QImage bild = grab().toImage();
-    m_zeiger_verborgen = false;
-    return bild;
+    QAccessibleEvent beschreibung(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&beschreibung);
 }
 
 void Diagrammfeld::contextMenuEvent(QContextMenuEvent* e) {
     // The read-out belongs to the pointer over the chart: a menu over it ends it, so that no
     // line is left standing once the menu has done its work.
-    emit zeiger_verlassen();
-    const Lernhilfen& l = Lernhilfen::einstellungen();
-    m_kennwerte_eintrag->setChecked(l.kennwerte());
-    m_vorher_eintrag->setChecked(l.vorheriger_lauf());
-    m_menue->popup(e->globalPos());
-}
-
-void Diagrammfeld::menue_bauen() {
-    Lernhilfen& l = Lernhilfen::einstellungen();
-    const auto speichern_unter = [this](const char* titel, const char* endung,
-                                        QStandardPaths::StandardLocation ort, const char* filter,
-                                        std::function<QString(const QString&)> schreiben) {
-        speichern(this, QString::fromUtf8(titel), m_datei + QString::fromUtf8(endung), ort,
-                  QString::fromUtf8(filter), schreiben);
-    };
-    const std::map<std::string, std::function<void(bool)>> taten{
-        {"Bild kopieren", [this](bool) { QGuiApplication::clipboard()->setImage(abbild()); }},
-        {"Daten kopieren", [this](bool) { QGuiApplication::clipboard()->setText(daten_text()); }},
-        {"Bild speichern …",
-         [=, this](bool) {
-             speichern_unter("Bild speichern", ".png", QStandardPaths::PicturesLocation,
-                             "PNG-Bild (*.png);;SVG-Grafik (*.svg)",
-                             [this](const QString& pfad) { return bild_speichern(pfad); });
-         }},
-        {"Daten speichern …",
-         [=, this](bool) {
-             speichern_unter("Daten speichern", ".csv", QStandardPaths::DocumentsLocation,
-                             "CSV-Tabelle (*.csv)",
-                             [this](const QString& pfad) { return daten_speichern(pfad); });
-         }},
-        {"Kennwerte zeigen", [&l](bool an) { l.kennwerte_zeigen(an); }},
-        {"Vorherigen Lauf zeigen", [&l](bool an) { l.vorherigen_lauf_zeigen(an); }},
-        {"Versuchsprotokoll …", [this](bool) { emit protokoll_gewuenscht(); }},
-    };
-    m_menue = new QMenu(this);
-    for (const std::string& text : darstellung::menue_eintraege(darstellung::Gesicht::desktop)) {
-        if (text.empty()) {
+    zeiger_weg();
+    if (!m_menue) m_menue = new QMenu(this);
+    m_menue->clear();
+    for (const darstellung::menuepunkt& p : m_kern.menue()) {
+        if (!p.id) {
             m_menue->addSeparator();
             continue;
         }
-        QAction* a = m_menue->addAction(QString::fromStdString(text));
-        connect(a, &QAction::triggered, this, taten.at(text));
-        if (text == "Kennwerte zeigen") m_kennwerte_eintrag = a;
-        if (text == "Vorherigen Lauf zeigen") m_vorher_eintrag = a;
+        QAction* a = m_menue->addAction(QString::fromStdString(p.text));
+        a->setCheckable(p.schaltbar);
+        a->setChecked(p.an);
+        a->setEnabled(p.moeglich);
+        connect(a, &QAction::triggered, this, [this, b = *p.id] { befehl(b); });
     }
-    m_kennwerte_eintrag->setCheckable(true);
-    m_vorher_eintrag->setCheckable(true);
+    m_menue->popup(e->globalPos());
 }
 
-namespace {
-std::vector<std::string> namen(const std::vector<QLineSeries*>& reihen) {
-    std::vector<std::string> n;
-    for (const auto* r : reihen)
-        n.push_back(r->name().toStdString());
-    return n;
+void Diagrammfeld::befehl(darstellung::befehl b) {
+    using darstellung::befehl;
+    Lernhilfen& l = Lernhilfen::einstellungen();
+    const QString datei = QString::fromStdString(m_kern.art().datei);
+    switch (b) {
+    case befehl::bild_kopieren:
+        QGuiApplication::clipboard()->setImage(abbild());
+        break;
+    case befehl::daten_kopieren:
+        QGuiApplication::clipboard()->setText(daten_text());
+        break;
+    case befehl::bild_speichern:
+        speichern(this, QStringLiteral("Bild speichern"), datei + QStringLiteral(".png"),
+                  QStandardPaths::PicturesLocation,
+                  QStringLiteral("PNG-Bild (*.png);;SVG-Grafik (*.svg)"),
+                  [this](const QString& pfad) { return bild_speichern(pfad); });
+        break;
+    case befehl::daten_speichern:
+        speichern(this, QStringLiteral("Daten speichern"), datei + QStringLiteral(".csv"),
+                  QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"),
+                  [this](const QString& pfad) { return daten_speichern(pfad); });
+        break;
+    case befehl::kennwerte:
+        l.kennwerte_zeigen(!l.kennwerte());
+        break;
+    case befehl::vorher:
+        l.vorherigen_lauf_zeigen(!l.vorheriger_lauf());
+        break;
+    case befehl::projektor:
+        l.projektor_zeigen(!l.projektor());
+        break;
+    case befehl::vorschlag:
+        emit vorschlag_gewuenscht();
+        break;
+    case befehl::protokoll:
+        emit protokoll_gewuenscht();
+        break;
+    case befehl::link_kopieren: // the browser's alone
+        break;
+    }
 }
 
-std::vector<std::vector<double>> spalten(const std::vector<QList<QPointF>>& zellen) {
-    std::vector<std::vector<double>> s;
-    for (const auto& reihe : zellen) {
-        s.emplace_back();
-        for (const QPointF& p : reihe)
-            s.back().push_back(p.y());
-    }
-    return s;
+QImage Diagrammfeld::abbild() {
+    // For slides: twice the screen's resolution, on white, in the chart's vectors.
+    const double faktor = 2 * std::max(1.0, devicePixelRatioF());
+    QImage bild(size() * faktor, QImage::Format_ARGB32_Premultiplied);
+    bild.setDevicePixelRatio(faktor);
+    bild.fill(Qt::white);
+    QPainter p(&bild);
+    p.setRenderHint(QPainter::Antialiasing);
+    malen(p);
+    return bild;
 }
-} // namespace
 
 QString Diagrammfeld::daten_text() const {
-    return QString::fromStdString(darstellung::tsv_text(namen(m_reihen), spalten(m_zellen),
-                                                        zahlformat().decimalPoint().toStdString()));
+    return QString::fromStdString(m_kern.tsv(zahlformat().decimalPoint().toStdString()));
 }
 
 QString Diagrammfeld::csv_text(const QLocale& format) const {
-    return QString::fromStdString(darstellung::csv_text(namen(m_reihen), m_einheit.toStdString(),
-                                                        spalten(m_zellen),
-                                                        format.decimalPoint().toStdString()));
+    return QString::fromStdString(m_kern.csv(format.decimalPoint().toStdString()));
 }
 
 QString Diagrammfeld::daten_speichern(const QString& pfad) const {
@@ -180,14 +164,13 @@ QString Diagrammfeld::bild_speichern(const QString& pfad) {
         {
             QSvgGenerator svg;
             svg.setOutputDevice(&puffer);
-            svg.setSize(viewport()->size());
-            svg.setViewBox(QRect(QPoint(0, 0), viewport()->size()));
-            svg.setTitle(accessibleName());
-            svg.setDescription(accessibleDescription());
+            svg.setSize(size());
+            svg.setViewBox(rect());
+            svg.setTitle(QString::fromStdString(m_kern.name()));
+            svg.setDescription(QString::fromStdString(m_kern.bildbeschreibung()));
             QPainter p(&svg);
-            p.setRenderHints(renderHints());
+            p.setRenderHint(QPainter::Antialiasing);
             malen(p);
-            m_legende->render(&p, m_legende->pos());
         }
         // The program's fonts are its own; a picture names what stands for them everywhere.
         QByteArray inhalt = puffer.data();

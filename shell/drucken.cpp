@@ -1,7 +1,6 @@
 #include "drucken.h"
 
 #include "dateien.h"
-#include "diagrammfeld.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -20,17 +19,9 @@ void seite_zeichnen(QWidget& seite, QPainter& p) {
     QPicture aufnahme;
     {
         QPainter q(&aufnahme);
+        // The charts paint their lists in vectors there.
         seite.render(&q, QPoint(), QRegion(),
                      QWidget::DrawWindowBackground | QWidget::DrawChildren);
-        // The charts in vectors, each where it stands (their widgets draw nothing on paper).
-        for (const Diagrammfeld* d : seite.findChildren<Diagrammfeld*>()) {
-            if (!d->isVisibleTo(&seite)) continue;
-            q.save();
-            q.translate(d->viewport()->mapTo(&seite, QPoint(0, 0)));
-            q.setRenderHints(d->renderHints());
-            d->malen(q);
-            q.restore();
-        }
     }
     const QPaintDevice* g = p.device();
     const double m =

@@ -152,6 +152,7 @@ struct Diagramm {
     int kennwerte_soll = 0, kennwerte_ist = 0;
     bool vergleich = false;
     bool vergleich_legende = false;
+    bool tangente = false; // a heating curve: with the figures, method 2's tangent and proposal
     const char* datei = "diagramm"; // the file name "Bild/Daten speichern" propose, without ending
     // Charts of a page with the same group (not 0) share their time axis: each second at the same
     // pixel column, one read-out cursor. Time labels hidden keep their room but are not drawn.

@@ -1,16 +1,13 @@
 #include "lernhilfen.h"
 
-#include "texte.h"
-
 #include <QSettings>
-#include <algorithm>
-#include <cmath>
 
 namespace shell {
 
 namespace {
-const auto schluessel_kennwerte = QStringLiteral("lernhilfen/kennwerte");
-const auto schluessel_vorher = QStringLiteral("lernhilfen/vorheriger_lauf");
+constexpr const char* schluessel_kennwerte = "lernhilfen/kennwerte";
+constexpr const char* schluessel_vorher = "lernhilfen/vorheriger_lauf";
+constexpr const char* schluessel_projektor = "lernhilfen/projektor";
 } // namespace
 
 QSettings einstellungsdatei() {
@@ -19,8 +16,9 @@ QSettings einstellungsdatei() {
 
 Lernhilfen::Lernhilfen() {
     const QSettings s = einstellungsdatei();
-    m_kennwerte = s.value(schluessel_kennwerte, false).toBool();
-    m_vorheriger_lauf = s.value(schluessel_vorher, false).toBool();
+    m_schalter = {s.value(QLatin1String(schluessel_kennwerte), false).toBool(),
+                  s.value(QLatin1String(schluessel_vorher), false).toBool(),
+                  s.value(QLatin1String(schluessel_projektor), false).toBool()};
 }
 
 Lernhilfen& Lernhilfen::einstellungen() {
@@ -28,31 +26,23 @@ Lernhilfen& Lernhilfen::einstellungen() {
     return l;
 }
 
-void Lernhilfen::kennwerte_zeigen(bool an) {
-    if (an == m_kennwerte) return;
-    m_kennwerte = an;
-    einstellungsdatei().setValue(schluessel_kennwerte, an);
+void Lernhilfen::setzen(bool darstellung::schalter::*welcher, const char* schluessel, bool an) {
+    if (m_schalter.*welcher == an) return;
+    m_schalter.*welcher = an;
+    einstellungsdatei().setValue(QLatin1String(schluessel), an);
     emit geaendert();
+}
+
+void Lernhilfen::kennwerte_zeigen(bool an) {
+    setzen(&darstellung::schalter::kennwerte, schluessel_kennwerte, an);
 }
 
 void Lernhilfen::vorherigen_lauf_zeigen(bool an) {
-    if (an == m_vorheriger_lauf) return;
-    m_vorheriger_lauf = an;
-    einstellungsdatei().setValue(schluessel_vorher, an);
-    emit geaendert();
+    setzen(&darstellung::schalter::vorher, schluessel_vorher, an);
 }
 
-QStringList kennwert_zeilen(const sim::kennwerte& k, const QLocale& format) {
-    QStringList zeilen;
-    for (const std::string& z :
-         darstellung::kennwert_zeilen(k, format.decimalPoint().toStdString()))
-        zeilen << QString::fromStdString(z);
-    return zeilen;
-}
-
-QString naechster_kennwert(const kennwerte_lauf& l, int zeile, const QLocale& format) {
-    const int welcher = darstellung::naechster_kennwert(l.k, l.spitzen, zeile);
-    return welcher < 0 ? QString() : kennwert_zeilen(l.k, format).at(welcher);
+void Lernhilfen::projektor_zeigen(bool an) {
+    setzen(&darstellung::schalter::projektor, schluessel_projektor, an);
 }
 
 } // namespace shell

@@ -1,15 +1,12 @@
-// The charts' learning aids: the figures of a step response drawn on the curves, and the run
-// before the last one beside it. Both are switched for the whole program and remembered between
-// starts; switched off, a chart is exactly what it would be without them.
+// The switches of the charts' menus: the learning aids (the figures of a step response drawn on
+// the curves, the run before the last one beside it) and the projector's view. Each is switched
+// for the whole program and remembered between starts; switched off, a chart is exactly what it
+// would be without them.
 #pragma once
 
-#include "kennwerte.h"
+#include "schaubild.h"
 
-#include <QLocale>
 #include <QObject>
-#include <QStringList>
-#include <optional>
-#include <vector>
 
 class QSettings;
 
@@ -22,31 +19,21 @@ class Lernhilfen : public QObject {
     Q_OBJECT
 public:
     static Lernhilfen& einstellungen();
-    bool kennwerte() const { return m_kennwerte; }
-    bool vorheriger_lauf() const { return m_vorheriger_lauf; }
+    const darstellung::schalter& schalter() const { return m_schalter; }
+    bool kennwerte() const { return m_schalter.kennwerte; }
+    bool vorheriger_lauf() const { return m_schalter.vorher; }
+    bool projektor() const { return m_schalter.projektor; }
     void kennwerte_zeigen(bool an);
     void vorherigen_lauf_zeigen(bool an);
+    void projektor_zeigen(bool an);
 
 signals:
     void geaendert();
 
 private:
     Lernhilfen();
-    bool m_kennwerte = false;
-    bool m_vorheriger_lauf = false;
+    void setzen(bool darstellung::schalter::*welcher, const char* schluessel, bool an);
+    darstellung::schalter m_schalter;
 };
-
-// The figures of a run with the seconds of its peaks.
-struct kennwerte_lauf {
-    sim::kennwerte k;
-    std::vector<int> spitzen;
-};
-
-// The figures as the box names them, one per line, in the user's number format:
-// "Überschwingen 16,3 K nach 26 s", "Ausregelzeit (±1 K) —", ...
-QStringList kennwert_zeilen(const sim::kennwerte& k, const QLocale& format);
-// The figure whose second lies nearest to `zeile` (the earlier where two are as near), as the box
-// names it; empty where no figure has a second.
-QString naechster_kennwert(const kennwerte_lauf& l, int zeile, const QLocale& format);
 
 } // namespace shell

@@ -269,7 +269,7 @@ const darstellung::protokollzeile* Protokollfenster::gewaehlt() const {
 void Protokollfenster::gewaehlt_zeigen() {
     const auto* z = gewaehlt();
     m_wiederholen->setEnabled(z != nullptr);
-    m_nav.vergleichen(z);
+    m_nav.vergleichen(z ? std::vector{z} : std::vector<const darstellung::protokollzeile*>{});
 }
 
 void Protokollfenster::showEvent(QShowEvent* e) {
@@ -284,7 +284,7 @@ void Protokollfenster::showEvent(QShowEvent* e) {
 void Protokollfenster::platzieren() {
     const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
     const auto r = [](const QRect& q) {
-        return darstellung::rechteck{q.x(), q.y(), q.width(), q.height()};
+        return darstellung::fensterrechteck{q.x(), q.y(), q.width(), q.height()};
     };
     // As wide as its columns and as high as its rows, where the screen has room.
     const QMargins m = layout()->contentsMargins();
@@ -294,10 +294,11 @@ void Protokollfenster::platzieren() {
     const int hoehe = height() - m_tabelle->height() + m_tabelle->horizontalHeader()->height() +
                       zeilen * m_tabelle->verticalHeader()->defaultSectionSize() + rahmen;
     const QSize rand = fensterrahmen;
-    const darstellung::rechteck wunsch{0, 0, breite + rand.width(), hoehe + rand.height()};
-    const darstellung::rechteck mindestens{0, 0, std::min(wunsch.b, 640), std::min(wunsch.h, 220)};
+    const darstellung::fensterrechteck wunsch{0, 0, breite + rand.width(), hoehe + rand.height()};
+    const darstellung::fensterrechteck mindestens{0, 0, std::min(wunsch.b, 640),
+                                                  std::min(wunsch.h, 220)};
     QRect seite(frei.topLeft(), QSize(0, 0));
-    std::vector<darstellung::rechteck> geschuetzt;
+    std::vector<darstellung::fensterrechteck> geschuetzt;
     if (const Seitenfenster* vorn = m_nav.vorderste()) {
         seite = vorn->frameGeometry();
         for (const QWidget* w : vorn->findChildren<QWidget*>())

@@ -7,6 +7,7 @@
 #include "piep.h"
 #include "protokoll.h"
 #include "schriften.h"
+#include "zahlen.h"
 
 #include <QAction>
 #include <QApplication>
@@ -136,17 +137,23 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     m_protokoll_eintrag->setShortcutContext(Qt::WindowShortcut);
     connect(m_protokoll_eintrag, &QAction::triggered, this, [this] { m_nav.protokoll_zeigen(); });
     addAction(m_protokoll_eintrag);
-    for (Diagrammfeld* d : findChildren<Diagrammfeld*>())
+    for (Diagrammfeld* d : findChildren<Diagrammfeld*>()) {
         connect(d, &Diagrammfeld::protokoll_gewuenscht, this, [this] { m_nav.protokoll_zeigen(); });
+        connect(d, &Diagrammfeld::vorschlag_gewuenscht, this, [this, d] {
+            if (const auto& t = d->kern().tangente())
+                m_nav.vorschlag_uebernehmen(darstellung::methode_2(
+                    t->k_k, t->l_s, zahlformat().decimalPoint().toStdString()));
+        });
+    }
 
-    // Charts of a time-axis group read out together.
+    // Charts of a time-axis group read out together; one of group 0 stands alone.
     std::map<int, std::vector<Diagrammfeld*>> gruppen;
     for (const Element& e : m_vorgaben.elemente)
         if (const auto* d = std::get_if<Diagramm>(&e); d && d->zeitgruppe)
             if (auto* feld = qobject_cast<Diagrammfeld*>(element(d->name)))
                 gruppen[d->zeitgruppe].push_back(feld);
     for (const auto& [gruppe, diagramme] : gruppen)
-        ablesung_verbinden(diagramme);
+        Diagrammfeld::gruppe_bilden(diagramme);
 
     // Only what the tab order names takes the focus; charts and pictures stay out of the way.
     QWidget* vorher = nullptr;
@@ -217,7 +224,7 @@ void Seitenfenster::contextMenuEvent(QContextMenuEvent* e) {
     if (e->reason() == QContextMenuEvent::Mouse)
         for (QWidget* w = childAt(e->pos()); w && w != this; w = w->parentWidget())
             if (qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
-                qobject_cast<QAbstractScrollArea*>(w))
+                qobject_cast<Diagrammfeld*>(w))
                 return;
     auto* menue = new QMenu(this);
     menue->setAttribute(Qt::WA_DeleteOnClose);
@@ -438,9 +445,14 @@ Protokollfenster* Navigator::protokoll_zeigen() {
     return m_protokollfenster.get();
 }
 
-void Navigator::vergleichen(const darstellung::protokollzeile* z) {
-    for (auto& s : m_seiten)
-        if (s) s->vergleich_zeigen(z && nummer(s.get()) == z->seite ? z : nullptr);
+void Navigator::vergleichen(const std::vector<const darstellung::protokollzeile*>& zeilen) {
+    for (auto& s : m_seiten) {
+        if (!s) continue;
+        std::vector<const darstellung::protokollzeile*> hier;
+        for (const auto* z : zeilen)
+            if (z && z->seite == nummer(s.get())) hier.push_back(z);
+        s->vergleich_zeigen(hier);
+    }
 }
 
 void Navigator::lauf_wiederholen(const darstellung::protokollzeile& z) {

@@ -52,9 +52,11 @@ public:
     // fields read (each with its limit), the core's run into the charts, the fields corrected
     // after it; false where a field is not a number (nothing then changes).
     bool laufen(int seite, bool laden);
-    // A row of the lab notebook drawn on this page as the run to compare with (none: let go of
-    // it); the row's values typed into the fields and run.
-    void vergleich_zeigen(const darstellung::protokollzeile* z);
+    // Rows of the lab notebook drawn on this page's charts as runs to compare with, each dashed
+    // in a tone of its own and named in the legend ("Lauf 3: P-Band = 10 K"); none: let go of
+    // them. Rows of the other page are left out.
+    void vergleich_zeigen(const std::vector<const darstellung::protokollzeile*>& zeilen);
+    // A row's values typed into the fields and run.
     void wiederholen(const darstellung::protokollzeile& z);
     // Field texts typed in (as the keyboard would leave them), then "Start Grafik".
     void eintippen_und_starten(const std::vector<std::pair<std::string, std::string>>& felder);
@@ -160,7 +162,7 @@ public:
     // chosen there is compared on its page (where that is open), or run again there.
     Protokoll& protokoll() { return *m_protokoll; }
     Protokollfenster* protokoll_zeigen();
-    void vergleichen(const darstellung::protokollzeile* z);
+    void vergleichen(const std::vector<const darstellung::protokollzeile*>& zeilen);
     void lauf_wiederholen(const darstellung::protokollzeile& z);
     // A tuning aid's proposal taken over: typed into page 2's fields and run there.
     void vorschlag_uebernehmen(const darstellung::vorschlag& v);

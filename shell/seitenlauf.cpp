@@ -5,7 +5,6 @@
 #include "seite.h"
 #include "seitenlaeufe.h"
 #include "zahlenfeld.h"
-#include "zeitgruppe.h"
 
 #include "kennwerte.h"
 #include "protokoll.h"
@@ -55,10 +54,6 @@ bool Seitenfenster::laufen(int seite, bool laden) {
             d->zelle(s.spalte, int(i) + 1, s.werte[i]);
         if (std::find(fertig.begin(), fertig.end(), d) == fertig.end()) fertig.push_back(d);
     }
-    // The charts of a group are laid out together once all of them hold the run.
-    std::vector<std::unique_ptr<Zeitgruppe::Aufschub>> aufschub;
-    for (Diagrammfeld* d : fertig)
-        aufschub.push_back(std::make_unique<Zeitgruppe::Aufschub>(d->gruppe()));
     for (Diagrammfeld* d : fertig)
         d->lauf_abschliessen();
     if (e.ist >= 0)
@@ -68,31 +63,26 @@ bool Seitenfenster::laufen(int seite, bool laden) {
     return true;
 }
 
-void Seitenfenster::vergleich_zeigen(const darstellung::protokollzeile* z) {
-    std::vector<std::string> verglichen;
-    if (z) {
+void Seitenfenster::vergleich_zeigen(
+    const std::vector<const darstellung::protokollzeile*>& zeilen) {
+    std::map<std::string, std::vector<darstellung::vergleichslauf>> laeufe;
+    for (const darstellung::protokollzeile* z : zeilen) {
         const auto e = darstellung::lauf_aus_werten(z->seite, z->werte, [this](std::string_view n) {
             auto* d = element<Diagrammfeld>(std::string(n).c_str());
             return d ? d->zeilenzahl() : 0;
         });
-        std::map<std::string, std::vector<QList<QPointF>>> zellen;
-        for (const auto& s : e.spalten) {
-            auto& spalten = zellen[s.diagramm];
-            spalten.resize(size_t(std::max<int>(int(spalten.size()), s.spalte)));
-            QList<QPointF>& punkte = spalten[size_t(s.spalte - 1)];
-            for (size_t i = 0; i < s.werte.size(); ++i)
-                punkte.append(QPointF(double(i + 1), s.werte[i]));
+        for (const std::string& name : e.benannt) {
+            darstellung::vergleichslauf v{{}, e.lauf, "Lauf " + std::to_string(z->nummer)};
+            for (const auto& s : e.spalten)
+                if (s.diagramm == name) {
+                    v.spalten.resize(std::max<size_t>(v.spalten.size(), size_t(s.spalte)));
+                    v.spalten[size_t(s.spalte - 1)] = s.werte;
+                }
+            laeufe[name].push_back(std::move(v));
         }
-        for (const std::string& name : e.benannt)
-            if (auto* d = element<Diagrammfeld>(name.c_str())) {
-                d->vergleich_setzen(zellen[name], e.lauf, QStringLiteral("Lauf %1").arg(z->nummer));
-                verglichen.push_back(name);
-            }
     }
     for (Diagrammfeld* d : findChildren<Diagrammfeld*>())
-        if (std::find(verglichen.begin(), verglichen.end(), d->objectName().toStdString()) ==
-            verglichen.end())
-            d->vergleich_loesen();
+        d->vergleiche_setzen(std::move(laeufe[d->objectName().toStdString()]));
 }
 
 void Seitenfenster::wiederholen(const darstellung::protokollzeile& z) {

@@ -22,7 +22,7 @@ for f in Package=regler Version=$version Section=education "Maintainer=Regler-Te
     [ "$(dpkg-deb -f "$deb" "${f%%=*}")" = "${f#*=}" ] || falsch "$f: $(dpkg-deb -f "$deb" "${f%%=*}")"
 done
 felder=$(dpkg-deb -f "$deb" Depends Description)
-for wort in " libc6 (" " libqt6widgets6 (" " libqt6charts6 (" " libqt6printsupport6 (" \
+for wort in " libc6 (" " libqt6widgets6 (" " libqt6svg6 (" " libqt6printsupport6 (" \
     Lernprogramm "teaching program"; do
     enthaelt "$felder" "$wort" || falsch "no \"$wort\" in: $felder"
 done

@@ -42,13 +42,14 @@ inline void tippen(QWidget* w, const QString& tasten) {
 // What a chart shows on the screen is what it holds now: its picture, painted as the screen
 // would ask for it, equals a fresh drawing of the chart.
 inline bool frisch_gemalt(shell::Diagrammfeld* d) {
-    QImage frisch(d->viewport()->size(), QImage::Format_ARGB32_Premultiplied);
+    d->grab();
+    QImage frisch(d->bild().size(), QImage::Format_ARGB32_Premultiplied);
+    frisch.setDevicePixelRatio(d->bild().devicePixelRatio());
     frisch.fill(Qt::transparent);
     QPainter p(&frisch);
-    p.setRenderHints(d->renderHints());
+    p.setRenderHint(QPainter::Antialiasing);
     d->malen(p);
     p.end();
-    d->viewport()->grab();
     return d->bild() == frisch;
 }
 

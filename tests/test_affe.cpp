@@ -234,9 +234,9 @@ QString Affe::schritt() {
     } else if (art < 66 && !diagramme.empty()) {
         Diagrammfeld* d = diagramme.at(zahl(int(diagramme.size())));
         const QPoint wo(zahl(std::max(1, d->width())), zahl(std::max(1, d->height())));
-        QTest::mouseMove(d->viewport(), wo);
-        was = d->objectName() + (art < 62 ? QStringLiteral(" mouse over")
-                                          : QLatin1Char(' ') + kontextmenue(d->viewport(), wo));
+        QTest::mouseMove(d, wo);
+        was = d->objectName() +
+              (art < 62 ? QStringLiteral(" mouse over") : QLatin1Char(' ') + kontextmenue(d, wo));
     } else if (art < 97) {
         QPushButton* k =
             art < 81 && s->element("start") ? s->element<QPushButton>("start") : wahl(knoepfe);
@@ -297,7 +297,7 @@ QString Affe::pruefen(bool alles) {
         if (!sp->geaendert && !alles) continue;
         sp->geaendert = false;
         for (int spalte = 1; spalte <= d->spaltenzahl(); ++spalte) {
-            const QList<QPointF> punkte = d->punkte(spalte);
+            const std::vector<darstellung::punkt> kurve = d->kern().kurve(spalte);
             for (int zeile = 1; zeile <= d->zeilenzahl(); ++zeile) {
                 const auto v = d->wert(spalte, zeile);
                 QString fehler;
@@ -307,7 +307,8 @@ QString Affe::pruefen(bool alles) {
                     fehler = QStringLiteral("is a power outside 0..100");
                 else if (spalte == 1 && sp->soll_feld && *v != sp->soll)
                     fehler = QStringLiteral("is not the set-point %1 of its run").arg(sp->soll);
-                else if (punkte.value(zeile - 1) != QPointF(zeile, *v))
+                else if (kurve.size() != size_t(d->zeilenzahl()) ||
+                         kurve[size_t(zeile - 1)].x != d->kern().spalte_x(zeile))
                     fehler = QStringLiteral("is not drawn");
                 if (!fehler.isEmpty()) {
                     f << name + QStringLiteral(" cell %1/%2 ").arg(spalte).arg(zeile) + fehler;

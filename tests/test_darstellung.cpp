@@ -8,9 +8,14 @@
 #include "laeufe.h"
 #include "parameter.h"
 #include "protokollzeilen.h"
+#include "schaubild.h"
+#include "schrift.h"
+#include "seitenlaeufe.h"
 #include "tabellen.h"
 #include "texte.h"
+#include "zeitgruppe.h"
 
+#include <QSize>
 #include <QTest>
 
 namespace {
@@ -19,6 +24,51 @@ QString verbunden(const std::vector<std::string>& zeilen) {
     for (const std::string& z : zeilen)
         t << QString::fromStdString(z);
     return t.join('|');
+}
+
+// Page 2's temperature and power charts, page 3's heating curve, at a size at full scale.
+const darstellung::schaubild_art temperatur{.name = "graph",
+                                            .reihen = {"Soll", "Ist"},
+                                            .zeit_titel = "Zeit in Sekunden",
+                                            .wert_titel = "°C",
+                                            .kennwerte_soll = 1,
+                                            .kennwerte_ist = 2,
+                                            .vergleich = true,
+                                            .vergleich_legende = true};
+const darstellung::schaubild_art leistung{.name = "Leistung",
+                                          .reihen = {"Leistung"},
+                                          .zeit_titel = "Zeit in Sek",
+                                          .wert_titel = "%",
+                                          .vergleich = true};
+const darstellung::schaubild_art aufheizkurve{.name = "pid33",
+                                              .zeilen = 30,
+                                              .reihen = {"Istwert"},
+                                              .zeit_titel = "Zeit in Sekunen",
+                                              .wert_titel = "°C",
+                                              .bis = 150,
+                                              .tangente = true};
+darstellung::schaubild schaubild(darstellung::schaubild_art art, double breite, double hoehe) {
+    art.breite = breite, art.hoehe = hoehe;
+    darstellung::schaubild s(art, darstellung::Gesicht::desktop);
+    s.komma_setzen(",");
+    s.groesse_setzen(breite, hoehe, breite, 1);
+    return s;
+}
+// A run of page 2 (or, for the heating curve, page 3's load) with these field values, into the
+// charts it names.
+void fuellen(std::vector<darstellung::schaubild*> charts, std::vector<double> felder) {
+    const bool heizen = charts[0]->art().tangente;
+    const auto e = darstellung::seitenlauf(heizen ? 3 : 2, heizen, felder,
+                                           [](std::string_view) { return 200; });
+    for (darstellung::schaubild* s : charts) {
+        for (const auto& sp : e.spalten)
+            if (sp.diagramm == s->art().name ||
+                (sp.diagramm == "graph" && s->art().name == "graph") ||
+                (heizen && sp.diagramm == "pid33"))
+                s->spalte(sp.spalte, sp.werte);
+        s->lauf_setzen(e.lauf);
+        s->lauf_abschliessen();
+    }
 }
 
 const sim::kennwerte beispiele[] = {
@@ -133,23 +183,6 @@ private slots:
         QCOMPARE(QString::fromStdString(darstellung::kurz(wert, komma.toStdString())), soll);
     }
 
-    // The read-out: a cell without a number "–" without a unit; the group's line, then the run
-    // before's, then the nearest figure; no empty lines.
-    void ablesung() {
-        const std::vector<std::string> namen{"Soll", "Ist"};
-        const std::vector<double> werte{50, qQNaN()};
-        QCOMPARE(QString::fromStdString(darstellung::ablesen(namen, werte, "°C", ",")),
-                 QStringLiteral("Soll 50 °C · Ist –"));
-        const std::vector<std::string> teile{"Soll 50 °C · Ist 66,28 °C", "Leistung 0 %"},
-            vorher{"Soll 30 °C"}, kennwerte{"Anregelzeit 16 s"};
-        QCOMPARE(
-            QString::fromStdString(darstellung::ablesung(26, teile, "w = 30", vorher, kennwerte)),
-            QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %\nvorher: "
-                           "w = 30 · Soll 30 °C\nAnregelzeit 16 s"));
-        QCOMPARE(QString::fromStdString(darstellung::ablesung(1, teile, "", {}, {})),
-                 QStringLiteral("t = 1 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %"));
-    }
-
     // The value axis: the stored extent where the run stays within it, widened to whole steps
     // where not; the largest round step with the intervals asked for, coarser until the labels
     // fit; 2 intervals below 150 pixels of height, 3 from there.
@@ -177,14 +210,140 @@ private slots:
         QCOMPARE(darstellung::wert_intervalle(150), 3);
     }
 
-    // Labels of 12 px take 21 px each; the stacked plots meet at their innermost edges.
-    void platz_und_gruppe() {
+    // Labels of 12 px take 21 px each; charts stacked at x 512 and 520, their plots over the
+    // same columns at their innermost edges; the upper chart's focus frame ends where the lower
+    // one begins. One cursor on both; the read-out reads both, with a line for each run
+    // compared (its name: all it ran with) and the nearest figure; a step by keys says the
+    // second and the values only.
+    void gruppe() {
         QCOMPARE(darstellung::marken_platz(104, 12), 4);
         QCOMPARE(darstellung::marken_platz(105, 12), 5);
-        QCOMPARE(darstellung::marken_platz(10, 12), 2);
-        const std::vector<std::pair<double, double>> raender{{10, 100}, {12, 98.5}, {11, 99}};
-        const auto extra = darstellung::zeitachsen_angleichen(raender);
-        QCOMPARE(extra, (std::vector<std::pair<double, double>>{{2, 1.5}, {0, 0}, {1, 0.5}}));
+        auto oben = schaubild(temperatur, 491, 237), unten = schaubild(leistung, 521, 121);
+        oben.schalter_setzen({.kennwerte = true, .vorher = true});
+        unten.schalter_setzen({.kennwerte = true, .vorher = true});
+        for (const double xp : {20.0, 0.0})
+            fuellen({&oben, &unten}, {50, xp, 0, 0});
+        darstellung::zeitgruppe g;
+        g.aufnehmen(&oben, 512, 16);
+        g.aufnehmen(&unten, 520, 238);
+        g.angleichen();
+        QCOMPARE(512 + oben.plot().x, 520 + unten.plot().x);
+        QCOMPARE(512 + oben.plot().rechts(), 520 + unten.plot().rechts());
+        oben.fokus_setzen(true);
+        QCOMPARE(oben.liste().oben.back().punkte[1].y, 238 - 16 - 0.5);
+        g.zeiger(26);
+        QCOMPARE(unten.zeiger(), 26);
+        QCOMPARE(QString::fromStdString(g.ablesung(26)),
+                 QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %\n"
+                                "vorher: Sollwert = 50 °C, P-Band = 20 K, Nachlaufzeit = 0 s, "
+                                "Vorhaltzeit = 0 s · Soll 50 °C · Ist 58,19 °C · Leistung 0 %\n"
+                                "Überschwingen 16,3 K nach 26 s"));
+        QCOMPARE(QString::fromStdString(g.ansage(26)),
+                 QStringLiteral("t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %; vorher: "
+                                "Soll 50 °C · Ist 58,19 °C · Leistung 0 %"));
+        const std::vector<std::string> namen{"Soll", "Ist"};
+        QCOMPARE(darstellung::ablesen(namen, std::vector{50.0, qQNaN()}, "°C", ","),
+                 std::string("Soll 50 °C · Ist –"));
+    }
+
+    // A chart's list at any size and scale, with the aids on: every text inside the part of the
+    // box that is seen, the value labels apart, the legend above the plot, each figure's mark
+    // inside the plot and named there, lines and rings as wide as the scale makes them, the time
+    // axis's title only where the chart has room for it; the heating curve with method 2.
+    void liste_data() {
+        QTest::addColumn<QString>("art");
+        QTest::addColumn<QList<double>>("lauf"); // the page's fields
+        QTest::addColumn<double>("massstab");
+        QTest::addColumn<QSize>("groesse");
+        QTest::addColumn<int>("sichtbar");
+        QTest::addColumn<bool>("titel");
+        QTest::newRow("P-band 20")
+            << "graph" << QList<double>{50, 20, 0, 0} << 1.0 << QSize(491, 237) << 491 << true;
+        QTest::newRow("P-band 30")
+            << "graph" << QList<double>{50, 30, 0, 0} << 1.0 << QSize(491, 237) << 491 << true;
+        QTest::newRow("small overshoot")
+            << "graph" << QList<double>{50, 12, 60, 5} << 1.0 << QSize(491, 237) << 491 << true;
+        QTest::newRow("zoomed twice")
+            << "graph" << QList<double>{50, 20, 40, 0} << 2.0 << QSize(982, 474) << 982 << true;
+        QTest::newRow("half size")
+            << "graph" << QList<double>{30, 0, 0, 0} << 0.5 << QSize(245, 118) << 245 << true;
+        QTest::newRow("low") << "graph" << QList<double>{99.9, 5, 0, 0} << 1.0 << QSize(491, 90)
+                             << 491 << false;
+        QTest::newRow("past the edge")
+            << "graph" << QList<double>{50, 10, 0, 0} << 1.0 << QSize(521, 237) << 480 << true;
+        QTest::newRow("heating curve")
+            << "pid33" << QList<double>{50, 0, 0, 0} << 1.0 << QSize(257, 155) << 257 << false;
+    }
+    void liste() {
+        QFETCH(QString, art);
+        QFETCH(QList<double>, lauf);
+        QFETCH(double, massstab);
+        QFETCH(QSize, groesse);
+        QFETCH(int, sichtbar);
+        QFETCH(bool, titel);
+        const double m = massstab;
+        auto s = schaubild(art == "graph" ? temperatur : aufheizkurve, 491, 237);
+        s.schalter_setzen({.kennwerte = true, .vorher = true});
+        s.komma_setzen(",");
+        for (int i = 0; i < 2; ++i)
+            fuellen({&s}, std::vector<double>(lauf.begin(), lauf.end()));
+        s.groesse_setzen(groesse.width(), groesse.height(), sichtbar, m);
+        const auto& liste = s.liste();
+        const darstellung::rechteck p = liste.plot, box{0, 0, double(sichtbar), liste.hoehe};
+        const int px = darstellung::schrift_px(8.25, m);
+        const auto zeile = darstellung::zeile_bei(px);
+        const auto innen = [](const darstellung::rechteck& r, const darstellung::rechteck& in) {
+            return r.x >= in.x - 0.01 && r.y >= in.y - 0.01 && r.rechts() <= in.rechts() + 0.01 &&
+                   r.unten() <= in.unten() + 0.01;
+        };
+        QStringList texte;
+        std::vector<double> wertmarken;
+        for (const auto& e : liste.bild) {
+            const auto& st = liste.stile.at(size_t(e.stil));
+            if (e.art == darstellung::element::form::text) {
+                const double b = darstellung::textbreite(e.text, false, px);
+                const auto q = e.punkte[0];
+                const darstellung::rechteck r =
+                    e.senkrecht ? darstellung::rechteck{q.x - zeile.aufstieg, q.y - b,
+                                                        double(zeile.hoehe()), b}
+                                : darstellung::rechteck{q.x, q.y - zeile.aufstieg, b,
+                                                        double(zeile.hoehe())};
+                QVERIFY2(innen(r, box) && e.mass == px, e.text.c_str());
+                if (r.rechts() <= p.x && !e.senkrecht) wertmarken.push_back(r.y);
+                if (innen(r, p)) texte << QString::fromStdString(e.text);
+            }
+            if (st.f == darstellung::farbe{60, 60, 60} ||
+                e.art == darstellung::element::form::ring) {
+                const double r = e.art == darstellung::element::form::ring ? e.mass : 0;
+                for (const auto& q : e.punkte)
+                    QVERIFY2(innen({q.x - r, q.y - r, 2 * r, 2 * r}, p), "a mark outside the plot");
+            }
+            if (st.fuellung == darstellung::farbe{255, 255, 255} && st.fuellung_deckung == 230)
+                QVERIFY(e.punkte[1].y <= p.y); // the legend
+            if (e.art == darstellung::element::form::ring) QCOMPARE(e.mass, 3.5 * m);
+            if (st.f == darstellung::reihenfarbe(0) && st.strich.empty() &&
+                e.art == darstellung::element::form::linie && e.punkte.size() > 2)
+                QCOMPARE(st.breite, 1.5 * m);
+        }
+        for (size_t i = 1; i < wertmarken.size(); ++i)
+            QVERIFY(std::abs(wertmarken[i] - wertmarken[i - 1]) >= zeile.hoehe());
+        QCOMPARE(std::any_of(liste.bild.begin(), liste.bild.end(),
+                             [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
+                 titel);
+        if (art == "pid33") {
+            QVERIFY2(texte.filter("K = ").size() == 1 && texte.filter("L = ").size() == 1,
+                     qPrintable(texte.join('|')));
+            return;
+        }
+        const auto& f = *s.kennwerte();
+        const auto namen = darstellung::kennwert_namen(f.k, ",");
+        std::vector<double> ist;
+        for (int z = 1; z <= 200; ++z)
+            ist.push_back(*s.wert(2, z));
+        for (const auto& mk : darstellung::kennwert_marken(f.k, f.spitzen, f.w, ist, 0))
+            if (mk.art != darstellung::marke::punkt)
+                QVERIFY2(texte.contains(QString::fromStdString(namen[size_t(mk.kennwert)])),
+                         qPrintable(texte.join('|')));
     }
 
     // The grid as text: a header, one row per second, an empty cell where there is no number;
@@ -702,10 +861,10 @@ private slots:
         QFETCH(QRect, seite);
         QFETCH(QRect, platz);
         const auto r = [](const QRect& q) {
-            return darstellung::rechteck{q.x(), q.y(), q.width(), q.height()};
+            return darstellung::fensterrechteck{q.x(), q.y(), q.width(), q.height()};
         };
         // The page's fields, buttons and charts: its lower band and its right half.
-        const darstellung::rechteck geschuetzt[] = {
+        const darstellung::fensterrechteck geschuetzt[] = {
             r(QRect(seite.x(), seite.y() + 540, seite.width(), 241)),
             r(QRect(seite.x() + 500, seite.y(), 532, 540))};
         const auto p = darstellung::fenster_platz(r(frei), r(seite), geschuetzt, {0, 0, 1430, 400},

@@ -324,22 +324,11 @@ private slots:
         QCOMPARE(danach->massstab(), shell::massstaebe[5 + schritte]);
         QCOMPARE(so->massstab(), danach->massstab());
         QCOMPARE(danach->size(), so->size());
-        // The page pixel for pixel, the charts aside: Qt Charts may draw the grid line at an
-        // axis's very end or not, by its own history. Each chart is laid out as built and
-        // drawn afresh from its scene at its new size.
-        const auto ohne_diagramme = [](shell::Seitenfenster* s) {
-            QImage bild = s->grab().toImage();
-            QPainter p(&bild);
-            for (auto* d : s->findChildren<shell::Diagrammfeld*>())
-                p.fillRect(QRect(d->mapTo(s, QPoint(0, 0)), d->size()), Qt::magenta);
-            return bild;
-        };
-        QVERIFY(ohne_diagramme(danach) == ohne_diagramme(so));
+        // The page pixel for pixel, its charts laid out as built at that scale and painted afresh.
+        QVERIFY(danach->grab().toImage() == so->grab().toImage());
         for (auto* d : danach->findChildren<shell::Diagrammfeld*>()) {
-            auto* gleich = so->findChild<shell::Diagrammfeld*>(d->objectName());
-            QCOMPARE(d->geometry(), gleich->geometry());
-            QCOMPARE(d->chart()->plotArea(), gleich->chart()->plotArea());
-            QCOMPARE(d->daten_text(), gleich->daten_text());
+            QCOMPARE(d->daten_text(),
+                     so->findChild<shell::Diagrammfeld*>(d->objectName())->daten_text());
             QVERIFY(frisch_gemalt(d));
         }
         for (Navigator* nav : {&gebaut, &skaliert})

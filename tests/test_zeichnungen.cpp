@@ -1,13 +1,18 @@
 // The drawn pages, 1 and 4: the figures' arrowheads, leaders and joints, the contents list,
 // nothing but the buttons reacting; and for all four pages, at full size and smaller: everything
 // in its place, every text legible in its box, every button whole inside its frame.
+#include "schaubild.h"
+#include "schrift.h"
+#include "schriften.h"
 #include "seite_1.h"
+#include "seite_2.h"
 #include "seite_3.h"
 #include "seite_4.h"
 #include "seitentest.h"
 
 #include <QLabel>
 #include <QTest>
+#include <set>
 
 using namespace shell;
 
@@ -40,11 +45,83 @@ bool gleich(const Form& a, const Form& b, int dx, int dy) {
 
 } // namespace
 
+// What the charts of pages 2 and 3 write after runs with both aids on, at a scale.
+std::set<QString> diagrammtexte(double massstab);
+
 class TestZeichnungen : public QObject {
     Q_OBJECT
     const std::vector<Element> m_t = seiten::seite_1_elemente();
 
 private slots:
+    // The core measures text as the desktop does: for every text the pages write (each line and
+    // word of a label, in its font) and the charts write, at every scale Ctrl+Plus and Ctrl+Minus
+    // reach, QFontMetricsF gives exactly the core's width (FreeType's advances, cut to 1/64 px,
+    // add up without rounding), and its line the core's height.
+    void schriftbreiten_data() {
+        QTest::addColumn<double>("massstab");
+        for (double m : massstaebe)
+            QTest::addRow("%g", m) << m;
+    }
+    void schriftbreiten() {
+        QFETCH(double, massstab);
+        std::map<std::pair<double, bool>, std::set<QString>> texte; // by font
+        for (const std::vector<Element>& tabelle :
+             {seiten::seite_1_elemente(), seiten::seite_2_elemente(), seiten::seite_3_elemente(),
+              seiten::seite_4_elemente()})
+            for (const Element& e : tabelle) {
+                Schrift s = fett;
+                QString t;
+                if (const auto* x = std::get_if<Text>(&e)) s = x->schrift, t = x->text;
+                if (const auto* x = std::get_if<Knopf>(&e)) t = x->text;
+                if (const auto* x = std::get_if<Rahmen>(&e)) s = x->schrift, t = x->titel;
+                for (const QString& zeile : t.split('\n')) {
+                    texte[{s.punkte, s.fett}].insert(zeile);
+                    for (const QString& wort : zeile.split(' '))
+                        texte[{s.punkte, s.fett}].insert(wort);
+                }
+            }
+        texte[{normal.punkte, false}].merge(diagrammtexte(massstab));
+        QVERIFY(texte[(std::pair{normal.punkte, false})].size() > 200);
+        for (const auto& [schrift, liste] : texte) {
+            const QFont f =
+                shell::schrift({"MS Sans Serif", schrift.first, schrift.second}, massstab);
+            QCOMPARE(f.pixelSize(), darstellung::schrift_px(schrift.first, massstab));
+            QCOMPARE(QFontMetrics(f).height(), darstellung::zeile_bei(f.pixelSize()).hoehe());
+            const QFontMetricsF fm(f);
+            for (const QString& t : liste) {
+                const double kern =
+                    darstellung::textbreite(t.toStdString(), schrift.second, f.pixelSize());
+                QVERIFY2(fm.horizontalAdvance(t) == kern,
+                         qPrintable(QStringLiteral("%1 px \"%2\": %3, core %4")
+                                        .arg(f.pixelSize())
+                                        .arg(t)
+                                        .arg(fm.horizontalAdvance(t))
+                                        .arg(kern)));
+            }
+        }
+    }
+
+    // The browser's read-out tooltip takes its box from the core: the widest of its lines and
+    // every line's height in the pages' font, as Qt measures them, with its padding and frame.
+    void tippbox_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addRow("one line") << "t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %";
+        QTest::addRow("the wider below") << "t = 3 s\nvorher: Sollwert = 30 °C · Soll 30 °C";
+        QTest::addRow("three") << "t = 200 s · Soll1 50 °C\nLauf 2: P-Band = 10 %\nÜberschwingen";
+        QTest::addRow("an empty last") << "t = 1 s\n";
+    }
+    void tippbox() {
+        QFETCH(QString, text);
+        schriften_laden();
+        const QFont f = shell::schrift(normal, 1);
+        double breit = 0;
+        for (const QString& zeile : text.split('\n'))
+            breit = std::max(breit, QFontMetricsF(f).horizontalAdvance(zeile));
+        const darstellung::rechteck r = darstellung::tipp_box(text.toStdString());
+        QCOMPARE(r.b, std::ceil(breit) + 2 * 4 + 2);
+        QCOMPARE(r.h, text.count('\n') * QFontMetrics(f).height() + QFontMetrics(f).height() + 6);
+    }
+
     // Each head: two strokes from 120 twips behind the tip and 120 to either side, mirrored
     // across an axis-parallel last stretch at least as long as the head.
     void pfeilspitzen() {
@@ -244,6 +321,33 @@ private slots:
         }
     }
 };
+
+std::set<QString> diagrammtexte(double massstab) {
+    Lernhilfen::einstellungen().kennwerte_zeigen(true);
+    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(true);
+    std::set<QString> texte;
+    for (int n : {2, 3}) {
+        Seite s(n);
+        s.seite->massstab_anwenden(massstab);
+        for (const char* lauf : {"20", "35"}) {
+            s.feld(n == 2 ? "xp1" : "v1")->setText(QString::fromLatin1(lauf));
+            s.klick("start");
+        }
+        for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
+            for (const auto& e : d->kern().liste().bild)
+                if (e.art == darstellung::element::form::text)
+                    texte.insert(QString::fromStdString(e.text));
+            for (int z = 1; z <= d->zeilenzahl(); z += 7) {
+                d->zeiger_setzen(z);
+                for (const QString& t : d->ablesung().split('\n'))
+                    texte.insert(t);
+            }
+        }
+    }
+    Lernhilfen::einstellungen().kennwerte_zeigen(false);
+    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(false);
+    return texte;
+}
 
 QTEST_MAIN(TestZeichnungen)
 #include "test_zeichnungen.moc"

@@ -1,7 +1,7 @@
 """What a screen reader gets from the real program through AT-SPI, as Orca gets it: walks each
 page's accessible tree, moves the keyboard focus onto the charts as a user does (Tab), presses
-the arrow keys and reads what a screen reader would speak: the focused chart's name changes to
-the read-out at each second, and its value to the second.
+the arrow keys and reads what a screen reader would speak: the focused chart keeps its name, its
+description changes to the second and the values at each step, and its value to the second.
 
 Usage: zugang.py PATH/TO/regler  (inside an X session with a D-Bus session bus; zugang.sh sets
 both up)."""
@@ -14,12 +14,14 @@ from gi.repository import GLib
 
 REGLER = sys.argv[1]
 MENUE = ["Bild kopieren", "Daten kopieren", "Bild speichern", "Daten speichern",
-         "Kennwerte zeigen", "Vorherigen Lauf zeigen", "Versuchsprotokoll"]
-# page: (Tab presses from the focus a page opens with, the chart reached, what it is named)
+         "Kennwerte zeigen", "Vorherigen Lauf zeigen", "Projektoransicht", "Versuchsprotokoll"]
+# page: (Tab presses from the focus a page opens with, the chart reached, a value it reads, its
+# last second)
 FAELLE = {
     1: [],
-    2: [(8, "Diagramm Soll, Ist", "Soll 50 °C"), (1, "Diagramm Leistung", "Leistung")],
-    3: [(12, "Diagramm Soll1, Ist1, Soll2, Ist2", "Soll1 50 °C")],
+    2: [(8, "Diagramm Soll, Ist", "Soll 50 °C", 200), (1, "Diagramm Leistung", "Leistung", 200)],
+    3: [(11, "Diagramm Istwert", "Istwert", 30), (1, "Diagramm Soll1, Ist1, Soll2, Ist2",
+                                                 "Soll1 50 °C", 200)],
     4: [],
 }
 
@@ -86,13 +88,17 @@ gehoert = []
 
 
 def hoeren(ereignis):
-    # What a screen reader speaks on a name change: the object's name as it asks for it then.
+    # What a screen reader speaks on a change: the object's name or description as it asks for
+    # it then.
     quelle = ereignis.source
-    gehoert.append((ereignis.type, quelle.getRoleName() if quelle else "",
-                    quelle.name if quelle else ""))
+    text = ""
+    if quelle:
+        text = quelle.description if ereignis.type.endswith("description") else quelle.name
+    gehoert.append((ereignis.type, quelle.getRoleName() if quelle else "", text))
 
 
 pyatspi.Registry.registerEventListener(hoeren, "object:property-change:accessible-name",
+                                       "object:property-change:accessible-description",
                                        "object:value-changed", "object:state-changed:focused")
 
 for seite, faelle in FAELLE.items():
@@ -124,7 +130,8 @@ for seite, faelle in FAELLE.items():
             pruefen(not fehlt, f"page {seite}: '{d.name}' names every menu entry ({fehlt} missing)")
 
         namen = [d.name for d in diagramme]  # as they stand before any read-out
-        for tabs, name, teil in faelle:
+        for tabs, name, teil, letzte in faelle:
+            gehoert.clear()
             if tabs:
                 taste(*(["Tab"] * tabs))
             pumpen(0.5)
@@ -133,16 +140,20 @@ for seite, faelle in FAELLE.items():
                     f"page {seite}: Tab brings the focus onto '{name}'")
             if d is None:
                 continue
-            for tasten, sekunde in ((["Home"], 1), (["Right", "Right"], 3), (["End"], 200)):
+            for tasten, sekunde in ((["Home"], 1), (["Right", "Right"], 3), (["End"], letzte)):
                 gehoert.clear()
                 taste(*tasten)
                 pumpen(0.8)
                 gesagt = [e[2] for e in gehoert
-                          if e[0].endswith("accessible-name") and e[1] == "chart"]
+                          if e[0].endswith("accessible-description") and e[1] == "chart"]
                 erwartet = f"t = {sekunde} s · "
                 pruefen(gesagt and gesagt[-1].startswith(erwartet) and teil in gesagt[-1],
-                        f"page {seite}, {'+'.join(tasten)}: the focused chart is heard as "
+                        f"page {seite}, {'+'.join(tasten)}: the step is heard as "
                         f"'{gesagt[-1] if gesagt else ''}'")
+                umbenannt = [e for e in gehoert
+                             if e[0].endswith("accessible-name") and e[1] == "chart"]
+                pruefen(not umbenannt and d.name == name,
+                        f"page {seite}: the chart is still named '{d.name}'")
                 wert = d.queryValue().currentValue
                 pruefen(wert == sekunde, f"page {seite}: its value is second {wert}")
         if seite == 2:

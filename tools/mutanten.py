@@ -73,16 +73,16 @@ dunkles-thema       ¦ shell/seite.cpp        ¦ setPalette(seitenpalette()); ¦
 beenden-taste       ¦ shell/seite.cpp        ¦ if (!fokuswechsel && !k->text().isEmpty()) { ¦ if (false) {
 eingabetaste        ¦ shell/seitenbau.cpp    ¦ if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && !e->isAutoRepeat()) { ¦ if (false) {
 achse-waechst-nicht ¦ darstellung/achsen.cpp ¦ a.bis = hoch > bis ? std::ceil(hoch / st) * st : bis; ¦ a.bis = bis;
-kurve-ohne-ende     ¦ shell/diagrammfeld.cpp ¦ m_reihen[s]->replace(zellen); ¦ m_reihen[s]->replace(zellen.first(zellen.size() - 1));
+kurve-ohne-ende     ¦ darstellung/schaubild.cpp ¦ for (size_t i = 0; i < werte.size(); ++i)\n            if (std::isfinite(werte[i])) ¦ for (size_t i = 0; i + 1 < werte.size(); ++i)\n            if (std::isfinite(werte[i]))
 marken-elidiert     ¦ darstellung/achsen.cpp ¦ int(achsenhoehe / (markenhoehe + 2 * 4 + 1)) ¦ int(achsenhoehe / markenhoehe)
 zeitachsen-versetzt ¦ darstellung/achsen.cpp ¦ links = std::max(links, l); ¦ links = std::min(links, l);
-legende-im-plot     ¦ shell/diagrammfeld.cpp ¦ m_kopf.ursprung = QPointF(f.left(), f.top() - m_kopf.lage.hoehe); ¦ m_kopf.ursprung = QPointF(f.left(), f.top());
-veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ are new: the chart is drawn anew as a whole.\n    neu_zeichnen(); ¦ are new.
+legende-im-plot     ¦ darstellung/schaubild.cpp ¦ {p.x + l.k.legende_x + 0.5 * m, l.k.legende_y + 0.5 * m, ¦ {p.x + l.k.legende_x + 0.5 * m, p.y + 0.5 * m,
+veraltetes-bild     ¦ shell/diagrammfeld.cpp ¦ if (m_bildstand != m_kern.bildstand() || m_bild.size() != groesse) { ¦ if (m_bild.size() != groesse) {
 kopf-ohne-klick     ¦ shell/protokoll.cpp    ¦ kopf->setSectionsClickable(true); ¦ (nichts)
 protokoll-daneben   ¦ shell/protokoll.cpp    ¦ m_platziert = true;\n    auf_den_bildschirm(this, pos()); ¦ m_platziert = true;
 kopf-unter-pfeil    ¦ shell/protokoll.cpp    ¦ m_tabelle->setHorizontalHeader(kopf); ¦ (nichts)
-vermutung-blind     ¦ shell/diagrammfeld.cpp ¦ if (daneben(f.left() - links, m_natuerlich.first) || ¦ if (false && daneben(f.left() - links, m_natuerlich.first) ||
-kein-zeiger-tasten  ¦ shell/diagramm_ablesung.cpp ¦ zeile = zeile ? std::min(m_zeilen, zeile + schritt) : 1; ¦ zeile = zeile ? zeile : 1;
+gruppe-rechts-frei  ¦ darstellung/zeitgruppe.cpp ¦ m_mitglieder[i]->angleichen(extra[i].first, extra[i].second); ¦ m_mitglieder[i]->angleichen(extra[i].first, 0);
+kein-zeiger-tasten  ¦ darstellung/schaubild.cpp ¦ return {z ? std::min(m_art.zeilen, z + schritt) : 1}; ¦ return {z ? z : 1};
 pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
 sollwert-grenze     ¦ darstellung/parameter.cpp ¦ .laenge = 3,\n     .grenze = 99.9, ¦ .laenge = 3,\n     .grenze = 999,
 leistung-spalte     ¦ darstellung/seitenlaeufe.cpp ¦ e.spalten[2].werte.push_back(z.y); ¦ e.spalten[2].werte.push_back(z.milch);
@@ -108,12 +108,12 @@ ordner-proc         ¦ shell/dateien.cpp      ¦ return ort.isValid() && !kernel
 meldung-ohne-punkt  ¦ shell/dateien.cpp      ¦ satz += QLatin1Char('.'); ¦ (nichts)
 strg-p-fehlt        ¦ shell/seite.cpp        ¦ m_drucken->setShortcut(QKeySequence::Print); ¦ (nichts) ¦ sitzung
 druck-als-bitmap    ¦ shell/drucken.cpp      ¦ p.drawPicture(0, 0, aufnahme); ¦ seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren); ¦ sitzung
-png-ohne-legende    ¦ shell/diagramm_ausgabe.cpp ¦ const QImage bild = abbild(); ¦ const QImage bild = viewport()->grab().toImage();
-menue-zeiger-bleibt ¦ shell/diagramm_ausgabe.cpp ¦ emit zeiger_verlassen();\n    const Lernhilfen& l ¦ const Lernhilfen& l
-zeitachse-elidiert  ¦ shell/diagrammfeld.cpp ¦ zeitachse_gekuerzt()) { ¦ false) {
-zugang-ereignis     ¦ shell/diagramm_ausgabe.cpp ¦ QAccessibleEvent name(this, QAccessible::NameChanged); ¦ QAccessibleEvent name(this, QAccessible::DescriptionChanged); ¦ zugang
+png-bildschirm      ¦ shell/diagramm_ausgabe.cpp ¦ const QImage bild = abbild(); ¦ const QImage bild = grab().toImage();
+menue-zeiger-bleibt ¦ shell/diagramm_ausgabe.cpp ¦ zeiger_weg();\n    if (!m_menue) ¦ if (!m_menue)
+zeitachse-gedraengt ¦ darstellung/schaubild.cpp ¦ l.zeit_titel = !m_art.zeit_titel.empty() && unten_mit <= 0.4 * m_hoehe && ¦ l.zeit_titel = !m_art.zeit_titel.empty() &&
+zugang-ereignis     ¦ shell/diagramm_ausgabe.cpp ¦ QAccessibleEvent beschreibung(this, QAccessible::DescriptionChanged); ¦ QAccessibleEvent beschreibung(this, QAccessible::NameChanged); ¦ zugang
 zugang-kinder       ¦ shell/diagramm_ausgabe.cpp ¦ int childCount() const override { return 0; } ¦ (nichts)
-zugang-name         ¦ shell/diagramm_ausgabe.cpp ¦ QAccessible::Name && diagramm()->zeiger() ¦ QAccessible::Name && false
+zugang-name         ¦ shell/diagramm_ausgabe.cpp ¦ if (t == QAccessible::Description && !diagramm()->ansage().isEmpty()) ¦ if ((t == QAccessible::Description || t == QAccessible::Name) && !diagramm()->ansage().isEmpty())
 menue-halb-genannt  ¦ darstellung/diagramm.cpp ¦ if (t.empty()) continue;\n        if (const auto p ¦ if (t.empty()) break;\n        if (const auto p
 tabfolge-2          ¦ pages/seite_2.cpp      ¦ "tv1", "graph", "Leistung"}, ¦ "tv1"},
 zoom-diagramme      ¦ shell/seitenbau.cpp    ¦ d->massstab_setzen(m);\n    for (QWidget* w ¦ for (QWidget* w
@@ -130,7 +130,7 @@ protokoll-falsch-ist ¦ darstellung/seitenlaeufe.cpp ¦ e.ist = int(ab) + 1; ¦ 
 protokoll-kopf-lax  ¦ darstellung/protokollzeilen.cpp ¦ return fehler(s.d[0].zeile, "die Spalten ¦ if (false) return fehler(s.d[0].zeile, "die Spalten
 protokoll-seite-lax ¦ darstellung/protokollzeilen.cpp ¦ if (w[vorne + f] && !parameter_von(z.seite, felder()[f]->id)) ¦ if (false)
 protokoll-halb      ¦ darstellung/protokollzeilen.cpp ¦ if (!anhaengen) { ¦ if (false) {
-vergleich-ersetzt   ¦ shell/diagrammfeld.cpp ¦ if (m_gelaufen) {\n            m_vorher = ¦ if (m_gelaufen) {\n            m_fest = false;\n            m_vorher =
+vergleich-ersetzt   ¦ darstellung/schaubild.cpp ¦ m_gelaufen = true;\n    m_inhalt_veraltet = true;\n} ¦ m_gewaehlt.clear();\n    m_gelaufen = true;\n    m_inhalt_veraltet = true;\n}
 csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
 web-felder-eigen    ¦ web/src/zahlenfeld.js  ¦ this.machen(this.kern.feld_taste(this.seite, this.id, this.text, a, b, c.codePointAt(0))); ¦ this.eingabe.setRangeText(c, a, b, 'end');
 web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ this.machen(this.kern.feld_einfuegen(this.seite, this.id, this.text, a, b, text)); ¦ this.eingabe.setRangeText(text, a, b, 'end');
@@ -144,11 +144,11 @@ web-form-aussen     ¦ web/src/seitenbau.js   ¦ const innen = { x: x + rb / 2, 
 web-kern-spalten    ¦ web/kern.cpp           ¦ {z.x1, z.w2, z.x2, z.y, z.summe, z.y_roh} ¦ {z.x1, z.x2, z.w2, z.y, z.summe, z.y_roh}
 qt-option-mit-wert  ¦ app/aufruf.cpp         ¦ if (mit_wert.contains(name) && k + 1 < argumente.size()) { ¦ if (false) { ¦ aufruf
 kopf-links-vom-plot ¦ darstellung/diagramm.cpp ¦ k.legende_x = std::max(0.0, breite - k.legende_breite); ¦ k.legende_x = breite - k.legende_breite;
-vorher-ist-letzter  ¦ shell/diagrammfeld.cpp ¦ m_vorher = std::move(m_letzte); ¦ m_vorher = m_zellen;
-vorher-immer        ¦ shell/diagramm_lernhilfen.cpp ¦ Lernhilfen::einstellungen().vorheriger_lauf())); ¦ true));
-kopf-ohne-platz     ¦ shell/diagrammfeld.cpp ¦ std::max(2, int(std::ceil(m_kopf.lage.hoehe)) - m_halbe_marke); ¦ std::max(2, 20 - m_halbe_marke);
+vorher-ist-letzter  ¦ darstellung/schaubild.cpp ¦ m_vorher = vergleichslauf{std::move(m_letzte), ¦ m_vorher = vergleichslauf{m_zellen,
+vorher-immer        ¦ darstellung/schaubild.cpp ¦ if (v.empty() && m_vorher && m_schalter.vorher) ¦ if (v.empty() && m_vorher)
+kopf-ohne-platz     ¦ darstellung/schaubild.cpp ¦ const double oben = std::max(std::ceil(l.k.hoehe), std::ceil(rand + zh / 2)); ¦ const double oben = std::max(20 * m, std::ceil(rand + zh / 2));
 kennwerte-spalte    ¦ pages/seite_2.cpp      ¦ .kennwerte_ist = 2, ¦ .kennwerte_ist = 1,
-papier-diagramme    ¦ shell/drucken.cpp      ¦ if (!d->isVisibleTo(&seite)) continue; ¦ continue; ¦ aufruf
+papier-diagramme    ¦ shell/diagrammfeld.cpp ¦ if (const QPaintEngine* m = p.paintEngine(); m && m->type() != QPaintEngine::Raster) { ¦ if (false) { ¦ aufruf
 kennwerte-band      ¦ sim/kennwerte.cpp      ¦ if (std::abs(wert(n) - w) <= band_k) { ¦ if (std::abs(wert(n) - w) < band_k) {
 pdf-hochkant        ¦ shell/drucken.cpp      ¦ seite.width() > seite.height() ? QPageLayout::Landscape ¦ seite.width() < seite.height() ? QPageLayout::Landscape
 seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Navigator::seitenzahl ? n : 0; ¦ return n >= 1 && n <= 5 ? n : 0;
@@ -160,6 +160,14 @@ werte-ungeprueft    ¦ darstellung/protokollzeilen.cpp ¦ if (!wert_zulaessig(p,
 kennwerte-aus-datei ¦ darstellung/protokollzeilen.cpp ¦ z.k = protokoll_kennwerte(z.seite, z.werte); ¦ (nichts)
 anhaengen-ohne-nummer ¦ darstellung/protokollzeilen.cpp ¦ z.nummer = n++; ¦ ++n;
 kein-sprung         ¦ sim/kennwerte.cpp      ¦ if (n == 0 || !(w > x[0])) return k; ¦ if (n == 0) return k;
+marke-am-rand       ¦ darstellung/schaubild.cpp ¦ const double xm = p.rechts() - 10 * m; ¦ const double xm = p.rechts();
+linien-ohne-zoom    ¦ darstellung/schaubild.cpp ¦ kurve(m_zellen[s], z.stil({.f = reihenfarbe(int(s)), .breite = 1.5 * m})); ¦ kurve(m_zellen[s], z.stil({.f = reihenfarbe(int(s)), .breite = 1.5}));
+vergleich-ein-ton   ¦ darstellung/diagramm.cpp ¦ if (lauf == 0) return vorher_farbe(reihenfarbe(spalte)); ¦ return vorher_farbe(reihenfarbe(spalte));
+tangente-immer      ¦ darstellung/schaubild.cpp ¦ m_art.tangente && m_schalter.kennwerte) ¦ m_art.tangente)
+fokus-durch-legende ¦ darstellung/zeitgruppe.cpp ¦ m_mitglieder[i]->fokus_unten_setzen(unten); ¦ m_mitglieder[i]->fokus_unten_setzen(-1);
+allein-ohne-ablesung ¦ shell/diagrammfeld.cpp ¦ m_gruppe->kern.aufnehmen(&m_kern);\n    m_gruppe->felder.push_back(this); ¦ m_gruppe->felder.push_back(this);
+schrift-gerundet    ¦ darstellung/schrift.cpp ¦ summe += (long long)einheiten(tabelle, naechstes(text)) * px * 64 / schriftdaten::einheiten; ¦ summe += std::llround(double(einheiten(tabelle, naechstes(text))) * px * 64 / schriftdaten::einheiten);
+dialog-ohne-symbole ¦ shell/dateien.cpp      ¦ return QFileIconProvider::icon(info.isDir() ? Folder : File); ¦ return QIcon();
 rundung-gerade      ¦ darstellung/zahltext.cpp ¦ const bool auf = t[ende] >= '5'; ¦ const bool auf = t[ende] > '5';
 eingabemethode-frei ¦ shell/zahlenfeld.cpp   ¦     e->accept();\n    for (const char32_t c : e->commitString().toUcs4()) ¦     QLineEdit::inputMethodEvent(e);\n    for (const char32_t c : QString().toUcs4())
 zahl-nach-locale    ¦ darstellung/zahltext.cpp ¦ std::string zahl_c(double v, char art, int stellen) {\n    char puffer[400];\n#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L ¦ std::string zahl_c(double v, char art, int stellen) {\n    char puffer[400];\n#if 0

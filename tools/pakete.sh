@@ -12,7 +12,7 @@ for teil; do
     case $teil in
     starten) pakete="$pakete cmake ninja-build g++ pkg-config
         qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev
-        fonts-liberation2 qt6-translations-l10n" ;;
+        fonts-liberation2 qt6-translations-l10n python3-fonttools" ;;
     pruefen) pakete="$pakete clang-format-14 clang-14 libclang-rt-14-dev libbenchmark-dev
         xvfb xauth xdotool xclip openbox imagemagick qt6-gtk-platformtheme
         at-spi2-core python3-pyatspi dbus-x11

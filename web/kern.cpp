@@ -2,7 +2,6 @@
 // page as plain values (numbers, texts, arrays, objects; a run's columns as Float64Array copies,
 // every double the desktop's to the last bit) and the lab notebook as an object of its own.
 // Nothing is shared between calls but that object.
-#include "achsen.h"
 #include "diagramm.h"
 #include "einstellhilfe.h"
 #include "kaskade.h"
@@ -11,9 +10,10 @@
 #include "parameter.h"
 #include "pid.h"
 #include "protokollzeilen.h"
+#include "schaubild.h"
+#include "schrift.h"
 #include "seitenlaeufe.h"
-#include "tabellen.h"
-#include "texte.h"
+#include "zeitgruppe.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -170,143 +170,209 @@ val lauf_aus_werten(int seite, const val& werte, const val& zeilen) {
                    seite, darstellung::seiten_laufwerte(seite, zahlen(werte)), zeilen_je(zeilen)));
 }
 
-// The figures of the actual values x against w, the seconds of the peaks, the lines the head
-// names them in, and for each second the line nearest to it.
-val kennwerte(double w, const val& x, const std::string& komma) {
-    const std::vector<double> v = zahlen(x);
-    const auto k = sim::kennwerte_berechnen(w, v);
-    const auto s = sim::spitzen(v);
-    val o = kennwerte_wert(k);
-    o.set("spitzen", liste(s));
-    o.set("zeilen", liste(darstellung::kennwert_zeilen(k, komma)));
-    o.set("naechste", liste(darstellung::naechste_kennwerte(k, s, int(v.size()))));
-    return o;
+// The figures of the actual values x against w, for the notebook's row.
+val kennwerte(double w, const val& x) {
+    return kennwerte_wert(sim::kennwerte_berechnen(w, zahlen(x)));
 }
 
-val marken(double w, const val& x, double unten) {
-    const std::vector<double> v = zahlen(x);
+// ---- charts: the core's chart and group as objects of their own
+
+darstellung::schaubild_art art_aus(const val& e) {
+    darstellung::schaubild_art a{.name = e["name"].as<std::string>(),
+                                 .zeilen = anzahl(e["zeilen"].as<int>()),
+                                 .reihen = texte(e["reihen"]),
+                                 .zeit_titel = e["zeit_titel"].as<std::string>(),
+                                 .wert_titel = e["wert_titel"].as<std::string>(),
+                                 .bis = e["bis"].as<double>(),
+                                 .kennwerte_soll = e["kennwerte_soll"].as<int>(),
+                                 .kennwerte_ist = e["kennwerte_ist"].as<int>(),
+                                 .vergleich = e["vergleich"].as<bool>(),
+                                 .vergleich_legende = e["vergleich_legende"].as<bool>(),
+                                 .tangente = e["tangente"].as<bool>(),
+                                 .zeit_beschriftet = e["zeit_beschriftet"].as<bool>(),
+                                 .datei = e["datei"].as<std::string>(),
+                                 .breite = e["breite"].as<double>(),
+                                 .hoehe = e["hoehe"].as<double>()};
+    return a;
+}
+
+val elemente_wert(const std::vector<darstellung::element>& l) {
     val a = val::array();
-    const char* arten[] = {"punkt", "mass", "strich"};
-    const auto m =
-        darstellung::kennwert_marken(sim::kennwerte_berechnen(w, v), sim::spitzen(v), w, v, unten);
-    for (size_t i = 0; i < m.size(); ++i) {
+    for (size_t i = 0; i < l.size(); ++i) {
+        const darstellung::element& e = l[i];
+        std::vector<double> punkte;
+        for (const auto& p : e.punkte)
+            punkte.insert(punkte.end(), {p.x, p.y});
         val o = val::object();
-        o.set("art", std::string(arten[m[i].art]));
-        o.set("t0", m[i].t0);
-        o.set("y0", m[i].y0);
-        o.set("t1", m[i].t1);
-        o.set("y1", m[i].y1);
-        o.set("kennwert", m[i].kennwert);
+        o.set("art", int(e.art));
+        o.set("stil", e.stil);
+        o.set("punkte", spalte(punkte));
+        o.set("mass", e.mass);
+        o.set("im_plot", e.im_plot);
+        o.set("text", e.text);
+        o.set("fett", e.fett);
+        o.set("senkrecht", e.senkrecht);
         a.set(i, o);
     }
     return a;
 }
 
-// ---- charts
-
-val wertachse(double tief, double hoch, double bis, int intervalle, int platz) {
-    const auto w = darstellung::wertachse_fuer(tief, hoch, bis, intervalle, platz);
-    val o = val::object();
-    o.set("von", w.von);
-    o.set("bis", w.bis);
-    o.set("schritt", w.schritt);
-    return o;
+val farbe_wert(darstellung::farbe f, int deckung) {
+    return val(std::string("rgba(") + std::to_string(f.r) + "," + std::to_string(f.g) + "," +
+               std::to_string(f.b) + "," + std::to_string(deckung / 255.0) + ")");
 }
 
-// [[left, right] of each plot alone] → each one's extra room [left, right].
-val zeitachsen_angleichen(const val& raender) {
-    std::vector<std::pair<double, double>> r;
-    for (int i = 0; i < raender["length"].as<int>(); ++i)
-        r.emplace_back(raender[i][0].as<double>(), raender[i][1].as<double>());
-    val a = val::array();
-    const auto extra = darstellung::zeitachsen_angleichen(r);
-    for (size_t i = 0; i < extra.size(); ++i)
-        a.set(i, liste(std::vector<double>{extra[i].first, extra[i].second}));
-    return a;
-}
+class Schaubild {
+public:
+    Schaubild(const val& art) : m_s(art_aus(art), darstellung::Gesicht::browser) {}
+    darstellung::schaubild& kern() { return m_s; }
 
-// A grid as "Daten kopieren" ('tsv') or "Daten speichern …" ('csv') writes it; cells null for
-// none.
-std::string tabelle(const std::string& art, const val& reihen, const std::string& einheit,
-                    const val& spalten, const std::string& komma) {
-    std::vector<std::vector<double>> s;
-    for (int i = 0; i < spalten["length"].as<int>(); ++i)
-        s.push_back(zahlen(spalten[i]));
-    const auto r = texte(reihen);
-    return art == "csv" ? darstellung::csv_text(r, einheit, s, komma)
-                        : darstellung::tsv_text(r, s, komma);
-}
+    void spalte_setzen(int spalte, const val& werte) { m_s.spalte(spalte, zahlen(werte)); }
+    void lauf_setzen(int seite, const val& werte) {
+        m_s.lauf_setzen(darstellung::seiten_laufwerte(seite, zahlen(werte)));
+    }
+    void lauf_abschliessen() { m_s.lauf_abschliessen(); }
+    void schalter_setzen(bool kennwerte, bool vorher, bool projektor) {
+        m_s.schalter_setzen({kennwerte, vorher, projektor});
+    }
+    // [{ seite, werte, spalten: [Float64Array], titel }]
+    void vergleiche_setzen(const val& laeufe) {
+        std::vector<darstellung::vergleichslauf> v;
+        for (int i = 0; i < laeufe["length"].as<int>(); ++i) {
+            const val l = laeufe[i];
+            darstellung::vergleichslauf lauf{
+                {},
+                darstellung::seiten_laufwerte(l["seite"].as<int>(), zahlen(l["werte"])),
+                l["titel"].as<std::string>()};
+            for (int s = 0; s < l["spalten"]["length"].as<int>(); ++s)
+                lauf.spalten.push_back(zahlen(l["spalten"][s]));
+            v.push_back(std::move(lauf));
+        }
+        m_s.vergleiche_setzen(std::move(v));
+    }
+    void komma_setzen(const std::string& k) { m_s.komma_setzen(k); }
+    void groesse_setzen(double b, double h, double sichtbar, double massstab) {
+        m_s.groesse_setzen(b, h, sichtbar, massstab);
+    }
+    void fokus_setzen(bool f) { m_s.fokus_setzen(f); }
 
-std::string laufname(int seite, const val& werte, const std::string& komma) {
-    return darstellung::laufname(darstellung::seiten_laufwerte(seite, zahlen(werte)), komma);
-}
-
-val unterschiede(int seite, const val& vorher, const val& jetzt, const std::string& komma) {
-    return liste(darstellung::unterschiede(darstellung::seiten_laufwerte(seite, zahlen(vorher)),
-                                           darstellung::seiten_laufwerte(seite, zahlen(jetzt)),
-                                           komma));
-}
-
-// The head above a plot of width `breite`, from the widths of the summary's pieces and the
-// legend's entries.
-val kopf(const val& kennwerte, const val& eintraege, double luecke, double breite, double zeile) {
-    const auto k =
-        darstellung::kopf_anordnen(zahlen(kennwerte), luecke, zahlen(eintraege), breite, zeile);
-    const auto stellen = [](const std::vector<darstellung::kopf::stelle>& s) {
+    // The display list: { breite, hoehe, plot, stile: [{ farbe, breite, strich, fuellung }],
+    // bild, oben }, each element { art, stil, punkte (x, y, …), mass, im_plot, text, fett,
+    // senkrecht }; `ebene` "bild" or "oben" only, or both.
+    val liste(const std::string& ebene) {
+        const darstellung::anzeige& a = m_s.liste();
+        val o = val::object();
+        o.set("breite", a.breite);
+        o.set("hoehe", a.hoehe);
+        o.set("plot", liste_wert(std::vector<double>{a.plot.x, a.plot.y, a.plot.b, a.plot.h}));
+        val stile = val::array();
+        for (size_t i = 0; i < a.stile.size(); ++i) {
+            const darstellung::stil& s = a.stile[i];
+            val st = val::object();
+            st.set("farbe", farbe_wert(s.f, s.deckung));
+            st.set("breite", s.breite);
+            st.set("strich", liste_wert(s.strich));
+            st.set("fuellung",
+                   s.fuellung ? farbe_wert(*s.fuellung, s.fuellung_deckung) : val::null());
+            stile.set(i, st);
+        }
+        o.set("stile", stile);
+        if (ebene != "oben") o.set("bild", elemente_wert(a.bild));
+        if (ebene != "bild") o.set("oben", elemente_wert(a.oben));
+        return o;
+    }
+    std::string liste_json() { return darstellung::anzeige_json(m_s.liste()); }
+    int bildstand() { return m_s.bildstand(); }
+    int zeile_bei(double x, double y) { return m_s.zeile_bei({x, y}); }
+    double spalte_x(int zeile) { return m_s.spalte_x(zeile); }
+    int zeiger() const { return m_s.zeiger(); }
+    // A key by name ("links", "rechts", "anfang", "ende", "menue"): { zeile, menue }.
+    val taste(const std::string& name, bool umschalt) const {
+        using t = darstellung::diagrammtaste;
+        const t k = name == "links"    ? t::links
+                    : name == "rechts" ? t::rechts
+                    : name == "anfang" ? t::anfang
+                    : name == "ende"   ? t::ende
+                                       : t::menue;
+        const auto w = m_s.taste(k, umschalt);
+        val o = val::object();
+        o.set("zeile", w.zeile);
+        o.set("menue", w.menue);
+        return o;
+    }
+    // The menu: [{ id, text, schaltbar, an, moeglich }, null for a separator].
+    val menue() const {
+        static const char* ids[] = {
+            "bild_kopieren", "daten_kopieren", "link_kopieren", "bild_speichern", "daten_speichern",
+            "kennwerte",     "vorher",         "projektor",     "vorschlag",      "protokoll"};
         val a = val::array();
-        for (size_t i = 0; i < s.size(); ++i) {
+        const auto m = m_s.menue();
+        for (size_t i = 0; i < m.size(); ++i) {
+            if (!m[i].id) {
+                a.set(i, val::null());
+                continue;
+            }
             val o = val::object();
-            o.set("x", s[i].x);
-            o.set("y", s[i].y);
+            o.set("id", std::string(ids[int(*m[i].id)]));
+            o.set("text", m[i].text);
+            o.set("schaltbar", m[i].schaltbar);
+            o.set("an", m[i].an);
+            o.set("moeglich", m[i].moeglich);
             a.set(i, o);
         }
         return a;
-    };
-    val legende = val::object();
-    legende.set("x", k.legende_x);
-    legende.set("y", k.legende_y);
-    legende.set("breite", k.legende_breite);
-    legende.set("hoehe", k.legende_hoehe);
-    val o = val::object();
-    o.set("hoehe", k.hoehe);
-    o.set("legende", legende);
-    o.set("kennwerte", stellen(k.kennwerte));
-    o.set("eintraege", stellen(k.legende));
-    return o;
-}
-
-std::string beschreibung(const std::string& einheit, const std::string& zeit_titel,
-                         const std::string& vorher_name, const val& kennwerte) {
-    return darstellung::beschreibung(einheit, zeit_titel, vorher_name, texte(kennwerte),
-                                     darstellung::Gesicht::browser);
-}
-
-std::string ablesen(const val& namen, const val& werte, const std::string& einheit,
-                    const std::string& komma) {
-    return darstellung::ablesen(texte(namen), zahlen(werte), einheit, komma);
-}
-
-std::string ablesung(int zeile, const val& teile, const std::string& vorher_name, const val& vorher,
-                     const val& kennwerte) {
-    return darstellung::ablesung(zeile, texte(teile), vorher_name, texte(vorher), texte(kennwerte));
-}
-
-val aufheizkurve(int n) {
-    std::vector<double> heizung, stufe, istwert;
-    struct senke {
-        std::vector<double>&h, &s, &i;
-        void zeile(const sim::aufheiz_zeile& z) {
-            h.push_back(z.heizung);
-            s.push_back(z.stufe);
-            i.push_back(z.istwert);
+    }
+    std::string name() const { return m_s.name(); }
+    std::string beschreibung() const { return m_s.beschreibung(); }
+    std::string tsv() const { return m_s.tsv(m_s.komma()); }
+    std::string csv() const { return m_s.csv(m_s.komma()); }
+    val spalten() const {
+        val a = val::array();
+        for (int s = 1; s <= m_s.spaltenzahl(); ++s) {
+            val z = val::array();
+            for (int i = 1; i <= m_s.art().zeilen; ++i) {
+                const auto w = m_s.wert(s, i);
+                z.set(i - 1, w ? val(*w) : val::null());
+            }
+            a.set(s - 1, z);
         }
-        void ende() {}
-    };
-    sim::aufheiz_lauf(anzahl(n), senke{heizung, stufe, istwert});
+        return a;
+    }
+    // The heating curve's tangent as shown: { k_k, l_s }, or null.
+    val tangente() const {
+        const auto& t = m_s.tangente();
+        if (!t) return val::null();
+        val o = val::object();
+        o.set("k_k", t->k_k);
+        o.set("l_s", t->l_s);
+        return o;
+    }
+
+private:
+    template <class T> static val liste_wert(const std::vector<T>& v) { return ::liste(v); }
+    darstellung::schaubild m_s;
+};
+
+class Zeitgruppe {
+public:
+    void aufnehmen(Schaubild& s, double x, double y) { m_g.aufnehmen(&s.kern(), x, y); }
+    void angleichen() { m_g.angleichen(); }
+    void zeiger(int zeile) { m_g.zeiger(zeile); }
+    std::string ablesung(int zeile) const { return m_g.ablesung(zeile); }
+    std::string ansage(int zeile) const { return m_g.ansage(zeile); }
+
+private:
+    darstellung::zeitgruppe m_g;
+};
+
+// The read-out tooltip's box for a text: { breite, hoehe, zeile }, as the core measures its
+// lines.
+val tipp(const std::string& text) {
+    const darstellung::rechteck r = darstellung::tipp_box(text);
     val o = val::object();
-    o.set("heizung", spalte(heizung));
-    o.set("stufe", spalte(stufe));
-    o.set("istwert", spalte(istwert));
+    o.set("breite", r.b);
+    o.set("hoehe", r.h);
+    o.set("zeile", darstellung::zeile_bei(darstellung::schrift_px(8.25, 1)).hoehe());
     return o;
 }
 
@@ -367,25 +433,8 @@ val vorschlag_wert(const darstellung::vorschlag& v) {
     return o;
 }
 
-val methode_1(double xp, double periode, const std::string& komma) {
-    return vorschlag_wert(darstellung::methode_1(xp, periode, komma));
-}
-
 val methode_2(double k, double l, const std::string& komma) {
     return vorschlag_wert(darstellung::methode_2(k, l, komma));
-}
-
-// The heating curve's inflection tangent: { wendepunkt_s, wert, steigung, l_s, k_k } or null.
-val heizkurven_tangente(const val& x) {
-    const auto t = darstellung::heizkurven_tangente(zahlen(x));
-    if (!t) return val::null();
-    val o = val::object();
-    o.set("wendepunkt_s", t->wendepunkt_s);
-    o.set("wert", t->wert);
-    o.set("steigung", t->steigung);
-    o.set("l_s", t->l_s);
-    o.set("k_k", t->k_k);
-    return o;
 }
 
 // ---- the lab notebook
@@ -496,6 +545,25 @@ std::string meldung_sitzung() {
 
 #ifdef REGLER_KERN_TEST
 // The core's raw runs, for the test against the reference data: each column by regler-sim's name.
+val aufheizkurve(int n) {
+    std::vector<double> heizung, stufe, istwert;
+    struct senke {
+        std::vector<double>&h, &s, &i;
+        void zeile(const sim::aufheiz_zeile& z) {
+            h.push_back(z.heizung);
+            s.push_back(z.stufe);
+            i.push_back(z.istwert);
+        }
+        void ende() {}
+    };
+    sim::aufheiz_lauf(anzahl(n), senke{heizung, stufe, istwert});
+    val o = val::object();
+    o.set("heizung", spalte(heizung));
+    o.set("stufe", spalte(stufe));
+    o.set("istwert", spalte(istwert));
+    return o;
+}
+
 val pid(double w, double xp, double tn, double tv, int n) {
     std::vector<double> s[5];
     struct senke {
@@ -548,35 +616,50 @@ EMSCRIPTEN_BINDINGS(regler) {
     function("lauf_aus_werten", &lauf_aus_werten);
     function("felder_lesen", &felder_lesen);
     function("kennwerte", &kennwerte);
-    function("marken", &marken);
-    function("wertachse", &wertachse);
-    function("marken_platz", &darstellung::marken_platz);
-    function("zeitachsen_angleichen", &zeitachsen_angleichen);
-    function("schritt", &darstellung::schritt);
-    function("wert_intervalle", &darstellung::wert_intervalle);
-    function("band_halbe", &darstellung::band_halbe);
-    function("tabelle", &tabelle);
-    function("laufname", &laufname);
-    function("unterschiede", &unterschiede);
-    function("kopf", &kopf);
-    function("beschreibung", &beschreibung);
-    function("ablesen", &ablesen);
-    function("ablesung", &ablesung);
-    function("aufheizkurve", &aufheizkurve);
+    function("tipp", &tipp);
     function("feld_taste", &feld_taste);
     function("feld_einfuegen", &feld_einfuegen);
     function("feld_grenze", &feld_grenze);
     function("feldwert", &feldwert);
     function("feld_beschreibung", &feld_beschreibung);
     function("feldtext", &feldtext);
-    function("methode_1", &methode_1);
     function("methode_2", &methode_2);
-    function("heizkurven_tangente", &heizkurven_tangente);
     function("frage_beim_beenden", &frage_beim_beenden);
     function("frage_beim_laden", &frage_beim_laden);
     function("dateigroesse_pruefen", &darstellung::dateigroesse_pruefen);
     function("laden_fehler", &laden_fehler);
     function("meldung_sitzung", &meldung_sitzung);
+    emscripten::class_<Schaubild>("Schaubild")
+        .constructor<const val&>()
+        .function("spalte_setzen", &Schaubild::spalte_setzen)
+        .function("lauf_setzen", &Schaubild::lauf_setzen)
+        .function("lauf_abschliessen", &Schaubild::lauf_abschliessen)
+        .function("schalter_setzen", &Schaubild::schalter_setzen)
+        .function("vergleiche_setzen", &Schaubild::vergleiche_setzen)
+        .function("komma_setzen", &Schaubild::komma_setzen)
+        .function("groesse_setzen", &Schaubild::groesse_setzen)
+        .function("fokus_setzen", &Schaubild::fokus_setzen)
+        .function("liste", &Schaubild::liste)
+        .function("liste_json", &Schaubild::liste_json)
+        .function("bildstand", &Schaubild::bildstand)
+        .function("zeile_bei", &Schaubild::zeile_bei)
+        .function("spalte_x", &Schaubild::spalte_x)
+        .function("zeiger", &Schaubild::zeiger)
+        .function("taste", &Schaubild::taste)
+        .function("menue", &Schaubild::menue)
+        .function("name", &Schaubild::name)
+        .function("beschreibung", &Schaubild::beschreibung)
+        .function("tsv", &Schaubild::tsv)
+        .function("csv", &Schaubild::csv)
+        .function("spalten", &Schaubild::spalten)
+        .function("tangente", &Schaubild::tangente);
+    emscripten::class_<Zeitgruppe>("Zeitgruppe")
+        .constructor<>()
+        .function("aufnehmen", &Zeitgruppe::aufnehmen)
+        .function("angleichen", &Zeitgruppe::angleichen)
+        .function("zeiger", &Zeitgruppe::zeiger)
+        .function("ablesung", &Zeitgruppe::ablesung)
+        .function("ansage", &Zeitgruppe::ansage);
     emscripten::class_<Protokoll>("Protokoll")
         .constructor<>()
         .function("eintragen", &Protokoll::eintragen)
@@ -596,5 +679,6 @@ EMSCRIPTEN_BINDINGS(regler) {
 #ifdef REGLER_KERN_TEST
     function("pid", &pid);
     function("kaskade", &kaskade);
+    function("aufheizkurve", &aufheizkurve);
 #endif
 }

@@ -7,10 +7,8 @@
 #include "zahlenfeld.h"
 
 #include <QApplication>
-#include <QChart>
 #include <QJsonObject>
 #include <QPushButton>
-#include <QValueAxis>
 
 using namespace shell;
 
@@ -31,44 +29,17 @@ const Fall faelle[] = {
     {3, true, false, {{{"maxdiff", "50"}}, {{"v1", "2"}, {"tn1", "40"}}}},
 };
 
-QJsonArray rechteck(QRectF r) {
-    return {r.x(), r.y(), r.width(), r.height()};
-}
-
-QJsonObject diagramm_json(Diagrammfeld* d, const QWidget* seite) {
-    const QPointF ab = d->mapTo(seite, QPoint(0, 0));
+// What the browser must show of a chart: its display list (the cursor off), what its group reads
+// out at some seconds, its description and its data.
+QJsonObject diagramm_json(Diagrammfeld* d) {
     QJsonArray ablesung;
-    for (int z : {1, 26, std::min(137, d->zeilenzahl()), d->zeilenzahl()}) {
-        d->zeiger_zeigen(z);
-        ablesung.append(d->ablesung());
-    }
-    d->zeiger_zeigen(0);
-    const Kopf& k = d->kopf();
-    QJsonArray legende, kennwerte, kennwerte_lage, marken;
-    for (const Kopfeintrag& e : k.legende)
-        legende.append(e.text);
-    for (size_t i = 0; i < k.lage.kennwerte.size(); ++i) {
-        kennwerte.append(k.kennwerte.at(qsizetype(i)));
-        const QPointF p = ab + k.ursprung + QPointF(k.lage.kennwerte[i].x, k.lage.kennwerte[i].y);
-        kennwerte_lage.append(QJsonArray{p.x(), p.y()});
-    }
-    for (const auto& [von, bis] : d->marken_pixel())
-        marken.append(
-            QJsonArray{ab.x() + von.x(), ab.y() + von.y(), ab.x() + bis.x(), ab.y() + bis.y()});
-    const auto* achse = qobject_cast<QValueAxis*>(d->chart()->axes(Qt::Vertical).constFirst());
+    for (int z : {1, 26, std::min(137, d->zeilenzahl()), d->zeilenzahl()})
+        ablesung.append(QString::fromStdString(d->gruppe()->kern.ablesung(z)));
     return {{"name", d->objectName()},
+            {"liste", QString::fromStdString(darstellung::anzeige_json(d->kern().liste()))},
             {"ablesung", ablesung},
-            {"legende", legende},
             {"beschreibung", d->accessibleDescription()},
-            {"kennwerte", kennwerte},
-            {"csv", d->csv_text(QLocale(QLocale::German, QLocale::Germany))},
-            {"achse", QJsonArray{achse->min(), achse->max(), achse->tickInterval()}},
-            {"plot", rechteck(d->chart()->plotArea().translated(ab))},
-            {"legende_r", k.legende.empty()
-                              ? QJsonValue()
-                              : QJsonValue(rechteck(k.legende_rechteck().translated(ab)))},
-            {"kennwerte_lage", kennwerte_lage},
-            {"marken", marken}};
+            {"csv", d->csv_text(QLocale(QLocale::German, QLocale::Germany))}};
 }
 } // namespace
 
@@ -99,7 +70,7 @@ QJsonArray ansicht_json() {
         QApplication::processEvents();
         QJsonArray diagramme;
         for (Diagrammfeld* d : seite->findChildren<Diagrammfeld*>())
-            diagramme.append(diagramm_json(d, seite));
+            diagramme.append(diagramm_json(d));
         alle.append(QJsonObject{{"seite", f.seite},
                                 {"protokoll", QString::fromStdString(darstellung::protokoll_csv(
                                                   nav.protokoll().zeilen(), ","))},

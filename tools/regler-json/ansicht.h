@@ -5,8 +5,7 @@
 #include <QJsonArray>
 
 // Each case: the page, the aids, the fields typed before each "Start Grafik", the lab notebook
-// after them (CSV, German), and for each chart its read-out, legend, figures, CSV text, value
-// axis, and where its plot, legend, figures' summary and marks stand (pixels, relative to the
-// page). In a German number format; the aids as the program remembers them are left as they
-// were.
+// after them (CSV, German), and for each chart its display list (as the core's JSON), its group's
+// read-out at some seconds, its description and CSV text. In a German number format; the aids as
+// the program remembers them are left as they were.
 QJsonArray ansicht_json();

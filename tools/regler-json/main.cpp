@@ -1,17 +1,18 @@
 // regler-json ZIEL: writes the four pages as the browser version builds them, from the same
 // tables the program builds its windows from: ZIEL/seiten.json (every element with its twips
-// and attributes, each page's tab order and navigation, the accessible names the program gives
-// its widgets, and the page's own vector drawings as SVG), the pictures as PNG, and
-// ZIEL/geometrie.json, what the program shows (pixels, relative to the page): where its widgets
-// stand, where each label breaks its lines, every line and shape its surfaces paint; and
-// ZIEL/ansicht.json, what the charts show after a table of runs, for checking the browser's
-// placement and texts against them; with SYMBOL.svg, the program's symbol as ZIEL/symbol-192.png
-// and symbol-512.png, the browser's app icons.
+// and attributes, each label's lines as the program lays them out, each page's tab order and
+// navigation, the accessible names the program gives its widgets, and the page's own vector
+// drawings as SVG), the pictures as PNG, and ZIEL/geometrie.json, what the program shows
+// (pixels, relative to the page): where its widgets stand, every line and shape its surfaces
+// paint; and ZIEL/ansicht.json, the charts' display lists after a table of runs, for checking
+// the browser's against them; with SYMBOL.svg, the program's symbol as ZIEL/symbol-192.png and
+// symbol-512.png, the browser's app icons.
 #include "ansicht.h"
 #include "diagramm.h"
 #include "elemente.h"
 #include "mitschrift.h"
 #include "protokollzeilen.h"
+#include "schrift.h"
 #include "seiten.h"
 #include "seitenbau.h"
 #include "seitenlaeufe.h"
@@ -33,6 +34,8 @@
 #include <QStandardPaths>
 #include <QSvgGenerator>
 #include <QSvgRenderer>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -60,7 +63,31 @@ QJsonValue farbe(const std::optional<Farbe>& f) {
 }
 
 QJsonObject schrift_json(const Schrift& s) {
-    return {{"familie", text(s.familie)}, {"punkte", s.punkte}, {"fett", s.fett}};
+    return {{"familie", text(s.familie)},
+            {"punkte", s.punkte},
+            {"fett", s.fett},
+            {"px", darstellung::schrift_px(s.punkte, 1)}};
+}
+
+// A label as the program lays it out: its box at full size (relative to its frame), each line
+// with where it starts on its baseline, and its font's ascent and descent. The browser places
+// these; it measures no text. The box reaches a pixel past each line's end (and its border):
+// WebKit sets each glyph at a whole pixel, and a line filling its box ran a pixel over it there.
+void satz_json(QJsonObject& o, QLabel& l) {
+    const QFontMetricsF fm(l.font());
+    const Gemalt gemalt = mitschreiben(l, false);
+    QRect g = l.geometry();
+    QJsonArray zeilen;
+    for (qsizetype i = 0; i < gemalt.zeilen.size(); ++i) {
+        const QPointF anfang = gemalt.anfaenge[size_t(i)];
+        zeilen.append(QJsonArray{gemalt.zeilen[i], anfang.x(), anfang.y()});
+        const int ende = int(std::ceil(anfang.x() + fm.horizontalAdvance(gemalt.zeilen[i])));
+        g.setWidth(std::max(g.width(), ende + 1 + l.frameWidth()));
+    }
+    o.insert("kasten", QJsonArray{g.x(), g.y(), g.width(), g.height()});
+    o.insert("zeilen", zeilen);
+    o.insert("aufstieg", fm.ascent());
+    o.insert("abstieg", fm.descent());
 }
 
 QString art_name(Art a) {
@@ -144,6 +171,7 @@ QJsonObject element_json(const Element& element) {
                 o.insert("grund", farbe(e.grund));
                 o.insert("schrift", schrift_json(e.schrift));
                 o.insert("bild", e.bild ? QJsonValue(bilddatei(e.bild)) : QJsonValue());
+                o.insert("titel_hoehe", QFontMetrics(schrift(e.schrift)).height());
             } else if constexpr (std::is_same_v<T, Linie>) {
                 o.insert("typ", "Linie");
                 o.insert("a", punkt(e.a));
@@ -192,26 +220,16 @@ QJsonObject element_json(const Element& element) {
                 o.insert("zeit_titel", text(e.zeit_titel));
                 o.insert("wert_titel", text(e.wert_titel));
                 o.insert("bis", e.bis);
-                // The series' colours, and the dashed tones of the run before.
-                QJsonArray farben, vorher_farben;
-                for (int i = 0; i < int(e.reihen.size()); ++i) {
-                    const auto f = darstellung::reihenfarbe(i), v = darstellung::vorher_farbe(f);
-                    farben.append(QJsonArray{f.r, f.g, f.b});
-                    vorher_farben.append(QJsonArray{v.r, v.g, v.b});
-                }
-                o.insert("farben", farben);
+                const QRect g = pixel(e.r);
+                o.insert("breite", g.width());
+                o.insert("hoehe", g.height());
                 o.insert("zeitgruppe", e.zeitgruppe);
                 o.insert("zeit_beschriftet", e.zeit_beschriftet);
-                QJsonArray menue;
-                for (const std::string& t :
-                     darstellung::menue_eintraege(darstellung::Gesicht::browser))
-                    menue.append(QString::fromStdString(t));
-                o.insert("menue", menue);
-                o.insert("vorher_farben", vorher_farben);
                 o.insert("kennwerte_soll", e.kennwerte_soll);
                 o.insert("kennwerte_ist", e.kennwerte_ist);
                 o.insert("vergleich", e.vergleich);
                 o.insert("vergleich_legende", e.vergleich_legende);
+                o.insert("tangente", e.tangente);
                 o.insert("datei", text(e.datei));
             }
             return o;
@@ -247,21 +265,6 @@ QJsonValue behaelter(const QWidget* w, const QWidget* seite, const std::set<QStr
     for (const QWidget* p = w->parentWidget(); p && p != seite; p = p->parentWidget())
         if (rahmen.count(p->objectName())) return p->objectName();
     return {};
-}
-
-// Where a label's lines after the first begin in its text (UTF-16 offsets, as the browser's
-// strings count); none where a line is not found as painted.
-QJsonArray umbrueche(const QString& text, const QStringList& zeilen) {
-    QJsonArray a;
-    qsizetype ab = 0;
-    for (const QString& z : zeilen) {
-        const QString t = z.trimmed();
-        const qsizetype i = text.indexOf(t, ab);
-        if (i < 0) return {};
-        if (ab > 0) a.append(int(i));
-        ab = i + t.size();
-    }
-    return a;
 }
 
 bool schreiben(const QString& pfad, const QByteArray& inhalt) {
@@ -302,10 +305,26 @@ int main(int argc, char* argv[]) {
         QApplication::processEvents();
         const Seitenfenster::Vorgaben& v = seite->vorgaben();
 
+        // Each frame's labels in the order the table made them, for their layout.
+        std::map<QString, std::vector<QLabel*>> beschriftungen;
+        for (QLabel* l : seite->findChildren<QLabel*>()) {
+            const QWidget* eltern = l->parentWidget();
+            beschriftungen[eltern == seite ? QString() : eltern->objectName()].push_back(l);
+        }
+        for (auto& [rahmen_name, labels] : beschriftungen)
+            std::reverse(labels.begin(), labels.end());
         QJsonArray elemente;
         std::set<QString> namen, rahmen;
         for (const Element& e : v.elemente) {
-            elemente.append(element_json(e));
+            QJsonObject o = element_json(e);
+            if (const auto* t = std::get_if<Text>(&e)) {
+                auto& labels = beschriftungen[t->in ? QString::fromUtf8(t->in) : QString()];
+                if (!labels.empty()) {
+                    satz_json(o, *labels.back());
+                    labels.pop_back();
+                }
+            }
+            elemente.append(o);
             if (const auto* r = std::get_if<Rahmen>(&e)) {
                 if (r->bild) bilder.insert(r->bild);
                 rahmen.insert(QString::fromUtf8(r->name));
@@ -323,7 +342,6 @@ int main(int argc, char* argv[]) {
 
         QJsonObject untergruende;
         QJsonArray zugang, stand;
-        std::map<std::pair<QString, QString>, QJsonArray> umbrochen; // by name and frame
         for (QWidget* w : seite->findChildren<QWidget*>()) {
             if (!namen.count(w->objectName())) continue;
             if (const auto* f = qobject_cast<const Flaeche*>(w); f && f->untergrund())
@@ -339,25 +357,8 @@ int main(int argc, char* argv[]) {
                           {"in", in},
                           {"klasse", QString::fromLatin1(w->metaObject()->className())},
                           {"r", QJsonArray{g.x(), g.y(), g.width(), g.height()}}};
-            if (auto* l = qobject_cast<QLabel*>(w)) {
-                o.insert("text", l->text());
-                // Where the label breaks its lines, for the browser's to be held against; the
-                // browser breaks there too, whatever its engine's glyph advances.
-                if (l->wordWrap() && !l->text().isEmpty()) {
-                    const QStringList zeilen = mitschreiben(*l, true).zeilen;
-                    o.insert("zeilen", QJsonArray::fromStringList(zeilen));
-                    umbrochen[{w->objectName(), in.toString()}] = umbrueche(l->text(), zeilen);
-                }
-            }
+            if (auto* l = qobject_cast<QLabel*>(w)) o.insert("text", l->text());
             stand.append(o);
-        }
-
-        for (QJsonValueRef e : elemente) {
-            QJsonObject o = e.toObject();
-            const auto u = umbrochen.find({o["name"].toString(), o["in"].toString()});
-            if (o["typ"] != "Text" || u == umbrochen.end() || u->second.isEmpty()) continue;
-            o.insert("umbrueche", u->second);
-            e = o;
         }
 
         // What the page runs at load and on "Start Grafik": the fields it reads, in order, and

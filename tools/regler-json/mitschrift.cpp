@@ -25,7 +25,9 @@ public:
     void drawRects(const QRect*, int) override {}
     void drawTextItem(const QPointF& p, const QTextItem& t) override {
         const QPointF wo = state->transform().map(p);
-        m_zeilen[std::round(wo.y() * 4)].append(t.text());
+        auto& [anfang, text] = m_zeilen[std::round(wo.y() * 4)];
+        if (text.isEmpty() || wo.x() < anfang.x()) anfang = wo;
+        text.append(t.text());
     }
     void drawLines(const QLineF* l, int n) override {
         const QTransform& t = state->transform();
@@ -37,14 +39,16 @@ public:
     }
     Type type() const override { return User; }
     Gemalt fertig() {
-        for (const auto& [y, text] : m_zeilen)
-            gemalt.zeilen.append(text);
+        for (const auto& [y, zeile] : m_zeilen) {
+            gemalt.anfaenge.push_back(zeile.first);
+            gemalt.zeilen.append(zeile.second);
+        }
         return std::move(gemalt);
     }
 
 private:
     Gemalt gemalt;
-    std::map<double, QString> m_zeilen;
+    std::map<double, std::pair<QPointF, QString>> m_zeilen; // by baseline: its start, its text
 };
 
 class Mitschreiber : public QPaintDevice {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLineF>
+#include <QPointF>
 #include <QRectF>
 #include <QStringList>
 #include <vector>
@@ -8,15 +9,16 @@
 class QWidget;
 
 // What a widget paints, as it paints it, in its own pixels: the lines of text in the order of
-// their baselines (the label's own line breaks, not a second layout's guess at them), every
-// straight line with its pen's width, and the bounds of every filled or stroked path (not of
-// rectangles: those are a frame's border).
+// their baselines (the label's own line breaks, not a second layout's guess at them) with where
+// each starts on its baseline, every straight line with its pen's width, and the bounds of every
+// filled or stroked path (not of rectangles: those are a frame's border).
 struct Gemalt {
     struct Strich {
         QLineF linie;
         double breite = 0;
     };
     QStringList zeilen;
+    std::vector<QPointF> anfaenge;
     std::vector<Strich> striche;
     std::vector<QRectF> pfade;
 };

@@ -1,8 +1,13 @@
-// The charts' learning aids, as on the desktop: the figures of a step response on the curves, and
-// the run before the last one beside it. One switch each for the whole program, remembered in the
-// browser; switched off, a chart is exactly what it would be without them.
+// The switches of the charts' menus, as on the desktop: the learning aids (the figures of a step
+// response on the curves, the run before the last one beside it) and the projector's view. One
+// switch each for the whole program, remembered in the browser; switched off, a chart is exactly
+// what it would be without them.
 
-const schluessel = { kennwerte: 'regler.lernhilfen.kennwerte', vorher: 'regler.lernhilfen.vorheriger_lauf' };
+const schluessel = {
+    kennwerte: 'regler.lernhilfen.kennwerte',
+    vorher: 'regler.lernhilfen.vorheriger_lauf',
+    projektor: 'regler.lernhilfen.projektor',
+};
 
 function lesen(k) {
     try {
@@ -16,6 +21,7 @@ const zuhoerer = new Set();
 export const lernhilfen = {
     kennwerte: lesen(schluessel.kennwerte),
     vorher: lesen(schluessel.vorher),
+    projektor: lesen(schluessel.projektor),
     // f is called after every change, until it is forgotten.
     beobachten(f) {
         zuhoerer.add(f);
@@ -34,10 +40,3 @@ export const lernhilfen = {
         for (const f of [...zuhoerer]) f();
     },
 };
-
-// The figure whose second lies nearest to `zeile` (the earlier where two are as near); empty
-// where no figure has a second. The peaks stand for the period.
-export function naechster_kennwert(k, zeile) {
-    const welcher = k.naechste[zeile - 1] ?? -1;
-    return welcher < 0 ? '' : k.zeilen[welcher];
-}

@@ -1,14 +1,11 @@
 // The program in the browser: four pages from the desktop's tables, one shown at a time, moved
 // between with "weiter", "zurück" and the browser's own back and forward.
-import './sprache.js'; // before uPlot, which reads the language as it loads
-import 'uplot/dist/uPlot.min.css';
 import './regler.css';
 import daten from './seiten.json';
-import { ueberlagerungen_schliessen } from './diagramm.js';
+import { ueberlagerungen_schliessen } from './ueberlagerung.js';
 import { lernhilfen } from './lernhilfen.js';
 import { piep_zaehler } from './piep.js';
 import { seite_bauen } from './seitenbau.js';
-import { css_schrift, fett, normal, schrift_da } from './masse.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
 import { neue_version_beobachten } from './neue_version.js';
@@ -29,8 +26,16 @@ const programmname = 'NORVA-Regler und Regeltechnik';
 const buehne = document.getElementById('buehne');
 const meldung = document.getElementById('meldung');
 const neue_version = document.getElementById('neue-version');
-// The core, a part of its own: the first page is shown meanwhile.
-const kern_bereit = import('./kern.js').then((k) => k.kern_laden());
+// The core, a part of its own, asked for once the first page is painted (or by the first page
+// that needs it): its glue is not parsed while the first page is made.
+let kern_versprochen = null;
+const kern_bereit = () =>
+    (kern_versprochen ??= import('./kern.js')
+        .then((k) => k.kern_laden())
+        .then((kern) => {
+            protokoll_kern(kern);
+            return kern;
+        }));
 const seiten = new Map(); // created on first demand, kept until the program ends
 let aktuell = 0;
 const messungen = {};
@@ -79,7 +84,7 @@ async function anlegen(nummer) {
     el.hidden = true;
     buehne.append(el);
     // Pages with charts are built once the core is there: their axes follow its rules.
-    const kern = p.elemente.some((e) => e.typ === 'Diagramm') ? await kern_bereit : null;
+    const kern = p.elemente.some((e) => e.typ === 'Diagramm') ? await kern_bereit() : null;
     const seite = seite_bauen(p, el, kern);
     seite.laeufe = p.laeufe;
     seite.titel = p.titel;
@@ -176,7 +181,7 @@ window.addEventListener('popstate', (ev) => {
 document.addEventListener('keydown', (ev) => {
     if (ev.key.toLowerCase() !== 'l' || !(ev.ctrlKey || ev.metaKey) || ev.altKey || ev.shiftKey) return;
     ev.preventDefault();
-    kern_bereit.then(protokoll_zeigen);
+    kern_bereit().then(protokoll_zeigen);
 });
 
 // A tab closed (or reloaded) with runs not saved: the browser's own question.
@@ -203,55 +208,35 @@ window.regler = {
     seite: () => aktuell,
     gehen,
     daten(nummer, name) {
-        const d = seiten.get(nummer)?.diagramme.get(name);
-        return d ? d.spalten.map((s) => [...s]) : null;
+        return seiten.get(nummer)?.diagramme.get(name)?.s.spalten() ?? null;
     },
     // What "Daten kopieren" and "Daten speichern …" write.
     texte(nummer, name) {
         const d = seiten.get(nummer)?.diagramme.get(name);
-        return d ? { tsv: d.datenText(), csv: d.csvText() } : null;
-    },
-    // The value scale as drawn.
-    wertachse(nummer, name) {
-        const y = seiten.get(nummer)?.diagramme.get(name)?.u.scales.y;
-        return y ? [y.min, y.max] : null;
+        return d ? { tsv: d.s.tsv(), csv: d.s.csv() } : null;
     },
     ablesung(nummer, name, zeile) {
-        return seiten.get(nummer)?.diagramme.get(name)?.ablesung(zeile);
+        return seiten.get(nummer)?.diagramme.get(name)?.gruppe.kern.ablesung(zeile);
+    },
+    // The cursor's second on each of a page's charts.
+    zeiger(nummer) {
+        return [...(seiten.get(nummer)?.diagramme.values() ?? [])].map((d) => d.s.zeiger());
     },
     lernhilfen_setzen(kennwerte, vorher) {
         lernhilfen.setzen('kennwerte', kennwerte);
         lernhilfen.setzen('vorher', vorher);
     },
-    // What a chart shows, as the desktop's regler-json writes it for the same runs: texts,
-    // value axis, and where plot, legend, figures and marks stand in the page (pixels).
+    // What a chart shows, as the desktop's regler-json writes it for the same runs: its display
+    // list, its group's read-out at some seconds, its description and CSV.
     ansicht(nummer, name) {
         const d = seiten.get(nummer)?.diagramme.get(name);
         if (!d) return null;
-        const wurzel = document.getElementById(`seite-${nummer}`).getBoundingClientRect();
-        const r = d.div.getBoundingClientRect();
-        const p = d.plot();
-        const [x, y] = [r.left - wurzel.left + p.x, r.top - wurzel.top + p.y];
-        const k = d.kopf;
-        const l = d.legende.getBoundingClientRect();
+        const g = d.gruppe.kern;
         return {
-            ablesung: [1, 26, Math.min(137, d.zeilen), d.zeilen].map((z) => d.ablesung(z)),
-            legende: k.eintraege_texte.map((e) => e.text),
+            liste: d.s.liste_json(),
+            ablesung: [1, 26, Math.min(137, d.zeilen), d.zeilen].map((z) => g.ablesung(z)),
             beschreibung: d.div.getAttribute('aria-description'),
-            kennwerte: k.texte,
-            csv: d.csvText(),
-            achse: [d.von, d.hoch, d.st],
-            plot: [x, y, p.w, p.h],
-            legende_r: d.legende.hidden ? null : [l.left - wurzel.left, l.top - wurzel.top, l.width, l.height],
-            kennwerte_lage: k.kennwerte.map((s) => [x + s.x, y - k.hoehe + s.y]),
-            marken: d
-                .marken()
-                .map((m) => [
-                    x + d.u.valToPos(m.t0, 'x'),
-                    y + d.u.valToPos(m.y0, 'y'),
-                    x + d.u.valToPos(m.t1, 'x'),
-                    y + d.u.valToPos(m.y1, 'y'),
-                ]),
+            csv: d.s.csv(),
         };
     },
 };
@@ -261,12 +246,9 @@ neue_version_beobachten(neue_version, einpassen);
 // The first page is shown as soon as its font is there; the core, which only the pages with
 // charts and the notebook need, loads meanwhile.
 async function start() {
-    // The pages are laid out in their font: texts measured before it is there would not fit.
-    // WebKit resolves the load, now and then, before its texts take the font (page 1 then came
-    // out in a fallback font): until they do, a little longer (at most 2 s, rather than no page).
-    const schriften = [normal, fett];
-    await Promise.all(schriften.map((s) => document.fonts.load(css_schrift(s))));
-    for (let i = 0; i < 200 && !schriften.every(schrift_da); ++i) await new Promise((r) => setTimeout(r, 10));
+    // Its texts stand where the desktop lays them out, whatever the font; but the first page
+    // should not show a fallback font first, and a chart's canvas keeps what it painted.
+    await Promise.all(['', 'bold '].map((f) => document.fonts.load(`${f}11px "Regler Sans"`)));
     protokoll_einrichten({
         kern: null,
         seite: (n) => seiten.get(n),
@@ -278,7 +260,6 @@ async function start() {
             meldung.hidden = false;
         },
     });
-    kern_bereit.then(protokoll_kern);
     const n = seite_aus_adresse();
     const verlinkt = location.hash ? null : new URLSearchParams(location.search);
     history.replaceState({ seite: n }, '', `${location.pathname}#seite-${n}`);
@@ -286,7 +267,7 @@ async function start() {
     if (verlinkt) seiten.get(n).logik?.verlinkt(verlinkt);
     await new Promise(requestAnimationFrame);
     messungen.erste_seite = performance.now();
-    await kern_bereit;
+    await kern_bereit();
     window.regler.bereit = true;
 }
 

@@ -68,31 +68,32 @@ export function protokoll_laden(text, anhaengen = false, datei = 'versuchsprotok
     const fehler = protokoll.laden(text, anhaengen);
     if (fehler) return umgebung.kern.laden_fehler(datei, fehler);
     merken();
-    waehlen(null);
+    waehlen([]);
     if (dialog?.open) tabelle_fuellen();
     return '';
 }
 
-// A row chosen (its number; null: none): drawn on its page as the run to compare with.
-export function waehlen(nummer) {
-    const z = nummer == null ? null : protokoll.zeile(nummer);
-    gewaehlt = z ? nummer : null;
+// Rows chosen (their numbers; none: an empty list): each drawn on its page's charts as a run to
+// compare with, dashed in a tone of its own, named in the legend.
+export function waehlen(nummern) {
+    const zeilen = nummern.map((n) => protokoll.zeile(n)).filter((z) => z);
+    gewaehlt = zeilen.length ? zeilen[0].nummer : null;
     for (const n of [2, 3]) {
         const seite = umgebung.seite(n);
         if (!seite) continue;
-        let e = null;
-        if (z && z.seite === n) {
-            const zeilen = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
-            e = umgebung.kern.lauf_aus_werten(n, z.werte, zeilen);
+        const laeufe = new Map([...seite.diagramme.keys()].map((name) => [name, []]));
+        for (const z of zeilen.filter((z) => z.seite === n)) {
+            const anzahl = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
+            const e = umgebung.kern.lauf_aus_werten(n, z.werte, anzahl);
+            for (const name of e.benannt)
+                laeufe.get(name).push({
+                    seite: n,
+                    werte: e.lauf,
+                    spalten: e.spalten.filter((s) => s.diagramm === name).map((s) => s.werte),
+                    titel: `Lauf ${z.nummer}`,
+                });
         }
-        for (const [name, d] of seite.diagramme) {
-            if (!e || !e.benannt.includes(name)) {
-                d.vergleich_loesen();
-                continue;
-            }
-            const spalten = e.spalten.filter((s) => s.diagramm === name).map((s) => s.werte);
-            d.vergleich_setzen(spalten, { seite: n, werte: e.lauf }, `Lauf ${z.nummer}`);
-        }
+        for (const [name, d] of seite.diagramme) d.vergleiche_setzen(laeufe.get(name));
     }
     if (dialog?.open) auswahl_zeigen();
 }
@@ -250,7 +251,7 @@ function dialog_bauen() {
     const koerper = dialog.querySelector('tbody');
     koerper.addEventListener('click', (ev) => {
         const tr = ev.target.closest('tr');
-        if (tr) waehlen(Number(tr.dataset.nummer));
+        if (tr) waehlen([Number(tr.dataset.nummer)]);
     });
     dialog.querySelector('table').addEventListener('keydown', (ev) => {
         if (ev.key !== 'ArrowDown' && ev.key !== 'ArrowUp') return;
@@ -258,7 +259,7 @@ function dialog_bauen() {
         const reihen = [...koerper.rows];
         const i = reihen.findIndex((r) => Number(r.dataset.nummer) === gewaehlt);
         const ziel = reihen[Math.max(0, Math.min(reihen.length - 1, i + (ev.key === 'ArrowDown' ? 1 : -1)))];
-        if (ziel) waehlen(Number(ziel.dataset.nummer));
+        if (ziel) waehlen([Number(ziel.dataset.nummer)]);
     });
     // Escape closes it, as a dialog; closed, it lets go of the run it compared with and gives
     // the page its room back.
@@ -266,7 +267,7 @@ function dialog_bauen() {
         if (ev.key === 'Escape') dialog.close();
     });
     dialog.addEventListener('close', () => {
-        waehlen(null);
+        waehlen([]);
         umgebung.einpassen();
     });
 }

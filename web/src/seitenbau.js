@@ -1,7 +1,6 @@
 // Builds a page from its table as the desktop's page builder does: every element at its twips
 // position (15 twips a pixel), frames holding their elements, lines and shapes drawn beneath.
-import { Diagramm } from './diagramm.js';
-import { breite, css_schrift, farbe, fett, pixel, px, schrift_px, zeilenhoehe } from './masse.js';
+import { css_schrift, farbe, pixel, px } from './masse.js';
 import { Zahlenfeld } from './zahlenfeld.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
@@ -22,17 +21,15 @@ function schrift_setzen(el, s) {
     el.style.font = css_schrift(s);
     // The shorthand has just turned kerning back on; the desktop sets text without it.
     el.style.fontKerning = 'none';
-    el.style.lineHeight = `${zeilenhoehe(schrift_px(s))}px`;
 }
 
 // A page surface, frame or picture box: its picture, its own drawing, then its lines and shapes
 // beneath whatever it holds.
 class Flaeche {
-    constructor(el, b, h, schrift, grund) {
+    constructor(el, b, h, grund) {
         this.el = el;
         this.b = b;
         this.h = h;
-        this.schrift = schrift;
         this.grund = grund;
         this.zeichnung = svg_element('svg', { width: b, height: h, class: 'zeichnung', 'aria-hidden': 'true' });
         this.formen = svg_element('g', {});
@@ -135,10 +132,10 @@ function baue_rahmen(e, eltern, flaeche_von) {
         bild.className = 'bild';
         el.append(bild);
     }
-    const f = new Flaeche(el, g.w, g.h, e.schrift, grund);
+    const f = new Flaeche(el, g.w, g.h, grund);
     if (e.rand) {
         // The caption interrupts the top border line.
-        const hoch = zeilenhoehe(schrift_px(e.schrift));
+        const hoch = e.titel_hoehe;
         const oben = e.titel ? Math.trunc(hoch / 2) : 0;
         const rand = document.createElement('div');
         rand.className = 'rand';
@@ -159,20 +156,18 @@ function baue_rahmen(e, eltern, flaeche_von) {
     return f;
 }
 
-// `links`: where a leader starts, the right edge of the label before it.
-function baue_text(e, eltern, links) {
+// A label as the desktop lays it out (regler-json writes it): its box, and each line where it
+// starts on its baseline; the browser measures none of it.
+function baue_text(e, eltern) {
     const el = document.createElement('div');
     el.className = `text ${e.art.toLowerCase()}`;
     schrift_setzen(el, e.schrift);
     let grund = e.grund;
     let rand = e.rand;
-    let ausrichtung = e.ausrichtung;
     if (e.art === 'Kasten') {
         grund ??= grau;
         rand = true;
-        ausrichtung = 'Mitte';
-    } else if (e.art === 'Zentriert') ausrichtung = 'Mitte';
-    el.style.textAlign = { Links: 'left', Rechts: 'right', Mitte: 'center' }[ausrichtung];
+    }
     if (e.farbe) el.style.color = farbe(e.farbe);
     if (grund) el.style.background = farbe(grund);
     if (rand) el.classList.add('umrandet');
@@ -181,41 +176,22 @@ function baue_text(e, eltern, links) {
         el.setAttribute('role', 'heading');
         el.setAttribute('aria-level', String(e.ueberschrift));
     }
-    const g = pixel(e.r);
-    let text = e.text;
-    const zeile = zeilenhoehe(schrift_px(e.schrift));
-    if (e.art === 'Fuehrung') {
-        // A blank, as many full stops as fill the rest, a blank and the reference; a pixel clear
-        // of the title.
-        const rechts = g.x + g.w;
-        g.x = links + 1;
-        g.w = rechts - g.x;
-        const ende = ` ${e.text}`;
-        let punkte = Math.max(0, Math.trunc((g.w - breite(` ${ende}`, e.schrift)) / breite('.', e.schrift)) + 1);
-        for (; punkte >= 0; --punkte) {
-            text = ` ${'.'.repeat(punkte)}${ende}`;
-            if (breite(text, e.schrift) <= g.w) break;
-        }
-    }
-    if (e.art === 'Schlicht' || e.art === 'Fuehrung') {
-        // A one-line label fits its text: where the font runs wider than the box, the box grows
-        // (to the left for right-aligned text) rather than clip.
-        const passt = Math.ceil(breite(text, e.schrift)) + (rand ? 2 : 0);
-        if (passt > g.w && e.art === 'Schlicht') {
-            if (e.ausrichtung === 'Rechts') g.x = g.x + g.w - passt;
-            g.w = passt;
-        }
-        g.h = Math.max(g.h, zeile * text.split('\n').length + (rand ? 2 : 0));
-    }
-    // A paragraph breaks its lines where the desktop's label does: WebKitGTK sets each glyph at
-    // a whole pixel (below a device scale of 2), and its lines took a word more or less.
-    const ab = [0, ...(e.umbrueche ?? [])];
-    el.replaceChildren(text.slice(0, ab[1]));
-    for (let i = 1; i < ab.length; ++i) el.append(document.createElement('br'), text.slice(ab[i], ab[i + 1]));
-    lage(el, g);
+    const [x, y, w, h] = e.kasten;
+    lage(el, { x, y, w, h });
+    const innen = rand ? 1 : 0; // the lines stand inside the border, the places count from outside
+    e.zeilen.forEach(([text, lx, ly], i) => {
+        const z = document.createElement('span');
+        z.className = 'zeile';
+        z.textContent = i + 1 < e.zeilen.length ? `${text}\n` : text;
+        Object.assign(z.style, {
+            left: `${lx - innen}px`,
+            top: `${ly - e.aufstieg - innen}px`,
+            lineHeight: `${e.aufstieg + e.abstieg}px`,
+        });
+        el.append(z);
+    });
     if (e.name) el.dataset.name = e.name;
     eltern.append(el);
-    return g.x + g.w;
 }
 
 // Builds the page `p` (from seiten.json) into `wurzel`; returns its widgets by name.
@@ -233,11 +209,9 @@ export function seite_bauen(p, wurzel, kern) {
     };
     wurzel.style.width = `${seite.breite}px`;
     wurzel.style.height = `${seite.hoehe}px`;
-    schrift_setzen(wurzel, fett);
     const behaelter = new Map();
-    const grundflaeche = new Flaeche(wurzel, seite.breite, seite.hoehe, fett, weiss);
-    const ursprung = new Map([[null, 0]]); // x of each frame in the page, for the charts
-    let rechts_voriger_text = 0;
+    const grundflaeche = new Flaeche(wurzel, seite.breite, seite.hoehe, weiss);
+    const ursprung = new Map([[null, [0, 0]]]); // each frame's corner in the page, for the charts
     const merken = (name, el, inn) => {
         if (!name) return;
         el.dataset.name = name;
@@ -251,7 +225,7 @@ export function seite_bauen(p, wurzel, kern) {
         const x0 = ursprung.get(e.in ?? null);
         switch (e.typ) {
             case 'Text': {
-                rechts_voriger_text = baue_text(e, f.el, rechts_voriger_text);
+                baue_text(e, f.el);
                 merken(e.name, f.el.lastChild, e.in);
                 break;
             }
@@ -260,7 +234,7 @@ export function seite_bauen(p, wurzel, kern) {
                 merken(e.name, r.el, e.in);
                 if (e.name) {
                     behaelter.set(e.name, r);
-                    ursprung.set(e.name, x0 + pixel(e.r).x);
+                    ursprung.set(e.name, [x0[0] + pixel(e.r).x, x0[1] + pixel(e.r).y]);
                 }
                 if (p.untergruende[e.name]) r.untergrund(p.untergruende[e.name]);
                 break;
@@ -299,8 +273,8 @@ export function seite_bauen(p, wurzel, kern) {
                 break;
             }
             case 'Diagramm': {
-                const schluessel = `seite${p.nummer}-${e.zeitgruppe || e.name}`;
-                const d = new Diagramm(e, f.el, x0 + pixel(e.r).x, seite.breite, schluessel, kern);
+                const ort = [x0[0] + pixel(e.r).x, x0[1] + pixel(e.r).y];
+                const d = new kern.Diagramm(e, f.el, ort, seite.breite, kern);
                 merken(e.name, d.div, e.in);
                 seite.diagramme.set(e.name, d);
                 break;
@@ -317,10 +291,7 @@ export function seite_bauen(p, wurzel, kern) {
         if (!gruppen.has(g)) gruppen.set(g, []);
         gruppen.get(g).push(d);
     }
-    for (const g of gruppen.values()) {
-        g.forEach((d) => d.setzeGruppe(g));
-        Diagramm.angleichen(g);
-    }
+    for (const g of gruppen.values()) kern.gruppe_bilden(g, kern);
 
     // What the desktop names its widgets for assistive technology.
     for (const z of p.zugang) {

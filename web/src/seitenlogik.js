@@ -27,7 +27,7 @@ export function seitenlogik(nummer, p, seite, kern) {
         const e = kern.seitenlauf(nummer, laden, g.werte, zeilen);
         for (const [name, text] of e.nachher) seite.felder.get(name).text = text;
         if (e.piep) piep();
-        for (const name of e.benannt) seite.diagramme.get(name).lauf = { seite: e.seite, werte: e.lauf };
+        for (const name of e.benannt) seite.diagramme.get(name).lauf_setzen(e.seite, e.lauf);
         const fertig = [];
         for (const s of e.spalten) {
             const d = seite.diagramme.get(s.diagramm);

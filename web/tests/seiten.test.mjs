@@ -334,9 +334,9 @@ for (const sicher of [true, false])
         );
         assert.equal(arbeiter, sicher ? `https://${schulname}:${port}/sw.js` : null);
         await tab.click('#seite-2 [data-name="graph"]', { button: 'right' });
-        const menue = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.textContent));
-        assert.equal(menue.includes('Bild kopieren'), sicher, menue.join());
-        assert.ok(menue.includes('Daten kopieren'), menue.join());
+        const menue = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
+        assert.equal(menue.includes('bild_kopieren'), sicher, menue.join());
+        assert.ok(menue.includes('daten_kopieren'), menue.join());
         await kontext.close();
         assert.deepEqual(fehler.slice(schon), []);
     });
@@ -390,7 +390,7 @@ test('"Link zu diesem Lauf kopieren", and links made by hand', async () => {
     const eintraege = await neu.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.textContent));
     assert.deepEqual(eintraege.slice(0, 3), ['Bild kopieren', 'Daten kopieren', 'Link zu diesem Lauf kopieren']);
     await neu.bringToFront(); // the clipboard serves the focused page
-    await (await neu.$$('.menue [role="menuitem"]'))[2].click();
+    await neu.click('.menue [data-id="link_kopieren"]');
     await neu.waitForFunction(async () => (await navigator.clipboard.readText()) !== '', { timeout: 5000 });
     const link = await neu.evaluate(() => navigator.clipboard.readText());
     assert.equal(link, `${adresse}?seite=2&w1=50&xp1=25&tn1=0&tv1=0`);
@@ -448,7 +448,7 @@ test('the page fits the window', async () => {
         const [links, oben] = [Math.max(0, (b - r.width) / 2), massstab > 0.6 ? (h - r.height) / 2 : 0];
         assert.ok(Math.abs(r.left - links) <= 1 && Math.abs(r.top - oben) <= 1, `${b} × ${h}: ${r.left}, ${r.top}`);
         // The read-out's tooltip is as small as the page.
-        const plot = await neu.$('#seite-2 [data-name="graph"] .u-over');
+        const plot = await neu.$('#seite-2 [data-name="graph"]');
         await plot.evaluate((e) => e.scrollIntoView({ block: 'center', inline: 'center' }));
         const over = await plot.boundingBox();
         await neu.mouse.move(over.x + over.width / 2, over.y + over.height / 2);
@@ -478,16 +478,19 @@ test("the browser's back button moves between the pages", async () => {
 });
 
 test("the read-out names the second and every series of the page's charts", async () => {
-    const over = await seite.$('#seite-2 [data-name="graph"] .u-over');
-    const r = await over.boundingBox();
-    await seite.mouse.move(r.x + (26 / 200) * r.width, r.y + r.height / 2);
+    const [x, y] = await seite.$eval('#seite-2 [data-name="graph"]', (e) => {
+        const r = e.getBoundingClientRect();
+        const [px, py, pb, ph] = JSON.parse(window.regler.ansicht(2, 'graph').liste).plot;
+        return [r.left + px + (26 * pb) / 200, r.top + py + ph / 2];
+    });
+    await seite.mouse.move(x, y);
     await seite.waitForSelector('#ablesung:not([hidden])');
     const text = await seite.$eval('#ablesung', (e) => e.textContent);
     assert.equal(text, 't = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %');
     await seite.mouse.move(5, 5);
     await seite.click(`#seite-2 [data-name="Leistung"]`, { button: 'right' });
-    const menue = await seite.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.textContent));
-    assert.ok(menue.includes('Daten kopieren') && menue.includes('Bild speichern …'), menue.join());
+    const menue = await seite.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
+    assert.ok(menue.includes('daten_kopieren') && menue.includes('bild_speichern'), menue.join());
     await seite.keyboard.press('Escape');
     assert.equal(await seite.$('.menue'), null);
 });
@@ -663,14 +666,22 @@ test('headings', async () => {
 
 test("page 2's tab order is the desktop's, and its fields are named by their labels", async () => {
     await seite.evaluate(() => window.regler.gehen(2));
-    const reihe = [await seite.evaluate(() => document.activeElement.dataset.name)];
+    const aktiv = () =>
+        seite.evaluate(() => [
+            document.activeElement.dataset.name,
+            getComputedStyle(document.activeElement).outlineWidth,
+        ]);
+    const reihe = [await aktiv()];
     for (let i = 0; i < 9; ++i) {
         await seite.keyboard.press('Tab');
-        reihe.push(await seite.evaluate(() => document.activeElement.dataset.name));
+        reihe.push(await aktiv());
     }
-    assert.deepEqual(reihe, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1', 'graph', 'Leistung']);
-    // Seen from across the room: a 2 px focus ring.
-    assert.equal(await seite.evaluate(() => getComputedStyle(document.activeElement).outlineWidth), '2px');
+    assert.deepEqual(
+        reihe.map(([name]) => name),
+        ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1', 'graph', 'Leistung'],
+    );
+    // Seen from across the room: a field's focus ring of 2 px; a chart draws its own frame.
+    assert.equal(reihe[4][1], '2px');
     assert.equal(await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-label')), 'Sollwert in °C');
     assert.equal(
         await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-description')),
@@ -729,9 +740,9 @@ test("the drawings' lines and shapes are the desktop's", async () => {
     assert.deepEqual(abweichungen, []);
 });
 
-// One chart, two faces: after each run of the desktop's table (regler-json's ansicht.json), the
-// browser's charts show the same texts and axes, and their plots, legends, figures and marks
-// stand within 2 px of the desktop's.
+// One chart, two faces: after each run of the desktop's table (regler-json's ansicht.json), each
+// chart's display list is the desktop's, and so are its group's read-out, its description, its
+// data and the lab notebook.
 ansicht.forEach((fall, nr) =>
     test(`as the desktop shows it: page ${fall.seite}, aids ${+fall.kennwerte}${+fall.vorher}, run ${nr}`, async () => {
         await seite.evaluate((k, v) => window.regler.lernhilfen_setzen(k, v), fall.kennwerte, fall.vorher);
@@ -750,20 +761,6 @@ ansicht.forEach((fall, nr) =>
         const protokoll = await seite.evaluate(() => window.regler.protokoll_csv());
         if (JSON.stringify(ohne_zeit(protokoll)) !== JSON.stringify(ohne_zeit(fall.protokoll)))
             abweichungen.push(`protokoll: ${protokoll}`);
-        // Charts over the same time span: their plots stand over the same pixel columns.
-        const spanne = await seite.evaluate(
-            (n) =>
-                [...document.querySelectorAll(`#seite-${n} .diagramm`)]
-                    .map((e) => window.regler.ansicht(n, e.dataset.name))
-                    .filter((a) => a.ablesung[3].startsWith('t = 200 s'))
-                    .map((a) => [a.plot[0], a.plot[0] + a.plot[2]]),
-            fall.seite,
-        );
-        for (const [links, rechts] of spanne)
-            assert.ok(
-                Math.abs(links - spanne[0][0]) < 1 && Math.abs(rechts - spanne[0][1]) < 1,
-                JSON.stringify(spanne),
-            );
         assert.deepEqual(abweichungen, []);
     }),
 );
@@ -788,8 +785,12 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     await seite.click('dialog.protokoll th:nth-child(5) button');
     assert.deepEqual(await zeilen(), ['4', '3', '2', '1']);
     await seite.click('dialog.protokoll tbody tr[data-nummer="2"]');
-    const legende = await seite.evaluate(() => window.regler.ansicht(2, 'graph').legende);
-    assert.ok(legende.includes('Lauf 2:'), legende.join());
+    const liste = () => seite.evaluate(() => window.regler.ansicht(2, 'graph').liste);
+    assert.ok((await liste()).includes('"Lauf 2:"'));
+    // Several rows at once, as the notebook's choice hands them over: each named.
+    await seite.evaluate(() => window.regler.protokoll_waehlen([2, 3]));
+    assert.ok((await liste()).includes('"Lauf 2:"') && (await liste()).includes('"Lauf 3:"'));
+    await seite.evaluate(() => window.regler.protokoll_waehlen([2]));
     writeFileSync(join(bilder, 'protokoll.png'), await seite.screenshot());
     await seite.click('dialog.protokoll [data-tat="wiederholen"]');
     const p = await seite.evaluate(() => window.regler.protokoll());
@@ -835,13 +836,15 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
         await seite.waitForFunction((v) => window.regler.protokoll_csv() !== v, { timeout: 5000 }, vorher);
     };
     await laden('ersetzen');
+    // The file is read after the question has gone.
+    await seite.waitForFunction((c) => window.regler.protokoll_csv() === c, { timeout: 5000 }, csv);
     assert.equal(await seite.$eval('.protokoll-meldung', (e) => e.textContent), '');
-    assert.equal(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
-    assert.ok(!(await seite.evaluate(() => window.regler.ansicht(3, 'kask').legende.join(' '))).includes('Lauf'));
+    assert.ok(!(await seite.evaluate(() => window.regler.ansicht(3, 'kask').liste)).includes('"Lauf'));
     assert.equal(await seite.$eval('[data-tat="wiederholen"]', (b) => b.disabled), true);
     // Appended: the file's rows once more, numbered after the largest.
     const n = (await seite.evaluate(() => window.regler.protokoll())).length;
     await laden('anhaengen');
+    await seite.waitForFunction((n) => window.regler.protokoll().length === 2 * n, { timeout: 5000 }, n);
     const nummern = (await seite.evaluate(() => window.regler.protokoll())).map((z) => z.nummer);
     assert.deepEqual(
         nummern.slice(n),
@@ -853,7 +856,7 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(gross);
     await seite.waitForFunction(() => /zu groß/.test(document.querySelector('.protokoll-meldung').textContent));
     // Method 1: at 20 K the run still swings, at 30 K it dies away; taken over into page 2.
-    await seite.evaluate(() => window.regler.protokoll_waehlen(null));
+    await seite.evaluate(() => window.regler.protokoll_waehlen([]));
     await seite.click('dialog.protokoll [data-tat="einstellhilfe"]');
     await seite.waitForSelector('dialog.frage[open]');
     assert.match(await seite.$eval('dialog.frage p', (p) => p.textContent), /P-Band = 1,7 × 20 K = 34 K/);
@@ -871,17 +874,14 @@ test('the read-out by keys reads the group; Tab ends it; Back closes a menu', as
     await seite.evaluate(() => window.regler.gehen(3));
     await seite.focus('#seite-3 [data-name="kask"]');
     await seite.keyboard.press('End');
-    const zeiger = () =>
-        seite.$$eval('#seite-3 .diagramm', (d) =>
-            d.map((e) => {
-                const c = e.querySelector('.u-cursor-x');
-                return c ? Math.round(c.getBoundingClientRect().left) : null;
-            }),
-        );
-    const [, kask, leistung] = await zeiger();
-    assert.ok(kask != null && Math.abs(kask - leistung) <= 1, `${kask} ${leistung}`);
+    assert.deepEqual(await seite.evaluate(() => window.regler.zeiger(3)), [0, 200, 200]);
     assert.match(await seite.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent)), /^t = 200 s/);
-    assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s/); // spoken
+    // Spoken: the second and the values, the chart keeping its name.
+    assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s · Soll1 50 °C/);
+    assert.equal(
+        await seite.$eval('#seite-3 [data-name="kask"]', (e) => e.ariaLabel),
+        'Diagramm Soll1, Ist1, Soll2, Ist2',
+    );
     await seite.keyboard.press('Tab');
     assert.equal(await seite.$eval('#ablesung', (e) => e.hidden), true);
     await seite.click('#seite-3 [data-name="kask"]', { button: 'right' });
@@ -895,14 +895,41 @@ test('a switched aid is remembered by the next visit', async () => {
     await seite.evaluate(() => window.regler.gehen(2));
     await seite.click('#seite-2 [data-name="graph"]', { button: 'right' });
     const menue = '.menue [role="menuitemcheckbox"]';
-    await seite.$$eval(menue, (k) => k.find((x) => x.textContent.endsWith('Kennwerte zeigen')).click());
+    await seite.click('.menue [data-id="kennwerte"]');
     const neu = await oeffnen('#seite-2');
-    assert.equal((await neu.evaluate(() => window.regler.ansicht(2, 'graph'))).kennwerte.length, 5);
+    assert.ok((await neu.evaluate(() => window.regler.ansicht(2, 'graph'))).liste.includes('"Anregelzeit 16 s"'));
     await neu.click('#seite-2 [data-name="graph"]', { button: 'right' });
-    assert.deepEqual(await neu.$$eval(menue, (k) => k.map((x) => x.getAttribute('aria-checked'))), ['true', 'false']);
+    assert.deepEqual(await neu.$$eval(menue, (k) => k.map((x) => x.getAttribute('aria-checked'))), [
+        'true',
+        'false',
+        'false',
+    ]);
     await neu.close();
     await seite.click('#seite-2 [data-name="graph"]', { button: 'right' });
-    await seite.$$eval(menue, (k) => k.find((x) => x.textContent.endsWith('Kennwerte zeigen')).click());
+    await seite.click('.menue [data-id="kennwerte"]');
+});
+
+// Method 2 from page 3's heating curve: the menu takes the proposal its head shows over into
+// page 2's fields, as whole numbers, and runs it there.
+test('"Vorschlag übernehmen" on the heating curve runs its proposal on page 2', async () => {
+    await seite.evaluate(() => window.regler.lernhilfen_setzen(true, false));
+    await seite.evaluate(() => window.regler.gehen(3));
+    const kopf = JSON.parse(await seite.evaluate(() => window.regler.ansicht(3, 'pid33').liste))
+        .bild.map((e) => e.text)
+        .filter((t) => /^(P-Band|Nachlaufzeit|Vorhaltzeit) = /.test(t ?? ''))
+        .map((t) => Number(t.split(' = ').at(-1).replace(',', '.').split(' ')[0]));
+    assert.equal(kopf.length, 3);
+    const zeilen = (await seite.evaluate(() => window.regler.protokoll())).length;
+    await seite.click('#seite-3 [data-name="pid33"]', { button: 'right' });
+    await seite.click('.menue [data-id="vorschlag"]');
+    await seite.waitForFunction((n) => window.regler.protokoll().length > n, {}, zeilen);
+    assert.equal(await sichtbar(), 2);
+    const felder = [];
+    for (const name of ['xp1', 'tn1', 'tv1']) felder.push(Number(await feld(2, name)));
+    felder.forEach((f, i) => assert.ok(Number.isInteger(f) && Math.abs(f - kopf[i]) <= 0.5, `${felder} ${kopf}`));
+    const [zeile] = (await seite.evaluate(() => window.regler.protokoll())).slice(-1);
+    assert.deepEqual([zeile.seite, ...zeile.werte.slice(1)], [2, ...felder]);
+    await seite.evaluate(() => window.regler.lernhilfen_setzen(false, false));
 });
 
 // Last: no tab of the tests above met an error, a failed request or a breach of the content policy.

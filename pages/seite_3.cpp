@@ -69,8 +69,8 @@ std::vector<Element> seite_3_elemente() {
     constexpr const char* befehle = "zul_befehle";
     std::vector<Element> t = {
         // ---- 2.6.2: the heating curve
-        beschriftung("pid30", "2.6.2 Methode 2: Auswerten des Anfahrverhaltens der Regelstrecke",
-                     60, 60),
+        als_titel(beschriftung(
+            "pid30", "2.6.2 Methode 2: Auswerten des Anfahrverhaltens der Regelstrecke", 60, 60)),
         absatz("pid31",
                "Die Anlage muss dazu in Ruhe sein, also zum Beispiel abgekühlt oder drucklos. "
                "Dann fährt man sie mit voll eingeschaltetem Stellglied hoch und zeichnet dabei "
@@ -121,7 +121,7 @@ std::vector<Element> seite_3_elemente() {
              .schrift = normal,
              .ausrichtung = Ausrichtung::Rechts},
 
-        beschriftung("pid58", "2.3 Weitere Hinweise", 60, 9000),
+        als_titel(beschriftung("pid58", "2.3 Weitere Hinweise", 60, 9000)),
         absatz("pid59",
                "Diese Methoden gelten für 'ideale' Regelstrecken. In der Praxis muss das P-Band "
                "oft grösser eingestellt werden als der theoretische Wert, die Nachlaufzeit oft "
@@ -131,7 +131,7 @@ std::vector<Element> seite_3_elemente() {
                {180, 9240, 7395, 915}),
 
         // ---- 3: the cascade
-        beschriftung("titel3", "3. Kaskadenregler mit Simulation", 7620, 60),
+        als_titel(beschriftung("titel3", "3. Kaskadenregler mit Simulation", 7620, 60)),
         absatz("kas2",
                "Ein Kaskadenregler besteht aus 2 ineinander verschachtelten Reglern. Am besten "
                "optimiert man zuerst den Regler 2, einen PD-Regler, und erst danach den Regler 1. "

@@ -43,7 +43,8 @@ std::vector<Element> linienzug(std::initializer_list<Punkt> punkte, int breite, 
     return l;
 }
 
-Text titel(const char* name, const char* text, Rect r, const char* in) {
+namespace {
+int ebene(const char* text) {
     // Numbered as the sections are: "2." is a chapter, "2.1" a section, "2.6.1" below that.
     int ebene = 0;
     for (const char* c = text; *c >= '0' && *c <= '9';) {
@@ -53,7 +54,17 @@ Text titel(const char* name, const char* text, Rect r, const char* in) {
         if (*c != '.') break;
         ++c;
     }
-    return Text{.name = name, .text = text, .r = r, .in = in, .ueberschrift = ebene};
+    return ebene;
+}
+} // namespace
+
+Text titel(const char* name, const char* text, Rect r, const char* in) {
+    return Text{.name = name, .text = text, .r = r, .in = in, .ueberschrift = ebene(text)};
+}
+
+Text als_titel(Text t) {
+    t.ueberschrift = ebene(t.text);
+    return t;
 }
 
 Text beschriftung(const char* name, const char* text, int x, int y, const char* in,

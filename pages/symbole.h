@@ -43,6 +43,8 @@ std::vector<shell::Element> linienzug(std::initializer_list<shell::Punkt> punkte
 // Labels in the page font, one line, left-aligned; `beschriftung` is sized to its text. A
 // `titel` is a section's heading, at the level its number gives ("2.1 P-Regler": 2).
 shell::Text titel(const char* name, const char* text, shell::Rect r, const char* in = nullptr);
+// A label sized to its text that titles a section: a heading at the section's level.
+shell::Text als_titel(shell::Text t);
 shell::Text beschriftung(const char* name, const char* text, int x, int y, const char* in = nullptr,
                          shell::Schrift schrift = shell::fett);
 // Paragraphs wrap in their box; regular weight unless `fett`.

@@ -307,14 +307,24 @@ export function seite_bauen(p, wurzel, kern) {
         el.setAttribute('aria-description', b);
     }
 
-    // Only what the tab order names takes the focus, in its order.
+    // Only what the tab order names takes the focus, and Tab follows that order. Its elements
+    // take tabindex 0: a positive one would put the page before everything else in the document
+    // (the notebook, the browser's own controls). Past either end Tab leaves the page.
     for (const el of wurzel.querySelectorAll('button, input')) el.tabIndex = -1;
     seite.tabfolge = [];
     p.tabfolge.forEach((name) => {
         const el = seite.elemente.get(name);
         if (!el || !(el.matches('button, input') || el.classList.contains('diagramm'))) return;
         seite.tabfolge.push(el);
-        el.tabIndex = seite.tabfolge.length;
+        el.tabIndex = 0;
+    });
+    seite.el.addEventListener('keydown', (ev) => {
+        if (ev.key !== 'Tab' || ev.ctrlKey || ev.altKey || ev.metaKey || ev.defaultPrevented) return;
+        const i = seite.tabfolge.indexOf(document.activeElement);
+        const naechstes = i < 0 ? null : seite.tabfolge[i + (ev.shiftKey ? -1 : 1)];
+        if (!naechstes) return;
+        ev.preventDefault();
+        naechstes.focus();
     });
     return seite;
 }

@@ -571,6 +571,36 @@ for (const [art, nr, name, vorher, text, nachher, pieps] of einfuegen)
         assert.equal((await piepen()) - start, pieps);
     });
 
+// An accessibility audit (axe-core, pinned) of every page and of the notebook beside page 2,
+// where the page keeps its full size: no violation of WCAG 2.2 A and AA nor of its best practice.
+test('the accessibility audit finds nothing', async () => {
+    const axe = readFileSync(`${process.env.REGLER_NPM}/axe-core/axe.min.js`, 'utf8');
+    const tab = await neue_seite();
+    await tab.setBypassCSP(true); // the audit's script is the test's, not the page's
+    await tab.setViewport({ width: 1920, height: 1200 });
+    const funde = [];
+    for (const [nr, notizbuch] of [[1], [2], [3], [4], [2, true]]) {
+        await tab.goto(`${adresse}#seite-${nr}`);
+        await bereit(tab);
+        if (notizbuch) {
+            await tab.keyboard.down('Control');
+            await tab.keyboard.press('l');
+            await tab.keyboard.up('Control');
+            await tab.waitForSelector('dialog.protokoll[open]');
+        }
+        await tab.evaluate(axe);
+        const r = await tab.evaluate(() =>
+            window.axe.run(document, {
+                runOnly: ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice'],
+            }),
+        );
+        for (const v of r.violations)
+            funde.push(`page ${nr}${notizbuch ? ' with the notebook' : ''}: ${v.id} at ${v.nodes[0].target}`);
+    }
+    await tab.close();
+    assert.deepEqual(funde, []);
+});
+
 // Audits flag inputs that refuse the paste event: the fields take its text later, in beforeinput.
 test('a field does not refuse the paste event', async () => {
     await seite.evaluate(() => window.regler.gehen(2));

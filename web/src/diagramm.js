@@ -104,8 +104,32 @@ export class Diagramm {
         });
         this.div.addEventListener('contextmenu', (ev) => {
             ev.preventDefault();
-            this.menue(ev.clientX, ev.clientY);
+            if (performance.now() - this.lang_gedrueckt > 1000) this.menue(ev.clientX, ev.clientY);
         });
+        // A finger held still for half a second opens the menu as a right click does (Safari on
+        // an iPad sends no contextmenu for it); a finger moved reads the curves, as the mouse.
+        this.lang_gedrueckt = -Infinity;
+        let druck = null;
+        const loslassen = () => {
+            clearTimeout(druck?.uhr);
+            druck = null;
+        };
+        this.div.addEventListener('pointerdown', (ev) => {
+            loslassen();
+            if (ev.pointerType === 'mouse') return;
+            const [x, y] = [ev.clientX, ev.clientY];
+            const uhr = setTimeout(() => {
+                druck = null;
+                this.lang_gedrueckt = performance.now();
+                this.menue(x, y);
+            }, 500);
+            druck = { x, y, uhr };
+            this.zeigen(ev);
+        });
+        this.div.addEventListener('pointermove', (ev) => {
+            if (druck && Math.hypot(ev.clientX - druck.x, ev.clientY - druck.y) > 10) loslassen();
+        });
+        for (const art of ['pointerup', 'pointercancel']) this.div.addEventListener(art, loslassen);
         this.div.addEventListener('keydown', (ev) => this.taste(ev));
         this.div.addEventListener('focus', () => this.fokus(true));
         this.div.addEventListener('blur', () => this.fokus(false));

@@ -601,6 +601,48 @@ test('the accessibility audit finds nothing', async () => {
     assert.deepEqual(funde, []);
 });
 
+// A tablet, touch only, that sends no contextmenu for a long press (as Safari on an iPad): a
+// finger held on a chart opens its menu, a tap outside closes it, a finger moved reads it.
+test('touch: a long press opens the menu, a finger reads the curves', async () => {
+    const tab = await neue_seite();
+    await tab.evaluateOnNewDocument(() =>
+        window.addEventListener('contextmenu', (e) => e.stopImmediatePropagation(), true),
+    );
+    await tab.setViewport({ width: 1180, height: 820, hasTouch: true, isMobile: true });
+    try {
+        await tab.goto(`${adresse}#seite-2`);
+        await bereit(tab);
+        const cdp = await tab.createCDPSession();
+        const finger = (type, x, y) =>
+            cdp.send('Input.dispatchTouchEvent', { type, touchPoints: type === 'touchEnd' ? [] : [{ x, y }] });
+        const [x, y, b] = await tab.$eval('#seite-2 [data-name="graph"]', (e) => {
+            const r = e.getBoundingClientRect();
+            const [px, py, pb, ph] = JSON.parse(window.regler.ansicht(2, 'graph').liste).plot;
+            const m = r.width / e.offsetWidth;
+            return [r.left + (px + pb / 4) * m, r.top + (py + ph / 2) * m, pb * m];
+        });
+        await finger('touchStart', x, y);
+        await new Promise((fertig) => setTimeout(fertig, 700));
+        await finger('touchEnd');
+        const menue = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
+        assert.ok(menue.includes('daten_kopieren'), menue.join());
+        await finger('touchStart', 20, 20);
+        await finger('touchEnd');
+        assert.equal(await tab.$('.menue'), null);
+        await finger('touchStart', x, y);
+        const ablesung = () => tab.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent.split(' · ')[0]));
+        const vorher = await ablesung();
+        for (let i = 1; i <= 5; ++i) await finger('touchMove', x + (i * b) / 10, y);
+        const nachher = await ablesung();
+        await finger('touchEnd');
+        assert.match(vorher, /^t = \d+ s$/);
+        assert.match(nachher, /^t = \d+ s$/);
+        assert.ok(parseInt(nachher.slice(4)) > parseInt(vorher.slice(4)), `${vorher} → ${nachher}`);
+    } finally {
+        await tab.close();
+    }
+});
+
 // Audits flag inputs that refuse the paste event: the fields take its text later, in beforeinput.
 test('a field does not refuse the paste event', async () => {
     await seite.evaluate(() => window.regler.gehen(2));

@@ -419,16 +419,23 @@ int main(int argc, char* argv[]) {
                                      {"formen", formen}});
     }
 
-    for (const std::string& b : bilder) {
-        const QImage bild(QString::fromStdString(b));
-        const QString pfad = ziel.filePath(bilddatei(b.c_str()));
-        QBuffer puffer;
-        puffer.open(QIODevice::WriteOnly);
-        if (bild.isNull() || !bild.save(&puffer, "PNG") || !schreiben(pfad, puffer.data())) {
-            std::fprintf(stderr, "regler-json: picture %s not written\n", b.c_str());
-            return 1;
+    // Each picture also at twice and three times its size, its pixels repeated (they are pixel
+    // drawings), for screens of that density: "logo@2x.png".
+    for (const std::string& b : bilder)
+        for (const int mal : {1, 2, 3}) {
+            const QImage bild(QString::fromStdString(b));
+            QString name = bilddatei(b.c_str());
+            if (mal > 1) name.insert(name.size() - 4, QStringLiteral("@%1x").arg(mal));
+            QBuffer puffer;
+            puffer.open(QIODevice::WriteOnly);
+            if (bild.isNull() ||
+                !bild.scaled(bild.size() * mal, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                     .save(&puffer, "PNG") ||
+                !schreiben(ziel.filePath(name), puffer.data())) {
+                std::fprintf(stderr, "regler-json: picture %s not written\n", b.c_str());
+                return 1;
+            }
         }
-    }
     // The program's symbol as the browser's app icons, drawn from its SVG.
     if (args.size() == 3) {
         QSvgRenderer symbol(args.at(2));

@@ -128,6 +128,9 @@ function baue_rahmen(e, eltern, flaeche_von) {
     if (e.bild) {
         const bild = document.createElement('img');
         bild.src = e.bild;
+        // Sharp on screens of two and three pixels to the point as well.
+        const stamm = e.bild.replace(/\.png$/, '');
+        bild.srcset = `${e.bild} 1x, ${stamm}@2x.png 2x, ${stamm}@3x.png 3x`;
         bild.alt = '';
         bild.className = 'bild';
         el.append(bild);

@@ -643,6 +643,31 @@ test('touch: a long press opens the menu, a finger reads the curves', async () =
     }
 });
 
+// On a screen of two pixels to the point the pictures come at twice their size, pixel for pixel.
+test('pictures sharp on a high-density screen', async () => {
+    const tab = await neue_seite();
+    await tab.setViewport({ width: 1180, height: 820, deviceScaleFactor: 2 });
+    await tab.goto(`${adresse}#seite-4`);
+    await bereit(tab);
+    await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((b) => b.complete));
+    // Each as shown, and the width of the file shown against that of the file for one pixel.
+    const bilder = await tab.$$eval('#seite-4 img', (b) =>
+        Promise.all(
+            b.map(async (x) => {
+                const [eins, gezeigt] = [x.src, x.currentSrc].map((q) => Object.assign(new Image(), { src: q }));
+                await Promise.all([eins.decode(), gezeigt.decode()]);
+                return [x.currentSrc, gezeigt.naturalWidth / eins.naturalWidth];
+            }),
+        ),
+    );
+    await tab.close();
+    assert.ok(bilder.length > 0);
+    for (const [quelle, mal] of bilder) {
+        assert.match(quelle, /@2x\.png$/);
+        assert.equal(mal, 2, quelle);
+    }
+});
+
 // Audits flag inputs that refuse the paste event: the fields take its text later, in beforeinput.
 test('a field does not refuse the paste event', async () => {
     await seite.evaluate(() => window.regler.gehen(2));

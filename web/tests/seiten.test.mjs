@@ -881,7 +881,12 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     await seite.click('dialog.protokoll th:nth-child(5) button'); // P-Band, down after up
     await seite.click('dialog.protokoll th:nth-child(5) button');
     assert.deepEqual(await zeilen(), ['4', '3', '2', '1']);
-    await seite.click('dialog.protokoll tbody tr[data-nummer="2"]');
+    // The arrow keys move the choice down the table as it is sorted.
+    await seite.click('dialog.protokoll tbody tr[data-nummer="3"]');
+    await seite.focus('dialog.protokoll table');
+    await seite.keyboard.press('ArrowDown');
+    const gewaehlt = () => seite.$eval('dialog.protokoll tr[aria-selected="true"]', (r) => r.dataset.nummer);
+    assert.equal(await gewaehlt(), '2');
     const liste = () => seite.evaluate(() => window.regler.ansicht(2, 'graph').liste);
     assert.ok((await liste()).includes('"Lauf 2:"'));
     // Several rows at once, as the notebook's choice hands them over: each named.

@@ -180,16 +180,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     connect(drucken_knopf, &QPushButton::clicked, this, &Protokollfenster::drucken);
     connect(pdf_knopf, &QPushButton::clicked, this, &Protokollfenster::als_pdf_speichern);
     // Larger and smaller with the pages, for a projector; printing with Ctrl+P.
-    const std::pair<QList<QKeySequence>, int> zoom[] = {
-        {{QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, +1},
-        {{QKeySequence::ZoomOut}, -1},
-        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, 0}};
-    for (const auto& [tasten, richtung] : zoom) {
-        auto* a = new QAction(this);
-        a->setShortcuts(tasten);
-        connect(a, &QAction::triggered, this, [this, r = richtung] { m_nav.zoomen(r); });
-        addAction(a);
-    }
+    m_nav.zoomtasten(*this);
     auto* druck = new QAction(this);
     druck->setShortcut(QKeySequence::Print);
     connect(druck, &QAction::triggered, this, &Protokollfenster::drucken);

@@ -117,19 +117,8 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     m_drucken = new QAction(QStringLiteral("Seite drucken …"), this);
     m_drucken->setShortcut(QKeySequence::Print);
     connect(m_drucken, &QAction::triggered, this, &Seitenfenster::drucken);
-    addAction(m_drucken); // Ctrl+P wherever the focus is on the page
-    // Larger and smaller for a projector, all pages at once; Ctrl+= as well, where Plus needs
-    // the Shift key.
-    const std::pair<QList<QKeySequence>, int> zoom[] = {
-        {{QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, +1},
-        {{QKeySequence::ZoomOut}, -1},
-        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, 0}};
-    for (const auto& [tasten, richtung] : zoom) {
-        auto* a = new QAction(this);
-        a->setShortcuts(tasten);
-        connect(a, &QAction::triggered, this, [this, r = richtung] { m_nav.zoomen(r); });
-        addAction(a);
-    }
+    addAction(m_drucken);    // Ctrl+P wherever the focus is on the page
+    m_nav.zoomtasten(*this); // larger and smaller for a projector, all pages at once
     m_pdf = new QAction(QStringLiteral("Als PDF speichern …"), this);
     connect(m_pdf, &QAction::triggered, this, &Seitenfenster::als_pdf_speichern);
     m_protokoll_eintrag = new QAction(QStringLiteral("Versuchsprotokoll …"), this);
@@ -312,6 +301,20 @@ double Navigator::massstab_fuer(QSize seite) const {
     if (m_zoom) return std::clamp(*m_zoom, 0.5, std::max(0.5, bildschirm_massstab(seite)));
     if (!an_bildschirm_anpassen) return 1;
     return std::clamp(bildschirm_massstab(seite), 0.5, 1.0);
+}
+
+// Ctrl+Plus, Ctrl+Minus and Ctrl+0 in a window; Ctrl+= as well, where Plus needs the Shift key.
+void Navigator::zoomtasten(QWidget& fenster) {
+    const std::pair<QList<QKeySequence>, int> zoom[] = {
+        {{QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, +1},
+        {{QKeySequence::ZoomOut}, -1},
+        {{QKeySequence(Qt::CTRL | Qt::Key_0)}, 0}};
+    for (const auto& [tasten, richtung] : zoom) {
+        auto* a = new QAction(&fenster);
+        a->setShortcuts(tasten);
+        QObject::connect(a, &QAction::triggered, &fenster, [this, r = richtung] { zoomen(r); });
+        fenster.addAction(a);
+    }
 }
 
 void Navigator::zoomen(int richtung) {

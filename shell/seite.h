@@ -155,6 +155,8 @@ public:
     // Ctrl+Plus (+1), Ctrl+Minus (-1) and Ctrl+0 (0): every page one step larger or smaller, up
     // to what the screen holds and down to half size, or back to the size that fits; the
     // choice is kept for the next start. A step beyond the ends beeps.
+    // The zoom keys in a window of the program's (the pages', the notebook's).
+    void zoomtasten(QWidget& fenster);
     void zoomen(int richtung);
     std::optional<double> zoom() const { return m_zoom; }
 

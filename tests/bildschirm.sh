@@ -9,8 +9,6 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$@"
 fi
 . "$(dirname "$0")/x_sitzung.sh" # every run starts with the program's defaults
-# Clicks at a point given in twips of the page's client area; button 2 pastes the selection.
-klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
 
 # Starts the program and takes pictures of pages 1 and 2 as they open: NAME-1.png, NAME-2.png.
 starten() {

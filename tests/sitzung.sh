@@ -28,8 +28,6 @@ dialog() {
     sleep 0.5
     echo "$w"
 }
-# A point in twips of a page's client area: click (button 1, or 2 to paste, 3 for the menu).
-klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
 # The chart menu's entry k (1 = "Bild kopieren") at a point of a chart.
 menue() {
     klick "$1" "$2" "$3" 3
@@ -122,12 +120,7 @@ xdotool key --delay 60 Down Down Return
 d=$(dialog "Als PDF speichern" 10) || fehler "the second dialog did not open"
 sleep 1
 xdotool key Escape
-zu=
-for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    xdotool search --onlyvisible --name "^Als PDF speichern\$" >/dev/null || { zu=1; break; }
-    sleep 0.5
-done
-[ -n "$zu" ] || fehler "the second dialog did not close (it hangs in the folder before)"
+bis weg "Als PDF speichern" || fehler "the second dialog did not close (it hangs in the folder before)"
 lebt "after the second dialog"
 ok "page 2, a failed save to /proc, then a dialog that opens and closes"
 
@@ -137,30 +130,19 @@ xdotool key --window "$s" ctrl+p
 d=$(dialog "Seite drucken") || fehler "no print dialog"
 sleep 1
 xdotool key Return
-for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    pdf=$(find "$HOME" -name '*.pdf' | head -n 1)
-    [ -n "$pdf" ] && [ -s "$pdf" ] && break
-    sleep 0.5
-done
-[ -n "$pdf" ] || fehler "printing to a file wrote no PDF"
+pdf_da() { pdf=$(find "$HOME" -name '*.pdf' | head -n 1) && [ -s "$pdf" ]; }
+bis pdf_da || fehler "printing to a file wrote no PDF"
 # Printing runs on after the first bytes: wait until the file stops growing (a slow machine).
 groesse=0
-for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17 18 19 20; do
-    sleep 0.5
-    jetzt=$(stat -c %s "$pdf")
-    [ "$jetzt" = "$groesse" ] && break
-    groesse=$jetzt
-done
+stehend() { jetzt=$(stat -c %s "$pdf") && [ "$jetzt" = "$groesse" ] || { groesse=$jetzt; false; }; }
+bis stehend || true
 [ "$groesse" -lt 1000000 ] || fehler "the printed PDF has $groesse bytes"
 pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
 ok "Ctrl+P to a PDF file: text, $groesse bytes"
 
 # ---- "beenden" with a run not saved asks first (a click while a dialog is still open would be
 # refused): Escape cancels, Return saves the notebook (the load run and the run) and ends
-for _ in $(seq 20); do
-    xdotool search --onlyvisible --name "^Seite drucken\$" >/dev/null || break
-    sleep 0.5
-done
+bis weg "Seite drucken" || true
 beenden() {
     xdotool windowactivate --sync "$s" 2>/dev/null || true
     sleep 0.5
@@ -175,11 +157,7 @@ beenden
 xdotool key Return
 d=$(dialog "Protokoll speichern") || fehler "no dialog Protokoll speichern"
 dateiname "$arbeit/ablage/protokoll.csv"
-for _ in $(seq 40); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.5
-done
-if kill -0 "$pid" 2>/dev/null; then
+if ! bis beendet; then
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
         echo "visible: $(xdotool getwindowname "$w" 2>/dev/null)" >&2
     done

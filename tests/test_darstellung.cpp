@@ -19,6 +19,8 @@
 #include <QTest>
 
 namespace {
+using L = QList<double>;
+
 QString verbunden(const std::vector<std::string>& zeilen) {
     QStringList t;
     for (const std::string& z : zeilen)
@@ -148,33 +150,22 @@ private slots:
         QTest::addColumn<double>("wert");
         QTest::addColumn<QString>("komma");
         QTest::addColumn<QString>("soll");
-        QTest::newRow("two decimals") << 66.2849 << ","
-                                      << "66,28";
-        QTest::newRow("whole") << 50.0 << ","
-                               << "50";
-        QTest::newRow("one decimal") << 20.5 << "."
-                                     << "20.5";
-        QTest::newRow("rounds up") << 0.999 << ","
-                                   << "1";
-        QTest::newRow("tiny negative") << -0.001 << ","
-                                       << "0";
-        QTest::newRow("negative") << -3.25 << ","
-                                  << "-3,25";
-        QTest::newRow("zero") << 0.0 << "."
-                              << "0";
-        QTest::newRow("long separator") << 1.5 << "\u066B"
-                                        << "1\u066B5";
+        // clang-format off
+        QTest::newRow("two decimals")     << 66.2849 << "," << "66,28";
+        QTest::newRow("whole")            << 50.0 << "," << "50";
+        QTest::newRow("one decimal")      << 20.5 << "." << "20.5";
+        QTest::newRow("rounds up")        << 0.999 << "," << "1";
+        QTest::newRow("tiny negative")    << -0.001 << "," << "0";
+        QTest::newRow("negative")         << -3.25 << "," << "-3,25";
+        QTest::newRow("zero")             << 0.0 << "." << "0";
+        QTest::newRow("long separator")   << 1.5 << "\u066B" << "1\u066B5";
         // Half away from zero, from the double's exact value, as school arithmetic rounds.
-        QTest::newRow("tie rounds away") << 0.125 << ","
-                                         << "0,13";
-        QTest::newRow("negative tie") << -0.375 << "."
-                                      << "-0.38";
-        QTest::newRow("just below a tie") << 2.675 << ","
-                                          << "2,67";
-        QTest::newRow("carried over") << 9.999 << ","
-                                      << "10";
-        QTest::newRow("huge") << 1e20 << "."
-                              << "100000000000000000000";
+        QTest::newRow("tie rounds away")  << 0.125 << "," << "0,13";
+        QTest::newRow("negative tie")     << -0.375 << "." << "-0.38";
+        QTest::newRow("just below a tie") << 2.675 << "," << "2,67";
+        QTest::newRow("carried over")     << 9.999 << "," << "10";
+        QTest::newRow("huge")             << 1e20 << "." << "100000000000000000000";
+        // clang-format on
     }
     void kurz() {
         QFETCH(double, wert);
@@ -189,16 +180,13 @@ private slots:
     void wertachse_data() {
         QTest::addColumn<QList<double>>("lauf"); // tief, hoch, bis, intervalle, platz
         QTest::addColumn<QList<double>>("soll"); // von, bis, schritt
-        QTest::newRow("stored extent")
-            << QList<double>{0, 100, 100, 3, 10} << QList<double>{0, 100, 20};
-        QTest::newRow("labels do not fit")
-            << QList<double>{0, 100, 100, 3, 4} << QList<double>{0, 100, 50};
-        QTest::newRow("beyond both ends")
-            << QList<double>{-30, 150, 100, 3, 10} << QList<double>{-50, 150, 50};
-        QTest::newRow("two intervals")
-            << QList<double>{0, 100, 100, 2, 3} << QList<double>{0, 100, 50};
-        QTest::newRow("a billion")
-            << QList<double>{0, 1e9, 100, 3, 5} << QList<double>{0, 1e9, 5e8};
+        // clang-format off
+        QTest::newRow("stored extent")     << L{0, 100, 100, 3, 10} << L{0, 100, 20};
+        QTest::newRow("labels do not fit") << L{0, 100, 100, 3, 4} << L{0, 100, 50};
+        QTest::newRow("beyond both ends")  << L{-30, 150, 100, 3, 10} << L{-50, 150, 50};
+        QTest::newRow("two intervals")     << L{0, 100, 100, 2, 3} << L{0, 100, 50};
+        QTest::newRow("a billion")         << L{0, 1e9, 100, 3, 5} << L{0, 1e9, 5e8};
+        // clang-format on
     }
     void wertachse() {
         QFETCH(QList<double>, lauf);
@@ -257,22 +245,16 @@ private slots:
         QTest::addColumn<QSize>("groesse");
         QTest::addColumn<int>("sichtbar");
         QTest::addColumn<bool>("titel");
-        QTest::newRow("P-band 20")
-            << "graph" << QList<double>{50, 20, 0, 0} << 1.0 << QSize(491, 237) << 491 << true;
-        QTest::newRow("P-band 30")
-            << "graph" << QList<double>{50, 30, 0, 0} << 1.0 << QSize(491, 237) << 491 << true;
-        QTest::newRow("small overshoot")
-            << "graph" << QList<double>{50, 12, 60, 5} << 1.0 << QSize(491, 237) << 491 << true;
-        QTest::newRow("zoomed twice")
-            << "graph" << QList<double>{50, 20, 40, 0} << 2.0 << QSize(982, 474) << 982 << true;
-        QTest::newRow("half size")
-            << "graph" << QList<double>{30, 0, 0, 0} << 0.5 << QSize(245, 118) << 245 << true;
-        QTest::newRow("low") << "graph" << QList<double>{99.9, 5, 0, 0} << 1.0 << QSize(491, 90)
-                             << 491 << false;
-        QTest::newRow("past the edge")
-            << "graph" << QList<double>{50, 10, 0, 0} << 1.0 << QSize(521, 237) << 480 << true;
-        QTest::newRow("heating curve")
-            << "pid33" << QList<double>{50, 0, 0, 0} << 1.0 << QSize(257, 155) << 257 << false;
+        // clang-format off
+        QTest::newRow("P-band 20")       << "graph" << L{50, 20, 0, 0} << 1.0 << QSize(491, 237) << 491 << true;
+        QTest::newRow("P-band 30")       << "graph" << L{50, 30, 0, 0} << 1.0 << QSize(491, 237) << 491 << true;
+        QTest::newRow("small overshoot") << "graph" << L{50, 12, 60, 5} << 1.0 << QSize(491, 237) << 491 << true;
+        QTest::newRow("zoomed twice")    << "graph" << L{50, 20, 40, 0} << 2.0 << QSize(982, 474) << 982 << true;
+        QTest::newRow("half size")       << "graph" << L{30, 0, 0, 0} << 0.5 << QSize(245, 118) << 245 << true;
+        QTest::newRow("low")             << "graph" << L{99.9, 5, 0, 0} << 1.0 << QSize(491, 90) << 491 << false;
+        QTest::newRow("past the edge")   << "graph" << L{50, 10, 0, 0} << 1.0 << QSize(521, 237) << 480 << true;
+        QTest::newRow("heating curve")   << "pid33" << L{50, 0, 0, 0} << 1.0 << QSize(257, 155) << 257 << false;
+        // clang-format on
     }
     void liste() {
         QFETCH(QString, art);

@@ -154,14 +154,13 @@ private slots:
     void kaskaden_schritt_data() {
         QTest::addColumn<QList<double>>("ein"); // w1, x1, x2, maxdiff, xp
         QTest::addColumn<QList<double>>("aus"); // w2, y, summe
-        QTest::newRow("inner error 0")
-            << QList<double>{50, 20, 80, 0, 10} << QList<double>{80, 0, 0};
-        QTest::newRow("held above")
-            << QList<double>{50, 20, 20, 10, 20} << QList<double>{30, 50, 30};
-        QTest::newRow("held below") << QList<double>{10, 40, 40, 10, 20} << QList<double>{30, 0, 0};
-        QTest::newRow("within") << QList<double>{50, 20, 20, 100, 100} << QList<double>{80, 60, 30};
-        QTest::newRow("just held")
-            << QList<double>{50, 20, 20, 59.5, 100} << QList<double>{79.5, 59.5, 30};
+        // clang-format off
+        QTest::newRow("inner error 0") << QList<double>{50, 20, 80, 0, 10} << QList<double>{80, 0, 0};
+        QTest::newRow("held above")    << QList<double>{50, 20, 20, 10, 20} << QList<double>{30, 50, 30};
+        QTest::newRow("held below")    << QList<double>{10, 40, 40, 10, 20} << QList<double>{30, 0, 0};
+        QTest::newRow("within")        << QList<double>{50, 20, 20, 100, 100} << QList<double>{80, 60, 30};
+        QTest::newRow("just held")     << QList<double>{50, 20, 20, 59.5, 100} << QList<double>{79.5, 59.5, 30};
+        // clang-format on
     }
     void kaskaden_schritt() {
         QFETCH(QList<double>, ein);

@@ -120,7 +120,7 @@ xdotool key --delay 60 Down Down Return
 d=$(dialog "Als PDF speichern" 10) || fehler "the second dialog did not open"
 sleep 1
 xdotool key Escape
-bis weg "Als PDF speichern" || fehler "the second dialog did not close (it hangs in the folder before)"
+bis 10 weg "Als PDF speichern" || fehler "the second dialog did not close (it hangs in the folder before)"
 lebt "after the second dialog"
 ok "page 2, a failed save to /proc, then a dialog that opens and closes"
 
@@ -131,18 +131,18 @@ d=$(dialog "Seite drucken") || fehler "no print dialog"
 sleep 1
 xdotool key Return
 pdf_da() { pdf=$(find "$HOME" -name '*.pdf' | head -n 1) && [ -s "$pdf" ]; }
-bis pdf_da || fehler "printing to a file wrote no PDF"
+bis 10 pdf_da || fehler "printing to a file wrote no PDF"
 # Printing runs on after the first bytes: wait until the file stops growing (a slow machine).
 groesse=0
 stehend() { jetzt=$(stat -c %s "$pdf") && [ "$jetzt" = "$groesse" ] || { groesse=$jetzt; false; }; }
-bis stehend || true
+bis 10 stehend || true
 [ "$groesse" -lt 1000000 ] || fehler "the printed PDF has $groesse bytes"
 pdftotext "$pdf" - | grep -q "Start Grafik" || fehler "the printed PDF has no text"
 ok "Ctrl+P to a PDF file: text, $groesse bytes"
 
 # ---- "beenden" with a run not saved asks first (a click while a dialog is still open would be
 # refused): Escape cancels, Return saves the notebook (the load run and the run) and ends
-bis weg "Seite drucken" || true
+bis 10 weg "Seite drucken" || true
 beenden() {
     xdotool windowactivate --sync "$s" 2>/dev/null || true
     sleep 0.5
@@ -157,7 +157,7 @@ beenden
 xdotool key Return
 d=$(dialog "Protokoll speichern") || fehler "no dialog Protokoll speichern"
 dateiname "$arbeit/ablage/protokoll.csv"
-if ! bis beendet; then
+if ! bis 20 beendet; then
     for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
         echo "visible: $(xdotool getwindowname "$w" 2>/dev/null)" >&2
     done

@@ -31,7 +31,11 @@ fenster() {
 }
 # Clicks at a point in twips of a page's client area (button 1; 2 pastes, 3 opens a menu).
 klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
-# Until the command succeeds, for 20 s at most; and what it waits for most.
-bis() { for _ in $(seq 40); do "$@" && return 0; sleep 0.5; done; return 1; }
+# Until the command succeeds, for $1 seconds at most; and what it waits for most.
+bis() {
+    ende=$(($(date +%s) + $1))
+    shift
+    while ! "$@"; do [ "$(date +%s)" -lt "$ende" ] || return 1; sleep 0.5; done
+}
 weg() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
 beendet() { ! kill -0 "$pid" 2>/dev/null; }

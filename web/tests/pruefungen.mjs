@@ -85,11 +85,18 @@ export async function lage_vergleichen(nummer, auswerten) {
 
 // Where a chart of ansicht.json's case `fall` shows otherwise than the desktop's: its display
 // list, its group's read-out, its description (the browser's menu has one entry more, the run's
-// link) or its data.
+// link) or its data; or where the lab notebook does, but for the clock's seconds.
 export async function ansicht_vergleichen(fall, auswerten) {
     const namen = fall.diagramme.map((d) => d.name);
-    const web = await auswerten((n, l) => l.map((name) => window.regler.ansicht(n, name)), fall.seite, namen);
+    const [web, protokoll] = await auswerten(
+        (n, l) => [l.map((name) => window.regler.ansicht(n, name)), window.regler.protokoll_csv()],
+        fall.seite,
+        namen,
+    );
+    const ohne_zeit = (csv) => csv.split('\r\n').map((z) => z.split(';').toSpliced(1, 1).join(';'));
     const abweichungen = [];
+    if (JSON.stringify(ohne_zeit(protokoll)) !== JSON.stringify(ohne_zeit(fall.protokoll)))
+        abweichungen.push(`protokoll: ${protokoll}`);
     fall.diagramme.forEach((desktop, i) => {
         const w = web[i];
         w.beschreibung = w.beschreibung.replace('Link zu diesem Lauf kopieren, ', '');

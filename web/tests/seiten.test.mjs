@@ -1,9 +1,8 @@
-// The pages in headless Chromium: they load without errors, pages 2 and 3 show what the desktop
-// shows after the same runs (texts, axes, every number of the CSV, places within 2 px), a run
-// after a bad field is regler-sim's bit for bit, the fields keep the program's key rules, and
-// the drawings are the desktop's. Screenshots go to build-wasm/bilder/. (Where the elements stand
-// and how texts break, in every engine: engines.test.mjs; the figures of size and speed:
-// web/bench/messwerte.mjs.)
+// The pages in headless Chromium, where only the browser can go wrong: serving, installing and
+// updating, links and history, keys, touch and the clipboard reaching the core, the lab notebook's
+// dialog and files, the page fitted to the window, the drawings as the desktop's. What a chart
+// shows after a run, and where the elements stand, in every engine: engines.test.mjs; the rules
+// themselves are the C++ tests'. Screenshots go to build-wasm/bilder/.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import {
@@ -23,7 +22,7 @@ import { tmpdir } from 'node:os';
 import { createRequire } from 'node:module';
 import { join } from 'node:path';
 import { schulname, server_starten } from './server.mjs';
-import { ansicht, ansicht_vergleichen, bits_im_browser, bits_text, geometrie, regler_sim } from './pruefungen.mjs';
+import { geometrie } from './pruefungen.mjs';
 
 const web = process.env.REGLER_WEB;
 const bilder = process.env.REGLER_BILDER;
@@ -130,32 +129,14 @@ async function offline_alle_seiten(tab) {
     assert.equal(await tab.evaluate(() => window.regler.seite()), 4);
 }
 // The lab notebook, opened by its key.
-async function strg_l() {
-    await seite.keyboard.down('Control');
-    await seite.keyboard.press('l');
-    await seite.keyboard.up('Control');
+async function strg_l(tab = seite) {
+    await tab.keyboard.down('Control');
+    await tab.keyboard.press('l');
+    await tab.keyboard.up('Control');
 }
-
-async function feld_setzen(nr, name, text) {
-    await seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e, t) => (e.value = t), text);
-}
-
-const auswerten = (...a) => seite.evaluate(...a);
-const diagramm_bits = (nr, name) => auswerten(bits_im_browser, nr, name);
-
-test('all four pages load with "weiter", without an error', async () => {
-    for (let n = 1; n <= 4; ++n) {
-        assert.equal(await sichtbar(), n);
-        await seite.screenshot({
-            path: join(bilder, `seite_${n}.png`),
-            clip: { x: 0, y: 0, width: 1028, height: 741 },
-        });
-        if (n < 4) await klicken(n, 'weiter');
-        await seite.waitForFunction((n) => window.regler.seite() === n, {}, Math.min(n + 1, 4));
-    }
-    assert.deepEqual(fehler, []);
-    assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
-});
+const feld_setzen = (nr, name, text) =>
+    seite.$eval(`#seite-${nr} [data-name="${name}"]`, (e, t) => (e.value = t), text);
+const gehen = (n) => seite.evaluate((n) => window.regler.gehen(n), n);
 
 // A school's student on a cold start: a new browser context with the cache off, through nginx
 // with gzip. What crossed the wire, and when the first page was painted, are printed (figures,
@@ -323,12 +304,9 @@ for (const sicher of [true, false])
         await tab.goto(`${sicher ? 'https' : 'http'}://${schulname}:${port}/#seite-2`);
         await bereit(tab);
         assert.equal(await tab.evaluate(() => window.isSecureContext), sicher);
-        const felder = [];
-        for (const name of ['w1', 'xp1', 'tn1', 'tv1'])
-            felder.push((await tab.$eval(`#seite-2 [data-name="${name}"]`, (e) => e.value)).replace(',', '.'));
         await tab.click('#seite-2 [data-name="start"]');
-        const lauf = regler_sim('pid', ...felder);
-        assert.deepEqual((await tab.evaluate(() => window.regler.daten(2, 'graph'))).slice(0, 2), [lauf.w, lauf.milch]);
+        // The core ran: the page's load run and "Start Grafik", each a row of the notebook.
+        assert.equal((await tab.evaluate(() => window.regler.protokoll())).length, 2);
         const arbeiter = await tab.evaluate(() =>
             'serviceWorker' in navigator ? navigator.serviceWorker.ready.then((r) => r.active.scriptURL) : null,
         );
@@ -361,15 +339,9 @@ test('a reload keeps the fields, the curves and the notebook', async () => {
 
 // Links to a page: "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
 test('links open the page they name', async () => {
-    for (const [adresse_teil, nr] of [
-        ['#3', 3],
-        ['#seite-3', 3],
-        ['?seite=3', 3],
-        ['?seite=9', 1],
-        ['#seite-9', 1],
-    ]) {
-        const neu = await oeffnen(adresse_teil);
-        assert.equal(await neu.evaluate(() => window.regler.seite()), nr, adresse_teil);
+    for (const [teil, nr] of Object.entries({ '#3': 3, '#seite-3': 3, '?seite=3': 3, '?seite=9': 1, '#seite-9': 1 })) {
+        const neu = await oeffnen(teil);
+        assert.equal(await neu.evaluate(() => window.regler.seite()), nr, teil);
         await neu.close();
     }
 });
@@ -417,16 +389,6 @@ test('"Link zu diesem Lauf kopieren", and links made by hand', async () => {
     }
 });
 
-// SVG draws no rect of width or height 0: every box of the drawings is drawn (page 4's furnace
-// climbs along a box one pixel wide).
-test('no box of the drawings vanishes', async () => {
-    const leer = await seite.$$eval(
-        'svg rect',
-        (r) => r.filter((e) => !(e.width.baseVal.value > 0 && e.height.baseVal.value > 0)).length,
-    );
-    assert.equal(leer, 0);
-});
-
 // The page fits the window, in width and height, centred; a laptop's short window shows the
 // command bar whole; close to 1 it is drawn at 1; never below 0.6.
 test('the page fits the window', async () => {
@@ -465,7 +427,12 @@ test('the page fits the window', async () => {
     await neu.close();
 });
 
-test("the browser's back button moves between the pages", async () => {
+test('"weiter" and the browser\'s back button move between the pages', async () => {
+    assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
+    for (const n of [1, 2, 3]) {
+        await klicken(n, 'weiter');
+        await seite.waitForFunction((n) => window.regler.seite() === n, {}, n + 1);
+    }
     await seite.goBack();
     await seite.waitForFunction(() => window.regler.seite() === 3);
     await seite.goBack();
@@ -477,7 +444,27 @@ test("the browser's back button moves between the pages", async () => {
     assert.deepEqual(await seite.$$eval('section.seite:not([hidden])', (s) => s.map((x) => x.id)), ['seite-2']);
 });
 
-test("the read-out names the second and every series of the page's charts", async () => {
+// The read-out names the second and every series of the page's charts where the mouse points;
+// the keys move it on every chart of the group, spoken; it ends with the focus; a chart's menu
+// goes with its page.
+test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', async () => {
+    await gehen(3);
+    await seite.focus('#seite-3 [data-name="kask"]');
+    await seite.keyboard.press('End');
+    assert.deepEqual(await seite.evaluate(() => window.regler.zeiger(3)), [0, 200, 200]);
+    assert.match(await seite.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent)), /^t = 200 s/);
+    // Spoken: the second and the values, the chart keeping its name.
+    assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s · Soll1 50 °C/);
+    assert.equal(
+        await seite.$eval('#seite-3 [data-name="kask"]', (e) => e.ariaLabel),
+        'Diagramm Soll1, Ist1, Soll2, Ist2',
+    );
+    await seite.keyboard.press('Tab');
+    assert.equal(await seite.$eval('#ablesung', (e) => e.hidden), true);
+    await seite.click('#seite-3 [data-name="kask"]', { button: 'right' });
+    assert.notEqual(await seite.$('.menue'), null);
+    await gehen(2);
+    assert.equal(await seite.$('.menue'), null);
     const [x, y] = await seite.$eval('#seite-2 [data-name="graph"]', (e) => {
         const r = e.getBoundingClientRect();
         const [px, py, pb, ph] = JSON.parse(window.regler.ansicht(2, 'graph').liste).plot;
@@ -495,81 +482,71 @@ test("the read-out names the second and every series of the page's charts", asyn
     assert.equal(await seite.$('.menue'), null);
 });
 
-// Keys reach the core's field rules (their table is the C++ test's) and their edits the field:
-// typed characters, a selection typed over, Backspace refused, the user's separator.
-// [page, field, text before, keys, text after, beeps]
-const tasten = [
-    [2, 'w1', '50', 'a12', '99,9', 2],
-    [2, 'w1', '050', '^7', '7', 0],
-    [3, 'v1', '1', '.6', '1,6', 0],
-    [2, 'xp1', '12', '\b', '12', 1], // Backspace is refused
-];
-for (const [nr, name, vorher, eingabe, nachher, pieps] of tasten)
-    test(`field ${name}: "${vorher}" + "${eingabe}" gives "${nachher}" with ${pieps} beeps`, async () => {
-        await seite.evaluate((n) => window.regler.gehen(n), nr);
-        await feld_setzen(nr, name, vorher);
-        await seite.focus(`#seite-${nr} [data-name="${name}"]`);
-        await seite.keyboard.press('End');
-        const start = await piepen();
-        // "^": the whole text selected first (Shift+Home), so that what is typed replaces it.
-        if (eingabe.startsWith('^')) {
-            await seite.keyboard.down('Shift');
-            await seite.keyboard.press('Home');
-            await seite.keyboard.up('Shift');
-        }
-        await seite.keyboard.type(eingabe.replace(/^\^/, ''));
-        assert.equal(await feld(nr, name), nachher);
-        assert.equal((await piepen()) - start, pieps);
-    });
-
-// A tablet's on-screen keyboard deletes as an editing command, with no Backspace key: admitted,
-// without a beep (the physical Backspace stays refused, above).
-test('an on-screen keyboard deletes', async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
-    await feld_setzen(2, 'xp1', '123');
-    await seite.focus('#seite-2 [data-name="xp1"]');
-    await seite.keyboard.press('End');
-    const start = await piepen();
-    const cdp = await seite.createCDPSession();
-    const taste = { key: 'Unidentified', windowsVirtualKeyCode: 229 };
-    await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...taste, commands: ['deleteBackward'] });
-    await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', ...taste });
-    await cdp.detach();
-    assert.equal(await feld(2, 'xp1'), '12');
-    assert.equal((await piepen()) - start, 0);
-});
-
-// Pasted and dropped text pass the key filter (one beep for all it refuses) and the length.
-// [event, page, field, text before, text given, text after, beeps]
-const einfuegen = [
+// Keys, an on-screen keyboard, pasted and dropped text reach the core's field rules (their table
+// is the C++ test's) and its edits the field: typed characters, a selection typed over ("^":
+// the whole text selected first), the user's separator, Backspace refused but an on-screen
+// keyboard's deleting admitted, one beep for all that pasting refuses.
+// [how, page, field, text before, text given, text after, beeps]
+const eingaben = [
+    ['tippen', 2, 'w1', '50', 'a12', '99,9', 2],
+    ['tippen', 2, 'w1', '^050', '7', '7', 0],
+    ['tippen', 3, 'v1', '1', '.6', '1,6', 0],
+    ['tippen', 2, 'xp1', '12', '\b', '12', 1],
+    ['löschen', 2, 'xp1', '123', '', '12', 0],
     ['paste', 2, 'xp1', '12', 'ab345', '1234', 1],
     ['paste', 3, 'v1', '', '1.6', '1,6', 0],
     ['drop', 2, 'tn1', '', '12abc', '12', 1],
 ];
-for (const [art, nr, name, vorher, text, nachher, pieps] of einfuegen)
-    test(`${art} "${text}" into ${name} holding "${vorher}" gives "${nachher}"`, async () => {
-        await seite.evaluate((n) => window.regler.gehen(n), nr);
-        await feld_setzen(nr, name, vorher);
-        await seite.focus(`#seite-${nr} [data-name="${name}"]`);
+test('fields: keys, an on-screen keyboard, paste and drop', async () => {
+    const cdp = await seite.createCDPSession();
+    for (const [art, nr, name, vorher, text, nachher, pieps] of eingaben) {
+        const auswahl = `#seite-${nr} [data-name="${name}"]`;
+        await gehen(nr);
+        await feld_setzen(nr, name, vorher.replace(/^\^/, ''));
+        await seite.focus(auswahl);
         await seite.keyboard.press('End');
+        if (vorher.startsWith('^')) {
+            await seite.keyboard.down('Shift');
+            await seite.keyboard.press('Home');
+            await seite.keyboard.up('Shift');
+        }
         const start = await piepen();
-        await seite.$eval(
-            `#seite-${nr} [data-name="${name}"]`,
-            (e, [art, text]) => {
-                const d = new DataTransfer();
-                d.setData('text/plain', text);
-                // A paste's text comes as the engines give it to an input: in beforeinput's data.
-                const ev =
-                    art === 'paste'
-                        ? new InputEvent('beforeinput', { inputType: 'insertFromPaste', data: text, cancelable: true })
-                        : new DragEvent('drop', { dataTransfer: d, bubbles: true, cancelable: true });
-                e.dispatchEvent(ev);
-            },
-            [art, text],
-        );
-        assert.equal(await feld(nr, name), nachher);
-        assert.equal((await piepen()) - start, pieps);
-    });
+        if (art === 'tippen') await seite.keyboard.type(text);
+        else if (art === 'löschen') {
+            // A tablet's keyboard deletes as an editing command, with no Backspace key.
+            const taste = { key: 'Unidentified', windowsVirtualKeyCode: 229 };
+            await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...taste, commands: ['deleteBackward'] });
+            await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', ...taste });
+        } else {
+            const verwehrt = await seite.$eval(
+                auswahl,
+                (e, [art, text]) => {
+                    // Audits flag inputs that refuse the paste event: its text is taken later,
+                    // as the engines hand it to an input, in beforeinput's data.
+                    const d = new DataTransfer();
+                    d.setData('text/plain', text);
+                    const paste = new ClipboardEvent('paste', { clipboardData: d, bubbles: true, cancelable: true });
+                    const ev =
+                        art === 'paste'
+                            ? new InputEvent('beforeinput', {
+                                  inputType: 'insertFromPaste',
+                                  data: text,
+                                  cancelable: true,
+                              })
+                            : new DragEvent('drop', { dataTransfer: d, bubbles: true, cancelable: true });
+                    e.dispatchEvent(paste);
+                    e.dispatchEvent(ev);
+                    return paste.defaultPrevented;
+                },
+                [art, text],
+            );
+            assert.equal(verwehrt, false);
+        }
+        const ist = [await seite.$eval(auswahl, (e) => e.value), (await piepen()) - start];
+        assert.deepEqual(ist, [nachher, pieps], `${art} "${text}" into ${name} holding "${vorher}"`);
+    }
+    await cdp.detach();
+});
 
 // An accessibility audit (axe-core, pinned) of every page and of the notebook beside page 2,
 // where the page keeps its full size: no violation of WCAG 2.2 A and AA nor of its best practice.
@@ -601,14 +578,15 @@ test('the accessibility audit finds nothing', async () => {
     assert.deepEqual(funde, []);
 });
 
-// A tablet, touch only, that sends no contextmenu for a long press (as Safari on an iPad): a
-// finger held on a chart opens its menu, a tap outside closes it, a finger moved reads it.
-test('touch: a long press opens the menu, a finger reads the curves', async () => {
+// A tablet of two pixels to the point, touch only, that sends no contextmenu for a long press
+// (as Safari on an iPad): a finger held on a chart opens its menu, a tap outside closes it, a
+// finger moved reads it; page 4's pictures come at twice their size, pixel for pixel.
+test('a tablet: a long press opens the menu, a finger reads the curves, pictures sharp', async () => {
     const tab = await neue_seite();
     await tab.evaluateOnNewDocument(() =>
         window.addEventListener('contextmenu', (e) => e.stopImmediatePropagation(), true),
     );
-    await tab.setViewport({ width: 1180, height: 820, hasTouch: true, isMobile: true });
+    await tab.setViewport({ width: 1180, height: 820, deviceScaleFactor: 2, hasTouch: true, isMobile: true });
     try {
         await tab.goto(`${adresse}#seite-2`);
         await bereit(tab);
@@ -638,77 +616,51 @@ test('touch: a long press opens the menu, a finger reads the curves', async () =
         assert.match(vorher, /^t = \d+ s$/);
         assert.match(nachher, /^t = \d+ s$/);
         assert.ok(parseInt(nachher.slice(4)) > parseInt(vorher.slice(4)), `${vorher} → ${nachher}`);
+        await tab.evaluate(() => window.regler.gehen(4));
+        await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((b) => b.complete));
+        // Each as shown, and the width of the file shown against that of the file for one pixel.
+        const bilder = await tab.$$eval('#seite-4 img', (b) =>
+            Promise.all(
+                b.map(async (x) => {
+                    const [eins, gezeigt] = [x.src, x.currentSrc].map((q) => Object.assign(new Image(), { src: q }));
+                    await Promise.all([eins.decode(), gezeigt.decode()]);
+                    return [x.currentSrc, gezeigt.naturalWidth / eins.naturalWidth];
+                }),
+            ),
+        );
+        assert.ok(bilder.length > 0);
+        for (const [quelle, mal] of bilder) assert.deepEqual([quelle.endsWith('@2x.png'), mal], [true, 2], quelle);
     } finally {
         await tab.close();
     }
 });
 
-// On a screen of two pixels to the point the pictures come at twice their size, pixel for pixel.
-test('pictures sharp on a high-density screen', async () => {
-    const tab = await neue_seite();
-    await tab.setViewport({ width: 1180, height: 820, deviceScaleFactor: 2 });
-    await tab.goto(`${adresse}#seite-4`);
-    await bereit(tab);
-    await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((b) => b.complete));
-    // Each as shown, and the width of the file shown against that of the file for one pixel.
-    const bilder = await tab.$$eval('#seite-4 img', (b) =>
-        Promise.all(
-            b.map(async (x) => {
-                const [eins, gezeigt] = [x.src, x.currentSrc].map((q) => Object.assign(new Image(), { src: q }));
-                await Promise.all([eins.decode(), gezeigt.decode()]);
-                return [x.currentSrc, gezeigt.naturalWidth / eins.naturalWidth];
-            }),
-        ),
-    );
-    await tab.close();
-    assert.ok(bilder.length > 0);
-    for (const [quelle, mal] of bilder) {
-        assert.match(quelle, /@2x\.png$/);
-        assert.equal(mal, 2, quelle);
-    }
-});
-
-// Audits flag inputs that refuse the paste event: the fields take its text later, in beforeinput.
-test('a field does not refuse the paste event', async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
-    const verwehrt = await seite.$eval('#seite-2 [data-name="xp1"]', (e) => {
-        const ev = new ClipboardEvent('paste', { clipboardData: new DataTransfer(), bubbles: true, cancelable: true });
-        e.dispatchEvent(ev);
-        return ev.defaultPrevented;
-    });
-    assert.equal(verwehrt, false);
-});
-
+// What the core makes of the fields on "Start Grafik" reaches the page: a field that is not a
+// number runs nothing (one beep, that field focused, the charts as they were); one above its
+// limit is set to it, and the run uses it.
 test('a field that is not a number starts no run; one above its limit runs at the limit', async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
-    for (const [name, text] of [
-        ['w1', '50'],
-        ['tn1', '0'],
-        ['tv1', '0'],
-    ])
-        await feld_setzen(2, name, text);
-    const vorher = await diagramm_bits(2, 'graph');
+    await gehen(2);
+    await feld_setzen(2, 'xp1', '7');
+    await klicken(2, 'start');
+    const daten = () => seite.evaluate(() => window.regler.daten(2, 'graph'));
+    const vorher = await daten();
     await feld_setzen(2, 'xp1', '');
     const start = await piepen();
     await klicken(2, 'start');
-    assert.deepEqual(await diagramm_bits(2, 'graph'), vorher);
+    assert.deepEqual(await daten(), vorher);
     assert.equal((await piepen()) - start, 1);
     assert.equal(await seite.evaluate(() => document.activeElement.dataset.name), 'xp1');
-
     await feld_setzen(2, 'xp1', '0');
     await feld_setzen(2, 'w1', '999');
     await klicken(2, 'start');
     assert.equal(await feld(2, 'w1'), '99,9');
-    const lauf = regler_sim('pid', '99.9', '0', '0', '0');
-    const ist = await diagramm_bits(2, 'graph');
-    assert.deepEqual(ist[0], bits_text(lauf.w));
-    assert.deepEqual(ist[1], bits_text(lauf.milch));
+    assert.equal((await daten())[0][0], 99.9);
     await feld_setzen(2, 'w1', '50');
 });
 
 // With runs not saved it asks first, as the desktop does: "Abbrechen" keeps the program.
 test('"beenden" ends the program: page 1, a notice, and every page afresh', async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
+    await gehen(2);
     await klicken(2, 'start');
     await feld_setzen(2, 'tv1', '7');
     for (const antwort of ['abbrechen', 'verwerfen']) {
@@ -737,7 +689,7 @@ test('"beenden" leaves nothing behind', async () => {
         return [nodes, jsEventListeners, JSHeapUsedSize];
     };
     const runde = async () => {
-        for (const n of [2, 3, 4]) await seite.evaluate((n) => window.regler.gehen(n), n);
+        for (const n of [2, 3, 4]) await gehen(n);
         await klicken(4, 'beenden');
         await seite.waitForFunction(() => window.regler.seite() === 1);
     };
@@ -753,16 +705,13 @@ test('"beenden" leaves nothing behind', async () => {
     nachher.forEach((n, i) => assert.ok(n <= vorher[i] * 1.1, `${n} after, ${vorher[i]} before`));
 });
 
-// The sections' titles are headings at their numbers' levels.
-test('headings', async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
+// Page 2 as the keyboard and a screen reader meet it: the sections' titles are headings at their
+// numbers' levels, Tab follows the desktop's order, a field is named by its label and its rules.
+test("page 2's headings, tab order and field names", async () => {
+    await gehen(2);
     const k = await seite.$$eval('#seite-2 [role="heading"]', (h) => h.map((e) => `${e.ariaLevel} ${e.textContent}`));
     assert.deepEqual(k.slice(0, 3), ['1 2. PID-Regler mit Simulation', '2 2.1 Ein/Aus-Regler', '2 2.2 P-Regler']);
     assert.ok(k.includes('3 2.6.1 Methode 1: Einstellen anhand der Stabilitätsgrenze'), k.join('|'));
-});
-
-test("page 2's tab order is the desktop's, and its fields are named by their labels", async () => {
-    await seite.evaluate(() => window.regler.gehen(2));
     const aktiv = () =>
         seite.evaluate(() => [
             document.activeElement.dataset.name,
@@ -779,11 +728,10 @@ test("page 2's tab order is the desktop's, and its fields are named by their lab
     );
     // Seen from across the room: a field's focus ring of 2 px; a chart draws its own frame.
     assert.equal(reihe[4][1], '2px');
-    assert.equal(await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-label')), 'Sollwert in °C');
-    assert.equal(
-        await seite.$eval('#seite-2 [data-name="w1"]', (e) => e.getAttribute('aria-description')),
-        'Nur Ziffern, höchstens 3 Zeichen, obere Grenze 99,9',
+    const w1 = await seite.$eval('#seite-2 [data-name="w1"]', (e) =>
+        ['label', 'description'].map((a) => e.getAttribute(`aria-${a}`)),
     );
+    assert.deepEqual(w1, ['Sollwert in °C', 'Nur Ziffern, höchstens 3 Zeichen, obere Grenze 99,9']);
 });
 
 // Every line, shape and arrow of the four pages' drawings is drawn where the desktop draws it
@@ -796,7 +744,7 @@ test("the drawings' lines and shapes are the desktop's", async () => {
     const linie = ([x1, y1, x2, y2, b]) =>
         x1 < x2 || (x1 === x2 && y1 <= y2) ? [x1, y1, x2, y2, b] : [x2, y2, x1, y1, b];
     for (const { nummer, striche, formen } of geometrie.seiten) {
-        await seite.evaluate((n) => window.regler.gehen(n), nummer);
+        await gehen(nummer);
         const web_zeichnung = await seite.evaluate((n) => {
             const wurzel = document.getElementById(`seite-${n}`).getBoundingClientRect();
             const striche = [];
@@ -835,37 +783,19 @@ test("the drawings' lines and shapes are the desktop's", async () => {
     }
     assert.ok(geometrie.seiten.reduce((n, s) => n + s.striche.length + s.formen.length, 0) > 150);
     assert.deepEqual(abweichungen, []);
+    // SVG draws no rect of width or height 0: every box is drawn (page 4's furnace climbs along a
+    // box one pixel wide).
+    const leer = await seite.$$eval('svg rect', (r) =>
+        r.filter((e) => !(e.width.baseVal.value > 0 && e.height.baseVal.value > 0)),
+    );
+    assert.equal(leer.length, 0);
 });
 
-// One chart, two faces: after each run of the desktop's table (regler-json's ansicht.json), each
-// chart's display list is the desktop's, and so are its group's read-out, its description, its
-// data and the lab notebook.
-ansicht.forEach((fall, nr) =>
-    test(`as the desktop shows it: page ${fall.seite}, aids ${+fall.kennwerte}${+fall.vorher}, run ${nr}`, async () => {
-        await seite.evaluate((k, v) => window.regler.lernhilfen_setzen(k, v), fall.kennwerte, fall.vorher);
-        await seite.evaluate(() => sessionStorage.clear());
-        await seite.goto(`${adresse}?fall=${nr}#seite-${fall.seite}`); // a new document: pages afresh
-        await bereit(seite);
-        for (const felder of fall.laeufe) {
-            for (const [name, text] of Object.entries(felder)) await feld_setzen(fall.seite, name, text);
-            await klicken(fall.seite, 'start');
-        }
-        await seite.evaluate(() => new Promise(requestAnimationFrame));
-        if (nr === 1) writeFileSync(join(bilder, 'lernhilfen.png'), await seite.screenshot());
-        const abweichungen = await ansicht_vergleichen(fall, auswerten);
-        // The lab notebook as the desktop's, but for the clock's seconds.
-        const ohne_zeit = (csv) => csv.split('\r\n').map((z) => z.split(';').toSpliced(1, 1).join(';'));
-        const protokoll = await seite.evaluate(() => window.regler.protokoll_csv());
-        if (JSON.stringify(ohne_zeit(protokoll)) !== JSON.stringify(ohne_zeit(fall.protokoll)))
-            abweichungen.push(`protokoll: ${protokoll}`);
-        assert.deepEqual(abweichungen, []);
-    }),
-);
-
-// The lab notebook in its dialog (Ctrl+L): a row per run, sorted by any column; a row chosen is
-// drawn as the run to compare with and runs again; a file that is not one changes nothing; the
-// file it saves reads back to the same table.
-test('the lab notebook: sort, compare, run again, a bad file, saved and read back', async () => {
+// The lab notebook in its dialog (Ctrl+L): a row per run, sorted by a click on any column's head;
+// a row chosen, by a click or the arrow keys, is drawn as the run to compare with and runs again;
+// the file it saves reads back, replacing or appended as the question was answered; a file too
+// big is refused before it is read; method 1's proposal is taken over into page 2.
+test('the lab notebook: sort, compare, run again, saved and read back, method 1', async () => {
     await seite.evaluate(() => sessionStorage.clear());
     await seite.goto(`${adresse}?protokoll#seite-2`);
     await bereit(seite);
@@ -889,30 +819,13 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     assert.equal(await gewaehlt(), '2');
     const liste = () => seite.evaluate(() => window.regler.ansicht(2, 'graph').liste);
     assert.ok((await liste()).includes('"Lauf 2:"'));
-    // Several rows at once, as the notebook's choice hands them over: each named.
-    await seite.evaluate(() => window.regler.protokoll_waehlen([2, 3]));
-    assert.ok((await liste()).includes('"Lauf 2:"') && (await liste()).includes('"Lauf 3:"'));
-    await seite.evaluate(() => window.regler.protokoll_waehlen([2]));
     writeFileSync(join(bilder, 'protokoll.png'), await seite.screenshot());
     await seite.click('dialog.protokoll [data-tat="wiederholen"]');
     const p = await seite.evaluate(() => window.regler.protokoll());
     assert.equal(p.length, 5);
     assert.deepEqual(p[4].k, p[1].k);
     assert.equal(await feld(2, 'xp1'), '10');
-    assert.match(
-        await seite.evaluate(() => window.regler.protokoll_laden('Zeit in s;Soll\r\n1;2')),
-        /Zeile 1: die Spalten/,
-    );
-    assert.equal((await seite.evaluate(() => window.regler.protokoll())).length, 5);
     await seite.keyboard.press('Escape');
-    // Saved and read back, with a row of page 3 (seven fields to page 2's four): the same rows.
-    await seite.evaluate(() => window.regler.gehen(3));
-    await bereit(seite);
-    const seiten = await seite.evaluate(() => window.regler.protokoll().map((z) => [z.seite, z.werte.length]));
-    assert.deepEqual(seiten.slice(-2), [
-        [2, 4],
-        [3, 7],
-    ]);
     // As a user keeps it: "Protokoll speichern …" downloads the file, "Protokoll laden …" reads it.
     const ordner = mkdtempSync(join(tmpdir(), 'regler-protokoll-'));
     const cdp = await seite.createCDPSession();
@@ -924,11 +837,12 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     for (let i = 0; i < 100 && !existsSync(datei); ++i) await new Promise((r) => setTimeout(r, 50));
     assert.equal(readFileSync(datei, 'utf8'), `\ufeff${csv}`);
     await seite.keyboard.press('Escape');
-    await klicken(3, 'start'); // a row more, which reading the file takes away again
+    await klicken(2, 'start'); // a row more, which reading the file takes away again
     assert.notEqual(await seite.evaluate(() => window.regler.protokoll_csv()), csv);
     // Read back over a chosen row, replacing: the comparison and the choice end with it.
     await strg_l();
     await seite.click('dialog.protokoll tbody tr:last-child');
+    assert.ok((await liste()).includes('"Lauf'));
     // The file is read after the answer: until the table holds something else.
     const laden = async (antwort) => {
         const vorher = await seite.evaluate(() => window.regler.protokoll_csv());
@@ -941,17 +855,12 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     // The file is read after the question has gone.
     await seite.waitForFunction((c) => window.regler.protokoll_csv() === c, { timeout: 5000 }, csv);
     assert.equal(await seite.$eval('.protokoll-meldung', (e) => e.textContent), '');
-    assert.ok(!(await seite.evaluate(() => window.regler.ansicht(3, 'kask').liste)).includes('"Lauf'));
+    assert.ok(!(await liste()).includes('"Lauf'));
     assert.equal(await seite.$eval('[data-tat="wiederholen"]', (b) => b.disabled), true);
-    // Appended: the file's rows once more, numbered after the largest.
+    // Appended: the file's rows once more.
     const n = (await seite.evaluate(() => window.regler.protokoll())).length;
     await laden('anhaengen');
     await seite.waitForFunction((n) => window.regler.protokoll().length === 2 * n, { timeout: 5000 }, n);
-    const nummern = (await seite.evaluate(() => window.regler.protokoll())).map((z) => z.nummer);
-    assert.deepEqual(
-        nummern.slice(n),
-        Array.from({ length: n }, (_, i) => n + 1 + i),
-    );
     // A file bigger than a notebook can be is refused by its size, at once, before it is read.
     const gross = join(ordner, 'gross.csv');
     writeFileSync(gross, `${csv}${'1'.repeat(1100 * 1024)}`);
@@ -970,31 +879,9 @@ test('the lab notebook: sort, compare, run again, a bad file, saved and read bac
     await cdp.detach();
 });
 
-// The keys move the read-out on every chart of the group; it ends with the focus; a chart's menu
-// goes with its page.
-test('the read-out by keys reads the group; Tab ends it; Back closes a menu', async () => {
-    await seite.evaluate(() => window.regler.gehen(3));
-    await seite.focus('#seite-3 [data-name="kask"]');
-    await seite.keyboard.press('End');
-    assert.deepEqual(await seite.evaluate(() => window.regler.zeiger(3)), [0, 200, 200]);
-    assert.match(await seite.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent)), /^t = 200 s/);
-    // Spoken: the second and the values, the chart keeping its name.
-    assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s · Soll1 50 °C/);
-    assert.equal(
-        await seite.$eval('#seite-3 [data-name="kask"]', (e) => e.ariaLabel),
-        'Diagramm Soll1, Ist1, Soll2, Ist2',
-    );
-    await seite.keyboard.press('Tab');
-    assert.equal(await seite.$eval('#ablesung', (e) => e.hidden), true);
-    await seite.click('#seite-3 [data-name="kask"]', { button: 'right' });
-    assert.notEqual(await seite.$('.menue'), null);
-    await seite.evaluate(() => window.regler.gehen(2));
-    assert.equal(await seite.$('.menue'), null);
-});
-
 test('a switched aid is remembered by the next visit', async () => {
     await seite.evaluate(() => window.regler.lernhilfen_setzen(false, false));
-    await seite.evaluate(() => window.regler.gehen(2));
+    await gehen(2);
     await seite.click('#seite-2 [data-name="graph"]', { button: 'right' });
     const menue = '.menue [role="menuitemcheckbox"]';
     await seite.click('.menue [data-id="kennwerte"]');
@@ -1015,7 +902,7 @@ test('a switched aid is remembered by the next visit', async () => {
 // page 2's fields, as whole numbers, and runs it there.
 test('"Vorschlag übernehmen" on the heating curve runs its proposal on page 2', async () => {
     await seite.evaluate(() => window.regler.lernhilfen_setzen(true, false));
-    await seite.evaluate(() => window.regler.gehen(3));
+    await gehen(3);
     const kopf = JSON.parse(await seite.evaluate(() => window.regler.ansicht(3, 'pid33').liste))
         .bild.map((e) => e.text)
         .filter((t) => /^(P-Band|Nachlaufzeit|Vorhaltzeit) = /.test(t ?? ''))

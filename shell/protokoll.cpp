@@ -27,6 +27,7 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace shell {
@@ -157,7 +158,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     m_tabelle->setSortingEnabled(true);
     m_tabelle->sortByColumn(0, Qt::AscendingOrder);
     m_tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_tabelle->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_tabelle->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tabelle->verticalHeader()->hide();
     m_tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -249,18 +250,25 @@ void Protokollfenster::laden() {
                                  QFileInfo(pfad).fileName().toStdString(), fehler.toStdString())));
 }
 
+std::vector<const darstellung::protokollzeile*> Protokollfenster::gewaehlte() const {
+    QModelIndexList zeilen = m_tabelle->selectionModel()->selectedRows();
+    std::sort(zeilen.begin(), zeilen.end());
+    std::vector<const darstellung::protokollzeile*> r;
+    for (const QModelIndex& z : zeilen)
+        if (const int i = m_sortiert->mapToSource(z).row();
+            i >= 0 && size_t(i) < m_protokoll.zeilen().size())
+            r.push_back(&m_protokoll.zeilen()[size_t(i)]);
+    return r;
+}
+
 const darstellung::protokollzeile* Protokollfenster::gewaehlt() const {
-    const QModelIndexList zeilen = m_tabelle->selectionModel()->selectedRows();
-    if (zeilen.isEmpty()) return nullptr;
-    const int i = m_sortiert->mapToSource(zeilen.first()).row();
-    return i >= 0 && size_t(i) < m_protokoll.zeilen().size() ? &m_protokoll.zeilen()[size_t(i)]
-                                                             : nullptr;
+    const auto r = gewaehlte();
+    return r.size() == 1 ? r.front() : nullptr;
 }
 
 void Protokollfenster::gewaehlt_zeigen() {
-    const auto* z = gewaehlt();
-    m_wiederholen->setEnabled(z != nullptr);
-    m_nav.vergleichen(z ? std::vector{z} : std::vector<const darstellung::protokollzeile*>{});
+    m_wiederholen->setEnabled(gewaehlt() != nullptr);
+    m_nav.vergleichen(gewaehlte());
 }
 
 void Protokollfenster::showEvent(QShowEvent* e) {

@@ -62,7 +62,9 @@ class Protokollfenster : public QWidget {
 public:
     Protokollfenster(Protokoll& protokoll, Navigator& nav);
     QTableView* tabelle() const { return m_tabelle; }
-    // The chosen row, or none.
+    // The rows chosen (Ctrl and Shift choose more), in the table's order: each is compared
+    // with on its page. The one row chosen, or none where none or several are.
+    std::vector<const darstellung::protokollzeile*> gewaehlte() const;
     const darstellung::protokollzeile* gewaehlt() const;
     // The rows in the table's order, as it is sorted.
     std::vector<size_t> folge() const;

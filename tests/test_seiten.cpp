@@ -227,6 +227,15 @@ private slots:
         fenster->findChild<QPushButton*>()->click(); // "Lauf wiederholen"
         QCOMPARE(s.feld("xp1")->text(), QStringLiteral("10"));
         QCOMPARE(p.zeilen().back().k, p.zeilen()[2].k);
+        // Ctrl+click chooses row 2 besides: both compared, in the table's order; "Lauf
+        // wiederholen" waits for one row.
+        auto* tabelle = fenster->tabelle();
+        QTest::mouseClick(tabelle->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          tabelle->visualRect(tabelle->model()->index(1, 0)).center());
+        QCOMPARE(verglichen().size(), size_t(2));
+        QCOMPARE(verglichen()[1]->spalten[1], e.spalten[1].werte);
+        QVERIFY(verglichen()[0]->spalten[1] != e.spalten[1].werte);
+        QVERIFY(!fenster->findChild<QPushButton*>()->isEnabled());
         fenster->hide();
         QVERIFY(verglichen().empty()); // let go (the aid itself is off)
         // Reopened after it was left beyond the screen's edge: wholly on the screen again.

@@ -10,7 +10,12 @@ let umgebung = null; // { kern, seite(n), gehen(n), melden(text) }
 let protokoll = null; // the core's notebook
 let uhr = Date.now(); // the program's clock, kept for the tab's session
 let dialog = null;
-let gewaehlt = null; // the chosen row's number
+let gewaehlt = []; // the chosen rows' numbers
+let anker = null; // the row Shift chooses from
+let zuletzt = null; // the row last clicked or reached by the arrow keys
+let beruehrt = false; // the last click came from a finger: a tap adds or removes its row
+// The one row chosen, or null where none or several are.
+const einzeln = () => (gewaehlt.length === 1 ? gewaehlt[0] : null);
 let sortierung = { spalte: 0, auf: true };
 
 // Kept for the tab's session; where the browser refuses, the page says so.
@@ -41,7 +46,7 @@ export const hat_zeilen_von = (seite) => protokoll?.hat_seite(seite) ?? false;
 // "beenden": the notebook ends with the program.
 export function protokoll_leeren() {
     protokoll?.leeren();
-    gewaehlt = null;
+    gewaehlt = [];
     if (protokoll) merken();
     dialog?.close();
     uhr = Date.now();
@@ -77,7 +82,8 @@ export function protokoll_laden(text, anhaengen = false, datei = 'versuchsprotok
 // compare with, dashed in a tone of its own, named in the legend.
 export function waehlen(nummern) {
     const zeilen = nummern.map((n) => protokoll.zeile(n)).filter((z) => z);
-    gewaehlt = zeilen.length ? zeilen[0].nummer : null;
+    gewaehlt = zeilen.map((z) => z.nummer);
+    if (!gewaehlt.includes(anker)) anker = gewaehlt[0] ?? null;
     for (const n of [2, 3]) {
         const seite = umgebung.seite(n);
         if (!seite) continue;
@@ -132,7 +138,7 @@ export function protokoll_zeigen() {
 // Method 1 of the tuning aid: the chosen row, or the one at the stability limit, and the
 // proposal from it, to be taken over into page 2.
 async function einstellhilfe() {
-    const e = protokoll.einstellhilfe(gewaehlt ?? 0, umgebung.kern.komma());
+    const e = protokoll.einstellhilfe(einzeln() ?? 0, umgebung.kern.komma());
     if (e.warum) return fragen('Einstellhilfe', e.warum, [['ok', 'OK']]);
     const antwort = await fragen('Einstellhilfe', [e.grenze, '', ...e.vorschlag.zeilen].join('\n'), [
         ['uebernehmen', 'Übernehmen'],
@@ -222,7 +228,7 @@ function dialog_bauen() {
     const datei = dialog.querySelector('input[type=file]');
     dialog.querySelector('.protokoll-knoepfe').addEventListener('click', (ev) => {
         const tat = ev.target.dataset?.tat;
-        if (tat === 'wiederholen') wiederholen(gewaehlt);
+        if (tat === 'wiederholen') wiederholen(einzeln());
         else if (tat === 'einstellhilfe') einstellhilfe();
         else if (tat === 'drucken') drucken();
         else if (tat === 'speichern') speichern();
@@ -249,17 +255,33 @@ function dialog_bauen() {
         kopf.append(th);
     });
     const koerper = dialog.querySelector('tbody');
+    // As a table on the desktop chooses: a click one row, Ctrl another besides, Shift the rows
+    // from the last one clicked; a finger, having no keys, adds or removes the row it taps.
+    const nummern = () => [...koerper.rows].map((r) => Number(r.dataset.nummer));
+    const klicken = (nummer, dazu, bis) => {
+        const folge = nummern();
+        zuletzt = nummer;
+        if (bis && anker != null) {
+            const [a, b] = [folge.indexOf(anker), folge.indexOf(nummer)].sort((x, y) => x - y);
+            return waehlen(folge.slice(Math.max(a, 0), b + 1));
+        }
+        anker = nummer;
+        if (!dazu) return waehlen([nummer]);
+        const an = gewaehlt.includes(nummer) ? gewaehlt.filter((n) => n !== nummer) : [...gewaehlt, nummer];
+        waehlen(folge.filter((n) => an.includes(n))); // in the table's order, as the desktop's
+    };
+    koerper.addEventListener('pointerdown', (ev) => (beruehrt = ev.pointerType === 'touch'));
     koerper.addEventListener('click', (ev) => {
         const tr = ev.target.closest('tr');
-        if (tr) waehlen([Number(tr.dataset.nummer)]);
+        if (tr) klicken(Number(tr.dataset.nummer), ev.ctrlKey || ev.metaKey || beruehrt, ev.shiftKey);
     });
     dialog.querySelector('table').addEventListener('keydown', (ev) => {
         if (ev.key !== 'ArrowDown' && ev.key !== 'ArrowUp') return;
         ev.preventDefault();
-        const reihen = [...koerper.rows];
-        const i = reihen.findIndex((r) => Number(r.dataset.nummer) === gewaehlt);
-        const ziel = reihen[Math.max(0, Math.min(reihen.length - 1, i + (ev.key === 'ArrowDown' ? 1 : -1)))];
-        if (ziel) waehlen([Number(ziel.dataset.nummer)]);
+        const folge = nummern();
+        const i = folge.indexOf(gewaehlt.includes(zuletzt) ? zuletzt : (gewaehlt.at(-1) ?? null));
+        const ziel = folge[Math.max(0, Math.min(folge.length - 1, i + (ev.key === 'ArrowDown' ? 1 : -1)))];
+        if (ziel != null) klicken(ziel, false, ev.shiftKey);
     });
     // Escape closes it, as a dialog; closed, it lets go of the run it compared with and gives
     // the page its room back.
@@ -297,6 +319,6 @@ function tabelle_fuellen() {
 
 function auswahl_zeigen() {
     for (const tr of dialog.querySelectorAll('tbody tr'))
-        tr.setAttribute('aria-selected', String(Number(tr.dataset.nummer) === gewaehlt));
-    dialog.querySelector('[data-tat=wiederholen]').disabled = gewaehlt == null;
+        tr.setAttribute('aria-selected', String(gewaehlt.includes(Number(tr.dataset.nummer))));
+    dialog.querySelector('[data-tat=wiederholen]').disabled = einzeln() == null;
 }

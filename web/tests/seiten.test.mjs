@@ -616,6 +616,20 @@ test('a tablet: a long press opens the menu, a finger reads the curves, pictures
         assert.match(vorher, /^t = \d+ s$/);
         assert.match(nachher, /^t = \d+ s$/);
         assert.ok(parseInt(nachher.slice(4)) > parseInt(vorher.slice(4)), `${vorher} → ${nachher}`);
+        // In the notebook a tap adds its row to those compared, a second takes it away again.
+        await tab.click('#seite-2 [data-name="start"]');
+        await strg_l(tab);
+        const tippen = async (nr) => {
+            const [tx, ty] = await tab.$eval(`dialog.protokoll tr[data-nummer="${nr}"]`, (r) => {
+                const q = r.getBoundingClientRect();
+                return [q.left + q.width / 2, q.top + q.height / 2];
+            });
+            await finger('touchStart', tx, ty);
+            await finger('touchEnd');
+        };
+        for (const nr of [1, 2, 1]) await tippen(nr);
+        assert.deepEqual(await tab.$$eval('tr[aria-selected="true"]', (r) => r.map((x) => x.dataset.nummer)), ['2']);
+        await tab.keyboard.press('Escape');
         await tab.evaluate(() => window.regler.gehen(4));
         await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((b) => b.complete));
         // Each as shown, and the width of the file shown against that of the file for one pixel.
@@ -819,7 +833,21 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     assert.equal(await gewaehlt(), '2');
     const liste = () => seite.evaluate(() => window.regler.ansicht(2, 'graph').liste);
     assert.ok((await liste()).includes('"Lauf 2:"'));
+    // Ctrl+click chooses a row besides, Shift with an arrow key the rows from there; each is
+    // compared with, and "Lauf wiederholen" waits for one row.
+    const alle = () => seite.$$eval('dialog.protokoll tr[aria-selected="true"]', (r) => r.map((x) => x.dataset.nummer));
+    await seite.keyboard.down('Control');
+    await seite.click('dialog.protokoll tbody tr[data-nummer="4"]');
+    await seite.keyboard.up('Control');
+    assert.deepEqual(await alle(), ['4', '2']);
+    assert.ok((await liste()).includes('"Lauf 4:"') && (await liste()).includes('"Lauf 2:"'));
+    assert.equal(await seite.$eval('[data-tat="wiederholen"]', (b) => b.disabled), true);
+    await seite.keyboard.down('Shift');
+    await seite.keyboard.press('ArrowDown');
+    await seite.keyboard.up('Shift');
+    assert.deepEqual(await alle(), ['4', '3']);
     writeFileSync(join(bilder, 'protokoll.png'), await seite.screenshot());
+    await seite.click('dialog.protokoll tbody tr[data-nummer="2"]');
     await seite.click('dialog.protokoll [data-tat="wiederholen"]');
     const p = await seite.evaluate(() => window.regler.protokoll());
     assert.equal(p.length, 5);

@@ -134,8 +134,8 @@ vergleich-ersetzt   ¦ darstellung/schaubild.cpp ¦ m_gelaufen = true;\n    m_in
 csv-trenner         ¦ darstellung/tabellen.cpp ¦ const char trenner = dezimalkomma ? ';' : ','; ¦ const char trenner = ',';
 web-felder-eigen    ¦ web/src/zahlenfeld.js  ¦ this.machen(this.kern.feld_taste(this.seite, this.id, this.text, a, b, c.codePointAt(0))); ¦ this.eingabe.setRangeText(c, a, b, 'end');
 web-einfuegen-roh   ¦ web/src/zahlenfeld.js  ¦ this.machen(this.kern.feld_einfuegen(this.seite, this.id, this.text, a, b, text)); ¦ this.eingabe.setRangeText(text, a, b, 'end');
-web-naechster       ¦ web/src/lernhilfen.js  ¦ return welcher < 0 ? '' : k.zeilen[welcher]; ¦ return welcher < 0 ? '' : k.zeilen[0];
-web-tabfolge        ¦ web/src/seitenbau.js   ¦ el.tabIndex = seite.tabfolge.length; ¦ el.tabIndex = 0;
+web-mehrere         ¦ web/src/protokoll.js   ¦ ev.ctrlKey || ev.metaKey || beruehrt ¦ ev.metaKey || beruehrt
+web-tabfolge        ¦ web/src/seitenbau.js   ¦ ev.preventDefault();\n        naechstes.focus(); ¦ naechstes.focus();
 web-link-getippt    ¦ web/src/seitenlogik.js ¦ for (const [n, t] of lauf_texte) q.append(n, t); ¦ for (const [n, f] of seite.felder) q.append(n, f.text);
 web-link-ohne-grenze ¦ web/src/seitenlogik.js ¦ feld.einfuegen_begrenzt(q.get(n));\n                feld.obergrenze_pruefen(); ¦ feld.text = q.get(n);
 web-kerning         ¦ web/src/seitenbau.js   ¦ el.style.fontKerning = 'none'; ¦ (nichts)
@@ -155,6 +155,7 @@ seite-fuenf         ¦ app/aufruf.cpp         ¦ return n >= 1 && n <= shell::Na
 menue-auf-knopf     ¦ shell/seite.cpp        ¦ if (qobject_cast<QAbstractButton*>(w) || ¦ if (
 ende-ohne-frage     ¦ shell/seite.cpp        ¦ if (n == 0) return true; ¦ return true;
 laden-vergleich-bleibt ¦ shell/protokoll.cpp  ¦ connect(&protokoll, &QAbstractItemModel::modelReset, this, &Protokollfenster::gewaehlt_zeigen); ¦ (nichts)
+mehrere-zeilen      ¦ shell/protokoll.cpp    ¦ setSelectionMode(QAbstractItemView::ExtendedSelection) ¦ setSelectionMode(QAbstractItemView::SingleSelection)
 nummer-nach-letzter ¦ darstellung/protokollzeilen.cpp ¦ n = std::max(n, z.nummer); ¦ n = z.nummer;
 werte-ungeprueft    ¦ darstellung/protokollzeilen.cpp ¦ if (!wert_zulaessig(p, *v)) ¦ if (false)
 kennwerte-aus-datei ¦ darstellung/protokollzeilen.cpp ¦ z.k = protokoll_kennwerte(z.seite, z.werte); ¦ (nichts)

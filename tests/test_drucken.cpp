@@ -11,21 +11,6 @@
 #include <QtTest>
 
 namespace {
-// Runs `ausloesen`; `tun` gets the modal dialog of that type it opens. False where none opens.
-template <class Dialog, class Tun> bool im_dialog(const std::function<void()>& ausloesen, Tun tun) {
-    QTimer warten;
-    Dialog* offen = nullptr;
-    QObject::connect(&warten, &QTimer::timeout, [&] {
-        if ((offen = qobject_cast<Dialog*>(QApplication::activeModalWidget()))) {
-            warten.stop();
-            tun(offen);
-        }
-    });
-    warten.start(10);
-    ausloesen();
-    return offen;
-}
-
 QByteArray inhalt(const QString& datei) {
     QFile f(datei);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

@@ -11,14 +11,17 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
-// Control characters stand for keys: \b Backspace, \r Return, \x1b Escape, \x7f Delete,
+// Control characters stand for keys: \b Backspace, \t Tab, \r Return, \x1b Escape, \x7f Delete,
 // \x16 Ctrl+V, \x01 Home, \x05 End, \x02 Shift+Home (selects back to the start).
 inline void tippen(QWidget* w, const QString& tasten) {
     for (const QChar c : tasten) {
         // clang-format off
         switch (c.unicode()) {
         case 0x08: QTest::keyClick(w, Qt::Key_Backspace); break;
+        case 0x09: QTest::keyClick(w, Qt::Key_Tab); break;
         case 0x0d: QTest::keyClick(w, Qt::Key_Return); break;
         case 0x1b: QTest::keyClick(w, Qt::Key_Escape); break;
         case 0x7f: QTest::keyClick(w, Qt::Key_Delete); break;
@@ -53,8 +56,23 @@ inline bool frisch_gemalt(shell::Diagrammfeld* d) {
     return d->bild() == frisch;
 }
 
-// Page `nummer` opened as the program opens it (its load run done), with all four pages
-// registered; "beenden" is counted instead of ending the test.
+// Runs `ausloesen`; `tun` gets the modal dialog of that type it opens. False where none opens.
+template <class Dialog, class Tun> bool im_dialog(const std::function<void()>& ausloesen, Tun tun) {
+    QTimer warten;
+    Dialog* offen = nullptr;
+    QObject::connect(&warten, &QTimer::timeout, [&] {
+        if ((offen = qobject_cast<Dialog*>(QApplication::activeModalWidget()))) {
+            warten.stop();
+            tun(offen);
+        }
+    });
+    warten.start(10);
+    ausloesen();
+    return offen;
+}
+
+// Page `nummer` (0: none yet) opened as the program opens it (its load run done), with all four
+// pages registered; "beenden" is counted instead of ending the test.
 struct Seite {
     shell::Navigator nav;
     int enden = 0;
@@ -76,6 +94,12 @@ struct Seite {
     }
     void klick(const char* knopf) const {
         QTest::mouseClick(seite->element<QPushButton>(knopf), Qt::LeftButton);
+    }
+    // "Start Grafik" with the fields given as "w1=80 xp1=20" set first.
+    void laufen(const QString& felder) const {
+        for (const QString& paar : felder.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+            feld(paar.section(QLatin1Char('='), 0, 0))->setText(paar.section(QLatin1Char('='), 1));
+        klick("start");
     }
     // Every cell of the page's charts, for "nothing changed".
     QList<double> zellen() const {

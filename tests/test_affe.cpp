@@ -39,25 +39,11 @@ const QStringList einfuegetexte =
                       "|1.5|1,5|99.9|100|1e-9|-0|0x1F|٣٤|²½|😀")
         .split(u'|');
 
-// The keys the monkey presses into a field: a key code, the text it types ('$' stands for a
-// random digit, '@' a random letter, '%' a character above 127 from `hohe_zeichen`, '^' any other
-// code unit), modifiers. Digits come as often as the rest together.
-struct Taste {
-    int key;
-    Qt::KeyboardModifiers mod;
-    const char* text;
-};
-const Taste tasten[] = {
-    {Qt::Key_A, Qt::NoModifier, "@"},          {Qt::Key_Period, Qt::NoModifier, "."},
-    {Qt::Key_Comma, Qt::NoModifier, ","},      {Qt::Key_Minus, Qt::NoModifier, "-"},
-    {Qt::Key_Backspace, Qt::NoModifier, "\b"}, {Qt::Key_Delete, Qt::NoModifier, "\x7f"},
-    {Qt::Key_Return, Qt::NoModifier, "\r"},    {Qt::Key_Escape, Qt::NoModifier, "\x1b"},
-    {Qt::Key_V, Qt::ControlModifier, "\x16"},  {Qt::Key_unknown, Qt::NoModifier, "%"},
-    {Qt::Key_unknown, Qt::NoModifier, "^"},    {Qt::Key_Left, Qt::ShiftModifier, ""},
-    {Qt::Key_Right, Qt::NoModifier, ""},       {Qt::Key_Home, Qt::ShiftModifier, ""},
-    {Qt::Key_Tab, Qt::NoModifier, ""},
-};
-const QString hohe_zeichen = QString::fromUtf8("äöüÄßé°µ€½²³·©¿٣१０\u00A0\u2212\u066B");
+// What the monkey types into a field besides digits, which come as often as the rest together:
+// a letter ('a' stands for any), keys as `tippen` takes them, characters above 127 and any
+// other code unit ('^').
+const QString zeichen = QStringLiteral("a.,-\b\x7f\r\x1b\x16\t\x01\x05\x02^^") +
+                        QString::fromUtf8("äöüÄßé°µ€½²³·©¿٣१０\u00A0\u2212\u066B");
 
 // One chart as the monkey sees it: column 1 of `soll_feld`'s chart holds what the field read as
 // at the last run.
@@ -75,10 +61,147 @@ public:
     Affe(quint64 seed, bool klein_zuerst) : m_zufall(seed), m_klein(klein_zuerst) { neu_starten(); }
     ~Affe() { beenden(); }
 
-    QString schritt();           // runs one action; says what was done
-    QString pruefen(bool alles); // empty when every invariant holds
+    QString schritt() {
+        // Mostly the simulation pages, where there is most to do.
+        std::vector<Seitenfenster*> seiten;
+        for (Seitenfenster* v : sichtbare())
+            seiten.insert(seiten.end(), v->findChildren<Zahlenfeld*>().isEmpty() ? 1 : 3, v);
+        Seitenfenster* s = wahl(seiten);
+        const auto felder = s->findChildren<Zahlenfeld*>();
+        const auto diagramme = s->findChildren<Diagrammfeld*>();
+        std::vector<QPushButton*> knoepfe;
+        for (QPushButton* k : s->findChildren<QPushButton*>())
+            if (k->objectName() != QLatin1String("beenden")) knoepfe.push_back(k);
+
+        QString was;
+        const int art = zahl(100);
+        if (art < 58 && !felder.empty()) {
+            Zahlenfeld* f = felder.at(zahl(int(felder.size())));
+            const QPoint wo(zahl(std::max(1, f->width())), f->height() / 2);
+            if (art < 40) {
+                was = taste(f);
+            } else if (art < 50) {
+                QTest::mouseClick(f, Qt::LeftButton, art % 2 ? Qt::ShiftModifier : Qt::NoModifier,
+                                  wo);
+                was = QStringLiteral("click");
+            } else {
+                was = kontextmenue(f, wo);
+            }
+            was = f->objectName() + QLatin1Char(' ') + was;
+        } else if (art < 66 && !diagramme.empty()) {
+            Diagrammfeld* d = diagramme.at(zahl(int(diagramme.size())));
+            const QPoint wo(zahl(std::max(1, d->width())), zahl(std::max(1, d->height())));
+            QTest::mouseMove(d, wo);
+            was = d->objectName() + (art < 62 ? QStringLiteral(" mouse over")
+                                              : QLatin1Char(' ') + kontextmenue(d, wo));
+        } else if (art < 97) {
+            QPushButton* k =
+                art < 81 && s->element("start") ? s->element<QPushButton>("start") : wahl(knoepfe);
+            QTest::mouseClick(k, Qt::LeftButton);
+            was = QStringLiteral("click ") + k->objectName();
+        } else { // the close button of the window frame
+            const size_t offen = m_nav->protokoll().ungesichert();
+            m_antwort = 0;
+            QCloseEvent e;
+            QApplication::sendEvent(s->windowHandle(), &e);
+            was = QStringLiteral("close through the frame");
+            abarbeiten();
+            if (sichtbare().empty()) {
+                ++erwartete_enden;
+                if (m_antwort != QMessageBox::Discard && m_nav->protokoll().ungesichert())
+                    verloren = offen;
+            }
+        }
+        abarbeiten();
+        return s->windowTitle() + QStringLiteral(": ") + was;
+    }
+    QString pruefen(bool alles) {
+        QStringList f;
+        if (enden != erwartete_enden)
+            f << QStringLiteral("program ended %1 times, expected %2")
+                     .arg(enden)
+                     .arg(erwartete_enden);
+        if (verloren)
+            f << QStringLiteral("the program ended with %1 unsaved runs, not discarded")
+                     .arg(verloren);
+        int alle = 0; // one window per page created, never more than four
+        for (QWidget* w : QApplication::topLevelWidgets())
+            alle += qobject_cast<Seitenfenster*>(w) != 0;
+        if (alle > Navigator::seitenzahl || alle != m_nav->angelegt())
+            f << QStringLiteral("%1 page windows, %2 created").arg(alle).arg(m_nav->angelegt());
+
+        const QLocale format = shell::zahlformat();
+        for (int n = 1; n <= Navigator::seitenzahl; ++n) {
+            const Seitenfenster* s = m_nav->seite(n);
+            if (!s) continue;
+            if (s->ladungen() != 1)
+                f << QStringLiteral("page %1 loaded %2 times").arg(n).arg(s->ladungen());
+            for (const Zahlenfeld* z : s->findChildren<Zahlenfeld*>()) {
+                const auto grenze = z->grenze();
+                const bool grenztext = grenze && z->text() == shell::zahl_text(*grenze, format);
+                if (z->text().size() > z->regeln().laenge && !grenztext)
+                    f << QStringLiteral("page %1 field %2 holds \"%3\", longer than %4")
+                             .arg(n)
+                             .arg(z->objectName(), z->text())
+                             .arg(z->regeln().laenge);
+            }
+        }
+
+        // Every chart filled; every cell of its last run finite and drawn, the power within 0..100,
+        // the set-point the field's.
+        for (auto& [d, sp] : m_spuren) {
+            const QString name = d->window()->windowTitle() + QLatin1Char(' ') + d->objectName();
+            const bool leistung = name.contains(QLatin1String("eistung"));
+            if (!sp->laeufe) f << name + QStringLiteral(": never filled");
+            if (!sp->geaendert && !alles) continue;
+            sp->geaendert = false;
+            for (int spalte = 1; spalte <= d->spaltenzahl(); ++spalte) {
+                const std::vector<darstellung::punkt> kurve = d->kern().kurve(spalte);
+                for (int zeile = 1; zeile <= d->zeilenzahl(); ++zeile) {
+                    const auto v = d->wert(spalte, zeile);
+                    QString fehler;
+                    if (!v)
+                        fehler = QStringLiteral("is no finite number");
+                    else if (leistung && !(*v >= 0 && *v <= 100))
+                        fehler = QStringLiteral("is a power outside 0..100");
+                    else if (spalte == 1 && sp->soll_feld && *v != sp->soll)
+                        fehler = QStringLiteral("is not the set-point %1 of its run").arg(sp->soll);
+                    else if (kurve.size() != size_t(d->zeilenzahl()) ||
+                             kurve[size_t(zeile - 1)].x != d->kern().spalte_x(zeile))
+                        fehler = QStringLiteral("is not drawn");
+                    if (!fehler.isEmpty()) {
+                        f << name + QStringLiteral(" cell %1/%2 ").arg(spalte).arg(zeile) + fehler;
+                        break;
+                    }
+                }
+            }
+        }
+        return f.join(QStringLiteral("; "));
+    }
     bool programm_zu_ende() const { return sichtbare().empty(); }
-    void neu_starten();
+    void neu_starten() {
+        beenden();
+        m_nav = std::make_unique<Navigator>();
+        m_nav->programmende = [this] { ++enden; };
+        // Asked before unsaved runs would go: save (into the scratch folder, or cancelled there),
+        // discard or cancel.
+        m_nav->frage_vor_dem_ende = [this](QWidget*, const QString&) {
+            const int antworten[] = {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel};
+            return m_antwort = antworten[zahl(3)];
+        };
+        m_nav->an_bildschirm_anpassen = m_klein;
+        m_klein = !m_klein;
+        seiten::alle_seiten_anmelden(*m_nav);
+        // Each page followed from its creation on, before its load action runs.
+        for (int n = 1; n <= Navigator::seitenzahl; ++n)
+            m_nav->anmelden(n, [this, n, bauen = m_nav->fabrik(n)](Navigator& nav) {
+                auto seite = bauen(nav);
+                verfolgen(*seite);
+                return seite;
+            });
+        m_nav->seite_zeigen(1);
+        abarbeiten();
+    }
 
     int laeufe = 0, enden = 0, erwartete_enden = 0;
     size_t verloren = 0; // runs lost by an end the user did not agree to
@@ -87,12 +210,69 @@ private:
     int zahl(int n) { return int(m_zufall() % quint64(n)); }
     template <class T> T& wahl(std::vector<T>& v) { return v[size_t(zahl(int(v.size())))]; }
 
-    std::vector<Seitenfenster*> sichtbare() const;
-    void verfolgen(Seitenfenster& s);
-    void beenden();
-    static void abarbeiten();
-    QString taste(Zahlenfeld* f);
-    QString kontextmenue(QWidget* w, QPoint wo);
+    std::vector<Seitenfenster*> sichtbare() const {
+        std::vector<Seitenfenster*> v;
+        for (int n = 1; n <= Navigator::seitenzahl; ++n)
+            if (Seitenfenster* s = m_nav->seite(n); s && s->isVisible()) v.push_back(s);
+        return v;
+    }
+    void verfolgen(Seitenfenster& s) {
+        for (Diagrammfeld* d : s.findChildren<Diagrammfeld*>()) {
+            auto spur = std::make_unique<Spur>();
+            Spur* sp = spur.get();
+            if (d->objectName() == QLatin1String("graph") ||
+                d->objectName() == QLatin1String("kask"))
+                sp->soll_feld = s.element<Zahlenfeld>("w1");
+            QObject::connect(d, &Diagrammfeld::lauf_abgeschlossen, d, [this, sp] {
+                ++sp->laeufe;
+                ++laeufe;
+                sp->geaendert = true;
+                if (sp->soll_feld) sp->soll = sp->soll_feld->wert().value_or(qQNaN());
+            });
+            m_spuren[d] = std::move(spur);
+        }
+    }
+    void beenden() {
+        if (!m_nav) return;
+        m_spuren.clear();
+        m_nav.reset();
+        abarbeiten();
+    }
+    static void abarbeiten() {
+        for (int i = 0; i < 3; ++i)
+            QCoreApplication::processEvents();
+        // Closed menus delete themselves later; outside an event loop that needs asking.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QString taste(Zahlenfeld* f) {
+        QChar c = zahl(2) ? QChar(u'0' + zahl(10)) : zeichen.at(zahl(int(zeichen.size())));
+        if (c == u'a') {
+            c = QChar(u'a' + zahl(26));
+        } else if (c == u'^') {
+            const char16_t u = char16_t(0x80 + zahl(0xFFFF - 0x80));
+            c = QChar::isSurrogate(u) ? QChar(0xFFFD) : QChar(u);
+        }
+        tippen(f, QString(c));
+        return QStringLiteral("key U+%1").arg(c.unicode(), 4, 16, QChar(u'0'));
+    }
+    // Opens the context menu of `w` with one of the paste texts on the clipboard, and clicks one of
+    // its entries; a disabled one closes the menu unused, as a click beside it would.
+    QString kontextmenue(QWidget* w, QPoint wo) {
+        const QString text = einfuegetexte.at(zahl(int(einfuegetexte.size())));
+        QGuiApplication::clipboard()->setText(text);
+        QContextMenuEvent e(QContextMenuEvent::Mouse, wo, w->mapToGlobal(wo));
+        QApplication::sendEvent(w, &e);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!menu) return QStringLiteral("no menu");
+        std::vector<QAction*> eintraege;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator() && a->isVisible()) eintraege.push_back(a);
+        QAction* a = wahl(eintraege);
+        if (a->isEnabled())
+            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
+        if (menu->isVisible()) menu->close();
+        return QStringLiteral("menu \"%1\" with \"%2\"").arg(a->text(), text.left(12));
+    }
 
     std::mt19937_64 m_zufall;
     bool m_klein = false; // the next session's pages built smaller
@@ -100,225 +280,6 @@ private:
     std::map<Diagrammfeld*, std::unique_ptr<Spur>> m_spuren;
     int m_antwort = 0;
 };
-
-void Affe::neu_starten() {
-    beenden();
-    m_nav = std::make_unique<Navigator>();
-    m_nav->programmende = [this] { ++enden; };
-    // Asked before unsaved runs would go: save (into the scratch folder, or cancelled there),
-    // discard or cancel.
-    m_nav->frage_vor_dem_ende = [this](QWidget*, const QString&) {
-        const int antworten[] = {QMessageBox::Save, QMessageBox::Discard, QMessageBox::Cancel};
-        return m_antwort = antworten[zahl(3)];
-    };
-    m_nav->an_bildschirm_anpassen = m_klein;
-    m_klein = !m_klein;
-    seiten::alle_seiten_anmelden(*m_nav);
-    // Each page followed from its creation on, before its load action runs.
-    for (int n = 1; n <= Navigator::seitenzahl; ++n)
-        m_nav->anmelden(n, [this, n, bauen = m_nav->fabrik(n)](Navigator& nav) {
-            auto seite = bauen(nav);
-            verfolgen(*seite);
-            return seite;
-        });
-    m_nav->seite_zeigen(1);
-    abarbeiten();
-}
-
-void Affe::beenden() {
-    if (!m_nav) return;
-    m_spuren.clear();
-    m_nav.reset();
-    abarbeiten();
-}
-
-void Affe::abarbeiten() {
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    // Closed menus delete themselves later; outside an event loop that needs asking.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
-void Affe::verfolgen(Seitenfenster& s) {
-    for (Diagrammfeld* d : s.findChildren<Diagrammfeld*>()) {
-        auto spur = std::make_unique<Spur>();
-        Spur* sp = spur.get();
-        if (d->objectName() == QLatin1String("graph") || d->objectName() == QLatin1String("kask"))
-            sp->soll_feld = s.element<Zahlenfeld>("w1");
-        QObject::connect(d, &Diagrammfeld::lauf_abgeschlossen, d, [this, sp] {
-            ++sp->laeufe;
-            ++laeufe;
-            sp->geaendert = true;
-            if (sp->soll_feld) sp->soll = sp->soll_feld->wert().value_or(qQNaN());
-        });
-        m_spuren[d] = std::move(spur);
-    }
-}
-
-std::vector<Seitenfenster*> Affe::sichtbare() const {
-    std::vector<Seitenfenster*> v;
-    for (int n = 1; n <= Navigator::seitenzahl; ++n)
-        if (Seitenfenster* s = m_nav->seite(n); s && s->isVisible()) v.push_back(s);
-    return v;
-}
-
-QString Affe::taste(Zahlenfeld* f) {
-    const Taste digit{Qt::Key_0, Qt::NoModifier, "$"};
-    const Taste& t = zahl(2) ? digit : tasten[zahl(int(std::size(tasten)))];
-    int key = t.key;
-    QString text = QString::fromLatin1(t.text);
-    if (text == QLatin1String("$") || text == QLatin1String("@")) {
-        const int n = zahl(text == QLatin1String("$") ? 10 : 26);
-        text = QString(QChar((text == QLatin1String("$") ? u'0' : u'a') + n));
-        key += n;
-    } else if (text == QLatin1String("%")) {
-        text = QString(hohe_zeichen.at(zahl(int(hohe_zeichen.size()))));
-    } else if (text == QLatin1String("^")) {
-        const char16_t c = char16_t(0x80 + zahl(0xFFFF - 0x80));
-        text = QString(QChar(QChar::isSurrogate(c) ? char16_t(0xFFFD) : c));
-    }
-    QKeyEvent druck(QEvent::KeyPress, key, t.mod, text);
-    QApplication::sendEvent(f, &druck);
-    QKeyEvent los(QEvent::KeyRelease, key, t.mod, text);
-    QApplication::sendEvent(f, &los);
-    return QStringLiteral("key %1 (U+%2)")
-        .arg(QKeySequence(QKeyCombination(t.mod, Qt::Key(key))).toString())
-        .arg(text.isEmpty() ? 0 : text.at(0).unicode(), 4, 16, QChar(u'0'));
-}
-
-// Opens the context menu of `w` with one of the paste texts on the clipboard, and clicks one of
-// its entries; a disabled one closes the menu unused, as a click beside it would.
-QString Affe::kontextmenue(QWidget* w, QPoint wo) {
-    const QString text = einfuegetexte.at(zahl(int(einfuegetexte.size())));
-    QGuiApplication::clipboard()->setText(text);
-    QContextMenuEvent e(QContextMenuEvent::Mouse, wo, w->mapToGlobal(wo));
-    QApplication::sendEvent(w, &e);
-    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-    if (!menu) return QStringLiteral("no menu");
-    std::vector<QAction*> eintraege;
-    for (QAction* a : menu->actions())
-        if (!a->isSeparator() && a->isVisible()) eintraege.push_back(a);
-    QAction* a = wahl(eintraege);
-    if (a->isEnabled())
-        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());
-    if (menu->isVisible()) menu->close();
-    return QStringLiteral("menu \"%1\" with \"%2\"").arg(a->text(), text.left(12));
-}
-
-QString Affe::schritt() {
-    // Mostly the simulation pages, where there is most to do.
-    std::vector<Seitenfenster*> seiten;
-    for (Seitenfenster* v : sichtbare())
-        seiten.insert(seiten.end(), v->findChildren<Zahlenfeld*>().isEmpty() ? 1 : 3, v);
-    Seitenfenster* s = wahl(seiten);
-    const auto felder = s->findChildren<Zahlenfeld*>();
-    const auto diagramme = s->findChildren<Diagrammfeld*>();
-    std::vector<QPushButton*> knoepfe;
-    for (QPushButton* k : s->findChildren<QPushButton*>())
-        if (k->objectName() != QLatin1String("beenden")) knoepfe.push_back(k);
-
-    QString was;
-    const int art = zahl(100);
-    if (art < 58 && !felder.empty()) {
-        Zahlenfeld* f = felder.at(zahl(int(felder.size())));
-        const QPoint wo(zahl(std::max(1, f->width())), f->height() / 2);
-        if (art < 40) {
-            was = taste(f);
-        } else if (art < 50) {
-            QTest::mouseClick(f, Qt::LeftButton, art % 2 ? Qt::ShiftModifier : Qt::NoModifier, wo);
-            was = QStringLiteral("click");
-        } else {
-            was = kontextmenue(f, wo);
-        }
-        was = f->objectName() + QLatin1Char(' ') + was;
-    } else if (art < 66 && !diagramme.empty()) {
-        Diagrammfeld* d = diagramme.at(zahl(int(diagramme.size())));
-        const QPoint wo(zahl(std::max(1, d->width())), zahl(std::max(1, d->height())));
-        QTest::mouseMove(d, wo);
-        was = d->objectName() +
-              (art < 62 ? QStringLiteral(" mouse over") : QLatin1Char(' ') + kontextmenue(d, wo));
-    } else if (art < 97) {
-        QPushButton* k =
-            art < 81 && s->element("start") ? s->element<QPushButton>("start") : wahl(knoepfe);
-        QTest::mouseClick(k, Qt::LeftButton);
-        was = QStringLiteral("click ") + k->objectName();
-    } else { // the close button of the window frame
-        const size_t offen = m_nav->protokoll().ungesichert();
-        m_antwort = 0;
-        QCloseEvent e;
-        QApplication::sendEvent(s->windowHandle(), &e);
-        was = QStringLiteral("close through the frame");
-        abarbeiten();
-        if (sichtbare().empty()) {
-            ++erwartete_enden;
-            if (m_antwort != QMessageBox::Discard && m_nav->protokoll().ungesichert())
-                verloren = offen;
-        }
-    }
-    abarbeiten();
-    return s->windowTitle() + QStringLiteral(": ") + was;
-}
-
-QString Affe::pruefen(bool alles) {
-    QStringList f;
-    if (enden != erwartete_enden)
-        f << QStringLiteral("program ended %1 times, expected %2").arg(enden).arg(erwartete_enden);
-    if (verloren)
-        f << QStringLiteral("the program ended with %1 unsaved runs, not discarded").arg(verloren);
-    int alle = 0; // one window per page created, never more than four
-    for (QWidget* w : QApplication::topLevelWidgets())
-        alle += qobject_cast<Seitenfenster*>(w) != 0;
-    if (alle > Navigator::seitenzahl || alle != m_nav->angelegt())
-        f << QStringLiteral("%1 page windows, %2 created").arg(alle).arg(m_nav->angelegt());
-
-    const QLocale format = shell::zahlformat();
-    for (int n = 1; n <= Navigator::seitenzahl; ++n) {
-        const Seitenfenster* s = m_nav->seite(n);
-        if (!s) continue;
-        if (s->ladungen() != 1)
-            f << QStringLiteral("page %1 loaded %2 times").arg(n).arg(s->ladungen());
-        for (const Zahlenfeld* z : s->findChildren<Zahlenfeld*>()) {
-            const auto grenze = z->grenze();
-            const bool grenztext = grenze && z->text() == shell::zahl_text(*grenze, format);
-            if (z->text().size() > z->regeln().laenge && !grenztext)
-                f << QStringLiteral("page %1 field %2 holds \"%3\", longer than %4")
-                         .arg(n)
-                         .arg(z->objectName(), z->text())
-                         .arg(z->regeln().laenge);
-        }
-    }
-
-    // Every chart filled; every cell of its last run finite and drawn, the power within 0..100,
-    // the set-point the field's.
-    for (auto& [d, sp] : m_spuren) {
-        const QString name = d->window()->windowTitle() + QLatin1Char(' ') + d->objectName();
-        const bool leistung = name.contains(QLatin1String("eistung"));
-        if (!sp->laeufe) f << name + QStringLiteral(": never filled");
-        if (!sp->geaendert && !alles) continue;
-        sp->geaendert = false;
-        for (int spalte = 1; spalte <= d->spaltenzahl(); ++spalte) {
-            const std::vector<darstellung::punkt> kurve = d->kern().kurve(spalte);
-            for (int zeile = 1; zeile <= d->zeilenzahl(); ++zeile) {
-                const auto v = d->wert(spalte, zeile);
-                QString fehler;
-                if (!v)
-                    fehler = QStringLiteral("is no finite number");
-                else if (leistung && !(*v >= 0 && *v <= 100))
-                    fehler = QStringLiteral("is a power outside 0..100");
-                else if (spalte == 1 && sp->soll_feld && *v != sp->soll)
-                    fehler = QStringLiteral("is not the set-point %1 of its run").arg(sp->soll);
-                else if (kurve.size() != size_t(d->zeilenzahl()) ||
-                         kurve[size_t(zeile - 1)].x != d->kern().spalte_x(zeile))
-                    fehler = QStringLiteral("is not drawn");
-                if (!fehler.isEmpty()) {
-                    f << name + QStringLiteral(" cell %1/%2 ").arg(spalte).arg(zeile) + fehler;
-                    break;
-                }
-            }
-        }
-    }
-    return f.join(QStringLiteral("; "));
-}
 
 } // namespace
 

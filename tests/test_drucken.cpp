@@ -11,21 +11,6 @@
 #include <QtTest>
 
 namespace {
-// Runs `ausloesen`; `tun` gets the modal dialog of that type it opens. False where none opens.
-template <class Dialog, class Tun> bool im_dialog(const std::function<void()>& ausloesen, Tun tun) {
-    QTimer warten;
-    Dialog* offen = nullptr;
-    QObject::connect(&warten, &QTimer::timeout, [&] {
-        if ((offen = qobject_cast<Dialog*>(QApplication::activeModalWidget()))) {
-            warten.stop();
-            tun(offen);
-        }
-    });
-    warten.start(10);
-    ausloesen();
-    return offen;
-}
-
 QByteArray inhalt(const QString& datei) {
     QFile f(datei);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -63,14 +48,31 @@ private slots:
         }
     }
 
-    // A4 across for the page, upright for a tall one, replacing the file before. Where the file
-    // cannot be written: false with a reason, and nothing there.
+    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the
+    // ending, A4 across; the next time it opens in that folder. Upright for a tall page,
+    // replacing the file before. Where the file cannot be written: false with a reason, and
+    // nothing there.
     void pdf() {
         QTemporaryDir ordner;
         const QString datei = ordner.filePath(QStringLiteral("s.pdf"));
         Seite s(2);
-        QVERIFY(shell::seite_als_pdf(*s.seite, datei));
-        QVERIFY(inhalt(datei).contains("/MediaBox [0 0 842"));
+        QString vorschlag, danach;
+        QVERIFY(im_dialog<QFileDialog>(
+            [&] { s.seite->als_pdf_speichern(); },
+            [&](QFileDialog* d) {
+                vorschlag = QFileInfo(d->selectedFiles().value(0)).fileName();
+                // Typed, as a user would, not waiting for the listing.
+                d->findChild<QLineEdit*>("fileNameEdit")->setText(ordner.filePath("s"));
+                static_cast<QDialog*>(d)->accept();
+            }));
+        QCOMPARE(vorschlag, QStringLiteral("seite2.pdf"));
+        QVERIFY(inhalt(datei).startsWith("%PDF-") && inhalt(datei).contains("/MediaBox [0 0 842"));
+        QVERIFY(im_dialog<QFileDialog>([&] { s.seite->als_pdf_speichern(); },
+                                       [&](QFileDialog* d) {
+                                           danach = d->directory().path();
+                                           d->reject();
+                                       }));
+        QCOMPARE(danach, ordner.path());
         QWidget hoch;
         hoch.resize(300, 500);
         QVERIFY(shell::seite_als_pdf(hoch, datei));
@@ -116,30 +118,6 @@ private slots:
         QTEST(texte ==
                   QStringList({"Seite drucken …", "Als PDF speichern …", "Versuchsprotokoll …"}),
               "seitenmenue");
-    }
-
-    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the
-    // ending; the next time it opens in that folder.
-    void pdf_speichern() {
-        QTemporaryDir ordner;
-        Seite s(2);
-        QString vorschlag, danach;
-        QVERIFY(im_dialog<QFileDialog>(
-            [&] { s.seite->als_pdf_speichern(); },
-            [&](QFileDialog* d) {
-                vorschlag = QFileInfo(d->selectedFiles().value(0)).fileName();
-                // Typed, as a user would, not waiting for the listing.
-                d->findChild<QLineEdit*>("fileNameEdit")->setText(ordner.filePath("bericht"));
-                static_cast<QDialog*>(d)->accept();
-            }));
-        QCOMPARE(vorschlag, QStringLiteral("seite2.pdf"));
-        QVERIFY(inhalt(ordner.filePath(QStringLiteral("bericht.pdf"))).startsWith("%PDF-"));
-        QVERIFY(im_dialog<QFileDialog>([&] { s.seite->als_pdf_speichern(); },
-                                       [&](QFileDialog* d) {
-                                           danach = d->directory().path();
-                                           d->reject();
-                                       }));
-        QCOMPARE(danach, ordner.path());
     }
 };
 

@@ -38,19 +38,17 @@ private slots:
     }
     void cleanup() { m_nav.reset(); }
 
-    // A first start: the learning aids off and the pages at the size that fits. (Each run of
-    // the suite starts with empty settings, so that this can fail.)
-    void erster_start() {
+    // A first start (each run of the suite starts with empty settings, so that this can fail):
+    // the learning aids off and the pages at the size that fits. Start on page 1, focus on
+    // "weiter"; 1 -> 2 -> 3 -> 4 -> 3 -> 2 creates each page once and loads it once, and page 2
+    // comes back as it was left, through "zurück" and after its frame closed it: the same
+    // instance, its fields as typed, no new run. A key on "beenden" ends the program on page 1
+    // alone, and only one that types; "beenden" on page 4 ends it.
+    void rundgang() {
         QVERIFY(!shell::Lernhilfen::einstellungen().kennwerte());
         QVERIFY(!shell::Lernhilfen::einstellungen().vorheriger_lauf());
         QVERIFY(!Navigator().zoom());
         QCOMPARE(m_nav->seite(1)->massstab(), 1.0);
-    }
-
-    // Start on page 1, focus on "weiter"; 1 -> 2 -> 3 -> 4 -> 3 -> 2 creates each page once
-    // and loads it once, and page 2 comes back as it was left: the same instance, its fields as
-    // typed, no new run. "beenden" on page 4 ends the program.
-    void rundgang() {
         QCOMPARE(m_nav->seite(1)->focusWidget(), m_nav->seite(1)->element("weiter"));
         klick(1, "weiter");
         auto* seite2 = m_nav->seite(2);
@@ -71,6 +69,13 @@ private slots:
         QCOMPARE(m_nav->seite(2), seite2);
         QCOMPARE(seite2->element<shell::Zahlenfeld>("w1")->text(), QStringLiteral("70"));
         QCOMPARE(laeufe, 0);
+        seite2->close();
+        QVERIFY(!seite2->isVisible());
+        QCOMPARE(m_nav->seite_zeigen(2), seite2);
+        QCOMPARE(seite2->ladungen(), 1);
+        QTest::keyClick(seite2->element("beenden"), Qt::Key_X);
+        QTest::keyClick(m_nav->seite(1)->element("beenden"), Qt::Key_Tab); // moves, types nothing
+        QCOMPARE(m_enden, 0);
         klick(4, "beenden");
         QCOMPARE(m_enden, 1);
     }
@@ -94,7 +99,8 @@ private slots:
         QTest::newRow("key on page 1, discard") << "key" << 1 << d << true << 1;
         QTest::newRow("last frame, cancel") << "frame" << 1 << c << true << 0;
         QTest::newRow("last frame, save") << "frame" << 1 << s << true << 1;
-        QTest::newRow("load runs only") << "button" << 0 << 0 << true << 1;
+        QTest::newRow("load runs only, button") << "button" << 0 << 0 << true << 1;
+        QTest::newRow("load runs only, last frame") << "frame" << 0 << 0 << true << 1;
     }
     void ende_fragt() {
         QFETCH(QString, weg);
@@ -109,20 +115,22 @@ private slots:
         for (int i = 0; i < laeufe; ++i)
             klick(2, "start");
         QString gefragt;
-        QTimer::singleShot(0, this, [&] {
-            if (auto* m = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+        im_dialog<QMessageBox>(
+            [&] {
+                if (weg == "button") {
+                    klick(2, "beenden");
+                } else if (weg == "key") {
+                    QTest::keyClick(m_nav->seite(1)->element("beenden"), Qt::Key_X);
+                } else {
+                    m_nav->seite(2)->close(); // another page is still open: nothing asked
+                    QCOMPARE(gefragt, QString());
+                    m_nav->seite(1)->close();
+                }
+            },
+            [&](QMessageBox* m) {
                 gefragt = m->text();
                 m->button(QMessageBox::StandardButton(antwort))->click();
-            }
-        });
-        if (weg == "button") {
-            klick(2, "beenden");
-        } else if (weg == "key") {
-            QTest::keyClick(m_nav->seite(1)->element("beenden"), Qt::Key_X);
-        } else {
-            m_nav->seite(2)->close(); // another page is still open: nothing asked
-            m_nav->seite(1)->close();
-        }
+            });
         QCOMPARE(m_enden, enden);
         QCOMPARE(gefragt.isEmpty(), laeufe == 0);
         if (laeufe)
@@ -134,22 +142,6 @@ private slots:
         shell::speicherort_fuer_tests = nullptr;
         // What was saved is no longer at stake.
         if (QFile::exists(datei)) QCOMPARE(m_nav->protokoll().ungesichert(), size_t(0));
-    }
-
-    void taste_auf_beenden_data() {
-        QTest::addColumn<int>("seite");
-        QTest::addColumn<int>("enden");
-        QTest::newRow("page 1 ends") << 1 << 1;
-        QTest::newRow("page 2 does not") << 2 << 0;
-    }
-    void taste_auf_beenden() {
-        QFETCH(int, seite);
-        QFETCH(int, enden);
-        auto* s = m_nav->seite_zeigen(seite);
-        QTest::keyClick(s->element("beenden"), Qt::Key_Tab); // moving on is no character
-        QCOMPARE(m_enden, 0);
-        QTest::keyClick(s->element("beenden"), Qt::Key_X);
-        QCOMPARE(m_enden, enden);
     }
 
     // Tab walks each page in the order the page states, starting where the focus starts; a
@@ -216,12 +208,9 @@ private slots:
     // fits is test_zeichnungen's check.)
     void kleiner_bildschirm() {
         const QRect frei = QGuiApplication::primaryScreen()->availableGeometry();
-        m_nav = std::make_unique<Navigator>();
-        m_nav->programmende = [] {};
-        m_nav->an_bildschirm_anpassen = true;
-        seiten::alle_seiten_anmelden(*m_nav);
+        Seite s(0, true);
         for (int n = 1; n <= Navigator::seitenzahl; ++n) {
-            auto* seite = m_nav->seite_zeigen(n);
+            auto* seite = s.nav.seite_zeigen(n);
             const double m = seite->massstab();
             QVERIFY2(m < 1, "the test screen must be lower than the pages");
             QVERIFY(frei.contains(QRect(seite->pos(), seite->size() + shell::fensterrahmen)));
@@ -267,12 +256,10 @@ private slots:
     // exactly as under the default one.
     void dunkles_thema() {
         const auto bilder = [] {
-            Navigator nav;
-            nav.programmende = [] {};
-            seiten::alle_seiten_anmelden(nav);
+            Seite s(0);
             QList<QImage> b;
             for (int n = 1; n <= Navigator::seitenzahl; ++n)
-                b << nav.seite_zeigen(n)->grab().toImage();
+                b << s.nav.seite_zeigen(n)->grab().toImage();
             return b;
         };
         const QList<QImage> hell = bilder();
@@ -299,27 +286,20 @@ private slots:
     void skaliert_wie_gebaut() {
         QFETCH(int, seite);
         QFETCH(int, schritte);
-        const auto aufbauen = [seite](Navigator& nav) {
-            nav.programmende = [] {};
-            nav.freie_flaeche = QSize(3840, 2160);
-            seiten::alle_seiten_anmelden(nav);
-        };
         const auto laufen = [seite](shell::Seitenfenster* s) {
             if (seite != 2 && seite != 3) return;
             tippen(s->element("w1"), QStringLiteral("\x05\x02"
                                                     "73"));
             QTest::mouseClick(s->element<QPushButton>("start"), Qt::LeftButton);
         };
-        Navigator gebaut, skaliert;
-        aufbauen(gebaut);
-        aufbauen(skaliert);
-        shell::Seitenfenster* danach = skaliert.seite_zeigen(seite);
+        Seite gebaut(0, false, QSize(3840, 2160)), skaliert(seite, false, QSize(3840, 2160));
+        shell::Seitenfenster* danach = skaliert.seite;
         laufen(danach);
         for (int k = 0; k < std::abs(schritte); ++k) {
-            gebaut.zoomen(schritte > 0 ? 1 : -1);
-            skaliert.zoomen(schritte > 0 ? 1 : -1);
+            gebaut.nav.zoomen(schritte > 0 ? 1 : -1);
+            skaliert.nav.zoomen(schritte > 0 ? 1 : -1);
         }
-        shell::Seitenfenster* so = gebaut.seite_zeigen(seite);
+        shell::Seitenfenster* so = gebaut.nav.seite_zeigen(seite);
         laufen(so);
         QCOMPARE(danach->massstab(), shell::massstaebe[5 + schritte]);
         QCOMPARE(so->massstab(), danach->massstab());
@@ -331,8 +311,8 @@ private slots:
                      so->findChild<shell::Diagrammfeld*>(d->objectName())->daten_text());
             QVERIFY(frisch_gemalt(d));
         }
-        for (Navigator* nav : {&gebaut, &skaliert})
-            nav->zoomen(0);
+        for (Seite* n : {&gebaut, &skaliert})
+            n->nav.zoomen(0);
         QCOMPARE(danach->massstab(), 1.0);
     }
 
@@ -340,13 +320,9 @@ private slots:
     // screen holds them and down to half size (a step beyond beeps), kept for the next start.
     void zoom_tasten() {
         m_nav.reset();
-        Navigator nav;
-        nav.programmende = [] {};
-        nav.freie_flaeche = QSize(1366, 900);
-        nav.an_bildschirm_anpassen = true;
-        seiten::alle_seiten_anmelden(nav);
-        auto* eins = nav.seite_zeigen(1);
-        auto* zwei = nav.seite_zeigen(2);
+        Seite s(1, true, QSize(1366, 900));
+        auto* eins = s.seite;
+        auto* zwei = s.nav.seite_zeigen(2);
         QVERIFY(QTest::qWaitForWindowActive(zwei));
         QWidget* feld = zwei->element("w1");
         feld->setFocus();
@@ -375,21 +351,6 @@ private slots:
         QCOMPARE(zwei->size(), voll);
         QVERIFY(!Navigator().zoom().has_value());
         QCOMPARE(zwei->element<shell::Zahlenfeld>("w1")->text(), QStringLiteral("50"));
-    }
-
-    // Closing through the frame hides the page; it comes back as it was; the last close ends.
-    void schliessen_ueber_rahmen() {
-        klick(1, "weiter");
-        auto* seite2 = m_nav->seite(2);
-        QVERIFY(seite2->close() == false || !seite2->isVisible());
-        QVERIFY(!seite2->isVisible());
-        QCOMPARE(m_enden, 0);
-        QCOMPARE(m_nav->seite_zeigen(2), seite2);
-        QVERIFY(seite2->isVisible());
-        QCOMPARE(seite2->ladungen(), 1);
-        seite2->close();
-        m_nav->seite(1)->close();
-        QCOMPARE(m_enden, 1);
     }
 };
 

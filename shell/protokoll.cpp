@@ -24,6 +24,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSortFilterProxyModel>
+#include <QStyle>
 #include <QTableView>
 #include <QTextDocument>
 #include <QVBoxLayout>
@@ -160,6 +161,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     m_tabelle->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tabelle->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_tabelle->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_tabelle->setTabKeyNavigation(false); // Tab leaves for the buttons; the arrows move within
     m_tabelle->verticalHeader()->hide();
     m_tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tabelle->setAccessibleName(windowTitle());
@@ -286,9 +288,8 @@ void Protokollfenster::platzieren() {
         return darstellung::fensterrechteck{q.x(), q.y(), q.width(), q.height()};
     };
     // As wide as its columns and as high as its rows, where the screen has room.
-    const QMargins m = layout()->contentsMargins();
     const int rahmen = 2 * m_tabelle->frameWidth() + 4;
-    const int breite = m_tabelle->horizontalHeader()->length() + rahmen + m.left() + m.right();
+    const int breite = volle_breite();
     const int zeilen = std::clamp(m_protokoll.rowCount(), 4, 12);
     const int hoehe = height() - m_tabelle->height() + m_tabelle->horizontalHeader()->height() +
                       zeilen * m_tabelle->verticalHeader()->defaultSectionSize() + rahmen;
@@ -316,12 +317,19 @@ void Protokollfenster::massstab_anwenden(double massstab) {
     setFont(f);
     m_tabelle->resizeColumnsToContents();
     if (!isVisible()) return;
-    const QMargins m = layout()->contentsMargins();
-    const int breite = m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() + 4 +
-                       m.left() + m.right();
+    const int breite = volle_breite();
     const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
     resize(std::min(breite, frei.width() - fensterrahmen.width()), height());
     auf_den_bildschirm(this, pos());
+}
+
+int Protokollfenster::volle_breite() const {
+    // The scroll bar's room is kept from the start: rows added later would otherwise take it
+    // from the columns and scroll them sideways.
+    const QMargins m = layout()->contentsMargins();
+    return m_tabelle->horizontalHeader()->length() + 2 * m_tabelle->frameWidth() + 4 +
+           m_tabelle->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, m_tabelle) +
+           m.left() + m.right();
 }
 
 std::vector<size_t> Protokollfenster::folge() const {

@@ -66,6 +66,8 @@ public:
     // with on its page. The one row chosen, or none where none or several are.
     std::vector<const darstellung::protokollzeile*> gewaehlte() const;
     const darstellung::protokollzeile* gewaehlt() const;
+    // Wide enough for every column beside the scroll bar of many rows.
+    int volle_breite() const;
     // The rows in the table's order, as it is sorted.
     std::vector<size_t> folge() const;
     // Larger or smaller with the pages (Ctrl+Plus, Ctrl+Minus, Ctrl+0 here as there).

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -315,6 +316,14 @@ private slots:
         QTest::keyClick(fenster, Qt::Key_Minus, Qt::ControlModifier);
         QVERIFY(fenster->font().pointSizeF() < schrift);
         s.nav.zoomen(0);
+        // As wide as it asks to be, every column shows beside the scroll bar of many rows.
+        fenster->resize(fenster->volle_breite(), 200);
+        QCoreApplication::processEvents();
+        QVERIFY(tabelle->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(tabelle->horizontalScrollBar()->maximum(), 0);
+        tabelle->setFocus(); // Tab leaves the table for the buttons
+        QTest::keyClick(tabelle, Qt::Key_Tab);
+        QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
         fenster->hide();
 
         // The first four rows compared at once, the plot as wide as without them.

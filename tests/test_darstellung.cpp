@@ -638,9 +638,10 @@ private slots:
                                 << QString::fromUtf8(komma) << QString::fromUtf8(nachher) << piepse;
         };
         const auto e = [](const char* name, int seite, const char* id, const char* vorher,
-                          const char* text, const char* nachher, int piepse) {
-            QTest::newRow(name) << seite << id << vorher << false << text << "." << nachher
-                                << piepse;
+                          const char* text, const char* nachher, int piepse,
+                          const char* komma = ".") {
+            QTest::newRow(name) << seite << id << vorher << false << QString::fromUtf8(text)
+                                << QString::fromUtf8(komma) << QString::fromUtf8(nachher) << piepse;
         };
         // clang-format off
         t("digit",                      2, "w1", "5", "0", "50", 0);
@@ -671,6 +672,7 @@ private slots:
         e("line break only",            2, "xp1", "7", "\r\n", "7", 1);
         e("above the limit waits",      2, "w1", "", "999", "999", 0);
         e("gain",                       3, "v1", "", "1,6", "1.6", 0);
+        e("gain pasted, Arabic",        3, "v1", "", "1\u066B6", "1\u066B6", 0, "\u066B");
         e("over a selection",           2, "xp1", "^12", "345", "345", 0);
         e("over a full field",          2, "w1", "^050", "1234", "123", 0);
         e("into a full field",          2, "w1", "050", "7", "050", 0);

@@ -250,6 +250,10 @@ private slots:
         QTest::keyClick(m_nav->seite(4)->element("zurück"), Qt::Key_Enter);
         QCOMPARE(m_nav->angelegt(), 4);
         QCOMPARE(m_nav->seite(3)->ladungen(), 1);
+        // The page shown last, closed, is no longer the one the notebook goes beside.
+        m_nav->seite(3)->hide();
+        QApplication::setActiveWindow(nullptr);
+        QVERIFY(m_nav->vorderste() != m_nav->seite(3));
     }
 
     // The pages are drawn documents with fixed colours: under a dark desktop palette each looks

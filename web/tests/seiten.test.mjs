@@ -315,6 +315,13 @@ for (const sicher of [true, false])
         const menue = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
         assert.equal(menue.includes('bild_kopieren'), sicher, menue.join());
         assert.ok(menue.includes('daten_kopieren'), menue.join());
+        if (!sicher) {
+            // Copied without the asynchronous clipboard: through a text field that goes again.
+            await tab.evaluate(() => document.addEventListener('copy', () => (window.kopiert = true)));
+            await tab.click('.menue [data-id="daten_kopieren"]');
+            const nachher = () => [window.kopiert === true, document.querySelectorAll('textarea').length];
+            assert.deepEqual(await tab.evaluate(nachher), [true, 0]);
+        }
         await kontext.close();
         assert.deepEqual(fehler.slice(schon), []);
     });

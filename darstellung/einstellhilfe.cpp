@@ -9,29 +9,52 @@
 namespace darstellung {
 
 namespace {
-// Up to one decimal, rounded half away from zero, without a trailing ",0".
-std::string zahl(double v, std::string_view komma) {
-    std::string t = gerundet(v, 1);
-    if (t.size() > 2 && t.ends_with(".0")) t.resize(t.size() - 2);
+// A number in tenths or hundredths (a value as shown, a factor as written) and back, so that
+// each product a learner checks by hand holds in decimal: a factor in hundredths times a value
+// in tenths is a whole number of thousandths, rounded from there half away from zero.
+long long in_einheiten(std::string t, int stellen) {
+    const size_t punkt = t.find('.');
+    std::string nach = punkt == std::string::npos ? "" : t.substr(punkt + 1);
+    if (punkt != std::string::npos) t.resize(punkt);
+    nach.resize(size_t(stellen), '0');
+    const bool minus = t.starts_with('-');
+    const long long v = std::stoll((minus ? t.substr(1) : t) + nach);
+    return minus ? -v : v;
+}
+
+long long gerundet_auf(long long v, long long teiler) {
+    const long long b = (v < 0 ? -v : v) + teiler / 2;
+    return (v < 0 ? -1 : 1) * (b / teiler);
+}
+
+// Tenths as text: up to one decimal, without a trailing ",0".
+std::string zehntel_text(long long z, std::string_view komma) {
+    const long long b = z < 0 ? -z : z;
+    std::string t = (z < 0 ? "-" : "") + std::to_string(b / 10);
+    if (b % 10) t += "." + std::to_string(b % 10);
     return mit_komma(t, komma);
 }
 
-std::string faktor(const char* f, std::string_view komma) {
-    return mit_komma(f, komma);
+std::string zahl(double v, std::string_view komma) {
+    return zehntel_text(in_einheiten(gerundet(v, 1), 1), komma);
 }
 
 vorschlag machen(const char* faktoren[3], const char* eingaben[3], const double werte[3],
-                 const double ergebnisse[3], const char* einheiten[3], std::string_view komma) {
+                 const char* einheiten[3], std::string_view komma) {
     static const char* ids[] = {"xp1", "tn1", "tv1"};
-    vorschlag v{.xp = ergebnisse[0], .tn = ergebnisse[1], .tv = ergebnisse[2]};
+    vorschlag v;
     std::string ueber = "Übernommen werden:";
     for (int i = 0; i < 3; ++i) {
         const parameter* p = parameter_von(2, ids[i]);
-        v.zeilen.push_back(std::string(p->name) + " = " + faktor(faktoren[i], komma) + " × " +
-                           eingaben[i] + zahl(werte[i], komma) + " " + einheiten[i] + " = " +
-                           zahl(ergebnisse[i], komma) + " " + einheiten[i]);
+        const long long wert = in_einheiten(gerundet(werte[i], 1), 1);
+        const long long tausendstel = in_einheiten(faktoren[i], 2) * wert;
+        (i == 0 ? v.xp : i == 1 ? v.tn : v.tv) = double(tausendstel) / 1000;
+        v.zeilen.push_back(std::string(p->name) + " = " + mit_komma(faktoren[i], komma) + " × " +
+                           eingaben[i] + zehntel_text(wert, komma) + " " + einheiten[i] + " = " +
+                           zehntel_text(gerundet_auf(tausendstel, 100), komma) + " " +
+                           einheiten[i]);
         // The field takes digits only: the whole number, as long as the field holds.
-        std::string text = gerundet(std::max(ergebnisse[i], 0.0), 0);
+        std::string text = std::to_string(std::max(gerundet_auf(tausendstel, 1000), 0LL));
         if (int(text.size()) > p->laenge) text = std::string(size_t(p->laenge), '9');
         ueber += std::string(i ? ", " : " ") + p->name + " " + text + " " + einheiten[i];
         v.felder.emplace_back(ids[i], text);
@@ -56,18 +79,16 @@ vorschlag methode_1(double xp_krit, double periode_s, std::string_view komma) {
     const char* faktoren[] = {"1.7", "0.5", "0.12"};
     const char* eingaben[] = {"", "", ""};
     const double werte[] = {xp_krit, periode_s, periode_s};
-    const double ergebnisse[] = {1.7 * xp_krit, 0.5 * periode_s, 0.12 * periode_s};
     const char* einheiten[] = {"K", "s", "s"};
-    return machen(faktoren, eingaben, werte, ergebnisse, einheiten, komma);
+    return machen(faktoren, eingaben, werte, einheiten, komma);
 }
 
 vorschlag methode_2(double k_k, double l_s, std::string_view komma) {
     const char* faktoren[] = {"0.85", "2", "0.5"};
     const char* eingaben[] = {"K = ", "L = ", "L = "};
     const double werte[] = {k_k, l_s, l_s};
-    const double ergebnisse[] = {0.85 * k_k, 2 * l_s, 0.5 * l_s};
     const char* einheiten[] = {"K", "s", "s"};
-    return machen(faktoren, eingaben, werte, ergebnisse, einheiten, komma);
+    return machen(faktoren, eingaben, werte, einheiten, komma);
 }
 
 std::string als_kritisch_pruefen(const protokollzeile& z) {

@@ -15,7 +15,7 @@
 namespace darstellung {
 
 struct vorschlag {
-    double xp = 0, tn = 0, tv = 0; // as the factors give them, in double
+    double xp = 0, tn = 0, tv = 0; // the factors times the values as shown, exact to 1/1000
     // "P-Band = 1,7 × 20 K = 34 K", one line each, and what is taken over
     std::vector<std::string> zeilen;
     // Page 2's fields and their texts: whole numbers, rounded half away from zero

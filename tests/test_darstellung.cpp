@@ -790,6 +790,13 @@ private slots:
         QCOMPARE(m2.zeilen[0], std::string("P-Band = 0.85 × K = 20 K = 17 K"));
         QCOMPARE(m2.zeilen[2], std::string("Vorhaltzeit = 0.5 × L = 12 s = 6 s"));
         QCOMPARE(m2.felder[1].second, std::string("24"));
+        // Products of the values as shown, in decimal, as a learner checks them by hand: half
+        // of 31,7 is 15,85, shown 15,9 (in binary just below); twice 9,6 is 19,2.
+        QCOMPARE(darstellung::methode_1(20, 95.0 / 3, ",").zeilen[1],
+                 std::string("Nachlaufzeit = 0,5 × 31,7 s = 15,9 s"));
+        const auto heizkurve = darstellung::methode_2(46.81, 9.562, ",");
+        QCOMPARE(heizkurve.zeilen[1], std::string("Nachlaufzeit = 2 × L = 9,6 s = 19,2 s"));
+        QCOMPARE(heizkurve.felder[0].second, std::string("40")); // 0,85 × 46,8 = 39,78
     }
 
     // The row at the stability limit: page 2's P runs ("xp+" oscillates, "xp-" dies away; "i":

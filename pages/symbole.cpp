@@ -1,10 +1,6 @@
 #include "symbole.h"
 
-#include <QLabel>
-
 namespace seiten {
-
-using namespace shell;
 
 std::vector<Element> regler_symbol(int x, int y, const char* in) {
     constexpr int anzeige_b = 495, anzeige_h = 135, taste = 135;

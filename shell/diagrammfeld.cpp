@@ -1,7 +1,6 @@
 #include "diagrammfeld.h"
 
 #include "anzeige_malen.h"
-#include "seitenbau.h"
 #include "zahlen.h"
 
 #include <QKeyEvent>

@@ -8,7 +8,7 @@
 // Its menu, files and screen reader: diagramm_ausgabe.cpp.
 #pragma once
 
-#include "elemente.h"
+#include "einheiten.h"
 #include "lernhilfen.h"
 #include "schaubild.h"
 #include "zeitgruppe.h"

@@ -2,8 +2,8 @@
 
 #include "dateien.h"
 #include "einstellhilfe.h"
+#include "fenster.h"
 #include "fensterplatz.h"
-#include "seite.h"
 #include "zahlen.h"
 
 #include <QAction>
@@ -143,8 +143,8 @@ bool protokoll_speichern(QWidget* eltern, Protokoll& p) {
                      [&p](const QString& pfad) { return p.speichern(pfad); });
 }
 
-Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
-    : m_protokoll(protokoll), m_nav(nav) {
+Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss anschluss)
+    : m_protokoll(protokoll), m_anschluss(std::move(anschluss)) {
     setWindowTitle(QString::fromUtf8(darstellung::titel_protokoll));
     setObjectName(QStringLiteral("versuchsprotokoll"));
     m_sortiert = new QSortFilterProxyModel(this);
@@ -182,8 +182,8 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     connect(hilfe_knopf, &QPushButton::clicked, this, &Protokollfenster::einstellhilfe);
     connect(drucken_knopf, &QPushButton::clicked, this, &Protokollfenster::drucken);
     connect(pdf_knopf, &QPushButton::clicked, this, &Protokollfenster::als_pdf_speichern);
-    // Larger and smaller with the pages, for a projector; printing with Ctrl+P.
-    m_nav.zoomtasten(*this);
+    // Larger and smaller with the pages, for a projector (the navigator adds those keys);
+    // printing with Ctrl+P.
     auto* druck = new QAction(this);
     druck->setShortcut(QKeySequence::Print);
     connect(druck, &QAction::triggered, this, &Protokollfenster::drucken);
@@ -221,7 +221,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Navigator& nav)
     connect(m_tabelle->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &Protokollfenster::gewaehlt_zeigen);
     connect(m_wiederholen, &QPushButton::clicked, this, [this] {
-        if (const auto* z = gewaehlt()) m_nav.lauf_wiederholen(*z);
+        if (const auto* z = gewaehlt()) m_anschluss.wiederholen(*z);
     });
     connect(speichern_knopf, &QPushButton::clicked, this,
             [this] { protokoll_speichern(this, m_protokoll); });
@@ -270,7 +270,7 @@ const darstellung::protokollzeile* Protokollfenster::gewaehlt() const {
 
 void Protokollfenster::gewaehlt_zeigen() {
     m_wiederholen->setEnabled(gewaehlt() != nullptr);
-    m_nav.vergleichen(gewaehlte());
+    m_anschluss.vergleichen(gewaehlte());
 }
 
 void Protokollfenster::showEvent(QShowEvent* e) {
@@ -299,7 +299,7 @@ void Protokollfenster::platzieren() {
                                                   std::min(wunsch.h, 220)};
     QRect seite(frei.topLeft(), QSize(0, 0));
     std::vector<darstellung::fensterrechteck> geschuetzt;
-    if (const Seitenfenster* vorn = m_nav.vorderste()) {
+    if (const QWidget* vorn = m_anschluss.vorderste()) {
         seite = vorn->frameGeometry();
         for (const QWidget* w : vorn->findChildren<QWidget*>())
             if (qobject_cast<const QAbstractButton*>(w) || qobject_cast<const QLineEdit*>(w) ||
@@ -401,7 +401,7 @@ void Protokollfenster::einstellhilfe() {
     QPushButton* ja = frage.addButton(QStringLiteral("Übernehmen"), QMessageBox::AcceptRole);
     frage.setDefaultButton(ja);
     frage.exec();
-    if (frage.clickedButton() == ja) m_nav.vorschlag_uebernehmen(e.v);
+    if (frage.clickedButton() == ja) m_anschluss.uebernehmen(e.v);
 }
 
 void Protokollfenster::hideEvent(QHideEvent* e) {

@@ -4,11 +4,13 @@
 // from its values; the table is kept in and read back from CSV files.
 #pragma once
 
+#include "einstellhilfe.h"
 #include "protokollzeilen.h"
 
 #include <QAbstractTableModel>
 #include <QElapsedTimer>
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 class QLabel;
@@ -17,8 +19,6 @@ class QSortFilterProxyModel;
 class QTableView;
 
 namespace shell {
-
-class Navigator;
 
 class Protokoll : public QAbstractTableModel {
     Q_OBJECT
@@ -57,10 +57,20 @@ private:
 // Asks where to save the notebook and saves it there: whether it was saved.
 bool protokoll_speichern(QWidget* eltern, Protokoll& p);
 
+// What the notebook's window asks of the program around it.
+struct Protokollanschluss {
+    // The rows chosen, each to be compared with on its page; none: let go of them.
+    std::function<void(const std::vector<const darstellung::protokollzeile*>&)> vergleichen;
+    std::function<void(const darstellung::protokollzeile&)> wiederholen; // run again
+    std::function<void(const darstellung::vorschlag&)> uebernehmen;      // a tuning aid's proposal
+    // The window to open beside at first, covering none of its controls; nullptr: none.
+    std::function<const QWidget*()> vorderste;
+};
+
 class Protokollfenster : public QWidget {
     Q_OBJECT
 public:
-    Protokollfenster(Protokoll& protokoll, Navigator& nav);
+    Protokollfenster(Protokoll& protokoll, Protokollanschluss anschluss);
     QTableView* tabelle() const { return m_tabelle; }
     // The rows chosen (Ctrl and Shift choose more), in the table's order: each is compared
     // with on its page. The one row chosen, or none where none or several are.
@@ -89,7 +99,7 @@ private:
     QString html() const;
     void platzieren();
     Protokoll& m_protokoll;
-    Navigator& m_nav;
+    Protokollanschluss m_anschluss;
     QSortFilterProxyModel* m_sortiert = nullptr;
     QTableView* m_tabelle = nullptr;
     QPushButton* m_wiederholen = nullptr;

@@ -256,18 +256,6 @@ void Seitenfenster::closeEvent(QCloseEvent* e) {
     m_nav.fenster_geschlossen();
 }
 
-void auf_den_bildschirm(QWidget* fenster, QPoint wo) {
-    if (const QScreen* bildschirm = QGuiApplication::primaryScreen()) {
-        const QRect frei = bildschirm->availableGeometry();
-        const QPoint rechts_unten = frei.bottomRight() + QPoint(1, 1) -
-                                    QPoint(fenster->width() + fensterrahmen.width(),
-                                           fenster->height() + fensterrahmen.height());
-        wo = QPoint(std::max(frei.x(), std::min(wo.x(), rechts_unten.x())),
-                    std::max(frei.y(), std::min(wo.y(), rechts_unten.y())));
-    }
-    fenster->move(wo);
-}
-
 QSize Seitenfenster::vollgroesse() const {
     return pixel(Rect{0, 0, m_vorgaben.breite, m_vorgaben.hoehe}).size();
 }
@@ -438,7 +426,14 @@ Seitenfenster* Navigator::vorderste() const {
 
 Protokollfenster* Navigator::protokoll_zeigen() {
     if (!m_protokollfenster) {
-        m_protokollfenster = std::make_unique<Protokollfenster>(*m_protokoll, *this);
+        m_protokollfenster = std::make_unique<Protokollfenster>(
+            *m_protokoll, Protokollanschluss{
+                              .vergleichen = [this](const auto& zeilen) { vergleichen(zeilen); },
+                              .wiederholen = [this](const auto& z) { lauf_wiederholen(z); },
+                              .uebernehmen = [this](const auto& v) { vorschlag_uebernehmen(v); },
+                              .vorderste = [this]() -> const QWidget* { return vorderste(); },
+                          });
+        zoomtasten(*m_protokollfenster);
         if (const Seitenfenster* s = vorderste())
             m_protokollfenster->massstab_anwenden(s->massstab());
     }

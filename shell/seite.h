@@ -1,8 +1,9 @@
 // A page window and the navigation between the four pages.
 #pragma once
 
+#include "einheiten.h"
 #include "einstellhilfe.h"
-#include "elemente.h"
+#include "fenster.h"
 #include "protokollzeilen.h"
 #include "seitenbau.h"
 
@@ -91,17 +92,11 @@ private:
     QAction* m_protokoll_eintrag = nullptr;
 };
 
-// Moves a window so that all of it, frame included, is on its screen where it fits.
-void auf_den_bildschirm(QWidget* fenster, QPoint wo);
-
 // The pages' own light palette, every role set.
 QPalette seitenpalette();
 
 // Qt's own texts (context menus of the fields, standard dialogs) in German, like the program.
 void qt_texte_deutsch();
-
-// What a window frame adds to a page's client area, at most, as window managers draw them.
-inline constexpr QSize fensterrahmen{16, 40};
 
 // The scale at which a page of `seite` pixels fits, with its window frame, into a screen's free
 // area `frei`: 1 where it fits as it is, never below one half.

@@ -68,30 +68,6 @@ void zeichne_form(QPainter& p, const Form& f) {
 }
 } // namespace
 
-QFont schrift(const Schrift& s, double massstab) {
-    QFont f(QString::fromLatin1(s.familie));
-    // 8.25 pt: 11 px at 96 dpi. On a smaller page (buttons, fields, charts, captions; labels
-    // draw their full-size text scaled) the size is rounded down, never up, to stay in its box.
-    const double px = s.punkte * 96 / 72;
-    f.setPixelSize(massstab == 1 ? qRound(px) : std::max(1, int(std::floor(px * massstab))));
-    f.setBold(s.fett);
-    // Latin text needs no OpenType shaping, and lays out several times faster without it. It is
-    // set without kerning then, as the pages' bitmap font was; the paragraphs' hand-placed
-    // hyphenations are chosen for these widths.
-    f.setStyleStrategy(QFont::PreferNoShaping);
-    return f;
-}
-
-QRect pixel(const Rect& r, double massstab) {
-    if (massstab == 1)
-        return QRect(r.x / twips_pro_pixel, r.y / twips_pro_pixel, r.w / twips_pro_pixel,
-                     r.h / twips_pro_pixel);
-    // Edges are rounded, not sizes, so that boxes that meet in the table still meet.
-    const auto px = [&](int twips) { return qRound(twips * massstab / twips_pro_pixel); };
-    const int x = px(r.x), y = px(r.y);
-    return QRect(x, y, px(r.x + r.w) - x, px(r.y + r.h) - y);
-}
-
 Flaeche::Flaeche(QWidget* parent) : QWidget(parent) {}
 
 void Flaeche::setzeRahmen(const Rahmen& r) {

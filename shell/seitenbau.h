@@ -1,7 +1,7 @@
 // Turns an element table into widgets on a page or frame.
 #pragma once
 
-#include "elemente.h"
+#include "einheiten.h"
 
 #include <QWidget>
 #include <functional>
@@ -48,9 +48,6 @@ private:
     std::vector<Form> m_formen;
     std::function<void(QPainter&)> m_untergrund;
 };
-
-QFont schrift(const Schrift& s, double massstab = 1);
-QRect pixel(const Rect& r, double massstab = 1); // twips -> pixels
 
 // Builds every element of the table. `seite` must be a Flaeche (the page surface). Elements with
 // `in` go into the frame of that name, which must come earlier in the table. Widgets get the

@@ -83,7 +83,7 @@ protokoll-daneben   ¦ shell/protokoll.cpp    ¦ m_platziert = true;\n    auf_de
 kopf-unter-pfeil    ¦ shell/protokoll.cpp    ¦ m_tabelle->setHorizontalHeader(kopf); ¦ (nichts)
 gruppe-rechts-frei  ¦ darstellung/zeitgruppe.cpp ¦ m_mitglieder[i]->angleichen(extra[i].first, extra[i].second); ¦ m_mitglieder[i]->angleichen(extra[i].first, 0);
 kein-zeiger-tasten  ¦ darstellung/schaubild.cpp ¦ return {z ? std::min(m_art.zeilen, z + schritt) : 1}; ¦ return {z ? z : 1};
-pfeilspitze         ¦ shell/elemente.cpp     ¦ constexpr int l = 120; ¦ constexpr int l = 105;
+pfeilspitze         ¦ darstellung/elemente.cpp ¦ constexpr int l = 120; ¦ constexpr int l = 105;
 sollwert-grenze     ¦ darstellung/parameter.cpp ¦ .laenge = 3,\n     .grenze = 99.9, ¦ .laenge = 3,\n     .grenze = 999,
 leistung-spalte     ¦ darstellung/seitenlaeufe.cpp ¦ e.spalten[2].werte.push_back(z.y); ¦ e.spalten[2].werte.push_back(z.milch);
 knopf-am-rand-2     ¦ pages/seite_2.cpp      ¦ .r = {7800, 9360, 7440, 1110}}, ¦ .r = {7800, 9360, 7440, 1095}},

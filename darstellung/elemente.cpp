@@ -2,8 +2,9 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cmath>
 
-namespace shell {
+namespace darstellung::elemente {
 
 namespace {
 int vorzeichen(int v) {
@@ -12,7 +13,7 @@ int vorzeichen(int v) {
 } // namespace
 
 Feld feld(int seite, const char* id, Rect r, const char* in) {
-    const darstellung::parameter* p = darstellung::parameter_von(seite, id);
+    const parameter* p = parameter_von(seite, id);
     assert(p);
     return {.name = p->id, .r = r, .regeln = p, .in = in};
 }
@@ -54,4 +55,16 @@ Rect gezeichnete_flaeche(const Form& f) {
     return Rect{f.r.x + (f.r.w - s) / 2, f.r.y + (f.r.h - s) / 2, s, s};
 }
 
-} // namespace shell
+Rect in_pixeln(const Rect& r, double massstab) {
+    if (massstab == 1)
+        return Rect{r.x / twips_pro_pixel, r.y / twips_pro_pixel, r.w / twips_pro_pixel,
+                    r.h / twips_pro_pixel};
+    // Halves round up, as Qt's qRound does.
+    const auto px = [&](int twips) {
+        return int(std::floor(twips * massstab / twips_pro_pixel + 0.5));
+    };
+    const int x = px(r.x), y = px(r.y);
+    return Rect{x, y, px(r.x + r.w) - x, px(r.y + r.h) - y};
+}
+
+} // namespace darstellung::elemente

@@ -1,6 +1,7 @@
 // The vocabulary pages are described in: plain data, positions in twips (15 twips = 1 pixel at
 // 96 dpi), relative to the page's client area or, with `in`, to the named frame or picture box.
-// A page is a table of these elements; seitenbau.h turns a table into widgets.
+// A page is a table of these elements; the desktop turns a table into widgets (shell/seitenbau.h),
+// regler-json into the browser's page data.
 #pragma once
 
 #include "parameter.h"
@@ -10,7 +11,7 @@
 #include <variant>
 #include <vector>
 
-namespace shell {
+namespace darstellung::elemente {
 
 struct Punkt {
     int x = 0;
@@ -181,4 +182,8 @@ Rect gezeichnete_flaeche(const Form& f);
 
 inline constexpr int twips_pro_pixel = 15;
 
-} // namespace shell
+// A rectangle in twips in pixels at a page's scale (1: pixel for pixel). At other scales the
+// edges are rounded, not the sizes, so that boxes that meet in the table still meet.
+Rect in_pixeln(const Rect& r, double massstab = 1);
+
+} // namespace darstellung::elemente

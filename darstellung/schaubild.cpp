@@ -586,7 +586,18 @@ void schaubild::bild_zeichnen() {
         const int blau = z.stil({.f = {0, 0, 255}, .breite = m, .strich = {4 * m, 2 * m}});
         double ende = m_art.zeilen;
         if (t.steigung > 0) ende = std::min(ende, t.wendepunkt_s + (l.a.bis - t.wert) / t.steigung);
-        b.push_back(z.linie(blau, {{X(0), Y(t.bei(0))}, {X(ende), Y(t.bei(ende))}}, true));
+        const punkt ta{X(0), Y(t.bei(0))}, te{X(ende), Y(t.bei(ende))};
+        b.push_back(z.linie(blau, {ta, te}, true));
+        // The slanted line keeps the labels off in short pieces: its box as a whole would
+        // cover half the plot.
+        const int stuecke = std::max(1, int(std::hypot(te.x - ta.x, te.y - ta.y) / zh));
+        for (int i = 0; i < stuecke; ++i) {
+            const auto bei = [&](int j) {
+                const double f = double(j) / stuecke;
+                return punkt{ta.x + f * (te.x - ta.x), ta.y + f * (te.y - ta.y)};
+            };
+            belegen(bei(i), bei(i + 1), m);
+        }
         ring_setzen(z.stil({.f = schwarz, .breite = m}), {X(t.wendepunkt_s), Y(t.wert)});
         const double xk = p.x + 2 * m;
         const punkt k0 = innen({xk, Y(t.bei(0))}, 0), k1 = innen({xk, Y(x0)}, 0);
@@ -603,21 +614,53 @@ void schaubild::bild_zeichnen() {
                           {X(t.l_s / 2) - z.breite(ls) / 2, Y(x0) + 3 * m}}});
         namen.push_back({k,
                          {{xk + 4 * m, (k0.y + k1.y - zh) / 2},
+                          {xk + 4 * m, std::max(k0.y, k1.y) + 3 * m},
                           {xk + 4 * m, k1.y + 3 * m},
                           {xk + 4 * m, k1.y - 3 * m - zh}}});
     }
+    std::vector<rechteck> schilder; // the labels placed
     for (const auto& [text, orte] : namen) {
         const double w = z.breite(text);
         std::optional<rechteck> gewaehlt;
+        const auto platz = [&](punkt o) {
+            return rechteck{std::clamp(o.x, p.x + 2 * m, p.rechts() - 2 * m - w),
+                            std::clamp(o.y, p.y + m, p.unten() - m - zh), w, zh};
+        };
         for (punkt o : orte) {
-            const rechteck r{std::clamp(o.x, p.x + 2 * m, p.rechts() - 2 * m - w),
-                             std::clamp(o.y, p.y + m, p.unten() - m - zh), w, zh};
+            const rechteck r = platz(o);
             if (!gewaehlt) gewaehlt = r;
             if (frei(r)) {
                 gewaehlt = r;
                 break;
             }
         }
+        // Every place taken (a low or crowded plot): the free one nearest the first, else the
+        // nearest clear of the other labels, at least; only where there is none, the first.
+        const auto ohne_schild = [&](const rechteck& r) {
+            return std::none_of(schilder.begin(), schilder.end(),
+                                [&](const rechteck& q) { return q.schneidet(r); });
+        };
+        if (!frei(*gewaehlt)) {
+            const int nx = int(p.b / zh) + 1, ny = int(2 * p.h / zh) + 1;
+            std::vector<punkt> versatz;
+            for (int i = -nx; i <= nx; ++i)
+                for (int j = -ny; j <= ny; ++j)
+                    versatz.push_back({i * zh, j * zh / 2});
+            std::stable_sort(versatz.begin(), versatz.end(), [](punkt a, punkt b) {
+                return std::hypot(a.x, a.y) < std::hypot(b.x, b.y);
+            });
+            std::optional<rechteck> frei_genug;
+            for (const punkt v : versatz) {
+                const rechteck q = platz({orte.front().x + v.x, orte.front().y + v.y});
+                if (frei(q)) {
+                    frei_genug = q;
+                    break;
+                }
+                if (!frei_genug && ohne_schild(q)) frei_genug = q;
+            }
+            if (frei_genug) gewaehlt = frei_genug;
+        }
+        schilder.push_back(*gewaehlt);
         belegt.push_back(*gewaehlt);
         b.push_back(z.text(schrift, text, gewaehlt->x, gewaehlt->y));
     }

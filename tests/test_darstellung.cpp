@@ -279,6 +279,8 @@ private slots:
                    r.unten() <= in.unten() + 0.01;
         };
         QStringList texte;
+        std::vector<darstellung::rechteck> schilder; // the labels on the plot
+        std::vector<darstellung::punkt> tangente;
         std::vector<double> wertmarken;
         for (const auto& e : liste.bild) {
             const auto& st = liste.stile.at(size_t(e.stil));
@@ -292,8 +294,12 @@ private slots:
                                                         double(zeile.hoehe())};
                 QVERIFY2(innen(r, box) && e.mass == px, e.text.c_str());
                 if (r.rechts() <= p.x && !e.senkrecht) wertmarken.push_back(r.y);
-                if (innen(r, p)) texte << QString::fromStdString(e.text);
+                if (innen(r, p)) {
+                    texte << QString::fromStdString(e.text);
+                    schilder.push_back(r);
+                }
             }
+            if (st.f == darstellung::farbe{0, 0, 255} && !st.strich.empty()) tangente = e.punkte;
             if (st.f == darstellung::farbe{60, 60, 60} ||
                 e.art == darstellung::element::form::ring) {
                 const double r = e.art == darstellung::element::form::ring ? e.mass : 0;
@@ -312,9 +318,23 @@ private slots:
         QCOMPARE(std::any_of(liste.bild.begin(), liste.bild.end(),
                              [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
                  titel);
+        for (size_t i = 0; i < schilder.size(); ++i)
+            for (size_t j = 0; j < i; ++j)
+                QVERIFY2(!schilder[i].schneidet(schilder[j]),
+                         qPrintable(texte[int(i)] + " on " + texte[int(j)]));
         if (art == "pid33") {
             QVERIFY2(texte.filter("K = ").size() == 1 && texte.filter("L = ").size() == 1,
                      qPrintable(texte.join('|')));
+            QCOMPARE(tangente.size(), size_t(2));
+            for (size_t i = 0; i < schilder.size(); ++i)
+                for (int k = 0; k <= 100; ++k) {
+                    const double f = k / 100.0;
+                    const darstellung::rechteck q{
+                        tangente[0].x + f * (tangente[1].x - tangente[0].x),
+                        tangente[0].y + f * (tangente[1].y - tangente[0].y), 0.01, 0.01};
+                    QVERIFY2(!schilder[i].schneidet(q),
+                             qPrintable(texte[int(i)] + " on the tangent"));
+                }
             return;
         }
         const auto& f = *s.kennwerte();

@@ -660,8 +660,10 @@ void schaubild::bild_zeichnen() {
             }
             if (frei_genug) gewaehlt = frei_genug;
         }
-        schilder.push_back(*gewaehlt);
-        belegt.push_back(*gewaehlt);
+        // Side by side, two labels keep a gap, as words do.
+        const rechteck mit_rand{gewaehlt->x - 2 * m, gewaehlt->y, w + 4 * m, zh};
+        schilder.push_back(mit_rand);
+        belegt.push_back(mit_rand);
         b.push_back(z.text(schrift, text, gewaehlt->x, gewaehlt->y));
     }
 

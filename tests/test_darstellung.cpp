@@ -296,7 +296,7 @@ private slots:
                 if (r.rechts() <= p.x && !e.senkrecht) wertmarken.push_back(r.y);
                 if (innen(r, p)) {
                     texte << QString::fromStdString(e.text);
-                    schilder.push_back(r);
+                    schilder.push_back({r.x - m, r.y, r.b + 2 * m, r.h}); // with a gap
                 }
             }
             if (st.f == darstellung::farbe{0, 0, 255} && !st.strich.empty()) tangente = e.punkte;

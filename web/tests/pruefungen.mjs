@@ -1,37 +1,12 @@
-// What the Chromium test and the engine checks hold the browser to: the core's runs by
-// regler-sim, bit for bit, and what the desktop shows (regler-json's geometrie.json and
-// ansicht.json). The functions named "im_browser" run in the page; `auswerten(f, ...args)`
-// evaluates one there.
-import { execFileSync } from 'node:child_process';
+// What the Chromium test and the engine checks hold the browser to: what the desktop shows
+// (regler-json's geometrie.json and ansicht.json). The functions named "im_browser" run in the
+// page; `auswerten(f, ...args)` evaluates one there.
 import { readFileSync } from 'node:fs';
 import { join } from 'node:path';
 
 const lesen = (datei) => JSON.parse(readFileSync(join(process.env.REGLER_QUELLE, datei), 'utf8'));
 export const geometrie = lesen('geometrie.json');
 export const ansicht = lesen('ansicht.json');
-
-export function regler_sim(...argumente) {
-    const csv = execFileSync(process.env.REGLER_SIM, argumente, { encoding: 'utf8' });
-    const [kopf, ...zeilen] = csv.trimEnd().split('\n');
-    const namen = kopf.split(',');
-    const spalten = Object.fromEntries(namen.map((n) => [n, []]));
-    for (const z of zeilen) z.split(',').forEach((t, i) => spalten[namen[i]].push(Number(t)));
-    return spalten;
-}
-
-// A chart's cells as the bits of their doubles, so that nothing on the way rounds them.
-export function bits_text(werte) {
-    return werte.map((v) => (v == null ? 'leer' : Buffer.from(new Float64Array([v]).buffer).toString('hex')));
-}
-export function bits_im_browser(nr, name) {
-    return window.regler.daten(nr, name).map((spalte) =>
-        spalte.map((v) => {
-            if (v == null) return 'leer';
-            const b = new Uint8Array(new Float64Array([v]).buffer);
-            return [...b].map((x) => x.toString(16).padStart(2, '0')).join('');
-        }),
-    );
-}
 
 // Page `n`'s named elements: where they stand in the page, and whether a one-line label is cut
 // at its box's edge or kerned.

@@ -32,15 +32,12 @@ export const schulname = 'regler.schule';
 export async function server_starten(wurzel, { ohne_cache_control = false, weitere = 0 } = {}) {
     const nginx = process.env.REGLER_NGINX ?? '/usr/sbin/nginx';
     const ordner = mkdtempSync(join(tmpdir(), 'regler-nginx-'));
-    const port = await freier_port();
-    let https_port;
-    do https_port = await freier_port();
-    while (https_port === port);
-    const ports = [];
-    while (ports.length < weitere) {
+    const alle = [];
+    while (alle.length < 2 + weitere) {
         const p = await freier_port();
-        if (![port, https_port, ...ports].includes(p)) ports.push(p);
+        if (!alle.includes(p)) alle.push(p);
     }
+    const [port, https_port, ...ports] = alle;
     const [zertifikat, schluessel] = [join(ordner, 'zertifikat.pem'), join(ordner, 'schluessel.pem')];
     execFileSync(
         'openssl',

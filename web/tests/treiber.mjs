@@ -4,7 +4,7 @@
 // spoken over fetch) under Debian's default language C.UTF-8.
 //   { version, gehen(url), auswerten(f, ...args), klicken(auswahl, rechts), strg(taste), bild(pfad),
 //     bild_in_ablage() (the clipboard's PNG or null), fehler() (since the last call), schliessen() }
-import { execFileSync, spawn } from 'node:child_process';
+import { spawn, spawnSync } from 'node:child_process';
 import { writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { freier_port } from './server.mjs';
@@ -24,14 +24,8 @@ export async function treiber_starten(name) {
     return {
         ...t,
         bild_in_ablage() {
-            try {
-                return execFileSync('xclip', ['-selection', 'clipboard', '-t', 'image/png', '-o'], {
-                    env,
-                    timeout: 5000,
-                });
-            } catch {
-                return null;
-            }
+            const a = spawnSync('xclip', ['-selection', 'clipboard', '-t', 'image/png', '-o'], { env, timeout: 5000 });
+            return a.status === 0 ? a.stdout : null;
         },
         async schliessen() {
             await t.schliessen();

@@ -138,7 +138,6 @@ web-mehrere         ¦ web/src/protokoll.js   ¦ ev.ctrlKey || ev.metaKey || ber
 web-tabfolge        ¦ web/src/seitenbau.js   ¦ ev.preventDefault();\n        naechstes.focus(); ¦ naechstes.focus();
 web-link-getippt    ¦ web/src/seitenlogik.js ¦ for (const [n, t] of lauf_texte) q.append(n, t); ¦ for (const [n, f] of seite.felder) q.append(n, f.text);
 web-link-ohne-grenze ¦ web/src/seitenlogik.js ¦ feld.einfuegen_begrenzt(q.get(n));\n                feld.obergrenze_pruefen(); ¦ feld.text = q.get(n);
-web-kerning         ¦ web/src/seitenbau.js   ¦ el.style.fontKerning = 'none'; ¦ (nichts)
 web-linie-mitte     ¦ web/src/seitenbau.js   ¦ const m = l.breite % 2 ? 0.5 : 0; ¦ const m = 0.5;
 web-form-aussen     ¦ web/src/seitenbau.js   ¦ const innen = { x: x + rb / 2, y: y + rb / 2, w: w - rb, h: h - rb }; ¦ const innen = { x, y, w, h };
 web-kern-spalten    ¦ web/kern.cpp           ¦ {z.x1, z.w2, z.x2, z.y, z.summe, z.y_roh} ¦ {z.x1, z.x2, z.w2, z.y, z.summe, z.y_roh}

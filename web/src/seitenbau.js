@@ -17,10 +17,10 @@ function lage(el, g) {
     Object.assign(el.style, { left: `${g.x}px`, top: `${g.y}px`, width: `${g.w}px`, height: `${g.h}px` });
 }
 
+// Kerning stays off as the desktop sets text: the style sheet says so for every element the text
+// itself stands in (lines, captions), which this shorthand on their parent does not reach.
 function schrift_setzen(el, s) {
     el.style.font = css_schrift(s);
-    // The shorthand has just turned kerning back on; the desktop sets text without it.
-    el.style.fontKerning = 'none';
 }
 
 // A page surface, frame or picture box: its picture, its own drawing, then its lines and shapes

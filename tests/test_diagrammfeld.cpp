@@ -112,6 +112,7 @@ private slots:
         auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(menue);
         QVERIFY(eintraege(menue).contains(QStringLiteral("Kennwerte zeigen")));
+        QCOMPARE(d->zeiger(), 0); // the menu ends the read-out (no pointer left it here)
         menue->close();
     }
 

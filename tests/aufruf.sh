@@ -42,11 +42,9 @@ done <<EOF
 2||--seite mehrfach|regler --seite 2 --seite 3
 2||überzähliges Argument "2"|regler 2
 2||^regler: unbekannte Option "--foo" \(regler --help\)\$|regler -platform offscreen --foo
-2||^regler: unbekannte Option "--foo" \(regler --help\)\$|regler --foo
 2||^regler: unbekannte Option "-bar"|regler -reverse -style=Fusion -bar
 2||--seite "9"|regler -style Windows -display :0 --seite 9
 2||überzähliges Argument "x"|regler --platform offscreen x
-2||--seite "9"|regler -platform offscreen -style Windows --seite 9
 124|||timeout 2 regler -platform offscreen -style Windows --seite 2
 124|||timeout 2 regler -platform offscreen --seite 4
 0|^regler-bilder $version\$||regler-bilder --version

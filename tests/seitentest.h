@@ -7,7 +7,10 @@
 #include "zahlenfeld.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QHash>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
@@ -17,29 +20,53 @@
 // Control characters stand for keys: \b Backspace, \t Tab, \r Return, \x1b Escape, \x7f Delete,
 // \x16 Ctrl+V, \x01 Home, \x05 End, \x02 Shift+Home (selects back to the start).
 inline void tippen(QWidget* w, const QString& tasten) {
+    static const QHash<char16_t, QKeyCombination> steuer{{0x08, Qt::Key_Backspace},
+                                                         {0x09, Qt::Key_Tab},
+                                                         {0x0d, Qt::Key_Return},
+                                                         {0x1b, Qt::Key_Escape},
+                                                         {0x7f, Qt::Key_Delete},
+                                                         {0x16, Qt::ControlModifier | Qt::Key_V},
+                                                         {0x01, Qt::Key_Home},
+                                                         {0x05, Qt::Key_End},
+                                                         {0x02, Qt::ShiftModifier | Qt::Key_Home}};
     for (const QChar c : tasten) {
-        // clang-format off
-        switch (c.unicode()) {
-        case 0x08: QTest::keyClick(w, Qt::Key_Backspace); break;
-        case 0x09: QTest::keyClick(w, Qt::Key_Tab); break;
-        case 0x0d: QTest::keyClick(w, Qt::Key_Return); break;
-        case 0x1b: QTest::keyClick(w, Qt::Key_Escape); break;
-        case 0x7f: QTest::keyClick(w, Qt::Key_Delete); break;
-        case 0x16: QTest::keyClick(w, Qt::Key_V, Qt::ControlModifier); break;
-        case 0x01: QTest::keyClick(w, Qt::Key_Home); break;
-        case 0x05: QTest::keyClick(w, Qt::Key_End); break;
-        case 0x02: QTest::keyClick(w, Qt::Key_Home, Qt::ShiftModifier); break;
-        default: {
-            const int key = c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode()
-                                                                      : int(Qt::Key_unknown);
-            QKeyEvent druck(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &druck);
-            QKeyEvent los(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &los);
+        if (const auto k = steuer.find(c.unicode()); k != steuer.end()) {
+            QTest::keyClick(w, k->key(), k->keyboardModifiers());
+            continue;
         }
-        }
-        // clang-format on
+        const int key = c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode()
+                                                                  : int(Qt::Key_unknown);
+        QKeyEvent druck(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &druck);
+        QKeyEvent los(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(w, &los);
     }
+}
+
+// The context menu of `w` as a right click at `wo` opens it, and an entry of a menu by its text.
+inline QMenu* menue_oeffnen(QWidget* w, QPoint wo = {5, 5}) {
+    QContextMenuEvent kontext(QContextMenuEvent::Mouse, wo, w->mapToGlobal(wo));
+    QApplication::sendEvent(w, &kontext);
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+inline QAction* eintrag(const QMenu* m, const QString& text) {
+    for (QAction* a : m->actions())
+        if (a->text() == text) return a;
+    return nullptr;
+}
+
+// A chart's column (1: the first series), row by row, and the texts it writes.
+inline std::vector<double> spalte(const shell::Diagrammfeld* d, int s) {
+    std::vector<double> v;
+    for (int z = 1; z <= d->zeilenzahl(); ++z)
+        v.push_back(*d->wert(s, z));
+    return v;
+}
+inline QStringList texte(shell::Diagrammfeld* d) {
+    QStringList t;
+    for (const auto& e : d->kern().liste().bild)
+        if (e.art == darstellung::element::form::text) t << QString::fromStdString(e.text);
+    return t;
 }
 
 // What a chart shows on the screen is what it holds now: its picture, painted as the screen

@@ -118,12 +118,10 @@ public:
     QString pruefen(bool alles) {
         QStringList f;
         if (enden != erwartete_enden)
-            f << QStringLiteral("program ended %1 times, expected %2")
-                     .arg(enden)
-                     .arg(erwartete_enden);
+            f << QString::asprintf("program ended %d times, expected %d", enden, erwartete_enden);
         if (verloren)
-            f << QStringLiteral("the program ended with %1 unsaved runs, not discarded")
-                     .arg(verloren);
+            f << QString::asprintf("the program ended with %zu unsaved runs, not discarded",
+                                   verloren);
         int alle = 0; // one window per page created, never more than four
         for (QWidget* w : QApplication::topLevelWidgets())
             alle += qobject_cast<Seitenfenster*>(w) != 0;
@@ -141,9 +139,8 @@ public:
                 const bool grenztext = grenze && z->text() == shell::zahl_text(*grenze, format);
                 if (z->text().size() > z->regeln().laenge && !grenztext)
                     f << QStringLiteral("page %1 field %2 holds \"%3\", longer than %4")
-                             .arg(n)
-                             .arg(z->objectName(), z->text())
-                             .arg(z->regeln().laenge);
+                             .arg(QString::number(n), z->objectName(), z->text(),
+                                  QString::number(z->regeln().laenge));
             }
         }
 
@@ -260,9 +257,7 @@ private:
     QString kontextmenue(QWidget* w, QPoint wo) {
         const QString text = einfuegetexte.at(zahl(int(einfuegetexte.size())));
         QGuiApplication::clipboard()->setText(text);
-        QContextMenuEvent e(QContextMenuEvent::Mouse, wo, w->mapToGlobal(wo));
-        QApplication::sendEvent(w, &e);
-        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QMenu* menu = menue_oeffnen(w, wo);
         if (!menu) return QStringLiteral("no menu");
         std::vector<QAction*> eintraege;
         for (QAction* a : menu->actions())

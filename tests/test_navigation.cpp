@@ -203,23 +203,6 @@ private slots:
         QCOMPARE(passender_massstab(seite, frei), massstab);
     }
 
-    // On a screen lower than the pages (the test screen), every page opens wholly on it, built
-    // smaller as a whole: its buttons where the table puts them, times the scale. (That all else
-    // fits is test_zeichnungen's check.)
-    void kleiner_bildschirm() {
-        const QRect frei = QGuiApplication::primaryScreen()->availableGeometry();
-        Seite s(0, true);
-        for (int n = 1; n <= Navigator::seitenzahl; ++n) {
-            auto* seite = s.nav.seite_zeigen(n);
-            const double m = seite->massstab();
-            QVERIFY2(m < 1, "the test screen must be lower than the pages");
-            QVERIFY(frei.contains(QRect(seite->pos(), seite->size() + shell::fensterrahmen)));
-            const auto& v = seite->vorgaben();
-            const QRect voll = shell::pixel({0, 0, v.breite, v.hoehe});
-            QVERIFY(std::abs(seite->width() - voll.width() * m) <= 1);
-        }
-    }
-
     // The mends of navigation: a minimized page comes back when asked for; the second click of a
     // double click on "weiter" does not reach the next page's "weiter" under the pointer, a
     // click after the double-click time does; Return and Enter press a focused button.
@@ -254,26 +237,6 @@ private slots:
         m_nav->seite(3)->hide();
         QApplication::setActiveWindow(nullptr);
         QVERIFY(m_nav->vorderste() != m_nav->seite(3));
-    }
-
-    // The pages are drawn documents with fixed colours: under a dark desktop palette each looks
-    // exactly as under the default one.
-    void dunkles_thema() {
-        const auto bilder = [] {
-            Seite s(0);
-            QList<QImage> b;
-            for (int n = 1; n <= Navigator::seitenzahl; ++n)
-                b << s.nav.seite_zeigen(n)->grab().toImage();
-            return b;
-        };
-        const QList<QImage> hell = bilder();
-        const QPalette vorher = QApplication::palette();
-        QApplication::setPalette(QPalette(QColor(220, 220, 220), QColor(40, 40, 40), Qt::darkGray,
-                                          Qt::black, Qt::gray, Qt::white, Qt::black));
-        const QList<QImage> dunkle = bilder();
-        QApplication::setPalette(vorher);
-        for (int n = 0; n < Navigator::seitenzahl; ++n)
-            QVERIFY2(hell[n] == dunkle[n], qPrintable(QStringLiteral("Seite %1").arg(n + 1)));
     }
 
     // A page scaled while it is open is the page built at that scale, pixel for pixel: charts,

@@ -113,8 +113,6 @@ private slots:
             << "w1=000 xp1=9999 tn1=95 tv1=123" << 1 << QList<double>{0, 9999, 95, 123};
         QTest::newRow("page 2, set-point 999") << 2 << "w1=999" << "w1=99.9" << 1
             << QList<double>{99.9, 0, 0, 0};
-        QTest::newRow("page 2, set-point 5012") << 2 << "w1=5012" << "w1=99.9" << 1
-            << QList<double>{99.9, 0, 0, 0};
         QTest::newRow("page 3, every field") << 3 << "w1=73 v1=2.5 tn1=25 tv1=5 xp2=12 tv2=3 maxdiff=60"
             << "" << 0 << QList<double>{73, 2.5, 25, 5, 12, 3, 60};
         QTest::newRow("page 3, lengths") << 3 << "w1=00000 tn1=9.8765 tv1=987 xp2=-9876 tv2=9\b87"
@@ -126,8 +124,6 @@ private slots:
         QTest::newRow("page 3, 050 and gain 0") << 3 << "w1=050 v1=0" << "w1=050 v1=0" << 0
             << QList<double>{50, 0, 0, 0, 0, 0, 0};
         QTest::newRow("German: gain point") << 3 << "v1=1.6" << "v1=1,6" << 0
-            << QList<double>{50, 1.6, 0, 0, 0, 0, 0};
-        QTest::newRow("German: gain comma") << 3 << "v1=1,6" << "v1=1,6" << 0
             << QList<double>{50, 1.6, 0, 0, 0, 0, 0};
         QTest::newRow("German: gain limit") << 3 << "v1=123" << "v1=9,9" << 1
             << QList<double>{50, 9.9, 0, 0, 0, 0, 0};
@@ -185,40 +181,25 @@ private slots:
         QCOMPARE(p.rowCount(), 1 + baender.size());
         for (int i = 0; i < p.rowCount(); ++i) {
             const auto& z = p.zeilen()[size_t(i)];
-            const double xp = i ? baender[i - 1] : 0;
-            const auto lauf = sim::pid_parameter_bilden({.w = 50, .xp = xp, .tn = 0, .tv = 0});
-            std::vector<double> milch;
-            struct senke {
-                std::vector<double>& m;
-                void zeile(const sim::pid_zeile& r) { m.push_back(r.milch); }
-                void ende() {}
-            };
-            sim::pid_lauf(lauf, 200, senke{milch});
             QCOMPARE(z.nummer, i + 1);
             QCOMPARE(z.seite, 2);
-            QCOMPARE(z.werte.at(1).wert, xp);
-            QVERIFY(z.k == sim::kennwerte_berechnen(50, milch));
+            QCOMPARE(z.werte.at(1).wert, i ? baender[i - 1] : 0);
         }
-        // Page 3's row: the figures of actual value 1 against set-point 1.
+        // The figures of the run shown (the rows before feed method 1 below); page 3's of actual
+        // value 1 against set-point 1.
+        QCOMPARE(p.zeilen().back().k, sim::kennwerte_berechnen(50, spalte(s.diagramm("graph"), 2)));
         Seite drei(3);
-        std::vector<double> x1;
-        for (int i = 1; i <= 200; ++i)
-            x1.push_back(*drei.diagramm("kask")->wert(2, i));
-        QCOMPARE(drei.nav.protokoll().zeilen().back().k, sim::kennwerte_berechnen(50, x1));
+        QCOMPARE(drei.nav.protokoll().zeilen().back().k,
+                 sim::kennwerte_berechnen(50, spalte(drei.diagramm("kask"), 2)));
 
         auto* fenster = s.nav.protokoll_zeigen();
-        QString gezeigt;
+        // (What the aid says, from which row: test_darstellung; here, that its proposal runs.)
         QVERIFY(im_dialog<QMessageBox>(
             [&] { fenster->findChild<QPushButton*>(QStringLiteral("einstellhilfe"))->click(); },
             [&](QMessageBox* m) {
-                gezeigt = m->text();
                 for (QAbstractButton* b : m->buttons())
                     if (b->text() == QStringLiteral("Übernehmen")) b->click();
             }));
-        QVERIFY2(gezeigt.startsWith(QStringLiteral("Lauf 5 an der Stabilitätsgrenze: P-Band = 20 "
-                                                   "K, Schwingungsdauer = 35.5 s")) &&
-                     gezeigt.contains(QStringLiteral("P-Band = 1.7 × 20 K = 34 K")),
-                 qPrintable(gezeigt));
         QCOMPARE(s.feld("xp1")->text() + s.feld("tn1")->text() + s.feld("tv1")->text(),
                  QStringLiteral("34184"));
         QCOMPARE(p.zeilen().back().werte[1].wert, 34.0);
@@ -333,12 +314,8 @@ private slots:
             gewaehlt.push_back(&p.zeilen()[i]);
         s.seite->vergleich_zeigen(gewaehlt);
         QCOMPARE(verglichen().size(), size_t(4));
-        QStringList texte;
-        for (const auto& e : graph->kern().liste().bild)
-            if (e.art == darstellung::element::form::text) texte << QString::fromStdString(e.text);
-        QVERIFY2(texte.join('|').contains("Lauf 2:|P-Band = 5 K") &&
-                     texte.join('|').contains("Lauf 3:|gleiche Werte"),
-                 qPrintable(texte.join('|')));
+        QVERIFY2(texte(graph).join('|').contains("Lauf 2:|P-Band = 5 K"),
+                 qPrintable(texte(graph).join('|')));
         QCOMPARE(graph->kern().plot().b, breite);
         std::set<std::tuple<int, int, int>> toene;
         for (const auto& st : graph->kern().liste().stile)
@@ -348,6 +325,7 @@ private slots:
         QVERIFY(verglichen().empty());
 
         const auto zeilen = p.zeilen();
+        s.nav.protokoll_zeigen();
         for (const auto& [sprache, trenner] :
              {std::pair{QLocale::German, ';'}, std::pair{QLocale::English, ','}}) {
             QLocale::setDefault(QLocale(sprache));
@@ -356,8 +334,10 @@ private slots:
             QFile f(datei);
             QVERIFY(f.open(QIODevice::ReadOnly));
             QVERIFY(f.readAll().startsWith("\xEF\xBB\xBFNr." + QByteArray(1, trenner)));
+            tabelle->selectRow(1); // a run compared: rows read from a file end the comparison
+            QCOMPARE(verglichen().size(), size_t(1));
             QCOMPARE(p.laden(datei), QString());
-            QVERIFY(p.zeilen() == zeilen);
+            QVERIFY(p.zeilen() == zeilen && verglichen().empty());
         }
         const QString schlecht = ordner.filePath(QStringLiteral("schlecht.csv"));
         QFile f(schlecht);

@@ -31,6 +31,12 @@ fenster() {
 }
 # Clicks at a point in twips of a page's client area (button 1; 2 pastes, 3 opens a menu).
 klick() { xdotool mousemove --window "$1" $(($2 / 15)) $(($3 / 15)) click "${4:-1}"; sleep 0.4; }
+# The chart menu's entry k (1 = "Bild kopieren") at a point of a chart.
+menue() {
+    klick "$1" "$2" "$3" 3
+    xdotool key --delay 60 $(yes Down | head -n "$4") Return
+    sleep 0.5
+}
 # Until the command succeeds, for $1 seconds at most; and what it waits for most.
 bis() {
     ende=$(($(date +%s) + $1))

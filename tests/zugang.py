@@ -13,8 +13,6 @@ import pyatspi
 from gi.repository import GLib
 
 REGLER = sys.argv[1]
-MENUE = ["Bild kopieren", "Daten kopieren", "Bild speichern", "Daten speichern",
-         "Kennwerte zeigen", "Vorherigen Lauf zeigen", "Projektoransicht", "Versuchsprotokoll"]
 # page: (Tab presses from the focus a page opens with, the chart reached, a value it reads, its
 # last second)
 FAELLE = {
@@ -49,14 +47,13 @@ def pumpen(sekunden):
         time.sleep(0.02)
 
 
-def anwendung(name, warten=20):
+def kind(eltern, passt, warten=20):
+    """The first child that passes, once there is one (within `warten` seconds), else None."""
     ende = time.time() + warten
     while time.time() < ende:
-        desktop = pyatspi.Registry.getDesktop(0)
-        for i in range(desktop.childCount):
-            a = desktop.getChildAtIndex(i)
-            if a is not None and a.name == name:
-                return a
+        for k in (eltern().getChildAtIndex(i) for i in range(eltern().childCount)):
+            if k is not None and passt(k):
+                return k
         time.sleep(0.2)
     return None
 
@@ -69,15 +66,9 @@ def alle(objekt):
             yield from alle(kind)
 
 
-def fenster(app, titel, warten=20):
-    ende = time.time() + warten
-    while time.time() < ende:
-        for i in range(app.childCount):
-            f = app.getChildAtIndex(i)
-            if f is not None and f.name == titel and f.getState().contains(pyatspi.STATE_SHOWING):
-                return f
-        time.sleep(0.2)
-    return None
+def fenster(app, titel):
+    return kind(lambda: app, lambda f: f.name == titel
+                and f.getState().contains(pyatspi.STATE_SHOWING))
 
 
 def taste(*tasten):
@@ -104,7 +95,7 @@ pyatspi.Registry.registerEventListener(hoeren, "object:property-change:accessibl
 for seite, faelle in FAELLE.items():
     programm = subprocess.Popen([REGLER, "--seite", str(seite)])
     try:
-        app = anwendung("regler")
+        app = kind(lambda: pyatspi.Registry.getDesktop(0), lambda a: a.name == "regler")
         pruefen(app is not None, f"page {seite}: the program is on the accessibility bus")
         if app is None:
             continue
@@ -115,19 +106,16 @@ for seite, faelle in FAELLE.items():
         subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
                         f"^Seite {seite}$", "windowactivate", "--sync"], check=False)
         pumpen(0.5)
-        # The tree as a screen reader walks it: no hidden scroll bar, no chart internals.
+        # The tree as a screen reader walks it: no hidden scroll bar, no chart internals. (Names,
+        # descriptions and the charts' keys and menu as Qt gives them: test_navigation and
+        # test_diagrammfeld.)
         objekte = list(alle(f))
-        rollen = [o.getRoleName() for o in objekte]
-        pruefen("scroll bar" not in rollen, f"page {seite}: no scroll bar in the tree")
-        benannt = [o for o in objekte if o.getRole() in (pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TEXT)]
-        pruefen(all(o.name for o in benannt), f"page {seite}: every button and field has a name")
+        pruefen("scroll bar" not in [o.getRoleName() for o in objekte],
+                f"page {seite}: no scroll bar in the tree")
         diagramme = [o for o in objekte if o.getRole() == pyatspi.ROLE_CHART]
         pruefen(len(diagramme) == {1: 0, 2: 2, 3: 3, 4: 0}[seite]
                 and all(d.childCount == 0 for d in diagramme),
                 f"page {seite}: {len(diagramme)} charts, each one object without children")
-        for d in diagramme:
-            fehlt = [m for m in MENUE if m not in d.description]
-            pruefen(not fehlt, f"page {seite}: '{d.name}' names every menu entry ({fehlt} missing)")
 
         namen = [d.name for d in diagramme]  # as they stand before any read-out
         for tabs, name, teil, letzte in faelle:
@@ -154,8 +142,6 @@ for seite, faelle in FAELLE.items():
                              if e[0].endswith("accessible-name") and e[1] == "chart"]
                 pruefen(not umbenannt and d.name == name,
                         f"page {seite}: the chart is still named '{d.name}'")
-                wert = d.queryValue().currentValue
-                pruefen(wert == sekunde, f"page {seite}: its value is second {wert}")
         if seite == 2:
             # The lab notebook (Ctrl+L) is a table to a screen reader: rows, columns, headers.
             taste("ctrl+l")

@@ -17,6 +17,7 @@
 
 #include <QSize>
 #include <QTest>
+#include <clocale>
 
 namespace {
 using L = QList<double>;
@@ -93,6 +94,9 @@ const sim::kennwerte beispiele[] = {
 class TestDarstellung : public QObject {
     Q_OBJECT
 private slots:
+    // The user's locale, as the programs take it (a German one has a decimal comma in the C
+    // library): the core's texts must not follow it.
+    void initTestCase() { std::setlocale(LC_ALL, ""); }
     // Kelvins and the period with one decimal, seconds whole, "—" for none, a typographic minus,
     // no "−0,0".
     void kennwert_zeilen_data() {

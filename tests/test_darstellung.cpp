@@ -301,6 +301,11 @@ private slots:
                 const double r = e.art == darstellung::element::form::ring ? e.mass : 0;
                 for (const auto& q : e.punkte)
                     QVERIFY2(innen({q.x - r, q.y - r, 2 * r, 2 * r}, p), "a mark outside the plot");
+                // An upright dimension stands clear of the plot's border, not half on it.
+                const auto& q = e.punkte;
+                if (st.strich.empty() && q.size() == 2 && q[0].x == q[1].x && q[0].y != q[1].y)
+                    QVERIFY2(q[0].x >= p.x + 3 * m && q[0].x <= p.rechts() - 3 * m,
+                             "a dimension on the border");
             }
             if (st.fuellung == darstellung::farbe{255, 255, 255} && st.fuellung_deckung == 230)
                 QVERIFY(e.punkte[1].y <= p.y); // the legend

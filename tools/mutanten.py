@@ -110,9 +110,7 @@ strg-p-fehlt        ¦ shell/seite.cpp        ¦ m_drucken->setShortcut(QKeySequ
 druck-als-bitmap    ¦ shell/drucken.cpp      ¦ p.drawPicture(0, 0, aufnahme); ¦ seite.render(&p, QPoint(), QRegion(), QWidget::DrawWindowBackground | QWidget::DrawChildren); ¦ sitzung
 png-bildschirm      ¦ shell/diagramm_ausgabe.cpp ¦ const QImage bild = abbild(); ¦ const QImage bild = grab().toImage();
 menue-zeiger-bleibt ¦ shell/diagramm_ausgabe.cpp ¦ zeiger_weg();\n    if (!m_menue) ¦ if (!m_menue)
-zeitachse-gedraengt ¦ darstellung/schaubild.cpp ¦ l.zeit_titel = !m_art.zeit_titel.empty() && unten_mit <= 0.4 * m_hoehe && ¦ l.zeit_titel = !m_art.zeit_titel.empty() &&
 zugang-ereignis     ¦ shell/diagramm_ausgabe.cpp ¦ QAccessibleEvent beschreibung(this, QAccessible::DescriptionChanged); ¦ QAccessibleEvent beschreibung(this, QAccessible::NameChanged); ¦ zugang
-zugang-kinder       ¦ shell/diagramm_ausgabe.cpp ¦ int childCount() const override { return 0; } ¦ (nichts)
 zugang-name         ¦ shell/diagramm_ausgabe.cpp ¦ if (t == QAccessible::Description && !diagramm()->ansage().isEmpty()) ¦ if ((t == QAccessible::Description || t == QAccessible::Name) && !diagramm()->ansage().isEmpty())
 menue-halb-genannt  ¦ darstellung/diagramm.cpp ¦ if (t.empty()) continue;\n        if (const auto p ¦ if (t.empty()) break;\n        if (const auto p
 tabfolge-2          ¦ pages/seite_2.cpp      ¦ "tv1", "graph", "Leistung"}, ¦ "tv1"},

@@ -9,8 +9,10 @@
 #include "texte.h"
 #include "zahlen.h"
 
+#include <QAbstractFileIconProvider>
 #include <QAccessible>
 #include <QClipboard>
+#include <QFileDialog>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSettings>
@@ -283,11 +285,18 @@ private slots:
     // itself opens and closes without a warning (its icons once were null pixmaps).
     void speichern() {
         QTest::failOnWarning(QRegularExpression(QStringLiteral("null pixmap")));
-        QTimer::singleShot(300, [] {
-            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+        bool symbole = false; // a folder's and a file's, as the dialog lists them
+        QTimer::singleShot(300, [&] {
+            if (auto* d = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+                const auto* typen = d->iconProvider();
+                symbole = typen && !typen->icon(QFileInfo(QDir::tempPath())).isNull() &&
+                          !typen->icon(QFileInfo(QCoreApplication::applicationFilePath())).isNull();
+                d->close();
+            }
         });
         QCOMPARE(shell::oeffnen(nullptr, "t", QStandardPaths::TempLocation, "CSV (*.csv)"),
                  QString());
+        QVERIFY(symbole);
         QTemporaryDir gut;
         shell::einstellungsdatei().setValue("dateien/ordner", gut.path());
         QString ziel = "/proc/seite2.pdf";

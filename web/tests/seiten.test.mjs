@@ -824,7 +824,8 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     assert.match(await seite.$eval('dialog.frage p', (p) => p.textContent), /P-Band = 1,7 × 20 K = 34 K/);
     await seite.click('dialog.frage [data-antwort="uebernehmen"]');
     await auf_seite(2);
-    assert.equal(await feld(2, 'xp1'), '34');
+    // Typed in once page 2 is in front, a moment later.
+    await seite.waitForFunction((s) => document.querySelector(s).value === '34', { timeout: 5000 }, el(2, 'xp1'));
     await seite.focus('dialog.protokoll table');
     await seite.keyboard.press('Escape');
     await cdp.detach();

@@ -480,10 +480,12 @@ void schaubild::bild_zeichnen() {
     // before it.
     std::vector<rechteck> belegt;
     std::vector<std::pair<std::string, std::vector<punkt>>> namen; // each with its places
-    const auto frei = [&](const rechteck& r) {
-        return std::none_of(belegt.begin(), belegt.end(),
+    // Clear of the places given: by default everything placed so far.
+    const auto frei_von = [](const rechteck& r, const std::vector<rechteck>& von) {
+        return std::none_of(von.begin(), von.end(),
                             [&](const rechteck& q) { return q.schneidet(r); });
     };
+    const auto frei = [&](const rechteck& r) { return frei_von(r, belegt); };
     const auto belegen = [&](punkt a, punkt e, double rand) {
         belegt.push_back({std::min(a.x, e.x) - rand, std::min(a.y, e.y) - rand,
                           std::abs(e.x - a.x) + 2 * rand, std::abs(e.y - a.y) + 2 * rand});
@@ -636,10 +638,6 @@ void schaubild::bild_zeichnen() {
         }
         // Every place taken (a low or crowded plot): the free one nearest the first, else the
         // nearest clear of the other labels, at least; only where there is none, the first.
-        const auto ohne_schild = [&](const rechteck& r) {
-            return std::none_of(schilder.begin(), schilder.end(),
-                                [&](const rechteck& q) { return q.schneidet(r); });
-        };
         if (!frei(*gewaehlt)) {
             const int nx = int(p.b / zh) + 1, ny = int(2 * p.h / zh) + 1;
             std::vector<punkt> versatz;
@@ -656,7 +654,7 @@ void schaubild::bild_zeichnen() {
                     frei_genug = q;
                     break;
                 }
-                if (!frei_genug && ohne_schild(q)) frei_genug = q;
+                if (!frei_genug && frei_von(q, schilder)) frei_genug = q;
             }
             if (frei_genug) gewaehlt = frei_genug;
         }

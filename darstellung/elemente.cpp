@@ -67,4 +67,43 @@ Rect in_pixeln(const Rect& r, double massstab) {
     return Rect{x, y, px(r.x + r.w) - x, px(r.y + r.h) - y};
 }
 
+namespace {
+
+// The distance of a point from a rectangle (0 inside it).
+double abstand(double x, double y, const Rect& r) {
+    const double dx = std::max({r.x - x, 0.0, x - (r.x + r.w)});
+    const double dy = std::max({r.y - y, 0.0, y - (r.y + r.h)});
+    return std::hypot(dx, dy);
+}
+
+bool fingergerecht(const std::vector<Rect>& ziele, double m) {
+    constexpr double kreis = 24;
+    const auto klein = [&](const Rect& r) { return r.w * m < kreis || r.h * m < kreis; };
+    for (size_t i = 0; i < ziele.size(); ++i) {
+        const Rect& a = ziele[i];
+        if (!klein(a)) continue;
+        const double ax = a.x + a.w / 2.0, ay = a.y + a.h / 2.0;
+        for (size_t j = 0; j < ziele.size(); ++j) {
+            const Rect& b = ziele[j];
+            if (j == i) continue;
+            if (abstand(ax, ay, b) * m < kreis / 2) return false;
+            if (klein(b) && std::hypot(b.x + b.w / 2.0 - ax, b.y + b.h / 2.0 - ay) * m < kreis)
+                return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+double kleinster_massstab_fuer_finger(const std::vector<Rect>& ziele) {
+    // In hundredths, as the page's scale is shown; a page that a finger can use at one scale
+    // can use it at every larger one.
+    int hundertstel = 100;
+    while (hundertstel > std::lround(kleinster_massstab * 100) &&
+           fingergerecht(ziele, (hundertstel - 1) / 100.0))
+        --hundertstel;
+    return hundertstel / 100.0;
+}
+
 } // namespace darstellung::elemente

@@ -186,4 +186,16 @@ inline constexpr int twips_pro_pixel = 15;
 // edges are rounded, not the sizes, so that boxes that meet in the table still meet.
 Rect in_pixeln(const Rect& r, double massstab = 1);
 
+// The browser shrinks a page to fit its window, down to a legible 0.6 (then it scrolls) and not
+// at all above 0.97, where every line would blur for a few pixels.
+inline constexpr double kleinster_massstab = 0.6;
+inline constexpr double ganzer_massstab_ueber = 0.97;
+
+// The smallest scale, not below kleinster_massstab, at which a finger meets each of these
+// targets (pixels at full size) as surely as the accessibility rule for touch asks: 24 px wide
+// and high, or else a circle of 24 px about its centre that meets no other target and no other
+// small one's circle. Where even full size falls short: full size, since only another layout
+// would do better.
+double kleinster_massstab_fuer_finger(const std::vector<Rect>& ziele);
+
 } // namespace darstellung::elemente

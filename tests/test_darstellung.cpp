@@ -4,6 +4,7 @@
 #include "achsen.h"
 #include "diagramm.h"
 #include "einstellhilfe.h"
+#include "elemente.h"
 #include "fensterplatz.h"
 #include "laeufe.h"
 #include "parameter.h"
@@ -861,6 +862,25 @@ private slots:
         QVERIFY(h.find("<th>Nr.</th>") != std::string::npos);
         QVERIFY(h.find("Verstärkung") == std::string::npos); // page 3's fields: hidden
         QVERIFY(h.find(">20<") < h.find(">10<"));            // sorted
+    }
+
+    // The smallest scale at which a finger still meets every target: small ones need a circle of
+    // 24 px clear of the others' boxes and of the other small ones' circles.
+    void finger_data() {
+        QTest::addColumn<std::vector<darstellung::elemente::Rect>>("ziele");
+        QTest::addColumn<double>("massstab");
+        QTest::newRow("keine") << std::vector<darstellung::elemente::Rect>{} << 0.6;
+        QTest::newRow("allein") << std::vector<darstellung::elemente::Rect>{{0, 0, 10, 10}} << 0.6;
+        QTest::newRow("felder 24 px auseinander")
+            << std::vector<darstellung::elemente::Rect>{{0, 0, 37, 19}, {0, 24, 37, 19}} << 1.0;
+        QTest::newRow("klein 15 px vor einem grossen")
+            << std::vector<darstellung::elemente::Rect>{{0, 0, 20, 20}, {25, 0, 100, 100}} << 0.8;
+        QTest::newRow("schmal und beruehrend")
+            << std::vector<darstellung::elemente::Rect>{{0, 0, 30, 50}, {30, 0, 30, 50}} << 0.8;
+    }
+    void finger() {
+        QFETCH(std::vector<darstellung::elemente::Rect>, ziele);
+        QTEST(darstellung::elemente::kleinster_massstab_fuer_finger(ziele), "massstab");
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

@@ -340,6 +340,15 @@ int main(int argc, char* argv[]) {
         for (const char* t : v.tabfolge)
             tabfolge.append(text(t));
 
+        // What a finger may aim at: the fields, the buttons and the charts (held for their menu).
+        std::set<QString> ziel_namen;
+        for (const Element& e : v.elemente) {
+            if (const auto* f = std::get_if<Feld>(&e)) ziel_namen.insert(f->name);
+            if (const auto* k = std::get_if<Knopf>(&e)) ziel_namen.insert(k->name);
+            if (const auto* d = std::get_if<Diagramm>(&e)) ziel_namen.insert(d->name);
+        }
+        std::vector<Rect> ziele;
+
         QJsonObject untergruende;
         QJsonArray zugang, stand;
         for (QWidget* w : seite->findChildren<QWidget*>()) {
@@ -359,6 +368,8 @@ int main(int argc, char* argv[]) {
                           {"r", QJsonArray{g.x(), g.y(), g.width(), g.height()}}};
             if (auto* l = qobject_cast<QLabel*>(w)) o.insert("text", l->text());
             stand.append(o);
+            if (ziel_namen.count(w->objectName()))
+                ziele.push_back({g.x(), g.y(), g.width(), g.height()});
         }
 
         // What the page runs at load and on "Start Grafik": the fields it reads, in order, and
@@ -388,6 +399,8 @@ int main(int argc, char* argv[]) {
                                   {"titel", v.titel},
                                   {"breite", v.breite},
                                   {"hoehe", v.hoehe},
+                                  {"kleinster_massstab_finger",
+                                   darstellung::elemente::kleinster_massstab_fuer_finger(ziele)},
                                   {"tabfolge", tabfolge},
                                   {"weiter_zu", v.weiter_zu},
                                   {"zurueck_zu", v.zurueck_zu},
@@ -457,7 +470,10 @@ int main(int argc, char* argv[]) {
     // The charts' settings are the program's own; a run of this tool leaves the user's alone.
     QStandardPaths::setTestModeEnabled(true);
     const QJsonArray ansicht = ansicht_json();
-    const QJsonObject alles{{"seiten", seiten}};
+    const QJsonObject alles{
+        {"seiten", seiten},
+        {"massstab", QJsonObject{{"kleinster", darstellung::elemente::kleinster_massstab},
+                                 {"ganz_ueber", darstellung::elemente::ganzer_massstab_ueber}}}};
     if (!schreiben(ziel.filePath("seiten.json"),
                    QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
         !schreiben(ziel.filePath("ansicht.json"), QJsonDocument(ansicht).toJson()) ||

@@ -41,18 +41,21 @@ let aktuell = 0;
 const messungen = {};
 
 // The whole page as large as the window shows it whole, in width and height, centred; never
-// larger than drawn (its charts are pictures); close to 1 it stays 1, so that every line stays
-// sharp; below a legible 0.6 it stops shrinking and the window scrolls instead. The notice of a
-// new version stands above it.
+// larger than drawn (its charts are pictures); the smallest scale and the one from which it stays
+// 1 are the core's, and where the pointer is a finger, so is the page's smallest for a finger.
+// Below that the window scrolls. The notice of a new version stands above it.
+const finger = window.matchMedia('(pointer: coarse)');
+finger.addEventListener('change', () => einpassen());
 function einpassen() {
     const s = seiten.get(aktuell);
     if (!s) return;
     // The notice of a new version above the page, the notebook below it, each taking its room.
     const unten = document.querySelector('dialog.protokoll[open]')?.offsetHeight ?? 0;
     const frei = [document.documentElement.clientWidth, window.innerHeight - neue_version.offsetHeight - unten];
+    const p = daten.seiten[aktuell - 1];
     let massstab = Math.min(1, frei[0] / s.breite, frei[1] / s.hoehe);
-    if (massstab > 0.97) massstab = 1;
-    massstab = Math.max(0.6, massstab);
+    if (massstab > daten.massstab.ganz_ueber) massstab = 1;
+    massstab = Math.max(finger.matches ? p.kleinster_massstab_finger : daten.massstab.kleinster, massstab);
     const [b, h] = [s.breite * massstab, s.hoehe * massstab];
     // Centred where it fits; to be scrolled through (a phone), the page starts at the top.
     const ganz = b <= frei[0] && h <= frei[1];

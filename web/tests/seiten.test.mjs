@@ -508,15 +508,28 @@ test('fields: keys, an on-screen keyboard, paste and drop', async () => {
 });
 
 // An accessibility audit (axe-core, pinned) of every page and of the notebook beside page 2,
-// where the page keeps its full size: no violation of WCAG 2.2 A and AA nor of its best practice.
+// where the page keeps its full size, and of every page on an upright tablet, too narrow for
+// any page, where a finger must still meet the fields: no violation of WCAG 2.2 A and AA nor of
+// its best practice.
 test('the accessibility audit finds nothing', async () => {
     const axe = readFileSync(`${process.env.REGLER_NPM}/axe-core/axe.min.js`, 'utf8');
     const tab = await neue_seite();
     await tab.setBypassCSP(true); // the audit's script is the test's, not the page's
-    await tab.setViewport({ width: 1920, height: 1200 });
     const funde = [];
     const regeln = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice'];
-    for (const [nr, notizbuch] of [[1], [2], [3], [4], [2, true]]) {
+    const tablet = { width: 820, height: 1180, hasTouch: true, isMobile: true };
+    for (const [nr, notizbuch, fenster] of [
+        [1],
+        [2],
+        [3],
+        [4],
+        [2, true],
+        [1, 0, tablet],
+        [2, 0, tablet],
+        [3, 0, tablet],
+        [4, 0, tablet],
+    ]) {
+        await tab.setViewport(fenster ?? { width: 1920, height: 1200 });
         await tab.goto(`${adresse}#seite-${nr}`);
         await bereit(tab);
         if (notizbuch) await strg_l(tab);
@@ -524,7 +537,9 @@ test('the accessibility audit finds nothing', async () => {
         await tab.evaluate(axe);
         const r = await tab.evaluate((runOnly) => window.axe.run(document, { runOnly }), regeln);
         for (const v of r.violations)
-            funde.push(`page ${nr}${notizbuch ? ' with the notebook' : ''}: ${v.id} at ${v.nodes[0].target}`);
+            funde.push(
+                `page ${nr}${notizbuch ? ' with the notebook' : ''}${fenster ? ' on a tablet' : ''}: ${v.id} at ${v.nodes[0].target}`,
+            );
     }
     await tab.close();
     assert.deepEqual(funde, []);

@@ -65,6 +65,8 @@ function einpassen() {
     buehne.style.height = `${h}px`;
     buehne.style.marginLeft = `${Math.max(0, (frei[0] - b) / 2)}px`;
     buehne.style.marginTop = ganz ? `${(frei[1] - h) / 2}px` : '0';
+    // What the notebook covers can be scrolled out from under it.
+    buehne.style.marginBottom = `${unten}px`;
 }
 
 // The second click of a double click that lands on the next page's button is no click: a

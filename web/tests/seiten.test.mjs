@@ -581,6 +581,12 @@ test('a tablet: a long press opens the menu, a finger reads the curves, pictures
         // In the notebook a tap adds its row to those compared, a second takes it away again.
         await klicken(2, 'start', tab);
         await strg_l(tab);
+        // The page keeps its size for a finger; what the notebook covers scrolls out from under it.
+        const [unten, frei] = await tab.$eval('dialog.protokoll', (d) => [
+            document.getElementById('buehne').getBoundingClientRect().bottom + scrollY,
+            document.documentElement.scrollHeight - d.offsetHeight,
+        ]);
+        assert.ok(unten <= frei, `the page ends at ${unten}, the notebook begins at ${frei}`);
         // Each tap's click may come a moment after the finger lifts.
         const gewaehlt = () => tab.$$eval('tr[aria-selected="true"]', (r) => r.map((x) => x.dataset.nummer).join());
         for (const [nr, soll] of [

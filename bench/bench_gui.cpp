@@ -1,14 +1,18 @@
 // The program's own work at the screen beside Qt's floor for the same work, offscreen: medians of
 // repeated runs in one process, one line per figure ("name: ours X ms, floor Y ms, ratio R"); the
 // times are CPU time of the GUI thread.
-// The floor is bare Qt Charts: windows of the pages' sizes with chart views of the same sizes
-// and the same number of series and points, antialiased like ours.
+// The floor does a page's work the plainest Qt way: a window of the page's size per page, its
+// texts as plain labels, its frames as group boxes, its fields and buttons as line edits and push
+// buttons, its charts as Qt Charts views of the same sizes with as many series and points,
+// antialiased like ours. Lines and shapes are left out.
 //   bench_gui [--runden N] [--nur start|oeffnen|grafik|speicher|skala]
 // Memory is the peak resident set of a child process (this program with --speicher).
 #include "diagrammfeld.h"
 #include "pid.h"
+#include "seite_1.h"
 #include "seite_2.h"
 #include "seite_3.h"
+#include "seite_4.h"
 #include "seiten.h"
 #include "zahlen.h"
 
@@ -16,6 +20,9 @@
 #include <QChart>
 #include <QChartView>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QProcess>
 #include <QPushButton>
@@ -26,6 +33,7 @@
 #include <ctime>
 #include <functional>
 #include <malloc.h>
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -141,28 +149,74 @@ QList<QPointF> kurve(int n, double phase) {
     return p;
 }
 
+std::vector<shell::Element> seitentabelle(int n) {
+    switch (n) {
+    case 1:
+        return seiten::seite_1_elemente();
+    case 2:
+        return seiten::seite_2_elemente();
+    case 3:
+        return seiten::seite_3_elemente();
+    default:
+        return seiten::seite_4_elemente();
+    }
+}
+
 struct Boden {
     QWidget fenster;
     std::vector<QChartView*> ansichten;
     std::vector<QLineSeries*> reihen;
 
-    // Windows of `groesse` with one chart view per chart of `d` (same size, series and rows).
+    // A window of `groesse` with a chart view per chart of `d` (same size, series and rows).
     Boden(QSize groesse, const std::vector<const Diagramm*>& d) {
         fenster.resize(groesse);
-        for (const Diagramm* g : d) {
-            auto* chart = new QChart;
-            for (size_t s = 0; s < g->reihen.size(); ++s) {
-                auto* r = new QLineSeries;
-                r->replace(kurve(g->zeilen, double(s)));
-                chart->addSeries(r);
-                reihen.push_back(r);
+        for (const Diagramm* g : d)
+            diagramm(*g, &fenster);
+    }
+    // Page n's window: its texts, frames, fields, buttons and charts as plain Qt widgets.
+    Boden(QSize groesse, const std::vector<shell::Element>& tabelle) {
+        fenster.resize(groesse);
+        std::map<std::string, QWidget*> rahmen;
+        const auto in = [&](const char* name) -> QWidget* {
+            const auto r = name ? rahmen.find(name) : rahmen.end();
+            return r == rahmen.end() ? &fenster : r->second;
+        };
+        for (const auto& e : tabelle) {
+            QWidget* w = nullptr;
+            if (const auto* t = std::get_if<shell::Text>(&e)) {
+                auto* l = new QLabel(QString::fromUtf8(t->text), in(t->in));
+                l->setWordWrap(t->art != shell::Art::Schlicht);
+                l->setFont(shell::schrift(t->schrift));
+                w = l;
+                w->setGeometry(shell::pixel(t->r));
+            } else if (const auto* r = std::get_if<shell::Rahmen>(&e)) {
+                w = new QGroupBox(QString::fromUtf8(r->titel), in(r->in));
+                w->setGeometry(shell::pixel(r->r));
+                rahmen[r->name] = w;
+            } else if (const auto* f = std::get_if<shell::Feld>(&e)) {
+                w = new QLineEdit(in(f->in));
+                w->setGeometry(shell::pixel(f->r));
+            } else if (const auto* k = std::get_if<shell::Knopf>(&e)) {
+                w = new QPushButton(QString::fromUtf8(k->text), in(k->in));
+                w->setGeometry(shell::pixel(k->r));
+            } else if (const auto* g = std::get_if<Diagramm>(&e)) {
+                diagramm(*g, in(g->in));
             }
-            chart->createDefaultAxes();
-            auto* v = new QChartView(chart, &fenster);
-            v->setRenderHint(QPainter::Antialiasing);
-            v->setGeometry(shell::pixel(g->r));
-            ansichten.push_back(v);
         }
+    }
+    void diagramm(const Diagramm& g, QWidget* eltern) {
+        auto* chart = new QChart;
+        for (size_t s = 0; s < g.reihen.size(); ++s) {
+            auto* r = new QLineSeries;
+            r->replace(kurve(g.zeilen, double(s)));
+            chart->addSeries(r);
+            reihen.push_back(r);
+        }
+        chart->createDefaultAxes();
+        auto* v = new QChartView(chart, eltern);
+        v->setRenderHint(QPainter::Antialiasing);
+        v->setGeometry(shell::pixel(g.r));
+        ansichten.push_back(v);
     }
     void zeigen() {
         fenster.show();
@@ -175,15 +229,6 @@ struct Boden {
         abarbeiten();
     }
 };
-
-// The floor of the start: one chart view holding one 200-point line series. (A chart without a
-// series has no axes either, and would paint next to nothing.)
-Diagramm ein_diagramm() {
-    Diagramm d;
-    d.r = {0, 0, 7365, 3555};
-    d.reihen = {"Ist"};
-    return d;
-}
 
 // ---- ours
 
@@ -224,9 +269,8 @@ int speicher_kind(const QString& was) {
         p->klick(2, "weiter");
         p->klick(3, "weiter");
     } else {
-        const Diagramm d = ein_diagramm();
-        auto* b = new Boden(seitengroesse(1), {&d});
-        b->zeigen();
+        for (int n = 1; n <= Navigator::seitenzahl; ++n)
+            (new Boden(seitengroesse(n), seitentabelle(n)))->zeigen();
     }
     std::printf("%ld\n", spitze_kb());
     return 0;
@@ -269,10 +313,10 @@ int main(int argc, char* argv[]) {
         return nur.isEmpty() || nur == QLatin1String(name);
     };
 
-    // ---- start: page 1 shown and painted; floor: one window with one 200-point chart
+    // ---- start: page 1 shown and painted
     if (gruppe("start")) {
         std::unique_ptr<Programm> p;
-        const Diagramm d = ein_diagramm();
+        const auto tabelle = seitentabelle(1);
         std::unique_ptr<Boden> b;
         const QSize g = seitengroesse(1);
         const auto [unser, boden] =
@@ -286,10 +330,11 @@ int main(int argc, char* argv[]) {
                          .diagramme = false}, // no chart on page 1
                         {.arbeit =
                              [&] {
-                                 b = std::make_unique<Boden>(g, std::vector<const Diagramm*>{&d});
+                                 b = std::make_unique<Boden>(g, tabelle);
                                  b->zeigen();
                              },
-                         .nachher = [&] { b.reset(); }});
+                         .nachher = [&] { b.reset(); },
+                         .diagramme = false});
         zeile("start", unser, boden);
     }
 
@@ -297,25 +342,24 @@ int main(int argc, char* argv[]) {
     for (int n : {2, 3}) {
         if (!gruppe("oeffnen")) break;
         std::unique_ptr<Programm> p;
-        const auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
+        const auto tabelle = seitentabelle(n);
         const QSize g = seitengroesse(n);
         std::unique_ptr<Boden> b;
-        const auto [unser, boden] =
-            vergleichen({.vorher =
-                             [&] {
-                                 p = std::make_unique<Programm>();
-                                 for (int s = 1; s < n; ++s)
-                                     p->nav.seite_zeigen(s);
-                                 abarbeiten();
-                             },
-                         .arbeit = [&] { p->klick(n - 1, "weiter"); },
-                         .nachher = [&] { p.reset(); }},
-                        {.arbeit =
-                             [&] {
-                                 b = std::make_unique<Boden>(g, diagramme(tabelle));
-                                 b->zeigen();
-                             },
-                         .nachher = [&] { b.reset(); }});
+        const auto [unser, boden] = vergleichen({.vorher =
+                                                     [&] {
+                                                         p = std::make_unique<Programm>();
+                                                         for (int s = 1; s < n; ++s)
+                                                             p->nav.seite_zeigen(s);
+                                                         abarbeiten();
+                                                     },
+                                                 .arbeit = [&] { p->klick(n - 1, "weiter"); },
+                                                 .nachher = [&] { p.reset(); }},
+                                                {.arbeit =
+                                                     [&] {
+                                                         b = std::make_unique<Boden>(g, tabelle);
+                                                         b->zeigen();
+                                                     },
+                                                 .nachher = [&] { b.reset(); }});
         zeile(n == 2 ? "open page 2" : "open page 3", unser, boden);
     }
 

@@ -414,11 +414,20 @@ const protokollzeile* versuchsprotokoll::zeile(int nummer) const {
     return nullptr;
 }
 
+// After the largest; past the largest a file may hold (it would not be read back), the
+// smallest free one: the notebook holds far fewer rows than there are numbers.
 int versuchsprotokoll::naechste_nummer() const {
     int n = 0;
     for (const protokollzeile& z : m_zeilen)
         n = std::max(n, z.nummer);
-    return n + 1;
+    if (n < nummer_hoechstens) return n + 1;
+    std::vector<bool> vergeben(m_zeilen.size() + 2);
+    for (const protokollzeile& z : m_zeilen)
+        if (size_t(z.nummer) < vergeben.size()) vergeben[size_t(z.nummer)] = true;
+    n = 1;
+    while (vergeben[size_t(n)])
+        ++n;
+    return n;
 }
 
 std::string versuchsprotokoll::laden(std::string_view text, bool anhaengen) {
@@ -434,9 +443,8 @@ std::string versuchsprotokoll::laden(std::string_view text, bool anhaengen) {
     if (m_zeilen.size() + d.zeilen.size() > hoechstens)
         return "Mit der Datei hätte das Versuchsprotokoll mehr als " + std::to_string(hoechstens) +
                " Läufe.";
-    int n = naechste_nummer();
     for (protokollzeile& z : d.zeilen) {
-        z.nummer = n++;
+        z.nummer = naechste_nummer();
         m_zeilen.push_back(std::move(z));
     }
     return {};

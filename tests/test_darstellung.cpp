@@ -595,6 +595,14 @@ private slots:
         QCOMPARE(p.zeilen().back().nummer, 7);
         QCOMPARE(p.ungesichert(), size_t(1));
         QVERIFY(p.zeile(6) && p.zeile(6)->werte[1].wert == 10);
+        // Past the largest number a file may hold, the smallest free one: saved, it reads back.
+        std::string hoch = csv;
+        hoch.replace(hoch.find("\r\n3;"), 4, "\r\n999999;");
+        QCOMPARE(p.laden(hoch, false), std::string());
+        p.eintragen(2, lauf(5), {}, 12, true);
+        QCOMPARE(p.zeilen().back().nummer, 3);
+        QCOMPARE(p.laden(p.csv(","), true), std::string());
+        QCOMPARE(p.zeilen().back().nummer, 7);
 
         // Too big: refused by its size, or by its rows; nothing changes.
         const auto vorher = p.zeilen();

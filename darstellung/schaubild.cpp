@@ -621,6 +621,22 @@ void schaubild::bild_zeichnen() {
                           {xk + 4 * m, k1.y - 3 * m - zh}}});
     }
     std::vector<rechteck> schilder; // the labels placed
+    // Steps away from a label's first place, nearest first: made once per drawing, when first
+    // a label finds every place of its own taken.
+    std::vector<punkt> versatz;
+    const auto versatz_machen = [&] {
+        const int nx = int(p.b / zh) + 1, ny = int(2 * p.h / zh) + 1;
+        std::vector<std::pair<double, punkt>> nach_abstand;
+        for (int i = -nx; i <= nx; ++i)
+            for (int j = -ny; j <= ny; ++j) {
+                const punkt v{i * zh, j * zh / 2};
+                nach_abstand.push_back({std::hypot(v.x, v.y), v});
+            }
+        std::stable_sort(nach_abstand.begin(), nach_abstand.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const auto& [abstand, v] : nach_abstand)
+            versatz.push_back(v);
+    };
     for (const auto& [text, orte] : namen) {
         const double w = z.breite(text);
         std::optional<rechteck> gewaehlt;
@@ -639,14 +655,7 @@ void schaubild::bild_zeichnen() {
         // Every place taken (a low or crowded plot): the free one nearest the first, else the
         // nearest clear of the other labels, at least; only where there is none, the first.
         if (!frei(*gewaehlt)) {
-            const int nx = int(p.b / zh) + 1, ny = int(2 * p.h / zh) + 1;
-            std::vector<punkt> versatz;
-            for (int i = -nx; i <= nx; ++i)
-                for (int j = -ny; j <= ny; ++j)
-                    versatz.push_back({i * zh, j * zh / 2});
-            std::stable_sort(versatz.begin(), versatz.end(), [](punkt a, punkt b) {
-                return std::hypot(a.x, a.y) < std::hypot(b.x, b.y);
-            });
+            if (versatz.empty()) versatz_machen();
             std::optional<rechteck> frei_genug;
             for (const punkt v : versatz) {
                 const rechteck q = platz({orte.front().x + v.x, orte.front().y + v.y});

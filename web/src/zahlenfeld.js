@@ -13,6 +13,7 @@ export class Zahlenfeld {
         eingabe.addEventListener('keydown', (ev) => this.taste(ev));
         // Pasting is not refused as such (the paste event stays as it is): its text arrives here.
         eingabe.addEventListener('beforeinput', (ev) => this.vor_eingabe(ev));
+        eingabe.addEventListener('input', () => this.nach_eingabe());
         // Dropped text goes in where the caret stands, through the same rules as pasted text.
         eingabe.addEventListener('drop', (ev) => {
             ev.preventDefault();
@@ -68,7 +69,20 @@ export class Zahlenfeld {
         } else if (ev.inputType.startsWith('insertFromPaste')) {
             ev.preventDefault();
             this.einfuegen_begrenzt(ev.data ?? ev.dataTransfer?.getData('text/plain') ?? '');
+        } else if (!ev.inputType.startsWith('delete')) {
+            // Any other way in (an input method's composition, a correction offered by the
+            // keyboard, undo): once it is in, the text before it comes back and the new text
+            // goes through the rules as if pasted over the whole field.
+            this.vorher ??= this.text;
         }
+    }
+    nach_eingabe() {
+        if (this.vorher == null) return;
+        const neu = this.text;
+        this.text = this.vorher;
+        this.vorher = null;
+        this.eingabe.setSelectionRange(0, this.text.length);
+        this.einfuegen_begrenzt(neu);
     }
 
     obergrenze_pruefen() {

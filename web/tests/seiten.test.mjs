@@ -454,7 +454,8 @@ test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', a
 // Keys, an on-screen keyboard, pasted and dropped text reach the core's field rules (their table
 // is the C++ test's) and its edits the field: typed characters, a selection typed over ("^":
 // the whole text selected first), the user's separator, Backspace refused but an on-screen
-// keyboard's deleting admitted, one beep for all that pasting refuses.
+// keyboard's deleting admitted, one beep for all that pasting refuses; an input method's text
+// (composed, not typed) as pasted text.
 // [how, page, field, text before, text given, text after, beeps]
 const eingaben = [
     ['tippen', 2, 'w1', '50', 'a12', '99,9', 2],
@@ -465,6 +466,7 @@ const eingaben = [
     ['paste', 2, 'xp1', '12', 'ab345', '1234', 1],
     ['paste', 3, 'v1', '', '1.6', '1,6', 0],
     ['drop', 2, 'tn1', '', '12abc', '12', 1],
+    ['eingabemethode', 2, 'tn1', '5', '3x', '53', 1],
 ];
 test('fields: keys, an on-screen keyboard, paste and drop', async () => {
     const cdp = await seite.createCDPSession();
@@ -476,6 +478,8 @@ test('fields: keys, an on-screen keyboard, paste and drop', async () => {
         if (vorher.startsWith('^')) await mit('Shift', () => seite.keyboard.press('Home'));
         const start = await piepen();
         if (art === 'tippen') await seite.keyboard.type(text);
+        else if (art === 'eingabemethode')
+            await cdp.send('Input.imeSetComposition', { text, selectionStart: text.length, selectionEnd: text.length });
         else if (art === 'löschen') {
             // A tablet's keyboard deletes as an editing command, with no Backspace key.
             const taste = { key: 'Unidentified', windowsVirtualKeyCode: 229 };

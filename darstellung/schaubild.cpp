@@ -711,6 +711,32 @@ void schaubild::bild_zeichnen() {
     m_fokusstil = z.stil({.f = {60, 60, 60}, .breite = m, .strich = {m, 2 * m}});
 }
 
+const char* befehl_name(befehl b) {
+    switch (b) {
+    case befehl::bild_kopieren:
+        return "bild_kopieren";
+    case befehl::daten_kopieren:
+        return "daten_kopieren";
+    case befehl::link_kopieren:
+        return "link_kopieren";
+    case befehl::bild_speichern:
+        return "bild_speichern";
+    case befehl::daten_speichern:
+        return "daten_speichern";
+    case befehl::kennwerte:
+        return "kennwerte";
+    case befehl::vorher:
+        return "vorher";
+    case befehl::projektor:
+        return "projektor";
+    case befehl::vorschlag:
+        return "vorschlag";
+    case befehl::protokoll:
+        return "protokoll";
+    }
+    return "";
+}
+
 const anzeige& schaubild::liste() {
     zeichnen();
     return m_anzeige;

@@ -63,6 +63,8 @@ enum class befehl {
     vorschlag,
     protokoll
 };
+// Its name, as the browser's menu entry carries it.
+const char* befehl_name(befehl b);
 struct menuepunkt {
     std::optional<befehl> id; // none: a separator line
     std::string text;

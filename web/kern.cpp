@@ -302,9 +302,6 @@ public:
     }
     // The menu: [{ id, text, schaltbar, an, moeglich }, null for a separator].
     val menue() const {
-        static const char* ids[] = {
-            "bild_kopieren", "daten_kopieren", "link_kopieren", "bild_speichern", "daten_speichern",
-            "kennwerte",     "vorher",         "projektor",     "vorschlag",      "protokoll"};
         val a = val::array();
         const auto m = m_s.menue();
         for (size_t i = 0; i < m.size(); ++i) {
@@ -313,7 +310,7 @@ public:
                 continue;
             }
             val o = val::object();
-            o.set("id", std::string(ids[int(*m[i].id)]));
+            o.set("id", std::string(darstellung::befehl_name(*m[i].id)));
             o.set("text", m[i].text);
             o.set("schaltbar", m[i].schaltbar);
             o.set("an", m[i].an);

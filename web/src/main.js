@@ -9,6 +9,7 @@ import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
 import { neue_version_beobachten } from './neue_version.js';
+import { steuerzeichen } from './zahlenfeld.js';
 import {
     protokoll_csv,
     protokoll_einrichten,
@@ -100,10 +101,12 @@ async function anlegen(nummer) {
     if (k.has('beenden')) {
         const b = k.get('beenden');
         navigationsknopf(seite, b, beenden);
-        // Page 1: any character typed while "beenden" has the focus ends the program.
+        // Page 1: any character typed while "beenden" has the focus ends the program, control
+        // characters included, as on the desktop; the program's own shortcut (Ctrl+L) stays one.
         if (p.beenden_auf_taste)
             b.addEventListener('keydown', (ev) => {
-                if (ev.key.length === 1 && !ev.ctrlKey && !ev.metaKey && !ev.altKey && ev.key !== ' ') {
+                const zeichen = ev.key.length === 1 && !ev.ctrlKey && !ev.metaKey && !ev.altKey && ev.key !== ' ';
+                if ((zeichen || steuerzeichen(ev) != null) && !strg_l(ev)) {
                     ev.preventDefault();
                     beenden();
                 }
@@ -183,8 +186,11 @@ window.addEventListener('popstate', (ev) => {
     zeigen(ev.state?.seite ?? seite_aus_adresse());
 });
 // Ctrl+L on any page: the lab notebook.
+function strg_l(ev) {
+    return ev.key.toLowerCase() === 'l' && (ev.ctrlKey || ev.metaKey) && !ev.altKey && !ev.shiftKey;
+}
 document.addEventListener('keydown', (ev) => {
-    if (ev.key.toLowerCase() !== 'l' || !(ev.ctrlKey || ev.metaKey) || ev.altKey || ev.shiftKey) return;
+    if (!strg_l(ev)) return;
     ev.preventDefault();
     kern_bereit().then(protokoll_zeigen);
 });

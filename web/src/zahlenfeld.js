@@ -2,6 +2,15 @@
 // desktop's), which answer with an edit and its beeps; this only makes the edit.
 import { piep } from './piep.js';
 
+// The control character a key types, as the desktop's key events carry it (Backspace 8,
+// Return 13, Escape 27, Ctrl+letter 1 to 26); null for any other key.
+export function steuerzeichen(ev) {
+    const steuer = { Backspace: 8, Enter: 13, Escape: 27 }[ev.key];
+    if (steuer != null) return steuer;
+    const strg = (ev.ctrlKey || ev.metaKey) && !ev.altKey && /^[a-z]$/i.test(ev.key);
+    return strg ? ev.key.toLowerCase().charCodeAt(0) - 96 : null;
+}
+
 export class Zahlenfeld {
     // seite, id: the field in its run's table; kern: the core.
     constructor(e, eingabe, seite, kern) {
@@ -52,11 +61,10 @@ export class Zahlenfeld {
     // Keys that type a control character (Backspace 8, Return 13, Escape 27, Ctrl+letter) go
     // to the rules like any other; cursor keys, Delete and Tab keep their function.
     taste(ev) {
-        const steuer = { Backspace: 8, Enter: 13, Escape: 27 }[ev.key];
-        const strg = (ev.ctrlKey || ev.metaKey) && !ev.altKey && /^[a-z]$/i.test(ev.key);
-        if (steuer == null && !strg) return;
+        const c = steuerzeichen(ev);
+        if (c == null) return;
         ev.preventDefault();
-        this.zeichen(String.fromCodePoint(steuer ?? ev.key.toLowerCase().charCodeAt(0) - 96));
+        this.zeichen(String.fromCodePoint(c));
     }
 
     // Text typed by a keyboard that sends no key events (a tablet's, a phone's) goes through

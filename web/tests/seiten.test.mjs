@@ -660,6 +660,12 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     await klicken(1, 'weiter');
     await auf_seite(2);
     assert.equal(await feld(2, 'tv1'), '0');
+    // Page 1's "beenden" ends it on a key, a control character's too, as on the desktop.
+    await gehen(1);
+    await seite.$eval('#meldung', (m) => (m.hidden = true));
+    await seite.focus(el(1, 'beenden'));
+    await seite.keyboard.press('Escape');
+    await seite.waitForFunction(() => !document.getElementById('meldung').hidden);
 });
 
 // "beenden" releases what the pages made: after rounds of visiting pages 2 to 4 and ending, the

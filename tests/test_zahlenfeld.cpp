@@ -7,7 +7,6 @@
 #include "zahlen.h"
 
 #include <QClipboard>
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QtTest>
@@ -110,10 +109,7 @@ private slots:
             QDropEvent fallen(wo, Qt::CopyAction, &daten, Qt::LeftButton, {});
             QApplication::sendEvent(&f, &fallen);
         } else if (weg == "Menü") {
-            QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(2, 2),
-                                f.mapToGlobal(QPoint(2, 2)));
-            QApplication::sendEvent(&f, &e);
-            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QMenu* menu = menue_oeffnen(&f, QPoint(2, 2));
             QVERIFY(menu);
             QAction* einfuegen = nullptr;
             for (QAction* a : menu->actions()) {

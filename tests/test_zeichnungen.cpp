@@ -93,11 +93,7 @@ private slots:
                 const double kern =
                     darstellung::textbreite(t.toStdString(), schrift.second, f.pixelSize());
                 QVERIFY2(fm.horizontalAdvance(t) == kern,
-                         qPrintable(QStringLiteral("%1 px \"%2\": %3, core %4")
-                                        .arg(f.pixelSize())
-                                        .arg(t)
-                                        .arg(fm.horizontalAdvance(t))
-                                        .arg(kern)));
+                         qPrintable(QStringLiteral("%1 px: ").arg(f.pixelSize()) + t));
             }
         }
     }
@@ -106,9 +102,7 @@ private slots:
     // every line's height in the pages' font, as Qt measures them, with its padding and frame.
     void tippbox_data() {
         QTest::addColumn<QString>("text");
-        QTest::addRow("one line") << "t = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %";
         QTest::addRow("the wider below") << "t = 3 s\nvorher: Sollwert = 30 °C · Soll 30 °C";
-        QTest::addRow("three") << "t = 200 s · Soll1 50 °C\nLauf 2: P-Band = 10 %\nÜberschwingen";
         QTest::addRow("an empty last") << "t = 1 s\n";
     }
     void tippbox() {

@@ -30,7 +30,8 @@ done
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$t/inhalt"
 for f in bin/regler bin/regler-sim bin/regler-bilder share/applications/ch.norva.Regler.desktop \
     share/metainfo/ch.norva.Regler.metainfo.xml share/icons/hicolor/scalable/apps/ch.norva.Regler.svg \
-    share/icons/hicolor/48x48/apps/ch.norva.Regler.png share/man/man1/regler.1.gz \
+    share/icons/hicolor/48x48/apps/ch.norva.Regler.png \
+    share/icons/hicolor/256x256/apps/ch.norva.Regler.png share/man/man1/regler.1.gz \
     share/man/man1/regler-sim.1.gz share/man/man1/regler-bilder.1.gz \
     share/doc/regler/copyright share/doc/regler/changelog.gz; do
     grep -qx "./usr/$f" "$t/inhalt" || falsch "usr/$f not in the package"

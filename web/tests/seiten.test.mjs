@@ -535,10 +535,8 @@ test('the accessibility audit finds nothing', async () => {
         if (notizbuch) await tab.waitForSelector('dialog.protokoll[open]');
         await tab.evaluate(axe);
         const r = await tab.evaluate((runOnly) => window.axe.run(document, { runOnly }), regeln);
-        for (const v of r.violations)
-            funde.push(
-                `page ${nr}${notizbuch ? ' with the notebook' : ''}${fenster ? ' on a tablet' : ''}: ${v.id} at ${v.nodes[0].target}`,
-            );
+        const wo = `page ${nr}${notizbuch ? ' with the notebook' : ''}${fenster ? ' on a tablet' : ''}`;
+        for (const v of r.violations) funde.push(`${wo}: ${v.id} at ${v.nodes[0].target}`);
     }
     await tab.close();
     assert.deepEqual(funde, []);

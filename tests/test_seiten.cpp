@@ -326,6 +326,7 @@ private slots:
             QCOMPARE(verglichen().size(), size_t(1));
             QCOMPARE(p.laden(datei), QString());
             QVERIFY(p.zeilen() == zeilen && verglichen().empty());
+            QVERIFY(!fenster->findChild<QPushButton*>()->isEnabled()); // "Lauf wiederholen"
         }
         const QString schlecht = ordner.filePath(QStringLiteral("schlecht.csv"));
         QFile f(schlecht);

@@ -176,9 +176,9 @@ async function beenden() {
 // "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
 function seite_aus_adresse() {
     const n =
-        /^#(?:seite-)?([1-4])$/.exec(location.hash)?.[1] ??
+        /^#(?:seite-)?(\d)$/.exec(location.hash)?.[1] ??
         (location.hash ? null : new URLSearchParams(location.search).get('seite'));
-    return /^[1-4]$/.test(n ?? '') ? Number(n) : 1;
+    return /^\d$/.test(n ?? '') && n >= 1 && n <= daten.seiten.length ? Number(n) : 1;
 }
 
 window.addEventListener('popstate', (ev) => {

@@ -204,12 +204,9 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss ansc
     m_wiederholen->setEnabled(false);
     // A field of a page no row comes from takes no room.
     const auto spalten_zeigen = [this] {
-        for (int s = 0; s < m_protokoll.columnCount(); ++s) {
-            bool leer = true;
-            for (const auto& z : m_protokoll.zeilen())
-                leer = leer && std::isnan(darstellung::protokoll_wert(z, size_t(s)));
-            m_tabelle->setColumnHidden(s, leer && darstellung::protokoll_feldspalte(size_t(s)));
-        }
+        const std::vector<bool> verborgen = m_protokoll.verborgen();
+        for (int s = 0; s < m_protokoll.columnCount(); ++s)
+            m_tabelle->setColumnHidden(s, size_t(s) < verborgen.size() && verborgen[size_t(s)]);
     };
     connect(&protokoll, &QAbstractItemModel::rowsInserted, this, spalten_zeigen);
     connect(&protokoll, &QAbstractItemModel::modelReset, this, spalten_zeigen);

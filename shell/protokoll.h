@@ -31,6 +31,8 @@ public:
     const std::vector<darstellung::protokollzeile>& zeilen() const { return m_p.zeilen(); }
     // Runs made with "Start Grafik" that were not saved.
     size_t ungesichert() const { return m_p.ungesichert(); }
+    // The columns of fields no row has a value for, which take no room.
+    std::vector<bool> verborgen() const { return m_p.verborgen(); }
 
     // The table as CSV (UTF-8 with a byte-order mark, in the user's format), whole or not at
     // all; why it failed, or empty.

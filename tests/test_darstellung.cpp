@@ -276,8 +276,13 @@ private slots:
         std::vector<darstellung::rechteck> schilder; // the labels on the plot
         std::vector<darstellung::punkt> tangente;
         std::vector<double> wertmarken;
+        bool rahmen = false; // the value axis down the plot's left, the time axis along its foot
         for (const auto& e : liste.bild) {
             const auto& st = liste.stile.at(size_t(e.stil));
+            const auto& ecken = e.punkte;
+            rahmen = rahmen || (ecken.size() == 3 && ecken[0].x == p.x && ecken[0].y == p.y &&
+                                ecken[1].x == p.x && ecken[1].y == p.unten() &&
+                                ecken[2].x == p.rechts() && ecken[2].y == p.unten());
             if (e.art == darstellung::element::form::text) {
                 const double b = darstellung::textbreite(e.text, false, px);
                 const auto q = e.punkte[0];
@@ -312,6 +317,7 @@ private slots:
                 e.art == darstellung::element::form::linie && e.punkte.size() > 2)
                 QCOMPARE(st.breite, 1.5 * m);
         }
+        QVERIFY(rahmen);
         for (size_t i = 1; i < wertmarken.size(); ++i)
             QVERIFY(std::abs(wertmarken[i] - wertmarken[i - 1]) >= zeile.hoehe());
         QCOMPARE(std::any_of(liste.bild.begin(), liste.bild.end(),

@@ -85,6 +85,27 @@ inline constexpr const char* meldung_sitzung =
     "Neuladen verloren. Speichern Sie es als Datei.";
 inline constexpr const char* titel_protokoll = "Versuchsprotokoll";
 
+// The notebook window's own words, the same in both faces: its buttons and the titles of what it
+// asks. Cancel, save, discard and OK are the desktop's standard buttons, in Qt's German; the
+// browser has them from here.
+namespace protokollworte {
+inline constexpr const char* einstellhilfe = "Einstellhilfe";
+inline constexpr const char* laden = "Protokoll laden";
+inline constexpr const char* knopf_wiederholen = "Lauf wiederholen";
+inline constexpr const char* knopf_einstellhilfe = "Einstellhilfe …";
+inline constexpr const char* knopf_speichern = "Protokoll speichern …";
+inline constexpr const char* knopf_laden = "Protokoll laden …";
+inline constexpr const char* knopf_drucken = "Drucken …";
+inline constexpr const char* uebernehmen = "Übernehmen";
+inline constexpr const char* anhaengen = "Anhängen";
+inline constexpr const char* ersetzen = "Ersetzen";
+inline constexpr const char* abbrechen = "Abbrechen";
+inline constexpr const char* speichern = "Speichern";
+inline constexpr const char* verwerfen = "Verwerfen";
+inline constexpr const char* schliessen = "Schließen";
+inline constexpr const char* ok = "OK";
+} // namespace protokollworte
+
 // The notebook itself, with its rules: numbering, its size, what has not been saved.
 class versuchsprotokoll {
 public:

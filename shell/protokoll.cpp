@@ -166,11 +166,12 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss ansc
     m_tabelle->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tabelle->setAccessibleName(windowTitle());
 
-    m_wiederholen = new QPushButton(QStringLiteral("Lauf wiederholen"), this);
-    auto* hilfe_knopf = new QPushButton(QStringLiteral("Einstellhilfe …"), this);
-    auto* speichern_knopf = new QPushButton(QStringLiteral("Protokoll speichern …"), this);
-    auto* laden_knopf = new QPushButton(QStringLiteral("Protokoll laden …"), this);
-    auto* drucken_knopf = new QPushButton(QStringLiteral("Drucken …"), this);
+    namespace w = darstellung::protokollworte;
+    m_wiederholen = new QPushButton(QString::fromUtf8(w::knopf_wiederholen), this);
+    auto* hilfe_knopf = new QPushButton(QString::fromUtf8(w::knopf_einstellhilfe), this);
+    auto* speichern_knopf = new QPushButton(QString::fromUtf8(w::knopf_speichern), this);
+    auto* laden_knopf = new QPushButton(QString::fromUtf8(w::knopf_laden), this);
+    auto* drucken_knopf = new QPushButton(QString::fromUtf8(w::knopf_drucken), this);
     auto* pdf_knopf = new QPushButton(QStringLiteral("Als PDF speichern …"), this);
     hilfe_knopf->setObjectName(QStringLiteral("einstellhilfe"));
     auto* knoepfe = new QHBoxLayout;
@@ -226,7 +227,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss ansc
 }
 
 void Protokollfenster::laden() {
-    const QString titel = QStringLiteral("Protokoll laden");
+    const QString titel = QString::fromUtf8(darstellung::protokollworte::laden);
     const QString pfad = oeffnen(this, titel, QStandardPaths::DocumentsLocation,
                                  QStringLiteral("CSV-Tabelle (*.csv)"));
     if (pfad.isEmpty()) return;
@@ -235,8 +236,10 @@ void Protokollfenster::laden() {
         QMessageBox frage(QMessageBox::Question, titel,
                           QString::fromStdString(darstellung::frage_beim_laden(n)),
                           QMessageBox::Cancel, this);
-        QPushButton* dazu = frage.addButton(QStringLiteral("Anhängen"), QMessageBox::AcceptRole);
-        frage.addButton(QStringLiteral("Ersetzen"), QMessageBox::DestructiveRole);
+        QPushButton* dazu = frage.addButton(
+            QString::fromUtf8(darstellung::protokollworte::anhaengen), QMessageBox::AcceptRole);
+        frage.addButton(QString::fromUtf8(darstellung::protokollworte::ersetzen),
+                        QMessageBox::DestructiveRole);
         frage.setDefaultButton(dazu);
         frage.exec();
         if (frage.clickedButton() == frage.button(QMessageBox::Cancel) || !frage.clickedButton())
@@ -385,7 +388,7 @@ void Protokollfenster::als_pdf_speichern() {
 }
 
 void Protokollfenster::einstellhilfe() {
-    const auto titel = QStringLiteral("Einstellhilfe");
+    const auto titel = QString::fromUtf8(darstellung::protokollworte::einstellhilfe);
     const auto e = darstellung::methode_1_im_protokoll(m_protokoll.zeilen(), gewaehlt(), komma());
     if (!e.warum.empty()) {
         QMessageBox::information(this, titel, QString::fromStdString(e.warum));
@@ -395,7 +398,8 @@ void Protokollfenster::einstellhilfe() {
     for (const std::string& l : e.v.zeilen)
         text += QString::fromStdString(l) + "\n";
     QMessageBox frage(QMessageBox::Question, titel, text.trimmed(), QMessageBox::Cancel, this);
-    QPushButton* ja = frage.addButton(QStringLiteral("Übernehmen"), QMessageBox::AcceptRole);
+    QPushButton* ja = frage.addButton(QString::fromUtf8(darstellung::protokollworte::uebernehmen),
+                                      QMessageBox::AcceptRole);
     frage.setDefaultButton(ja);
     frage.exec();
     if (frage.clickedButton() == ja) m_anschluss.uebernehmen(e.v);

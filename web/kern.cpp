@@ -536,6 +536,30 @@ std::string feldtext(double v, const std::string& komma) {
 std::string laden_fehler(const std::string& datei, const std::string& grund) {
     return darstellung::laden_fehler(datei, grund);
 }
+// The notebook window's words, by the names the page uses.
+val protokollworte() {
+    namespace w = darstellung::protokollworte;
+    val o = val::object();
+    for (const auto& [name, text] : {std::pair{"titel", darstellung::titel_protokoll},
+                                     {"einstellhilfe", w::einstellhilfe},
+                                     {"laden", w::laden},
+                                     {"knopf_wiederholen", w::knopf_wiederholen},
+                                     {"knopf_einstellhilfe", w::knopf_einstellhilfe},
+                                     {"knopf_speichern", w::knopf_speichern},
+                                     {"knopf_laden", w::knopf_laden},
+                                     {"knopf_drucken", w::knopf_drucken},
+                                     {"uebernehmen", w::uebernehmen},
+                                     {"anhaengen", w::anhaengen},
+                                     {"ersetzen", w::ersetzen},
+                                     {"abbrechen", w::abbrechen},
+                                     {"speichern", w::speichern},
+                                     {"verwerfen", w::verwerfen},
+                                     {"schliessen", w::schliessen},
+                                     {"ok", w::ok}})
+        o.set(name, std::string(text));
+    return o;
+}
+
 std::string meldung_sitzung() {
     return darstellung::meldung_sitzung;
 }
@@ -626,6 +650,7 @@ EMSCRIPTEN_BINDINGS(regler) {
     function("dateigroesse_pruefen", &darstellung::dateigroesse_pruefen);
     function("laden_fehler", &laden_fehler);
     function("meldung_sitzung", &meldung_sitzung);
+    function("protokollworte", &protokollworte);
     emscripten::class_<Schaubild>("Schaubild")
         .constructor<const val&>()
         .function("spalte_setzen", &Schaubild::spalte_setzen)

@@ -46,6 +46,8 @@ export async function kern_laden(optionen = {}) {
         dateigroesse_pruefen: (bytes) => m.dateigroesse_pruefen(bytes),
         laden_fehler: (datei, grund) => m.laden_fehler(datei, grund),
         meldung_sitzung: () => m.meldung_sitzung(),
+        // The notebook window's words: its title, buttons and the titles of what it asks.
+        protokollworte: () => m.protokollworte(),
         komma: k,
     };
 }

@@ -138,11 +138,12 @@ export function protokoll_zeigen() {
 // Method 1 of the tuning aid: the chosen row, or the one at the stability limit, and the
 // proposal from it, to be taken over into page 2.
 async function einstellhilfe() {
+    const w = umgebung.kern.protokollworte();
     const e = protokoll.einstellhilfe(einzeln() ?? 0, umgebung.kern.komma());
-    if (e.warum) return fragen('Einstellhilfe', e.warum, [['ok', 'OK']]);
-    const antwort = await fragen('Einstellhilfe', [e.grenze, '', ...e.vorschlag.zeilen].join('\n'), [
-        ['uebernehmen', 'Übernehmen'],
-        ['abbrechen', 'Abbrechen'],
+    if (e.warum) return fragen(w.einstellhilfe, e.warum, [['ok', w.ok]]);
+    const antwort = await fragen(w.einstellhilfe, [e.grenze, '', ...e.vorschlag.zeilen].join('\n'), [
+        ['uebernehmen', w.uebernehmen],
+        ['abbrechen', w.abbrechen],
     ]);
     if (antwort === 'uebernehmen') vorschlag_uebernehmen(e.vorschlag);
 }
@@ -182,10 +183,11 @@ export function speichern() {
 export async function vor_dem_ende() {
     const n = protokoll_ungesichert();
     if (!n) return true;
-    const antwort = await fragen('Versuchsprotokoll', umgebung.kern.frage_beim_beenden(n), [
-        ['speichern', 'Speichern'],
-        ['verwerfen', 'Verwerfen'],
-        ['abbrechen', 'Abbrechen'],
+    const w = umgebung.kern.protokollworte();
+    const antwort = await fragen(w.titel, umgebung.kern.frage_beim_beenden(n), [
+        ['speichern', w.speichern],
+        ['verwerfen', w.verwerfen],
+        ['abbrechen', w.abbrechen],
     ]);
     if (antwort === 'speichern') speichern();
     return antwort !== 'abbrechen';
@@ -197,10 +199,11 @@ async function datei_laden(f) {
     if (zu_gross) return melden(umgebung.kern.laden_fehler(f.name, zu_gross));
     let anhaengen = false;
     if (protokoll.anzahl()) {
-        const antwort = await fragen('Protokoll laden', umgebung.kern.frage_beim_laden(protokoll.anzahl()), [
-            ['anhaengen', 'Anhängen'],
-            ['ersetzen', 'Ersetzen'],
-            ['abbrechen', 'Abbrechen'],
+        const w = umgebung.kern.protokollworte();
+        const antwort = await fragen(w.laden, umgebung.kern.frage_beim_laden(protokoll.anzahl()), [
+            ['anhaengen', w.anhaengen],
+            ['ersetzen', w.ersetzen],
+            ['abbrechen', w.abbrechen],
         ]);
         if (antwort === 'abbrechen') return;
         anhaengen = antwort === 'anhaengen';
@@ -212,16 +215,17 @@ function dialog_bauen() {
     dialog = document.createElement('dialog');
     dialog.className = 'protokoll';
     dialog.setAttribute('aria-labelledby', 'protokoll-titel');
-    dialog.innerHTML = `<h2 id="protokoll-titel">Versuchsprotokoll</h2>
+    const w = umgebung.kern.protokollworte();
+    dialog.innerHTML = `<h2 id="protokoll-titel">${w.titel}</h2>
 <div class="protokoll-tabelle"><table tabindex="0" aria-labelledby="protokoll-titel">
 <thead><tr></tr></thead><tbody></tbody></table></div>
 <div class="protokoll-knoepfe">
-<button type="button" data-tat="wiederholen" disabled>Lauf wiederholen</button>
-<button type="button" data-tat="einstellhilfe">Einstellhilfe …</button><span></span>
-<button type="button" data-tat="speichern">Protokoll speichern …</button>
-<button type="button" data-tat="laden">Protokoll laden …</button>
-<button type="button" data-tat="drucken">Drucken …</button>
-<button type="button" data-tat="schliessen">Schließen</button>
+<button type="button" data-tat="wiederholen" disabled>${w.knopf_wiederholen}</button>
+<button type="button" data-tat="einstellhilfe">${w.knopf_einstellhilfe}</button><span></span>
+<button type="button" data-tat="speichern">${w.knopf_speichern}</button>
+<button type="button" data-tat="laden">${w.knopf_laden}</button>
+<button type="button" data-tat="drucken">${w.knopf_drucken}</button>
+<button type="button" data-tat="schliessen">${w.schliessen}</button>
 <input type="file" accept=".csv,text/csv" hidden></div>
 <p class="protokoll-meldung" role="status"></p>`;
     document.body.append(dialog);

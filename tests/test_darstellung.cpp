@@ -277,6 +277,7 @@ private slots:
         std::vector<darstellung::punkt> tangente;
         std::vector<double> wertmarken;
         bool rahmen = false; // the value axis down the plot's left, the time axis along its foot
+        bool wert_titel = false; // "°C", upright beside the value axis
         for (const auto& e : liste.bild) {
             const auto& st = liste.stile.at(size_t(e.stil));
             const auto& ecken = e.punkte;
@@ -292,6 +293,7 @@ private slots:
                                 : darstellung::rechteck{q.x, q.y - zeile.aufstieg, b,
                                                         double(zeile.hoehe())};
                 QVERIFY2(innen(r, box) && e.mass == px, e.text.c_str());
+                wert_titel = wert_titel || (e.senkrecht && e.text == "°C" && r.rechts() < p.x);
                 if (r.rechts() <= p.x && !e.senkrecht) wertmarken.push_back(r.y);
                 if (innen(r, p)) {
                     texte << QString::fromStdString(e.text);
@@ -317,7 +319,7 @@ private slots:
                 e.art == darstellung::element::form::linie && e.punkte.size() > 2)
                 QCOMPARE(st.breite, 1.5 * m);
         }
-        QVERIFY(rahmen);
+        QVERIFY(rahmen && wert_titel);
         for (size_t i = 1; i < wertmarken.size(); ++i)
             QVERIFY(std::abs(wertmarken[i] - wertmarken[i - 1]) >= zeile.hoehe());
         QCOMPARE(std::any_of(liste.bild.begin(), liste.bild.end(),

@@ -4,6 +4,8 @@
 #include "parameter.h"
 #include "pid.h"
 
+#include <algorithm>
+
 namespace darstellung {
 
 laufplan lauf_plan(int seite, bool laden) {
@@ -145,6 +147,23 @@ laufergebnis lauf_aus_werten(int seite, const laufwerte& werte,
         v.push_back(w.wert);
     v.resize(seitenparameter(seite).size());
     return lauf(seite, false, std::move(v), zeilen);
+}
+
+std::vector<std::pair<std::string, vergleichslauf>>
+vergleichslaeufe(int nummer, int seite, const laufwerte& werte,
+                 const std::function<int(std::string_view)>& zeilen) {
+    const laufergebnis e = lauf_aus_werten(seite, werte, zeilen);
+    std::vector<std::pair<std::string, vergleichslauf>> v;
+    for (const std::string& name : e.benannt) {
+        vergleichslauf l{{}, e.lauf, "Lauf " + std::to_string(nummer)};
+        for (const laufspalte& s : e.spalten)
+            if (s.diagramm == name) {
+                l.spalten.resize(std::max<size_t>(l.spalten.size(), size_t(s.spalte)));
+                l.spalten[size_t(s.spalte - 1)] = s.werte;
+            }
+        v.emplace_back(name, std::move(l));
+    }
+    return v;
 }
 
 } // namespace darstellung

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "laeufe.h"
+#include "schaubild.h"
 
 #include <functional>
 #include <span>
@@ -68,5 +69,11 @@ laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
 // values in the fields.
 laufergebnis lauf_aus_werten(int seite, const laufwerte& werte,
                              const std::function<int(std::string_view)>& zeilen);
+
+// Row `nummer` of the lab notebook run again as its page's charts compare with it: for each
+// chart that names it, that chart's columns and the legend's title for it ("Lauf 3").
+std::vector<std::pair<std::string, vergleichslauf>>
+vergleichslaeufe(int nummer, int seite, const laufwerte& werte,
+                 const std::function<int(std::string_view)>& zeilen);
 
 } // namespace darstellung

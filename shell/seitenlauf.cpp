@@ -66,21 +66,14 @@ bool Seitenfenster::laufen(int seite, bool laden) {
 void Seitenfenster::vergleich_zeigen(
     const std::vector<const darstellung::protokollzeile*>& zeilen) {
     std::map<std::string, std::vector<darstellung::vergleichslauf>> laeufe;
-    for (const darstellung::protokollzeile* z : zeilen) {
-        const auto e = darstellung::lauf_aus_werten(z->seite, z->werte, [this](std::string_view n) {
-            auto* d = element<Diagrammfeld>(std::string(n).c_str());
-            return d ? d->zeilenzahl() : 0;
-        });
-        for (const std::string& name : e.benannt) {
-            darstellung::vergleichslauf v{{}, e.lauf, "Lauf " + std::to_string(z->nummer)};
-            for (const auto& s : e.spalten)
-                if (s.diagramm == name) {
-                    v.spalten.resize(std::max<size_t>(v.spalten.size(), size_t(s.spalte)));
-                    v.spalten[size_t(s.spalte - 1)] = s.werte;
-                }
+    const auto zeilen_je = [this](std::string_view n) {
+        auto* d = element<Diagrammfeld>(std::string(n).c_str());
+        return d ? d->zeilenzahl() : 0;
+    };
+    for (const darstellung::protokollzeile* z : zeilen)
+        for (auto& [name, v] :
+             darstellung::vergleichslaeufe(z->nummer, z->seite, z->werte, zeilen_je))
             laeufe[name].push_back(std::move(v));
-        }
-    }
     for (Diagrammfeld* d : findChildren<Diagrammfeld*>())
         d->vergleiche_setzen(std::move(laeufe[d->objectName().toStdString()]));
 }

@@ -163,11 +163,30 @@ val felder_lesen(int seite, bool laden, const val& texte, const std::string& kom
     return o;
 }
 
-// The same run again from what it ran with (a row of the lab notebook).
-val lauf_aus_werten(int seite, const val& werte, const val& zeilen) {
-    return lauf_wert(
-        seite, darstellung::lauf_aus_werten(
-                   seite, darstellung::seiten_laufwerte(seite, zahlen(werte)), zeilen_je(zeilen)));
+// Row `nummer` of the notebook as its page's charts compare with it:
+// [{ diagramm, seite, werte, spalten: [Float64Array], titel }], what a chart's vergleiche_setzen
+// takes.
+val vergleichslaeufe(int nummer, int seite, const val& werte, const val& zeilen) {
+    val a = val::array();
+    int i = 0;
+    for (const auto& [name, v] : darstellung::vergleichslaeufe(
+             nummer, seite, darstellung::seiten_laufwerte(seite, zahlen(werte)),
+             zeilen_je(zeilen))) {
+        val o = val::object();
+        o.set("diagramm", name);
+        o.set("seite", seite);
+        std::vector<double> lauf;
+        for (const auto& w : v.lauf)
+            lauf.push_back(w.wert);
+        o.set("werte", liste(lauf));
+        val spalten = val::array();
+        for (size_t s = 0; s < v.spalten.size(); ++s)
+            spalten.set(s, spalte(v.spalten[s]));
+        o.set("spalten", spalten);
+        o.set("titel", v.titel);
+        a.set(i++, o);
+    }
+    return a;
 }
 
 // The figures of the actual values x against w, for the notebook's row.
@@ -634,7 +653,7 @@ val kaskade(const val& f, int n) {
 EMSCRIPTEN_BINDINGS(regler) {
     using emscripten::function;
     function("seitenlauf", &seitenlauf);
-    function("lauf_aus_werten", &lauf_aus_werten);
+    function("vergleichslaeufe", &vergleichslaeufe);
     function("felder_lesen", &felder_lesen);
     function("kennwerte", &kennwerte);
     function("tipp", &tipp);

@@ -17,8 +17,9 @@ export async function kern_laden(optionen = {}) {
         // The plan's fields read from their texts ({ id: text }): { werte, ungueltig, korrigiert,
         // piepse }.
         felder_lesen: (seite, laden, texte) => m.felder_lesen(seite, laden, texte, k()),
-        // The same run again from its run values (a row of the lab notebook).
-        lauf_aus_werten: (seite, werte, zeilen) => m.lauf_aus_werten(seite, werte, zeilen_je(zeilen)),
+        // Row `nummer` of the lab notebook run again from its values, as its page's charts compare
+        // with it: [{ diagramm, seite, werte, spalten, titel }].
+        vergleichslaeufe: (nummer, seite, werte, zeilen) => m.vergleichslaeufe(nummer, seite, werte, zeilen_je(zeilen)),
         // The figures of actual values x against w, for the notebook.
         kennwerte: (w, x) => m.kennwerte(w, x),
         // The charts: the core's chart and group, and this face's chart panel around them; the

@@ -263,6 +263,7 @@ async function start() {
     protokoll_einrichten({
         kern: null,
         seite: (n) => seiten.get(n),
+        seiten: () => seiten.values(),
         seite_daten: (n) => daten.seiten[n - 1],
         gehen,
         einpassen,

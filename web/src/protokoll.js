@@ -6,8 +6,9 @@ import { sitzung_lesen, sitzung_merken } from './sitzung.js';
 
 const schluessel = 'regler.protokoll';
 const uhr_schluessel = 'regler.uhr';
-let umgebung = null; // { kern, seite(n), gehen(n), melden(text) }
+let umgebung = null; // { kern, seite(n), seiten(), gehen(n), melden(text) }
 let protokoll = null; // the core's notebook
+let worte = null; // the notebook window's words, from the core
 let uhr = Date.now(); // the program's clock, kept for the tab's session
 let dialog = null;
 let gewaehlt = []; // the chosen rows' numbers
@@ -34,6 +35,7 @@ export function protokoll_einrichten(u) {
 export function protokoll_kern(kern) {
     umgebung.kern = kern;
     protokoll = new kern.Protokoll();
+    worte = kern.protokollworte();
     const gemerkt = sitzung_lesen(schluessel, null);
     if (gemerkt?.csv && !protokoll.laden(gemerkt.csv, false)) protokoll.ungesichert_setzen(gemerkt.ungesichert | 0);
 }
@@ -84,21 +86,12 @@ export function waehlen(nummern) {
     const zeilen = nummern.map((n) => protokoll.zeile(n)).filter((z) => z);
     gewaehlt = zeilen.map((z) => z.nummer);
     if (!gewaehlt.includes(anker)) anker = gewaehlt[0] ?? null;
-    for (const n of [2, 3]) {
-        const seite = umgebung.seite(n);
-        if (!seite) continue;
+    for (const seite of umgebung.seiten()) {
         const laeufe = new Map([...seite.diagramme.keys()].map((name) => [name, []]));
-        for (const z of zeilen.filter((z) => z.seite === n)) {
-            const anzahl = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
-            const e = umgebung.kern.lauf_aus_werten(n, z.werte, anzahl);
-            for (const name of e.benannt)
-                laeufe.get(name).push({
-                    seite: n,
-                    werte: e.lauf,
-                    spalten: e.spalten.filter((s) => s.diagramm === name).map((s) => s.werte),
-                    titel: `Lauf ${z.nummer}`,
-                });
-        }
+        const anzahl = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
+        for (const z of zeilen.filter((z) => z.seite === seite.nummer))
+            for (const v of umgebung.kern.vergleichslaeufe(z.nummer, z.seite, z.werte, anzahl))
+                laeufe.get(v.diagramm).push(v);
         for (const [name, d] of seite.diagramme) d.vergleiche_setzen(laeufe.get(name));
     }
     if (dialog?.open) auswahl_zeigen();
@@ -138,12 +131,11 @@ export function protokoll_zeigen() {
 // Method 1 of the tuning aid: the chosen row, or the one at the stability limit, and the
 // proposal from it, to be taken over into page 2.
 async function einstellhilfe() {
-    const w = umgebung.kern.protokollworte();
     const e = protokoll.einstellhilfe(einzeln() ?? 0, umgebung.kern.komma());
-    if (e.warum) return fragen(w.einstellhilfe, e.warum, [['ok', w.ok]]);
-    const antwort = await fragen(w.einstellhilfe, [e.grenze, '', ...e.vorschlag.zeilen].join('\n'), [
-        ['uebernehmen', w.uebernehmen],
-        ['abbrechen', w.abbrechen],
+    if (e.warum) return fragen(worte.einstellhilfe, e.warum, [['ok', worte.ok]]);
+    const antwort = await fragen(worte.einstellhilfe, [e.grenze, '', ...e.vorschlag.zeilen].join('\n'), [
+        ['uebernehmen', worte.uebernehmen],
+        ['abbrechen', worte.abbrechen],
     ]);
     if (antwort === 'uebernehmen') vorschlag_uebernehmen(e.vorschlag);
 }
@@ -183,11 +175,10 @@ export function speichern() {
 export async function vor_dem_ende() {
     const n = protokoll_ungesichert();
     if (!n) return true;
-    const w = umgebung.kern.protokollworte();
-    const antwort = await fragen(w.titel, umgebung.kern.frage_beim_beenden(n), [
-        ['speichern', w.speichern],
-        ['verwerfen', w.verwerfen],
-        ['abbrechen', w.abbrechen],
+    const antwort = await fragen(worte.titel, umgebung.kern.frage_beim_beenden(n), [
+        ['speichern', worte.speichern],
+        ['verwerfen', worte.verwerfen],
+        ['abbrechen', worte.abbrechen],
     ]);
     if (antwort === 'speichern') speichern();
     return antwort !== 'abbrechen';
@@ -199,11 +190,10 @@ async function datei_laden(f) {
     if (zu_gross) return melden(umgebung.kern.laden_fehler(f.name, zu_gross));
     let anhaengen = false;
     if (protokoll.anzahl()) {
-        const w = umgebung.kern.protokollworte();
-        const antwort = await fragen(w.laden, umgebung.kern.frage_beim_laden(protokoll.anzahl()), [
-            ['anhaengen', w.anhaengen],
-            ['ersetzen', w.ersetzen],
-            ['abbrechen', w.abbrechen],
+        const antwort = await fragen(worte.laden, umgebung.kern.frage_beim_laden(protokoll.anzahl()), [
+            ['anhaengen', worte.anhaengen],
+            ['ersetzen', worte.ersetzen],
+            ['abbrechen', worte.abbrechen],
         ]);
         if (antwort === 'abbrechen') return;
         anhaengen = antwort === 'anhaengen';
@@ -215,17 +205,16 @@ function dialog_bauen() {
     dialog = document.createElement('dialog');
     dialog.className = 'protokoll';
     dialog.setAttribute('aria-labelledby', 'protokoll-titel');
-    const w = umgebung.kern.protokollworte();
-    dialog.innerHTML = `<h2 id="protokoll-titel">${w.titel}</h2>
+    dialog.innerHTML = `<h2 id="protokoll-titel">${worte.titel}</h2>
 <div class="protokoll-tabelle"><table tabindex="0" aria-labelledby="protokoll-titel">
 <thead><tr></tr></thead><tbody></tbody></table></div>
 <div class="protokoll-knoepfe">
-<button type="button" data-tat="wiederholen" disabled>${w.knopf_wiederholen}</button>
-<button type="button" data-tat="einstellhilfe">${w.knopf_einstellhilfe}</button><span></span>
-<button type="button" data-tat="speichern">${w.knopf_speichern}</button>
-<button type="button" data-tat="laden">${w.knopf_laden}</button>
-<button type="button" data-tat="drucken">${w.knopf_drucken}</button>
-<button type="button" data-tat="schliessen">${w.schliessen}</button>
+<button type="button" data-tat="wiederholen" disabled>${worte.knopf_wiederholen}</button>
+<button type="button" data-tat="einstellhilfe">${worte.knopf_einstellhilfe}</button><span></span>
+<button type="button" data-tat="speichern">${worte.knopf_speichern}</button>
+<button type="button" data-tat="laden">${worte.knopf_laden}</button>
+<button type="button" data-tat="drucken">${worte.knopf_drucken}</button>
+<button type="button" data-tat="schliessen">${worte.schliessen}</button>
 <input type="file" accept=".csv,text/csv" hidden></div>
 <p class="protokoll-meldung" role="status"></p>`;
     document.body.append(dialog);

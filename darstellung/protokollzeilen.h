@@ -104,6 +104,7 @@ inline constexpr const char* speichern = "Speichern";
 inline constexpr const char* verwerfen = "Verwerfen";
 inline constexpr const char* schliessen = "Schließen";
 inline constexpr const char* ok = "OK";
+inline constexpr const char* datei = "versuchsprotokoll"; // a file's name, before its type
 } // namespace protokollworte
 
 // The notebook itself, with its rules: numbering, its size, what has not been saved.

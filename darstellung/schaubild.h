@@ -80,6 +80,10 @@ struct tastenwirkung {
 // The read-out tooltip's box for its text at full size: its lines in the pages' font, 4 px
 // aside and 2 px above and below them, in a frame of 1 px.
 rechteck tipp_box(std::string_view text);
+// The box stands this far right of and below the point it reads, in px.
+inline constexpr int tipp_versatz = 12;
+// A chart copied or saved as a picture: this many times the screen's resolution, for slides.
+inline constexpr double bild_faktor = 2;
 
 class schaubild {
 public:

@@ -133,7 +133,7 @@ void Diagrammfeld::befehl(darstellung::befehl b) {
 
 QImage Diagrammfeld::abbild() {
     // For slides: twice the screen's resolution, on white, in the chart's vectors.
-    const double faktor = 2 * std::max(1.0, devicePixelRatioF());
+    const double faktor = darstellung::bild_faktor * std::max(1.0, devicePixelRatioF());
     QImage bild(size() * faktor, QImage::Format_ARGB32_Premultiplied);
     bild.setDevicePixelRatio(faktor);
     bild.fill(Qt::white);

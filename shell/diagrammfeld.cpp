@@ -154,7 +154,8 @@ void Diagrammfeld::zeiger_zeigen(int zeile, QPoint wo) {
     m_gruppe->kern.zeiger(zeile);
     for (Diagrammfeld* d : m_gruppe->felder)
         d->update();
-    QToolTip::showText(wo + QPoint(12, 12), ablesung(), this);
+    QToolTip::showText(wo + QPoint(darstellung::tipp_versatz, darstellung::tipp_versatz),
+                       ablesung(), this);
 }
 
 void Diagrammfeld::zeiger_weg() {

@@ -138,8 +138,8 @@ QString Protokoll::laden(const QString& pfad, bool anhaengen) {
 
 bool protokoll_speichern(QWidget* eltern, Protokoll& p) {
     return speichern(eltern, QStringLiteral("Protokoll speichern"),
-                     QStringLiteral("versuchsprotokoll.csv"), QStandardPaths::DocumentsLocation,
-                     QStringLiteral("CSV-Tabelle (*.csv)"),
+                     QString::fromUtf8(darstellung::protokollworte::datei) + QStringLiteral(".csv"),
+                     QStandardPaths::DocumentsLocation, QStringLiteral("CSV-Tabelle (*.csv)"),
                      [&p](const QString& pfad) { return p.speichern(pfad); });
 }
 
@@ -369,7 +369,8 @@ void Protokollfenster::drucken() {
 }
 
 void Protokollfenster::als_pdf_speichern() {
-    speichern(this, QStringLiteral("Als PDF speichern"), QStringLiteral("versuchsprotokoll.pdf"),
+    speichern(this, QStringLiteral("Als PDF speichern"),
+              QString::fromUtf8(darstellung::protokollworte::datei) + QStringLiteral(".pdf"),
               QStandardPaths::DocumentsLocation, QStringLiteral("PDF-Dateien (*.pdf)"),
               [this](const QString& pfad) {
                   // Whole or not at all, as every file the program writes.

@@ -389,6 +389,7 @@ val tipp(const std::string& text) {
     o.set("breite", r.b);
     o.set("hoehe", r.h);
     o.set("zeile", darstellung::zeile_bei(darstellung::schrift_px(8.25, 1)).hoehe());
+    o.set("versatz", darstellung::tipp_versatz);
     return o;
 }
 
@@ -574,9 +575,14 @@ val protokollworte() {
                                      {"speichern", w::speichern},
                                      {"verwerfen", w::verwerfen},
                                      {"schliessen", w::schliessen},
-                                     {"ok", w::ok}})
+                                     {"ok", w::ok},
+                                     {"datei", w::datei}})
         o.set(name, std::string(text));
     return o;
+}
+
+double bild_faktor() {
+    return darstellung::bild_faktor;
 }
 
 std::string meldung_sitzung() {
@@ -670,6 +676,7 @@ EMSCRIPTEN_BINDINGS(regler) {
     function("laden_fehler", &laden_fehler);
     function("meldung_sitzung", &meldung_sitzung);
     function("protokollworte", &protokollworte);
+    function("bild_faktor", &bild_faktor);
     emscripten::class_<Schaubild>("Schaubild")
         .constructor<const val&>()
         .function("spalte_setzen", &Schaubild::spalte_setzen)

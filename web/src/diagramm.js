@@ -225,7 +225,8 @@ export class Diagramm {
         const k = r.width / this.e.breite;
         x ??= r.left + this.s.spalte_x(zeile) * k;
         y ??= r.top + r.height / 2;
-        tipp_zeigen(text, this.kern.tipp(text), x + 12, y + 12, k);
+        const box = this.kern.tipp(text);
+        tipp_zeigen(text, box, x + box.versatz, y + box.versatz, k);
     }
 
     // Left and Right move the cursor by a second (Shift: ten), Home and End to the ends; the
@@ -255,9 +256,10 @@ export class Diagramm {
         else this.zeichnen();
     }
 
-    // The chart as a picture, for slides: twice the screen's resolution, on white.
+    // The chart as a picture, for slides: at the core's multiple of the screen's resolution, on
+    // white.
     bild() {
-        const f = 2 * Math.max(1, window.devicePixelRatio || 1);
+        const f = this.kern.bild_faktor * Math.max(1, window.devicePixelRatio || 1);
         const c = document.createElement('canvas');
         c.width = Math.round(this.e.breite * f);
         c.height = Math.round(this.e.hoehe * f);

@@ -49,6 +49,8 @@ export async function kern_laden(optionen = {}) {
         meldung_sitzung: () => m.meldung_sitzung(),
         // The notebook window's words: its title, buttons and the titles of what it asks.
         protokollworte: () => m.protokollworte(),
+        // A chart as a picture: this many times the screen's resolution.
+        bild_faktor: m.bild_faktor(),
         komma: k,
     };
 }

@@ -71,7 +71,7 @@ function protokoll_tabelle() {
 
 // A file's text after the rows, or in their place; a file that is not one changes nothing.
 // Loading ends the comparison and the choice. Why not, or ''.
-export function protokoll_laden(text, anhaengen = false, datei = 'versuchsprotokoll.csv') {
+export function protokoll_laden(text, anhaengen = false, datei = `${worte.datei}.csv`) {
     const fehler = protokoll.laden(text, anhaengen);
     if (fehler) return umgebung.kern.laden_fehler(datei, fehler);
     merken();
@@ -161,7 +161,7 @@ export function speichern() {
     const blob = new Blob(['\ufeff', protokoll_csv()], { type: 'text/csv;charset=utf-8' });
     const a = document.createElement('a');
     a.href = URL.createObjectURL(blob);
-    a.download = 'versuchsprotokoll.csv';
+    a.download = `${worte.datei}.csv`;
     document.body.append(a);
     a.click();
     a.remove();

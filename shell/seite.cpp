@@ -1,5 +1,6 @@
 #include "seite.h"
 
+#include "bedienung.h"
 #include "dateien.h"
 #include "diagrammfeld.h"
 #include "drucken.h"
@@ -122,7 +123,8 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
     m_pdf = new QAction(QStringLiteral("Als PDF speichern …"), this);
     connect(m_pdf, &QAction::triggered, this, &Seitenfenster::als_pdf_speichern);
     m_protokoll_eintrag = new QAction(QStringLiteral("Versuchsprotokoll …"), this);
-    m_protokoll_eintrag->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    m_protokoll_eintrag->setShortcut(
+        QKeySequence(Qt::CTRL | Qt::Key(darstellung::bedienung::taste_protokoll)));
     m_protokoll_eintrag->setShortcutContext(Qt::WindowShortcut);
     connect(m_protokoll_eintrag, &QAction::triggered, this, [this] { m_nav.protokoll_zeigen(); });
     addAction(m_protokoll_eintrag);

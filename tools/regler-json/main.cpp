@@ -8,6 +8,7 @@
 // the browser's against them; with SYMBOL.svg, the program's symbol as ZIEL/symbol-192.png and
 // symbol-512.png, the browser's app icons.
 #include "ansicht.h"
+#include "bedienung.h"
 #include "diagramm.h"
 #include "elemente.h"
 #include "mitschrift.h"
@@ -473,7 +474,9 @@ int main(int argc, char* argv[]) {
     const QJsonObject alles{
         {"seiten", seiten},
         {"massstab", QJsonObject{{"kleinster", darstellung::elemente::kleinster_massstab},
-                                 {"ganz_ueber", darstellung::elemente::ganzer_massstab_ueber}}}};
+                                 {"ganz_ueber", darstellung::elemente::ganzer_massstab_ueber}}},
+        {"tasten", QJsonObject{{"protokoll",
+                                QString(QLatin1Char(darstellung::bedienung::taste_protokoll))}}}};
     if (!schreiben(ziel.filePath("seiten.json"),
                    QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
         !schreiben(ziel.filePath("ansicht.json"), QJsonDocument(ansicht).toJson()) ||

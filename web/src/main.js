@@ -185,9 +185,9 @@ window.addEventListener('popstate', (ev) => {
     meldung.hidden = true;
     zeigen(ev.state?.seite ?? seite_aus_adresse());
 });
-// Ctrl+L on any page: the lab notebook.
+// Ctrl and the notebook's letter on any page: the lab notebook.
 function strg_l(ev) {
-    return ev.key.toLowerCase() === 'l' && (ev.ctrlKey || ev.metaKey) && !ev.altKey && !ev.shiftKey;
+    return ev.key.toUpperCase() === daten.tasten.protokoll && (ev.ctrlKey || ev.metaKey) && !ev.altKey && !ev.shiftKey;
 }
 document.addEventListener('keydown', (ev) => {
     if (!strg_l(ev)) return;

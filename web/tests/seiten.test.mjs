@@ -5,17 +5,8 @@
 // themselves are the C++ tests'. Screenshots go to build-wasm/bilder/.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
-import {
-    cpSync,
-    existsSync,
-    mkdirSync,
-    mkdtempSync,
-    readdirSync,
-    readFileSync,
-    rmSync,
-    utimesSync,
-    writeFileSync,
-} from 'node:fs';
+import * as fs from 'node:fs';
+import { once } from 'node:events';
 import { get as http_get } from 'node:http';
 import { get as https_get } from 'node:https';
 import { tmpdir } from 'node:os';
@@ -46,17 +37,12 @@ async function neue_seite(kontext = browser) {
             console.error(`content policy: ${e.effectiveDirective} ${e.blockedURI}`),
         ),
     );
-    tab.on('console', (m) => {
-        if (m.type() === 'error' || m.type() === 'warn') fehler.push(`${tab.url()}: ${m.type()}: ${m.text()}`);
-    });
+    tab.on('console', (m) => /^(error|warn)$/.test(m.type()) && fehler.push(`${tab.url()}: ${m.type()}: ${m.text()}`));
     tab.on('pageerror', (e) => fehler.push(`${tab.url()}: pageerror: ${e.message}`));
     tab.on('requestfailed', (r) => fehler.push(`request failed: ${r.url()}`));
     // A tab left with runs not saved asks, as browsers ask: the tests leave, and note it.
     tab.gefragt = [];
-    tab.on('dialog', (d) => {
-        tab.gefragt.push(d.type());
-        d.accept();
-    });
+    tab.on('dialog', (d) => (tab.gefragt.push(d.type()), d.accept()));
     return tab;
 }
 
@@ -77,9 +63,8 @@ before(async () => {
     });
     seite = await neue_seite();
     await seite.setViewport({ width: 1100, height: 800 });
-    await seite.goto(adresse);
-    await seite.waitForFunction('window.regler?.bereit', { timeout: 20000 });
-    mkdirSync(bilder, { recursive: true });
+    await laden(seite, '', 20000);
+    fs.mkdirSync(bilder, { recursive: true });
 });
 
 after(async () => {
@@ -90,7 +75,7 @@ after(async () => {
 const el = (nr, name) => `#seite-${nr} [data-name="${name}"]`;
 const sichtbar = (tab = seite) => tab.evaluate(() => window.regler.seite());
 const auf_seite = (n, tab = seite) => tab.waitForFunction((n) => window.regler.seite() === n, {}, n);
-const gehen = (n) => seite.evaluate((n) => window.regler.gehen(n), n);
+const gehen = (n, tab = seite) => tab.evaluate((n) => window.regler.gehen(n), n);
 const klicken = (nr, name, tab = seite) => tab.click(el(nr, name));
 const piepen = () => seite.evaluate(() => window.regler.piepen());
 const feld = (nr, name, tab = seite) => tab.$eval(el(nr, name), (e) => e.value);
@@ -98,18 +83,27 @@ const feld_setzen = (nr, name, text, tab = seite) => tab.$eval(el(nr, name), (e,
 const protokoll = (tab = seite) => tab.evaluate(() => window.regler.protokoll());
 // The read-out's text, or nothing where it is hidden.
 const ablesung = (tab = seite) => tab.$eval('#ablesung', (e) => (e.hidden ? '' : e.textContent));
-const bereit = (tab, timeout = 30000) => tab.waitForFunction('window.regler?.bereit', { timeout });
-// A new tab at the address + `teil`, in a German number format, once the program is ready.
-async function oeffnen(teil = '') {
-    const neu = await neue_seite();
-    await neu.goto(`${adresse}${teil}`);
-    await bereit(neu);
-    return neu;
+// `tab` at the address + `teil` (or at a whole URL; with neither, reloaded), once the program is ready.
+async function laden(tab, teil, timeout = 30000) {
+    await (teil === undefined ? tab.reload() : tab.goto(/^https?:/.test(teil) ? teil : adresse + teil));
+    await tab.waitForFunction('window.regler?.bereit', { timeout });
+    return tab;
 }
-// A chart's menu, opened by the right button: its entries' ids.
-async function menue(nr, name, tab = seite) {
+// A new tab at the address + `teil`, in a German number format, once the program is ready.
+const oeffnen = async (teil = '') => laden(await neue_seite(), teil);
+// A chart's menu, opened by the right button: its entries' ids; with `id`, that entry then chosen.
+async function menue(nr, name, tab = seite, id) {
     await tab.click(el(nr, name), { button: 'right' });
-    return tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
+    const ids = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
+    if (id) await tab.click(`.menue [data-id="${id}"]`);
+    return ids;
+}
+// The question asked, answered by `antwort`.
+async function antworten(antwort, tab = seite) {
+    await tab.waitForSelector('dialog.frage[open]');
+    const frage = await tab.$eval('dialog.frage p', (p) => p.textContent);
+    await tab.click(`dialog.frage [data-antwort="${antwort}"]`);
+    return frage;
 }
 // `f` with the key `taste` held down.
 async function mit(taste, f, tab = seite) {
@@ -121,29 +115,29 @@ async function mit(taste, f, tab = seite) {
 const strg_l = (tab = seite) => mit('Control', () => tab.keyboard.press('l'), tab);
 // What of page `nr` the element `auswahl` covers: the names of its elements, and "window" where
 // the page no longer fits the window's height beside it.
-const verdeckt = (tab, auswahl, nr) =>
-    tab.evaluate(
-        (auswahl, nr) => {
-            const m = document.querySelector(auswahl).getBoundingClientRect();
-            const elemente = [...document.querySelectorAll(`#seite-${nr} [data-name]`)]
-                .map((e) => [e.dataset.name, e.getBoundingClientRect()])
-                .filter(
-                    ([, r]) => r.width && r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom,
-                )
-                .map(([n]) => n);
-            const seite = document.getElementById(`seite-${nr}`).getBoundingClientRect();
-            return seite.height < innerHeight && seite.bottom > innerHeight ? [...elemente, 'window'] : elemente;
-        },
-        auswahl,
-        nr,
-    );
+const verdeckt = (tab, auswahl, nr) => tab.evaluate(verdeckt_im_browser, auswahl, nr);
+function verdeckt_im_browser(auswahl, nr) {
+    const m = document.querySelector(auswahl).getBoundingClientRect();
+    const ueber = (r) => r.width && r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom;
+    const elemente = [...document.querySelectorAll(`#seite-${nr} [data-name]`)]
+        .filter((e) => ueber(e.getBoundingClientRect()))
+        .map((e) => e.dataset.name);
+    const seite = document.getElementById(`seite-${nr}`).getBoundingClientRect();
+    return seite.height < innerHeight && seite.bottom > innerHeight ? [...elemente, 'window'] : elemente;
+}
+// On the screen, the point at `anteil` of page 2's graph's plot across, half-way up; and the plot's width.
+const im_plot = (anteil, tab = seite) => tab.$eval(el(2, 'graph'), im_plot_im_browser, anteil);
+function im_plot_im_browser(e, anteil) {
+    const [r, m] = [e.getBoundingClientRect(), e.getBoundingClientRect().width / e.offsetWidth];
+    const [px, py, pb, ph] = JSON.parse(window.regler.ansicht(2, 'graph').liste).plot;
+    return [r.left + (px + anteil * pb) * m, r.top + (py + ph / 2) * m, pb * m];
+}
 
 // A school's student on a cold start: a new browser context with the cache off, through nginx
 // with gzip. What the first page needs must keep to 150 kB on the wire (the times are the
 // benchmark's, web/bench/messwerte.mjs).
 test('a cold start: the first page in 150 kB on the wire', async () => {
-    const kontext = await browser.createBrowserContext();
-    const neu = await neue_seite(kontext);
+    const neu = await neue_seite(await browser.createBrowserContext());
     await neu.setCacheEnabled(false);
     const cdp = await neu.createCDPSession();
     await cdp.send('Network.enable');
@@ -156,9 +150,8 @@ test('a cold start: the first page in 150 kB on the wire', async () => {
         if (!spaeter.test(new URL(urls.get(e.requestId) ?? adresse).pathname)) bytes += e.encodedDataLength;
     });
     await neu.setViewport({ width: 1100, height: 800 });
-    await neu.goto(adresse);
-    await bereit(neu);
-    await kontext.close();
+    await laden(neu, '');
+    await neu.browserContext().close();
     console.log(`on the wire (gzip): first page ${(bytes / 1024).toFixed(1)} kB`);
     assert.ok(bytes <= 150 * 1024, `${bytes} bytes`);
 });
@@ -180,47 +173,42 @@ test('installable', async () => {
 // month old) fresh for days and only the worker's own requests get past them (web/nginx.conf
 // has every file revalidated, which the headers' test holds).
 test('a new build reaches a tab the old one keeps, online and offline', async () => {
-    const ordner = mkdtempSync(join(tmpdir(), 'regler-bau-'));
-    cpSync(web, ordner, { recursive: true });
+    const ordner = fs.mkdtempSync(join(tmpdir(), 'regler-bau-'));
+    fs.cpSync(web, ordner, { recursive: true });
     const vor_einem_monat = new Date(Date.now() - 30 * 86400e3);
-    for (const d of readdirSync(ordner, { recursive: true }))
-        utimesSync(join(ordner, d), vor_einem_monat, vor_einem_monat);
+    for (const d of fs.readdirSync(ordner, { recursive: true }))
+        fs.utimesSync(join(ordner, d), vor_einem_monat, vor_einem_monat);
     const schule = await server_starten(ordner, { ohne_cache_control: true });
-    const kontext = await browser.createBrowserContext();
+    const tab = await neue_seite(await browser.createBrowserContext());
     try {
-        const tab = await neue_seite(kontext);
         const bau = () => tab.evaluate(() => globalThis.regler_bau ?? 1);
-        await tab.goto(`http://127.0.0.1:${schule.address().port}/`);
-        await bereit(tab);
+        await laden(tab, `http://127.0.0.1:${schule.address().port}/`);
         await tab.waitForFunction(() => navigator.serviceWorker.controller);
 
-        const js = join(ordner, 'regler.js');
-        writeFileSync(js, `${readFileSync(js, 'utf8')}\nglobalThis.regler_bau = 2;\n`);
-        const sw = join(ordner, 'sw.js');
-        writeFileSync(sw, readFileSync(sw, 'utf8').replace(/'regler-([0-9a-f]{16})'/, "'regler-$1-2'"));
+        const aendern = (d, f) => fs.writeFileSync(join(ordner, d), f(fs.readFileSync(join(ordner, d), 'utf8')));
+        aendern('regler.js', (js) => `${js}\nglobalThis.regler_bau = 2;\n`);
+        aendern('sw.js', (sw) => sw.replace(/'regler-([0-9a-f]{16})'/, "'regler-$1-2'"));
 
-        await tab.reload(); // each visit looks for a new worker
-        await bereit(tab);
+        await laden(tab); // each visit looks for a new worker
         await tab.waitForSelector('#neue-version button', { timeout: 10000 });
         assert.equal(await bau(), 1);
         const hinweis = await tab.$eval('#neue-version', (e) => `${e.getAttribute('role')}: ${e.textContent}`);
         assert.equal(hinweis, 'status: Eine neue Version ist bereit. Neu laden');
         assert.deepEqual(await verdeckt(tab, '#neue-version', 1), []);
         await Promise.all([tab.waitForNavigation(), tab.click('#neue-version button')]);
-        await bereit(tab);
+        await tab.waitForFunction('window.regler?.bereit');
         assert.deepEqual([await bau(), await tab.$eval('#neue-version', (e) => e.textContent)], [2, '']);
         // With the network off, the program starts again and runs all four pages.
         await tab.setOfflineMode(true);
-        await tab.reload();
-        await bereit(tab, 10000);
-        for (const n of [2, 3, 4]) await tab.evaluate((n) => window.regler.gehen(n), n);
+        await laden(tab, undefined, 10000);
+        for (const n of [2, 3, 4]) await gehen(n, tab);
         await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((i) => i.complete));
         const bilder_da = await tab.$$eval('#seite-4 img', (b) => b.length > 0 && b.every((i) => i.naturalWidth > 0));
         assert.deepEqual([bilder_da, await sichtbar(tab), await bau()], [true, 4, 2]);
     } finally {
-        await kontext.close();
+        await tab.browserContext().close();
         schule.close();
-        rmSync(ordner, { recursive: true, force: true });
+        fs.rmSync(ordner, { recursive: true, force: true });
     }
 });
 
@@ -239,35 +227,26 @@ const dateiarten = [
     ['schriften/ReglerSans-Regular.woff2', 'font/woff2', false],
     ['symbol-512.png', 'image/png', false],
 ];
+const immer = { 'content-security-policy': politik, 'x-content-type-options': 'nosniff', 'cache-control': 'no-cache' };
 test('the headers of each kind of file, over http and https', async () => {
-    const kopf = (url) =>
-        new Promise((fertig, fehlschlag) =>
-            (url.startsWith('https') ? https_get : http_get)(
-                url,
-                { ca: server.zertifikat, headers: { 'accept-encoding': 'gzip' } },
-                (r) => fertig(r.resume().headers),
-            ).on('error', fehlschlag),
-        );
+    const optionen = { ca: server.zertifikat, headers: { 'accept-encoding': 'gzip' } };
+    const kopf = async (url) => {
+        const [r] = await once((url.startsWith('https') ? https_get : http_get)(url, optionen), 'response');
+        return r.resume().headers;
+    };
     const abweichungen = [];
     for (const basis of [adresse, `https://127.0.0.1:${server.https_port}/`])
         for (const [datei, art, gzip] of dateiarten) {
             const k = await kopf(basis + datei);
-            const soll = {
-                'content-type': art,
-                'content-security-policy': politik,
-                'x-content-type-options': 'nosniff',
-                'cache-control': 'no-cache',
-                'content-encoding': gzip ? 'gzip' : undefined,
-                vary: gzip ? 'Accept-Encoding' : undefined,
-            };
+            const gepackt = gzip ? { 'content-encoding': 'gzip', vary: 'Accept-Encoding' } : {};
+            const soll = { 'content-type': art, 'content-encoding': undefined, vary: undefined, ...immer, ...gepackt };
             for (const [name, wert] of Object.entries(soll))
                 if (k[name] !== wert) abweichungen.push(`${basis}${datei} ${name}: ${k[name]}`);
             if (!/^(W\/)?"[^"]+"$/.test(k.etag ?? '')) abweichungen.push(`${basis}${datei} etag: ${k.etag}`);
         }
     assert.deepEqual(abweichungen, []);
-    const meta = /http-equiv="Content-Security-Policy"\s+content="([^"]*)"/.exec(
-        readFileSync(join(web, 'index.html'), 'utf8'),
-    );
+    const index = fs.readFileSync(join(web, 'index.html'), 'utf8');
+    const meta = /http-equiv="Content-Security-Policy"\s+content="([^"]*)"/.exec(index);
     assert.equal(meta?.[1], politik.replace("; frame-ancestors 'none'", ''));
 });
 
@@ -276,11 +255,9 @@ test('the headers of each kind of file, over http and https', async () => {
 // and the pages run all the same, without an error (which the last test holds every tab to).
 for (const sicher of [true, false])
     test(`by a school's name over ${sicher ? 'https' : 'plain http'}: page 2 runs`, async () => {
-        const kontext = await browser.createBrowserContext();
-        const tab = await neue_seite(kontext);
+        const tab = await neue_seite(await browser.createBrowserContext());
         const port = sicher ? server.https_port : server.address().port;
-        await tab.goto(`${sicher ? 'https' : 'http'}://${schulname}:${port}/#seite-2`);
-        await bereit(tab);
+        await laden(tab, `${sicher ? 'https' : 'http'}://${schulname}:${port}/#seite-2`);
         assert.equal(await tab.evaluate(() => window.isSecureContext), sicher);
         await klicken(2, 'start', tab);
         // The core ran: the page's load run and "Start Grafik", each a row of the notebook.
@@ -289,16 +266,15 @@ for (const sicher of [true, false])
             'serviceWorker' in navigator ? navigator.serviceWorker.ready.then((r) => r.active.scriptURL) : null,
         );
         assert.equal(arbeiter, sicher ? `https://${schulname}:${port}/sw.js` : null);
-        const ids = await menue(2, 'graph', tab);
+        // Without the asynchronous clipboard, data are copied through a text field that goes again.
+        await tab.evaluate(() => document.addEventListener('copy', () => (window.kopiert = true)));
+        const ids = await menue(2, 'graph', tab, sicher ? undefined : 'daten_kopieren');
         assert.deepEqual([ids.includes('bild_kopieren'), ids.includes('daten_kopieren')], [sicher, true], ids.join());
         if (!sicher) {
-            // Copied without the asynchronous clipboard: through a text field that goes again.
-            await tab.evaluate(() => document.addEventListener('copy', () => (window.kopiert = true)));
-            await tab.click('.menue [data-id="daten_kopieren"]');
             const nachher = () => [window.kopiert === true, document.querySelectorAll('textarea').length];
             assert.deepEqual(await tab.evaluate(nachher), [true, 0]);
         }
-        await kontext.close();
+        await tab.browserContext().close();
     });
 
 // Links to a page: "#3", "#seite-3" and "?seite=3" open page 3; anything else page 1.
@@ -315,19 +291,16 @@ test('links open the page they name', async () => {
 // reload keeps what the tab showed: the fields and curves, and the notebook, without a row for
 // the same run again; with a run not saved the browser asks first.
 test('"Link zu diesem Lauf kopieren", links made by hand, and a reload', async () => {
-    const ursprung = new URL(adresse).origin;
-    await browser
-        .defaultBrowserContext()
-        .overridePermissions(ursprung, ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write']);
+    const rechte = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
+    await browser.defaultBrowserContext().overridePermissions(new URL(adresse).origin, rechte);
     const neu = await oeffnen('#seite-2');
     await feld_setzen(2, 'xp1', '25', neu);
     await klicken(2, 'start', neu);
     const gelaufen = await neu.evaluate(() => window.regler.daten(2, 'graph'));
     await feld_setzen(2, 'w1', '7', neu); // typed, not run: not in the link
-    const ids = await menue(2, 'graph', neu);
-    assert.deepEqual(ids.slice(0, 3), ['bild_kopieren', 'daten_kopieren', 'link_kopieren']);
     await neu.bringToFront(); // the clipboard serves the focused page
-    await neu.click('.menue [data-id="link_kopieren"]');
+    const ids = await menue(2, 'graph', neu, 'link_kopieren');
+    assert.deepEqual(ids.slice(0, 3), ['bild_kopieren', 'daten_kopieren', 'link_kopieren']);
     await neu.waitForFunction(async () => (await navigator.clipboard.readText()) !== '', { timeout: 5000 });
     const link = await neu.evaluate(() => navigator.clipboard.readText());
     assert.equal(link, `${adresse}?seite=2&w1=50&xp1=25&tn1=0&tv1=0`);
@@ -353,12 +326,9 @@ test('"Link zu diesem Lauf kopieren", links made by hand, and a reload', async (
                 offen.evaluate(() => [window.regler.daten(2, 'graph'), window.regler.protokoll().length]);
             const vorher = await stand();
             assert.deepEqual(vorher[0], daten);
-            await offen.reload();
-            await bereit(offen);
-            assert.deepEqual(
-                [offen.gefragt, await feld(2, 'xp1', offen), await stand()],
-                [['beforeunload'], '25', vorher],
-            );
+            await laden(offen);
+            const nachher = [offen.gefragt, await feld(2, 'xp1', offen), await stand()];
+            assert.deepEqual(nachher, [['beforeunload'], '25', vorher]);
         }
         await offen.close();
     }
@@ -368,17 +338,12 @@ test('"Link zu diesem Lauf kopieren", links made by hand, and a reload', async (
 // command bar whole; close to 1 it is drawn at 1; never below 0.6.
 test('the page fits the window', async () => {
     const neu = await neue_seite();
-    for (const [b, h, massstab] of [
-        [1366, 657, 657 / 734],
-        [1920, 1080, 1],
-        [1024, 768, 1],
-        [390, 844, 0.6],
-        [844, 390, 0.6],
-    ]) {
+    const fenster = { '1366x657': 657 / 734, '1920x1080': 1, '1024x768': 1, '390x844': 0.6, '844x390': 0.6 };
+    for (const [groesse, massstab] of Object.entries(fenster)) {
+        const [b, h] = groesse.split('x').map(Number);
         await neu.setViewport({ width: b, height: h });
-        await neu.goto(`${adresse}?fenster=${b}x${h}#seite-2`); // a new document each time
-        await bereit(neu);
-        writeFileSync(join(bilder, `seite_2_${b}x${h}.png`), await neu.screenshot());
+        await laden(neu, `?fenster=${groesse}#seite-2`); // a new document each time
+        fs.writeFileSync(join(bilder, `seite_2_${b}x${h}.png`), await neu.screenshot());
         const r = await neu.$eval('#seite-2', (e) => e.getBoundingClientRect().toJSON());
         assert.ok(Math.abs(r.width / 1016 - massstab) < 0.01, `${b} × ${h}: ${r.width / 1016}`);
         // Centred where it fits; a phone scrolls through the page from its top.
@@ -403,14 +368,10 @@ test('the page fits the window', async () => {
 test('the browser\'s back and forward buttons and "zurück" move between the pages', async () => {
     assert.equal(await seite.$eval('html', (h) => h.lang), 'de');
     for (const n of [2, 3, 4]) await gehen(n);
-    await seite.goBack();
-    await auf_seite(3);
-    await seite.goBack();
-    await auf_seite(2);
-    await seite.goForward();
-    await auf_seite(3);
-    await klicken(3, 'zurück');
-    await auf_seite(2);
+    for (const [i, schritt] of ['goBack', 'goBack', 'goForward', 'zurück'].entries()) {
+        await (schritt === 'zurück' ? klicken(3, schritt) : seite[schritt]());
+        await auf_seite([3, 2, 3, 2][i]);
+    }
     assert.deepEqual(await seite.$$eval('section.seite:not([hidden])', (s) => s.map((x) => x.id)), ['seite-2']);
 });
 
@@ -431,11 +392,7 @@ test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', a
     assert.ok((await menue(3, 'kask')).length);
     await gehen(2);
     assert.equal(await seite.$('.menue'), null);
-    const [x, y] = await seite.$eval(el(2, 'graph'), (e) => {
-        const r = e.getBoundingClientRect();
-        const [px, py, pb, ph] = JSON.parse(window.regler.ansicht(2, 'graph').liste).plot;
-        return [r.left + px + (26 * pb) / 200, r.top + py + ph / 2];
-    });
+    const [x, y] = await im_plot(26 / 200);
     await seite.mouse.move(x, y);
     await seite.waitForSelector('#ablesung:not([hidden])');
     assert.equal(await ablesung(), 't = 26 s · Soll 50 °C · Ist 66,28 °C · Leistung 0 %');
@@ -463,6 +420,18 @@ const eingaben = [
     ['drop', 2, 'tn1', '', '12abc', '12', 1],
     ['eingabemethode', 2, 'tn1', '5', '3x', '53', 1],
 ];
+// Pasted or dropped into `e`: whether the paste event was refused. (Audits flag inputs that refuse
+// it: its text is taken later, as the engines hand it to an input, in beforeinput's data.)
+function einfuegen(e, art, text) {
+    const d = new DataTransfer();
+    d.setData('text/plain', text);
+    const paste = new ClipboardEvent('paste', { clipboardData: d, bubbles: true, cancelable: true });
+    const drop = new DragEvent('drop', { dataTransfer: d, bubbles: true, cancelable: true });
+    e.dispatchEvent(paste);
+    const eingabe = { inputType: 'insertFromPaste', data: text, cancelable: true };
+    e.dispatchEvent(art === 'paste' ? new InputEvent('beforeinput', eingabe) : drop);
+    return paste.defaultPrevented;
+}
 test('fields: keys, an on-screen keyboard, paste and drop', async () => {
     const cdp = await seite.createCDPSession();
     for (const [art, nr, name, vorher, text, nachher, pieps] of eingaben) {
@@ -480,26 +449,7 @@ test('fields: keys, an on-screen keyboard, paste and drop', async () => {
             const taste = { key: 'Unidentified', windowsVirtualKeyCode: 229 };
             await cdp.send('Input.dispatchKeyEvent', { type: 'rawKeyDown', ...taste, commands: ['deleteBackward'] });
             await cdp.send('Input.dispatchKeyEvent', { type: 'keyUp', ...taste });
-        } else {
-            const verwehrt = await seite.$eval(
-                el(nr, name),
-                (e, art, text) => {
-                    // Audits flag inputs that refuse the paste event: its text is taken later,
-                    // as the engines hand it to an input, in beforeinput's data.
-                    const d = new DataTransfer();
-                    d.setData('text/plain', text);
-                    const paste = new ClipboardEvent('paste', { clipboardData: d, bubbles: true, cancelable: true });
-                    const drop = new DragEvent('drop', { dataTransfer: d, bubbles: true, cancelable: true });
-                    const eingabe = { inputType: 'insertFromPaste', data: text, cancelable: true };
-                    e.dispatchEvent(paste);
-                    e.dispatchEvent(art === 'paste' ? new InputEvent('beforeinput', eingabe) : drop);
-                    return paste.defaultPrevented;
-                },
-                art,
-                text,
-            );
-            assert.equal(verwehrt, false);
-        }
+        } else assert.equal(await seite.$eval(el(nr, name), einfuegen, art, text), false);
         const ist = [await feld(nr, name), (await piepen()) - start];
         assert.deepEqual(ist, [nachher, pieps], `${art} "${text}" into ${name} holding "${vorher}"`);
     }
@@ -511,26 +461,16 @@ test('fields: keys, an on-screen keyboard, paste and drop', async () => {
 // any page, where a finger must still meet the fields: no violation of WCAG 2.2 A and AA nor of
 // its best practice.
 test('the accessibility audit finds nothing', async () => {
-    const axe = readFileSync(`${process.env.REGLER_NPM}/axe-core/axe.min.js`, 'utf8');
+    const axe = fs.readFileSync(`${process.env.REGLER_NPM}/axe-core/axe.min.js`, 'utf8');
     const tab = await neue_seite();
     await tab.setBypassCSP(true); // the audit's script is the test's, not the page's
     const funde = [];
     const regeln = ['wcag2a', 'wcag2aa', 'wcag21a', 'wcag21aa', 'wcag22aa', 'best-practice'];
     const tablet = { width: 820, height: 1180, hasTouch: true, isMobile: true };
-    for (const [nr, notizbuch, fenster] of [
-        [1],
-        [2],
-        [3],
-        [4],
-        [2, true],
-        [1, 0, tablet],
-        [2, 0, tablet],
-        [3, 0, tablet],
-        [4, 0, tablet],
-    ]) {
+    const faelle = [[1], [2], [3], [4], [2, true]].concat([1, 2, 3, 4].map((n) => [n, 0, tablet]));
+    for (const [nr, notizbuch, fenster] of faelle) {
         await tab.setViewport(fenster ?? { width: 1920, height: 1200 });
-        await tab.goto(`${adresse}#seite-${nr}`);
-        await bereit(tab);
+        await laden(tab, `#seite-${nr}`);
         if (notizbuch) await strg_l(tab);
         if (notizbuch) await tab.waitForSelector('dialog.protokoll[open]');
         await tab.evaluate(axe);
@@ -551,68 +491,51 @@ test('a tablet: a long press opens the menu, a finger reads the curves, pictures
         window.addEventListener('contextmenu', (e) => e.stopImmediatePropagation(), true),
     );
     await tab.setViewport({ width: 1180, height: 820, deviceScaleFactor: 2, hasTouch: true, isMobile: true });
-    try {
-        await tab.goto(`${adresse}#seite-2`);
-        await bereit(tab);
-        const finger = tab.touchscreen;
-        const [x, y, b] = await tab.$eval(el(2, 'graph'), (e) => {
-            const r = e.getBoundingClientRect();
-            const [px, py, pb, ph] = JSON.parse(window.regler.ansicht(2, 'graph').liste).plot;
-            const m = r.width / e.offsetWidth;
-            return [r.left + (px + pb / 4) * m, r.top + (py + ph / 2) * m, pb * m];
-        });
-        await finger.touchStart(x, y);
-        await new Promise((fertig) => setTimeout(fertig, 700));
-        await finger.touchEnd();
-        const ids = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
-        assert.ok(ids.includes('daten_kopieren'), ids.join());
-        await finger.tap(20, 20);
-        assert.equal(await tab.$('.menue'), null);
-        await finger.touchStart(x, y);
-        const vorher = (await ablesung(tab)).split(' · ')[0];
-        for (let i = 1; i <= 5; ++i) await finger.touchMove(x + (i * b) / 10, y);
-        const nachher = (await ablesung(tab)).split(' · ')[0];
-        await finger.touchEnd();
-        for (const t of [vorher, nachher]) assert.match(t, /^t = \d+ s$/);
-        assert.ok(parseInt(nachher.slice(4)) > parseInt(vorher.slice(4)), `${vorher} → ${nachher}`);
-        // In the notebook a tap adds its row to those compared, a second takes it away again.
-        await klicken(2, 'start', tab);
-        await strg_l(tab);
-        // The page keeps its size for a finger; what the notebook covers scrolls out from under it.
-        const [unten, frei] = await tab.$eval('dialog.protokoll', (d) => [
-            document.getElementById('buehne').getBoundingClientRect().bottom + scrollY,
-            document.documentElement.scrollHeight - d.offsetHeight,
-        ]);
-        assert.ok(unten <= frei, `the page ends at ${unten}, the notebook begins at ${frei}`);
-        // Each tap's click may come a moment after the finger lifts.
-        const gewaehlt = () => tab.$$eval('tr[aria-selected="true"]', (r) => r.map((x) => x.dataset.nummer).join());
-        for (const [nr, soll] of [
-            [1, '1'],
-            [2, '1,2'],
-            [1, '2'],
-        ]) {
-            await tab.tap(`dialog.protokoll tr[data-nummer="${nr}"]`);
-            for (let i = 0; i < 30 && (await gewaehlt()) !== soll; ++i) await new Promise((r) => setTimeout(r, 100));
-            assert.equal(await gewaehlt(), soll, `after a tap on row ${nr}`);
-        }
-        await tab.keyboard.press('Escape');
-        await tab.evaluate(() => window.regler.gehen(4));
-        await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((b) => b.complete));
-        // Each as shown, and the width of the file shown against that of the file for one pixel.
-        const bilder = await tab.$$eval('#seite-4 img', (b) =>
-            Promise.all(
-                b.map(async (x) => {
-                    const [eins, gezeigt] = [x.src, x.currentSrc].map((q) => Object.assign(new Image(), { src: q }));
-                    await Promise.all([eins.decode(), gezeigt.decode()]);
-                    return [x.currentSrc, gezeigt.naturalWidth / eins.naturalWidth];
-                }),
-            ),
-        );
-        assert.ok(bilder.length > 0);
-        for (const [quelle, mal] of bilder) assert.deepEqual([quelle.endsWith('@2x.png'), mal], [true, 2], quelle);
-    } finally {
-        await tab.close();
+    await laden(tab, '#seite-2');
+    const finger = tab.touchscreen;
+    const [x, y, b] = await im_plot(1 / 4, tab);
+    await finger.touchStart(x, y);
+    await new Promise((fertig) => setTimeout(fertig, 700));
+    await finger.touchEnd();
+    const ids = await tab.$$eval('.menue [role="menuitem"]', (k) => k.map((x) => x.dataset.id));
+    assert.ok(ids.includes('daten_kopieren'), ids.join());
+    await finger.tap(20, 20);
+    assert.equal(await tab.$('.menue'), null);
+    await finger.touchStart(x, y);
+    const vorher = (await ablesung(tab)).split(' · ')[0];
+    for (let i = 1; i <= 5; ++i) await finger.touchMove(x + (i * b) / 10, y);
+    const nachher = (await ablesung(tab)).split(' · ')[0];
+    await finger.touchEnd();
+    for (const t of [vorher, nachher]) assert.match(t, /^t = \d+ s$/);
+    assert.ok(parseInt(nachher.slice(4)) > parseInt(vorher.slice(4)), `${vorher} → ${nachher}`);
+    // In the notebook a tap adds its row to those compared, a second takes it away again.
+    await klicken(2, 'start', tab);
+    await strg_l(tab);
+    // The page keeps its size for a finger; what the notebook covers scrolls out from under it.
+    const [unten, frei] = await tab.$eval('dialog.protokoll', (d) => [
+        document.getElementById('buehne').getBoundingClientRect().bottom + scrollY,
+        document.documentElement.scrollHeight - d.offsetHeight,
+    ]);
+    assert.ok(unten <= frei, `the page ends at ${unten}, the notebook begins at ${frei}`);
+    // Each tap's click may come a moment after the finger lifts.
+    const gewaehlt = () => tab.$$eval('tr[aria-selected="true"]', (r) => r.map((x) => x.dataset.nummer).join());
+    for (const [nr, soll] of [1, 2, 1].map((nr, i) => [nr, ['1', '1,2', '2'][i]])) {
+        await tab.tap(`dialog.protokoll tr[data-nummer="${nr}"]`);
+        for (let i = 0; i < 30 && (await gewaehlt()) !== soll; ++i) await new Promise((r) => setTimeout(r, 100));
+        assert.equal(await gewaehlt(), soll, `after a tap on row ${nr}`);
     }
+    await tab.keyboard.press('Escape');
+    await tab.evaluate(() => window.regler.gehen(4));
+    await tab.waitForFunction(() => [...document.querySelectorAll('#seite-4 img')].every((b) => b.complete));
+    // Each as shown, and the width of the file shown against that of the file for one pixel.
+    const bilder = await tab.$$eval('#seite-4 img', async (b) => {
+        const geladen = b.flatMap((x) => [x.src, x.currentSrc]).map((src) => Object.assign(new Image(), { src }));
+        await Promise.all(geladen.map((i) => i.decode()));
+        return b.map((x, i) => [x.currentSrc, geladen[2 * i + 1].naturalWidth / geladen[2 * i].naturalWidth]);
+    });
+    assert.ok(bilder.length > 0);
+    for (const [quelle, mal] of bilder) assert.deepEqual([quelle.endsWith('@2x.png'), mal], [true, 2], quelle);
+    await tab.close();
 });
 
 // What the core makes of the fields on "Start Grafik" reaches the page: a field that is not a
@@ -642,9 +565,7 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     await feld_setzen(2, 'tv1', '7');
     for (const antwort of ['abbrechen', 'verwerfen']) {
         await klicken(2, 'beenden');
-        await seite.waitForSelector('dialog.frage[open]');
-        assert.match(await seite.$eval('dialog.frage p', (p) => p.textContent), /nicht gespeichert/);
-        await seite.click(`dialog.frage [data-antwort="${antwort}"]`);
+        assert.match(await antworten(antwort), /nicht gespeichert/);
     }
     await auf_seite(1);
     assert.equal(await seite.evaluate(() => window.regler.protokoll_ungesichert()), 0);
@@ -694,14 +615,9 @@ test("page 2's headings, tab order and field names", async () => {
     const aktiv = () =>
         seite.evaluate((e = document.activeElement) => [e.dataset.name, getComputedStyle(e).outlineWidth]);
     const reihe = [await aktiv()];
-    for (let i = 0; i < 9; ++i) {
-        await seite.keyboard.press('Tab');
-        reihe.push(await aktiv());
-    }
-    assert.deepEqual(
-        reihe.map(([name]) => name),
-        ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1', 'graph', 'Leistung'],
-    );
+    while (reihe.length < 10) reihe.push(await seite.keyboard.press('Tab').then(aktiv));
+    const namen = reihe.map(([name]) => name);
+    assert.deepEqual(namen, ['weiter', 'zurück', 'beenden', 'start', 'w1', 'xp1', 'tn1', 'tv1', 'graph', 'Leistung']);
     // Seen from across the room: a field's focus ring of 2 px; a chart draws its own frame.
     assert.equal(reihe[4][1], '2px');
     const w1 = await seite.$eval(el(2, 'w1'), (e) => [e.ariaLabel, e.getAttribute('aria-description')]);
@@ -719,8 +635,7 @@ test("the drawings' lines and shapes are the desktop's", async () => {
         await gehen(nummer);
         const web_zeichnung = await seite.evaluate((n) => {
             const wurzel = document.getElementById(`seite-${n}`).getBoundingClientRect();
-            const striche = [];
-            const formen = [];
+            const [striche, formen] = [[], []];
             // A surface's own drawing; the page's vector drawing beneath it stands just before.
             for (const svg of document.querySelectorAll(`#seite-${n} svg.zeichnung:not(:has(+ svg.zeichnung))`)) {
                 const r = svg.getBoundingClientRect();
@@ -729,11 +644,8 @@ test("the drawings' lines and shapes are the desktop's", async () => {
                     const [x1, y1, x2, y2] = [l.x1, l.y1, l.x2, l.y2].map((a) => a.baseVal.value);
                     striche.push([x + x1, y + y1, x + x2, y + y2, parseFloat(getComputedStyle(l).strokeWidth)]);
                 }
-                for (const f of svg.querySelectorAll('path, rect, ellipse')) {
-                    if (f.closest('clipPath')) continue;
-                    const b = f.getBBox();
-                    formen.push([x + b.x, y + b.y, b.width, b.height]);
-                }
+                const boxen = [...svg.querySelectorAll('path, rect, ellipse')].filter((f) => !f.closest('clipPath'));
+                for (const b of boxen.map((f) => f.getBBox())) formen.push([x + b.x, y + b.y, b.width, b.height]);
             }
             return { striche, formen };
         }, nummer);
@@ -742,11 +654,9 @@ test("the drawings' lines and shapes are the desktop's", async () => {
             ['shape', formen, web_zeichnung.formen],
         ]) {
             const nah = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[i]) <= 0.05);
-            const fehlt = desktop.filter((d) => !web.some((w) => nah(d, w)));
-            const zuviel = web.filter((w) => !desktop.some((d) => nah(d, w)));
-            for (const d of fehlt)
+            for (const d of desktop.filter((d) => !web.some((w) => nah(d, w))))
                 abweichungen.push(`page ${nummer}: the desktop's ${art} ${d.join(',')} is not drawn`);
-            for (const w of zuviel)
+            for (const w of web.filter((w) => !desktop.some((d) => nah(d, w))))
                 abweichungen.push(`page ${nummer}: ${art} ${w.map((v) => +v.toFixed(2))} is not the desktop's`);
         }
     }
@@ -766,8 +676,7 @@ test("the drawings' lines and shapes are the desktop's", async () => {
 // big is refused before it is read; method 1's proposal is taken over into page 2.
 test('the lab notebook: sort, compare, run again, saved and read back, method 1', async () => {
     await seite.evaluate(() => sessionStorage.clear());
-    await seite.goto(`${adresse}?protokoll#seite-2`);
-    await bereit(seite);
+    await laden(seite, '?protokoll#seite-2');
     for (const xp of ['10', '20', '30']) {
         await feld_setzen(2, 'xp1', xp);
         await klicken(2, 'start');
@@ -799,22 +708,22 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     assert.equal(await nur_einer(), false);
     await mit('Shift', () => seite.keyboard.press('ArrowDown'));
     assert.deepEqual(await gewaehlt(), ['4', '3']);
-    writeFileSync(join(bilder, 'protokoll.png'), await seite.screenshot());
+    fs.writeFileSync(join(bilder, 'protokoll.png'), await seite.screenshot());
     await im('tbody tr[data-nummer="2"]');
     await im('[data-tat="wiederholen"]');
     const p = await protokoll();
     assert.deepEqual([p.length, p[4].k, await feld(2, 'xp1')], [5, p[1].k, '10']);
     await seite.keyboard.press('Escape');
     // As a user keeps it: "Protokoll speichern …" downloads the file, "Protokoll laden …" reads it.
-    const ordner = mkdtempSync(join(tmpdir(), 'regler-protokoll-'));
+    const ordner = fs.mkdtempSync(join(tmpdir(), 'regler-protokoll-'));
     const cdp = await seite.createCDPSession();
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: ordner });
     const csv = await csv_jetzt();
     await strg_l();
     await im('[data-tat="speichern"]');
     const datei = join(ordner, 'versuchsprotokoll.csv');
-    for (let i = 0; i < 100 && !existsSync(datei); ++i) await new Promise((r) => setTimeout(r, 50));
-    assert.equal(readFileSync(datei, 'utf8'), `\ufeff${csv}`);
+    for (let i = 0; i < 100 && !fs.existsSync(datei); ++i) await new Promise((r) => setTimeout(r, 50));
+    assert.equal(fs.readFileSync(datei, 'utf8'), `\ufeff${csv}`);
     await seite.keyboard.press('Escape');
     await klicken(2, 'start'); // a row more, which reading the file takes away again
     assert.notEqual(await csv_jetzt(), csv);
@@ -824,8 +733,7 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     assert.ok((await liste()).includes('"Lauf'));
     const waehlen = async (f, antwort) => {
         await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(f);
-        await seite.waitForSelector('dialog.frage[open]');
-        await seite.click(`dialog.frage [data-antwort="${antwort}"]`);
+        if (antwort) await antworten(antwort);
     };
     // The file is read after the answer, after the question has gone: the table holds it then.
     await waehlen(datei, 'ersetzen');
@@ -838,15 +746,13 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     await seite.waitForFunction((n) => window.regler.protokoll().length === 2 * n, { timeout: 5000 }, n);
     // A file bigger than a notebook can be is refused by its size, at once, before it is read.
     const gross = join(ordner, 'gross.csv');
-    writeFileSync(gross, `${csv}${'1'.repeat(1100 * 1024)}`);
-    await (await seite.$('dialog.protokoll input[type=file]')).uploadFile(gross);
+    fs.writeFileSync(gross, `${csv}${'1'.repeat(1100 * 1024)}`);
+    await waehlen(gross);
     await seite.waitForFunction(() => /zu groß/.test(document.querySelector('.protokoll-meldung').textContent));
     // Method 1: at 20 K the run still swings, at 30 K it dies away; taken over into page 2.
     await seite.evaluate(() => window.regler.protokoll_waehlen([]));
     await im('[data-tat="einstellhilfe"]');
-    await seite.waitForSelector('dialog.frage[open]');
-    assert.match(await seite.$eval('dialog.frage p', (p) => p.textContent), /P-Band = 1,7 × 20 K = 34 K/);
-    await seite.click('dialog.frage [data-antwort="uebernehmen"]');
+    assert.match(await antworten('uebernehmen'), /P-Band = 1,7 × 20 K = 34 K/);
     await auf_seite(2);
     // Typed in once page 2 is in front, a moment later.
     await seite.waitForFunction((s) => document.querySelector(s).value === '34', { timeout: 5000 }, el(2, 'xp1'));
@@ -858,8 +764,7 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
 test('a switched aid is remembered by the next visit; "Vorschlag übernehmen" runs on page 2', async () => {
     await seite.evaluate(() => window.regler.lernhilfen_setzen(false, false));
     await gehen(2);
-    await menue(2, 'graph');
-    await seite.click('.menue [data-id="kennwerte"]');
+    await menue(2, 'graph', seite, 'kennwerte');
     const neu = await oeffnen('#seite-2');
     assert.ok((await neu.evaluate(() => window.regler.ansicht(2, 'graph'))).liste.includes('"Anregelzeit 16 s"'));
     await menue(2, 'graph', neu);
@@ -875,12 +780,10 @@ test('a switched aid is remembered by the next visit; "Vorschlag übernehmen" ru
         .map((t) => Number(t.split(' = ').at(-1).replace(',', '.').split(' ')[0]));
     assert.equal(kopf.length, 3);
     const zeilen = (await protokoll()).length;
-    await menue(3, 'pid33');
-    await seite.click('.menue [data-id="vorschlag"]');
+    await menue(3, 'pid33', seite, 'vorschlag');
     await seite.waitForFunction((n) => window.regler.protokoll().length > n, {}, zeilen);
     assert.equal(await sichtbar(), 2);
-    const felder = [];
-    for (const name of ['xp1', 'tn1', 'tv1']) felder.push(Number(await feld(2, name)));
+    const felder = await Promise.all(['xp1', 'tn1', 'tv1'].map(async (name) => Number(await feld(2, name))));
     felder.forEach((f, i) => assert.ok(Number.isInteger(f) && Math.abs(f - kopf[i]) <= 0.5, `${felder} ${kopf}`));
     const [zeile] = (await protokoll()).slice(-1);
     assert.deepEqual([zeile.seite, ...zeile.werte.slice(1)], [2, ...felder]);

@@ -28,9 +28,10 @@ let adresse;
 const fehler = [];
 
 // A tab in a German number format (the gain field's decimal separator is ","), whose errors are
-// recorded.
-async function neue_seite(kontext = browser) {
+// recorded; of the size `fenster` where one is given.
+async function neue_seite(kontext = browser, fenster) {
     const tab = await kontext.newPage();
+    if (fenster) await tab.setViewport(fenster);
     await (await tab.createCDPSession()).send('Emulation.setLocaleOverride', { locale: 'de-DE' });
     await tab.evaluateOnNewDocument(() =>
         document.addEventListener('securitypolicyviolation', (e) =>
@@ -61,9 +62,7 @@ before(async () => {
             '--ignore-certificate-errors',
         ],
     });
-    seite = await neue_seite();
-    await seite.setViewport({ width: 1100, height: 800 });
-    await laden(seite, '', 20000);
+    seite = await laden(await neue_seite(browser, { width: 1100, height: 800 }), '', 20000);
     fs.mkdirSync(bilder, { recursive: true });
 });
 
@@ -137,7 +136,7 @@ function im_plot_im_browser(e, anteil) {
 // with gzip. What the first page needs must keep to 150 kB on the wire (the times are the
 // benchmark's, web/bench/messwerte.mjs).
 test('a cold start: the first page in 150 kB on the wire', async () => {
-    const neu = await neue_seite(await browser.createBrowserContext());
+    const neu = await neue_seite(await browser.createBrowserContext(), { width: 1100, height: 800 });
     await neu.setCacheEnabled(false);
     const cdp = await neu.createCDPSession();
     await cdp.send('Network.enable');
@@ -149,7 +148,6 @@ test('a cold start: the first page in 150 kB on the wire', async () => {
     cdp.on('Network.loadingFinished', (e) => {
         if (!spaeter.test(new URL(urls.get(e.requestId) ?? adresse).pathname)) bytes += e.encodedDataLength;
     });
-    await neu.setViewport({ width: 1100, height: 800 });
     await laden(neu, '');
     await neu.browserContext().close();
     console.log(`on the wire (gzip): first page ${(bytes / 1024).toFixed(1)} kB`);
@@ -301,8 +299,7 @@ test('"Link zu diesem Lauf kopieren", links made by hand, and a reload', async (
     await neu.bringToFront(); // the clipboard serves the focused page
     const ids = await menue(2, 'graph', neu, 'link_kopieren');
     assert.deepEqual(ids.slice(0, 3), ['bild_kopieren', 'daten_kopieren', 'link_kopieren']);
-    await neu.waitForFunction(async () => (await navigator.clipboard.readText()) !== '', { timeout: 5000 });
-    const link = await neu.evaluate(() => navigator.clipboard.readText());
+    const link = await (await neu.waitForFunction(() => navigator.clipboard.readText(), { timeout: 5000 })).jsonValue();
     assert.equal(link, `${adresse}?seite=2&w1=50&xp1=25&tn1=0&tv1=0`);
     await neu.close();
 

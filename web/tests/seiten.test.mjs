@@ -104,6 +104,11 @@ async function antworten(antwort, tab = seite) {
     await tab.click(`dialog.frage [data-antwort="${antwort}"]`);
     return frage;
 }
+// Page 2 run with its fields set as `felder` gives them ("Start Grafik").
+async function laufen(felder, tab = seite) {
+    for (const [name, text] of Object.entries(felder)) await feld_setzen(2, name, text, tab);
+    await klicken(2, 'start', tab);
+}
 // `f` with the key `taste` held down.
 async function mit(taste, f, tab = seite) {
     await tab.keyboard.down(taste);
@@ -292,8 +297,7 @@ test('"Link zu diesem Lauf kopieren", links made by hand, and a reload', async (
     const rechte = ['clipboard-read', 'clipboard-write', 'clipboard-sanitized-write'];
     await browser.defaultBrowserContext().overridePermissions(new URL(adresse).origin, rechte);
     const neu = await oeffnen('#seite-2');
-    await feld_setzen(2, 'xp1', '25', neu);
-    await klicken(2, 'start', neu);
+    await laufen({ xp1: '25' }, neu);
     const gelaufen = await neu.evaluate(() => window.regler.daten(2, 'graph'));
     await feld_setzen(2, 'w1', '7', neu); // typed, not run: not in the link
     await neu.bringToFront(); // the clipboard serves the focused page
@@ -540,17 +544,13 @@ test('a tablet: a long press opens the menu, a finger reads the curves, pictures
 // limit is set to it, and the run uses it.
 test('a field that is not a number starts no run; one above its limit runs at the limit', async () => {
     await gehen(2);
-    await feld_setzen(2, 'xp1', '7');
-    await klicken(2, 'start');
+    await laufen({ xp1: '7' });
     const daten = () => seite.evaluate(() => window.regler.daten(2, 'graph'));
     const [vorher, start] = [await daten(), await piepen()];
-    await feld_setzen(2, 'xp1', '');
-    await klicken(2, 'start');
+    await laufen({ xp1: '' });
     const fokus = await seite.evaluate(() => document.activeElement.dataset.name);
     assert.deepEqual([await daten(), (await piepen()) - start, fokus], [vorher, 1, 'xp1']);
-    await feld_setzen(2, 'xp1', '0');
-    await feld_setzen(2, 'w1', '999');
-    await klicken(2, 'start');
+    await laufen({ xp1: '0', w1: '999' });
     assert.deepEqual([await feld(2, 'w1'), (await daten())[0][0]], ['99,9', 99.9]);
     await feld_setzen(2, 'w1', '50');
 });
@@ -674,10 +674,7 @@ test("the drawings' lines and shapes are the desktop's", async () => {
 test('the lab notebook: sort, compare, run again, saved and read back, method 1', async () => {
     await seite.evaluate(() => sessionStorage.clear());
     await laden(seite, '?protokoll#seite-2');
-    for (const xp of ['10', '20', '30']) {
-        await feld_setzen(2, 'xp1', xp);
-        await klicken(2, 'start');
-    }
+    for (const xp1 of ['10', '20', '30']) await laufen({ xp1 });
     await strg_l();
     // Below the page, not over it: the page keeps its fields, buttons and charts in view.
     assert.deepEqual(await verdeckt(seite, 'dialog.protokoll[open]', 2), []);

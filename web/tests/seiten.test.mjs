@@ -753,6 +753,7 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     await seite.focus('dialog.protokoll table');
     await seite.keyboard.press('Escape');
     await cdp.detach();
+    fs.rmSync(ordner, { recursive: true, force: true });
 });
 
 test('a switched aid is remembered by the next visit; "Vorschlag übernehmen" runs on page 2', async () => {

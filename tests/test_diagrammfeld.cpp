@@ -193,8 +193,7 @@ private slots:
         QVERIFY(!QToolTip::isVisible());
         QGuiApplication::clipboard()->clear();
         eintrag(menue, "Daten kopieren")->trigger();
-        const QStringList tsv =
-            QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        const auto tsv = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(tsv.size(), 201);
         QCOMPARE(tsv.first(), QStringLiteral("t in s\tSoll\tIst"));
         QVERIFY2(tsv.at(26).startsWith("26\t50\t" + ist), qPrintable(tsv.at(26)));
@@ -210,8 +209,7 @@ private slots:
 
         const QByteArray inhalt = datei_inhalt(ordner.filePath("seite2-temperatur.csv"));
         QVERIFY(inhalt.startsWith("\xEF\xBB\xBF"));
-        const QStringList zeilen =
-            QString::fromUtf8(inhalt.mid(3)).split("\r\n", Qt::SkipEmptyParts);
+        const auto zeilen = QString::fromUtf8(inhalt.mid(3)).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(zeilen.size(), 201);
         for (int z = 1; z <= 200; ++z)
             for (int sp = 1; sp <= 2; ++sp) {

@@ -123,12 +123,8 @@ struct Seite {
         seiten::alle_seiten_anmelden(nav);
         seite = nav.seite_zeigen(nummer);
     }
-    shell::Zahlenfeld* feld(const QString& name) const {
-        return seite->findChild<shell::Zahlenfeld*>(name);
-    }
-    shell::Diagrammfeld* diagramm(const QString& name) const {
-        return seite->findChild<shell::Diagrammfeld*>(name);
-    }
+    auto* feld(const QString& name) const { return seite->findChild<shell::Zahlenfeld*>(name); }
+    auto* diagramm(const QString& n) const { return seite->findChild<shell::Diagrammfeld*>(n); }
     void klick(const char* knopf) const {
         QTest::mouseClick(seite->element<QPushButton>(knopf), Qt::LeftButton);
     }

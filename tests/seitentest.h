@@ -8,7 +8,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QHash>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -20,18 +20,14 @@
 // Control characters stand for keys: \b Backspace, \t Tab, \r Return, \x1b Escape, \x7f Delete,
 // \x16 Ctrl+V, \x01 Home, \x05 End, \x02 Shift+Home (selects back to the start).
 inline void tippen(QWidget* w, const QString& tasten) {
-    static const QHash<char16_t, QKeyCombination> steuer{{0x08, Qt::Key_Backspace},
-                                                         {0x09, Qt::Key_Tab},
-                                                         {0x0d, Qt::Key_Return},
-                                                         {0x1b, Qt::Key_Escape},
-                                                         {0x7f, Qt::Key_Delete},
-                                                         {0x16, Qt::ControlModifier | Qt::Key_V},
-                                                         {0x01, Qt::Key_Home},
-                                                         {0x05, Qt::Key_End},
-                                                         {0x02, Qt::ShiftModifier | Qt::Key_Home}};
+    static const QString steuer = QStringLiteral("\b\t\r\x1b\x7f\x16\x01\x05\x02");
+    static const QKeyCombination taste[] = {
+        Qt::Key_Backspace, Qt::Key_Tab,    Qt::Key_Return,
+        Qt::Key_Escape,    Qt::Key_Delete, Qt::ControlModifier | Qt::Key_V,
+        Qt::Key_Home,      Qt::Key_End,    Qt::ShiftModifier | Qt::Key_Home};
     for (const QChar c : tasten) {
-        if (const auto k = steuer.find(c.unicode()); k != steuer.end()) {
-            QTest::keyClick(w, k->key(), k->keyboardModifiers());
+        if (const qsizetype k = steuer.indexOf(c); k >= 0) {
+            QTest::keyClick(w, taste[k].key(), taste[k].keyboardModifiers());
             continue;
         }
         const int key = c.isLetterOrNumber() && c.unicode() < 128 ? c.toUpper().unicode()
@@ -53,6 +49,20 @@ inline QAction* eintrag(const QMenu* m, const QString& text) {
     for (QAction* a : m->actions())
         if (a->text() == text) return a;
     return nullptr;
+}
+
+// "w1=73 xp1=35": field names and texts, in order.
+inline QList<std::pair<QString, QString>> paare(const QString& text) {
+    QList<std::pair<QString, QString>> p;
+    for (const QString& t : text.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+        p.append({t.section(QLatin1Char('='), 0, 0), t.section(QLatin1Char('='), 1)});
+    return p;
+}
+
+// A file's bytes; empty where it cannot be read.
+inline QByteArray datei_inhalt(const QString& pfad) {
+    QFile f(pfad);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 // A chart's column (1: the first series), row by row, and the texts it writes.
@@ -113,19 +123,15 @@ struct Seite {
         seiten::alle_seiten_anmelden(nav);
         seite = nav.seite_zeigen(nummer);
     }
-    shell::Zahlenfeld* feld(const QString& name) const {
-        return seite->findChild<shell::Zahlenfeld*>(name);
-    }
-    shell::Diagrammfeld* diagramm(const QString& name) const {
-        return seite->findChild<shell::Diagrammfeld*>(name);
-    }
+    auto* feld(const QString& name) const { return seite->findChild<shell::Zahlenfeld*>(name); }
+    auto* diagramm(const QString& n) const { return seite->findChild<shell::Diagrammfeld*>(n); }
     void klick(const char* knopf) const {
         QTest::mouseClick(seite->element<QPushButton>(knopf), Qt::LeftButton);
     }
     // "Start Grafik" with the fields given as "w1=80 xp1=20" set first.
     void laufen(const QString& felder) const {
-        for (const QString& paar : felder.split(QLatin1Char(' '), Qt::SkipEmptyParts))
-            feld(paar.section(QLatin1Char('='), 0, 0))->setText(paar.section(QLatin1Char('='), 1));
+        for (const auto& [name, text] : paare(felder))
+            feld(name)->setText(text);
         klick("start");
     }
     // Every cell of the page's charts, for "nothing changed".

@@ -35,9 +35,9 @@ QStringList eintraege(const QMenu* m) {
     return t;
 }
 
-// The switches off again when a test ends, however it ends.
+// The switches as a test starts them, off again when it ends, however it ends.
 struct LernhilfenAus {
-    LernhilfenAus() { schalten(false, false); }
+    explicit LernhilfenAus(bool k = false, bool v = false) { schalten(k, v); }
     ~LernhilfenAus() { schalten(false, false); }
     static void schalten(bool kennwerte, bool vorher, bool projektor = false) {
         Lernhilfen::einstellungen().kennwerte_zeigen(kennwerte);
@@ -64,24 +64,20 @@ private slots:
     void ablesen_mit_tasten_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QList<int>>("tasten"); // key codes, Shift as a negative code
+        using K = QList<int>; // key codes, Shift as a negative code
+        QTest::addColumn<K>("tasten");
         QTest::addColumn<int>("zeile");
-        QTest::newRow("kask, shift+right")
-            << 3 << "kask" << QList<int>{Qt::Key_Right, -Qt::Key_Right} << 11;
-        QTest::newRow("kask, end, shift+left")
-            << 3 << "kask" << QList<int>{Qt::Key_End, -Qt::Key_Left} << 190;
-        QTest::newRow("heating curve, end, left")
-            << 3 << "pid33" << QList<int>{Qt::Key_End, Qt::Key_Left} << 29;
-        QTest::newRow("graph, home, left")
-            << 2 << "graph" << QList<int>{Qt::Key_Home, Qt::Key_Left} << 1;
+        QTest::newRow("kask shift+right") << 3 << "kask" << K{Qt::Key_Right, -Qt::Key_Right} << 11;
+        QTest::newRow("kask end shift+left") << 3 << "kask" << K{Qt::Key_End, -Qt::Key_Left} << 190;
+        QTest::newRow("pid33 end left") << 3 << "pid33" << K{Qt::Key_End, Qt::Key_Left} << 29;
+        QTest::newRow("graph home left") << 2 << "graph" << K{Qt::Key_Home, Qt::Key_Left} << 1;
     }
     void ablesen_mit_tasten() {
         QFETCH(int, seite);
         QFETCH(QString, name);
         QFETCH(QList<int>, tasten);
         QFETCH(int, zeile);
-        LernhilfenAus aus;
-        LernhilfenAus::schalten(false, true);
+        const LernhilfenAus aus(false, true);
         Seite s(seite);
         s.klick("start"); // a run before
         Diagrammfeld* d = s.diagramm(name);
@@ -122,21 +118,17 @@ private slots:
     // plots of a time-axis group begin and end at the same pixel column.
     void wie_frisch_data() {
         QTest::addColumn<int>("seite");
-        QTest::addColumn<QStringList>("laeufe");
-        QTest::newRow("page 2") << 2
-                                << QStringList{"w1=100", "w1=999", "w1=30 xp1=5", "w1=999",
-                                               "w1=50 xp1=0"};
-        QTest::newRow("page 3") << 3
-                                << QStringList{"v1=3", "v1=0.5", "w1=99 v1=3 tn1=20", "w1=30 v1=1",
-                                               "v1=2.5 maxdiff=8"};
+        QTest::addColumn<QString>("laeufe"); // split at '|'
+        QTest::newRow("page 2") << 2 << "w1=100|w1=999|w1=30 xp1=5|w1=999|w1=50 xp1=0";
+        QTest::newRow("page 3") << 3 << "v1=3|v1=0.5|w1=99 v1=3 tn1=20|w1=30 v1=1|v1=2.5 maxdiff=8";
     }
     void wie_frisch() {
         QFETCH(int, seite);
-        QFETCH(QStringList, laeufe);
+        QFETCH(QString, laeufe);
         LernhilfenAus aus;
         Seite folge(seite);
         QString felder; // as they stand after each run
-        for (const QString& lauf : laeufe) {
+        for (const QString& lauf : laeufe.split('|')) {
             folge.laufen(lauf);
             Seite frisch(seite);
             frisch.laufen(felder += QLatin1Char(' ') + lauf);
@@ -165,18 +157,14 @@ private slots:
     // work); a write that cannot succeed says why and leaves no file.
     void dateien_data() {
         QTest::addColumn<QString>("sprache");
-        QTest::addColumn<QString>("trenner");
+        QTest::addColumn<char>("trenner");
         QTest::addColumn<QString>("ist"); // at 26 s
-        QTest::newRow("de") << "de_DE"
-                            << ";"
-                            << "66,28";
-        QTest::newRow("C") << "C"
-                           << ","
-                           << "66.28";
+        QTest::newRow("de") << "de_DE" << ';' << "66,28";
+        QTest::newRow("C") << "C" << ',' << "66.28";
     }
     void dateien() {
         QFETCH(QString, sprache);
-        QFETCH(QString, trenner);
+        QFETCH(char, trenner);
         QFETCH(QString, ist);
         QLocale::setDefault(QLocale(sprache));
         QTemporaryDir ordner;
@@ -205,8 +193,7 @@ private slots:
         QVERIFY(!QToolTip::isVisible());
         QGuiApplication::clipboard()->clear();
         eintrag(menue, "Daten kopieren")->trigger();
-        const QStringList tsv =
-            QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
+        const auto tsv = QGuiApplication::clipboard()->text().split('\n', Qt::SkipEmptyParts);
         QCOMPARE(tsv.size(), 201);
         QCOMPARE(tsv.first(), QStringLiteral("t in s\tSoll\tIst"));
         QVERIFY2(tsv.at(26).startsWith("26\t50\t" + ist), qPrintable(tsv.at(26)));
@@ -220,17 +207,14 @@ private slots:
         QCOMPARE(leistung->zeiger(), 0);
         QCOMPARE(vorschlaege, (QStringList{"seite2-temperatur.csv", "seite2-temperatur.png"}));
 
-        QFile csv(ordner.filePath("seite2-temperatur.csv"));
-        QVERIFY(csv.open(QIODevice::ReadOnly));
-        const QByteArray inhalt = csv.readAll();
+        const QByteArray inhalt = datei_inhalt(ordner.filePath("seite2-temperatur.csv"));
         QVERIFY(inhalt.startsWith("\xEF\xBB\xBF"));
-        const QStringList zeilen =
-            QString::fromUtf8(inhalt.mid(3)).split("\r\n", Qt::SkipEmptyParts);
+        const auto zeilen = QString::fromUtf8(inhalt.mid(3)).split("\r\n", Qt::SkipEmptyParts);
         QCOMPARE(zeilen.size(), 201);
         for (int z = 1; z <= 200; ++z)
             for (int sp = 1; sp <= 2; ++sp) {
                 QString zahl = zeilen.at(z).section(trenner, sp, sp);
-                QVERIFY2(!zahl.contains(trenner == ";" ? '.' : ','), qPrintable(zeilen.at(z)));
+                QVERIFY2(!zahl.contains(trenner == ';' ? '.' : ','), qPrintable(zeilen.at(z)));
                 QCOMPARE(zahl.replace(',', '.').toDouble(), *graph->wert(sp, z));
             }
         const QImage png(ordner.filePath("seite2-temperatur.png"));
@@ -241,9 +225,7 @@ private slots:
                  kopiert.convertToFormat(QImage::Format_ARGB32));
 
         QCOMPARE(graph->bild_speichern(ordner.filePath("v.svg")), QString());
-        QFile svg(ordner.filePath("v.svg"));
-        QVERIFY(svg.open(QIODevice::ReadOnly));
-        const QString vektoren = QString::fromUtf8(svg.readAll());
+        const QString vektoren = QString::fromUtf8(datei_inhalt(ordner.filePath("v.svg")));
         QVERIFY(vektoren.contains("<svg") && vektoren.contains("Zeit in Sekunden") &&
                 vektoren.contains("<desc>°C über Zeit in Sekunden: Soll, Ist</desc>") &&
                 !vektoren.contains("Pfeiltasten"));
@@ -329,9 +311,7 @@ private slots:
         const QString grund = shell::datei_schreiben(
             ziel, [](QIODevice& d) { return d.write("%PDF-neu, halb") > 0 && false; });
         QVERIFY(!grund.isEmpty());
-        QFile alt(ziel);
-        QVERIFY(alt.open(QIODevice::ReadOnly));
-        QCOMPARE(alt.readAll(), QByteArray("%PDF"));
+        QCOMPARE(datei_inhalt(ziel), QByteArray("%PDF"));
         QCOMPARE(QDir(neu.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"seite2.pdf"});
     }
 

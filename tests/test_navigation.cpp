@@ -47,8 +47,7 @@ private slots:
         QCOMPARE(m_s->nav.seite(1)->focusWidget(), m_s->nav.seite(1)->element("weiter"));
         klick(1, "weiter");
         auto* seite2 = m_s->nav.seite(2);
-        tippen(seite2->element("w1"), QStringLiteral("\x05\x7f\x01\x7f"
-                                                     "7"));
+        tippen(seite2->element("w1"), QStringLiteral("\x05\x7f\x01\x7f") + "7");
         int laeufe = 0;
         connect(seite2->element<shell::Diagrammfeld>("graph"),
                 &shell::Diagrammfeld::lauf_abgeschlossen, this, [&] { ++laeufe; });
@@ -250,17 +249,15 @@ private slots:
         QFETCH(int, schritte);
         const auto laufen = [seite](shell::Seitenfenster* s) {
             if (seite != 2 && seite != 3) return;
-            tippen(s->element("w1"), QStringLiteral("\x05\x02"
-                                                    "73"));
+            tippen(s->element("w1"), QStringLiteral("\x05\x02") + "73");
             QTest::mouseClick(s->element<QPushButton>("start"), Qt::LeftButton);
         };
         Seite gebaut(0, false, QSize(3840, 2160)), skaliert(seite, false, QSize(3840, 2160));
         shell::Seitenfenster* danach = skaliert.seite;
         laufen(danach);
-        for (int k = 0; k < std::abs(schritte); ++k) {
-            gebaut.nav.zoomen(schritte > 0 ? 1 : -1);
-            skaliert.nav.zoomen(schritte > 0 ? 1 : -1);
-        }
+        for (int k = 0; k < std::abs(schritte); ++k)
+            for (Seite* n : {&gebaut, &skaliert})
+                n->nav.zoomen(schritte > 0 ? 1 : -1);
         shell::Seitenfenster* so = gebaut.nav.seite_zeigen(seite);
         laufen(so);
         QCOMPARE(danach->massstab(), shell::massstaebe[5 + schritte]);

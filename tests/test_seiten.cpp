@@ -28,62 +28,42 @@ using shell::Diagrammfeld;
 
 namespace {
 
-// "w1=73 xp1=35": the fields' texts, in order.
-QList<std::pair<QString, QString>> paare(const QString& text) {
-    QList<std::pair<QString, QString>> p;
-    for (const QString& t : text.split(' ', Qt::SkipEmptyParts))
-        p.append({t.section('=', 0, 0), t.section('=', 1)});
-    return p;
-}
-
 // The page's charts against the core's run with the values `w` (page 2: w xp tn tv; page 3:
 // w1 v1 tn1 tv1 xp2 tv2 maxdiff), cell for cell, bit for bit.
 struct Vergleich {
     const QWidget* s;
     QString fehler;
-    void pruefen(const Diagrammfeld* d, int spalte, int i, double soll) {
+    void pruefen(const char* name, int spalte, int i, double soll) {
+        const auto* d = s->findChild<Diagrammfeld*>(QString::fromLatin1(name));
         if (const auto ist = d->wert(spalte, i); fehler.isEmpty() && (!ist || *ist != soll))
-            fehler = QString::asprintf("%s column %d row %d: %.17g, not %.17g",
-                                       qPrintable(d->objectName()), spalte, i,
+            fehler = QString::asprintf("%s column %d row %d: %.17g, not %.17g", name, spalte, i,
                                        ist.value_or(qQNaN()), soll);
     }
     void zeile(const sim::pid_zeile& z) {
-        pruefen(diagramm("graph"), 2, z.i, z.milch);
-        pruefen(diagramm("Leistung"), 1, z.i, z.y);
+        pruefen("graph", 2, z.i, z.milch);
+        pruefen("Leistung", 1, z.i, z.y);
     }
     void zeile(const sim::kaskaden_zeile& z) {
-        pruefen(diagramm("kask"), 2, z.i, z.x1);
-        pruefen(diagramm("kask"), 3, z.i, z.w2);
-        pruefen(diagramm("kask"), 4, z.i, z.x2);
-        pruefen(diagramm("leistung"), 1, z.i, z.y);
+        pruefen("kask", 2, z.i, z.x1);
+        pruefen("kask", 3, z.i, z.w2);
+        pruefen("kask", 4, z.i, z.x2);
+        pruefen("leistung", 1, z.i, z.y);
     }
-    void zeile(const sim::aufheiz_zeile& z) { pruefen(diagramm("pid33"), 1, z.i, z.istwert); }
+    void zeile(const sim::aufheiz_zeile& z) { pruefen("pid33", 1, z.i, z.istwert); }
     void ende() {}
-    const Diagrammfeld* diagramm(const char* name) const {
-        return s->findChild<Diagrammfeld*>(QString::fromLatin1(name));
-    }
 };
 
 QString wie_der_kern(const QWidget* s, const QList<double>& w) {
     Vergleich v{s, {}};
     if (w.size() == 4) {
-        const auto p = sim::pid_parameter_bilden({.w = w[0], .xp = w[1], .tn = w[2], .tv = w[3]});
-        sim::pid_lauf(p, 200, v);
-        for (int i = 1; i <= 200; ++i)
-            v.pruefen(v.diagramm("graph"), 1, i, w[0]);
+        sim::pid_lauf(sim::pid_parameter_bilden({w[0], w[1], w[2], w[3]}), 200, v);
     } else {
-        const auto p = sim::kaskaden_parameter_bilden({.w1 = w[0],
-                                                       .v1 = w[1],
-                                                       .tn1 = w[2],
-                                                       .tv1 = w[3],
-                                                       .xp2 = w[4],
-                                                       .tv2 = w[5],
-                                                       .maxdiff = w[6]});
-        sim::kaskaden_lauf(p, 200, v);
+        sim::kaskaden_lauf(
+            sim::kaskaden_parameter_bilden({w[0], w[1], w[2], w[3], w[4], w[5], w[6]}), 200, v);
         sim::aufheiz_lauf(30, v);
-        for (int i = 1; i <= 200; ++i)
-            v.pruefen(v.diagramm("kask"), 1, i, w[0]);
     }
+    for (int i = 1; i <= 200; ++i) // the set-point
+        v.pruefen(w.size() == 4 ? "graph" : "kask", 1, i, w[0]);
     return v.fehler;
 }
 
@@ -149,14 +129,13 @@ private slots:
         for (const auto& [name, text] : paare(danach))
             QCOMPARE(s.feld(name)->text(), text);
         if (werte.isEmpty()) {
-            const QString name = paare(tasten).last().first;
+            const auto [name, text] = paare(tasten).last();
             QVERIFY(s.zellen() == zellen);
             QCOMPARE(s.seite->focusWidget(), s.feld(name));
-            QCOMPARE(s.feld(name)->selectedText(), paare(tasten).last().second);
+            QCOMPARE(s.feld(name)->selectedText(), text);
             return;
         }
-        const QString fehler = wie_der_kern(s.seite, werte);
-        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+        QCOMPARE(wie_der_kern(s.seite, werte), QString());
     }
 
     // The lab notebook after the stability-limit exercise (P-band 5 to 30 on page 2, after the
@@ -184,6 +163,7 @@ private slots:
                  sim::kennwerte_berechnen(50, spalte(drei.diagramm("kask"), 2)));
 
         auto* fenster = s.nav.protokoll_zeigen();
+        auto* tabelle = fenster->tabelle();
         // (What the aid says, from which row: test_darstellung; here, that its proposal runs.)
         QVERIFY(im_dialog<QMessageBox>(
             [&] { fenster->findChild<QPushButton*>(QStringLiteral("einstellhilfe"))->click(); },
@@ -198,30 +178,27 @@ private slots:
         QTemporaryDir ordner;
         const QString pdf = ordner.filePath(QStringLiteral("v.pdf"));
         shell::speicherort_fuer_tests = [&](const QString&) { return pdf; };
-        fenster->tabelle()->sortByColumn(4, Qt::DescendingOrder); // by P-band, down
+        tabelle->sortByColumn(4, Qt::DescendingOrder); // by P-band, down
         fenster->als_pdf_speichern();
         shell::speicherort_fuer_tests = nullptr;
-        QFile geschrieben(pdf);
-        QVERIFY(geschrieben.open(QIODevice::ReadOnly));
-        QVERIFY(geschrieben.readAll().contains("/MediaBox [0 0 842")); // A4 across
+        QVERIFY(datei_inhalt(pdf).contains("/MediaBox [0 0 842")); // A4 across
         QProcess text;
-        text.start(QStringLiteral("pdftotext"),
-                   {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, "-"});
         if (!text.waitForFinished(20000)) QSKIP("pdftotext missing (poppler-utils)");
         const QString t = QString::fromUtf8(text.readAllStandardOutput());
-        QVERIFY2(
-            t.contains(QStringLiteral("Versuchsprotokoll vom")) &&
-                t.indexOf(QRegularExpression(QStringLiteral("\\b7\\s+\\d+\\s+2\\s+50\\s+34\\b"))) <
-                    t.indexOf(
-                        QRegularExpression(QStringLiteral("\\b1\\s+\\d+\\s+2\\s+50\\s+0\\b"))),
-            qPrintable(t));
+        const auto zeile = [&t](int nr, int xp) { // the row of run `nr`, at P-band `xp`
+            const auto muster = QStringLiteral("\\b%1\\s+\\d+\\s+2\\s+50\\s+%2\\b").arg(nr).arg(xp);
+            return t.indexOf(QRegularExpression(muster));
+        };
+        QVERIFY2(t.contains(QStringLiteral("Versuchsprotokoll vom")) && zeile(7, 34) < zeile(1, 0),
+                 qPrintable(t));
 
         // Sorted by the period, as a learner looks for the stability limit.
-        QHeaderView* kopf = fenster->tabelle()->horizontalHeader();
+        QHeaderView* kopf = tabelle->horizontalHeader();
         QTest::mouseClick(kopf->viewport(), Qt::LeftButton, {},
                           QPoint(kopf->sectionViewportPosition(16) + 10, kopf->height() / 2));
         QCOMPARE(kopf->sortIndicatorSection(), 16);
-        const auto* sortiert = fenster->tabelle()->model();
+        const auto* sortiert = tabelle->model();
         QCOMPARE(sortiert->headerData(16, Qt::Horizontal).toString(),
                  QStringLiteral("Schwingungsdauer\nin s"));
         double davor = -1;
@@ -235,7 +212,7 @@ private slots:
         // Every column's title whole beside the sort arrow, whichever column it stands on.
         for (int spalte = 0; spalte < kopf->count(); ++spalte) {
             if (kopf->isSectionHidden(spalte)) continue;
-            fenster->tabelle()->sortByColumn(spalte, Qt::AscendingOrder);
+            tabelle->sortByColumn(spalte, Qt::AscendingOrder);
             QStyleOptionHeader o;
             o.initFrom(kopf);
             o.rect = QRect(0, 0, kopf->sectionSize(spalte), kopf->height());
@@ -249,16 +226,15 @@ private slots:
         }
 
         // Row 3 (P-band 10) chosen: its run, dashed, named "Lauf 3".
-        fenster->tabelle()->sortByColumn(0, Qt::AscendingOrder);
-        fenster->tabelle()->selectRow(2);
+        tabelle->sortByColumn(0, Qt::AscendingOrder);
+        tabelle->selectRow(2);
         shell::Diagrammfeld* graph = s.diagramm("graph");
         const auto e = darstellung::lauf_aus_werten(2, p.zeilen()[2].werte,
                                                     [](std::string_view) { return 200; });
         const auto verglichen = [graph] { return graph->kern().verglichen(); };
         QCOMPARE(verglichen().size(), size_t(1));
         QCOMPARE(verglichen()[0]->spalten[1], e.spalten[1].werte);
-        const auto legende = graph->kern().legendentexte();
-        QVERIFY(std::find(legende.begin(), legende.end(), "Lauf 3:") != legende.end());
+        QVERIFY(std::ranges::count(graph->kern().legendentexte(), "Lauf 3:") > 0);
         s.klick("start"); // a new run keeps the chosen one
         QCOMPARE(verglichen()[0]->spalten[1], e.spalten[1].werte);
         fenster->findChild<QPushButton*>()->click(); // "Lauf wiederholen"
@@ -266,7 +242,6 @@ private slots:
         QCOMPARE(p.zeilen().back().k, p.zeilen()[2].k);
         // Ctrl+click chooses row 2 besides: both compared, in the table's order; "Lauf
         // wiederholen" waits for one row.
-        auto* tabelle = fenster->tabelle();
         QTest::mouseClick(tabelle->viewport(), Qt::LeftButton, Qt::ControlModifier,
                           tabelle->visualRect(tabelle->model()->index(1, 0)).center());
         QCOMPARE(verglichen().size(), size_t(2));
@@ -302,10 +277,8 @@ private slots:
 
         // The first four rows compared at once, the plot as wide as without them.
         const double breite = graph->kern().plot().b;
-        std::vector<const darstellung::protokollzeile*> gewaehlt;
-        for (size_t i = 0; i < 4; ++i)
-            gewaehlt.push_back(&p.zeilen()[i]);
-        s.seite->vergleich_zeigen(gewaehlt);
+        const auto& z = p.zeilen();
+        s.seite->vergleich_zeigen({&z[0], &z[1], &z[2], &z[3]});
         QCOMPARE(verglichen().size(), size_t(4));
         QVERIFY2(texte(graph).join('|').contains("Lauf 2:|P-Band = 5 K"),
                  qPrintable(texte(graph).join('|')));
@@ -324,9 +297,7 @@ private slots:
             QLocale::setDefault(QLocale(sprache));
             const QString datei = ordner.filePath(QStringLiteral("p%1.csv").arg(int(sprache)));
             QCOMPARE(p.speichern(datei), QString());
-            QFile f(datei);
-            QVERIFY(f.open(QIODevice::ReadOnly));
-            QVERIFY(f.readAll().startsWith("\xEF\xBB\xBFNr." + QByteArray(1, trenner)));
+            QVERIFY(datei_inhalt(datei).startsWith("\xEF\xBB\xBFNr." + QByteArray(1, trenner)));
             tabelle->selectRow(1); // a run compared: rows read from a file end the comparison
             QCOMPARE(verglichen().size(), size_t(1));
             QCOMPARE(p.laden(datei), QString());
@@ -345,17 +316,14 @@ private slots:
     // gain 1 ("1" into v1) and the inner P-band and reset time off, whatever the fields hold.
     void laden() {
         Seite zwei(2);
-        QString fehler = wie_der_kern(zwei.seite, {50, 0, 0, 0});
-        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+        QCOMPARE(wie_der_kern(zwei.seite, {50, 0, 0, 0}), QString());
         shell::Navigator nav;
         seiten::seite_3 drei(nav);
-        drei.element<shell::Zahlenfeld>("v1")->setText("5");
-        drei.element<shell::Zahlenfeld>("xp2")->setText("30");
-        drei.element<shell::Zahlenfeld>("tn1")->setText("40");
+        for (const auto& [name, text] : paare("v1=5 xp2=30 tn1=40"))
+            drei.findChild<shell::Zahlenfeld*>(name)->setText(text);
         drei.laden();
         QCOMPARE(drei.element<shell::Zahlenfeld>("v1")->text(), QStringLiteral("1"));
-        fehler = wie_der_kern(&drei, {50, 1, 0, 0, 0, 0, 0});
-        QVERIFY2(fehler.isEmpty(), qPrintable(fehler));
+        QCOMPARE(wie_der_kern(&drei, {50, 1, 0, 0, 0, 0, 0}), QString());
     }
 };
 

@@ -96,25 +96,6 @@ private slots:
     // The user's locale, as the programs take it (a German one has a decimal comma in the C
     // library): the core's texts must not follow it.
     void initTestCase() { std::setlocale(LC_ALL, ""); }
-    // Kelvins and the period with one decimal, seconds whole, "—" for none, a typographic minus,
-    // no "−0,0".
-    void kennwert_zeilen_data() {
-        QTest::addColumn<QString>("komma");
-        QTest::addColumn<int>("fall");
-        QTest::addColumn<QString>("soll");
-        // clang-format off
-        QTest::newRow("comma, oscillating")   << "," << 0 << "Anregelzeit 12 s|Überschwingen 16,3 K nach 26 s|Schwingungsdauer 29,4 s|Ausregelzeit (±1 K) 150 s|bleibende Abweichung \u22127,3 K";
-        QTest::newRow("point, none")          << "." << 1 << "Anregelzeit —|Überschwingen —|Schwingungsdauer —|Ausregelzeit (±1 K) —|bleibende Abweichung —";
-        QTest::newRow("comma, whole numbers") << "," << 2 << "Anregelzeit 3 s|Überschwingen 6,0 K nach 9 s|Schwingungsdauer 43,0 s|Ausregelzeit (±1 K) —|bleibende Abweichung 0,0 K";
-        // clang-format on
-    }
-    void kennwert_zeilen() {
-        QFETCH(QString, komma);
-        QFETCH(int, fall);
-        QFETCH(QString, soll);
-        QCOMPARE(verbunden(darstellung::kennwert_zeilen(beispiele[fall], komma.toStdString())),
-                 soll);
-    }
 
     // The line nearest a second: rise time at 12, the maximum at 26, peaks at 26, 55 and 84 for
     // the period, settling at 150; the earlier where two are as near; -1 without any second.
@@ -383,27 +364,6 @@ private slots:
                      .replace('_', komma));
     }
 
-    // A run's name: each value after "=", six significant digits, the separator given; the run
-    // before named by what differs, set-point included, as the texts read.
-    void laufnamen_data() {
-        QTest::addColumn<QList<double>>("vorher"); // w, xp, tn, tv
-        QTest::addColumn<QString>("unterschiede");
-        // clang-format off
-        QTest::newRow("set-point and P-band") << L{30, 20, 40, 0.5} << "Sollwert = 30 °C,|P-Band = 20 K,|Vorhaltzeit = 0,5 s";
-        QTest::newRow("the same")             << L{50, 10, 40, 0} << "gleiche Werte";
-        QTest::newRow("reads the same")       << L{50, 10.00001, 40, 0} << "gleiche Werte";
-        QTest::newRow("the last")             << L{50, 10, 40, 7} << "Vorhaltzeit = 7 s";
-        // clang-format on
-    }
-    void laufnamen() {
-        QFETCH(QList<double>, vorher);
-        QFETCH(QString, unterschiede);
-        const auto v =
-            darstellung::seiten_laufwerte(2, std::vector<double>(vorher.begin(), vorher.end()));
-        QCOMPARE(verbunden(darstellung::unterschiede(
-                     v, darstellung::seiten_laufwerte(2, std::vector{50.0, 10.0, 40.0, 0.0}), ",")),
-                 unterschiede);
-    }
     // The run before's dashed tone keeps 3:1 against white: lighter than the series where the
     // series has room to spare, darker where it has none.
     void vorher_farben() {
@@ -743,29 +703,6 @@ private slots:
         if (t) QCOMPARE(t->bei(t->l_s), x0);
     }
 
-    // The proposals with the page's factors, the fields' whole numbers rounded half away from
-    // zero (17.75 s to 18).
-    void vorschlaege() {
-        const auto m1 = darstellung::methode_1(20, 35.5, ",");
-        QCOMPARE(verbunden(m1.zeilen),
-                 QStringLiteral("P-Band = 1,7 × 20 K = 34 K|Nachlaufzeit = 0,5 × 35,5 s = 17,8 s|"
-                                "Vorhaltzeit = 0,12 × 35,5 s = 4,3 s|Übernommen werden: P-Band "
-                                "34 K, Nachlaufzeit 18 s, Vorhaltzeit 4 s"));
-        QCOMPARE(m1.felder, (std::vector<std::pair<std::string, std::string>>{
-                                {"xp1", "34"}, {"tn1", "18"}, {"tv1", "4"}}));
-        const auto m2 = darstellung::methode_2(20, 12, ".");
-        QCOMPARE(m2.zeilen[0], std::string("P-Band = 0.85 × K = 20 K = 17 K"));
-        QCOMPARE(m2.zeilen[2], std::string("Vorhaltzeit = 0.5 × L = 12 s = 6 s"));
-        QCOMPARE(m2.felder[1].second, std::string("24"));
-        // Products of the values as shown, in decimal, as a learner checks them by hand: half
-        // of 31,7 is 15,85, shown 15,9 (in binary just below); twice 9,6 is 19,2.
-        QCOMPARE(darstellung::methode_1(20, 95.0 / 3, ",").zeilen[1],
-                 std::string("Nachlaufzeit = 0,5 × 31,7 s = 15,9 s"));
-        const auto heizkurve = darstellung::methode_2(46.81, 9.562, ",");
-        QCOMPARE(heizkurve.zeilen[1], std::string("Nachlaufzeit = 2 × L = 9,6 s = 19,2 s"));
-        QCOMPARE(heizkurve.felder[0].second, std::string("40")); // 0,85 × 46,8 = 39,78
-    }
-
     // The row at the stability limit: page 2's P runs ("xp+" oscillates, "xp-" dies away; "i":
     // with a reset time; "w60": another set-point), numbered in order; the number found or 0.
     void kritische_zeile_data() {
@@ -828,21 +765,6 @@ private slots:
         const auto p = darstellung::fenster_platz(r(frei), r(seite), geschuetzt, {0, 0, 1430, 400},
                                                   {0, 0, 800, 200});
         QCOMPARE(QRect(p.x, p.y, p.b, p.h), platz);
-    }
-
-    // The notebook on paper: a title with the date, the columns shown, the rows in the order
-    // the table is sorted, the texts escaped.
-    void protokoll_html() {
-        darstellung::versuchsprotokoll p;
-        for (const double xp : {10.0, 20.0})
-            p.eintragen(2, darstellung::seiten_laufwerte(2, std::vector{50.0, xp, 0.0, 0.0}), {}, 0,
-                        true);
-        const std::string h = darstellung::protokoll_html(p.zeilen(), std::vector<size_t>{1, 0},
-                                                          p.verborgen(), ",", "8. Dezember 2026");
-        QVERIFY(h.starts_with("<h2>Versuchsprotokoll vom 8. Dezember 2026</h2>"));
-        QVERIFY(h.find("<th>Nr.</th>") != std::string::npos);
-        QVERIFY(h.find("Verstärkung") == std::string::npos); // page 3's fields: hidden
-        QVERIFY(h.find(">20<") < h.find(">10<"));            // sorted
     }
 
     // The smallest scale at which a finger still meets every target: small ones need a circle of

@@ -210,28 +210,6 @@ private slots:
         QVERIFY(b.grad(davor) > 90 && b.grad(davor) <= 110); // nearly levelled off by 80 s
     }
 
-    // The contents as built: each leader runs from its title (one blank after it) to its page
-    // reference, and the references end on one right edge.
-    void inhalt() {
-        Seite a(1);
-        for (int n = 1; n <= 4; ++n) {
-            const auto* titel =
-                a.seite->element<QLabel>(qPrintable(QStringLiteral("titel%1(1)").arg(n)));
-            const auto* verweis =
-                a.seite->element<QLabel>(qPrintable(QStringLiteral("s%1").arg(n)));
-            QVERIFY(titel && verweis);
-            const QString wo = verweis->text();
-            QVERIFY2(verweis->text().endsWith(QStringLiteral(". Seite %1").arg(n)), qPrintable(wo));
-            const QRect t = textflaeche(titel).translated(titel->pos());
-            const QRect v = textflaeche(verweis).translated(verweis->pos());
-            const int blank = verweis->fontMetrics().horizontalAdvance(QLatin1Char(' '));
-            const int punkt = verweis->fontMetrics().horizontalAdvance(QLatin1Char('.'));
-            QVERIFY2(v.left() > t.right() && v.left() - t.right() <= blank + punkt + 2,
-                     qPrintable(wo));
-            QCOMPARE(v.right() + 1, 7455 / 15);
-        }
-    }
-
     // On each built page every widget lies inside its parent (a label: its text), every line and
     // shape inside its surface, every label's text inside its box and clear of its neighbours';
     // ss, never ß. The same on a screen lower than the page (the test screen), where the page is

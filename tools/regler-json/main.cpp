@@ -11,6 +11,7 @@
 #include "bedienung.h"
 #include "diagramm.h"
 #include "elemente.h"
+#include "lernhilfen.h"
 #include "mitschrift.h"
 #include "protokollzeilen.h"
 #include "schrift.h"
@@ -29,6 +30,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QSettings>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSaveFile>
@@ -283,6 +285,10 @@ int main(int argc, char* argv[]) {
     if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
+    // The pages as a first start shows them, whatever the user has set (a zoom, the aids), and
+    // the user's settings left alone: the tool keeps settings of its own, emptied at each run.
+    QStandardPaths::setTestModeEnabled(true);
+    shell::einstellungsdatei().clear();
     // Numbers in the accessible descriptions with ".": the page puts in the user's separator.
     QLocale::setDefault(QLocale::c());
     const QStringList args = QApplication::arguments();
@@ -468,8 +474,6 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    // The charts' settings are the program's own; a run of this tool leaves the user's alone.
-    QStandardPaths::setTestModeEnabled(true);
     const QJsonArray ansicht = ansicht_json();
     const QJsonObject alles{
         {"seiten", seiten},

@@ -30,10 +30,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
-#include <QSettings>
 #include <QLineEdit>
 #include <QPainter>
 #include <QSaveFile>
+#include <QSettings>
 #include <QStandardPaths>
 #include <QSvgGenerator>
 #include <QSvgRenderer>

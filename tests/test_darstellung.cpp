@@ -22,6 +22,10 @@
 
 namespace {
 using L = QList<double>;
+using darstellung::rechteck;
+using form = darstellung::element::form;
+using Ziele = std::vector<darstellung::elemente::Rect>;
+using Protokoll = darstellung::versuchsprotokoll;
 
 QString verbunden(const std::vector<std::string>& zeilen) {
     QStringList t;
@@ -30,7 +34,8 @@ QString verbunden(const std::vector<std::string>& zeilen) {
     return t.join('|');
 }
 
-// Page 2's temperature and power charts, page 3's heating curve, at a size at full scale.
+// Page 2's temperature and power charts, page 3's heating curve, at a size at full scale, with
+// the figures and the run before shown.
 const darstellung::schaubild_art temperatur{.name = "graph",
                                             .reihen = {"Soll", "Ist"},
                                             .zeit_titel = "Zeit in Sekunden",
@@ -56,6 +61,7 @@ darstellung::schaubild schaubild(darstellung::schaubild_art art, double breite, 
     darstellung::schaubild s(art, darstellung::Gesicht::desktop);
     s.komma_setzen(",");
     s.groesse_setzen(breite, hoehe, breite, 1);
+    s.schalter_setzen({.kennwerte = true, .vorher = true});
     return s;
 }
 // A run of page 2 (or, for the heating curve, page 3's load) with these field values, into the
@@ -183,8 +189,6 @@ private slots:
         QCOMPARE(darstellung::marken_platz(104, 12), 4);
         QCOMPARE(darstellung::marken_platz(105, 12), 5);
         auto oben = schaubild(temperatur, 491, 237), unten = schaubild(leistung, 521, 121);
-        oben.schalter_setzen({.kennwerte = true, .vorher = true});
-        unten.schalter_setzen({.kennwerte = true, .vorher = true});
         for (const double xp : {20.0, 0.0})
             fuellen({&oben, &unten}, {50, xp, 0, 0});
         darstellung::zeitgruppe g;
@@ -241,20 +245,19 @@ private slots:
         QFETCH(bool, titel);
         const double m = massstab;
         auto s = schaubild(art == "graph" ? temperatur : aufheizkurve, 491, 237);
-        s.schalter_setzen({.kennwerte = true, .vorher = true});
         for (int i = 0; i < 2; ++i)
             fuellen({&s}, std::vector<double>(lauf.begin(), lauf.end()));
         s.groesse_setzen(groesse.width(), groesse.height(), sichtbar, m);
         const auto& liste = s.liste();
-        const darstellung::rechteck p = liste.plot, box{0, 0, double(sichtbar), liste.hoehe};
+        const rechteck p = liste.plot, box{0, 0, double(sichtbar), liste.hoehe};
         const int px = darstellung::schrift_px(8.25, m);
         const auto zeile = darstellung::zeile_bei(px);
-        const auto innen = [](const darstellung::rechteck& r, const darstellung::rechteck& in) {
+        const auto innen = [](const rechteck& r, const rechteck& in) {
             return r.x >= in.x - 0.01 && r.y >= in.y - 0.01 && r.rechts() <= in.rechts() + 0.01 &&
                    r.unten() <= in.unten() + 0.01;
         };
         QStringList texte;
-        std::vector<darstellung::rechteck> schilder; // the labels on the plot
+        std::vector<rechteck> schilder; // the labels on the plot
         std::vector<darstellung::punkt> tangente;
         std::vector<double> wertmarken;
         bool rahmen = false; // the value axis down the plot's left, the time axis along its foot
@@ -265,14 +268,12 @@ private slots:
             rahmen = rahmen || (ecken.size() == 3 && ecken[0].x == p.x && ecken[0].y == p.y &&
                                 ecken[1].x == p.x && ecken[1].y == p.unten() &&
                                 ecken[2].x == p.rechts() && ecken[2].y == p.unten());
-            if (e.art == darstellung::element::form::text) {
+            if (e.art == form::text) {
                 const double b = darstellung::textbreite(e.text, false, px);
                 const auto q = e.punkte[0];
-                const darstellung::rechteck r =
-                    e.senkrecht ? darstellung::rechteck{q.x - zeile.aufstieg, q.y - b,
-                                                        double(zeile.hoehe()), b}
-                                : darstellung::rechteck{q.x, q.y - zeile.aufstieg, b,
-                                                        double(zeile.hoehe())};
+                const rechteck r =
+                    e.senkrecht ? rechteck{q.x - zeile.aufstieg, q.y - b, double(zeile.hoehe()), b}
+                                : rechteck{q.x, q.y - zeile.aufstieg, b, double(zeile.hoehe())};
                 QVERIFY2(innen(r, box) && e.mass == px, e.text.c_str());
                 wert_titel = wert_titel || (e.senkrecht && e.text == "°C" && r.rechts() < p.x);
                 if (r.rechts() <= p.x && !e.senkrecht) wertmarken.push_back(r.y);
@@ -282,9 +283,8 @@ private slots:
                 }
             }
             if (st.f == darstellung::farbe{0, 0, 255} && !st.strich.empty()) tangente = e.punkte;
-            if (st.f == darstellung::farbe{60, 60, 60} ||
-                e.art == darstellung::element::form::ring) {
-                const double r = e.art == darstellung::element::form::ring ? e.mass : 0;
+            if (st.f == darstellung::farbe{60, 60, 60} || e.art == form::ring) {
+                const double r = e.art == form::ring ? e.mass : 0;
                 for (const auto& q : e.punkte)
                     QVERIFY2(innen({q.x - r, q.y - r, 2 * r, 2 * r}, p), "a mark outside the plot");
                 // An upright dimension stands clear of the plot's border, not half on it.
@@ -295,9 +295,9 @@ private slots:
             }
             if (st.fuellung == darstellung::farbe{255, 255, 255} && st.fuellung_deckung == 230)
                 QVERIFY(e.punkte[1].y <= p.y); // the legend
-            if (e.art == darstellung::element::form::ring) QCOMPARE(e.mass, 3.5 * m);
-            if (st.f == darstellung::reihenfarbe(0) && st.strich.empty() &&
-                e.art == darstellung::element::form::linie && e.punkte.size() > 2)
+            if (e.art == form::ring) QCOMPARE(e.mass, 3.5 * m);
+            if (st.f == darstellung::reihenfarbe(0) && st.strich.empty() && e.art == form::linie &&
+                e.punkte.size() > 2)
                 QCOMPARE(st.breite, 1.5 * m);
         }
         QVERIFY(rahmen && wert_titel);
@@ -314,12 +314,12 @@ private slots:
             QVERIFY2(texte.filter("K = ").size() == 1 && texte.filter("L = ").size() == 1,
                      qPrintable(texte.join('|')));
             QCOMPARE(tangente.size(), size_t(2));
+            const auto [t0, t1] = std::pair(tangente[0], tangente[1]);
             for (size_t i = 0; i < schilder.size(); ++i)
                 for (int k = 0; k <= 100; ++k) {
                     const double f = k / 100.0;
-                    const darstellung::rechteck q{
-                        tangente[0].x + f * (tangente[1].x - tangente[0].x),
-                        tangente[0].y + f * (tangente[1].y - tangente[0].y), 0.01, 0.01};
+                    const rechteck q{t0.x + f * (t1.x - t0.x), t0.y + f * (t1.y - t0.y), 0.01,
+                                     0.01};
                     QVERIFY2(!schilder[i].schneidet(q),
                              qPrintable(texte[int(i)] + " on the tangent"));
                 }
@@ -342,10 +342,8 @@ private slots:
     void tabellen_data() {
         QTest::addColumn<QString>("komma");
         QTest::addColumn<QString>("trenner");
-        QTest::newRow("comma") << ","
-                               << ";";
-        QTest::newRow("point") << "."
-                               << ",";
+        for (const QString k : {",", "."})
+            QTest::newRow(k == "," ? "comma" : "point") << k << QString(k == "," ? ";" : ",");
     }
     void tabellen() {
         QFETCH(QString, komma);
@@ -496,7 +494,7 @@ private slots:
     // renumbered after it; only runs made with "Start Grafik" are at stake until saved, or until
     // a file replaces them; a full notebook takes no more; sorted, empty cells go last.
     void versuchsprotokoll() {
-        darstellung::versuchsprotokoll p;
+        Protokoll p;
         const auto lauf = [](double xp) {
             return darstellung::seiten_laufwerte(2, std::vector{50.0, xp, 0.0, 0.0});
         };
@@ -539,14 +537,12 @@ private slots:
 
         // Too big: refused by its size, or by its rows; nothing changes.
         const auto vorher = p.zeilen();
-        QVERIFY(
-            !p.laden(std::string(darstellung::versuchsprotokoll::datei_hoechstens + 1, ' '), false)
-                 .empty());
-        darstellung::versuchsprotokoll voll;
-        for (size_t i = 0; i < darstellung::versuchsprotokoll::hoechstens; ++i)
+        QVERIFY(!p.laden(std::string(Protokoll::datei_hoechstens + 1, ' '), false).empty());
+        Protokoll voll;
+        for (size_t i = 0; i < Protokoll::hoechstens; ++i)
             voll.eintragen(2, lauf(1), {}, 0, true);
         QVERIFY(!voll.eintragen(2, lauf(1), {}, 0, true).empty());
-        QCOMPARE(voll.zeilen().size(), darstellung::versuchsprotokoll::hoechstens);
+        QCOMPARE(voll.zeilen().size(), Protokoll::hoechstens);
         QVERIFY(!p.laden(voll.csv("."), true).empty());
         QVERIFY(p.zeilen() == vorher);
         QCOMPARE(p.laden(voll.csv("."), false), std::string());
@@ -720,7 +716,7 @@ private slots:
     void kritische_zeile() {
         QFETCH(QString, laeufe);
         QFETCH(int, nummer);
-        darstellung::versuchsprotokoll p;
+        Protokoll p;
         for (QString l : laeufe.split(' ')) {
             const double w = l.contains("w60") ? 60 : 50;
             const double tn = l.contains('i') ? 40 : 0;
@@ -770,19 +766,17 @@ private slots:
     // The smallest scale at which a finger still meets every target: small ones need a circle of
     // 24 px clear of the others' boxes and of the other small ones' circles.
     void finger_data() {
-        QTest::addColumn<std::vector<darstellung::elemente::Rect>>("ziele");
+        QTest::addColumn<Ziele>("ziele");
         QTest::addColumn<double>("massstab");
-        QTest::newRow("keine") << std::vector<darstellung::elemente::Rect>{} << 0.6;
-        QTest::newRow("allein") << std::vector<darstellung::elemente::Rect>{{0, 0, 10, 10}} << 0.6;
-        QTest::newRow("felder 24 px auseinander")
-            << std::vector<darstellung::elemente::Rect>{{0, 0, 37, 19}, {0, 24, 37, 19}} << 1.0;
+        QTest::newRow("keine") << Ziele{} << 0.6;
+        QTest::newRow("allein") << Ziele{{0, 0, 10, 10}} << 0.6;
+        QTest::newRow("felder 24 px auseinander") << Ziele{{0, 0, 37, 19}, {0, 24, 37, 19}} << 1.0;
         QTest::newRow("klein 15 px vor einem grossen")
-            << std::vector<darstellung::elemente::Rect>{{0, 0, 20, 20}, {25, 0, 100, 100}} << 0.8;
-        QTest::newRow("schmal und beruehrend")
-            << std::vector<darstellung::elemente::Rect>{{0, 0, 30, 50}, {30, 0, 30, 50}} << 0.8;
+            << Ziele{{0, 0, 20, 20}, {25, 0, 100, 100}} << 0.8;
+        QTest::newRow("schmal und beruehrend") << Ziele{{0, 0, 30, 50}, {30, 0, 30, 50}} << 0.8;
     }
     void finger() {
-        QFETCH(std::vector<darstellung::elemente::Rect>, ziele);
+        QFETCH(Ziele, ziele);
         QTEST(darstellung::elemente::kleinster_massstab_fuer_finger(ziele), "massstab");
     }
 

@@ -103,14 +103,12 @@ private slots:
         QFETCH(QString, soll);
         const std::vector<double> werte(x.begin(), x.end());
         const sim::kennwerte k = sim::kennwerte_berechnen(w, werte);
-        const auto text = [](const auto& v) { return v ? QString::number(*v) : QString("-"); };
-        QStringList ist{text(k.anregelzeit_s),
-                        text(k.ueberschwingen_k),
-                        text(k.zeit_maximum_s),
-                        text(k.schwingungsdauer_s),
-                        text(k.ausregelzeit_s),
-                        text(k.bleibende_abweichung_k),
-                        "|"};
+        QStringList ist;
+        using W = std::optional<double>;
+        for (const W v : {W(k.anregelzeit_s), k.ueberschwingen_k, W(k.zeit_maximum_s),
+                          k.schwingungsdauer_s, W(k.ausregelzeit_s), k.bleibende_abweichung_k})
+            ist << (v ? QString::number(*v) : QString("-"));
+        ist << "|";
         for (int i : sim::spitzen(werte))
             ist << QString::number(i);
         QCOMPARE(ist.join(' '), soll);

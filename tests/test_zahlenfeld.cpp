@@ -60,8 +60,6 @@ private slots:
         QFETCH(QString, vorher);
         QFETCH(bool, alles);
         QFETCH(QString, text);
-        QFETCH(QString, nachher);
-        QFETCH(int, pieps);
         const bool getippt = weg == "Tasten" || weg == "IM";
         if (!getippt) shell::qt_texte_deutsch();
         Zahlenfeld f(::art(art));
@@ -102,8 +100,8 @@ private slots:
         } else {
             QTest::keyClick(&f, Qt::Key_Insert, Qt::ShiftModifier);
         }
-        QCOMPARE(f.text(), nachher);
-        QCOMPARE(shell::piep_zaehler() - start, pieps);
+        QTEST(f.text(), "nachher");
+        QTEST(shell::piep_zaehler() - start, "pieps");
     }
 };
 

@@ -219,7 +219,7 @@ private slots:
     void liste_data() {
         QTest::addColumn<QString>("art");
         QTest::addColumn<QList<double>>("lauf"); // the page's fields
-        QTest::addColumn<double>("massstab");
+        QTest::addColumn<double>("m");           // the scale
         QTest::addColumn<QSize>("groesse");
         QTest::addColumn<int>("sichtbar");
         QTest::addColumn<bool>("titel");
@@ -237,11 +237,10 @@ private slots:
     void liste() {
         QFETCH(QString, art);
         QFETCH(QList<double>, lauf);
-        QFETCH(double, massstab);
+        QFETCH(double, m);
         QFETCH(QSize, groesse);
         QFETCH(int, sichtbar);
         QFETCH(bool, titel);
-        const double m = massstab;
         auto s = schaubild(art == "graph" ? temperatur : aufheizkurve, 491, 237);
         for (int i = 0; i < 2; ++i)
             fuellen({&s}, std::vector<double>(lauf.begin(), lauf.end()));
@@ -432,10 +431,7 @@ private slots:
                              const QString& felder3 = ";;;;;") {
             return vorne + ";" + felder2 + ";" + felder3 + ";22;27,9;38;x;;\r\n";
         };
-        const auto datei = [&](const QString& vorne, const QString& felder2,
-                               const QString& felder3 = ";;;;;") {
-            return kopf + "\r\n" + satz(vorne, felder2, felder3);
-        };
+        const auto datei = [&](const auto&... felder) { return kopf + "\r\n" + satz(felder...); };
         const QString zwei = "50;0;0;0";
         const auto zeile = [](const char* name, const QString& d, const char* f) {
             QTest::newRow(name) << d << QString::fromUtf8(f);
@@ -734,12 +730,11 @@ private slots:
         QTest::addColumn<QRect>("seite");
         QTest::addColumn<QRect>("platz");
         const QRect seite(444, 100, 1032, 781);
-        QTest::newRow("below, full width")
-            << QRect(0, 0, 1920, 1200) << seite << QRect(245, 881, 1430, 319);
-        QTest::newRow("right of a page at the left")
-            << QRect(0, 0, 2560, 1000) << QRect(0, 0, 1032, 781) << QRect(1032, 190, 1430, 400);
-        QTest::newRow("no room: over the text")
-            << QRect(0, 0, 1920, 1040) << seite << QRect(0, 0, 800, 200);
+        // clang-format off
+        QTest::newRow("below, full width")           << QRect(0, 0, 1920, 1200) << seite << QRect(245, 881, 1430, 319);
+        QTest::newRow("right of a page at the left") << QRect(0, 0, 2560, 1000) << QRect(0, 0, 1032, 781) << QRect(1032, 190, 1430, 400);
+        QTest::newRow("no room: over the text")      << QRect(0, 0, 1920, 1040) << seite << QRect(0, 0, 800, 200);
+        // clang-format on
     }
     void fensterplatz() {
         QFETCH(QRect, frei);

@@ -228,8 +228,7 @@ private slots:
         const double massstab = a.seite->massstab();
         QCOMPARE(massstab < 1, verkleinert);
         const auto& v = a.seite->vorgaben();
-        QVERIFY(std::abs(a.seite->width() - pixel({0, 0, v.breite, v.hoehe}).width() * massstab) <=
-                1);
+        QVERIFY(qAbs(a.seite->width() - pixel({0, 0, v.breite, v.hoehe}).width() * massstab) <= 1);
         if (verkleinert)
             QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
                 QRect(a.seite->pos(), a.seite->size() + fensterrahmen)));

@@ -432,7 +432,7 @@ private slots:
             return vorne + ";" + felder2 + ";" + felder3 + ";22;27,9;38;x;;\r\n";
         };
         const auto datei = [&](const auto&... felder) { return kopf + "\r\n" + satz(felder...); };
-        const QString zwei = "50;0;0;0";
+        const QString zwei = "50;0;0;0", notiz = datei("1;7;2", zwei);
         const auto zeile = [](const char* name, const QString& d, const char* f) {
             QTest::newRow(name) << d << QString::fromUtf8(f);
         };
@@ -456,20 +456,18 @@ private slots:
         zeile("number twice",                datei("1;2;2", zwei) + satz("1;3;2", zwei), "Zeile 3: die Nr. 1 steht schon in einer Zeile davor.");
         zeile("negative time",               datei("1;-2;2", zwei), "Zeile 2: die Zeit ist keine ganze Zahl von Sekunden.");
         zeile("open quote",                  kopf + "\r\n\"1;2;2;" + zwei, "Zeile 2: ein Anführungszeichen ist nicht geschlossen.");
-        zeile("a notebook",                  datei("1;7;2", zwei), "");
+        zeile("a notebook",                  notiz, "");
         zeile("limits as the fields hold them", datei("1;7;3", "99,9;;;", "9,9;0;0;0;0;100"), "");
         // clang-format on
         // A spreadsheet's way: every cell quoted, the header too, LF only.
         QString zitiert;
-        for (const QString& z : datei("1;7;2", zwei).split("\r\n", Qt::SkipEmptyParts))
+        for (const QString& z : notiz.split("\r\n", Qt::SkipEmptyParts))
             zitiert += "\"" + z.split(';').join("\";\"") + "\"\n";
         zeile("quoted, LF", zitiert, "");
-        zeile(
-            "with a point",
-            "\xEF\xBB\xBF" +
-                QString::fromStdString(darstellung::protokoll_csv(
-                    darstellung::protokoll_lesen(datei("1;7;2", zwei).toStdString()).zeilen, ".")),
-            "");
+        const auto gelesen = darstellung::protokoll_lesen(notiz.toStdString()).zeilen;
+        zeile("with a point",
+              "\xEF\xBB\xBF" + QString::fromStdString(darstellung::protokoll_csv(gelesen, ".")),
+              "");
     }
     void protokoll_lesen() {
         QFETCH(QString, datei);

@@ -158,8 +158,7 @@ private slots:
                 const bool text = spalten[s] == "w" || spalten[s] == "w1";
                 QVERIFY2(text ? z_ist[s] == z_soll[s] : gleiche_bits(z_ist[s], z_soll[s]),
                          qPrintable(QString("Zeile %1, %2: %3 statt %4")
-                                        .arg(i)
-                                        .arg(spalten[s], z_ist[s], z_soll[s])));
+                                        .arg(QString::number(i), spalten[s], z_ist[s], z_soll[s])));
             }
         }
     }

@@ -217,8 +217,7 @@ private:
         for (Diagrammfeld* d : s.findChildren<Diagrammfeld*>()) {
             auto spur = std::make_unique<Spur>();
             Spur* sp = spur.get();
-            if (d->objectName() == QLatin1String("graph") ||
-                d->objectName() == QLatin1String("kask"))
+            if (QStringList{"graph", "kask"}.contains(d->objectName()))
                 sp->soll_feld = s.element<Zahlenfeld>("w1");
             QObject::connect(d, &Diagrammfeld::lauf_abgeschlossen, d, [this, sp] {
                 ++sp->laeufe;

@@ -22,6 +22,10 @@
 
 namespace {
 using L = QList<double>;
+using darstellung::rechteck;
+using form = darstellung::element::form;
+using Ziele = std::vector<darstellung::elemente::Rect>;
+using Protokoll = darstellung::versuchsprotokoll;
 
 QString verbunden(const std::vector<std::string>& zeilen) {
     QStringList t;
@@ -30,7 +34,8 @@ QString verbunden(const std::vector<std::string>& zeilen) {
     return t.join('|');
 }
 
-// Page 2's temperature and power charts, page 3's heating curve, at a size at full scale.
+// Page 2's temperature and power charts, page 3's heating curve, at a size at full scale, with
+// the figures and the run before shown.
 const darstellung::schaubild_art temperatur{.name = "graph",
                                             .reihen = {"Soll", "Ist"},
                                             .zeit_titel = "Zeit in Sekunden",
@@ -56,6 +61,7 @@ darstellung::schaubild schaubild(darstellung::schaubild_art art, double breite, 
     darstellung::schaubild s(art, darstellung::Gesicht::desktop);
     s.komma_setzen(",");
     s.groesse_setzen(breite, hoehe, breite, 1);
+    s.schalter_setzen({.kennwerte = true, .vorher = true});
     return s;
 }
 // A run of page 2 (or, for the heating curve, page 3's load) with these field values, into the
@@ -146,8 +152,7 @@ private slots:
     void kurz() {
         QFETCH(double, wert);
         QFETCH(QString, komma);
-        QFETCH(QString, soll);
-        QCOMPARE(QString::fromStdString(darstellung::kurz(wert, komma.toStdString())), soll);
+        QTEST(QString::fromStdString(darstellung::kurz(wert, komma.toStdString())), "soll");
     }
 
     // The value axis: the stored extent where the run stays within it, widened to whole steps
@@ -166,10 +171,9 @@ private slots:
     }
     void wertachse() {
         QFETCH(QList<double>, lauf);
-        QFETCH(QList<double>, soll);
         const auto a =
             darstellung::wertachse_fuer(lauf[0], lauf[1], lauf[2], int(lauf[3]), int(lauf[4]));
-        QCOMPARE((QList<double>{a.von, a.bis, a.schritt}), soll);
+        QTEST((QList<double>{a.von, a.bis, a.schritt}), "soll");
         QCOMPARE(darstellung::wert_intervalle(149), 2);
         QCOMPARE(darstellung::wert_intervalle(150), 3);
     }
@@ -183,8 +187,6 @@ private slots:
         QCOMPARE(darstellung::marken_platz(104, 12), 4);
         QCOMPARE(darstellung::marken_platz(105, 12), 5);
         auto oben = schaubild(temperatur, 491, 237), unten = schaubild(leistung, 521, 121);
-        oben.schalter_setzen({.kennwerte = true, .vorher = true});
-        unten.schalter_setzen({.kennwerte = true, .vorher = true});
         for (const double xp : {20.0, 0.0})
             fuellen({&oben, &unten}, {50, xp, 0, 0});
         darstellung::zeitgruppe g;
@@ -217,7 +219,7 @@ private slots:
     void liste_data() {
         QTest::addColumn<QString>("art");
         QTest::addColumn<QList<double>>("lauf"); // the page's fields
-        QTest::addColumn<double>("massstab");
+        QTest::addColumn<double>("m");           // the scale
         QTest::addColumn<QSize>("groesse");
         QTest::addColumn<int>("sichtbar");
         QTest::addColumn<bool>("titel");
@@ -235,26 +237,24 @@ private slots:
     void liste() {
         QFETCH(QString, art);
         QFETCH(QList<double>, lauf);
-        QFETCH(double, massstab);
+        QFETCH(double, m);
         QFETCH(QSize, groesse);
         QFETCH(int, sichtbar);
         QFETCH(bool, titel);
-        const double m = massstab;
         auto s = schaubild(art == "graph" ? temperatur : aufheizkurve, 491, 237);
-        s.schalter_setzen({.kennwerte = true, .vorher = true});
         for (int i = 0; i < 2; ++i)
             fuellen({&s}, std::vector<double>(lauf.begin(), lauf.end()));
         s.groesse_setzen(groesse.width(), groesse.height(), sichtbar, m);
         const auto& liste = s.liste();
-        const darstellung::rechteck p = liste.plot, box{0, 0, double(sichtbar), liste.hoehe};
+        const rechteck p = liste.plot, box{0, 0, double(sichtbar), liste.hoehe};
         const int px = darstellung::schrift_px(8.25, m);
         const auto zeile = darstellung::zeile_bei(px);
-        const auto innen = [](const darstellung::rechteck& r, const darstellung::rechteck& in) {
+        const auto innen = [](const rechteck& r, const rechteck& in) {
             return r.x >= in.x - 0.01 && r.y >= in.y - 0.01 && r.rechts() <= in.rechts() + 0.01 &&
                    r.unten() <= in.unten() + 0.01;
         };
         QStringList texte;
-        std::vector<darstellung::rechteck> schilder; // the labels on the plot
+        std::vector<rechteck> schilder; // the labels on the plot
         std::vector<darstellung::punkt> tangente;
         std::vector<double> wertmarken;
         bool rahmen = false; // the value axis down the plot's left, the time axis along its foot
@@ -265,14 +265,12 @@ private slots:
             rahmen = rahmen || (ecken.size() == 3 && ecken[0].x == p.x && ecken[0].y == p.y &&
                                 ecken[1].x == p.x && ecken[1].y == p.unten() &&
                                 ecken[2].x == p.rechts() && ecken[2].y == p.unten());
-            if (e.art == darstellung::element::form::text) {
+            if (e.art == form::text) {
                 const double b = darstellung::textbreite(e.text, false, px);
                 const auto q = e.punkte[0];
-                const darstellung::rechteck r =
-                    e.senkrecht ? darstellung::rechteck{q.x - zeile.aufstieg, q.y - b,
-                                                        double(zeile.hoehe()), b}
-                                : darstellung::rechteck{q.x, q.y - zeile.aufstieg, b,
-                                                        double(zeile.hoehe())};
+                const rechteck r =
+                    e.senkrecht ? rechteck{q.x - zeile.aufstieg, q.y - b, double(zeile.hoehe()), b}
+                                : rechteck{q.x, q.y - zeile.aufstieg, b, double(zeile.hoehe())};
                 QVERIFY2(innen(r, box) && e.mass == px, e.text.c_str());
                 wert_titel = wert_titel || (e.senkrecht && e.text == "°C" && r.rechts() < p.x);
                 if (r.rechts() <= p.x && !e.senkrecht) wertmarken.push_back(r.y);
@@ -282,9 +280,8 @@ private slots:
                 }
             }
             if (st.f == darstellung::farbe{0, 0, 255} && !st.strich.empty()) tangente = e.punkte;
-            if (st.f == darstellung::farbe{60, 60, 60} ||
-                e.art == darstellung::element::form::ring) {
-                const double r = e.art == darstellung::element::form::ring ? e.mass : 0;
+            if (st.f == darstellung::farbe{60, 60, 60} || e.art == form::ring) {
+                const double r = e.art == form::ring ? e.mass : 0;
                 for (const auto& q : e.punkte)
                     QVERIFY2(innen({q.x - r, q.y - r, 2 * r, 2 * r}, p), "a mark outside the plot");
                 // An upright dimension stands clear of the plot's border, not half on it.
@@ -295,9 +292,9 @@ private slots:
             }
             if (st.fuellung == darstellung::farbe{255, 255, 255} && st.fuellung_deckung == 230)
                 QVERIFY(e.punkte[1].y <= p.y); // the legend
-            if (e.art == darstellung::element::form::ring) QCOMPARE(e.mass, 3.5 * m);
-            if (st.f == darstellung::reihenfarbe(0) && st.strich.empty() &&
-                e.art == darstellung::element::form::linie && e.punkte.size() > 2)
+            if (e.art == form::ring) QCOMPARE(e.mass, 3.5 * m);
+            if (st.f == darstellung::reihenfarbe(0) && st.strich.empty() && e.art == form::linie &&
+                e.punkte.size() > 2)
                 QCOMPARE(st.breite, 1.5 * m);
         }
         QVERIFY(rahmen && wert_titel);
@@ -314,12 +311,12 @@ private slots:
             QVERIFY2(texte.filter("K = ").size() == 1 && texte.filter("L = ").size() == 1,
                      qPrintable(texte.join('|')));
             QCOMPARE(tangente.size(), size_t(2));
+            const auto [t0, t1] = std::pair(tangente[0], tangente[1]);
             for (size_t i = 0; i < schilder.size(); ++i)
                 for (int k = 0; k <= 100; ++k) {
                     const double f = k / 100.0;
-                    const darstellung::rechteck q{
-                        tangente[0].x + f * (tangente[1].x - tangente[0].x),
-                        tangente[0].y + f * (tangente[1].y - tangente[0].y), 0.01, 0.01};
+                    const rechteck q{t0.x + f * (t1.x - t0.x), t0.y + f * (t1.y - t0.y), 0.01,
+                                     0.01};
                     QVERIFY2(!schilder[i].schneidet(q),
                              qPrintable(texte[int(i)] + " on the tangent"));
                 }
@@ -342,10 +339,8 @@ private slots:
     void tabellen_data() {
         QTest::addColumn<QString>("komma");
         QTest::addColumn<QString>("trenner");
-        QTest::newRow("comma") << ","
-                               << ";";
-        QTest::newRow("point") << "."
-                               << ",";
+        for (const QString k : {",", "."})
+            QTest::newRow(k == "," ? "comma" : "point") << k << QString(k == "," ? ";" : ",");
     }
     void tabellen() {
         QFETCH(QString, komma);
@@ -436,11 +431,8 @@ private slots:
                              const QString& felder3 = ";;;;;") {
             return vorne + ";" + felder2 + ";" + felder3 + ";22;27,9;38;x;;\r\n";
         };
-        const auto datei = [&](const QString& vorne, const QString& felder2,
-                               const QString& felder3 = ";;;;;") {
-            return kopf + "\r\n" + satz(vorne, felder2, felder3);
-        };
-        const QString zwei = "50;0;0;0";
+        const auto datei = [&](const auto&... felder) { return kopf + "\r\n" + satz(felder...); };
+        const QString zwei = "50;0;0;0", notiz = datei("1;7;2", zwei);
         const auto zeile = [](const char* name, const QString& d, const char* f) {
             QTest::newRow(name) << d << QString::fromUtf8(f);
         };
@@ -464,20 +456,18 @@ private slots:
         zeile("number twice",                datei("1;2;2", zwei) + satz("1;3;2", zwei), "Zeile 3: die Nr. 1 steht schon in einer Zeile davor.");
         zeile("negative time",               datei("1;-2;2", zwei), "Zeile 2: die Zeit ist keine ganze Zahl von Sekunden.");
         zeile("open quote",                  kopf + "\r\n\"1;2;2;" + zwei, "Zeile 2: ein Anführungszeichen ist nicht geschlossen.");
-        zeile("a notebook",                  datei("1;7;2", zwei), "");
+        zeile("a notebook",                  notiz, "");
         zeile("limits as the fields hold them", datei("1;7;3", "99,9;;;", "9,9;0;0;0;0;100"), "");
         // clang-format on
         // A spreadsheet's way: every cell quoted, the header too, LF only.
         QString zitiert;
-        for (const QString& z : datei("1;7;2", zwei).split("\r\n", Qt::SkipEmptyParts))
+        for (const QString& z : notiz.split("\r\n", Qt::SkipEmptyParts))
             zitiert += "\"" + z.split(';').join("\";\"") + "\"\n";
         zeile("quoted, LF", zitiert, "");
-        zeile(
-            "with a point",
-            "\xEF\xBB\xBF" +
-                QString::fromStdString(darstellung::protokoll_csv(
-                    darstellung::protokoll_lesen(datei("1;7;2", zwei).toStdString()).zeilen, ".")),
-            "");
+        const auto gelesen = darstellung::protokoll_lesen(notiz.toStdString()).zeilen;
+        zeile("with a point",
+              "\xEF\xBB\xBF" + QString::fromStdString(darstellung::protokoll_csv(gelesen, ".")),
+              "");
     }
     void protokoll_lesen() {
         QFETCH(QString, datei);
@@ -496,7 +486,7 @@ private slots:
     // renumbered after it; only runs made with "Start Grafik" are at stake until saved, or until
     // a file replaces them; a full notebook takes no more; sorted, empty cells go last.
     void versuchsprotokoll() {
-        darstellung::versuchsprotokoll p;
+        Protokoll p;
         const auto lauf = [](double xp) {
             return darstellung::seiten_laufwerte(2, std::vector{50.0, xp, 0.0, 0.0});
         };
@@ -539,14 +529,12 @@ private slots:
 
         // Too big: refused by its size, or by its rows; nothing changes.
         const auto vorher = p.zeilen();
-        QVERIFY(
-            !p.laden(std::string(darstellung::versuchsprotokoll::datei_hoechstens + 1, ' '), false)
-                 .empty());
-        darstellung::versuchsprotokoll voll;
-        for (size_t i = 0; i < darstellung::versuchsprotokoll::hoechstens; ++i)
+        QVERIFY(!p.laden(std::string(Protokoll::datei_hoechstens + 1, ' '), false).empty());
+        Protokoll voll;
+        for (size_t i = 0; i < Protokoll::hoechstens; ++i)
             voll.eintragen(2, lauf(1), {}, 0, true);
         QVERIFY(!voll.eintragen(2, lauf(1), {}, 0, true).empty());
-        QCOMPARE(voll.zeilen().size(), darstellung::versuchsprotokoll::hoechstens);
+        QCOMPARE(voll.zeilen().size(), Protokoll::hoechstens);
         QVERIFY(!p.laden(voll.csv("."), true).empty());
         QVERIFY(p.zeilen() == vorher);
         QCOMPARE(p.laden(voll.csv("."), false), std::string());
@@ -617,8 +605,6 @@ private slots:
         QFETCH(bool, tippen);
         QFETCH(QString, eingabe);
         QFETCH(QString, komma);
-        QFETCH(QString, nachher);
-        QFETCH(int, piepse);
         const darstellung::parameter* p = darstellung::parameter_von(seite, id.toStdString());
         QVERIFY(p);
         const std::string k = komma.toStdString();
@@ -643,8 +629,8 @@ private slots:
                 machen(darstellung::taste(*p, stand(), char32_t(c), k));
         else
             machen(darstellung::einfuegen(*p, stand(), eingabe.toStdString(), k));
-        QCOMPARE(text, nachher);
-        QCOMPARE(gepiept, piepse);
+        QTEST(text, "nachher");
+        QTEST(gepiept, "piepse");
     }
 
     // A field's text as a number, in the user's format: never grouped ("1,600" is not 1600, in
@@ -672,9 +658,8 @@ private slots:
     void feldwert() {
         QFETCH(QString, komma);
         QFETCH(QString, text);
-        QFETCH(double, wert);
-        QCOMPARE(darstellung::feldwert(text.toStdString(), komma.toStdString()).value_or(qQNaN()),
-                 wert);
+        QTEST(darstellung::feldwert(text.toStdString(), komma.toStdString()).value_or(qQNaN()),
+              "wert");
         QCOMPARE(darstellung::feldtext(99.9, ","), std::string("99,9"));
         QCOMPARE(darstellung::feldtext(0.1 + 0.2, "."), std::string("0.3"));
         QCOMPARE(darstellung::feldtext(1e-5, "."), std::string("1e-05"));
@@ -695,11 +680,10 @@ private slots:
     void wendetangente() {
         QFETCH(double, x0);
         QFETCH(QList<double>, x);
-        QFETCH(QString, soll);
         const auto t = sim::wendetangente_berechnen(x0, std::vector<double>(x.begin(), x.end()));
-        QCOMPARE(t ? QString::asprintf("%d %g %g %g", t->wendepunkt_s, t->steigung, t->l_s, t->k_k)
-                   : QStringLiteral("-"),
-                 soll);
+        QTEST(t ? QString::asprintf("%d %g %g %g", t->wendepunkt_s, t->steigung, t->l_s, t->k_k)
+                : QStringLiteral("-"),
+              "soll");
         if (t) QCOMPARE(t->bei(t->l_s), x0);
     }
 
@@ -720,7 +704,7 @@ private slots:
     void kritische_zeile() {
         QFETCH(QString, laeufe);
         QFETCH(int, nummer);
-        darstellung::versuchsprotokoll p;
+        Protokoll p;
         for (QString l : laeufe.split(' ')) {
             const double w = l.contains("w60") ? 60 : 50;
             const double tn = l.contains('i') ? 40 : 0;
@@ -744,17 +728,15 @@ private slots:
         QTest::addColumn<QRect>("seite");
         QTest::addColumn<QRect>("platz");
         const QRect seite(444, 100, 1032, 781);
-        QTest::newRow("below, full width")
-            << QRect(0, 0, 1920, 1200) << seite << QRect(245, 881, 1430, 319);
-        QTest::newRow("right of a page at the left")
-            << QRect(0, 0, 2560, 1000) << QRect(0, 0, 1032, 781) << QRect(1032, 190, 1430, 400);
-        QTest::newRow("no room: over the text")
-            << QRect(0, 0, 1920, 1040) << seite << QRect(0, 0, 800, 200);
+        // clang-format off
+        QTest::newRow("below, full width")           << QRect(0, 0, 1920, 1200) << seite << QRect(245, 881, 1430, 319);
+        QTest::newRow("right of a page at the left") << QRect(0, 0, 2560, 1000) << QRect(0, 0, 1032, 781) << QRect(1032, 190, 1430, 400);
+        QTest::newRow("no room: over the text")      << QRect(0, 0, 1920, 1040) << seite << QRect(0, 0, 800, 200);
+        // clang-format on
     }
     void fensterplatz() {
         QFETCH(QRect, frei);
         QFETCH(QRect, seite);
-        QFETCH(QRect, platz);
         const auto r = [](const QRect& q) {
             return darstellung::fensterrechteck{q.x(), q.y(), q.width(), q.height()};
         };
@@ -764,25 +746,23 @@ private slots:
             r(QRect(seite.x() + 500, seite.y(), 532, 540))};
         const auto p = darstellung::fenster_platz(r(frei), r(seite), geschuetzt, {0, 0, 1430, 400},
                                                   {0, 0, 800, 200});
-        QCOMPARE(QRect(p.x, p.y, p.b, p.h), platz);
+        QTEST(QRect(p.x, p.y, p.b, p.h), "platz");
     }
 
     // The smallest scale at which a finger still meets every target: small ones need a circle of
     // 24 px clear of the others' boxes and of the other small ones' circles.
     void finger_data() {
-        QTest::addColumn<std::vector<darstellung::elemente::Rect>>("ziele");
+        QTest::addColumn<Ziele>("ziele");
         QTest::addColumn<double>("massstab");
-        QTest::newRow("keine") << std::vector<darstellung::elemente::Rect>{} << 0.6;
-        QTest::newRow("allein") << std::vector<darstellung::elemente::Rect>{{0, 0, 10, 10}} << 0.6;
-        QTest::newRow("felder 24 px auseinander")
-            << std::vector<darstellung::elemente::Rect>{{0, 0, 37, 19}, {0, 24, 37, 19}} << 1.0;
+        QTest::newRow("keine") << Ziele{} << 0.6;
+        QTest::newRow("allein") << Ziele{{0, 0, 10, 10}} << 0.6;
+        QTest::newRow("felder 24 px auseinander") << Ziele{{0, 0, 37, 19}, {0, 24, 37, 19}} << 1.0;
         QTest::newRow("klein 15 px vor einem grossen")
-            << std::vector<darstellung::elemente::Rect>{{0, 0, 20, 20}, {25, 0, 100, 100}} << 0.8;
-        QTest::newRow("schmal und beruehrend")
-            << std::vector<darstellung::elemente::Rect>{{0, 0, 30, 50}, {30, 0, 30, 50}} << 0.8;
+            << Ziele{{0, 0, 20, 20}, {25, 0, 100, 100}} << 0.8;
+        QTest::newRow("schmal und beruehrend") << Ziele{{0, 0, 30, 50}, {30, 0, 30, 50}} << 0.8;
     }
     void finger() {
-        QFETCH(std::vector<darstellung::elemente::Rect>, ziele);
+        QFETCH(Ziele, ziele);
         QTEST(darstellung::elemente::kleinster_massstab_fuer_finger(ziele), "massstab");
     }
 

@@ -75,11 +75,9 @@ private slots:
                 if (const auto* x = std::get_if<Text>(&e)) s = x->schrift, t = x->text;
                 if (const auto* x = std::get_if<Knopf>(&e)) t = x->text;
                 if (const auto* x = std::get_if<Rahmen>(&e)) s = x->schrift, t = x->titel;
-                for (const QString& zeile : t.split('\n')) {
-                    texte[{s.punkte, s.fett}].insert(zeile);
-                    for (const QString& wort : zeile.split(' '))
+                for (const QString& zeile : t.split('\n'))
+                    for (const QString& wort : zeile.split(' ') + QStringList{zeile})
                         texte[{s.punkte, s.fett}].insert(wort);
-                }
             }
         texte[{normal.punkte, false}].merge(diagrammtexte(massstab));
         QVERIFY(texte[(std::pair{normal.punkte, false})].size() > 200);
@@ -230,8 +228,7 @@ private slots:
         const double massstab = a.seite->massstab();
         QCOMPARE(massstab < 1, verkleinert);
         const auto& v = a.seite->vorgaben();
-        QVERIFY(std::abs(a.seite->width() - pixel({0, 0, v.breite, v.hoehe}).width() * massstab) <=
-                1);
+        QVERIFY(qAbs(a.seite->width() - pixel({0, 0, v.breite, v.hoehe}).width() * massstab) <= 1);
         if (verkleinert)
             QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
                 QRect(a.seite->pos(), a.seite->size() + fensterrahmen)));

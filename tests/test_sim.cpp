@@ -236,16 +236,6 @@ private slots:
         QCOMPARE(starten({"kritisch", ordner.filePath("fehlt.csv")}).status, 2);
     }
 
-    // The largest chart size: 32767 numbered rows, the last one still finite.
-    void laengste_laeufe() {
-        for (const char* fall :
-             {"pid 50 17 20 5", "kaskade 50 1.6 40 10 30 10 10", "aufheizkurve"}) {
-            const aufruf a = starten(QString(fall).split(' ') + QStringList{"--n", "32767"});
-            const QStringList zeilen = a.aus.split('\n', Qt::SkipEmptyParts);
-            QCOMPARE(zeilen.size(), 32768);
-            QVERIFY(zeilen.last().startsWith("32767,") && !zeilen.last().contains("n"));
-        }
-    }
 };
 
 QTEST_GUILESS_MAIN(test_sim)

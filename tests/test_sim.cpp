@@ -235,7 +235,6 @@ private slots:
         QCOMPARE(a.aus, QStringLiteral("nummer,p_band_k,schwingungsdauer_s\n5,20,35.5\n"));
         QCOMPARE(starten({"kritisch", ordner.filePath("fehlt.csv")}).status, 2);
     }
-
 };
 
 QTEST_GUILESS_MAIN(test_sim)

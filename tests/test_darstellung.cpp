@@ -333,7 +333,8 @@ private slots:
                          qPrintable(texte.join('|')));
     }
 
-    // The grid as text: a header, one row per second, an empty cell where there is no number;
+    // The grid as text: a header, one row per second, an empty cell where there is no number
+    // (also past the end of a shorter column);
     // tab-separated with 15 significant digits, CSV with the shortest text that reads back, ";"
     // and "," where the decimal separator is a comma.
     void tabellen_data() {
@@ -346,15 +347,16 @@ private slots:
         QFETCH(QString, komma);
         QFETCH(QString, trenner);
         const std::vector<std::string> reihen{"Soll", "Ist"};
-        const std::vector<std::vector<double>> spalten{{50, 50, 50},
+        const std::vector<std::vector<double>> spalten{{50, 50, 50, 50},
                                                        {20.03961332478182, qQNaN(), 1e-5}};
         const std::string k = komma.toStdString();
         QCOMPARE(QString::fromStdString(darstellung::tsv_text(reihen, spalten, k)),
-                 QString("t in s\tSoll\tIst\n1\t50\t20_0396133247818\n2\t50\t\n3\t50\t1e-05\n")
+                 QString("t in s\tSoll\tIst\n1\t50\t20_0396133247818\n2\t50\t\n3\t50\t1e-05\n"
+                         "4\t50\t\n")
                      .replace('_', komma));
         QCOMPARE(QString::fromStdString(darstellung::csv_text(reihen, "°C", spalten, k)),
                  QString("Zeit in s;Soll in °C;Ist in °C\r\n1;50;20_03961332478182\r\n2;50;\r\n"
-                         "3;50;1e-05\r\n")
+                         "3;50;1e-05\r\n4;50;\r\n")
                      .replace(';', trenner)
                      .replace('_', komma));
     }

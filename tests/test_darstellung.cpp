@@ -676,6 +676,8 @@ private slots:
         QTest::newRow("S-curve") << 0.0 << QList<double>{1, 3, 6, 8, 9} << "3 3 1 3";
         QTest::newRow("straight: the first") << 0.0 << QList<double>{2, 4, 6} << "1 2 0 0";
         QTest::newRow("dip first") << 5.0 << QList<double>{4, 6, 7} << "2 2 1.5 3";
+        QTest::newRow("gentle, steepest last")
+            << 0.0 << QList<double>{0.25, 0.5, 1} << "3 0.5 1 0.5";
         QTest::newRow("never rises") << 0.0 << QList<double>{0, 0, -1} << "-";
         QTest::newRow("empty") << 0.0 << QList<double>{} << "-";
     }

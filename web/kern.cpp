@@ -43,6 +43,14 @@ template <class T> val liste(const std::vector<T>& v) {
     return a;
 }
 
+// A run's values (what it ran with) as plain numbers, in the page's order.
+val wertliste(const darstellung::laufwerte& werte) {
+    std::vector<double> w;
+    for (const auto& l : werte)
+        w.push_back(l.wert);
+    return liste(w);
+}
+
 // A column as a Float64Array of its own, outside the module's memory.
 val spalte(const std::vector<double>& v) {
     return val(emscripten::typed_memory_view(v.size(), v.data())).call<val>("slice");
@@ -112,10 +120,7 @@ std::function<int(std::string_view)> zeilen_je(const val& zeilen) {
 val lauf_wert(int seite, const darstellung::laufergebnis& e) {
     val o = val::object();
     o.set("seite", seite);
-    std::vector<double> lauf;
-    for (const auto& w : e.lauf)
-        lauf.push_back(w.wert);
-    o.set("lauf", liste(lauf));
+    o.set("lauf", wertliste(e.lauf));
     val spalten = val::array();
     for (size_t i = 0; i < e.spalten.size(); ++i) {
         val s = val::object();
@@ -175,10 +180,7 @@ val vergleichslaeufe(int nummer, int seite, const val& werte, const val& zeilen)
         val o = val::object();
         o.set("diagramm", name);
         o.set("seite", seite);
-        std::vector<double> lauf;
-        for (const auto& w : v.lauf)
-            lauf.push_back(w.wert);
-        o.set("werte", liste(lauf));
+        o.set("werte", wertliste(v.lauf));
         val spalten = val::array();
         for (size_t s = 0; s < v.spalten.size(); ++s)
             spalten.set(s, spalte(v.spalten[s]));
@@ -492,14 +494,11 @@ public:
     }
     // A row: { nummer, sekunde, seite, werte, k }, or null.
     static val zeile_wert(const darstellung::protokollzeile& z) {
-        std::vector<double> w;
-        for (const auto& l : z.werte)
-            w.push_back(l.wert);
         val o = val::object();
         o.set("nummer", z.nummer);
         o.set("sekunde", z.sekunde);
         o.set("seite", z.seite);
-        o.set("werte", liste(w));
+        o.set("werte", wertliste(z.werte));
         o.set("k", kennwerte_wert(z.k));
         return o;
     }

@@ -1,5 +1,7 @@
 #include "diagramm.h"
 
+#include "protokollzeilen.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -24,6 +26,26 @@ farbe gemischt(farbe c, int ziel, int k) {
     const auto m = [&](int a) { return (a * (20 - k) + ziel * k + 10) / 20; };
     return {m(c.r), m(c.g), m(c.b)};
 }
+
+// The k-th hue a golden angle on from the one before, laid over the arcs that keep 20 degrees
+// from the series' hues (red 0, orange 35, green 120, blue 240); brought to 3:1 against white,
+// and darker on each later lap.
+farbe weiterer_ton(size_t k) {
+    static const double boegen[][2] = {{55, 100}, {140, 220}, {260, 340}};
+    double u = std::fmod(double(k) * 0.6180339887498949, 1.0) * 205, h = 0;
+    for (const auto& [von, bis] : boegen) {
+        if (u <= bis - von) {
+            h = von + u;
+            break;
+        }
+        u -= bis - von;
+    }
+    const auto kanal = [h](double n) {
+        const double x = std::fmod(n + h / 60, 6);
+        return int(std::lround(204 * (1 - std::max(0.0, std::min({x, 4 - x, 1.0})))));
+    };
+    return gemischt(vorher_farbe({kanal(5), kanal(3), kanal(1)}), 0, int(k / 300 % 10));
+}
 } // namespace
 
 double kontrast(farbe a, farbe b) {
@@ -45,7 +67,22 @@ farbe vergleichsfarbe(size_t lauf, int spalte) {
     // Hues far from the series' blue, red, green and orange, and from one another.
     static const farbe toene[] = {{140, 0, 160}, {0, 130, 130}, {150, 90, 0},
                                   {200, 0, 120}, {90, 90, 90},  {110, 110, 0}};
-    return vorher_farbe(toene[(lauf - 1) % std::size(toene)]);
+    if (lauf <= std::size(toene)) return vorher_farbe(toene[lauf - 1]);
+    // Past those, a class may tick any number of rows: each further run gets a tone no run
+    // before it has, for as many rows as a notebook holds.
+    constexpr size_t fest = 4 + std::size(toene); // the run before's tones, then those above
+    static const std::vector<farbe> alle = [] {
+        std::vector<farbe> t;
+        for (int s = 0; s < 4; ++s)
+            t.push_back(vorher_farbe(reihenfarbe(s)));
+        for (const farbe& f : toene)
+            t.push_back(vorher_farbe(f));
+        for (size_t k = 1; t.size() < fest + protokoll_hoechstens && k < 100000; ++k)
+            if (const farbe f = weiterer_ton(k); std::find(t.begin(), t.end(), f) == t.end())
+                t.push_back(f);
+        return t;
+    }();
+    return alle[fest + (lauf - std::size(toene) - 1) % (alle.size() - fest)];
 }
 
 std::vector<marke> kennwert_marken(const sim::kennwerte& k, std::span<const int> spitzen, double w,

@@ -18,7 +18,9 @@
 
 #include <QSize>
 #include <QTest>
+#include <array>
 #include <clocale>
+#include <set>
 
 namespace {
 using L = QList<double>;
@@ -374,6 +376,17 @@ private slots:
                 QVERIFY(summe_v > summe_c);
             else if (darstellung::kontrast(c, weiss) < 3)
                 QVERIFY(summe_v < summe_c);
+        }
+        // Every row a notebook holds, ticked: each run's tone its own, none a series' colour.
+        std::set<std::array<int, 3>> toene;
+        for (int i = 0; i < 4; ++i)
+            toene.insert({darstellung::reihenfarbe(i).r, darstellung::reihenfarbe(i).g,
+                          darstellung::reihenfarbe(i).b});
+        for (size_t n = 0; n <= darstellung::protokoll_hoechstens; ++n) {
+            const auto f = darstellung::vergleichsfarbe(n, 0);
+            QVERIFY2(toene.insert({int(f.r), int(f.g), int(f.b)}).second &&
+                         darstellung::kontrast(f, weiss) >= 3,
+                     qPrintable(QString::number(n)));
         }
     }
 

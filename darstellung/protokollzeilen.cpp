@@ -465,14 +465,18 @@ std::vector<bool> versuchsprotokoll::verborgen() const {
     return v;
 }
 
+bool protokoll_vor(const protokollzeile& a, const protokollzeile& b, size_t spalte,
+                   bool aufsteigend) {
+    const double x = protokoll_wert(a, spalte), y = protokoll_wert(b, spalte);
+    if (std::isnan(x) || std::isnan(y)) return !std::isnan(x) && std::isnan(y);
+    return aufsteigend ? x < y : y < x;
+}
+
 std::vector<size_t> versuchsprotokoll::reihenfolge(size_t spalte, bool aufsteigend) const {
     std::vector<size_t> r(m_zeilen.size());
     std::iota(r.begin(), r.end(), size_t(0));
     std::stable_sort(r.begin(), r.end(), [&](size_t a, size_t b) {
-        const double x = protokoll_wert(m_zeilen[a], spalte),
-                     y = protokoll_wert(m_zeilen[b], spalte);
-        if (std::isnan(x) || std::isnan(y)) return !std::isnan(x) && std::isnan(y);
-        return aufsteigend ? x < y : y < x;
+        return protokoll_vor(m_zeilen[a], m_zeilen[b], spalte, aufsteigend);
     });
     return r;
 }

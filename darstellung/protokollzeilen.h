@@ -42,6 +42,9 @@ bool protokoll_feldspalte(size_t spalte);
 std::vector<std::string> protokoll_texte(const protokollzeile& z, std::string_view komma);
 // A cell as a number, for sorting; NaN where empty.
 double protokoll_wert(const protokollzeile& z, size_t spalte);
+// Whether row `a` comes before row `b` sorted by a column, rows with an empty cell last either way.
+bool protokoll_vor(const protokollzeile& a, const protokollzeile& b, size_t spalte,
+                   bool aufsteigend);
 
 // The rows as CSV: a header, one line per row, numbers in full; ";" and "," where the user's
 // decimal separator is a comma, else "," and ".".

@@ -59,6 +59,27 @@ protected:
         return s;
     }
 };
+
+// The notebook's own order: Qt puts a row first where lessThan says so going up, and where it
+// says so of the other row going down.
+class Sortiert : public QSortFilterProxyModel {
+public:
+    Sortiert(Protokoll& p, QObject* eltern) : QSortFilterProxyModel(eltern), m_protokoll(p) {
+        setSourceModel(&p);
+    }
+
+protected:
+    bool lessThan(const QModelIndex& l, const QModelIndex& r) const override {
+        const auto& z = m_protokoll.zeilen();
+        const auto s = size_t(l.column());
+        return sortOrder() == Qt::AscendingOrder
+                   ? darstellung::protokoll_vor(z[size_t(l.row())], z[size_t(r.row())], s, true)
+                   : darstellung::protokoll_vor(z[size_t(r.row())], z[size_t(l.row())], s, false);
+    }
+
+private:
+    Protokoll& m_protokoll;
+};
 } // namespace
 
 Protokoll::Protokoll(QObject* eltern) : QAbstractTableModel(eltern) {
@@ -92,7 +113,6 @@ QVariant Protokoll::data(const QModelIndex& i, int rolle) const {
         return QString::fromStdString(
             darstellung::protokoll_texte(z, komma()).at(size_t(i.column())));
     case sortierwert: {
-        // Empty cells last, whichever way the column is sorted up.
         const double v = darstellung::protokoll_wert(z, size_t(i.column()));
         return std::isnan(v) ? QVariant() : QVariant(v);
     }
@@ -147,9 +167,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss ansc
     : m_protokoll(protokoll), m_anschluss(std::move(anschluss)) {
     setWindowTitle(QString::fromUtf8(darstellung::titel_protokoll));
     setObjectName(QStringLiteral("versuchsprotokoll"));
-    m_sortiert = new QSortFilterProxyModel(this);
-    m_sortiert->setSourceModel(&protokoll);
-    m_sortiert->setSortRole(Protokoll::sortierwert);
+    m_sortiert = new Sortiert(protokoll, this);
     m_tabelle = new QTableView(this);
     auto* kopf = new Tabellenkopf(Qt::Horizontal, m_tabelle);
     kopf->setSectionsClickable(true); // as the table's own header: a click sorts

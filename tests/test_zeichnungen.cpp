@@ -12,7 +12,6 @@
 
 #include <QLabel>
 #include <QScreen>
-#include <QTest>
 #include <set>
 
 using namespace shell;
@@ -239,6 +238,9 @@ private slots:
         QApplication::setPalette(vorher);
         QVERIFY(a.seite->grab().toImage() == dunkel);
         const auto labels = a.seite->findChildren<QLabel*>();
+        const auto auf_der_flaeche = [massstab](const QLabel* l) { // in its parent
+            return textflaeche(l, massstab).translated(l->pos());
+        };
         for (QWidget* w : a.seite->findChildren<QWidget*>()) {
             const QString wo = w->objectName();
             if ((seite == 1 || seite == 4) && !qobject_cast<QPushButton*>(w)) {
@@ -251,8 +253,7 @@ private slots:
                 qobject_cast<Diagrammfeld*>(w->parentWidget()->parentWidget()))
                 continue;
             const auto* l = qobject_cast<QLabel*>(w);
-            QVERIFY2(w->parentWidget()->rect().contains(
-                         l ? textflaeche(l, massstab).translated(l->pos()) : w->geometry()),
+            QVERIFY2(w->parentWidget()->rect().contains(l ? auf_der_flaeche(l) : w->geometry()),
                      qPrintable(wo));
             // A button is whole inside its frame's border line, not cut by it.
             if (const auto* rahmen = qobject_cast<Flaeche*>(w->parentWidget());
@@ -284,9 +285,7 @@ private slots:
             };
             for (const QLabel* m : labels)
                 if (l < m && l->parentWidget() == m->parentWidget() && !firma_3(l) && !firma_3(m))
-                    QVERIFY2(!textflaeche(l, massstab)
-                                  .translated(l->pos())
-                                  .intersects(textflaeche(m, massstab).translated(m->pos())),
+                    QVERIFY2(!auf_der_flaeche(l).intersects(auf_der_flaeche(m)),
                              qPrintable(wo + " / " + m->objectName()));
         }
         QCOMPARE(a.nav.angelegt(), 1);
@@ -295,8 +294,7 @@ private slots:
 };
 
 std::set<QString> diagrammtexte(double massstab) {
-    Lernhilfen::einstellungen().kennwerte_zeigen(true);
-    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(true);
+    const LernhilfenAus an(true, true);
     std::set<QString> texte;
     for (int n : {2, 3}) {
         Seite s(n);
@@ -306,17 +304,14 @@ std::set<QString> diagrammtexte(double massstab) {
             s.klick("start");
         }
         for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
-            for (const QString& t : ::texte(d))
-                texte.insert(t);
+            QStringList neu = ::texte(d);
             for (int z = 1; z <= d->zeilenzahl(); z += 7) {
                 d->zeiger_setzen(z);
-                for (const QString& t : d->ablesung().split('\n'))
-                    texte.insert(t);
+                neu += d->ablesung().split('\n');
             }
+            texte.insert(neu.begin(), neu.end());
         }
     }
-    Lernhilfen::einstellungen().kennwerte_zeigen(false);
-    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(false);
     return texte;
 }
 

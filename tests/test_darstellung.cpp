@@ -27,13 +27,6 @@ using form = darstellung::element::form;
 using Ziele = std::vector<darstellung::elemente::Rect>;
 using Protokoll = darstellung::versuchsprotokoll;
 
-QString verbunden(const std::vector<std::string>& zeilen) {
-    QStringList t;
-    for (const std::string& z : zeilen)
-        t << QString::fromStdString(z);
-    return t.join('|');
-}
-
 // Page 2's temperature and power charts, page 3's heating curve, at a size at full scale, with
 // the figures and the run before shown.
 const darstellung::schaubild_art temperatur{.name = "graph",
@@ -240,7 +233,6 @@ private slots:
         QFETCH(double, m);
         QFETCH(QSize, groesse);
         QFETCH(int, sichtbar);
-        QFETCH(bool, titel);
         auto s = schaubild(art == "graph" ? temperatur : aufheizkurve, 491, 237);
         for (int i = 0; i < 2; ++i)
             fuellen({&s}, std::vector<double>(lauf.begin(), lauf.end()));
@@ -262,9 +254,8 @@ private slots:
         for (const auto& e : liste.bild) {
             const auto& st = liste.stile.at(size_t(e.stil));
             const auto& ecken = e.punkte;
-            rahmen = rahmen || (ecken.size() == 3 && ecken[0].x == p.x && ecken[0].y == p.y &&
-                                ecken[1].x == p.x && ecken[1].y == p.unten() &&
-                                ecken[2].x == p.rechts() && ecken[2].y == p.unten());
+            rahmen = rahmen || ecken == std::vector<darstellung::punkt>{
+                                            {p.x, p.y}, {p.x, p.unten()}, {p.rechts(), p.unten()}};
             if (e.art == form::text) {
                 const double b = darstellung::textbreite(e.text, false, px);
                 const auto q = e.punkte[0];
@@ -300,9 +291,9 @@ private slots:
         QVERIFY(rahmen && wert_titel);
         for (size_t i = 1; i < wertmarken.size(); ++i)
             QVERIFY(std::abs(wertmarken[i] - wertmarken[i - 1]) >= zeile.hoehe());
-        QCOMPARE(std::any_of(liste.bild.begin(), liste.bild.end(),
-                             [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
-                 titel);
+        QTEST(std::any_of(liste.bild.begin(), liste.bild.end(),
+                          [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
+              "titel");
         for (size_t i = 0; i < schilder.size(); ++i)
             for (size_t j = 0; j < i; ++j)
                 QVERIFY2(!schilder[i].schneidet(schilder[j]),
@@ -312,14 +303,13 @@ private slots:
                      qPrintable(texte.join('|')));
             QCOMPARE(tangente.size(), size_t(2));
             const auto [t0, t1] = std::pair(tangente[0], tangente[1]);
-            for (size_t i = 0; i < schilder.size(); ++i)
-                for (int k = 0; k <= 100; ++k) {
-                    const double f = k / 100.0;
-                    const rechteck q{t0.x + f * (t1.x - t0.x), t0.y + f * (t1.y - t0.y), 0.01,
-                                     0.01};
+            for (int k = 0; k <= 100; ++k) {
+                const double f = k / 100.0;
+                const rechteck q{t0.x + f * (t1.x - t0.x), t0.y + f * (t1.y - t0.y), 0.01, 0.01};
+                for (size_t i = 0; i < schilder.size(); ++i)
                     QVERIFY2(!schilder[i].schneidet(q),
                              qPrintable(texte[int(i)] + " on the tangent"));
-                }
+            }
             return;
         }
         const auto& f = *s.kennwerte();
@@ -416,7 +406,10 @@ private slots:
                   .zeit_maximum_s = 25,
                   .schwingungsdauer_s = 28.25,
                   .bleibende_abweichung_k = -0.04}};
-        QCOMPARE(verbunden(darstellung::protokoll_texte(z, ",")),
+        QStringList t;
+        for (const std::string& s : darstellung::protokoll_texte(z, ","))
+            t << QString::fromStdString(s);
+        QCOMPARE(t.join('|'),
                  QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|28,3|\u2014|0,0"));
         QCOMPARE(darstellung::protokoll_spalten().size(), size_t(19));
     }
@@ -504,11 +497,9 @@ private slots:
         QCOMPARE(p.reihenfolge(16, false), (std::vector<size_t>{1, 2, 0}));
 
         // A file sorted in a spreadsheet (1, 3, 2): the next run is 4.
-        std::string umsortiert = csv;
-        const size_t z2 = umsortiert.find("\r\n2;"), z3 = umsortiert.find("\r\n3;");
-        const std::string zweite = umsortiert.substr(z2, z3 - z2);
-        umsortiert.erase(z2, z3 - z2);
-        umsortiert.insert(umsortiert.size() - 2, zweite);
+        const size_t z2 = csv.find("\r\n2;"), z3 = csv.find("\r\n3;"), ende = csv.size() - 2;
+        const std::string umsortiert = csv.substr(0, z2) + csv.substr(z3, ende - z3) +
+                                       csv.substr(z2, z3 - z2) + csv.substr(ende);
         p.eintragen(2, lauf(5), {}, 12, true);
         QCOMPARE(p.laden(umsortiert, false), std::string());
         QCOMPARE(p.ungesichert(), size_t(0)); // the unsaved run was replaced, as chosen
@@ -673,13 +664,12 @@ private slots:
         QTest::addColumn<double>("x0");
         QTest::addColumn<QList<double>>("x");
         QTest::addColumn<QString>("soll"); // i s L K, or "-"
-        QTest::newRow("S-curve") << 0.0 << QList<double>{1, 3, 6, 8, 9} << "3 3 1 3";
-        QTest::newRow("straight: the first") << 0.0 << QList<double>{2, 4, 6} << "1 2 0 0";
-        QTest::newRow("dip first") << 5.0 << QList<double>{4, 6, 7} << "2 2 1.5 3";
-        QTest::newRow("gentle, steepest last")
-            << 0.0 << QList<double>{0.25, 0.5, 1} << "3 0.5 1 0.5";
-        QTest::newRow("never rises") << 0.0 << QList<double>{0, 0, -1} << "-";
-        QTest::newRow("empty") << 0.0 << QList<double>{} << "-";
+        QTest::newRow("S-curve") << 0.0 << L{1, 3, 6, 8, 9} << "3 3 1 3";
+        QTest::newRow("straight: the first") << 0.0 << L{2, 4, 6} << "1 2 0 0";
+        QTest::newRow("dip first") << 5.0 << L{4, 6, 7} << "2 2 1.5 3";
+        QTest::newRow("gentle, steepest last") << 0.0 << L{0.25, 0.5, 1} << "3 0.5 1 0.5";
+        QTest::newRow("never rises") << 0.0 << L{0, 0, -1} << "-";
+        QTest::newRow("empty") << 0.0 << L{} << "-";
     }
     void wendetangente() {
         QFETCH(double, x0);
@@ -710,14 +700,12 @@ private slots:
         QFETCH(int, nummer);
         Protokoll p;
         for (QString l : laeufe.split(' ')) {
-            const double w = l.contains("w60") ? 60 : 50;
-            const double tn = l.contains('i') ? 40 : 0;
+            const double w = l.contains("w60") ? 60 : 50, tn = l.contains('i') ? 40 : 0;
             l.remove(QStringLiteral("w60")).remove('i');
-            const bool schwingt = l.endsWith('+');
-            p.eintragen(
-                2,
-                darstellung::seiten_laufwerte(2, std::vector{w, l.chopped(1).toDouble(), tn, 0.0}),
-                {.schwingungsdauer_s = schwingt ? std::optional(30.0) : std::nullopt}, 0, true);
+            const std::vector werte{w, l.chopped(1).toDouble(), tn, 0.0};
+            const auto dauer = l.endsWith('+') ? std::optional(30.0) : std::nullopt;
+            p.eintragen(2, darstellung::seiten_laufwerte(2, werte), {.schwingungsdauer_s = dauer},
+                        0, true);
         }
         const auto k = darstellung::kritische_zeile(p.zeilen());
         QCOMPARE(k.zeile ? k.zeile->nummer : 0, nummer);

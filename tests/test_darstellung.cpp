@@ -72,21 +72,10 @@ void fuellen(std::vector<darstellung::schaubild*> charts, std::vector<double> fe
     }
 }
 
+// Figures in the order of their fields: rise time, overshoot, the second of the maximum, period,
+// settling time, remaining deviation.
 const sim::kennwerte beispiele[] = {
-    {.anregelzeit_s = 12,
-     .ueberschwingen_k = 16.28,
-     .zeit_maximum_s = 26,
-     .schwingungsdauer_s = 29.4,
-     .ausregelzeit_s = 150,
-     .bleibende_abweichung_k = -7.26},
-    {},
-    {.anregelzeit_s = 3,
-     .ueberschwingen_k = 6,
-     .zeit_maximum_s = 9,
-     .schwingungsdauer_s = 43,
-     .bleibende_abweichung_k = -0.04},
-    {.anregelzeit_s = 3, .ueberschwingen_k = 6, .zeit_maximum_s = 9},
-};
+    {12, 16.28, 26, 29.4, 150, -7.26}, {}, {3, 6, 9, 43, {}, -0.04}, {3, 6, 9}};
 } // namespace
 
 class TestDarstellung : public QObject {
@@ -401,11 +390,7 @@ private slots:
             .sekunde = 75,
             .seite = 2,
             .werte = darstellung::seiten_laufwerte(2, std::vector{50.0, 12.5, 40.0, 0.0}),
-            .k = {.anregelzeit_s = 17,
-                  .ueberschwingen_k = 9.41,
-                  .zeit_maximum_s = 25,
-                  .schwingungsdauer_s = 28.25,
-                  .bleibende_abweichung_k = -0.04}};
+            .k = {17, 9.41, 25, 28.25, {}, -0.04}}; // as `beispiele` gives them
         QStringList t;
         for (const std::string& s : darstellung::protokoll_texte(z, ","))
             t << QString::fromStdString(s);
@@ -761,12 +746,7 @@ private slots:
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,
     // one period from the second peak, settling time, the remaining deviation at the end, rings.
     void marken() {
-        const sim::kennwerte k{.anregelzeit_s = 2,
-                               .ueberschwingen_k = 3,
-                               .zeit_maximum_s = 3,
-                               .schwingungsdauer_s = 2.5,
-                               .ausregelzeit_s = 5,
-                               .bleibende_abweichung_k = 0.5};
+        const sim::kennwerte k{2, 3, 3, 2.5, 5, 0.5}; // as `beispiele` gives them
         const std::vector<double> x{40, 50, 53, 48, 51, 49.5};
         const std::vector<int> spitzen{3, 5, 7};
         QStringList l;

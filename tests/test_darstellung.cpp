@@ -312,10 +312,9 @@ private slots:
                          qPrintable(texte.join('|')));
     }
 
-    // The grid as text: a header, one row per second, an empty cell where there is no number
-    // (also past the end of a shorter column);
-    // tab-separated with 15 significant digits, CSV with the shortest text that reads back, ";"
-    // and "," where the decimal separator is a comma.
+    // The grid as text: a header, one row per second, an empty cell where there is no number (also
+    // past the end of a shorter column); tab-separated with 15 significant digits, CSV with the
+    // shortest text that reads back, ";" and "," where the decimal separator is a comma.
     void tabellen_data() {
         QTest::addColumn<QString>("komma");
         QTest::addColumn<QString>("trenner");
@@ -356,10 +355,9 @@ private slots:
         }
     }
 
-    // The head: the summary from the plot's left edge, the legend right-aligned below it, on
-    // more lines where the plot is narrow (a new line where the next piece would pass the width,
-    // a piece wider than the line alone on its own); nothing left of the plot; the plot below
-    // all of it.
+    // The head: the summary from the plot's left edge, the legend right-aligned below it, on more
+    // lines where the plot is narrow (a new line where the next piece would pass the width, a piece
+    // wider than the line on one of its own); nothing left of the plot; the plot below it all.
     void kopf() {
         const std::vector<double> kennwerte{100, 50, 40, 10}, legende{40, 30, 50, 60};
         const auto k = darstellung::kopf_anordnen(kennwerte, 10, legende, 210, 15);
@@ -497,8 +495,7 @@ private slots:
         QCOMPARE(p.ungesichert(), size_t(1));
         QVERIFY(p.zeile(6) && p.zeile(6)->werte[1].wert == 10);
         // Past the largest number a file may hold, the smallest free one: saved, it reads back.
-        std::string hoch = csv;
-        hoch.replace(hoch.find("\r\n3;"), 4, "\r\n999999;");
+        const std::string hoch = std::string(csv).replace(csv.find("\r\n3;"), 4, "\r\n999999;");
         QCOMPARE(p.laden(hoch, false), std::string());
         p.eintragen(2, lauf(5), {}, 12, true);
         QCOMPARE(p.zeilen().back().nummer, 3);

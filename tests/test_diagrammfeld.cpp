@@ -317,13 +317,12 @@ private slots:
         auto charts = s.seite->findChildren<Diagrammfeld*>();
         charts.removeIf([](Diagrammfeld* d) { return d->objectName() == "pid33"; });
         Diagrammfeld* d = s.diagramm(oben);
-        std::vector<std::vector<double>> davor; // the cells before the last run
-        for (const QString& f : felder) {
-            davor.clear();
-            for (int r = 1; r <= d->spaltenzahl(); ++r)
-                davor.push_back(spalte(d, r));
+        for (const QString& f : felder.first(felder.size() - 1))
             s.laufen(f);
-        }
+        std::vector<std::vector<double>> davor; // the cells before the last run
+        for (int r = 1; r <= d->spaltenzahl(); ++r)
+            davor.push_back(spalte(d, r));
+        s.laufen(felder.last());
         const auto bilder = [&] {
             QList<QImage> b;
             for (Diagrammfeld* c : charts)

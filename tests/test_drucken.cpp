@@ -39,10 +39,9 @@ private slots:
         }
     }
 
-    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the
-    // ending, A4 across; the next time it opens in that folder. Upright for a tall page,
-    // replacing the file before. Where the file cannot be written: false with a reason, and
-    // nothing there.
+    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the ending,
+    // A4 across; the next time it opens in that folder. Upright for a tall page, replacing the file
+    // before. A file that cannot be written: false with a reason, and nothing there.
     void pdf() {
         QTemporaryDir ordner;
         const QString datei = ordner.filePath(QStringLiteral("s.pdf"));

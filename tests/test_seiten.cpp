@@ -131,16 +131,15 @@ private slots:
         QCOMPARE(wie_der_kern(s.seite, werte), QString());
     }
 
-    // The lab notebook after the stability-limit exercise (P-band 5 to 30 on page 2, after the
-    // load run): one row per run, the fields as run and the figures the core computes from the
-    // run. Method 1 finds the stability limit at P-band 20 (period 35.5 s; at 30 K the swing dies
-    // away) and its proposal (34 K, 18 s, 4 s) is taken over into page 2 and run. On paper: a
-    // PDF, A4 across, whose text pdftotext reads, the rows in the table's order. A row chosen
-    // draws exactly that run as the one to compare with, named by its number; "Lauf wiederholen"
-    // runs it again; rows compared at once are dashed each in a tone of its own, named with what
-    // they differ in. The window comes back on the screen and zooms with the pages; saved and
-    // read back in a German and an English format the notebook gives the same rows; a file that
-    // is not one changes nothing.
+    // The lab notebook after the stability-limit exercise (P-band 5 to 30 on page 2, after the load
+    // run): one row per run, the fields as run and the core's figures of the run. Method 1 finds
+    // the stability limit at P-band 20 (period 35.5 s; at 30 K the swing dies away) and its
+    // proposal (34 K, 18 s, 4 s) is taken over into page 2 and run. On paper: a PDF, A4 across,
+    // whose text pdftotext reads, the rows in the table's order. A row chosen draws exactly that
+    // run as the one to compare with, named by its number; "Lauf wiederholen" runs it again; rows
+    // compared at once are dashed each in a tone of its own, named with what they differ in. The
+    // window comes back on the screen and zooms with the pages; saved and read back in a German and
+    // an English format the notebook gives the same rows; a file that is not one changes nothing.
     void protokoll() {
         Seite s(2);
         const QList<double> baender{5, 10, 15, 20, 30};

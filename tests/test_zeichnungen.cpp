@@ -132,10 +132,9 @@ private slots:
         }
     }
 
-    // Four controllers on the bus that look the same on the screen, 1020 twips (68 px) apart,
-    // each with its keys overlapping their neighbours by 15 twips, each hanging from the bus by
-    // a drop that ends on the middle of its housing's top edge; page 1's example draws the same
-    // controller.
+    // Four controllers on the bus that look the same on the screen, 1020 twips (68 px) apart, each
+    // with its keys overlapping their neighbours by 15 twips, each hanging from the bus by a drop
+    // that ends on the middle of its housing's top edge; page 1's example is the same controller.
     void vier_gleiche_regler_am_bus() {
         const auto t = seiten::seite_4_elemente();
         std::vector<Form> regler = nur<Form>(t, "busbild");
@@ -298,10 +297,8 @@ std::set<QString> diagrammtexte(double massstab) {
     for (int n : {2, 3}) {
         Seite s(n);
         s.seite->massstab_anwenden(massstab);
-        for (const char* lauf : {"20", "35"}) {
-            s.feld(n == 2 ? "xp1" : "v1")->setText(QString::fromLatin1(lauf));
-            s.klick("start");
-        }
+        for (const char* lauf : {"20", "35"})
+            s.laufen(QString::fromLatin1(n == 2 ? "xp1=" : "v1=") + QString::fromLatin1(lauf));
         for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
             QStringList neu = ::texte(d);
             for (int z = 1; z <= d->zeilenzahl(); z += 7) {

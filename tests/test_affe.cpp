@@ -1,7 +1,6 @@
-// The monkey: a seeded pseudo-random sequence of user actions over all four pages, with the
-// program's invariants checked after every action. AFFE_SEED and AFFE_SCHRITTE replay any run
-// (test_affe affe:de_DE runs one number format only; AFFE_PROTOKOLL=1 lists every action); a
-// failure names seed, format and action.
+// The monkey: seeded pseudo-random user actions over all four pages, the program's invariants
+// checked after each. AFFE_SEED and AFFE_SCHRITTE replay any run (test_affe affe:de_DE: one number
+// format only; AFFE_PROTOKOLL=1 lists every action); a failure names seed, format and action.
 #include "dateien.h"
 #include "protokoll.h"
 #include "seitentest.h"

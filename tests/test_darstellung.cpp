@@ -160,11 +160,10 @@ private slots:
         QCOMPARE(darstellung::wert_intervalle(150), 3);
     }
 
-    // Labels of 12 px take 21 px each; charts stacked at x 512 and 520, their plots over the
-    // same columns at their innermost edges; the upper chart's focus frame ends where the lower
-    // one begins. One cursor on both; the read-out reads both, with a line for each run
-    // compared (its name: all it ran with) and the nearest figure; a step by keys says the
-    // second and the values only.
+    // Labels of 12 px take 21 px each; charts stacked at x 512 and 520 have their plots over the
+    // same columns at their innermost edges; the upper's focus frame ends where the lower begins.
+    // One cursor on both; the read-out reads both, with a line for each run compared (named by all
+    // it ran with) and the nearest figure; a step by keys says the second and values only.
     void gruppe() {
         QCOMPARE(darstellung::marken_platz(104, 12), 4);
         QCOMPARE(darstellung::marken_platz(105, 12), 5);

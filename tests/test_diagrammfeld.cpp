@@ -20,7 +20,6 @@
 #include <QtTest>
 
 using shell::Diagrammfeld;
-using shell::Lernhilfen;
 
 const QStringList menue_eintraege{
     "Bild kopieren",    "Daten kopieren",         "Bild speichern …", "Daten speichern …",
@@ -126,13 +125,12 @@ private slots:
     }
 
     // Page 2's curves at the screen and in files, in the user's format: the cursor follows the
-    // mouse on both charts, the tooltip gives the time and every series (and stays while the
-    // mouse rests); a menu over the chart ends the read-out, as does leaving it. "Daten
-    // kopieren" puts the grid on the clipboard as tab-separated text; the CSV, through the menu
-    // with the proposed name, opens in a spreadsheet of that format with every number read back
-    // to the chart's cell; the PNG at twice the screen's resolution is the picture "Bild
-    // kopieren" takes; the SVG is in vectors and says what the chart shows (not how its keys
-    // work); a write that cannot succeed says why and leaves no file.
+    // mouse on both charts, the tooltip gives the time and every series (staying while the mouse
+    // rests); a menu over the chart, or leaving it, ends the read-out. "Daten kopieren" copies the
+    // grid as tab-separated text; the CSV, saved from the menu under the proposed name, opens in a
+    // spreadsheet of that format, every number reading back as its cell; the PNG, at twice the
+    // screen's resolution, is what "Bild kopieren" takes; the SVG, in vectors, says what the chart
+    // shows (not how its keys work); a write that cannot succeed says why and leaves no file.
     void dateien_data() {
         QTest::addColumn<QString>("sprache");
         QTest::addColumn<char>("trenner");
@@ -292,11 +290,10 @@ private slots:
         QCOMPARE(QDir(neu.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"seite2.pdf"});
     }
 
-    // The menu's switches on page 2 (runs: P-band 20 with reset time 40, then 30) and page 3:
-    // switched on from a chart's menu, for every chart and remembered, they show the figures the
-    // core computes from the run's numbers, the run before as it ran, named in the legend, and
-    // the projector's window around the set-point; switched off, the charts are what they were,
-    // pixel for pixel; "Daten kopieren" never changes.
+    // The menu's switches on page 2 (runs: P-band 20, reset time 40, then 30) and page 3, turned on
+    // from one chart's menu, for all charts and remembered: the core's figures of the run, the run
+    // before as it ran, named in the legend, the projector's window around the set-point; switched
+    // off, the charts are as they were, pixel for pixel; "Daten kopieren" never changes.
     void lernhilfen_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("oben");
@@ -352,7 +349,7 @@ private slots:
         // The projector's view: a window around the set-point, the curves clipped to it.
         const double w = *d->wert(1, 1), spitze = w + k.ueberschwingen_k.value_or(0);
         const double spanne = d->kern().achse().bis - d->kern().achse().von;
-        Lernhilfen::einstellungen().projektor_zeigen(true);
+        shell::Lernhilfen::einstellungen().projektor_zeigen(true);
         const auto& a = d->kern().achse();
         QVERIFY(a.von < w && spitze < a.bis && a.bis - a.von <= spanne);
         const QSettings gespeichert(QStringLiteral("norva"), QStringLiteral("regler"));

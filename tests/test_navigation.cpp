@@ -11,7 +11,6 @@
 #include <QtTest>
 
 using shell::Navigator;
-using shell::passender_massstab;
 
 class TestNavigation : public QObject {
     Q_OBJECT
@@ -31,12 +30,11 @@ private slots:
     }
     void cleanup() { m_s.reset(); }
 
-    // A first start (each run of the suite starts with empty settings, so that this can fail):
-    // the learning aids off and the pages at the size that fits. Start on page 1, focus on
-    // "weiter"; 1 -> 2 -> 3 -> 4 -> 3 -> 2 creates each page once and loads it once, and page 2
-    // comes back as it was left, through "zurück" and after its frame closed it: the same
-    // instance, its fields as typed, no new run. A key on "beenden" ends the program on page 1
-    // alone, and only one that types; "beenden" on page 4 ends it.
+    // A first start (each suite run starts with empty settings, so that this can fail): aids off,
+    // pages at the size that fits. Start on page 1, focus on "weiter"; 1 -> 2 -> 3 -> 4 -> 3 -> 2
+    // creates and loads each page once; page 2 comes back as left, via "zurück" and after closing
+    // its frame: the same instance, its fields as typed, no new run. A key on "beenden" ends the
+    // program on page 1 alone, and only one that types; "beenden" on page 4 ends it.
     void rundgang() {
         QVERIFY(!shell::Lernhilfen::einstellungen().kennwerte());
         QVERIFY(!shell::Lernhilfen::einstellungen().vorheriger_lauf());
@@ -191,7 +189,7 @@ private slots:
     void massstab() {
         QFETCH(QSize, seite);
         QFETCH(QSize, frei);
-        QTEST(passender_massstab(seite, frei), "massstab");
+        QTEST(shell::passender_massstab(seite, frei), "massstab");
     }
 
     // The mends of navigation: a minimized page comes back when asked for; the second click of a

@@ -23,8 +23,6 @@
 #include <algorithm>
 #include <set>
 
-using shell::Diagrammfeld;
-
 namespace {
 
 // The page's charts against the core's run with the values `w` (page 2: w xp tn tv; page 3:
@@ -33,7 +31,7 @@ struct Vergleich {
     const QWidget* s;
     QString fehler;
     void pruefen(const char* name, int spalte, int i, double soll) {
-        const auto* d = s->findChild<Diagrammfeld*>(QString::fromLatin1(name));
+        const auto* d = s->findChild<shell::Diagrammfeld*>(QString::fromLatin1(name));
         if (const auto ist = d->wert(spalte, i); fehler.isEmpty() && (!ist || *ist != soll))
             fehler = QString::asprintf("%s column %d row %d: %.17g, not %.17g", name, spalte, i,
                                        ist.value_or(qQNaN()), soll);

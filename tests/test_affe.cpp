@@ -36,9 +36,8 @@ const QStringList einfuegetexte =
                       "|1.5|1,5|99.9|100|1e-9|-0|0x1F|٣٤|²½|😀")
         .split(u'|');
 
-// What the monkey types into a field besides digits, which come as often as the rest together:
-// a letter ('a' stands for any), keys as `tippen` takes them, characters above 127 and any
-// other code unit ('^').
+// What the monkey types into a field besides digits (which come as often as all the rest): a letter
+// ('a': any), keys as `tippen` takes them, characters above 127, any other code unit ('^').
 const QString zeichen = QStringLiteral("a.,-\b\x7f\r\x1b\x16\t\x01\x05\x02^^") +
                         QString::fromUtf8("äöüÄßé°µ€½²³·©¿٣१０\u00A0\u2212\u066B");
 

@@ -105,10 +105,9 @@ private slots:
         QFETCH(int, zeile);
         QFETCH(int, soll);
         const std::vector<int> spitzen{26, 55, 84};
-        QCOMPARE(darstellung::naechster_kennwert(beispiele[fall], spitzen, zeile), soll);
-        QCOMPARE(
-            darstellung::naechste_kennwerte(beispiele[fall], spitzen, 200).at(size_t(zeile - 1)),
-            soll);
+        const sim::kennwerte& k = beispiele[fall];
+        QCOMPARE(darstellung::naechster_kennwert(k, spitzen, zeile), soll);
+        QCOMPARE(darstellung::naechste_kennwerte(k, spitzen, 200).at(size_t(zeile - 1)), soll);
     }
 
     // A read-out's number: two decimals at most, no trailing zeros, never "-0".

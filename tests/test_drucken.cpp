@@ -68,8 +68,7 @@ private slots:
         hoch.resize(300, 500);
         QVERIFY(shell::seite_als_pdf(hoch, datei));
         QVERIFY(datei_inhalt(datei).contains("/MediaBox [0 0 595"));
-        for (const QString& falsch :
-             {ordner.filePath(QStringLiteral("fehlt/s.pdf")), ordner.path()}) {
+        for (const QString& falsch : {ordner.filePath("fehlt/s.pdf"), ordner.path()}) {
             QString fehler;
             QVERIFY(!shell::seite_als_pdf(*s.seite, falsch, &fehler) && !fehler.isEmpty());
         }

@@ -124,8 +124,7 @@ private slots:
         QCOMPARE(m_s->enden, enden);
         QCOMPARE(gefragt.isEmpty(), laeufe == 0);
         if (laeufe)
-            QVERIFY2(gefragt.contains(laeufe == 1 ? QStringLiteral("Ein Lauf")
-                                                  : QStringLiteral("%1 Läufe").arg(laeufe)),
+            QVERIFY2(gefragt.contains(laeufe == 1 ? "Ein Lauf" : QString("%1 Läufe").arg(laeufe)),
                      qPrintable(gefragt));
         QCOMPARE(m_s->nav.seite(weg == "frame" ? 1 : 2)->isVisible(), weg != "frame" || !enden);
         QCOMPARE(QFile::exists(datei), antwort == QMessageBox::Save && ort);
@@ -142,9 +141,8 @@ private slots:
         QTest::addColumn<QString>("folge");
         QTest::newRow("page 1") << 1 << "weiter beenden";
         QTest::newRow("page 2") << 2 << "weiter zurück beenden start w1 xp1 tn1 tv1 graph Leistung";
-        QTest::newRow("page 3") << 3
-                                << "tn1 v1 w1 tv1 start beenden zurück weiter xp2 tv2 "
-                                   "maxdiff pid33 kask leistung";
+        QTest::newRow("page 3")
+            << 3 << "tn1 v1 w1 tv1 start beenden zurück weiter xp2 tv2 maxdiff pid33 kask leistung";
         QTest::newRow("page 4") << 4 << "zurück beenden";
     }
     void barrierefrei() {
@@ -167,8 +165,7 @@ private slots:
             if (const auto* r = std::get_if<shell::Rahmen>(&e); r && *r->titel)
                 QCOMPARE(s->element(r->name)->accessibleName(), QString::fromUtf8(r->titel));
         for (auto* f : s->findChildren<shell::Zahlenfeld*>())
-            QCOMPARE(f->accessibleDescription().contains(QStringLiteral("Dezimaltrennzeichen")),
-                     f->dezimal());
+            QCOMPARE(f->accessibleDescription().contains("Dezimaltrennzeichen"), f->dezimal());
     }
 
     // A page and its frame fit into the screen's free area: at full size where they can, else

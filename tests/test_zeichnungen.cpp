@@ -142,8 +142,7 @@ private slots:
         const int n = int(regler.size()) / 4;
         QVERIFY(n > 0 && int(regler.size()) == 4 * n);
         Seite seite(4);
-        QWidget* bild = seite.seite->element("busbild");
-        const QImage gemalt = bild->grab().toImage();
+        const QImage gemalt = seite.seite->element("busbild")->grab().toImage();
         const QRect erster = pixel(gezeichnete_flaeche(regler.front())).adjusted(-2, -2, 2, 2);
         for (int k = 1; k < 4; ++k)
             QVERIFY2(gemalt.copy(erster.translated(68 * k, 0)) == gemalt.copy(erster),
@@ -260,8 +259,7 @@ private slots:
                          qPrintable(wo));
             if (const auto* fl = qobject_cast<Flaeche*>(w)) {
                 // In twips; a smaller page's edges may round half a pixel inwards.
-                const double m = fl->massstab();
-                const int rand = m < 1 ? 1 : 0;
+                const double m = fl->massstab(), rand = m < 1 ? 1 : 0;
                 const QRect innen(0, 0, qCeil((fl->width() + rand) * 15 / m),
                                   qCeil((fl->height() + rand) * 15 / m));
                 for (const Linie& l : fl->linien())

@@ -33,11 +33,10 @@ private slots:
         shell::speicherort_fuer_tests = nullptr;
     }
 
-    // Every chart in a page's tab order reads out by keys, page 3's heating curve too: Left and
-    // Right by a second (Shift: ten), Home, End, on every chart of its group. A screen reader
-    // hears the chart's name and its keys and menu as the focus arrives, at each step the second
-    // and the values (the run before's too), and the second as its value; Shift+F10 opens the
-    // menu; the focus frame shows, and ends where the chart below begins.
+    // Every chart in a page's tab order (the heating curve too) reads out by keys, on all charts of
+    // its group: Left, Right by a second (Shift: ten), Home, End. A screen reader hears its name,
+    // keys and menu on focus, at each step the second and values (the run before's too), the second
+    // as its value; Shift+F10 opens the menu; the focus frame shows, ending above the chart below.
     void ablesen_mit_tasten_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("name");

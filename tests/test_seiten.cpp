@@ -72,11 +72,10 @@ private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
 
     // Keys typed into emptied fields, then "Start Grafik": each field keeps to its length, takes
-    // the separator only in v1 (and there in the user's format, a typed point as a comma where
-    // that is the separator) and to its limit (checked on the text before a key's character
-    // goes in, and at the start), each refusal and replacement with a beep; the run takes each
-    // field's value for its own parameter. A field that does not read as a number starts no
-    // run: one beep, that field focused with its text selected, every cell as it was.
+    // the separator only in v1 (in the user's format, a typed point as its comma) and to its limit
+    // (checked on the text before each key's character, and at the start), each refusal or
+    // replacement beeping; the run takes each field's value for its own parameter. A field not read
+    // as a number starts no run: one beep, that field focused, its text selected, no cell changed.
     void start_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<QString>("tasten"); // name=keys, each field emptied first

@@ -204,12 +204,11 @@ private slots:
         QVERIFY(b.grad(davor) > 90 && b.grad(davor) <= 110); // nearly levelled off by 80 s
     }
 
-    // On each built page every widget lies inside its parent (a label: its text), every line and
-    // shape inside its surface, every label's text inside its box and clear of its neighbours';
-    // ss, never ß. The same on a screen lower than the page (the test screen), where the page is
-    // built smaller as a whole and opens wholly on the screen. The pages are drawn documents with
-    // fixed colours: under a dark desktop palette each looks exactly as under the default one.
-    // On the drawn pages, 1 and 4, nothing but the buttons takes the focus or reacts to a click.
+    // On each built page each widget lies in its parent (a label: its text), every line and shape
+    // inside its surface, every label's text inside its box and clear of its neighbours'; ss, never
+    // ß. The same on a screen lower than the page (the test screen): built smaller as a whole, the
+    // page opens wholly on it. The pages are drawn documents with fixed colours: a dark desktop
+    // palette changes no pixel. On pages 1 and 4 only buttons take the focus or react to clicks.
     void alles_passt_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<bool>("verkleinert");

@@ -39,16 +39,24 @@ inline void tippen(QWidget* w, const QString& tasten) {
     }
 }
 
-// The context menu of `w` as a right click at `wo` opens it, and an entry of a menu by its text.
-inline QMenu* menue_oeffnen(QWidget* w, QPoint wo = {5, 5}) {
-    QContextMenuEvent kontext(QContextMenuEvent::Mouse, wo, w->mapToGlobal(wo));
+// The context menu of `w` as a right click at `wo` (or the menu key) opens it; a menu's entries
+// by their texts, "&" marks left out.
+inline QMenu* menue_oeffnen(QWidget* w, QPoint wo = {5, 5},
+                            QContextMenuEvent::Reason wie = QContextMenuEvent::Mouse) {
+    QContextMenuEvent kontext(wie, wo, w->mapToGlobal(wo));
     QApplication::sendEvent(w, &kontext);
     return qobject_cast<QMenu*>(QApplication::activePopupWidget());
 }
 inline QAction* eintrag(const QMenu* m, const QString& text) {
     for (QAction* a : m->actions())
-        if (a->text() == text) return a;
+        if (a->text().remove(QLatin1Char('&')) == text) return a;
     return nullptr;
+}
+inline QStringList eintraege(const QMenu* m) {
+    QStringList t;
+    for (const QAction* a : m->actions())
+        if (!a->isSeparator()) t << a->text();
+    return t;
 }
 
 // "w1=73 xp1=35": field names and texts, in order.
@@ -107,6 +115,17 @@ template <class Dialog, class Tun> bool im_dialog(const std::function<void()>& a
     ausloesen();
     return offen;
 }
+
+// The switches as a test starts them, off again when it ends, however it ends.
+struct LernhilfenAus {
+    explicit LernhilfenAus(bool k = false, bool v = false) { schalten(k, v); }
+    ~LernhilfenAus() { schalten(false, false); }
+    static void schalten(bool kennwerte, bool vorher, bool projektor = false) {
+        shell::Lernhilfen::einstellungen().kennwerte_zeigen(kennwerte);
+        shell::Lernhilfen::einstellungen().vorherigen_lauf_zeigen(vorher);
+        shell::Lernhilfen::einstellungen().projektor_zeigen(projektor);
+    }
+};
 
 // Page `nummer` (0: none yet) opened as the program opens it (its load run done), with all four
 // pages registered; "beenden" is counted instead of ending the test.

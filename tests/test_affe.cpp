@@ -1,7 +1,6 @@
-// The monkey: a seeded pseudo-random sequence of user actions over all four pages, with the
-// program's invariants checked after every action. AFFE_SEED and AFFE_SCHRITTE replay any run
-// (test_affe affe:de_DE runs one number format only; AFFE_PROTOKOLL=1 lists every action); a
-// failure names seed, format and action.
+// The monkey: seeded pseudo-random user actions over all four pages, the program's invariants
+// checked after each. AFFE_SEED and AFFE_SCHRITTE replay any run (test_affe affe:de_DE: one number
+// format only; AFFE_PROTOKOLL=1 lists every action); a failure names seed, format and action.
 #include "dateien.h"
 #include "protokoll.h"
 #include "seitentest.h"
@@ -9,8 +8,6 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QMenu>
 #include <QMessageBox>
 #include <QWindow>
 #include <QtTest>
@@ -39,9 +36,8 @@ const QStringList einfuegetexte =
                       "|1.5|1,5|99.9|100|1e-9|-0|0x1F|٣٤|²½|😀")
         .split(u'|');
 
-// What the monkey types into a field besides digits, which come as often as the rest together:
-// a letter ('a' stands for any), keys as `tippen` takes them, characters above 127 and any
-// other code unit ('^').
+// What the monkey types into a field besides digits (which come as often as all the rest): a letter
+// ('a': any), keys as `tippen` takes them, characters above 127, any other code unit ('^').
 const QString zeichen = QStringLiteral("a.,-\b\x7f\r\x1b\x16\t\x01\x05\x02^^") +
                         QString::fromUtf8("äöüÄßé°µ€½²³·©¿٣१０\u00A0\u2212\u066B");
 
@@ -69,14 +65,13 @@ public:
         Seitenfenster* s = wahl(seiten);
         const auto felder = s->findChildren<Zahlenfeld*>();
         const auto diagramme = s->findChildren<Diagrammfeld*>();
-        std::vector<QPushButton*> knoepfe;
-        for (QPushButton* k : s->findChildren<QPushButton*>())
-            if (k->objectName() != QLatin1String("beenden")) knoepfe.push_back(k);
+        auto knoepfe = s->findChildren<QPushButton*>();
+        knoepfe.removeIf([](const QPushButton* k) { return k->objectName() == "beenden"; });
 
         QString was;
         const int art = zahl(100);
         if (art < 58 && !felder.empty()) {
-            Zahlenfeld* f = felder.at(zahl(int(felder.size())));
+            Zahlenfeld* f = wahl(felder);
             const QPoint wo(zahl(std::max(1, f->width())), f->height() / 2);
             if (art < 40) {
                 was = taste(f);
@@ -89,7 +84,7 @@ public:
             }
             was = f->objectName() + QLatin1Char(' ') + was;
         } else if (art < 66 && !diagramme.empty()) {
-            Diagrammfeld* d = diagramme.at(zahl(int(diagramme.size())));
+            Diagrammfeld* d = wahl(diagramme);
             const QPoint wo(zahl(std::max(1, d->width())), zahl(std::max(1, d->height())));
             QTest::mouseMove(d, wo);
             was = d->objectName() + (art < 62 ? QStringLiteral(" mouse over")
@@ -205,7 +200,7 @@ public:
 
 private:
     int zahl(int n) { return int(m_zufall() % quint64(n)); }
-    template <class T> T& wahl(std::vector<T>& v) { return v[size_t(zahl(int(v.size())))]; }
+    template <class V> typename V::value_type wahl(const V& v) { return v.at(zahl(int(v.size()))); }
 
     std::vector<Seitenfenster*> sichtbare() const {
         std::vector<Seitenfenster*> v;
@@ -241,7 +236,7 @@ private:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
     QString taste(Zahlenfeld* f) {
-        QChar c = zahl(2) ? QChar(u'0' + zahl(10)) : zeichen.at(zahl(int(zeichen.size())));
+        QChar c = zahl(2) ? QChar(u'0' + zahl(10)) : wahl(zeichen);
         if (c == u'a') {
             c = QChar(u'a' + zahl(26));
         } else if (c == u'^') {
@@ -254,13 +249,12 @@ private:
     // Opens the context menu of `w` with one of the paste texts on the clipboard, and clicks one of
     // its entries; a disabled one closes the menu unused, as a click beside it would.
     QString kontextmenue(QWidget* w, QPoint wo) {
-        const QString text = einfuegetexte.at(zahl(int(einfuegetexte.size())));
+        const QString text = wahl(einfuegetexte);
         QGuiApplication::clipboard()->setText(text);
         QMenu* menu = menue_oeffnen(w, wo);
         if (!menu) return QStringLiteral("no menu");
-        std::vector<QAction*> eintraege;
-        for (QAction* a : menu->actions())
-            if (!a->isSeparator() && a->isVisible()) eintraege.push_back(a);
+        auto eintraege = menu->actions();
+        eintraege.removeIf([](const QAction* a) { return a->isSeparator() || !a->isVisible(); });
         QAction* a = wahl(eintraege);
         if (a->isEnabled())
             QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(a).center());

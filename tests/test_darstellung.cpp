@@ -29,13 +29,6 @@ using form = darstellung::element::form;
 using Ziele = std::vector<darstellung::elemente::Rect>;
 using Protokoll = darstellung::versuchsprotokoll;
 
-QString verbunden(const std::vector<std::string>& zeilen) {
-    QStringList t;
-    for (const std::string& z : zeilen)
-        t << QString::fromStdString(z);
-    return t.join('|');
-}
-
 // Page 2's temperature and power charts, page 3's heating curve, at a size at full scale, with
 // the figures and the run before shown.
 const darstellung::schaubild_art temperatur{.name = "graph",
@@ -81,21 +74,10 @@ void fuellen(std::vector<darstellung::schaubild*> charts, std::vector<double> fe
     }
 }
 
+// Figures in the order of their fields: rise time, overshoot, the second of the maximum, period,
+// settling time, remaining deviation.
 const sim::kennwerte beispiele[] = {
-    {.anregelzeit_s = 12,
-     .ueberschwingen_k = 16.28,
-     .zeit_maximum_s = 26,
-     .schwingungsdauer_s = 29.4,
-     .ausregelzeit_s = 150,
-     .bleibende_abweichung_k = -7.26},
-    {},
-    {.anregelzeit_s = 3,
-     .ueberschwingen_k = 6,
-     .zeit_maximum_s = 9,
-     .schwingungsdauer_s = 43,
-     .bleibende_abweichung_k = -0.04},
-    {.anregelzeit_s = 3, .ueberschwingen_k = 6, .zeit_maximum_s = 9},
-};
+    {12, 16.28, 26, 29.4, 150, -7.26}, {}, {3, 6, 9, 43, {}, -0.04}, {3, 6, 9}};
 } // namespace
 
 class TestDarstellung : public QObject {
@@ -125,10 +107,9 @@ private slots:
         QFETCH(int, zeile);
         QFETCH(int, soll);
         const std::vector<int> spitzen{26, 55, 84};
-        QCOMPARE(darstellung::naechster_kennwert(beispiele[fall], spitzen, zeile), soll);
-        QCOMPARE(
-            darstellung::naechste_kennwerte(beispiele[fall], spitzen, 200).at(size_t(zeile - 1)),
-            soll);
+        const sim::kennwerte& k = beispiele[fall];
+        QCOMPARE(darstellung::naechster_kennwert(k, spitzen, zeile), soll);
+        QCOMPARE(darstellung::naechste_kennwerte(k, spitzen, 200).at(size_t(zeile - 1)), soll);
     }
 
     // A read-out's number: two decimals at most, no trailing zeros, never "-0".
@@ -180,11 +161,10 @@ private slots:
         QCOMPARE(darstellung::wert_intervalle(150), 3);
     }
 
-    // Labels of 12 px take 21 px each; charts stacked at x 512 and 520, their plots over the
-    // same columns at their innermost edges; the upper chart's focus frame ends where the lower
-    // one begins. One cursor on both; the read-out reads both, with a line for each run
-    // compared (its name: all it ran with) and the nearest figure; a step by keys says the
-    // second and the values only.
+    // Labels of 12 px take 21 px each; charts stacked at x 512 and 520 have their plots over the
+    // same columns at their innermost edges; the upper's focus frame ends where the lower begins.
+    // One cursor on both; the read-out reads both, with a line for each run compared (named by all
+    // it ran with) and the nearest figure; a step by keys says the second and values only.
     void gruppe() {
         QCOMPARE(darstellung::marken_platz(104, 12), 4);
         QCOMPARE(darstellung::marken_platz(105, 12), 5);
@@ -242,7 +222,6 @@ private slots:
         QFETCH(double, m);
         QFETCH(QSize, groesse);
         QFETCH(int, sichtbar);
-        QFETCH(bool, titel);
         auto s = schaubild(art == "graph" ? temperatur : aufheizkurve, 491, 237);
         for (int i = 0; i < 2; ++i)
             fuellen({&s}, std::vector<double>(lauf.begin(), lauf.end()));
@@ -264,9 +243,8 @@ private slots:
         for (const auto& e : liste.bild) {
             const auto& st = liste.stile.at(size_t(e.stil));
             const auto& ecken = e.punkte;
-            rahmen = rahmen || (ecken.size() == 3 && ecken[0].x == p.x && ecken[0].y == p.y &&
-                                ecken[1].x == p.x && ecken[1].y == p.unten() &&
-                                ecken[2].x == p.rechts() && ecken[2].y == p.unten());
+            rahmen = rahmen || ecken == std::vector<darstellung::punkt>{
+                                            {p.x, p.y}, {p.x, p.unten()}, {p.rechts(), p.unten()}};
             if (e.art == form::text) {
                 const double b = darstellung::textbreite(e.text, false, px);
                 const auto q = e.punkte[0];
@@ -302,9 +280,9 @@ private slots:
         QVERIFY(rahmen && wert_titel);
         for (size_t i = 1; i < wertmarken.size(); ++i)
             QVERIFY(std::abs(wertmarken[i] - wertmarken[i - 1]) >= zeile.hoehe());
-        QCOMPARE(std::any_of(liste.bild.begin(), liste.bild.end(),
-                             [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
-                 titel);
+        QTEST(std::any_of(liste.bild.begin(), liste.bild.end(),
+                          [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
+              "titel");
         for (size_t i = 0; i < schilder.size(); ++i)
             for (size_t j = 0; j < i; ++j)
                 QVERIFY2(!schilder[i].schneidet(schilder[j]),
@@ -314,14 +292,13 @@ private slots:
                      qPrintable(texte.join('|')));
             QCOMPARE(tangente.size(), size_t(2));
             const auto [t0, t1] = std::pair(tangente[0], tangente[1]);
-            for (size_t i = 0; i < schilder.size(); ++i)
-                for (int k = 0; k <= 100; ++k) {
-                    const double f = k / 100.0;
-                    const rechteck q{t0.x + f * (t1.x - t0.x), t0.y + f * (t1.y - t0.y), 0.01,
-                                     0.01};
+            for (int k = 0; k <= 100; ++k) {
+                const double f = k / 100.0;
+                const rechteck q{t0.x + f * (t1.x - t0.x), t0.y + f * (t1.y - t0.y), 0.01, 0.01};
+                for (size_t i = 0; i < schilder.size(); ++i)
                     QVERIFY2(!schilder[i].schneidet(q),
                              qPrintable(texte[int(i)] + " on the tangent"));
-                }
+            }
             return;
         }
         const auto& f = *s.kennwerte();
@@ -335,10 +312,9 @@ private slots:
                          qPrintable(texte.join('|')));
     }
 
-    // The grid as text: a header, one row per second, an empty cell where there is no number
-    // (also past the end of a shorter column);
-    // tab-separated with 15 significant digits, CSV with the shortest text that reads back, ";"
-    // and "," where the decimal separator is a comma.
+    // The grid as text: a header, one row per second, an empty cell where there is no number (also
+    // past the end of a shorter column); tab-separated with 15 significant digits, CSV with the
+    // shortest text that reads back, ";" and "," where the decimal separator is a comma.
     void tabellen_data() {
         QTest::addColumn<QString>("komma");
         QTest::addColumn<QString>("trenner");
@@ -390,10 +366,9 @@ private slots:
         }
     }
 
-    // The head: the summary from the plot's left edge, the legend right-aligned below it, on
-    // more lines where the plot is narrow (a new line where the next piece would pass the width,
-    // a piece wider than the line alone on its own); nothing left of the plot; the plot below
-    // all of it.
+    // The head: the summary from the plot's left edge, the legend right-aligned below it, on more
+    // lines where the plot is narrow (a new line where the next piece would pass the width, a piece
+    // wider than the line on one of its own); nothing left of the plot; the plot below it all.
     void kopf() {
         const std::vector<double> kennwerte{100, 50, 40, 10}, legende{40, 30, 50, 60};
         const auto k = darstellung::kopf_anordnen(kennwerte, 10, legende, 210, 15);
@@ -424,12 +399,11 @@ private slots:
             .sekunde = 75,
             .seite = 2,
             .werte = darstellung::seiten_laufwerte(2, std::vector{50.0, 12.5, 40.0, 0.0}),
-            .k = {.anregelzeit_s = 17,
-                  .ueberschwingen_k = 9.41,
-                  .zeit_maximum_s = 25,
-                  .schwingungsdauer_s = 28.25,
-                  .bleibende_abweichung_k = -0.04}};
-        QCOMPARE(verbunden(darstellung::protokoll_texte(z, ",")),
+            .k = {17, 9.41, 25, 28.25, {}, -0.04}}; // as `beispiele` gives them
+        QStringList t;
+        for (const std::string& s : darstellung::protokoll_texte(z, ","))
+            t << QString::fromStdString(s);
+        QCOMPARE(t.join('|'),
                  QStringLiteral("4|75|2|50|12,5|40|0|||||||17|9,4|25|28,3|\u2014|0,0"));
         QCOMPARE(darstellung::protokoll_spalten().size(), size_t(19));
     }
@@ -517,11 +491,9 @@ private slots:
         QCOMPARE(p.reihenfolge(16, false), (std::vector<size_t>{1, 2, 0}));
 
         // A file sorted in a spreadsheet (1, 3, 2): the next run is 4.
-        std::string umsortiert = csv;
-        const size_t z2 = umsortiert.find("\r\n2;"), z3 = umsortiert.find("\r\n3;");
-        const std::string zweite = umsortiert.substr(z2, z3 - z2);
-        umsortiert.erase(z2, z3 - z2);
-        umsortiert.insert(umsortiert.size() - 2, zweite);
+        const size_t z2 = csv.find("\r\n2;"), z3 = csv.find("\r\n3;"), ende = csv.size() - 2;
+        const std::string umsortiert = csv.substr(0, z2) + csv.substr(z3, ende - z3) +
+                                       csv.substr(z2, z3 - z2) + csv.substr(ende);
         p.eintragen(2, lauf(5), {}, 12, true);
         QCOMPARE(p.laden(umsortiert, false), std::string());
         QCOMPARE(p.ungesichert(), size_t(0)); // the unsaved run was replaced, as chosen
@@ -534,8 +506,7 @@ private slots:
         QCOMPARE(p.ungesichert(), size_t(1));
         QVERIFY(p.zeile(6) && p.zeile(6)->werte[1].wert == 10);
         // Past the largest number a file may hold, the smallest free one: saved, it reads back.
-        std::string hoch = csv;
-        hoch.replace(hoch.find("\r\n3;"), 4, "\r\n999999;");
+        const std::string hoch = std::string(csv).replace(csv.find("\r\n3;"), 4, "\r\n999999;");
         QCOMPARE(p.laden(hoch, false), std::string());
         p.eintragen(2, lauf(5), {}, 12, true);
         QCOMPARE(p.zeilen().back().nummer, 3);
@@ -686,13 +657,12 @@ private slots:
         QTest::addColumn<double>("x0");
         QTest::addColumn<QList<double>>("x");
         QTest::addColumn<QString>("soll"); // i s L K, or "-"
-        QTest::newRow("S-curve") << 0.0 << QList<double>{1, 3, 6, 8, 9} << "3 3 1 3";
-        QTest::newRow("straight: the first") << 0.0 << QList<double>{2, 4, 6} << "1 2 0 0";
-        QTest::newRow("dip first") << 5.0 << QList<double>{4, 6, 7} << "2 2 1.5 3";
-        QTest::newRow("gentle, steepest last")
-            << 0.0 << QList<double>{0.25, 0.5, 1} << "3 0.5 1 0.5";
-        QTest::newRow("never rises") << 0.0 << QList<double>{0, 0, -1} << "-";
-        QTest::newRow("empty") << 0.0 << QList<double>{} << "-";
+        QTest::newRow("S-curve") << 0.0 << L{1, 3, 6, 8, 9} << "3 3 1 3";
+        QTest::newRow("straight: the first") << 0.0 << L{2, 4, 6} << "1 2 0 0";
+        QTest::newRow("dip first") << 5.0 << L{4, 6, 7} << "2 2 1.5 3";
+        QTest::newRow("gentle, steepest last") << 0.0 << L{0.25, 0.5, 1} << "3 0.5 1 0.5";
+        QTest::newRow("never rises") << 0.0 << L{0, 0, -1} << "-";
+        QTest::newRow("empty") << 0.0 << L{} << "-";
     }
     void wendetangente() {
         QFETCH(double, x0);
@@ -723,14 +693,12 @@ private slots:
         QFETCH(int, nummer);
         Protokoll p;
         for (QString l : laeufe.split(' ')) {
-            const double w = l.contains("w60") ? 60 : 50;
-            const double tn = l.contains('i') ? 40 : 0;
+            const double w = l.contains("w60") ? 60 : 50, tn = l.contains('i') ? 40 : 0;
             l.remove(QStringLiteral("w60")).remove('i');
-            const bool schwingt = l.endsWith('+');
-            p.eintragen(
-                2,
-                darstellung::seiten_laufwerte(2, std::vector{w, l.chopped(1).toDouble(), tn, 0.0}),
-                {.schwingungsdauer_s = schwingt ? std::optional(30.0) : std::nullopt}, 0, true);
+            const std::vector werte{w, l.chopped(1).toDouble(), tn, 0.0};
+            const auto dauer = l.endsWith('+') ? std::optional(30.0) : std::nullopt;
+            p.eintragen(2, darstellung::seiten_laufwerte(2, werte), {.schwingungsdauer_s = dauer},
+                        0, true);
         }
         const auto k = darstellung::kritische_zeile(p.zeilen());
         QCOMPARE(k.zeile ? k.zeile->nummer : 0, nummer);
@@ -786,12 +754,7 @@ private slots:
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,
     // one period from the second peak, settling time, the remaining deviation at the end, rings.
     void marken() {
-        const sim::kennwerte k{.anregelzeit_s = 2,
-                               .ueberschwingen_k = 3,
-                               .zeit_maximum_s = 3,
-                               .schwingungsdauer_s = 2.5,
-                               .ausregelzeit_s = 5,
-                               .bleibende_abweichung_k = 0.5};
+        const sim::kennwerte k{2, 3, 3, 2.5, 5, 0.5}; // as `beispiele` gives them
         const std::vector<double> x{40, 50, 53, 48, 51, 49.5};
         const std::vector<int> spitzen{3, 5, 7};
         QStringList l;

@@ -4,18 +4,9 @@
 #include "seitentest.h"
 
 #include <QFileDialog>
-#include <QMenu>
-#include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-QByteArray inhalt(const QString& datei) {
-    QFile f(datei);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-} // namespace
 
 class TestDrucken : public QObject {
     Q_OBJECT
@@ -48,10 +39,9 @@ private slots:
         }
     }
 
-    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the
-    // ending, A4 across; the next time it opens in that folder. Upright for a tall page,
-    // replacing the file before. Where the file cannot be written: false with a reason, and
-    // nothing there.
+    // "Als PDF speichern …" proposes seite2.pdf and writes where the user chose, adding the ending,
+    // A4 across; the next time it opens in that folder. Upright for a tall page, replacing the file
+    // before. A file that cannot be written: false with a reason, and nothing there.
     void pdf() {
         QTemporaryDir ordner;
         const QString datei = ordner.filePath(QStringLiteral("s.pdf"));
@@ -66,7 +56,8 @@ private slots:
                 static_cast<QDialog*>(d)->accept();
             }));
         QCOMPARE(vorschlag, QStringLiteral("seite2.pdf"));
-        QVERIFY(inhalt(datei).startsWith("%PDF-") && inhalt(datei).contains("/MediaBox [0 0 842"));
+        QVERIFY(datei_inhalt(datei).startsWith("%PDF-") &&
+                datei_inhalt(datei).contains("/MediaBox [0 0 842"));
         QVERIFY(im_dialog<QFileDialog>([&] { s.seite->als_pdf_speichern(); },
                                        [&](QFileDialog* d) {
                                            danach = d->directory().path();
@@ -76,9 +67,8 @@ private slots:
         QWidget hoch;
         hoch.resize(300, 500);
         QVERIFY(shell::seite_als_pdf(hoch, datei));
-        QVERIFY(inhalt(datei).contains("/MediaBox [0 0 595"));
-        for (const QString& falsch :
-             {ordner.filePath(QStringLiteral("fehlt/s.pdf")), ordner.path()}) {
+        QVERIFY(datei_inhalt(datei).contains("/MediaBox [0 0 595"));
+        for (const QString& falsch : {ordner.filePath("fehlt/s.pdf"), ordner.path()}) {
             QString fehler;
             QVERIFY(!shell::seite_als_pdf(*s.seite, falsch, &fehler) && !fehler.isEmpty());
         }
@@ -106,13 +96,10 @@ private slots:
         QPoint wo = element.isEmpty() ? QPoint(2, s.seite->height() - 2) : w->rect().center();
         if (QWidget* innen = w->childAt(wo)) wo = innen->mapFrom(w, wo), w = innen;
         QVERIFY(!element.isEmpty() || w == s.seite);
-        QContextMenuEvent e(maus ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard, wo,
-                            w->mapToGlobal(wo));
-        QApplication::sendEvent(w, &e);
         QStringList texte;
-        if (auto* menue = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-            for (const QAction* a : menue->actions())
-                if (!a->isSeparator()) texte << a->text();
+        if (QMenu* menue = menue_oeffnen(
+                w, wo, maus ? QContextMenuEvent::Mouse : QContextMenuEvent::Keyboard)) {
+            texte = eintraege(menue);
             menue->close();
         }
         QTEST(texte ==

@@ -166,8 +166,7 @@ private slots:
     // Each bad command line: status 2, nothing on stdout, one line on stderr naming the culprit.
     // --kennwerte on the pages' examples (status 0, their line of figures): the on/off controller
     // swings for good (a period, but neither settled nor at rest), a P-band of 15 oscillates below
-    // w and comes to rest 3.4 K short, PI settles, and page 3's opening cascade swings with no
-    // figure for settling.
+    // w and rests 3.4 K short, PI settles, page 3's opening cascade swings unsettled.
     void aufrufe_data() {
         QTest::addColumn<QStringList>("argumente");
         QTest::addColumn<int>("status");

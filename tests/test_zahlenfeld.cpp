@@ -7,18 +7,13 @@
 #include "zahlen.h"
 
 #include <QClipboard>
-#include <QMenu>
 #include <QMimeData>
 #include <QtTest>
 
-using shell::Zahlenfeld;
-
-namespace {
 // A field of the pages' kinds: "w1" (page 2's set-point), "v1" (gain), "frei" (page 2's P-band).
-const darstellung::parameter& art(const QString& a) {
+static const darstellung::parameter& art(const QString& a) {
     return *darstellung::parameter_von(a == "v1" ? 3 : 2, a == "frei" ? "xp1" : a.toStdString());
 }
-} // namespace
 
 class TestZahlenfeld : public QObject {
     Q_OBJECT
@@ -26,12 +21,11 @@ private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
 
     // Keys into a field holding `vorher`, caret at the end: what only a widget knows, each key's
-    // character (control keys type control characters and are refused; Delete and Home keep
-    // their editing), the selection, the beeps, the user's separator. What an input method
-    // commits ("IM", no key press) is typed the same way, character by character.
-    // Pasted text goes through the same rules, over the selection: by Shift+Insert, dropped
-    // (where it is dropped), or by the menu's "Einfügen". The menu is Qt's, in German, and names
-    // no shortcut: the field refuses those keys.
+    // character (control keys type control characters and are refused; Delete and Home keep their
+    // editing), the selection, the beeps, the user's separator. An input method's commit ("IM", no
+    // key press) is typed the same way, character by character. Pasted text follows the same rules,
+    // over the selection: by Shift+Insert, dropped (where dropped), or by the menu's "Einfügen";
+    // the menu is Qt's, in German, naming no shortcut: the field refuses those keys.
     void eingabe_data() {
         QTest::addColumn<QString>("weg");
         QTest::addColumn<QString>("art");
@@ -62,7 +56,7 @@ private slots:
         QFETCH(QString, text);
         const bool getippt = weg == "Tasten" || weg == "IM";
         if (!getippt) shell::qt_texte_deutsch();
-        Zahlenfeld f(::art(art));
+        shell::Zahlenfeld f(::art(art));
         f.setText(vorher);
         if (!getippt) {
             f.resize(80, 24);
@@ -89,11 +83,9 @@ private slots:
         } else if (weg == "Menü") {
             QMenu* menu = menue_oeffnen(&f, QPoint(2, 2));
             QVERIFY(menu);
-            QAction* einfuegen = nullptr;
-            for (QAction* a : menu->actions()) {
-                QVERIFY2(!a->text().contains(QLatin1Char('\t')), qPrintable(a->text()));
-                if (a->text().remove(QLatin1Char('&')) == QStringLiteral("Einfügen")) einfuegen = a;
-            }
+            const QString texte = eintraege(menu).join(QLatin1Char('|'));
+            QVERIFY2(!texte.contains(QLatin1Char('\t')), qPrintable(texte));
+            QAction* einfuegen = eintrag(menu, QStringLiteral("Einfügen"));
             QVERIFY(einfuegen && einfuegen->isEnabled());
             einfuegen->trigger();
             menu->close();

@@ -12,7 +12,6 @@
 
 #include <QLabel>
 #include <QScreen>
-#include <QTest>
 #include <set>
 
 using namespace shell;
@@ -87,12 +86,11 @@ private slots:
             QCOMPARE(f.pixelSize(), darstellung::schrift_px(schrift.first, massstab));
             QCOMPARE(QFontMetrics(f).height(), darstellung::zeile_bei(f.pixelSize()).hoehe());
             const QFontMetricsF fm(f);
-            for (const QString& t : liste) {
-                const double kern =
-                    darstellung::textbreite(t.toStdString(), schrift.second, f.pixelSize());
-                QVERIFY2(fm.horizontalAdvance(t) == kern,
+            for (const QString& t : liste)
+                QVERIFY2(fm.horizontalAdvance(t) == darstellung::textbreite(t.toStdString(),
+                                                                            schrift.second,
+                                                                            f.pixelSize()),
                          qPrintable(QStringLiteral("%1 px: ").arg(f.pixelSize()) + t));
-            }
         }
     }
 
@@ -134,10 +132,9 @@ private slots:
         }
     }
 
-    // Four controllers on the bus that look the same on the screen, 1020 twips (68 px) apart,
-    // each with its keys overlapping their neighbours by 15 twips, each hanging from the bus by
-    // a drop that ends on the middle of its housing's top edge; page 1's example draws the same
-    // controller.
+    // Four controllers on the bus that look the same on the screen, 1020 twips (68 px) apart, each
+    // with its keys overlapping their neighbours by 15 twips, each hanging from the bus by a drop
+    // that ends on the middle of its housing's top edge; page 1's example is the same controller.
     void vier_gleiche_regler_am_bus() {
         const auto t = seiten::seite_4_elemente();
         std::vector<Form> regler = nur<Form>(t, "busbild");
@@ -145,8 +142,7 @@ private slots:
         const int n = int(regler.size()) / 4;
         QVERIFY(n > 0 && int(regler.size()) == 4 * n);
         Seite seite(4);
-        QWidget* bild = seite.seite->element("busbild");
-        const QImage gemalt = bild->grab().toImage();
+        const QImage gemalt = seite.seite->element("busbild")->grab().toImage();
         const QRect erster = pixel(gezeichnete_flaeche(regler.front())).adjusted(-2, -2, 2, 2);
         for (int k = 1; k < 4; ++k)
             QVERIFY2(gemalt.copy(erster.translated(68 * k, 0)) == gemalt.copy(erster),
@@ -208,12 +204,11 @@ private slots:
         QVERIFY(b.grad(davor) > 90 && b.grad(davor) <= 110); // nearly levelled off by 80 s
     }
 
-    // On each built page every widget lies inside its parent (a label: its text), every line and
-    // shape inside its surface, every label's text inside its box and clear of its neighbours';
-    // ss, never ß. The same on a screen lower than the page (the test screen), where the page is
-    // built smaller as a whole and opens wholly on the screen. The pages are drawn documents with
-    // fixed colours: under a dark desktop palette each looks exactly as under the default one.
-    // On the drawn pages, 1 and 4, nothing but the buttons takes the focus or reacts to a click.
+    // On each built page each widget lies in its parent (a label: its text), every line and shape
+    // inside its surface, every label's text inside its box and clear of its neighbours'; ss, never
+    // ß. The same on a screen lower than the page (the test screen): built smaller as a whole, the
+    // page opens wholly on it. The pages are drawn documents with fixed colours: a dark desktop
+    // palette changes no pixel. On pages 1 and 4 only buttons take the focus or react to clicks.
     void alles_passt_data() {
         QTest::addColumn<int>("seite");
         QTest::addColumn<bool>("verkleinert");
@@ -239,6 +234,9 @@ private slots:
         QApplication::setPalette(vorher);
         QVERIFY(a.seite->grab().toImage() == dunkel);
         const auto labels = a.seite->findChildren<QLabel*>();
+        const auto auf_der_flaeche = [massstab](const QLabel* l) { // in its parent
+            return textflaeche(l, massstab).translated(l->pos());
+        };
         for (QWidget* w : a.seite->findChildren<QWidget*>()) {
             const QString wo = w->objectName();
             if ((seite == 1 || seite == 4) && !qobject_cast<QPushButton*>(w)) {
@@ -251,8 +249,7 @@ private slots:
                 qobject_cast<Diagrammfeld*>(w->parentWidget()->parentWidget()))
                 continue;
             const auto* l = qobject_cast<QLabel*>(w);
-            QVERIFY2(w->parentWidget()->rect().contains(
-                         l ? textflaeche(l, massstab).translated(l->pos()) : w->geometry()),
+            QVERIFY2(w->parentWidget()->rect().contains(l ? auf_der_flaeche(l) : w->geometry()),
                      qPrintable(wo));
             // A button is whole inside its frame's border line, not cut by it.
             if (const auto* rahmen = qobject_cast<Flaeche*>(w->parentWidget());
@@ -261,8 +258,7 @@ private slots:
                          qPrintable(wo));
             if (const auto* fl = qobject_cast<Flaeche*>(w)) {
                 // In twips; a smaller page's edges may round half a pixel inwards.
-                const double m = fl->massstab();
-                const int rand = m < 1 ? 1 : 0;
+                const double m = fl->massstab(), rand = m < 1 ? 1 : 0;
                 const QRect innen(0, 0, qCeil((fl->width() + rand) * 15 / m),
                                   qCeil((fl->height() + rand) * 15 / m));
                 for (const Linie& l : fl->linien())
@@ -284,9 +280,7 @@ private slots:
             };
             for (const QLabel* m : labels)
                 if (l < m && l->parentWidget() == m->parentWidget() && !firma_3(l) && !firma_3(m))
-                    QVERIFY2(!textflaeche(l, massstab)
-                                  .translated(l->pos())
-                                  .intersects(textflaeche(m, massstab).translated(m->pos())),
+                    QVERIFY2(!auf_der_flaeche(l).intersects(auf_der_flaeche(m)),
                              qPrintable(wo + " / " + m->objectName()));
         }
         QCOMPARE(a.nav.angelegt(), 1);
@@ -295,28 +289,22 @@ private slots:
 };
 
 std::set<QString> diagrammtexte(double massstab) {
-    Lernhilfen::einstellungen().kennwerte_zeigen(true);
-    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(true);
+    const LernhilfenAus an(true, true);
     std::set<QString> texte;
     for (int n : {2, 3}) {
         Seite s(n);
         s.seite->massstab_anwenden(massstab);
-        for (const char* lauf : {"20", "35"}) {
-            s.feld(n == 2 ? "xp1" : "v1")->setText(QString::fromLatin1(lauf));
-            s.klick("start");
-        }
+        for (const char* lauf : {"20", "35"})
+            s.laufen(QString::fromLatin1(n == 2 ? "xp1=" : "v1=") + QString::fromLatin1(lauf));
         for (Diagrammfeld* d : s.seite->findChildren<Diagrammfeld*>()) {
-            for (const QString& t : ::texte(d))
-                texte.insert(t);
+            QStringList neu = ::texte(d);
             for (int z = 1; z <= d->zeilenzahl(); z += 7) {
                 d->zeiger_setzen(z);
-                for (const QString& t : d->ablesung().split('\n'))
-                    texte.insert(t);
+                neu += d->ablesung().split('\n');
             }
+            texte.insert(neu.begin(), neu.end());
         }
     }
-    Lernhilfen::einstellungen().kennwerte_zeigen(false);
-    Lernhilfen::einstellungen().vorherigen_lauf_zeigen(false);
     return texte;
 }
 

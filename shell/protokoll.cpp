@@ -112,10 +112,6 @@ QVariant Protokoll::data(const QModelIndex& i, int rolle) const {
     case Qt::DisplayRole:
         return QString::fromStdString(
             darstellung::protokoll_texte(z, komma()).at(size_t(i.column())));
-    case sortierwert: {
-        const double v = darstellung::protokoll_wert(z, size_t(i.column()));
-        return std::isnan(v) ? QVariant() : QVariant(v);
-    }
     case Qt::TextAlignmentRole:
         return int(Qt::AlignRight | Qt::AlignVCenter);
     default:

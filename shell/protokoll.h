@@ -41,7 +41,6 @@ public:
     // changes nothing: why, or empty.
     QString laden(const QString& pfad, bool anhaengen = false);
 
-    static constexpr int sortierwert = Qt::UserRole; // a cell as a number
     int rowCount(const QModelIndex& eltern = {}) const override;
     int columnCount(const QModelIndex& eltern = {}) const override;
     QVariant data(const QModelIndex& i, int rolle) const override;

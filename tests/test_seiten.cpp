@@ -298,6 +298,26 @@ private slots:
         f.close();
         QVERIFY(p.laden(f.fileName()).startsWith(QStringLiteral("Zeile 1: die Spalten")));
         QVERIFY(p.zeilen() == zeilen);
+
+        // The window's button, with rows there: "Anhängen" numbers the file's rows on after them;
+        // cancelled, nothing; "Ersetzen" leaves the file's alone.
+        shell::speicherort_fuer_tests = [&](const QString&) {
+            return ordner.filePath(QStringLiteral("p%1.csv").arg(int(QLocale::German)));
+        };
+        QPushButton* laden = nullptr;
+        for (QPushButton* k : fenster->findChildren<QPushButton*>())
+            if (k->text() == QString::fromUtf8(darstellung::protokollworte::knopf_laden)) laden = k;
+        for (const auto rolle :
+             {QMessageBox::AcceptRole, QMessageBox::RejectRole, QMessageBox::DestructiveRole}) {
+            QVERIFY(im_dialog<QMessageBox>([laden] { laden->click(); },
+                                           [rolle](QMessageBox* m) {
+                                               for (QAbstractButton* b : m->buttons())
+                                                   if (m->buttonRole(b) == rolle) b->click();
+                                           }));
+            const size_t n = zeilen.size() * (rolle == QMessageBox::DestructiveRole ? 1 : 2);
+            QVERIFY(p.zeilen().size() == n && p.zeilen().back().nummer == int(n));
+        }
+        shell::speicherort_fuer_tests = nullptr;
     }
 
     // Load: page 2 runs its fields as built; page 3 its heating curve, and the cascade with

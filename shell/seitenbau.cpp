@@ -3,6 +3,7 @@
 #include "diagrammfeld.h"
 #include "zahlen.h"
 #include "zahlenfeld.h"
+#include "zeichnung.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,48 +24,35 @@ QColor farbe(Farbe f) {
     return QColor(f.r, f.g, f.b);
 }
 
-// Odd pixel widths sit in the middle of a pixel, so that lines stay crisp.
-double mitte(int breite) {
-    return breite % 2 ? t / 2 : 0;
-}
-
-QPen stift(Farbe f, int breite) {
-    QPen p(farbe(f), breite * t);
+QPen stift(Farbe f, double breite) {
+    QPen p(farbe(f), breite);
     p.setCapStyle(Qt::SquareCap);
     p.setJoinStyle(Qt::MiterJoin);
     return p;
 }
 
-void zeichne_form(QPainter& p, const Form& f) {
-    const Rect g = gezeichnete_flaeche(f);
-    const int rb = f.rand ? f.randbreite : 0;
-    // The outline lies inside the box.
-    const QRectF innen(g.x + rb * t / 2, g.y + rb * t / 2, g.w - rb * t, g.h - rb * t);
+// The numbers come from umriss(); here they are only painted.
+void zeichne_form(QPainter& p, const Form& f, double massstab) {
+    const Umriss u = umriss(f, massstab);
+    const QRectF innen(u.x, u.y, u.w, u.h);
     QPainterPath pfad;
-    switch (f.art) {
-    case FormArt::Rechteck:
-    case FormArt::Quadrat:
-        pfad.addRect(innen);
-        break;
-    case FormArt::Kreis:
+    if (f.art == FormArt::Kreis)
         pfad.addEllipse(innen);
-        break;
-    case FormArt::RundesRechteck: {
-        const double r = std::min(g.w, g.h) / 4.0;
-        pfad.addRoundedRect(innen, r, r);
-        break;
-    }
-    }
+    else if (f.art == FormArt::RundesRechteck)
+        pfad.addRoundedRect(innen, u.radius, u.radius);
+    else
+        pfad.addRect(innen);
+    p.setRenderHint(QPainter::Antialiasing, u.glatt);
     if (f.fuellung) p.fillPath(pfad, farbe(*f.fuellung));
-    if (f.schraffiert) {
+    if (!u.schraffur.empty()) {
         p.save();
         p.setClipPath(pfad, Qt::IntersectClip);
-        p.setPen(stift(schwarz, 1));
-        for (double y = g.y + 4 * t + mitte(1); y < g.y + g.h; y += 8 * t)
-            p.drawLine(QPointF(g.x, y), QPointF(g.x + g.w, y));
+        p.setPen(stift(schwarz, u.schraffurbreite));
+        for (double y : u.schraffur)
+            p.drawLine(QPointF(u.links, y), QPointF(u.rechts, y));
         p.restore();
     }
-    if (f.rand) p.strokePath(pfad, stift(*f.rand, f.randbreite));
+    if (f.rand) p.strokePath(pfad, stift(*f.rand, u.randbreite));
 }
 } // namespace
 
@@ -102,25 +90,19 @@ void Flaeche::paintEvent(QPaintEvent*) {
     p.save();
     p.scale(m_massstab / t, m_massstab / t);
     if (m_untergrund) m_untergrund(p);
-    // Straight edges are drawn aliased, pixel for pixel as in the tables; round ones smooth.
-    for (const Form& f : m_formen) {
-        p.setRenderHint(QPainter::Antialiasing,
-                        f.art == FormArt::Kreis || f.art == FormArt::RundesRechteck);
-        zeichne_form(p, f);
-    }
+    // Shapes in twips (their pixels at 15 to the pixel), scaled by the painter: Qt flattens a
+    // curve by its size in the painter's units, and in pixels a round outline's smoothed edge
+    // would come out a shade different.
+    for (const Form& f : m_formen)
+        zeichne_form(p, f, t);
     p.restore();
-    // Lines are drawn in pixels: under the twips scale Qt strokes each as a polygon, here a thin
-    // pen takes its fast path. The pixels are the same.
+    // Lines in pixels: under the twips scale Qt strokes each as a polygon, here a thin pen takes
+    // its fast path. The pixels are the same.
     p.setRenderHint(QPainter::Antialiasing, false);
     for (const Linie& l : m_linien) {
-        const int breite = std::max(1, qRound(l.breite * m_massstab));
-        QPen pen(farbe(l.farbe), breite);
-        pen.setCapStyle(Qt::SquareCap);
-        pen.setJoinStyle(Qt::MiterJoin);
-        p.setPen(pen);
-        const double m = mitte(breite);
-        const auto px = [&](int twips) { return std::round(twips * m_massstab / t) + m / t; };
-        p.drawLine(QPointF(px(l.a.x), px(l.a.y)), QPointF(px(l.b.x), px(l.b.y)));
+        const Strich s = strich(l, m_massstab);
+        p.setPen(stift(l.farbe, s.breite));
+        p.drawLine(QPointF(s.x1, s.y1), QPointF(s.x2, s.y2));
     }
     if (!m_rand) return;
     p.setRenderHint(QPainter::Antialiasing, false);

@@ -14,6 +14,7 @@
 #include "seitenlaeufe.h"
 #include "tabellen.h"
 #include "texte.h"
+#include "zeichnung.h"
 #include "zeitgruppe.h"
 
 #include <QSize>
@@ -749,6 +750,23 @@ private slots:
     void finger() {
         QFETCH(Ziele, ziele);
         QTEST(darstellung::elemente::kleinster_massstab_fuer_finger(ziele), "massstab");
+    }
+
+    // A shape in pixels: inside its box by half its outline; a rounded rectangle's corners a
+    // quarter of its shorter side; round shapes smooth, straight ones crisp.
+    void umrisse_data() {
+        using darstellung::elemente::FormArt;
+        QTest::addColumn<int>("art");
+        QTest::addColumn<L>("umriss"); // x, y, w, h, radius, smooth
+        QTest::newRow("rund") << int(FormArt::RundesRechteck) << L{1, 1, 38, 18, 5, 1};
+        QTest::newRow("kreis") << int(FormArt::Kreis) << L{11, 1, 18, 18, 0, 1};
+        QTest::newRow("eckig") << int(FormArt::Rechteck) << L{1, 1, 38, 18, 0, 0};
+    }
+    void umrisse() {
+        QFETCH(int, art);
+        using namespace darstellung::elemente;
+        const Umriss u = umriss({.art = FormArt(art), .r = {0, 0, 600, 300}, .randbreite = 2});
+        QTEST((L{u.x, u.y, u.w, u.h, u.radius, double(u.glatt)}), "umriss");
     }
 
     // The marks of a run: rise time from the axis to the curve, overshoot from w to the peak,

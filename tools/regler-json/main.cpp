@@ -18,6 +18,7 @@
 #include "seiten.h"
 #include "seitenbau.h"
 #include "seitenlaeufe.h"
+#include "zeichnung.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -140,12 +141,40 @@ QString bilddatei(const char* ressource) {
     return QFileInfo(QString::fromUtf8(ressource)).completeBaseName() + QStringLiteral(".png");
 }
 
+// A line in pixels as the program strokes it at full size: x1, y1, x2, y2, width.
+QJsonArray strich_json(const Linie& l) {
+    const Strich s = strich(l);
+    return {s.x1, s.y1, s.x2, s.y2, s.breite};
+}
+
 QJsonArray linien_json(const std::vector<Linie>& linien) {
     QJsonArray a;
     for (const Linie& l : linien)
-        a.append(QJsonObject{
-            {"a", punkt(l.a)}, {"b", punkt(l.b)}, {"farbe", farbe(l.farbe)}, {"breite", l.breite}});
+        a.append(QJsonObject{{"a", punkt(l.a)},
+                             {"b", punkt(l.b)},
+                             {"farbe", farbe(l.farbe)},
+                             {"breite", l.breite},
+                             {"strich", strich_json(l)}});
     return a;
+}
+
+// A shape in pixels as the program paints it at full size.
+QJsonObject umriss_json(const Form& f) {
+    const Umriss u = umriss(f);
+    QJsonArray schraffur;
+    for (double y : u.schraffur)
+        schraffur.append(y);
+    return {{"x", u.x},
+            {"y", u.y},
+            {"w", u.w},
+            {"h", u.h},
+            {"radius", u.radius},
+            {"randbreite", u.randbreite},
+            {"glatt", u.glatt},
+            {"links", u.links},
+            {"rechts", u.rechts},
+            {"schraffur", schraffur},
+            {"schraffurbreite", u.schraffurbreite}};
 }
 
 QJsonObject element_json(const Element& element) {
@@ -181,6 +210,7 @@ QJsonObject element_json(const Element& element) {
                 o.insert("b", punkt(e.b));
                 o.insert("farbe", farbe(e.farbe));
                 o.insert("breite", e.breite);
+                o.insert("strich", strich_json(e));
             } else if constexpr (std::is_same_v<T, Pfeil>) {
                 o.insert("typ", "Pfeil");
                 QJsonArray pt;
@@ -195,11 +225,11 @@ QJsonObject element_json(const Element& element) {
                 o.insert("typ", "Form");
                 o.insert("art", form_name(e.art));
                 o.insert("r", rechteck(e.r));
-                o.insert("flaeche", rechteck(gezeichnete_flaeche(e)));
                 o.insert("rand", farbe(e.rand));
                 o.insert("randbreite", e.randbreite);
                 o.insert("fuellung", farbe(e.fuellung));
                 o.insert("schraffiert", e.schraffiert);
+                o.insert("umriss", umriss_json(e));
             } else if constexpr (std::is_same_v<T, Knopf>) {
                 o.insert("typ", "Knopf");
                 o.insert("name", text(e.name));

@@ -39,66 +39,56 @@ class Flaeche {
         this.n = 0;
     }
 
-    // Drawn in pixels: odd widths sit in the middle of a pixel, so that lines stay crisp.
+    // The pixels the desktop strokes (regler-json writes them).
     linie(l) {
-        const m = l.breite % 2 ? 0.5 : 0;
-        const p = (t) => Math.round(t / 15) + m;
-        this.linien.append(
-            svg_element('line', {
-                x1: p(l.a[0]),
-                y1: p(l.a[1]),
-                x2: p(l.b[0]),
-                y2: p(l.b[1]),
-                stroke: farbe(l.farbe),
-                'stroke-width': l.breite,
-            }),
-        );
+        const [x1, y1, x2, y2, breite] = l.strich;
+        this.linien.append(svg_element('line', { x1, y1, x2, y2, stroke: farbe(l.farbe), 'stroke-width': breite }));
     }
 
-    // Squares and circles take the smaller side of their box; the outline lies inside it.
+    // The outline's path, its width, the hatch lines and whether it is drawn smooth, in pixels as
+    // the desktop paints them (regler-json writes them).
     form(f) {
-        const [x, y, w, h] = f.flaeche.map((t) => t / 15);
-        const rb = f.rand ? f.randbreite : 0;
-        const innen = { x: x + rb / 2, y: y + rb / 2, w: w - rb, h: h - rb };
-        const rund = f.art === 'Kreis' || f.art === 'RundesRechteck';
+        const u = f.umriss;
         const umriss = (a) => {
             if (f.art === 'Kreis')
                 return svg_element('ellipse', {
-                    cx: innen.x + innen.w / 2,
-                    cy: innen.y + innen.h / 2,
-                    rx: innen.w / 2,
-                    ry: innen.h / 2,
+                    cx: u.x + u.w / 2,
+                    cy: u.y + u.h / 2,
+                    rx: u.w / 2,
+                    ry: u.h / 2,
                     ...a,
                 });
-            if (f.art === 'RundesRechteck') {
-                const r = Math.min(w, h) / 4;
+            if (f.art === 'RundesRechteck')
                 return svg_element('rect', {
-                    x: innen.x,
-                    y: innen.y,
-                    width: innen.w,
-                    height: innen.h,
-                    rx: r,
-                    ry: r,
+                    x: u.x,
+                    y: u.y,
+                    width: u.w,
+                    height: u.h,
+                    rx: u.radius,
+                    ry: u.radius,
                     ...a,
                 });
-            }
             // A path, not a rect: a box one pixel wide is drawn as the line it is (SVG draws no
             // rect of width 0; page 4's furnace climbs along one).
-            const d = `M${innen.x} ${innen.y}h${innen.w}v${innen.h}h${-innen.w}Z`;
+            const d = `M${u.x} ${u.y}h${u.w}v${u.h}h${-u.w}Z`;
             return svg_element('path', { d, ...a });
         };
-        const g = svg_element('g', { 'shape-rendering': rund ? 'geometricPrecision' : 'crispEdges' });
+        const g = svg_element('g', { 'shape-rendering': u.glatt ? 'geometricPrecision' : 'crispEdges' });
         if (f.fuellung) g.append(umriss({ fill: farbe(f.fuellung), stroke: 'none' }));
-        if (f.schraffiert) {
+        if (u.schraffur.length) {
             const id = `schraffur-${++Flaeche.zaehler}`;
             const clip = svg_element('clipPath', { id });
             clip.append(umriss({}));
-            const striche = svg_element('g', { 'clip-path': `url(#${id})`, stroke: 'black', 'stroke-width': 1 });
-            for (let sy = y + 4.5; sy < y + h; sy += 8)
-                striche.append(svg_element('line', { x1: x, y1: sy, x2: x + w, y2: sy }));
+            const striche = svg_element('g', {
+                'clip-path': `url(#${id})`,
+                stroke: 'black',
+                'stroke-width': u.schraffurbreite,
+            });
+            for (const y of u.schraffur)
+                striche.append(svg_element('line', { x1: u.links, y1: y, x2: u.rechts, y2: y }));
             g.append(clip, striche);
         }
-        if (f.rand) g.append(umriss({ fill: 'none', stroke: farbe(f.rand), 'stroke-width': f.randbreite }));
+        if (f.rand) g.append(umriss({ fill: 'none', stroke: farbe(f.rand), 'stroke-width': u.randbreite }));
         this.formen.append(g);
     }
 

@@ -129,10 +129,10 @@ std::vector<size_t> umbrechen(std::span<const double> breiten, double luecke, do
 }
 
 kopf kopf_anordnen(std::span<const double> kennwerte, double luecke_k,
-                   std::span<const double> legende, double breite, double zeile) {
-    constexpr double rand = 2, innen = 4; // above the head; inside the legend's frame
+                   std::span<const double> legende, double breite, double zeile, double oben) {
+    constexpr double rand = 2, innen = 4; // below the head; inside the legend's frame
     kopf k;
-    double y = rand;
+    double y = oben;
     const std::vector<size_t> zk = umbrechen(kennwerte, luecke_k, breite);
     for (size_t z = 0; z < zk.size(); ++z) {
         const size_t bis = z + 1 < zk.size() ? zk[z + 1] : kennwerte.size();

@@ -67,9 +67,9 @@ struct kopf {
     bool operator==(const kopf&) const = default;
 };
 // kennwerte: the summary's pieces (with `luecke_k` between two); legende: the legend's entries;
-// `breite` the plot's width, `zeile` a line's height.
+// `breite` the plot's width, `zeile` a line's height; the head begins `oben` below the chart's top.
 kopf kopf_anordnen(std::span<const double> kennwerte, double luecke_k,
-                   std::span<const double> legende, double breite, double zeile);
+                   std::span<const double> legende, double breite, double zeile, double oben = 2);
 
 // The band of +-1 K around the set-point, in pixels from the set-point line: never thinner than
 // `mindestens` on either side, so that it shows beyond the line drawn over it.

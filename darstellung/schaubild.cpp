@@ -15,6 +15,18 @@ namespace darstellung {
 namespace {
 constexpr double keine = std::numeric_limits<double>::quiet_NaN();
 const std::string trenner = " · ";
+
+// Whether a head laid out at the top, its plot's left edge at `links`, covers `r`.
+bool kopf_deckt(const kopf& k, const std::vector<double>& kennwert_breiten, double links,
+                const rechteck& r) {
+    const auto deckt = [&](double x, double y, double b, double h) {
+        return x < r.rechts() && r.x < x + b && y < r.unten() && r.y < y + h;
+    };
+    for (size_t i = 0; i < k.kennwerte.size() && i < kennwert_breiten.size(); ++i)
+        if (deckt(links + k.kennwerte[i].x, k.kennwerte[i].y, kennwert_breiten[i], 1)) return true;
+    return !k.legende.empty() &&
+           deckt(links + k.legende_x, k.legende_y, k.legende_breite, k.legende_hoehe);
+}
 } // namespace
 
 // The layout at a size and scale: the font, the head above the plot, the value axis and the plot.
@@ -102,6 +114,23 @@ void schaubild::fokus_unten_setzen(double y) {
     if (y == m_fokus_unten) return;
     m_fokus_unten = y;
     m_oben_veraltet = true;
+}
+
+void schaubild::frei_halten(std::optional<rechteck> r) {
+    if (r.has_value() == m_frei.has_value() &&
+        (!r || (r->x == m_frei->x && r->y == m_frei->y && r->b == m_frei->b && r->h == m_frei->h)))
+        return;
+    m_frei = r;
+    m_lage_veraltet = true;
+}
+
+std::optional<rechteck> schaubild::zeit_titel_ort() {
+    anordnen();
+    const lage& l = *m_lage;
+    if (!l.zeit_titel) return {};
+    const double w = textbreite(m_art.zeit_titel, false, l.px);
+    return rechteck{l.plot.x + (l.plot.b - w) / 2, l.plot.unten() + 10 * l.m + double(l.z.hoehe()),
+                    w, double(l.z.hoehe())};
 }
 
 void schaubild::fokus_setzen(bool f) {
@@ -267,6 +296,10 @@ void schaubild::anordnen() {
             l.kennwert_breiten.push_back(std::ceil(breite(t)));
         l.k =
             kopf_anordnen(l.kennwert_breiten, luecke, l.legenden_breiten, plotbreite, l.kopfzeile);
+        if (m_frei && kopf_deckt(l.k, l.kennwert_breiten,
+                                 std::floor(m_sichtbar - rechts) - plotbreite, *m_frei))
+            l.k = kopf_anordnen(l.kennwert_breiten, luecke, l.legenden_breiten, plotbreite,
+                                l.kopfzeile, std::ceil(m_frei->unten()) + m);
         const double oben = std::max(std::ceil(l.k.hoehe), std::ceil(rand + zh / 2));
         l.zeit_titel = !m_art.zeit_titel.empty() && unten_mit <= 0.4 * m_hoehe &&
                        m_hoehe - oben - unten_mit >= 4 * zh;

@@ -112,6 +112,11 @@ public:
     void groesse_setzen(double breite, double hoehe, double sichtbar, double massstab);
     // Where the chart below in its group begins: the focus frame ends there.
     void fokus_unten_setzen(double y);
+    // Where a chart above in its group writes its time title into this one's box (none: nothing):
+    // a head that would cover it starts below it.
+    void frei_halten(std::optional<rechteck> r);
+    // Where this chart writes its time title, if it has room for one.
+    std::optional<rechteck> zeit_titel_ort();
     void fokus_setzen(bool f);
     void zeiger_setzen(int zeile); // 0: none
 
@@ -185,6 +190,7 @@ private:
     std::string m_komma = ".";
     double m_breite = 0, m_hoehe = 0, m_sichtbar = 0, m_massstab = 1;
     double m_extra_links = 0, m_extra_rechts = 0, m_fokus_unten = -1;
+    std::optional<rechteck> m_frei;
     int m_zeiger = 0;
     bool m_fokus = false;
 

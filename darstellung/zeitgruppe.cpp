@@ -20,6 +20,7 @@ void zeitgruppe::ort_setzen(const schaubild* s, double x, double y) {
 void zeitgruppe::angleichen() {
     // A second round where the extra room changed a chart's head, and so its labels.
     for (int runde = 0; runde < 2; ++runde) {
+        titel_frei_halten();
         std::vector<std::pair<double, double>> raender;
         for (size_t i = 0; i < m_mitglieder.size(); ++i) {
             const auto [l, r] = m_mitglieder[i]->natuerliche_raender();
@@ -44,6 +45,22 @@ void zeitgruppe::angleichen() {
                 unten = d;
         }
         m_mitglieder[i]->fokus_unten_setzen(unten);
+    }
+}
+
+// A page's stacked charts may overlap: the time title of the chart above stands in the top of the
+// one below, where a long legend would cover it.
+void zeitgruppe::titel_frei_halten() {
+    for (size_t i = 0; i < m_mitglieder.size(); ++i) {
+        std::optional<rechteck> frei;
+        for (size_t j = 0; j < m_mitglieder.size(); ++j)
+            if (const auto t = j != i && m_orte[j].y < m_orte[i].y
+                                   ? m_mitglieder[j]->zeit_titel_ort()
+                                   : std::nullopt;
+                t && m_orte[j].y + t->unten() > m_orte[i].y)
+                frei = rechteck{m_orte[j].x - m_orte[i].x + t->x, m_orte[j].y - m_orte[i].y + t->y,
+                                t->b, t->h};
+        m_mitglieder[i]->frei_halten(frei);
     }
 }
 

@@ -31,6 +31,7 @@ public:
     std::string ansage(int zeile) const;
 
 private:
+    void titel_frei_halten();
     std::vector<schaubild*> m_mitglieder;
     std::vector<punkt> m_orte;
     int m_zeiger = 0;

@@ -180,6 +180,20 @@ private slots:
         QCOMPARE(512 + oben.plot().rechts(), 520 + unten.plot().rechts());
         oben.fokus_setzen(true);
         QCOMPARE(oben.liste().oben.back().punkte[1].y, 238 - 16 - 0.5);
+        // The upper's time title reaches into the lower's box: a legend of the run before stays
+        // at the top, beside it; one of eight runs compared, across it, starts below it.
+        const auto legende = [&] {
+            for (const auto& e : unten.liste().bild)
+                if (e.text == "Leistung") return 238 + e.punkte[0].y;
+            return 0.0;
+        };
+        const double titel_unten = 16 + oben.zeit_titel_ort()->unten(), oben_allein = legende();
+        unten.frei_halten({});
+        QVERIFY(titel_unten > 238 && legende() == oben_allein);
+        g.angleichen();
+        unten.vergleiche_setzen(std::vector(8, darstellung::vergleichslauf{{{1, 2}}, {}, "Lauf"}));
+        QVERIFY(legende() >= oben_allein + titel_unten - 240);
+        unten.vergleiche_setzen({});
         g.zeiger(26);
         QCOMPARE(unten.zeiger(), 26);
         QCOMPARE(QString::fromStdString(g.ablesung(26)),

@@ -447,7 +447,8 @@ int main(int argc, char* argv[]) {
                                   {"zugang", zugang}});
         // What the page's surfaces and frames draw themselves, in the page's pixels: every
         // straight line ([x1, y1, x2, y2, width]) and every shape's outline or fill (its
-        // bounds); the page's own vector drawing beneath is left out (it travels as SVG).
+        // bounds, and whether it is round); the page's own vector drawing beneath is left out (it
+        // travels as SVG).
         QJsonArray striche, formen;
         for (Flaeche* f : seite->findChildren<Flaeche*>()) {
             const QPointF o = f->mapTo(seite, QPoint(0, 0));
@@ -458,8 +459,9 @@ int main(int argc, char* argv[]) {
             for (const Gemalt::Strich& s : g.striche)
                 striche.append(QJsonArray{s.linie.x1() + o.x(), s.linie.y1() + o.y(),
                                           s.linie.x2() + o.x(), s.linie.y2() + o.y(), s.breite});
-            for (const QRectF& r : g.pfade)
-                formen.append(QJsonArray{r.x() + o.x(), r.y() + o.y(), r.width(), r.height()});
+            for (const auto& [r, rund] : g.pfade)
+                formen.append(
+                    QJsonArray{r.x() + o.x(), r.y() + o.y(), r.width(), r.height(), int(rund)});
         }
         geometrie.append(QJsonObject{{"nummer", n},
                                      {"breite", seite->width()},

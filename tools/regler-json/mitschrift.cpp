@@ -35,7 +35,10 @@ public:
             gemalt.striche.push_back({t.map(l[i]), state->pen().widthF() * t.m11()});
     }
     void drawPath(const QPainterPath& p) override {
-        gemalt.pfade.push_back(state->transform().mapRect(p.boundingRect()));
+        bool rund = false;
+        for (int i = 0; i < p.elementCount(); ++i)
+            rund |= p.elementAt(i).isCurveTo();
+        gemalt.pfade.push_back({state->transform().mapRect(p.boundingRect()), rund});
     }
     Type type() const override { return User; }
     Gemalt fertig() {

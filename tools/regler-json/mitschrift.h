@@ -20,7 +20,11 @@ struct Gemalt {
     QStringList zeilen;
     std::vector<QPointF> anfaenge;
     std::vector<Strich> striche;
-    std::vector<QRectF> pfade;
+    struct Pfad {
+        QRectF box;
+        bool rund = false; // with a curve in it
+    };
+    std::vector<Pfad> pfade;
 };
 
 // `kinder`: with the child widgets' painting, or the widget's own alone.

@@ -642,7 +642,10 @@ test("the drawings' lines and shapes are the desktop's", async () => {
                     striche.push([x + x1, y + y1, x + x2, y + y2, parseFloat(getComputedStyle(l).strokeWidth)]);
                 }
                 const boxen = [...svg.querySelectorAll('path, rect, ellipse')].filter((f) => !f.closest('clipPath'));
-                for (const b of boxen.map((f) => f.getBBox())) formen.push([x + b.x, y + b.y, b.width, b.height]);
+                for (const f of boxen) {
+                    const [b, rund] = [f.getBBox(), f.tagName === 'ellipse' || f.rx?.baseVal.value > 0];
+                    formen.push([x + b.x, y + b.y, b.width, b.height, Number(rund)]);
+                }
             }
             return { striche, formen };
         }, nummer);

@@ -287,9 +287,8 @@ private slots:
         const QString kopf =
             QStringLiteral("AFFE_SEED=%1, number format %2, ").arg(seed).arg(format.name());
         Affe affe(seed, format != QLocale::c());
-        // A replay starts as the first run did: the learning aids off.
-        shell::Lernhilfen::einstellungen().kennwerte_zeigen(false);
-        shell::Lernhilfen::einstellungen().vorherigen_lauf_zeigen(false);
+        // A replay starts as the first run did: the learning aids and the projector view off.
+        LernhilfenAus::schalten(false, false);
         // "Bild/Daten speichern …" write into a scratch folder, or are cancelled, never a dialog.
         QTemporaryDir ordner;
         int speicherungen = 0;

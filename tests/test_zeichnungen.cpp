@@ -1,6 +1,6 @@
-// The drawn pages, 1 and 4: the figures' arrowheads, leaders and joints, the contents list,
-// nothing but the buttons reacting; and for all four pages, at full size and smaller: everything
-// in its place, every text legible in its box, every button whole inside its frame.
+// The drawn pages, 1 and 4: the figures' arrowheads, nothing but the buttons reacting; and for all
+// four pages, at full size and smaller: everything in its place, every text legible in its box,
+// every button whole inside its frame.
 #include "schaubild.h"
 #include "schrift.h"
 #include "schriften.h"

@@ -388,6 +388,10 @@ test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', a
     // Spoken: the second and the values, the chart keeping its name.
     assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s · Soll1 50 °C/);
     assert.equal(await seite.$eval(el(3, 'kask'), (e) => e.ariaLabel), 'Diagramm Soll1, Ist1, Soll2, Ist2');
+    // The heating curve reads out alike.
+    await seite.focus(el(3, 'pid33'));
+    await seite.keyboard.press('End');
+    assert.match(await ablesung(), /^t = \d+ s · \S/);
     await seite.keyboard.press('Tab');
     assert.equal(await ablesung(), '');
     assert.ok((await menue(3, 'kask')).length);

@@ -57,10 +57,6 @@ QJsonArray rechteck(const Rect& r) {
     return {r.x, r.y, r.w, r.h};
 }
 
-QJsonArray punkt(const Punkt& p) {
-    return {p.x, p.y};
-}
-
 QJsonValue farbe(const std::optional<Farbe>& f) {
     if (!f) return {};
     return QJsonArray{f->r, f->g, f->b};
@@ -150,11 +146,7 @@ QJsonArray strich_json(const Linie& l) {
 QJsonArray linien_json(const std::vector<Linie>& linien) {
     QJsonArray a;
     for (const Linie& l : linien)
-        a.append(QJsonObject{{"a", punkt(l.a)},
-                             {"b", punkt(l.b)},
-                             {"farbe", farbe(l.farbe)},
-                             {"breite", l.breite},
-                             {"strich", strich_json(l)}});
+        a.append(QJsonObject{{"farbe", farbe(l.farbe)}, {"strich", strich_json(l)}});
     return a;
 }
 
@@ -206,29 +198,17 @@ QJsonObject element_json(const Element& element) {
                 o.insert("titel_hoehe", QFontMetrics(schrift(e.schrift)).height());
             } else if constexpr (std::is_same_v<T, Linie>) {
                 o.insert("typ", "Linie");
-                o.insert("a", punkt(e.a));
-                o.insert("b", punkt(e.b));
                 o.insert("farbe", farbe(e.farbe));
-                o.insert("breite", e.breite);
                 o.insert("strich", strich_json(e));
             } else if constexpr (std::is_same_v<T, Pfeil>) {
                 o.insert("typ", "Pfeil");
-                QJsonArray pt;
-                for (const Punkt& p : e.punkte)
-                    pt.append(punkt(p));
-                o.insert("punkte", pt);
-                o.insert("farbe", farbe(e.farbe));
-                o.insert("breite", e.breite);
                 // Shaft and head as the program strokes them.
                 o.insert("linien", linien_json(alle_linien({e})));
             } else if constexpr (std::is_same_v<T, Form>) {
                 o.insert("typ", "Form");
                 o.insert("art", form_name(e.art));
-                o.insert("r", rechteck(e.r));
                 o.insert("rand", farbe(e.rand));
-                o.insert("randbreite", e.randbreite);
                 o.insert("fuellung", farbe(e.fuellung));
-                o.insert("schraffiert", e.schraffiert);
                 o.insert("umriss", umriss_json(e));
             } else if constexpr (std::is_same_v<T, Knopf>) {
                 o.insert("typ", "Knopf");

@@ -19,13 +19,11 @@ const std::string trenner = " · ";
 // Whether a head laid out at the top, its plot's left edge at `links`, covers `r`.
 bool kopf_deckt(const kopf& k, const std::vector<double>& kennwert_breiten, double links,
                 const rechteck& r) {
-    const auto deckt = [&](double x, double y, double b, double h) {
-        return x < r.rechts() && r.x < x + b && y < r.unten() && r.y < y + h;
-    };
     for (size_t i = 0; i < k.kennwerte.size() && i < kennwert_breiten.size(); ++i)
-        if (deckt(links + k.kennwerte[i].x, k.kennwerte[i].y, kennwert_breiten[i], 1)) return true;
+        if (r.schneidet({links + k.kennwerte[i].x, k.kennwerte[i].y, kennwert_breiten[i], 1}))
+            return true;
     return !k.legende.empty() &&
-           deckt(links + k.legende_x, k.legende_y, k.legende_breite, k.legende_hoehe);
+           r.schneidet({links + k.legende_x, k.legende_y, k.legende_breite, k.legende_hoehe});
 }
 } // namespace
 
@@ -117,9 +115,7 @@ void schaubild::fokus_unten_setzen(double y) {
 }
 
 void schaubild::frei_halten(std::optional<rechteck> r) {
-    if (r.has_value() == m_frei.has_value() &&
-        (!r || (r->x == m_frei->x && r->y == m_frei->y && r->b == m_frei->b && r->h == m_frei->h)))
-        return;
+    if (r == m_frei) return;
     m_frei = r;
     m_lage_veraltet = true;
 }
@@ -285,6 +281,7 @@ void schaubild::anordnen() {
     // The head and the value axis depend on each other through the plot's size: laid out until
     // the plot's width stands.
     double plotbreite = std::max(0.0, m_sichtbar - 60 * m);
+    const double x1 = std::floor(m_sichtbar - rechts); // the plot's right edge
     double links = 0;
     for (int runde = 0; runde < 4; ++runde) {
         l.kopfstuecke.clear();
@@ -296,8 +293,7 @@ void schaubild::anordnen() {
             l.kennwert_breiten.push_back(std::ceil(breite(t)));
         l.k =
             kopf_anordnen(l.kennwert_breiten, luecke, l.legenden_breiten, plotbreite, l.kopfzeile);
-        if (m_frei && kopf_deckt(l.k, l.kennwert_breiten,
-                                 std::floor(m_sichtbar - rechts) - plotbreite, *m_frei))
+        if (m_frei && kopf_deckt(l.k, l.kennwert_breiten, x1 - plotbreite, *m_frei))
             l.k = kopf_anordnen(l.kennwert_breiten, luecke, l.legenden_breiten, plotbreite,
                                 l.kopfzeile, std::ceil(m_frei->unten()) + m);
         const double oben = std::max(std::ceil(l.k.hoehe), std::ceil(rand + zh / 2));
@@ -321,7 +317,7 @@ void schaubild::anordnen() {
         links = std::ceil(rand + titelband + labels + 7 * m + teil);
         l.natur_links = links;
         l.natur_rechts = std::floor(m_sichtbar - rechts + m_extra_rechts);
-        const double x0 = links + m_extra_links, x1 = std::floor(m_sichtbar - rechts);
+        const double x0 = links + m_extra_links;
         l.plot = {x0, oben, std::max(1.0, x1 - x0), plothoehe};
         if (l.plot.b == plotbreite) break;
         plotbreite = l.plot.b;

@@ -53,13 +53,13 @@ void zeitgruppe::angleichen() {
 void zeitgruppe::titel_frei_halten() {
     for (size_t i = 0; i < m_mitglieder.size(); ++i) {
         std::optional<rechteck> frei;
-        for (size_t j = 0; j < m_mitglieder.size(); ++j)
-            if (const auto t = j != i && m_orte[j].y < m_orte[i].y
-                                   ? m_mitglieder[j]->zeit_titel_ort()
-                                   : std::nullopt;
-                t && m_orte[j].y + t->unten() > m_orte[i].y)
+        for (size_t j = 0; j < m_mitglieder.size(); ++j) {
+            if (m_orte[j].y >= m_orte[i].y) continue; // not above
+            const auto t = m_mitglieder[j]->zeit_titel_ort();
+            if (t && m_orte[j].y + t->unten() > m_orte[i].y)
                 frei = rechteck{m_orte[j].x - m_orte[i].x + t->x, m_orte[j].y - m_orte[i].y + t->y,
                                 t->b, t->h};
+        }
         m_mitglieder[i]->frei_halten(frei);
     }
 }

@@ -188,6 +188,7 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss ansc
     auto* drucken_knopf = new QPushButton(QString::fromUtf8(w::knopf_drucken), this);
     auto* pdf_knopf = new QPushButton(QStringLiteral("Als PDF speichern …"), this);
     hilfe_knopf->setObjectName(QStringLiteral("einstellhilfe"));
+    laden_knopf->setObjectName(QStringLiteral("laden"));
     auto* knoepfe = new QHBoxLayout;
     knoepfe->addWidget(m_wiederholen);
     knoepfe->addWidget(hilfe_knopf);

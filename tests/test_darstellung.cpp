@@ -369,14 +369,13 @@ private slots:
                 QVERIFY(summe_v < summe_c);
         }
         // Every row a notebook holds, ticked: each run's tone its own, none a series' colour.
+        const auto rgb = [](darstellung::farbe f) { return std::array{f.r, f.g, f.b}; };
         std::set<std::array<int, 3>> toene;
         for (int i = 0; i < 4; ++i)
-            toene.insert({darstellung::reihenfarbe(i).r, darstellung::reihenfarbe(i).g,
-                          darstellung::reihenfarbe(i).b});
+            toene.insert(rgb(darstellung::reihenfarbe(i)));
         for (size_t n = 0; n <= darstellung::protokoll_hoechstens; ++n) {
             const auto f = darstellung::vergleichsfarbe(n, 0);
-            QVERIFY2(toene.insert({int(f.r), int(f.g), int(f.b)}).second &&
-                         darstellung::kontrast(f, weiss) >= 3,
+            QVERIFY2(toene.insert(rgb(f)).second && darstellung::kontrast(f, weiss) >= 3,
                      qPrintable(QString::number(n)));
         }
     }

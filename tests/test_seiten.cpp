@@ -304,9 +304,7 @@ private slots:
         shell::speicherort_fuer_tests = [&](const QString&) {
             return ordner.filePath(QStringLiteral("p%1.csv").arg(int(QLocale::German)));
         };
-        QPushButton* laden = nullptr;
-        for (QPushButton* k : fenster->findChildren<QPushButton*>())
-            if (k->text() == QString::fromUtf8(darstellung::protokollworte::knopf_laden)) laden = k;
+        auto* laden = fenster->findChild<QPushButton*>(QStringLiteral("laden"));
         for (const auto rolle :
              {QMessageBox::AcceptRole, QMessageBox::RejectRole, QMessageBox::DestructiveRole}) {
             QVERIFY(im_dialog<QMessageBox>([laden] { laden->click(); },

@@ -53,7 +53,9 @@ QJsonValue text(const char* t) {
     return t ? QJsonValue(QString::fromUtf8(t)) : QJsonValue();
 }
 
-QJsonArray rechteck(const Rect& r) {
+// A box in the page's pixels, as the desktop places its widgets.
+QJsonArray rechteck(const Rect& twips) {
+    const Rect r = darstellung::elemente::in_pixeln(twips);
     return {r.x, r.y, r.w, r.h};
 }
 
@@ -411,11 +413,12 @@ int main(int argc, char* argv[]) {
                 werte_felder.append(QString::fromStdString(f));
             laeufe.insert("werte_felder", werte_felder);
         }
+        const Rect groesse = darstellung::elemente::in_pixeln({0, 0, v.breite, v.hoehe});
         seiten.append(QJsonObject{{"nummer", n},
                                   {"laeufe", laeufe.isEmpty() ? QJsonValue() : QJsonValue(laeufe)},
                                   {"titel", v.titel},
-                                  {"breite", v.breite},
-                                  {"hoehe", v.hoehe},
+                                  {"breite", groesse.w},
+                                  {"hoehe", groesse.h},
                                   {"kleinster_massstab_finger",
                                    darstellung::elemente::kleinster_massstab_fuer_finger(ziele)},
                                   {"tabfolge", tabfolge},

@@ -83,7 +83,7 @@ export class Diagramm {
         this.div.dataset.name = e.name;
         this.div.setAttribute('role', 'img');
         this.div.setAttribute('aria-label', this.s.name());
-        const [x, y] = [Math.trunc(e.r[0] / 15), Math.trunc(e.r[1] / 15)];
+        const [x, y] = e.r;
         Object.assign(this.div.style, {
             left: `${x}px`,
             top: `${y}px`,

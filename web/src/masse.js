@@ -1,7 +1,5 @@
-// Twips, fonts and colours as the desktop's page builder takes them.
-export const twips_pro_pixel = 15;
-export const px = (twips) => Math.trunc(twips / twips_pro_pixel);
-export const pixel = (r) => ({ x: px(r[0]), y: px(r[1]), w: px(r[2]), h: px(r[3]) });
+// Boxes, fonts and colours as the page tables give them (boxes in the page's pixels).
+export const pixel = (r) => ({ x: r[0], y: r[1], w: r[2], h: r[3] });
 
 // Liberation Sans, cut down to what the pages write and so named "Regler Sans" as its licence
 // asks of a modified version, stands in for "MS Sans Serif" and "Arial", as on the desktop; at

@@ -1,6 +1,7 @@
-// Builds a page from its table as the desktop's page builder does: every element at its twips
-// position (15 twips a pixel), frames holding their elements, lines and shapes drawn beneath.
-import { css_schrift, farbe, pixel, px } from './masse.js';
+// Builds a page from its table as the desktop's page builder does: every element at its place in
+// pixels (regler-json works them out from the twips), frames holding their elements, lines and
+// shapes drawn beneath.
+import { css_schrift, farbe, pixel } from './masse.js';
 import { Zahlenfeld } from './zahlenfeld.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
@@ -193,8 +194,8 @@ export function seite_bauen(p, wurzel, kern) {
     const seite = {
         nummer: p.nummer,
         el: wurzel,
-        breite: px(p.breite),
-        hoehe: px(p.hoehe),
+        breite: p.breite,
+        hoehe: p.hoehe,
         knoepfe: new Map(),
         felder: new Map(),
         diagramme: new Map(),

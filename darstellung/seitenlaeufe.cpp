@@ -166,4 +166,30 @@ vergleichslaeufe(int nummer, int seite, const laufwerte& werte,
     return v;
 }
 
+seitenschritt seite_laufen(int seite, bool laden,
+                           const std::function<std::string(const std::string& id)>& text,
+                           std::string_view komma,
+                           const std::function<int(std::string_view)>& zeilen) {
+    const laufplan plan = lauf_plan(seite, laden);
+    seitenschritt s{.texte = plan.vorher};
+    const gelesen g = felder_lesen(
+        seite, plan,
+        [&](const std::string& id) {
+            const auto v = std::find_if(plan.vorher.rbegin(), plan.vorher.rend(),
+                                        [&](const auto& f) { return f.first == id; });
+            return v == plan.vorher.rend() ? text(id) : v->second;
+        },
+        komma);
+    s.piepse = g.piepse;
+    s.ungueltig = g.ungueltig;
+    if (!g.ungueltig.empty()) return s;
+    s.texte.insert(s.texte.end(), g.korrigiert.begin(), g.korrigiert.end());
+    laufergebnis e = seitenlauf(seite, laden, g.werte, zeilen);
+    s.texte.insert(s.texte.end(), e.nachher.begin(), e.nachher.end());
+    s.piepse += e.piep;
+    if (e.ist >= 0) s.kennwerte = sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte);
+    s.lauf = std::move(e);
+    return s;
+}
+
 } // namespace darstellung

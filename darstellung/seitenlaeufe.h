@@ -4,10 +4,12 @@
 // limit runs as 0, with a beep) and what the run is named by as the run before.
 #pragma once
 
+#include "kennwerte.h"
 #include "laeufe.h"
 #include "schaubild.h"
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -64,6 +66,23 @@ struct laufergebnis {
 // each chart holds (`zeilen`).
 laufergebnis seitenlauf(int seite, bool laden, std::span<const double> werte,
                         const std::function<int(std::string_view)>& zeilen);
+
+// A page's run as both faces carry it out, at load or on "Start Grafik": the plan's texts set,
+// the fields read (`text(id)`: a field's text as it stands), and where all read as numbers the
+// run, with the figures of its step response for the notebook. The face sets `texte` in order,
+// beeps `piepse` times, and then either selects `ungueltig` (no run) or fills the charts from
+// `lauf` and, where there are `kennwerte`, notes the run.
+struct seitenschritt {
+    std::vector<std::pair<std::string, std::string>> texte;
+    int piepse = 0;
+    std::string ungueltig;
+    std::optional<laufergebnis> lauf;
+    std::optional<sim::kennwerte> kennwerte;
+};
+seitenschritt seite_laufen(int seite, bool laden,
+                           const std::function<std::string(const std::string& id)>& text,
+                           std::string_view komma,
+                           const std::function<int(std::string_view)>& zeilen);
 
 // The run again from what it ran with (a row of the lab notebook): as "Start Grafik" with these
 // values in the fields.

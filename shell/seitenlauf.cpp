@@ -6,7 +6,6 @@
 #include "seitenlaeufe.h"
 #include "zahlenfeld.h"
 
-#include "kennwerte.h"
 #include "protokoll.h"
 #include "protokollzeilen.h"
 #include "zahlen.h"
@@ -19,47 +18,36 @@
 namespace shell {
 
 bool Seitenfenster::laufen(int seite, bool laden) {
-    const auto plan = darstellung::lauf_plan(seite, laden);
     const auto feld = [this](const std::string& name) { return element<Zahlenfeld>(name.c_str()); };
-    for (const auto& [name, text] : plan.vorher)
-        feld(name)->setText(QString::fromStdString(text));
-    const auto g = darstellung::felder_lesen(
-        seite, plan, [&](const std::string& id) { return feld(id)->text().toStdString(); },
-        zahlformat().decimalPoint().toStdString());
-    for (int i = 0; i < g.piepse; ++i)
-        piep();
-    if (!g.ungueltig.empty()) {
-        feld(g.ungueltig)->setFocus(Qt::OtherFocusReason);
-        feld(g.ungueltig)->selectAll();
-        return false;
-    }
-    for (const auto& [name, text] : g.korrigiert)
-        feld(name)->setText(QString::fromStdString(text));
-    const std::vector<double>& werte = g.werte;
-
     const auto diagramm = [this](std::string_view name) {
         return element<Diagrammfeld>(std::string(name).c_str());
     };
-    const auto e = darstellung::seitenlauf(
-        seite, laden, werte, [&](std::string_view name) { return diagramm(name)->zeilenzahl(); });
-    for (const auto& [name, text] : e.nachher)
+    const auto s = darstellung::seite_laufen(
+        seite, laden, [&](const std::string& id) { return feld(id)->text().toStdString(); },
+        zahlformat().decimalPoint().toStdString(),
+        [&](std::string_view name) { return diagramm(name)->zeilenzahl(); });
+    for (const auto& [name, text] : s.texte)
         feld(name)->setText(QString::fromStdString(text));
-    if (e.piep) piep();
+    for (int i = 0; i < s.piepse; ++i)
+        piep();
+    if (!s.lauf) {
+        feld(s.ungueltig)->setFocus(Qt::OtherFocusReason);
+        feld(s.ungueltig)->selectAll();
+        return false;
+    }
+    const darstellung::laufergebnis& e = *s.lauf;
     for (const std::string& name : e.benannt)
         diagramm(name)->lauf_setzen(e.lauf);
     std::vector<Diagrammfeld*> fertig; // each chart's run ends once its columns are in
-    for (const auto& s : e.spalten) {
-        Diagrammfeld* d = diagramm(s.diagramm);
-        for (size_t i = 0; i < s.werte.size(); ++i)
-            d->zelle(s.spalte, int(i) + 1, s.werte[i]);
+    for (const auto& sp : e.spalten) {
+        Diagrammfeld* d = diagramm(sp.diagramm);
+        for (size_t i = 0; i < sp.werte.size(); ++i)
+            d->zelle(sp.spalte, int(i) + 1, sp.werte[i]);
         if (std::find(fertig.begin(), fertig.end(), d) == fertig.end()) fertig.push_back(d);
     }
     for (Diagrammfeld* d : fertig)
         d->lauf_abschliessen();
-    if (e.ist >= 0)
-        m_nav.protokoll().eintragen(
-            seite, e.lauf, sim::kennwerte_berechnen(e.soll, e.spalten[size_t(e.ist)].werte),
-            !laden);
+    if (s.kennwerte) m_nav.protokoll().eintragen(seite, e.lauf, *s.kennwerte, !laden);
     return true;
 }
 

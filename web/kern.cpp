@@ -141,30 +141,27 @@ val lauf_wert(int seite, const darstellung::laufergebnis& e) {
     return o;
 }
 
-// Page 2's or page 3's run (darstellung::seitenlauf) for the plan's fields as read.
-val seitenlauf(int seite, bool laden, const val& werte, const val& zeilen) {
-    return lauf_wert(seite,
-                     darstellung::seitenlauf(seite, laden, zahlen(werte), zeilen_je(zeilen)));
-}
-
-// The plan's fields read from their texts ({ id: text }), as "Start Grafik" reads them:
-// { werte, ungueltig (the field to select, or ""), korrigiert: [[id, text]], piepse }.
-val felder_lesen(int seite, bool laden, const val& texte, const std::string& komma) {
-    const auto g = darstellung::felder_lesen(
-        seite, darstellung::lauf_plan(seite, laden),
+// Page 2's or page 3's run from its fields' texts ({ id: text }), as darstellung::seite_laufen
+// carries it out: { texte: [[id, text]], piepse, ungueltig, lauf (lauf_wert, or null),
+// kennwerte (or null) }.
+val seite_laufen(int seite, bool laden, const val& texte, const std::string& komma,
+                 const val& zeilen) {
+    const auto s = darstellung::seite_laufen(
+        seite, laden,
         [&texte](const std::string& id) {
             const val t = texte[id];
             return t.isString() ? t.as<std::string>() : std::string();
         },
-        komma);
+        komma, zeilen_je(zeilen));
     val o = val::object();
-    o.set("werte", liste(g.werte));
-    o.set("ungueltig", g.ungueltig);
-    val k = val::array();
-    for (size_t i = 0; i < g.korrigiert.size(); ++i)
-        k.set(i, liste(std::vector<std::string>{g.korrigiert[i].first, g.korrigiert[i].second}));
-    o.set("korrigiert", k);
-    o.set("piepse", g.piepse);
+    val t = val::array();
+    for (size_t i = 0; i < s.texte.size(); ++i)
+        t.set(i, liste(std::vector<std::string>{s.texte[i].first, s.texte[i].second}));
+    o.set("texte", t);
+    o.set("piepse", s.piepse);
+    o.set("ungueltig", s.ungueltig);
+    o.set("lauf", s.lauf ? lauf_wert(seite, *s.lauf) : val::null());
+    o.set("kennwerte", s.kennwerte ? kennwerte_wert(*s.kennwerte) : val::null());
     return o;
 }
 
@@ -189,11 +186,6 @@ val vergleichslaeufe(int nummer, int seite, const val& werte, const val& zeilen)
         a.set(i++, o);
     }
     return a;
-}
-
-// The figures of the actual values x against w, for the notebook's row.
-val kennwerte(double w, const val& x) {
-    return kennwerte_wert(sim::kennwerte_berechnen(w, zahlen(x)));
 }
 
 // ---- charts: the core's chart and group as objects of their own
@@ -657,10 +649,8 @@ val kaskade(const val& f, int n) {
 
 EMSCRIPTEN_BINDINGS(regler) {
     using emscripten::function;
-    function("seitenlauf", &seitenlauf);
+    function("seite_laufen", &seite_laufen);
     function("vergleichslaeufe", &vergleichslaeufe);
-    function("felder_lesen", &felder_lesen);
-    function("kennwerte", &kennwerte);
     function("tipp", &tipp);
     function("feld_taste", &feld_taste);
     function("feld_einfuegen", &feld_einfuegen);

@@ -391,23 +391,10 @@ int main(int argc, char* argv[]) {
                 ziele.push_back({g.x(), g.y(), g.width(), g.height()});
         }
 
-        // What the page runs at load and on "Start Grafik": the fields it reads, in order, and
-        // the texts it sets first.
+        // On a page with runs, the fields a run's values go into, in their order ("Lauf
+        // wiederholen"); what a run reads and sets is the core's (seite_laufen).
         QJsonObject laeufe;
-        for (const bool laden : {true, false}) {
-            const auto plan = darstellung::lauf_plan(n, laden);
-            QJsonArray felder, vorher;
-            for (const std::string& f : plan.felder)
-                felder.append(QString::fromStdString(f));
-            for (const auto& [name, wert] : plan.vorher)
-                vorher.append(
-                    QJsonArray{QString::fromStdString(name), QString::fromStdString(wert)});
-            if (!plan.felder.empty())
-                laeufe.insert(laden ? "laden" : "start",
-                              QJsonObject{{"felder", felder}, {"vorher", vorher}});
-        }
-        // The fields a run's values go into, in their order ("Lauf wiederholen").
-        if (!laeufe.isEmpty()) {
+        if (!darstellung::lauf_plan(n, false).felder.empty()) {
             QJsonArray werte_felder;
             for (const std::string& f : darstellung::laufwert_felder(n))
                 werte_felder.append(QString::fromStdString(f));

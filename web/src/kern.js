@@ -10,18 +10,13 @@ export async function kern_laden(optionen = {}) {
     const k = dezimalzeichen;
     const zeilen_je = (zeilen) => Object.fromEntries(zeilen);
     return {
-        // Page 2's or page 3's run for the plan's fields as read (`werte`); zeilen: each chart's
-        // rows by name. { seite, lauf, spalten: [{ diagramm, spalte, werte }], benannt, nachher,
-        // piep, soll, ist }.
-        seitenlauf: (seite, laden, werte, zeilen) => m.seitenlauf(seite, laden, werte, zeilen_je(zeilen)),
-        // The plan's fields read from their texts ({ id: text }): { werte, ungueltig, korrigiert,
-        // piepse }.
-        felder_lesen: (seite, laden, texte) => m.felder_lesen(seite, laden, texte, k()),
+        // Page 2's or page 3's run from its fields' texts ({ id: text }); zeilen: each chart's rows
+        // by name. { texte: [[id, text]] to set, piepse, ungueltig (the field to select), lauf:
+        // { seite, lauf, spalten: [{ diagramm, spalte, werte }], benannt } or null, kennwerte }.
+        seite_laufen: (seite, laden, texte, zeilen) => m.seite_laufen(seite, laden, texte, k(), zeilen_je(zeilen)),
         // Row `nummer` of the lab notebook run again from its values, as its page's charts compare
         // with it: [{ diagramm, seite, werte, spalten, titel }].
         vergleichslaeufe: (nummer, seite, werte, zeilen) => m.vergleichslaeufe(nummer, seite, werte, zeilen_je(zeilen)),
-        // The figures of actual values x against w, for the notebook.
-        kennwerte: (w, x) => m.kennwerte(w, x),
         // The charts: the core's chart and group, and this face's chart panel around them; the
         // read-out tooltip's box for a text.
         Schaubild: m.Schaubild,

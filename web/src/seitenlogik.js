@@ -1,6 +1,6 @@
-// What a page does at load and on "Start Grafik", as its table says (regler-json writes the
-// plan): the core reads its fields' texts and runs them, and its columns go into the charts.
-// Nothing here knows a page.
+// What a page does at load and on "Start Grafik": the core reads its fields' texts and runs
+// them (seite_laufen), and this sets the texts, beeps and puts the columns into the charts, as
+// the core says. Nothing here knows a page.
 import { piep } from './piep.js';
 import { eintragen, hat_zeilen_von } from './protokoll.js';
 import { felder_schluessel, sitzung_lesen, sitzung_merken } from './sitzung.js';
@@ -11,35 +11,29 @@ export function seitenlogik(nummer, p, seite, kern) {
     const schluessel = felder_schluessel(nummer);
     let lauf_texte = []; // the field texts of the run shown
     const laufen = (laden, wieder = false) => {
-        const plan = laden ? p.laeufe.laden : p.laeufe.start;
-        for (const [name, text] of plan.vorher) seite.felder.get(name).text = text;
-        // Every field must read as a number before the first cell is written, so that a bad
-        // field leaves the last complete run on the charts.
-        const g = kern.felder_lesen(nummer, laden, Object.fromEntries([...seite.felder].map(([n, f]) => [n, f.text])));
-        for (let i = 0; i < g.piepse; ++i) piep();
-        if (g.ungueltig) {
-            seite.felder.get(g.ungueltig).eingabe.focus();
-            seite.felder.get(g.ungueltig).eingabe.select();
+        const texte = Object.fromEntries([...seite.felder].map(([n, f]) => [n, f.text]));
+        const zeilen = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
+        const s = kern.seite_laufen(nummer, laden, texte, zeilen);
+        for (const [name, text] of s.texte) seite.felder.get(name).text = text;
+        for (let i = 0; i < s.piepse; ++i) piep();
+        if (!s.lauf) {
+            seite.felder.get(s.ungueltig).eingabe.focus();
+            seite.felder.get(s.ungueltig).eingabe.select();
             return false;
         }
-        for (const [name, text] of g.korrigiert) seite.felder.get(name).text = text;
-        const zeilen = new Map([...seite.diagramme].map(([name, d]) => [name, d.zeilen]));
-        const e = kern.seitenlauf(nummer, laden, g.werte, zeilen);
-        for (const [name, text] of e.nachher) seite.felder.get(name).text = text;
-        if (e.piep) piep();
+        const e = s.lauf;
         for (const name of e.benannt) seite.diagramme.get(name).lauf_setzen(e.seite, e.lauf);
         const fertig = [];
-        for (const s of e.spalten) {
-            const d = seite.diagramme.get(s.diagramm);
-            d.spalte(s.spalte, s.werte);
+        for (const sp of e.spalten) {
+            const d = seite.diagramme.get(sp.diagramm);
+            d.spalte(sp.spalte, sp.werte);
             if (!fertig.includes(d)) fertig.push(d);
         }
         for (const d of fertig) d.lauf_abschliessen();
         // Into the notebook, once: not a page's load run again after a reload, not the run that
         // brings the page back as it was.
         const schon = laden && hat_zeilen_von(nummer);
-        if (e.ist >= 0 && !wieder && !schon)
-            eintragen(nummer, e.lauf, kern.kennwerte(e.soll, e.spalten[e.ist].werte), !laden);
+        if (s.kennwerte && !wieder && !schon) eintragen(nummer, e.lauf, s.kennwerte, !laden);
         lauf_texte = [...seite.felder].map(([n, f]) => [n, f.text]);
         // Kept for the tab's session: a reload shows the page as it was.
         if (!laden) sitzung_merken(schluessel, Object.fromEntries(lauf_texte));

@@ -18,9 +18,7 @@ import { ansicht, ansicht_vergleichen, geometrie, lage_vergleichen } from './pru
 const engine = process.env.REGLER_ENGINE;
 const kaltstarts = engine === 'webkit' ? 30 : 0;
 const bilder = join(process.env.REGLER_BILDER, engine);
-let server;
-let t;
-let adresse;
+let server, t, adresse;
 
 before(async () => {
     server = await server_starten(process.env.REGLER_WEB, { weitere: kaltstarts });
@@ -44,10 +42,7 @@ async function warten(f, ...a) {
     }
     throw new Error(`waited in vain for ${f}`);
 }
-async function oeffnen(url) {
-    await t.gehen(url);
-    await warten(() => window.regler?.bereit);
-}
+const oeffnen = (url) => t.gehen(url).then(() => warten(() => window.regler?.bereit));
 test('pages', async () => {
     await oeffnen(adresse);
     for (let n = 1; n <= 4; ++n) {

@@ -47,17 +47,12 @@ async function neue_seite(kontext = browser, fenster) {
 before(async () => {
     server = await server_starten(web);
     adresse = `http://127.0.0.1:${server.address().port}/`;
+    // The school's name leads here; the certificate, the test's own, is trusted as a school's devices trust theirs.
+    const schule = [`--host-resolver-rules=MAP ${schulname} 127.0.0.1`, '--ignore-certificate-errors'];
     browser = await puppeteer.launch({
         executablePath: process.env.CHROMIUM ?? '/usr/bin/chromium',
         headless: true,
-        // The school's name leads here; the certificate, the test's own, is trusted as a school's
-        // devices trust theirs.
-        args: [
-            '--no-sandbox',
-            '--disable-gpu',
-            `--host-resolver-rules=MAP ${schulname} 127.0.0.1`,
-            '--ignore-certificate-errors',
-        ],
+        args: ['--no-sandbox', '--disable-gpu', ...schule],
     });
     seite = await laden(await neue_seite(browser, { width: 1100, height: 800 }), '', 20000);
     fs.mkdirSync(bilder, { recursive: true });

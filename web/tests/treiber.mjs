@@ -57,10 +57,9 @@ async function puppeteer(name, env) {
     return {
         version: await browser.version(),
         async gehen(url) {
+            const rechte = ['clipboard-write', 'clipboard-sanitized-write'];
             if (name !== 'firefox')
-                await browser
-                    .defaultBrowserContext()
-                    .overridePermissions(new URL(url).origin, ['clipboard-write', 'clipboard-sanitized-write']);
+                await browser.defaultBrowserContext().overridePermissions(new URL(url).origin, rechte);
             await seite.goto(url);
         },
         auswerten: (f, ...a) => seite.evaluate(f, ...a),
@@ -122,6 +121,7 @@ async function webkit(name, env) {
         if (fehlschlag) throw new Error(fehlschlag);
         return w;
     };
+    const maus = { type: 'pointer', id: 'maus', parameters: { pointerType: 'mouse' } };
     const aktionen = async (quelle) => {
         await s('POST', '/actions', { actions: [quelle] });
         await s('DELETE', '/actions');
@@ -150,12 +150,7 @@ async function webkit(name, env) {
             const element = await s('POST', '/element', { using: 'css selector', value: auswahl });
             const [zeigen, knopf] = [{ type: 'pointerMove', origin: element, x: 0, y: 0 }, rechts ? 2 : 0];
             const drucken = ['pointerDown', 'pointerUp'].map((type) => ({ type, button: knopf }));
-            await aktionen({
-                type: 'pointer',
-                id: 'maus',
-                parameters: { pointerType: 'mouse' },
-                actions: [zeigen, ...drucken],
-            });
+            await aktionen({ ...maus, actions: [zeigen, ...drucken] });
         },
         async strg(taste) {
             const k = ['keyDown', 'keyUp'];

@@ -1,8 +1,7 @@
-// The pages in headless Chromium, where only the browser can go wrong: serving, installing and
-// updating, links and history, keys, touch and the clipboard reaching the core, the lab notebook's
-// dialog and files, the page fitted to the window, the drawings as the desktop's. What a chart
-// shows after a run, and where the elements stand, in every engine: engines.test.mjs; the rules
-// themselves are the C++ tests'. Screenshots go to build-wasm/bilder/.
+// The pages in headless Chromium, where only the browser can go wrong: serving, installing, updating, links and
+// history, keys, touch and the clipboard reaching the core, the lab notebook's dialog and files, the page fitted to
+// the window, the drawings as the desktop's. Charts after a run and where the elements stand, in every engine:
+// engines.test.mjs; the rules themselves: the C++ tests. Screenshots go to build-wasm/bilder/.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import * as fs from 'node:fs';
@@ -130,9 +129,8 @@ function im_plot_im_browser(e, anteil) {
     return [r.left + (px + anteil * pb) * m, r.top + (py + ph / 2) * m, pb * m];
 }
 
-// A school's student on a cold start: a new browser context with the cache off, through nginx
-// with gzip. What the first page needs must keep to 150 kB on the wire (the times are the
-// benchmark's, web/bench/messwerte.mjs).
+// A school's student on a cold start (a new browser context, the cache off, nginx with gzip): what the first page
+// needs keeps to 150 kB on the wire (the times are the benchmark's, web/bench/messwerte.mjs).
 test('a cold start: the first page in 150 kB on the wire', async () => {
     const neu = await neue_seite(await browser.createBrowserContext(), { width: 1100, height: 800 });
     await neu.setCacheEnabled(false);
@@ -162,12 +160,11 @@ test('installable', async () => {
     await neu.close();
 });
 
-// A new build reaches a school's browsers. Build 1 is visited and its worker keeps the tab; build
-// 2 is put over it (what a rebuild changes: regler.js, and so the worker's version); the next
-// visit announces it above the page, "Neu laden" runs it, and so does a reload offline. Served
-// as by a server that says nothing about caching, where the browser holds build 1's files (a
-// month old) fresh for days and only the worker's own requests get past them (web/nginx.conf
-// has every file revalidated, which the headers' test holds).
+// A new build reaches a school's browsers. Build 1 is visited and its worker keeps the tab; build 2 is put over it
+// (what a rebuild changes: regler.js, and so the worker's version); the next visit announces it above the page,
+// "Neu laden" runs it, and so does a reload offline. Served as by a server that says nothing about caching, where
+// the browser holds build 1's files (a month old) fresh for days and only the worker's own requests get past them
+// (web/nginx.conf has every file revalidated, which the headers' test holds).
 test('a new build reaches a tab the old one keeps, online and offline', async () => {
     const ordner = fs.mkdtempSync(join(tmpdir(), 'regler-bau-'));
     fs.cpSync(web, ordner, { recursive: true });
@@ -359,9 +356,8 @@ test('the browser\'s back and forward buttons and "zurück" move between the pag
     assert.deepEqual(await seite.$$eval('section.seite:not([hidden])', (s) => s.map((x) => x.id)), ['seite-2']);
 });
 
-// The read-out names the second and every series of the page's charts where the mouse points;
-// the keys move it on every chart of the group, spoken; it ends with the focus; a chart's menu
-// goes with its page.
+// The read-out names the second and every series of the page's charts where the mouse points; the keys move it on
+// every chart of the group, spoken; it ends with the focus; a chart's menu goes with its page.
 test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', async () => {
     await gehen(3);
     await druecken(el(3, 'kask'), 'End');
@@ -389,11 +385,10 @@ test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', a
     assert.equal(await seite.$('.menue'), null);
 });
 
-// Keys, an on-screen keyboard, pasted and dropped text reach the core's field rules (their table
-// is the C++ test's) and its edits the field: typed characters, a selection typed over ("^":
-// the whole text selected first), the user's separator, Backspace refused but an on-screen
-// keyboard's deleting admitted, one beep for all that pasting refuses; an input method's text
-// (composed, not typed) as pasted text.
+// Keys, an on-screen keyboard, pasted and dropped text reach the core's field rules (their table is the C++ test's)
+// and its edits the field: typed characters, a selection typed over ("^": the whole text selected first), the user's
+// separator, Backspace refused but an on-screen keyboard's deleting admitted, one beep for all that pasting refuses;
+// an input method's text (composed, not typed) as pasted text.
 // [how, page, field, text before, text given, text after, beeps]
 const eingaben = [
     ['tippen', 2, 'w1', '50', 'a12', '99,9', 2],
@@ -441,10 +436,9 @@ test('fields: keys, an on-screen keyboard, paste and drop', async () => {
     await cdp.detach();
 });
 
-// An accessibility audit (axe-core, pinned) of every page and of the notebook beside page 2,
-// where the page keeps its full size, and of every page on an upright tablet, too narrow for
-// any page, where a finger must still meet the fields: no violation of WCAG 2.2 A and AA nor of
-// its best practice.
+// An accessibility audit (axe-core, pinned) of every page and of the notebook beside page 2, where the page keeps
+// its full size, and of every page on an upright tablet, too narrow for any page, where a finger must still meet the
+// fields: no violation of WCAG 2.2 A and AA nor of its best practice.
 test('the accessibility audit finds nothing', async () => {
     const axe = fs.readFileSync(`${process.env.REGLER_NPM}/axe-core/axe.min.js`, 'utf8');
     const tab = await neue_seite();
@@ -520,9 +514,8 @@ test('a tablet: a long press opens the menu, a finger reads the curves, pictures
     await tab.close();
 });
 
-// What the core makes of the fields on "Start Grafik" reaches the page: a field that is not a
-// number runs nothing (one beep, that field focused, the charts as they were); one above its
-// limit is set to it, and the run uses it.
+// What the core makes of the fields on "Start Grafik" reaches the page: a field that is not a number runs nothing
+// (one beep, that field focused, the charts as they were); one above its limit is set to it, and the run uses it.
 test('a field that is not a number starts no run; one above its limit runs at the limit', async () => {
     await gehen(2);
     await laufen({ xp1: '7' });

@@ -1,7 +1,6 @@
-// The three engines behind the same few calls, each in an Xvfb of its own (Firefox's headless
-// clipboard holds no pictures), all from Debian's packages: Chromium and Firefox ESR through
-// puppeteer-core (CDP, WebDriver BiDi), WebKitGTK through WebKitWebDriver (classic WebDriver,
-// spoken over fetch) under Debian's default language C.UTF-8.
+// The three engines behind the same few calls, each in an Xvfb of its own (Firefox's headless clipboard holds no
+// pictures), all from Debian's packages: Chromium and Firefox ESR through puppeteer-core (CDP, WebDriver BiDi),
+// WebKitGTK through WebKitWebDriver (classic WebDriver, spoken over fetch) under Debian's default language C.UTF-8.
 //   { version, gehen(url), auswerten(f, ...args), klicken(auswahl, rechts), strg(taste), bild(pfad),
 //     bild_in_ablage() (the clipboard's PNG or null), fehler() (since the last call), schliessen() }
 import { spawn, spawnSync } from 'node:child_process';

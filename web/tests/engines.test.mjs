@@ -1,12 +1,10 @@
-// The checks every engine must pass, run in the one REGLER_ENGINE names (chromium, firefox or
-// webkit, driven by treiber.mjs): the four pages load; after the runs of the desktop's table
-// (regler-json's ansicht.json), the learning aids switched in a chart's menu, each chart (its
-// data written to the last bit) and the lab notebook are what the desktop shows (every case in
-// Chromium, one with both aids on page 2 and on page 3 elsewhere); the lab notebook
-// (Ctrl+L) lists a run; every element stands where the desktop puts it, no one-line
-// label cut or kerned; "Bild kopieren" puts the chart on the clipboard; and in WebKit, under
-// Debian's C.UTF-8, 30 cold starts lay page 1 out in its own font. Chromium's deeper checks
-// over CDP: seiten.test.mjs.
+// The checks every engine must pass, run in the one REGLER_ENGINE names (chromium, firefox or webkit, driven by
+// treiber.mjs): the four pages load; after the runs of the desktop's table (regler-json's ansicht.json), the
+// learning aids switched in a chart's menu, each chart (its data written to the last bit) and the lab notebook are
+// what the desktop shows (every case in Chromium, one with both aids on page 2 and on page 3 elsewhere); the lab
+// notebook (Ctrl+L) lists a run; every element stands where the desktop puts it, no one-line label cut or kerned;
+// "Bild kopieren" puts the chart on the clipboard; and in WebKit, under Debian's C.UTF-8, 30 cold starts lay page 1
+// out in its own font. Chromium's deeper checks over CDP: seiten.test.mjs.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';
@@ -18,9 +16,7 @@ import { ansicht, ansicht_vergleichen, geometrie, lage_vergleichen } from './pru
 const engine = process.env.REGLER_ENGINE;
 const kaltstarts = engine === 'webkit' ? 30 : 0;
 const bilder = join(process.env.REGLER_BILDER, engine);
-let server;
-let t;
-let adresse;
+let server, t, adresse;
 
 before(async () => {
     server = await server_starten(process.env.REGLER_WEB, { weitere: kaltstarts });
@@ -44,10 +40,7 @@ async function warten(f, ...a) {
     }
     throw new Error(`waited in vain for ${f}`);
 }
-async function oeffnen(url) {
-    await t.gehen(url);
-    await warten(() => window.regler?.bereit);
-}
+const oeffnen = (url) => t.gehen(url).then(() => warten(() => window.regler?.bereit));
 test('pages', async () => {
     await oeffnen(adresse);
     for (let n = 1; n <= 4; ++n) {
@@ -117,9 +110,8 @@ test('layout', async () => {
     assert.deepEqual(abweichungen, []);
 });
 
-// The chart as a picture at twice the screen's resolution, as the desktop copies it, on the
-// clipboard (the page's own address is a secure context, where the menu offers it; where in the
-// menu: seiten.test.mjs).
+// The chart as a picture at twice the screen's resolution, as the desktop copies it, on the clipboard (the page's
+// own address is a secure context, where the menu offers it; where in the menu: seiten.test.mjs).
 test('copy picture', async () => {
     await t.auswerten(() => window.regler.gehen(2));
     await t.klicken('#seite-2 [data-name="graph"]', true);

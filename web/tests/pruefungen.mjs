@@ -62,11 +62,10 @@ export async function lage_vergleichen(nummer, auswerten) {
 // list, its group's read-out, its description (the browser's menu has one entry more, the run's
 // link) or its data; or where the lab notebook does, but for the clock's seconds.
 export async function ansicht_vergleichen(fall, auswerten) {
-    const namen = fall.diagramme.map((d) => d.name);
     const [web, protokoll] = await auswerten(
         (n, l) => [l.map((name) => window.regler.ansicht(n, name)), window.regler.protokoll_csv()],
         fall.seite,
-        namen,
+        fall.diagramme.map((d) => d.name),
     );
     const ohne_zeit = (csv) => csv.split('\r\n').map((z) => z.split(';').toSpliced(1, 1).join(';'));
     const abweichungen = [];

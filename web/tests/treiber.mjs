@@ -1,7 +1,6 @@
-// The three engines behind the same few calls, each in an Xvfb of its own (Firefox's headless
-// clipboard holds no pictures), all from Debian's packages: Chromium and Firefox ESR through
-// puppeteer-core (CDP, WebDriver BiDi), WebKitGTK through WebKitWebDriver (classic WebDriver,
-// spoken over fetch) under Debian's default language C.UTF-8.
+// The three engines behind the same few calls, each in an Xvfb of its own (Firefox's headless clipboard holds no
+// pictures), all from Debian's packages: Chromium and Firefox ESR through puppeteer-core (CDP, WebDriver BiDi),
+// WebKitGTK through WebKitWebDriver (classic WebDriver, spoken over fetch) under Debian's default language C.UTF-8.
 //   { version, gehen(url), auswerten(f, ...args), klicken(auswahl, rechts), strg(taste), bild(pfad),
 //     bild_in_ablage() (the clipboard's PNG or null), fehler() (since the last call), schliessen() }
 import { spawn, spawnSync } from 'node:child_process';
@@ -57,10 +56,9 @@ async function puppeteer(name, env) {
     return {
         version: await browser.version(),
         async gehen(url) {
+            const rechte = ['clipboard-write', 'clipboard-sanitized-write'];
             if (name !== 'firefox')
-                await browser
-                    .defaultBrowserContext()
-                    .overridePermissions(new URL(url).origin, ['clipboard-write', 'clipboard-sanitized-write']);
+                await browser.defaultBrowserContext().overridePermissions(new URL(url).origin, rechte);
             await seite.goto(url);
         },
         auswerten: (f, ...a) => seite.evaluate(f, ...a),
@@ -122,6 +120,7 @@ async function webkit(name, env) {
         if (fehlschlag) throw new Error(fehlschlag);
         return w;
     };
+    const maus = { type: 'pointer', id: 'maus', parameters: { pointerType: 'mouse' } };
     const aktionen = async (quelle) => {
         await s('POST', '/actions', { actions: [quelle] });
         await s('DELETE', '/actions');
@@ -150,12 +149,7 @@ async function webkit(name, env) {
             const element = await s('POST', '/element', { using: 'css selector', value: auswahl });
             const [zeigen, knopf] = [{ type: 'pointerMove', origin: element, x: 0, y: 0 }, rechts ? 2 : 0];
             const drucken = ['pointerDown', 'pointerUp'].map((type) => ({ type, button: knopf }));
-            await aktionen({
-                type: 'pointer',
-                id: 'maus',
-                parameters: { pointerType: 'mouse' },
-                actions: [zeigen, ...drucken],
-            });
+            await aktionen({ ...maus, actions: [zeigen, ...drucken] });
         },
         async strg(taste) {
             const k = ['keyDown', 'keyUp'];

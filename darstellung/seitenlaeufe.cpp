@@ -172,14 +172,7 @@ seitenschritt seite_laufen(int seite, bool laden,
                            const std::function<int(std::string_view)>& zeilen) {
     const laufplan plan = lauf_plan(seite, laden);
     seitenschritt s{.texte = plan.vorher};
-    const gelesen g = felder_lesen(
-        seite, plan,
-        [&](const std::string& id) {
-            const auto v = std::find_if(plan.vorher.rbegin(), plan.vorher.rend(),
-                                        [&](const auto& f) { return f.first == id; });
-            return v == plan.vorher.rend() ? text(id) : v->second;
-        },
-        komma);
+    const gelesen g = felder_lesen(seite, plan, text, komma); // it reads no field it sets
     s.piepse = g.piepse;
     s.ungueltig = g.ungueltig;
     if (!g.ungueltig.empty()) return s;

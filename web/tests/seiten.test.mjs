@@ -5,6 +5,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import * as fs from 'node:fs';
+import { execFileSync } from 'node:child_process';
 import { once } from 'node:events';
 import { get as http_get } from 'node:http';
 import { get as https_get } from 'node:https';
@@ -656,6 +657,21 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     assert.deepEqual(await nummern('tbody tr'), ['1', '2', '3', '4']);
     for (let i = 0; i < 2; ++i) await im('th:nth-child(5) button'); // P-Band, down after up
     assert.deepEqual(await nummern('tbody tr'), ['4', '3', '2', '1']);
+    // "Drucken …" on paper, as Chromium's print to PDF lays out what its dialog prints: the table as sorted, a title
+    // with today's date, A4 across, text as text.
+    await seite.evaluate(() => (window.print = () => (window.gedruckt = true)));
+    await im('[data-tat="drucken"]');
+    await seite.emulateMediaType('print');
+    const pdf = join(bilder, 'protokoll.pdf');
+    await seite.pdf({ path: pdf, preferCSSPageSize: true });
+    await seite.emulateMediaType(null);
+    await seite.evaluate(() => window.dispatchEvent(new Event('afterprint')));
+    const lesen = (werkzeug, ...a) => execFileSync(werkzeug, a, { encoding: 'utf8' });
+    const [text, info] = [lesen('pdftotext', '-layout', pdf, '-'), lesen('pdfinfo', pdf)];
+    const heute = new Intl.DateTimeFormat('de', { day: 'numeric', month: 'long', year: 'numeric' }).format(new Date());
+    assert.ok(text.includes(heute) && (await seite.evaluate(() => window.gedruckt)), text);
+    assert.match(info, /Page size: +841.92 x 594.96 pts \(A4\)/); // across
+    assert.deepEqual(text.match(/^ *\d(?= )/gm).map(Number), [4, 3, 2, 1], text);
     // The arrow keys move the choice down the table as it is sorted.
     await im('tbody tr[data-nummer="3"]');
     await druecken('dialog.protokoll table', 'ArrowDown');

@@ -650,11 +650,10 @@ void schaubild::bild_zeichnen() {
                           {xk + 4 * m, k1.y - 3 * m - zh}}});
     }
     std::vector<rechteck> schilder; // the labels placed
-    // Steps away from a label's first place, nearest first: made once per drawing, when first
-    // a label finds every place of its own taken.
-    std::vector<punkt> versatz;
-    const auto versatz_machen = [&] {
+    const auto versatz = [&]() -> const std::vector<punkt>& {
         const int nx = int(p.b / zh) + 1, ny = int(2 * p.h / zh) + 1;
+        if (m_versatz.nx == nx && m_versatz.ny == ny && m_versatz.zh == zh)
+            return m_versatz.schritte;
         std::vector<std::pair<double, punkt>> nach_abstand;
         for (int i = -nx; i <= nx; ++i)
             for (int j = -ny; j <= ny; ++j) {
@@ -663,8 +662,10 @@ void schaubild::bild_zeichnen() {
             }
         std::stable_sort(nach_abstand.begin(), nach_abstand.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
+        m_versatz = {nx, ny, zh, {}};
         for (const auto& [abstand, v] : nach_abstand)
-            versatz.push_back(v);
+            m_versatz.schritte.push_back(v);
+        return m_versatz.schritte;
     };
     for (const auto& [text, orte] : namen) {
         const double w = z.breite(text);
@@ -684,9 +685,8 @@ void schaubild::bild_zeichnen() {
         // Every place taken (a low or crowded plot): the free one nearest the first, else the
         // nearest clear of the other labels, at least; only where there is none, the first.
         if (!frei(*gewaehlt)) {
-            if (versatz.empty()) versatz_machen();
             std::optional<rechteck> frei_genug;
-            for (const punkt v : versatz) {
+            for (const punkt v : versatz()) {
                 const rechteck q = platz({orte.front().x + v.x, orte.front().y + v.y});
                 if (frei(q)) {
                     frei_genug = q;

@@ -208,6 +208,13 @@ private:
     bool m_oben_veraltet = true;
     int m_bildstand = 0, m_zeigerstil = 0, m_fokusstil = 0;
     std::vector<size_t> m_kurven; // each series' curve in the list
+    // Steps away from a figure label's first place, nearest first, in a plot of nx × ny steps
+    // of a line's height: made when a label first needs them, kept while the plot keeps its size.
+    struct versatz {
+        int nx = -1, ny = -1;
+        double zh = 0;
+        std::vector<punkt> schritte;
+    } m_versatz;
     struct lage;
     std::shared_ptr<lage> m_lage;
     anzeige m_anzeige;

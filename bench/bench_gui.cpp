@@ -141,6 +141,14 @@ std::vector<const Diagramm*> diagramme(const std::vector<shell::Element>& tabell
     return d;
 }
 
+// The charts a run fills: page 3's heating curve is filled at load only.
+std::vector<const Diagramm*> laufdiagramme(const std::vector<shell::Element>& tabelle) {
+    auto d = diagramme(tabelle);
+    d.erase(std::remove_if(d.begin(), d.end(), [](const Diagramm* g) { return g->zeilen != 200; }),
+            d.end());
+    return d;
+}
+
 QList<QPointF> kurve(int n, double phase) {
     QList<QPointF> p;
     p.reserve(n);
@@ -167,11 +175,12 @@ struct Boden {
     std::vector<QChartView*> ansichten;
     std::vector<QLineSeries*> reihen;
 
-    // A window of `groesse` with a chart view per chart of `d` (same size, series and rows).
-    Boden(QSize groesse, const std::vector<const Diagramm*>& d) {
+    // A window of `groesse` with a chart view per chart of `d` (same size, series and rows);
+    // with `vorher`, each series also as a dashed one beside it, as the run before is drawn.
+    Boden(QSize groesse, const std::vector<const Diagramm*>& d, bool vorher = false) {
         fenster.resize(groesse);
         for (const Diagramm* g : d)
-            diagramm(*g, &fenster);
+            diagramm(*g, &fenster, vorher);
     }
     // Page n's window: its texts, frames, fields, buttons and charts as plain Qt widgets.
     Boden(QSize groesse, const std::vector<shell::Element>& tabelle) {
@@ -204,12 +213,13 @@ struct Boden {
             }
         }
     }
-    void diagramm(const Diagramm& g, QWidget* eltern) {
+    void diagramm(const Diagramm& g, QWidget* eltern, bool vorher = false) {
         auto* chart = new QChart;
-        for (size_t s = 0; s < g.reihen.size(); ++s) {
+        for (size_t s = 0; s < g.reihen.size() * (vorher ? 2 : 1); ++s) {
             auto* r = new QLineSeries;
             r->replace(kurve(g.zeilen, double(s)));
             chart->addSeries(r);
+            if (s >= g.reihen.size()) r->setPen(QPen(r->pen().color(), 1, Qt::DashLine));
             reihen.push_back(r);
         }
         chart->createDefaultAxes();
@@ -371,13 +381,8 @@ int main(int argc, char* argv[]) {
         for (int s = 1; s <= n; ++s)
             p.nav.seite_zeigen(s);
         abarbeiten();
-        auto tabelle = n == 2 ? seiten::seite_2_elemente() : seiten::seite_3_elemente();
-        auto d = diagramme(tabelle);
-        if (n == 3) // the heating curve is filled at load only
-            d.erase(std::remove_if(d.begin(), d.end(),
-                                   [](const Diagramm* g) { return g->zeilen != 200; }),
-                    d.end());
-        Boden b(p.seite(n)->size(), d);
+        const auto tabelle = seitentabelle(n);
+        Boden b(p.seite(n)->size(), laufdiagramme(tabelle));
         b.zeigen();
         double phase = 0;
         const auto [unser, boden] =
@@ -407,6 +412,17 @@ int main(int argc, char* argv[]) {
         zeile(n == 2 ? "Start Grafik page 2, learning aids on (floor: off)"
                      : "Start Grafik page 3, learning aids on (floor: off)",
               an, aus);
+        // The same against bare charts that draw the run before as dashed series of their own.
+        const auto tabelle = seitentabelle(n);
+        Boden b(p.seite(n)->size(), laufdiagramme(tabelle), true);
+        b.zeigen();
+        double phase = 0;
+        const auto [unser, boden] =
+            vergleichen({.vorher = [&] { schalten(true); }, .arbeit = [&] { p.klick(n, "start"); }},
+                        {.arbeit = [&] { b.fuellen(phase += 1); }}, 3 * runden);
+        zeile(n == 2 ? "Start Grafik page 2, learning aids on (floor: the run before as series)"
+                     : "Start Grafik page 3, learning aids on (floor: the run before as series)",
+              unser, boden);
     }
 
     // ---- memory: peak resident set after walking all four pages

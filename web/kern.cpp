@@ -117,6 +117,7 @@ std::function<int(std::string_view)> zeilen_je(const val& zeilen) {
     };
 }
 
+// A run as the page applies it: { seite, lauf, spalten: [{ diagramm, spalte, werte }], benannt }.
 val lauf_wert(int seite, const darstellung::laufergebnis& e) {
     val o = val::object();
     o.set("seite", seite);
@@ -131,13 +132,6 @@ val lauf_wert(int seite, const darstellung::laufergebnis& e) {
     }
     o.set("spalten", spalten);
     o.set("benannt", liste(e.benannt));
-    val nachher = val::array();
-    for (size_t i = 0; i < e.nachher.size(); ++i)
-        nachher.set(i, liste(std::vector<std::string>{e.nachher[i].first, e.nachher[i].second}));
-    o.set("nachher", nachher);
-    o.set("piep", e.piep);
-    o.set("soll", e.soll);
-    o.set("ist", e.ist);
     return o;
 }
 

@@ -49,6 +49,14 @@ std::vector<Linie> alle_linien(const std::vector<Element>& tabelle) {
     return linien;
 }
 
+std::optional<Farbe> text_grund(const Text& t) {
+    return t.art == Art::Kasten && !t.grund ? grau : t.grund;
+}
+
+bool text_rand(const Text& t) {
+    return t.rand || t.art == Art::Kasten;
+}
+
 Rect gezeichnete_flaeche(const Form& f) {
     if (f.art != FormArt::Quadrat && f.art != FormArt::Kreis) return f.r;
     const int s = std::min(f.r.w, f.r.h);

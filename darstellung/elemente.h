@@ -180,6 +180,11 @@ std::vector<Linie> alle_linien(const std::vector<Element>& tabelle);
 // The rectangle a square or circle is drawn in: the smaller side, centred in the box.
 Rect gezeichnete_flaeche(const Form& f);
 
+// A label's background and border as its kind shows them: a Kasten is bordered, and grau where
+// it sets no background of its own.
+std::optional<Farbe> text_grund(const Text& t);
+bool text_rand(const Text& t);
+
 inline constexpr int twips_pro_pixel = 15;
 
 // A rectangle in twips in pixels at a page's scale (1: pixel for pixel). At other scales the

@@ -187,8 +187,8 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
     a |= e.ausrichtung == Ausrichtung::Rechts  ? Qt::AlignRight
          : e.ausrichtung == Ausrichtung::Mitte ? Qt::AlignHCenter
                                                : Qt::AlignLeft;
-    std::optional<Farbe> grund = e.grund;
-    bool rand = e.rand;
+    const std::optional<Farbe> grund = text_grund(e);
+    const bool rand = text_rand(e);
     switch (e.art) {
     case Art::Schlicht:
     case Art::Fuehrung:
@@ -197,8 +197,6 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
         l->setWordWrap(true);
         break;
     case Art::Kasten:
-        if (!grund) grund = grau;
-        rand = true;
         l->setWordWrap(true);
         a = Qt::AlignTop | Qt::AlignHCenter;
         break;

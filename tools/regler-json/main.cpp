@@ -185,8 +185,8 @@ QJsonObject element_json(const Element& element) {
                 o.insert("schrift", schrift_json(e.schrift));
                 o.insert("ausrichtung", ausrichtung_name(e.ausrichtung));
                 o.insert("farbe", farbe(e.farbe));
-                o.insert("grund", farbe(e.grund));
-                o.insert("rand", e.rand);
+                o.insert("grund", farbe(darstellung::elemente::text_grund(e)));
+                o.insert("rand", darstellung::elemente::text_rand(e));
                 if (e.ueberschrift) o.insert("ueberschrift", e.ueberschrift);
             } else if constexpr (std::is_same_v<T, Rahmen>) {
                 o.insert("typ", "Rahmen");

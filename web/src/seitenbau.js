@@ -6,7 +6,6 @@ import { Zahlenfeld } from './zahlenfeld.js';
 
 const SVG = 'http://www.w3.org/2000/svg';
 const weiss = [255, 255, 255];
-const grau = [192, 192, 192];
 
 function svg_element(name, attribute) {
     const e = document.createElementNS(SVG, name);
@@ -156,15 +155,9 @@ function baue_text(e, eltern) {
     const el = document.createElement('div');
     el.className = `text ${e.art.toLowerCase()}`;
     schrift_setzen(el, e.schrift);
-    let grund = e.grund;
-    let rand = e.rand;
-    if (e.art === 'Kasten') {
-        grund ??= grau;
-        rand = true;
-    }
     if (e.farbe) el.style.color = farbe(e.farbe);
-    if (grund) el.style.background = farbe(grund);
-    if (rand) el.classList.add('umrandet');
+    if (e.grund) el.style.background = farbe(e.grund);
+    if (e.rand) el.classList.add('umrandet');
     // A section's title is a heading to a screen reader, at its section's level.
     if (e.ueberschrift) {
         el.setAttribute('role', 'heading');
@@ -172,7 +165,7 @@ function baue_text(e, eltern) {
     }
     const [x, y, w, h] = e.kasten;
     lage(el, { x, y, w, h });
-    const innen = rand ? 1 : 0; // the lines stand inside the border, the places count from outside
+    const innen = e.rand ? 1 : 0; // the lines stand inside the border, the places count from outside
     e.zeilen.forEach(([text, lx, ly], i) => {
         const z = document.createElement('span');
         z.className = 'zeile';

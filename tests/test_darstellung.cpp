@@ -257,6 +257,8 @@ private slots:
         bool wert_titel = false; // "°C", upright beside the value axis
         for (const auto& e : liste.bild) {
             const auto& st = liste.stile.at(size_t(e.stil));
+            for (int k : {st.f.r, st.f.g, st.f.b}) // a browser would clamp the colour, Qt not
+                QVERIFY(k >= 0 && k <= 255);
             const auto& ecken = e.punkte;
             rahmen = rahmen || ecken == std::vector<darstellung::punkt>{
                                             {p.x, p.y}, {p.x, p.unten()}, {p.rechts(), p.unten()}};

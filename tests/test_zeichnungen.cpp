@@ -79,6 +79,7 @@ private slots:
                         texte[{s.punkte, s.fett}].insert(wort);
             }
         texte[{normal.punkte, false}].merge(diagrammtexte(massstab));
+        texte[{normal.punkte, false}].insert(QStringLiteral("a\u200Bb")); // a zero-width space
         QVERIFY(texte[(std::pair{normal.punkte, false})].size() > 200);
         for (const auto& [schrift, liste] : texte) {
             const QFont f =

@@ -544,6 +544,7 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     await klicken(1, 'weiter');
     await auf_seite(2);
     assert.equal(await feld(2, 'tv1'), '0');
+    await seite.goBack().then(() => auf_seite(1)); // back to where it ended, not to the page before
     // Page 1's "beenden" ends it on a key, a control character's too, as on the desktop.
     await gehen(1);
     await seite.$eval('#meldung', (m) => (m.hidden = true));

@@ -11,6 +11,7 @@ t=$(mktemp -d)
 trap 'rm -rf "$t"' EXIT
 mkdir -m 700 "$t/lauf" "$t/hier"
 cd "$t/hier"
+mkdir -p gesperrt/seite_3.pdf # where no PDF can be written
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 export XDG_RUNTIME_DIR="$t/lauf"
 fehler=0
@@ -30,6 +31,7 @@ while IFS='|' read -r soll aus meldung befehl; do
     case $soll in
     0) grep -qE -- "$aus" "$t/aus" ;;
     2) [ ! -s "$t/aus" ] && [ "$(wc -l <"$t/meldung")" = 1 ] && grep -qE -- "$meldung" "$t/meldung" ;;
+    1) grep -qE -- "$meldung" "$t/meldung" ;;
     esac && [ "$ist" = "$soll" ] ||
         { echo "FAIL: $befehl: status $ist; $(cat "$t/aus" "$t/meldung")"; fehler=$((fehler + 1)); }
 done <<EOF
@@ -54,10 +56,11 @@ done <<EOF
 2||--seite "5"|regler-bilder --seite 5 ziel
 0|^bilder/seite_2.png\$||regler-bilder --pdf --seite 2 bilder
 0|^alle/seite_1.png\$||regler-bilder alle
+1||^regler-bilder: gesperrt/seite_3.pdf lässt sich nicht schreiben|regler-bilder --pdf --seite 3 gesperrt
 EOF
 n=$((n + 1))
 geschrieben=$(ls -A . bilder alle | tr '\n' ' ')
-[ "$geschrieben" = ".: alle bilder  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] ||
+[ "$geschrieben" = ".: alle bilder gesperrt  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] ||
     { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
     text=$(pdftotext bilder/seite_2.pdf -)

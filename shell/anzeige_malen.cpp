@@ -94,9 +94,9 @@ void anzeige_malen(QPainter& p, const darstellung::anzeige& a,
         case form::linie: {
             if (raster && s.breite > 1 && s.deckung == 255 && s.strich.empty())
                 if (const QList<QLineF> l = strecken(e.punkte, s.breite / 2); !l.isEmpty()) {
-                    QPen stift = p.pen();
-                    stift.setCapStyle(Qt::SquareCap);
-                    p.setPen(stift);
+                    QPen eckig = p.pen();
+                    eckig.setCapStyle(Qt::SquareCap);
+                    p.setPen(eckig);
                     p.drawLines(l);
                     break;
                 }

@@ -699,10 +699,19 @@ test('the lab notebook: sort, compare, run again, saved and read back, method 1'
     const csv = await csv_jetzt();
     await strg_l();
     await im('[data-tat="speichern"]');
+    const geladen = async (name) => {
+        for (let i = 0; i < 100 && !fs.existsSync(join(ordner, name)); ++i) await new Promise((r) => setTimeout(r, 50));
+        return fs.readFileSync(join(ordner, name));
+    };
     const datei = join(ordner, 'versuchsprotokoll.csv');
-    for (let i = 0; i < 100 && !fs.existsSync(datei); ++i) await new Promise((r) => setTimeout(r, 50));
-    assert.equal(fs.readFileSync(datei, 'utf8'), `\ufeff${csv}`);
+    assert.equal((await geladen('versuchsprotokoll.csv')).toString(), `\ufeff${csv}`);
     await seite.keyboard.press('Escape');
+    // "Bild speichern …": the chart at twice the screen's resolution, as the desktop saves it, for slides.
+    await menue(2, 'graph', seite, 'bild_speichern');
+    const png = await geladen('seite2-temperatur.png');
+    const doppelt = (e) =>
+        [e.offsetWidth, e.offsetHeight].map((x) => Math.round(2 * x * Math.max(1, devicePixelRatio)));
+    assert.deepEqual([png.readUInt32BE(16), png.readUInt32BE(20)], await seite.$eval(el(2, 'graph'), doppelt));
     await klicken(2, 'start'); // a row more, which reading the file takes away again
     assert.notEqual(await csv_jetzt(), csv);
     // Read back over a chosen row, replacing: the comparison and the choice end with it.

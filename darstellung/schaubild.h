@@ -210,7 +210,7 @@ private:
     std::vector<size_t> m_kurven; // each series' curve in the list
     // Steps away from a figure label's first place, nearest first, in a plot of nx × ny steps
     // of a line's height: made when a label first needs them, kept while the plot keeps its size.
-    struct versatz {
+    struct versatzliste {
         int nx = -1, ny = -1;
         double zh = 0;
         std::vector<punkt> schritte;

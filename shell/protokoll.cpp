@@ -221,8 +221,15 @@ Protokollfenster::Protokollfenster(Protokoll& protokoll, Protokollanschluss ansc
     // A field of a page no row comes from takes no room.
     const auto spalten_zeigen = [this] {
         const std::vector<bool> verborgen = m_protokoll.verborgen();
-        for (int s = 0; s < m_protokoll.columnCount(); ++s)
-            m_tabelle->setColumnHidden(s, size_t(s) < verborgen.size() && verborgen[size_t(s)]);
+        bool dazu = false;
+        for (int s = 0; s < m_protokoll.columnCount(); ++s) {
+            const bool weg = size_t(s) < verborgen.size() && verborgen[size_t(s)];
+            dazu = dazu || (m_tabelle->isColumnHidden(s) && !weg);
+            m_tabelle->setColumnHidden(s, weg);
+        }
+        // A page's first row brings its columns: the open window widens for them, as far as
+        // the screen allows, rather than scroll the figures out of sight.
+        if (dazu && isVisible()) breite_anpassen(false);
     };
     connect(&protokoll, &QAbstractItemModel::rowsInserted, this, spalten_zeigen);
     connect(&protokoll, &QAbstractItemModel::modelReset, this, spalten_zeigen);
@@ -331,10 +338,14 @@ void Protokollfenster::massstab_anwenden(double massstab) {
     f.setPointSizeF(m_grundschrift.pointSizeF() * massstab);
     setFont(f);
     m_tabelle->resizeColumnsToContents();
-    if (!isVisible()) return;
-    const int breite = volle_breite();
+    if (isVisible()) breite_anpassen(true);
+}
+
+void Protokollfenster::breite_anpassen(bool auch_schmaler) {
     const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
-    resize(std::min(breite, frei.width() - fensterrahmen.width()), height());
+    const int breite = std::min(volle_breite(), frei.width() - fensterrahmen.width());
+    if (!auch_schmaler && breite <= width()) return;
+    resize(breite, height());
     auf_den_bildschirm(this, pos());
 }
 

@@ -99,6 +99,8 @@ private:
     void laden();
     QString html() const;
     void platzieren();
+    // As wide as the columns ask, within the screen; with `auch_schmaler` false only wider.
+    void breite_anpassen(bool auch_schmaler);
     Protokoll& m_protokoll;
     Protokollanschluss m_anschluss;
     QSortFilterProxyModel* m_sortiert = nullptr;

@@ -1,10 +1,8 @@
-// The checks every engine must pass, run in the one REGLER_ENGINE names (chromium, firefox or webkit, driven by
-// treiber.mjs): the four pages load; after the runs of the desktop's table (regler-json's ansicht.json), the
-// learning aids switched in a chart's menu, each chart (its data written to the last bit) and the lab notebook are
-// what the desktop shows (every case in Chromium, one with both aids on page 2 and on page 3 elsewhere); the lab
-// notebook (Ctrl+L) lists a run; every element stands where the desktop puts it, no one-line label cut or kerned;
-// "Bild kopieren" puts the chart on the clipboard; and in WebKit, under Debian's C.UTF-8, 30 cold starts lay page 1
-// out in its own font. Chromium's deeper checks over CDP: seiten.test.mjs.
+// The checks every engine passes, in the one REGLER_ENGINE names (chromium, firefox or webkit; treiber.mjs): the
+// pages load; after the desktop's runs (regler-json's ansicht.json) and the aids switched in a chart's menu, each
+// chart (its data to the last bit) and the notebook (Ctrl+L) are the desktop's (every case in Chromium, both aids on
+// pages 2 and 3 elsewhere); every element stands where the desktop puts it, no one-line label cut or kerned; "Bild
+// kopieren" fills the clipboard; in WebKit under C.UTF-8, 30 cold starts lay page 1 out in its own font.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { mkdirSync } from 'node:fs';

@@ -55,13 +55,13 @@ done <<EOF
 2||überzähliges Argument "b"|regler-bilder a b
 2||--seite "5"|regler-bilder --seite 5 ziel
 0|^bilder/seite_2.png\$||regler-bilder --pdf --seite 2 bilder
-0|^alle/seite_1.png\$||regler-bilder alle
+0|^alle/seite_1.png\$||regler-bilder -style=Windows alle
 1||^regler-bilder: gesperrt/seite_3.pdf lässt sich nicht schreiben|regler-bilder --pdf --seite 3 gesperrt
 EOF
 n=$((n + 1))
 geschrieben=$(ls -A . bilder alle | tr '\n' ' ')
-[ "$geschrieben" = ".: alle bilder gesperrt  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] ||
-    { echo "FAIL: written: $geschrieben"; fehler=$((fehler + 1)); }
+[ "$geschrieben" = ".: alle bilder gesperrt  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] && ! cmp -s alle/seite_2.png bilder/seite_2.png ||
+    { echo "FAIL: written: $geschrieben (alle/ not in -style=Windows?)"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
     text=$(pdftotext bilder/seite_2.pdf -)
     for wort in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit" "Zeit in Sekunden"; do

@@ -1,8 +1,8 @@
 #!/bin/sh
 # A lesson prepared as a teacher does it, in a real X server with a window manager, in a German
 # locale, driven by keys and clicks (xdotool) and read back through the clipboard (xclip):
-# - the gain typed "1,6" runs gain 1.6: the cascade's data ("Daten kopieren") equal regler-sim
-#   kaskade 50 1.6 0 0 0 0 0;
+# - the window's icon in its four sizes; the gain typed "1,6" runs gain 1.6: the cascade's data
+#   ("Daten kopieren") equal regler-sim kaskade 50 1.6 0 0 0 0 0;
 # - a pasted "-50" (middle click) runs page 2 at 50 °C;
 # - "Als PDF speichern …" to /proc fails with a message, and the next dialog opens and closes;
 # - Ctrl+P printed to a PDF file gives text that pdftotext reads, in under 1 MB;
@@ -64,6 +64,7 @@ gleich() {
 # ---- page 3: the gain as a German writes it, the format taken from the locale (a point typed
 # as a comma: test_seiten)
 starten 3
+[ "$(xprop -id "$s" _NET_WM_ICON | grep -o 'Icon ([0-9]*' | tr -dc '0-9 ')" = " 16 32 48 64" ] || fehler "icon sizes"
 klick "$s" $((7920 + 1440 + 247)) $((2340 + 600 + 142)) # v1
 xdotool key --window "$s" End shift+Home
 xdotool type --window "$s" 1,6

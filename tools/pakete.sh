@@ -14,7 +14,7 @@ for teil; do
         qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev
         fonts-liberation2 qt6-translations-l10n python3-fonttools" ;;
     pruefen) pakete="$pakete clang-format-14 clang-14 libclang-rt-14-dev libbenchmark-dev
-        xvfb xauth xdotool xclip openbox imagemagick qt6-gtk-platformtheme
+        xvfb xauth xdotool xclip x11-utils openbox imagemagick qt6-gtk-platformtheme
         at-spi2-core python3-pyatspi dbus-x11
         desktop-file-utils appstream dpkg-dev lintian poppler-utils locales" ;;
     web) pakete="$pakete emscripten node-acorn chromium python3-fonttools python3-brotli nginx-light openssl

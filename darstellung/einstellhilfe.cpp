@@ -39,10 +39,9 @@ std::string zahl(double v, std::string_view komma) {
     return zehntel_text(in_einheiten(gerundet(v, 1), 1), komma);
 }
 
-// `zeichen`: the quantity each factor multiplies as the page names it ("K"), or none; the line
-// then says both, "0,85 × K = 0,85 × 46,8 K = 39,8 K", each step of it true.
-vorschlag machen(const char* faktoren[3], const char* zeichen[3], const double werte[3],
-                 const char* einheiten[3], std::string_view komma) {
+// Each line the factor times the value, "0,85 × 46,8 K = 39,8 K": the chart names K and L.
+vorschlag machen(const char* faktoren[3], const double werte[3], const char* einheiten[3],
+                 std::string_view komma) {
     static const char* ids[] = {"xp1", "tn1", "tv1"};
     vorschlag v;
     std::string ueber = "Übernommen werden:";
@@ -51,11 +50,10 @@ vorschlag machen(const char* faktoren[3], const char* zeichen[3], const double w
         const long long wert = in_einheiten(gerundet(werte[i], 1), 1);
         const long long tausendstel = in_einheiten(faktoren[i], 2) * wert;
         (i == 0 ? v.xp : i == 1 ? v.tn : v.tv) = double(tausendstel) / 1000;
-        const std::string mal = mit_komma(faktoren[i], komma) + " × ";
-        v.zeilen.push_back(
-            std::string(p->name) + " = " + (*zeichen[i] ? mal + zeichen[i] + " = " : "") + mal +
-            zehntel_text(wert, komma) + " " + einheiten[i] + " = " +
-            zehntel_text(gerundet_auf(tausendstel, 100), komma) + " " + einheiten[i]);
+        v.zeilen.push_back(std::string(p->name) + " = " + mit_komma(faktoren[i], komma) + " × " +
+                           zehntel_text(wert, komma) + " " + einheiten[i] + " = " +
+                           zehntel_text(gerundet_auf(tausendstel, 100), komma) + " " +
+                           einheiten[i]);
         // The field takes digits only: the whole number, as long as the field holds.
         std::string text = std::to_string(std::max(gerundet_auf(tausendstel, 1000), 0LL));
         if (int(text.size()) > p->laenge) text = std::string(size_t(p->laenge), '9');
@@ -80,18 +78,16 @@ bool p_regler(const protokollzeile& z) {
 
 vorschlag methode_1(double xp_krit, double periode_s, std::string_view komma) {
     const char* faktoren[] = {"1.7", "0.5", "0.12"};
-    const char* zeichen[] = {"", "", ""};
     const double werte[] = {xp_krit, periode_s, periode_s};
     const char* einheiten[] = {"K", "s", "s"};
-    return machen(faktoren, zeichen, werte, einheiten, komma);
+    return machen(faktoren, werte, einheiten, komma);
 }
 
 vorschlag methode_2(double k_k, double l_s, std::string_view komma) {
     const char* faktoren[] = {"0.85", "2", "0.5"};
-    const char* zeichen[] = {"K", "L", "L"};
     const double werte[] = {k_k, l_s, l_s};
     const char* einheiten[] = {"K", "s", "s"};
-    return machen(faktoren, zeichen, werte, einheiten, komma);
+    return machen(faktoren, werte, einheiten, komma);
 }
 
 std::string als_kritisch_pruefen(const protokollzeile& z) {

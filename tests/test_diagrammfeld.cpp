@@ -414,9 +414,9 @@ private slots:
         LernhilfenAus::schalten(true, false);
         // Worked by hand from K = 46.8 K and L = 9.6 s (regler-sim aufheizkurve --tangente).
         QCOMPARE(d->kern().kopftexte(),
-                 (std::vector<std::string>{"P-Band = 0.85 × K = 0.85 × 46.8 K = 39.8 K",
-                                           "Nachlaufzeit = 2 × L = 2 × 9.6 s = 19.2 s",
-                                           "Vorhaltzeit = 0.5 × L = 0.5 × 9.6 s = 4.8 s"}));
+                 (std::vector<std::string>{"P-Band = 0.85 × 46.8 K = 39.8 K",
+                                           "Nachlaufzeit = 2 × 9.6 s = 19.2 s",
+                                           "Vorhaltzeit = 0.5 × 9.6 s = 4.8 s"}));
         menue = menue_oeffnen(d);
         eintrag(menue, "Vorschlag übernehmen")->trigger();
         menue->close();

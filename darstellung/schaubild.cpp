@@ -468,6 +468,7 @@ void schaubild::bild_zeichnen() {
         b.push_back(std::move(e));
     };
     const auto laeufe = verglichen();
+    const size_t kurven_ab = b.size();
     std::vector<std::vector<int>> laufstile;
     for (size_t j = 0; j < laeufe.size(); ++j) {
         laufstile.emplace_back();
@@ -482,6 +483,7 @@ void schaubild::bild_zeichnen() {
         m_kurven.push_back(b.size());
         kurve(m_zellen[s], z.stil({.f = reihenfarbe(int(s)), .breite = 1.5 * m}));
     }
+    const size_t kurven_bis = b.size();
 
     // The axes: the plot's frame, ticks and labels, the titles.
     b.push_back(z.linie(achse, {{p.x, p.y}, {p.x, p.unten()}, {p.rechts(), p.unten()}}));
@@ -514,7 +516,27 @@ void schaubild::bild_zeichnen() {
         return std::none_of(von.begin(), von.end(),
                             [&](const rechteck& q) { return q.schneidet(r); });
     };
-    const auto frei = [&](const rechteck& r) { return frei_von(r, belegt); };
+    // A name is not struck through by a curve either: each curve kept off in boxes no larger than
+    // a line of text, so that a level stretch leaves the room above and below it.
+    std::vector<rechteck> kurven;
+    for (size_t k = kurven_ab; k < kurven_bis; ++k) {
+        const std::vector<punkt>& q = b[k].punkte;
+        for (size_t i = 0; i + 1 < q.size();) {
+            punkt lo = q[i], hi = q[i];
+            size_t j = i;
+            for (; j + 1 < q.size(); ++j) {
+                const punkt n = q[j + 1];
+                const punkt lo2{std::min(lo.x, n.x), std::min(lo.y, n.y)};
+                const punkt hi2{std::max(hi.x, n.x), std::max(hi.y, n.y)};
+                if (j > i && (hi2.x - lo2.x > zh || hi2.y - lo2.y > zh)) break;
+                lo = lo2;
+                hi = hi2;
+            }
+            kurven.push_back({lo.x - m, lo.y - m, hi.x - lo.x + 2 * m, hi.y - lo.y + 2 * m});
+            i = j;
+        }
+    }
+    const auto frei = [&](const rechteck& r) { return frei_von(r, belegt) && frei_von(r, kurven); };
     const auto belegen = [&](punkt a, punkt e, double rand) {
         belegt.push_back({std::min(a.x, e.x) - rand, std::min(a.y, e.y) - rand,
                           std::abs(e.x - a.x) + 2 * rand, std::abs(e.y - a.y) + 2 * rand});
@@ -560,6 +582,7 @@ void schaubild::bild_zeichnen() {
         const std::vector<double> x = ist_spalte();
         const auto texte = kennwert_namen(m_figuren->k, m_komma);
         std::vector<punkt> ringe;
+        std::vector<std::pair<std::string, std::vector<punkt>>> an_linien;
         for (const marke& mk :
              kennwert_marken(m_figuren->k, m_figuren->spitzen, m_figuren->w, x, l.a.von)) {
             const punkt von{X(mk.t0), Y(mk.y0)}, bis{X(mk.t1), Y(mk.y1)};
@@ -571,12 +594,12 @@ void schaubild::bild_zeichnen() {
                 const punkt o = innen(bis, 0), u = innen(von, 0);
                 b.push_back(z.linie(strich, {u, o}));
                 belegen(u, o, m);
+                // At the foot of its line, else up along it, on either side.
                 const double y1 = p.unten() - 3 * m - zh, y2 = y1 - 2 * m - zh;
-                namen.push_back({name,
-                                 {{o.x + 3 * m, y1},
-                                  {o.x - 3 * m - w, y1},
-                                  {o.x + 3 * m, y2},
-                                  {o.x - 3 * m - w, y2}}});
+                std::vector<punkt> orte{{o.x + 3 * m, y1}, {o.x - 3 * m - w, y1}};
+                for (double y = y2; y >= p.y; y -= zh / 2)
+                    orte.insert(orte.end(), {{o.x + 3 * m, y}, {o.x - 3 * m - w, y}});
+                an_linien.push_back({name, std::move(orte)});
             } else if (mk.kennwert == 2) { // the period, across from its second peak
                 const double y = std::clamp(von.y, p.y + pfeillaenge, p.unten() - pfeillaenge);
                 mass(mass_stil, {von.x, y}, {bis.x, y});
@@ -603,6 +626,9 @@ void schaubild::bild_zeichnen() {
                                   {xm - 4 * m - w, std::max(von.y, bis.y) + 4 * m}}});
             }
         }
+        // The names of the lines last: they may go up along them, where the others have only
+        // their mark's few places.
+        namen.insert(namen.end(), an_linien.begin(), an_linien.end());
         for (const punkt& q : ringe)
             ring_setzen(ringstil, q);
         // Arrowheads and their shafts kept inside where a dimension meets the plot's edge.

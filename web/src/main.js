@@ -229,10 +229,6 @@ window.regler = {
     ablesung(nummer, name, zeile) {
         return seiten.get(nummer)?.diagramme.get(name)?.gruppe.kern.ablesung(zeile);
     },
-    // The cursor's second on each of a page's charts.
-    zeiger(nummer) {
-        return [...(seiten.get(nummer)?.diagramme.values() ?? [])].map((d) => d.s.zeiger());
-    },
     lernhilfen_setzen(kennwerte, vorher) {
         lernhilfen.setzen('kennwerte', kennwerte);
         lernhilfen.setzen('vorher', vorher);

@@ -55,7 +55,10 @@ protected:
         const int rand = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
         const QString text = model()->headerData(spalte, orientation()).toString();
         const int text_breite = fontMetrics().size(0, text).width();
-        s.setWidth(std::max(s.width(), text_breite + 4 * rand + hoehe / 2 + 1));
+        // Qt keeps a square of the section's height for the arrow and pads the text besides; the
+        // style's label takes the text beside half the height: the rest would cost a notebook
+        // of both pages its last columns.
+        s.setWidth(text_breite + 4 * rand + hoehe / 2 + 1);
         return s;
     }
 };

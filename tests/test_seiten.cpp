@@ -272,6 +272,7 @@ private slots:
         const int platz =
             fenster->screen()->availableGeometry().width() - shell::fensterrahmen.width();
         QCOMPARE(fenster->width(), std::min(fenster->volle_breite(), platz));
+        QVERIFY(fenster->volle_breite() <= 1920 - shell::fensterrahmen.width()); // both pages
         fenster->hide();
 
         // The first four rows compared at once, the plot as wide as without them.

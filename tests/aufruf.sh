@@ -48,7 +48,7 @@ done <<EOF
 2||--seite "9"|regler -style Windows -display :0 --seite 9
 2||überzähliges Argument "x"|regler --platform offscreen x
 124|||timeout 2 regler -platform offscreen -style Windows --seite 2
-124|||timeout 2 regler -platform offscreen --seite 4
+124|||timeout 2 regler -platform offscreen --seite 04
 0|^regler-bilder $version\$||regler-bilder --version
 2||^regler-bilder: unbekannte Option "-o"|regler-bilder -o ziel
 2||kein Zielordner|regler-bilder --pdf

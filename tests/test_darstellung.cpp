@@ -295,16 +295,15 @@ private slots:
             if (st.fuellung == darstellung::farbe{255, 255, 255} && st.fuellung_deckung == 230)
                 QVERIFY(e.punkte[1].y <= p.y); // the legend
             if (e.art == form::ring) QCOMPARE(e.mass, 3.5 * m);
-            if (st.f == darstellung::reihenfarbe(0) && st.strich.empty() && e.art == form::linie &&
-                e.punkte.size() > 2)
-                QCOMPARE(st.breite, 1.5 * m);
         }
-        QVERIFY(rahmen && wert_titel);
+        QVERIFY(rahmen && wert_titel && kurven.size() >= 2); // the curves 1.5 wide at scale 1
         for (size_t i = 1; i < wertmarken.size(); ++i)
             QVERIFY(std::abs(wertmarken[i] - wertmarken[i - 1]) >= zeile.hoehe());
-        QTEST(std::any_of(liste.bild.begin(), liste.bild.end(),
-                          [](const auto& e) { return e.text == "Zeit in Sekunden"; }),
-              "titel");
+        const auto da = [&](const char* t) {
+            return std::ranges::any_of(liste.bild, [t](const auto& e) { return e.text == t; });
+        };
+        QTEST(da("Zeit in Sekunden"), "titel");
+        QVERIFY(art == "pid33" || sichtbar < 400 || da(" · ")); // figures side by side, apart
         for (size_t i = 0; i < schilder.size(); ++i)
             for (size_t j = 0; j < i; ++j)
                 QVERIFY2(!schilder[i].schneidet(schilder[j]),

@@ -230,9 +230,16 @@ Beschriftung* baue_text(const Text& e, QWidget* eltern, double massstab, int lin
         int punkte = (g.width() - fm.horizontalAdvance(QLatin1Char(' ') + ende)) /
                          fm.horizontalAdvance(QLatin1Char('.')) +
                      1;
+        // The advance is never wider than the laid-out box (a bearing only adds to it): it skips
+        // the counts that cannot fit without laying the text out.
+        const auto mit = [&ende](int n) {
+            return QLatin1Char(' ') + QString(std::max(n, 0), QLatin1Char('.')) + ende;
+        };
+        for (punkte = std::max(punkte, 0); punkte > 0; --punkte)
+            if (fm.horizontalAdvance(mit(punkte)) <= g.width()) break;
         QString text;
-        for (punkte = std::max(punkte, 0); punkte >= 0; --punkte) {
-            text = QLatin1Char(' ') + QString(punkte, QLatin1Char('.')) + ende;
+        for (; punkte >= 0; --punkte) {
+            text = mit(punkte);
             if (platz.contains(fm.boundingRect(platz, Qt::AlignRight | Qt::AlignTop, text))) break;
         }
         l->setText(text);

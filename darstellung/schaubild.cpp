@@ -517,25 +517,9 @@ void schaubild::bild_zeichnen() {
                             [&](const rechteck& q) { return q.schneidet(r); });
     };
     // A name is not struck through by a curve either: each curve kept off in boxes no larger than
-    // a line of text, so that a level stretch leaves the room above and below it.
+    // a line of text (below, where there are names), so that a level stretch leaves the room
+    // above and below it.
     std::vector<rechteck> kurven;
-    for (size_t k = kurven_ab; k < kurven_bis; ++k) {
-        const std::vector<punkt>& q = b[k].punkte;
-        for (size_t i = 0; i + 1 < q.size();) {
-            punkt lo = q[i], hi = q[i];
-            size_t j = i;
-            for (; j + 1 < q.size(); ++j) {
-                const punkt n = q[j + 1];
-                const punkt lo2{std::min(lo.x, n.x), std::min(lo.y, n.y)};
-                const punkt hi2{std::max(hi.x, n.x), std::max(hi.y, n.y)};
-                if (j > i && (hi2.x - lo2.x > zh || hi2.y - lo2.y > zh)) break;
-                lo = lo2;
-                hi = hi2;
-            }
-            kurven.push_back({lo.x - m, lo.y - m, hi.x - lo.x + 2 * m, hi.y - lo.y + 2 * m});
-            i = j;
-        }
-    }
     const auto frei = [&](const rechteck& r) { return frei_von(r, belegt) && frei_von(r, kurven); };
     const auto belegen = [&](punkt a, punkt e, double rand) {
         belegt.push_back({std::min(a.x, e.x) - rand, std::min(a.y, e.y) - rand,
@@ -674,6 +658,23 @@ void schaubild::bild_zeichnen() {
                           {xk + 4 * m, std::max(k0.y, k1.y) + 3 * m},
                           {xk + 4 * m, k1.y + 3 * m},
                           {xk + 4 * m, k1.y - 3 * m - zh}}});
+    }
+    for (size_t k = kurven_ab; k < kurven_bis && !namen.empty(); ++k) {
+        const std::vector<punkt>& q = b[k].punkte;
+        for (size_t i = 0; i + 1 < q.size();) {
+            punkt lo = q[i], hi = q[i];
+            size_t j = i;
+            for (; j + 1 < q.size(); ++j) {
+                const punkt n = q[j + 1];
+                const punkt lo2{std::min(lo.x, n.x), std::min(lo.y, n.y)};
+                const punkt hi2{std::max(hi.x, n.x), std::max(hi.y, n.y)};
+                if (j > i && (hi2.x - lo2.x > zh || hi2.y - lo2.y > zh)) break;
+                lo = lo2;
+                hi = hi2;
+            }
+            kurven.push_back({lo.x - m, lo.y - m, hi.x - lo.x + 2 * m, hi.y - lo.y + 2 * m});
+            i = j;
+        }
     }
     std::vector<rechteck> schilder; // the labels placed
     const auto versatz = [&]() -> const std::vector<punkt>& {

@@ -395,6 +395,26 @@ void pfeil(std::vector<element>& l, int s, punkt von, punkt spitze, double lang)
                                          spitze.y - ey * lang + ex * lang * seite},
                                         spitze}));
 }
+
+// A polyline as boxes around runs of its points, each no larger than `hoechstens` either way
+// (a single longer piece stands alone), widened by `rand`.
+void kaesten_anhaengen(std::vector<rechteck>& k, const std::vector<punkt>& q, double hoechstens,
+                       double rand) {
+    for (size_t i = 0; i + 1 < q.size();) {
+        punkt lo = q[i], hi = q[i];
+        size_t j = i;
+        for (; j + 1 < q.size(); ++j) {
+            const punkt n = q[j + 1];
+            const punkt lo2{std::min(lo.x, n.x), std::min(lo.y, n.y)};
+            const punkt hi2{std::max(hi.x, n.x), std::max(hi.y, n.y)};
+            if (j > i && (hi2.x - lo2.x > hoechstens || hi2.y - lo2.y > hoechstens)) break;
+            lo = lo2;
+            hi = hi2;
+        }
+        k.push_back({lo.x - rand, lo.y - rand, hi.x - lo.x + 2 * rand, hi.y - lo.y + 2 * rand});
+        i = j;
+    }
+}
 } // namespace
 
 void schaubild::zeichnen() {
@@ -659,23 +679,8 @@ void schaubild::bild_zeichnen() {
                           {xk + 4 * m, k1.y + 3 * m},
                           {xk + 4 * m, k1.y - 3 * m - zh}}});
     }
-    for (size_t k = kurven_ab; k < kurven_bis && !namen.empty(); ++k) {
-        const std::vector<punkt>& q = b[k].punkte;
-        for (size_t i = 0; i + 1 < q.size();) {
-            punkt lo = q[i], hi = q[i];
-            size_t j = i;
-            for (; j + 1 < q.size(); ++j) {
-                const punkt n = q[j + 1];
-                const punkt lo2{std::min(lo.x, n.x), std::min(lo.y, n.y)};
-                const punkt hi2{std::max(hi.x, n.x), std::max(hi.y, n.y)};
-                if (j > i && (hi2.x - lo2.x > zh || hi2.y - lo2.y > zh)) break;
-                lo = lo2;
-                hi = hi2;
-            }
-            kurven.push_back({lo.x - m, lo.y - m, hi.x - lo.x + 2 * m, hi.y - lo.y + 2 * m});
-            i = j;
-        }
-    }
+    for (size_t k = kurven_ab; k < kurven_bis && !namen.empty(); ++k)
+        kaesten_anhaengen(kurven, b[k].punkte, zh, m);
     std::vector<rechteck> schilder; // the labels placed
     const auto versatz = [&]() -> const std::vector<punkt>& {
         const int nx = int(p.b / zh) + 1, ny = int(2 * p.h / zh) + 1;

@@ -63,6 +63,11 @@ protected:
     }
 };
 
+// Where the notebook's window may go: its screen less the panels.
+QRect freie_flaeche(const QWidget* w) {
+    return w->screen() ? w->screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+}
+
 // The notebook's own order: Qt puts a row first where lessThan says so going up, and where it
 // says so of the other row going down.
 class Sortiert : public QSortFilterProxyModel {
@@ -308,7 +313,7 @@ void Protokollfenster::showEvent(QShowEvent* e) {
 }
 
 void Protokollfenster::platzieren() {
-    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const QRect frei = freie_flaeche(this);
     const auto r = [](const QRect& q) {
         return darstellung::fensterrechteck{q.x(), q.y(), q.width(), q.height()};
     };
@@ -345,7 +350,7 @@ void Protokollfenster::massstab_anwenden(double massstab) {
 }
 
 void Protokollfenster::breite_anpassen(bool auch_schmaler) {
-    const QRect frei = screen() ? screen()->availableGeometry() : QRect(0, 0, 1920, 1080);
+    const QRect frei = freie_flaeche(this);
     const int breite = std::min(volle_breite(), frei.width() - fensterrahmen.width());
     if (!auch_schmaler && breite <= width()) return;
     resize(breite, height());

@@ -34,7 +34,7 @@ namespace shell {
 namespace {
 // The last click on a navigation button, by the event's own clock, and the page it was on.
 struct Navigationsklick {
-    const QWidget* seite = nullptr;
+    int seite = 0;
     quint64 zeit = 0;
 };
 Navigationsklick letzter_klick;
@@ -180,28 +180,31 @@ void Seitenfenster::beenden_Click() {
 
 bool Seitenfenster::eventFilter(QObject* o, QEvent* e) {
     // A double click on a navigation button must not reach the next page's button that then
-    // lies under the pointer: a press there within the double-click time is no click.
+    // lies under the pointer.
     switch (e->type()) {
     case QEvent::MouseButtonRelease:
-        letzter_klick = {this, static_cast<QMouseEvent*>(e)->timestamp()};
+        letzter_klick = {m_nav.nummer(this), static_cast<QMouseEvent*>(e)->timestamp()};
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         const quint64 zeit = static_cast<QMouseEvent*>(e)->timestamp();
         const auto intervall = quint64(QGuiApplication::styleHints()->mouseDoubleClickInterval());
-        if (letzter_klick.seite && letzter_klick.seite != this && zeit >= letzter_klick.zeit &&
-            zeit - letzter_klick.zeit < intervall)
+        const bool folgeklick = zeit >= letzter_klick.zeit && zeit - letzter_klick.zeit < intervall;
+        if (!darstellung::bedienung::klick_gilt(letzter_klick.seite, m_nav.nummer(this),
+                                                folgeklick))
             return true;
         break;
     }
     default:
         break;
     }
-    // Page 1: any character typed while "beenden" has the focus ends the program.
     if (m_vorgaben.beenden_auf_taste && o == element("beenden") && e->type() == QEvent::KeyPress) {
         const auto* k = static_cast<QKeyEvent*>(e);
         const bool fokuswechsel = k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab;
-        if (!fokuswechsel && !k->text().isEmpty()) {
+        const char32_t zeichen = fokuswechsel          ? U'\t'
+                                 : k->text().isEmpty() ? 0
+                                                       : k->text().toUcs4().value(0);
+        if (darstellung::bedienung::taste_beendet(zeichen)) {
             m_nav.beenden();
             return true;
         }

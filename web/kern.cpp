@@ -2,6 +2,7 @@
 // page as plain values (numbers, texts, arrays, objects; a run's columns as Float64Array copies,
 // every double the desktop's to the last bit) and the lab notebook as an object of its own.
 // Nothing is shared between calls but that object.
+#include "bedienung.h"
 #include "diagramm.h"
 #include "einstellhilfe.h"
 #include "kaskade.h"
@@ -570,6 +571,14 @@ double bild_faktor() {
     return darstellung::bild_faktor;
 }
 
+bool klick_gilt(int seite_zuvor, int seite, bool folgeklick) {
+    return darstellung::bedienung::klick_gilt(seite_zuvor, seite, folgeklick);
+}
+
+bool taste_beendet(unsigned zeichen) {
+    return darstellung::bedienung::taste_beendet(char32_t(zeichen));
+}
+
 std::string meldung_sitzung() {
     return darstellung::meldung_sitzung;
 }
@@ -660,6 +669,8 @@ EMSCRIPTEN_BINDINGS(regler) {
     function("meldung_sitzung", &meldung_sitzung);
     function("protokollworte", &protokollworte);
     function("bild_faktor", &bild_faktor);
+    function("klick_gilt", &klick_gilt);
+    function("taste_beendet", &taste_beendet);
     emscripten::class_<Schaubild>("Schaubild")
         .constructor<const val&>()
         .function("spalte_setzen", &Schaubild::spalte_setzen)

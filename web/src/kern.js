@@ -46,6 +46,9 @@ export async function kern_laden(optionen = {}) {
         protokollworte: () => m.protokollworte(),
         // A chart as a picture: this many times the screen's resolution.
         bild_faktor: m.bild_faktor(),
+        // The pages' buttons and keys: whether a click counts, whether a key on "beenden" ends.
+        klick_gilt: (zuvor, seite, folgeklick) => m.klick_gilt(zuvor, seite, folgeklick),
+        taste_beendet: (c) => m.taste_beendet(c),
         komma: k,
     };
 }

@@ -9,7 +9,7 @@ import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
 import { neue_version_beobachten } from './neue_version.js';
-import { steuerzeichen } from './zahlenfeld.js';
+import { tastenzeichen } from './zahlenfeld.js';
 import {
     protokoll_csv,
     protokoll_einrichten,
@@ -30,12 +30,13 @@ const neue_version = document.getElementById('neue-version');
 // The core, a part of its own, asked for once the first page is painted (or by the first page
 // that needs it): its glue is not parsed while the first page is made.
 let kern_versprochen = null;
+let kern_da = null;
 const kern_bereit = () =>
     (kern_versprochen ??= import('./kern.js')
         .then((k) => k.kern_laden())
         .then((kern) => {
             protokoll_kern(kern);
-            return kern;
+            return (kern_da = kern);
         }));
 const seiten = new Map(); // created on first demand, kept until the program ends
 let aktuell = 0;
@@ -70,12 +71,13 @@ function einpassen() {
     buehne.style.marginBottom = `${unten}px`;
 }
 
-// The second click of a double click that lands on the next page's button is no click: a
-// double click on "weiter" moves one page, not two.
+// Whether the second click of a double click counts is the core's to say. A page the second
+// click can land on after a click elsewhere was shown after the core had come (pages with
+// charts wait for it, and it is asked for once the first page is painted).
 let letzte_seite = 0;
 function navigationsknopf(seite, knopf, tun) {
     knopf.addEventListener('click', (ev) => {
-        if (ev.detail > 1 && letzte_seite !== seite.nummer) return;
+        if (kern_da?.klick_gilt(letzte_seite, seite.nummer, ev.detail > 1) === false) return;
         letzte_seite = seite.nummer;
         tun();
     });
@@ -101,15 +103,13 @@ async function anlegen(nummer) {
     if (k.has('beenden')) {
         const b = k.get('beenden');
         navigationsknopf(seite, b, beenden);
-        // Page 1: any character typed while "beenden" has the focus ends the program, control
-        // characters included, as on the desktop; the program's own shortcut (Ctrl+L) stays one.
+        // Page 1: which key on "beenden" ends the program is the core's to say.
         if (p.beenden_auf_taste)
             b.addEventListener('keydown', (ev) => {
-                const zeichen = ev.key.length === 1 && !ev.ctrlKey && !ev.metaKey && !ev.altKey && ev.key !== ' ';
-                if ((zeichen || steuerzeichen(ev) != null) && !strg_l(ev)) {
-                    ev.preventDefault();
-                    beenden();
-                }
+                const c = tastenzeichen(ev);
+                if (c == null) return;
+                ev.preventDefault();
+                kern_bereit().then((kern) => kern.taste_beendet(c) && beenden());
             });
     }
     const logik = seitenlogik(nummer, p, seite, kern);

@@ -11,6 +11,12 @@ export function steuerzeichen(ev) {
     return strg ? ev.key.toLowerCase().charCodeAt(0) - 96 : null;
 }
 
+// The character a key types, a control character's too; null for a key that types none.
+export function tastenzeichen(ev) {
+    const zeichen = [...ev.key].length === 1 && !ev.ctrlKey && !ev.metaKey && !ev.altKey;
+    return zeichen ? ev.key.codePointAt(0) : steuerzeichen(ev);
+}
+
 export class Zahlenfeld {
     // seite, id: the field in its run's table; kern: the core.
     constructor(e, eingabe, seite, kern) {

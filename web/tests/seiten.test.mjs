@@ -549,6 +549,16 @@ test('"beenden" ends the program: page 1, a notice, and every page afresh', asyn
     await seite.$eval('#meldung', (m) => (m.hidden = true));
     await druecken(el(1, 'beenden'), 'Escape');
     await seite.waitForFunction(() => !document.getElementById('meldung').hidden);
+    // There Ctrl+L stays the notebook's key; a double click on "weiter" moves one page, not two.
+    await seite.$eval('#meldung', (m) => (m.hidden = true));
+    await seite.focus(el(1, 'beenden')).then(() => strg_l());
+    await seite.click('dialog.protokoll[open] [data-tat="schliessen"]');
+    const bild = () =>
+        seite.evaluate(() => new Promise(requestAnimationFrame)).then(() => seite.$eval('#meldung', (m) => m.hidden));
+    assert.ok(await bild());
+    await seite.click(el(1, 'weiter'), { count: 2 });
+    await bild();
+    assert.equal(await sichtbar(), 2);
 });
 
 // "beenden" releases what the pages made: after rounds of visiting pages 2 to 4 and ending, the

@@ -15,6 +15,11 @@ Strich strich(const Linie& l, double massstab) {
     return {px(l.a.x), px(l.a.y), px(l.b.x), px(l.b.y), breite};
 }
 
+Rahmentitel rahmentitel(int breite, int hoehe) {
+    if (breite <= 0) return {};
+    return {hoehe / 2, 8, breite + 4, hoehe};
+}
+
 Umriss umriss(const Form& f, double massstab) {
     const Rect g = gezeichnete_flaeche(f);
     const auto px = [&](double twips) { return twips * massstab / twips_pro_pixel; };

@@ -37,4 +37,14 @@ struct Umriss {
 // At a scale of twips_pro_pixel the numbers are the shape's twips.
 Umriss umriss(const Form& f, double massstab = 1);
 
+// A frame's caption interrupts its top border, which runs at half the caption's height; the
+// caption stands 8 px in, with 2 px of room either side of its text. In pixels, for a caption
+// `breite` wide and `hoehe` high in its font; without a caption (width 0) the border is at the
+// top.
+struct Rahmentitel {
+    int oben = 0;
+    int x = 0, w = 0, h = 0;
+};
+Rahmentitel rahmentitel(int breite, int hoehe);
+
 } // namespace darstellung::elemente

@@ -107,15 +107,11 @@ void Flaeche::paintEvent(QPaintEvent*) {
     if (!m_rand) return;
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(palette().color(QPalette::WindowText));
-    if (m_titel.isEmpty()) {
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-        return;
-    }
-    // The caption interrupts the top border line.
     const QFontMetrics fm(font());
-    const int oben = fm.height() / 2;
-    const QRect text(8, 0, fm.horizontalAdvance(m_titel) + 4, fm.height());
-    p.drawRect(rect().adjusted(0, oben, -1, -1));
+    const Rahmentitel t = rahmentitel(fm.horizontalAdvance(m_titel), fm.height());
+    p.drawRect(rect().adjusted(0, t.oben, -1, -1));
+    if (m_titel.isEmpty()) return;
+    const QRect text(t.x, 0, t.w, t.h);
     p.fillRect(text, palette().brush(backgroundRole()));
     p.drawText(text, Qt::AlignCenter, m_titel);
 }

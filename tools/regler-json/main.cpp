@@ -197,7 +197,11 @@ QJsonObject element_json(const Element& element) {
                 o.insert("grund", farbe(e.grund));
                 o.insert("schrift", schrift_json(e.schrift));
                 o.insert("bild", e.bild ? QJsonValue(bilddatei(e.bild)) : QJsonValue());
-                o.insert("titel_hoehe", QFontMetrics(schrift(e.schrift)).height());
+                const QFontMetrics fm(schrift(e.schrift));
+                const auto t = darstellung::elemente::rahmentitel(
+                    fm.horizontalAdvance(QString::fromUtf8(e.titel)), fm.height());
+                o.insert("rand_oben", t.oben);
+                o.insert("titel_kasten", QJsonArray{t.x, t.w, t.h});
             } else if constexpr (std::is_same_v<T, Linie>) {
                 o.insert("typ", "Linie");
                 o.insert("farbe", farbe(e.farbe));

@@ -127,19 +127,17 @@ function baue_rahmen(e, eltern, flaeche_von) {
     }
     const f = new Flaeche(el, g.w, g.h, grund);
     if (e.rand) {
-        // The caption interrupts the top border line.
-        const hoch = e.titel_hoehe;
-        const oben = e.titel ? Math.trunc(hoch / 2) : 0;
+        // The caption interrupts the top border line, both where the desktop places them.
         const rand = document.createElement('div');
         rand.className = 'rand';
-        rand.style.top = `${oben}px`;
+        rand.style.top = `${e.rand_oben}px`;
         el.append(rand);
         if (e.titel) {
+            const [x, w, h] = e.titel_kasten;
             const titel = document.createElement('span');
             titel.className = 'titel';
             titel.textContent = e.titel;
-            titel.style.height = `${hoch}px`;
-            titel.style.background = farbe(grund);
+            Object.assign(titel.style, { left: `${x}px`, width: `${w}px`, height: `${h}px`, background: farbe(grund) });
             el.append(titel);
             el.setAttribute('role', 'group');
             el.setAttribute('aria-label', e.titel);

@@ -420,10 +420,10 @@ int main(int argc, char* argv[]) {
                                   {"untergruende", untergruende},
                                   {"zugang", zugang}});
         // What the page's surfaces and frames draw themselves, in the page's pixels: every
-        // straight line ([x1, y1, x2, y2, width]) and every shape's outline or fill (its
-        // bounds, and whether it is round); the page's own vector drawing beneath is left out (it
-        // travels as SVG).
-        QJsonArray striche, formen;
+        // straight line ([x1, y1, x2, y2, width]), every shape's outline or fill (its bounds, and
+        // whether it is round) and every rectangle (a frame's border, its caption's ground); the
+        // page's own vector drawing beneath is left out (it travels as SVG).
+        QJsonArray striche, formen, kaesten;
         for (Flaeche* f : seite->findChildren<Flaeche*>()) {
             const QPointF o = f->mapTo(seite, QPoint(0, 0));
             const auto untergrund = f->untergrund();
@@ -436,13 +436,16 @@ int main(int argc, char* argv[]) {
             for (const auto& [r, rund] : g.pfade)
                 formen.append(
                     QJsonArray{r.x() + o.x(), r.y() + o.y(), r.width(), r.height(), int(rund)});
+            for (const QRectF& r : g.kaesten)
+                kaesten.append(QJsonArray{r.x() + o.x(), r.y() + o.y(), r.width(), r.height()});
         }
         geometrie.append(QJsonObject{{"nummer", n},
                                      {"breite", seite->width()},
                                      {"hoehe", seite->height()},
                                      {"widgets", stand},
                                      {"striche", striche},
-                                     {"formen", formen}});
+                                     {"formen", formen},
+                                     {"kaesten", kaesten}});
     }
 
     // Each picture also at twice and three times its size, its pixels repeated (they are pixel

@@ -20,9 +20,15 @@ public:
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    // A frame's border and its caption's ground: the frame's box, not a drawing.
-    void drawRects(const QRectF*, int) override {}
-    void drawRects(const QRect*, int) override {}
+    // A frame's border and its caption's ground.
+    void drawRects(const QRectF* r, int n) override {
+        for (int i = 0; i < n; ++i)
+            gemalt.kaesten.push_back(state->transform().mapRect(r[i]));
+    }
+    void drawRects(const QRect* r, int n) override {
+        for (int i = 0; i < n; ++i)
+            gemalt.kaesten.push_back(state->transform().mapRect(QRectF(r[i])));
+    }
     void drawTextItem(const QPointF& p, const QTextItem& t) override {
         const QPointF wo = state->transform().map(p);
         auto& [anfang, text] = m_zeilen[std::round(wo.y() * 4)];

@@ -25,6 +25,7 @@ struct Gemalt {
         bool rund = false; // with a curve in it
     };
     std::vector<Pfad> pfade;
+    std::vector<QRectF> kaesten; // rectangles drawn as such: a frame's border, its caption's ground
 };
 
 // `kinder`: with the child widgets' painting, or the widget's own alone.

@@ -602,15 +602,21 @@ test("page 2's headings, tab order and field names", async () => {
 
 // Every line, shape and arrow of the four pages' drawings is drawn where the desktop draws it
 // (regler-json records what each surface and frame paints): the same lines with the same widths,
-// the same outlines and fills, to a twentieth of a pixel.
+// the same outlines and fills, frames' borders and captions, to a twentieth of a pixel.
 test("the drawings' lines and shapes are the desktop's", async () => {
     const abweichungen = [];
     const linie = ([x1, y1, x2, y2, b]) =>
         x1 < x2 || (x1 === x2 && y1 <= y2) ? [x1, y1, x2, y2, b] : [x2, y2, x1, y1, b];
-    for (const { nummer, striche, formen } of geometrie.seiten) {
+    const nah = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[i]) <= 0.05);
+    for (const { nummer, striche, formen, kaesten } of geometrie.seiten) {
         await gehen(nummer);
         const web_zeichnung = await seite.evaluate((n) => {
             const wurzel = document.getElementById(`seite-${n}`).getBoundingClientRect();
+            // A border drawn as a rectangle is a pixel narrower and lower than the box it lines.
+            const kaesten = [...document.querySelectorAll(`#seite-${n} :is(.rand, .titel)`)].map((e) => {
+                const [b, rand] = [e.getBoundingClientRect(), Number(e.className === 'rand')];
+                return [b.left - wurzel.left, b.top - wurzel.top, b.width - rand, b.height - rand];
+            });
             const [striche, formen] = [[], []];
             // A surface's own drawing; the page's vector drawing beneath it stands just before.
             for (const svg of document.querySelectorAll(`#seite-${n} svg.zeichnung:not(:has(+ svg.zeichnung))`)) {
@@ -626,20 +632,22 @@ test("the drawings' lines and shapes are the desktop's", async () => {
                     formen.push([x + b.x, y + b.y, b.width, b.height, Number(rund)]);
                 }
             }
-            return { striche, formen };
+            return { striche, formen, kaesten };
         }, nummer);
         for (const [art, desktop, web] of [
             ['line', striche.map(linie), web_zeichnung.striche.map(linie)],
             ['shape', formen, web_zeichnung.formen],
         ]) {
-            const nah = (a, b) => a.length === b.length && a.every((v, i) => Math.abs(v - b[i]) <= 0.05);
             for (const d of desktop.filter((d) => !web.some((w) => nah(d, w))))
                 abweichungen.push(`page ${nummer}: the desktop's ${art} ${d.join(',')} is not drawn`);
             for (const w of web.filter((w) => !desktop.some((d) => nah(d, w))))
                 abweichungen.push(`page ${nummer}: ${art} ${w.map((v) => +v.toFixed(2))} is not the desktop's`);
         }
+        // (The desktop's rectangles also fill frames' grounds, which are the frames' own boxes.)
+        for (const w of web_zeichnung.kaesten.filter((w) => !kaesten.some((d) => nah(d, w))))
+            abweichungen.push(`page ${nummer}: frame ${w.map((v) => +v.toFixed(2))} is not the desktop's`);
     }
-    assert.ok(geometrie.seiten.reduce((n, s) => n + s.striche.length + s.formen.length, 0) > 150);
+    assert.ok(geometrie.seiten.reduce((n, s) => n + s.striche.length + s.formen.length + s.kaesten.length, 0) > 170);
     assert.deepEqual(abweichungen, []);
     // SVG draws no rect of width or height 0: every box is drawn (page 4's furnace climbs along a
     // box one pixel wide).

@@ -233,18 +233,17 @@ void Diagrammfeld::keyPressEvent(QKeyEvent* e) {
     }
 }
 
+// QWidget's own handlers ask for the repaint that shows or hides the focus frame.
 void Diagrammfeld::focusInEvent(QFocusEvent* e) {
     QWidget::focusInEvent(e);
     m_ansage.clear();
     m_kern.fokus_setzen(true);
-    update();
 }
 
 void Diagrammfeld::focusOutEvent(QFocusEvent* e) {
     QWidget::focusOutEvent(e);
     m_ansage.clear();
     m_kern.fokus_setzen(false);
-    update();
 }
 
 } // namespace shell

@@ -255,10 +255,12 @@ private slots:
         QVERIFY(tabelle->verticalScrollBar()->maximum() > 0);
         QCOMPARE(tabelle->horizontalScrollBar()->maximum(), 0);
         const auto knoepfe = fenster->findChildren<QPushButton*>();
-        for (qsizetype i = 0; i < knoepfe.size(); ++i) // each in the row, none on another
+        for (qsizetype i = 0; i < knoepfe.size(); ++i) { // in the row, as wide as asked, alone
+            QCOMPARE(knoepfe[i]->width(), knoepfe[i]->sizeHint().width());
             for (qsizetype j = 0; j < i; ++j)
                 QVERIFY2(!knoepfe[i]->geometry().intersects(knoepfe[j]->geometry()),
                          qPrintable(knoepfe[i]->text() + " on " + knoepfe[j]->text()));
+        }
         tabelle->setFocus(); // Tab leaves the table for the buttons
         QTest::keyClick(tabelle, Qt::Key_Tab);
         QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));

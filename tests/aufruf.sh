@@ -2,11 +2,12 @@
 # The programs' command lines, without a display: an answer on stdout with status 0; a bad
 # argument one line on stderr, nothing on stdout, status 2, and nothing written. The PDF of
 # page 2 holds its texts as text (pdftotext; skipped where it is missing).
-# Usage: aufruf.sh VERSION PATH/TO/regler PATH/TO/regler-bilder
+# Usage: aufruf.sh VERSION PATH/TO/regler PATH/TO/regler-bilder PATH/TO/regler-json
 set -euf
 version=$1
 regler=$(realpath "$2")
 bilder=$(realpath "$3")
+json=$(realpath "$4")
 t=$(mktemp -d)
 trap 'rm -rf "$t"' EXIT
 mkdir -m 700 "$t/lauf" "$t/hier"
@@ -23,7 +24,7 @@ while IFS='|' read -r soll aus meldung befehl; do
     set -- $befehl
     for a; do # the programs by their names
         shift
-        case $a in regler) a=$regler ;; regler-bilder) a=$bilder ;; esac
+        case $a in regler) a=$regler ;; regler-bilder) a=$bilder ;; regler-json) a=$json ;; esac
         set -- "$@" "$a"
     done
     ist=0
@@ -57,10 +58,12 @@ done <<EOF
 0|^bilder/seite_2.png\$||regler-bilder --pdf --seite 2 bilder
 0|^alle/seite_1.png\$||regler-bilder -style=Windows alle
 1||^regler-bilder: gesperrt/seite_3.pdf lässt sich nicht schreiben|regler-bilder --pdf --seite 3 gesperrt
+2||^Aufruf: regler-json ZIEL|regler-json
+1||^regler-json: symbol kein.svg not drawn|regler-json -platform offscreen json kein.svg
 EOF
 n=$((n + 1))
 geschrieben=$(ls -A . bilder alle | tr '\n' ' ')
-[ "$geschrieben" = ".: alle bilder gesperrt  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] && ! cmp -s alle/seite_2.png bilder/seite_2.png ||
+[ "$geschrieben" = ".: alle bilder gesperrt json  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] && ! cmp -s alle/seite_2.png bilder/seite_2.png ||
     { echo "FAIL: written: $geschrieben (alle/ not in -style=Windows?)"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
     text=$(pdftotext bilder/seite_2.pdf -)

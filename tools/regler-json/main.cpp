@@ -478,8 +478,10 @@ int main(int argc, char* argv[]) {
             puffer.open(QIODevice::WriteOnly);
             if (!symbol.isValid() || !bild.save(&puffer, "PNG") ||
                 !schreiben(ziel.filePath(QStringLiteral("symbol-%1.png").arg(groesse)),
-                           puffer.data()))
+                           puffer.data())) {
+                std::fprintf(stderr, "regler-json: symbol %s not drawn\n", qPrintable(args.at(2)));
                 return 1;
+            }
         }
     }
 
@@ -494,7 +496,9 @@ int main(int argc, char* argv[]) {
                    QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
         !schreiben(ziel.filePath("ansicht.json"), QJsonDocument(ansicht).toJson()) ||
         !schreiben(ziel.filePath("geometrie.json"),
-                   QJsonDocument(QJsonObject{{"seiten", geometrie}}).toJson()))
+                   QJsonDocument(QJsonObject{{"seiten", geometrie}}).toJson())) {
+        std::fprintf(stderr, "regler-json: %s not written\n", qPrintable(ziel.path()));
         return 1;
+    }
     return 0;
 }

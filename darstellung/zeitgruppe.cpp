@@ -107,4 +107,20 @@ std::string zeitgruppe::ansage(int zeile) const {
     return darstellung::ablesung(zeile, teile, vergleiche(m_mitglieder, zeile, false), {}, "; ");
 }
 
+std::vector<std::vector<size_t>> zeitgruppen(const std::vector<int>& gruppe_je_diagramm) {
+    std::vector<std::vector<size_t>> gruppen;
+    std::vector<int> nummern; // each group's number, 0 for a chart alone
+    for (size_t i = 0; i < gruppe_je_diagramm.size(); ++i) {
+        const int g = gruppe_je_diagramm[i];
+        const auto schon = std::find(nummern.begin(), nummern.end(), g);
+        if (g && schon != nummern.end()) {
+            gruppen[size_t(schon - nummern.begin())].push_back(i);
+        } else {
+            gruppen.push_back({i});
+            nummern.push_back(g);
+        }
+    }
+    return gruppen;
+}
+
 } // namespace darstellung

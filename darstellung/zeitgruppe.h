@@ -37,4 +37,9 @@ private:
     int m_zeiger = 0;
 };
 
+// Which of a page's charts read out together, given each chart's time-axis group in page order:
+// those of the same group (not 0) in one, every other chart alone; each as the charts' places in
+// that order, the groups in the order their first chart comes.
+std::vector<std::vector<size_t>> zeitgruppen(const std::vector<int>& gruppe_je_diagramm);
+
 } // namespace darstellung

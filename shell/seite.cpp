@@ -9,6 +9,7 @@
 #include "protokoll.h"
 #include "schriften.h"
 #include "zahlen.h"
+#include "zeitgruppe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -27,7 +28,6 @@
 #include <QStyleHints>
 #include <QTranslator>
 #include <algorithm>
-#include <map>
 
 namespace shell {
 
@@ -137,14 +137,21 @@ Seitenfenster::Seitenfenster(Navigator& nav, Vorgaben v) : m_nav(nav), m_vorgabe
         });
     }
 
-    // Charts of a time-axis group read out together; one of group 0 stands alone.
-    std::map<int, std::vector<Diagrammfeld*>> gruppen;
+    // The charts that read out together.
+    std::vector<Diagrammfeld*> felder;
+    std::vector<int> gruppe_je_feld;
     for (const Element& e : m_vorgaben.elemente)
-        if (const auto* d = std::get_if<Diagramm>(&e); d && d->zeitgruppe)
-            if (auto* feld = qobject_cast<Diagrammfeld*>(element(d->name)))
-                gruppen[d->zeitgruppe].push_back(feld);
-    for (const auto& [gruppe, diagramme] : gruppen)
+        if (const auto* d = std::get_if<Diagramm>(&e))
+            if (auto* feld = qobject_cast<Diagrammfeld*>(element(d->name))) {
+                felder.push_back(feld);
+                gruppe_je_feld.push_back(d->zeitgruppe);
+            }
+    for (const auto& gruppe : darstellung::zeitgruppen(gruppe_je_feld)) {
+        std::vector<Diagrammfeld*> diagramme;
+        for (const size_t i : gruppe)
+            diagramme.push_back(felder[i]);
         Diagrammfeld::gruppe_bilden(diagramme);
+    }
 
     // Only what the tab order names takes the focus; charts and pictures stay out of the way.
     QWidget* vorher = nullptr;

@@ -571,6 +571,19 @@ double bild_faktor() {
     return darstellung::bild_faktor;
 }
 
+// A page's charts that read out together, from each chart's time-axis group: their places.
+val zeitgruppen(const val& gruppe_je_diagramm) {
+    std::vector<int> g;
+    for (const double x : zahlen(gruppe_je_diagramm))
+        g.push_back(std::isfinite(x) ? int(x) : 0);
+    val a = val::array();
+    for (const auto& gruppe : darstellung::zeitgruppen(g)) {
+        std::vector<int> stellen(gruppe.begin(), gruppe.end());
+        a.call<void>("push", liste(stellen));
+    }
+    return a;
+}
+
 bool klick_gilt(int seite_zuvor, int seite, bool folgeklick) {
     return darstellung::bedienung::klick_gilt(seite_zuvor, seite, folgeklick);
 }
@@ -669,6 +682,7 @@ EMSCRIPTEN_BINDINGS(regler) {
     function("meldung_sitzung", &meldung_sitzung);
     function("protokollworte", &protokollworte);
     function("bild_faktor", &bild_faktor);
+    function("zeitgruppen", &zeitgruppen);
     function("klick_gilt", &klick_gilt);
     function("taste_beendet", &taste_beendet);
     emscripten::class_<Schaubild>("Schaubild")

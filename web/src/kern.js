@@ -23,6 +23,8 @@ export async function kern_laden(optionen = {}) {
         Zeitgruppe: m.Zeitgruppe,
         Diagramm,
         gruppe_bilden,
+        // Which charts read out together, from each one's time-axis group: lists of their places.
+        zeitgruppen: (gruppen) => m.zeitgruppen(gruppen),
         tipp: (text) => m.tipp(text),
         // A field's rules: a key typing code point `c`, pasted text, the limit, its number.
         // An edit: { ersetzt (the whole text, or null), einfuegen (over the selection), piepse }.

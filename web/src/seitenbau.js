@@ -269,14 +269,14 @@ export function seite_bauen(p, wurzel, kern) {
         }
     }
 
-    // Charts of a time-axis group read out together; one of group 0 stands alone.
-    const gruppen = new Map();
-    for (const d of seite.diagramme.values()) {
-        const g = d.e.zeitgruppe || d;
-        if (!gruppen.has(g)) gruppen.set(g, []);
-        gruppen.get(g).push(d);
-    }
-    for (const g of gruppen.values()) kern.gruppe_bilden(g, kern);
+    // The charts that read out together.
+    const diagramme = [...seite.diagramme.values()];
+    const gruppen = kern?.zeitgruppen(diagramme.map((d) => d.e.zeitgruppe)) ?? [];
+    for (const g of gruppen)
+        kern.gruppe_bilden(
+            g.map((i) => diagramme[i]),
+            kern,
+        );
 
     // What the desktop names its widgets for assistive technology.
     for (const z of p.zugang) {

@@ -377,10 +377,6 @@ seite_3::seite_3(Navigator& nav)
                                        "pid33", "kask", "leistung"},
                           .weiter_zu = 4,
                           .zurueck_zu = 2}) {
-    // White whatever the system's window colour.
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
     element<Flaeche>(bild)->setzeUntergrund([b = tangentenbild()](QPainter& p) { b.zeichnen(p); });
     connect(element<QPushButton>("start"), &QPushButton::clicked, this, &seite_3::start_Click);
 }

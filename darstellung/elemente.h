@@ -42,6 +42,17 @@ inline constexpr Farbe rot{255, 0, 0};
 inline constexpr Farbe blau{0, 0, 255};
 inline constexpr Farbe magenta{255, 0, 255};
 
+// The colours of the program around the pages' own, the same in both faces whatever the system's
+// theme: a page's, a field's and a menu's ground, their text, what has the focus or is chosen,
+// and the read-out's ground.
+namespace farben {
+inline constexpr Farbe grund = weiss;
+inline constexpr Farbe text = schwarz;
+inline constexpr Farbe auswahl{48, 140, 198};
+inline constexpr Farbe auswahl_text = weiss;
+inline constexpr Farbe tipp{255, 255, 220};
+} // namespace farben
+
 struct Schrift {
     const char* familie = "MS Sans Serif";
     double punkte = 8.25;

@@ -26,6 +26,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStyleHints>
+#include <QToolTip>
 #include <QTranslator>
 #include <algorithm>
 
@@ -50,13 +51,18 @@ QPalette seitenpalette() {
         const QColor mitte = grund.darker(130);
         const QColor schatten = dunkel.darker(135);
         const QColor grau_text(190, 190, 190);
-        QPalette f(Qt::black, grund, grund.lighter(150), dunkel, mitte, Qt::black, Qt::white);
+        namespace fb = darstellung::elemente::farben;
+        const auto farbe = [](darstellung::elemente::Farbe c) { return QColor(c.r, c.g, c.b); };
+        const QColor text = farbe(fb::text), seite = farbe(fb::grund);
+        QPalette f(text, grund, grund.lighter(150), dunkel, mitte, text, seite);
         f.setBrush(QPalette::Midlight, mitte.lighter(110));
         f.setBrush(QPalette::Shadow, schatten);
-        f.setBrush(QPalette::HighlightedText, Qt::white);
-        f.setBrush(QPalette::Highlight, QColor(48, 140, 198));
+        f.setBrush(QPalette::HighlightedText, farbe(fb::auswahl_text));
+        f.setBrush(QPalette::Highlight, farbe(fb::auswahl));
         f.setBrush(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
-        f.setBrush(QPalette::Window, Qt::white);
+        f.setBrush(QPalette::Window, seite);
+        f.setBrush(QPalette::ToolTipBase, farbe(fb::tipp));
+        f.setBrush(QPalette::ToolTipText, text);
         f.setBrush(QPalette::Disabled, QPalette::Text, grau_text);
         f.setBrush(QPalette::Disabled, QPalette::WindowText, grau_text);
         f.setBrush(QPalette::Disabled, QPalette::ButtonText, grau_text);
@@ -352,6 +358,7 @@ void Navigator::zoomen(int richtung) {
 }
 
 Navigator::Navigator() : m_protokoll(std::make_unique<Protokoll>()) {
+    QToolTip::setPalette(seitenpalette()); // the charts' read-out
     bool ok = false;
     const double gemerkt =
         einstellungsdatei().value(QStringLiteral("ansicht/massstab")).toDouble(&ok);

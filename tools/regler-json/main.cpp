@@ -490,8 +490,13 @@ int main(int argc, char* argv[]) {
         {"seiten", seiten},
         {"massstab", QJsonObject{{"kleinster", darstellung::elemente::kleinster_massstab},
                                  {"ganz_ueber", darstellung::elemente::ganzer_massstab_ueber}}},
-        {"tasten", QJsonObject{{"protokoll",
-                                QString(QLatin1Char(darstellung::bedienung::taste_protokoll))}}}};
+        {"tasten",
+         QJsonObject{{"protokoll", QString(QLatin1Char(darstellung::bedienung::taste_protokoll))}}},
+        {"farben", QJsonObject{{"grund", farbe(darstellung::elemente::farben::grund)},
+                               {"text", farbe(darstellung::elemente::farben::text)},
+                               {"auswahl", farbe(darstellung::elemente::farben::auswahl)},
+                               {"auswahl-text", farbe(darstellung::elemente::farben::auswahl_text)},
+                               {"tipp", farbe(darstellung::elemente::farben::tipp)}}}};
     if (!schreiben(ziel.filePath("seiten.json"),
                    QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
         !schreiben(ziel.filePath("ansicht.json"), QJsonDocument(ansicht).toJson()) ||

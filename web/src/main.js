@@ -5,6 +5,7 @@ import daten from './seiten.json';
 import { ueberlagerungen_schliessen } from './ueberlagerung.js';
 import { lernhilfen } from './lernhilfen.js';
 import { piep_zaehler } from './piep.js';
+import { farbe } from './masse.js';
 import { seite_bauen } from './seitenbau.js';
 import { seitenlogik } from './seitenlogik.js';
 import { felder_vergessen } from './sitzung.js';
@@ -24,6 +25,8 @@ import {
 } from './protokoll.js';
 
 const programmname = 'NORVA-Regler und Regeltechnik';
+// The program's colours around the pages' own, the desktop's, for the style sheet.
+for (const [name, f] of Object.entries(daten.farben)) document.documentElement.style.setProperty(`--${name}`, farbe(f));
 const buehne = document.getElementById('buehne');
 const meldung = document.getElementById('meldung');
 const neue_version = document.getElementById('neue-version');

@@ -12,6 +12,7 @@
 
 #include <QLabel>
 #include <QScreen>
+#include <QToolTip>
 #include <set>
 
 using namespace shell;
@@ -228,11 +229,20 @@ private slots:
         if (verkleinert)
             QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(
                 QRect(a.seite->pos(), a.seite->size() + fensterrahmen)));
-        const QPalette vorher = QApplication::palette();
-        QApplication::setPalette(QPalette(QColor(220, 220, 220), QColor(40, 40, 40), Qt::darkGray,
-                                          Qt::black, Qt::gray, Qt::white, Qt::black));
+        const QPalette vorher = QApplication::palette(), tipp_vorher = QToolTip::palette();
+        QPalette dunkel_farben(QColor(220, 220, 220), QColor(40, 40, 40), Qt::darkGray, Qt::black,
+                               Qt::gray, Qt::white, Qt::black);
+        dunkel_farben.setColor(QPalette::ToolTipBase, QColor(40, 40, 40));
+        QApplication::setPalette(dunkel_farben);
+        QToolTip::setPalette(dunkel_farben); // the charts' read-out too
         const QImage dunkel = Seite(seite, verkleinert).seite->grab().toImage();
+        // The program's own colours stay the core's: the read-out's, what is chosen.
+        const auto farbe = [](Farbe f) { return QColor(f.r, f.g, f.b); };
+        namespace fb = darstellung::elemente::farben;
+        QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), farbe(fb::tipp));
+        QCOMPARE(a.seite->palette().color(QPalette::Highlight), farbe(fb::auswahl));
         QApplication::setPalette(vorher);
+        QToolTip::setPalette(tipp_vorher);
         QVERIFY(a.seite->grab().toImage() == dunkel);
         const auto labels = a.seite->findChildren<QLabel*>();
         const auto auf_der_flaeche = [massstab](const QLabel* l) { // in its parent

@@ -1,8 +1,10 @@
-// The page vocabulary (plain data in the core) in Qt's terms: rectangles in pixels, fonts.
+// The page vocabulary (plain data in the core) in Qt's terms: rectangles in pixels, fonts,
+// colours.
 #pragma once
 
 #include "elemente.h"
 
+#include <QColor>
 #include <QFont>
 #include <QRect>
 
@@ -14,5 +16,8 @@ using namespace darstellung::elemente;
 // The font of a page's text at a page's scale: its pixel size as the core measures it.
 QFont schrift(const Schrift& s, double massstab = 1);
 QRect pixel(const Rect& r, double massstab = 1); // twips -> pixels
+inline QColor farbe(Farbe f) {
+    return QColor(f.r, f.g, f.b);
+}
 
 } // namespace shell

@@ -52,7 +52,6 @@ QPalette seitenpalette() {
         const QColor schatten = dunkel.darker(135);
         const QColor grau_text(190, 190, 190);
         namespace fb = darstellung::elemente::farben;
-        const auto farbe = [](darstellung::elemente::Farbe c) { return QColor(c.r, c.g, c.b); };
         const QColor text = farbe(fb::text), seite = farbe(fb::grund);
         QPalette f(text, grund, grund.lighter(150), dunkel, mitte, text, seite);
         f.setBrush(QPalette::Midlight, mitte.lighter(110));

@@ -20,10 +20,6 @@ namespace shell {
 namespace {
 constexpr double t = twips_pro_pixel;
 
-QColor farbe(Farbe f) {
-    return QColor(f.r, f.g, f.b);
-}
-
 QPen stift(Farbe f, double breite) {
     QPen p(farbe(f), breite);
     p.setCapStyle(Qt::SquareCap);

@@ -237,7 +237,6 @@ private slots:
         QToolTip::setPalette(dunkel_farben); // the charts' read-out too
         const QImage dunkel = Seite(seite, verkleinert).seite->grab().toImage();
         // The program's own colours stay the core's: the read-out's, what is chosen.
-        const auto farbe = [](Farbe f) { return QColor(f.r, f.g, f.b); };
         namespace fb = darstellung::elemente::farben;
         QCOMPARE(QToolTip::palette().color(QPalette::ToolTipBase), farbe(fb::tipp));
         QCOMPARE(a.seite->palette().color(QPalette::Highlight), farbe(fb::auswahl));

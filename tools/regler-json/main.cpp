@@ -59,7 +59,7 @@ QJsonArray rechteck(const Rect& twips) {
     return {r.x, r.y, r.w, r.h};
 }
 
-QJsonValue farbe(const std::optional<Farbe>& f) {
+QJsonValue farbe_json(const std::optional<Farbe>& f) {
     if (!f) return {};
     return QJsonArray{f->r, f->g, f->b};
 }
@@ -148,7 +148,7 @@ QJsonArray strich_json(const Linie& l) {
 QJsonArray linien_json(const std::vector<Linie>& linien) {
     QJsonArray a;
     for (const Linie& l : linien)
-        a.append(QJsonObject{{"farbe", farbe(l.farbe)}, {"strich", strich_json(l)}});
+        a.append(QJsonObject{{"farbe", farbe_json(l.farbe)}, {"strich", strich_json(l)}});
     return a;
 }
 
@@ -184,8 +184,8 @@ QJsonObject element_json(const Element& element) {
                 o.insert("art", art_name(e.art));
                 o.insert("schrift", schrift_json(e.schrift));
                 o.insert("ausrichtung", ausrichtung_name(e.ausrichtung));
-                o.insert("farbe", farbe(e.farbe));
-                o.insert("grund", farbe(darstellung::elemente::text_grund(e)));
+                o.insert("farbe", farbe_json(e.farbe));
+                o.insert("grund", farbe_json(darstellung::elemente::text_grund(e)));
                 o.insert("rand", darstellung::elemente::text_rand(e));
                 if (e.ueberschrift) o.insert("ueberschrift", e.ueberschrift);
             } else if constexpr (std::is_same_v<T, Rahmen>) {
@@ -194,7 +194,7 @@ QJsonObject element_json(const Element& element) {
                 o.insert("titel", text(e.titel));
                 o.insert("r", rechteck(e.r));
                 o.insert("rand", e.rand);
-                o.insert("grund", farbe(e.grund));
+                o.insert("grund", farbe_json(e.grund));
                 o.insert("schrift", schrift_json(e.schrift));
                 o.insert("bild", e.bild ? QJsonValue(bilddatei(e.bild)) : QJsonValue());
                 const QFontMetrics fm(schrift(e.schrift));
@@ -204,7 +204,7 @@ QJsonObject element_json(const Element& element) {
                 o.insert("titel_kasten", QJsonArray{t.x, t.w, t.h});
             } else if constexpr (std::is_same_v<T, Linie>) {
                 o.insert("typ", "Linie");
-                o.insert("farbe", farbe(e.farbe));
+                o.insert("farbe", farbe_json(e.farbe));
                 o.insert("strich", strich_json(e));
             } else if constexpr (std::is_same_v<T, Pfeil>) {
                 o.insert("typ", "Pfeil");
@@ -213,8 +213,8 @@ QJsonObject element_json(const Element& element) {
             } else if constexpr (std::is_same_v<T, Form>) {
                 o.insert("typ", "Form");
                 o.insert("art", form_name(e.art));
-                o.insert("rand", farbe(e.rand));
-                o.insert("fuellung", farbe(e.fuellung));
+                o.insert("rand", farbe_json(e.rand));
+                o.insert("fuellung", farbe_json(e.fuellung));
                 o.insert("umriss", umriss_json(e));
             } else if constexpr (std::is_same_v<T, Knopf>) {
                 o.insert("typ", "Knopf");
@@ -492,11 +492,12 @@ int main(int argc, char* argv[]) {
                                  {"ganz_ueber", darstellung::elemente::ganzer_massstab_ueber}}},
         {"tasten",
          QJsonObject{{"protokoll", QString(QLatin1Char(darstellung::bedienung::taste_protokoll))}}},
-        {"farben", QJsonObject{{"grund", farbe(darstellung::elemente::farben::grund)},
-                               {"text", farbe(darstellung::elemente::farben::text)},
-                               {"auswahl", farbe(darstellung::elemente::farben::auswahl)},
-                               {"auswahl-text", farbe(darstellung::elemente::farben::auswahl_text)},
-                               {"tipp", farbe(darstellung::elemente::farben::tipp)}}}};
+        {"farben",
+         QJsonObject{{"grund", farbe_json(darstellung::elemente::farben::grund)},
+                     {"text", farbe_json(darstellung::elemente::farben::text)},
+                     {"auswahl", farbe_json(darstellung::elemente::farben::auswahl)},
+                     {"auswahl-text", farbe_json(darstellung::elemente::farben::auswahl_text)},
+                     {"tipp", farbe_json(darstellung::elemente::farben::tipp)}}}};
     if (!schreiben(ziel.filePath("seiten.json"),
                    QJsonDocument(alles).toJson(QJsonDocument::Compact)) ||
         !schreiben(ziel.filePath("ansicht.json"), QJsonDocument(ansicht).toJson()) ||

@@ -2,9 +2,9 @@
 // repeated runs in one process, one line per figure ("name: ours X ms, floor Y ms, ratio R"); the
 // times are CPU time of the GUI thread.
 // The floor does a page's work the plainest Qt way: a window of the page's size per page, its
-// texts as plain labels, its frames as group boxes, its fields and buttons as line edits and push
-// buttons, its charts as Qt Charts views of the same sizes with as many series and points,
-// antialiased like ours. Lines and shapes are left out.
+// texts as plain labels (a one-line label as large as its text), its frames as group boxes, its
+// fields and buttons as line edits and push buttons, its charts as Qt Charts views of the same
+// sizes with as many series and points, antialiased like ours. Lines and shapes are left out.
 //   bench_gui [--runden N] [--nur start|oeffnen|grafik|speicher|skala]
 // Memory is the peak resident set of a child process (this program with --speicher).
 #include "diagrammfeld.h"
@@ -198,6 +198,9 @@ struct Boden {
                 l->setFont(shell::schrift(t->schrift));
                 w = l;
                 w->setGeometry(shell::pixel(t->r));
+                // A one-line label shows its whole text, also where the table leaves its size
+                // to the text (a box of width or height 0, which would show nothing).
+                if (t->art == shell::Art::Schlicht) l->resize(l->size().expandedTo(l->sizeHint()));
             } else if (const auto* r = std::get_if<shell::Rahmen>(&e)) {
                 w = new QGroupBox(QString::fromUtf8(r->titel), in(r->in));
                 w->setGeometry(shell::pixel(r->r));
@@ -344,7 +347,8 @@ int main(int argc, char* argv[]) {
                                  b->zeigen();
                              },
                          .nachher = [&] { b.reset(); },
-                         .diagramme = false});
+                         .diagramme = false},
+                        7 * runden); // a round is short: more of them for a steady median
         zeile("start", unser, boden);
     }
 

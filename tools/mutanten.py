@@ -425,6 +425,12 @@ def erzeugte(a):
             ergebnis = "equivalent"
         else:
             def versuch():
+                # The desktop's suite checks regler-json too (where the pages' widgets stand,
+                # its command line), and sooner than the browser's.
+                if m.datei.startswith("tools/regler-json/"):
+                    e = werkstatt.versuchen(*desktop_test)
+                    if e != "ESCAPED":
+                        return e
                 if browser(m):
                     return werkstatt.versuchen(*(browser_test if m.datei.startswith("web/")
                                                  else json_test))

@@ -3,6 +3,7 @@
 #include "zahltext.h"
 
 #include <cmath>
+#include <cstdio>
 
 namespace darstellung {
 
@@ -16,8 +17,10 @@ std::string text(const std::string& t) {
     std::string j = "\"";
     for (const char c : t) {
         if (c == '"' || c == '\\') j += '\\';
-        if (c == '\n') {
-            j += "\\n";
+        if (static_cast<unsigned char>(c) < 0x20) { // a line break, a tab: JSON takes none raw
+            char u[8];
+            std::snprintf(u, sizeof u, "\\u%04x", unsigned(c));
+            j += u;
             continue;
         }
         j += c;

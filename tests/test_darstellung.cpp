@@ -2,6 +2,7 @@
 // figures' lines, the figure nearest a second, a read-out's number (in a decimal comma's and a
 // decimal point's format), the value axis's range and step.
 #include "achsen.h"
+#include "anzeige.h"
 #include "diagramm.h"
 #include "einstellhilfe.h"
 #include "elemente.h"
@@ -17,8 +18,10 @@
 #include "zeichnung.h"
 #include "zeitgruppe.h"
 
+#include <QJsonDocument>
 #include <QSize>
 #include <QTest>
+#include <algorithm>
 #include <array>
 #include <clocale>
 #include <set>
@@ -87,6 +90,18 @@ private slots:
     // The user's locale, as the programs take it (a German one has a decimal comma in the C
     // library): the core's texts must not follow it.
     void initTestCase() { std::setlocale(LC_ALL, ""); }
+
+    // A chart's texts reach the browser whole through the list's JSON, whatever they hold.
+    void anzeige_json_text() {
+        const std::string t = "\"x\" \\ a\tb\nc\x01 °";
+        darstellung::anzeige a;
+        a.oben.push_back({.art = darstellung::element::form::text, .text = t});
+        const std::string j = darstellung::anzeige_json(a);
+        // None raw, as a browser's JSON.parse demands (Qt's reader lets them pass).
+        QVERIFY(std::ranges::none_of(j, [](unsigned char c) { return c < 0x20; }));
+        const QJsonDocument d = QJsonDocument::fromJson(QByteArray::fromStdString(j));
+        QCOMPARE(d["oben"][0]["text"].toString(), QString::fromStdString(t));
+    }
 
     // The line nearest a second: rise time at 12, the maximum at 26, peaks at 26, 55 and 84 for
     // the period, settling at 150; the earlier where two are as near; -1 without any second.

@@ -14,6 +14,7 @@ mkdir -m 700 "$t/lauf" "$t/hier"
 cd "$t/hier"
 mkdir -p gesperrt/seite_3.pdf # where no PDF can be written
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
+export QT_STYLE_OVERRIDE=Windows # a desktop's own style: the pages keep theirs but for -style
 export XDG_RUNTIME_DIR="$t/lauf"
 fehler=0
 n=0
@@ -64,7 +65,7 @@ EOF
 n=$((n + 1))
 geschrieben=$(ls -A . bilder alle | tr '\n' ' ')
 [ "$geschrieben" = ".: alle bilder gesperrt json  alle: seite_1.png seite_2.png seite_3.png seite_4.png  bilder: seite_2.pdf seite_2.png " ] && ! cmp -s alle/seite_2.png bilder/seite_2.png ||
-    { echo "FAIL: written: $geschrieben (alle/ not in -style=Windows?)"; fehler=$((fehler + 1)); }
+    { echo "FAIL: written: $geschrieben (alle/ not in -style=Windows, bilder/ not in Fusion?)"; fehler=$((fehler + 1)); }
 if command -v pdftotext >/dev/null; then
     text=$(pdftotext bilder/seite_2.pdf -)
     for wort in "2. PID-Regler mit Simulation" "Start Grafik" "Nachlaufzeit" "Zeit in Sekunden"; do

@@ -363,6 +363,9 @@ test('the read-out by mouse and keys; Tab ends it; a menu goes with its page', a
     await gehen(3);
     await druecken(el(3, 'kask'), 'End');
     assert.match(await ablesung(), /^t = 200 s/);
+    // The chart's keys are its own: they neither scroll the page nor open the browser's menu.
+    const taste = (e) => e.dispatchEvent(new KeyboardEvent('keydown', { key: 'End', bubbles: true, cancelable: true }));
+    assert.equal(await seite.$eval(el(3, 'kask'), taste), false);
     // Spoken: the second and the values, the chart keeping its name.
     assert.match(await seite.$eval('#vorlesen', (e) => e.textContent), /^t = 200 s · Soll1 50 °C/);
     assert.equal(await seite.$eval(el(3, 'kask'), (e) => e.ariaLabel), 'Diagramm Soll1, Ist1, Soll2, Ist2');

@@ -93,7 +93,7 @@ private slots:
 
     // A chart's texts reach the browser whole through the list's JSON, whatever they hold.
     void anzeige_json_text() {
-        const std::string t = "\"x\" \\ a\tb\nc\x01 °";
+        const std::string t = "\"x\" \\ a\tb\nc\x1f °";
         darstellung::anzeige a;
         a.oben.push_back({.art = darstellung::element::form::text, .text = t});
         const std::string j = darstellung::anzeige_json(a);

@@ -20,14 +20,12 @@ public:
     void updateState(const QPaintEngineState&) override {}
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
     void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
-    // A frame's border and its caption's ground.
+    // A frame's border and its caption's ground (QPaintEngine hands whole-pixel rectangles on
+    // to this one).
+    using QPaintEngine::drawRects;
     void drawRects(const QRectF* r, int n) override {
         for (int i = 0; i < n; ++i)
             gemalt.kaesten.push_back(state->transform().mapRect(r[i]));
-    }
-    void drawRects(const QRect* r, int n) override {
-        for (int i = 0; i < n; ++i)
-            gemalt.kaesten.push_back(state->transform().mapRect(QRectF(r[i])));
     }
     void drawTextItem(const QPointF& p, const QTextItem& t) override {
         const QPointF wo = state->transform().map(p);
